@@ -1,0 +1,38 @@
+// The property codes of KVIAPWS_IF97PROP: for each code, the IF97 operation
+// that serves each region and how its value becomes a host value.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kviapws97 {
+
+// The state as the dispatcher hands it to an operation, in IF97 units.
+struct if97_state {
+  double T;             // K
+  double p;             // MPa, or bar in region 4
+  double v;             // m3/kg
+  double x;             // phase flag of the region-4 operations: 1 vapour, 0 liquid, -1 none
+  std::int64_t region;  // as the caller gave it
+};
+
+using operation = double (*)(const if97_state&);
+
+// The shift from the IF97 reference state to the host's ideal-gas reference.
+enum class reference_shift { none, enthalpy, entropy, gibbs, cp, cv };
+
+struct property_code {
+  std::array<operation, 5> by_region;  // IF97 regions 1 to 5; nullptr: not available
+  bool any_region;                     // region not read; by_region[0] serves every call
+  double to_host;                      // IF97 unit -> host unit
+  reference_shift shift;
+};
+
+inline constexpr int first_code = 1;
+inline constexpr int last_code = 14;
+inline constexpr int gibbs_code = 4;
+
+// The row of a property code from first_code to last_code.
+const property_code& property_row(int code);
+
+}  // namespace kviapws97

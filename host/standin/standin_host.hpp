@@ -1,0 +1,38 @@
+// The stand-in host: the C++ side that tests and the command-line program use
+// to inspect and reset it. The routines and blocks themselves are declared in
+// host/host.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// The missing value of SYS_RCONST[0]: no property of water in any unit of this
+// library comes near it.
+inline constexpr double missing_value = -1.0e35;
+inline constexpr double reference_pressure = 101325.0;  // Pa, KVUTL_GLOBAL[0]
+inline constexpr double gas_constant = 8314.41;         // J/(kmol K), KVUTL_GLOBAL[2]
+
+struct msgchk_call {
+  std::string routine;  // the 16 characters passed
+  std::int64_t severity;
+  std::int64_t message;
+  void* component;
+  double* prpctl7;
+  std::int64_t a, b, c;
+};
+
+// Every SYS_MSGCHK call since the last reset.
+const std::vector<msgchk_call>& msgchk_calls();
+// Every record SYS_MSGPRT printed since the last reset, trailing blanks removed.
+const std::vector<std::string>& printed_lines();
+
+// Restores the shared blocks to their defaults and forgets the records.
+void reset();
+
+// Whether SYS_MSGPRT also writes to standard error (default true).
+void set_echo(bool on);
+
+}  // namespace standin

@@ -1,0 +1,133 @@
+#include "if97/region1.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "if97/constants.hpp"
+#include "if97/if97.h"
+#include "if97/region2_ideal.hpp"
+#include "if97/series.hpp"
+
+namespace if97 {
+namespace {
+
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997, 2007) Table 2: numerical values of the coefficients and exponents of the dimensionless Gibbs free energy for region 1, Eq. (7)
+inline constexpr std::array<term, 34> region1_terms{{
+    {0, -2, 0.14632971213167},
+    {0, -1, -0.84548187169114},
+    {0, 0, -0.37563603672040e1},
+    {0, 1, 0.33855169168385e1},
+    {0, 2, -0.95791963387872},
+    {0, 3, 0.15772038513228},
+    {0, 4, -0.16616417199501e-1},
+    {0, 5, 0.81214629983568e-3},
+    {1, -9, 0.28319080123804e-3},
+    {1, -7, -0.60706301565874e-3},
+    {1, -1, -0.18990068218419e-1},
+    {1, 0, -0.32529748770505e-1},
+    {1, 1, -0.21841717175414e-1},
+    {1, 3, -0.52838357969930e-4},
+    {2, -3, -0.47184321073267e-3},
+    {2, 0, -0.30001780793026e-3},
+    {2, 1, 0.47661393906987e-4},
+    {2, 3, -0.44141845330846e-5},
+    {2, 17, -0.72694996297594e-15},
+    {3, -4, -0.31679644845054e-4},
+    {3, 0, -0.28270797985312e-5},
+    {3, 6, -0.85205128120103e-9},
+    {4, -5, -0.22425281908000e-5},
+    {4, -2, -0.65171222895601e-6},
+    {4, 10, -0.14341729937924e-12},
+    {5, -8, -0.40516996860117e-6},
+    {8, -11, -0.12734301741641e-8},
+    {8, -6, -0.17424871230634e-9},
+    {21, -29, -0.68762131295531e-18},
+    {23, -31, 0.14478307828521e-19},
+    {29, -38, 0.26335781662795e-22},
+    {30, -39, -0.11947622640071e-22},
+    {31, -40, 0.18228094581404e-23},
+    {32, -41, -0.93537087292458e-25},
+}};
+
+constexpr double p_star = 16.53;     // MPa
+constexpr double T_star = 1386.0;    // K
+constexpr double pi_shift = 7.1;     // Eq. (7): powers of (7.1 - pi)
+constexpr double tau_shift = 1.222;  // Eq. (7): powers of (tau - 1.222)
+
+// gamma and its derivatives (IAPWS-IF97 Table 4). The series runs in
+// x = 7.1 - pi and y = tau - 1.222, so d/dpi = -d/dx.
+struct gibbs {
+  double pi, tau;
+  double g, g_p, g_pp, g_t, g_tt, g_pt;
+};
+
+template <unsigned W>
+[[gnu::always_inline]] inline gibbs gamma(double p, double T) {
+  const double pi = p * (1.0 / p_star);
+  const double tau = T_star / T;
+  const series_value s = evaluate<region1_terms, W>(pi_shift - pi, tau - tau_shift);
+  return {pi, tau, s.f, -s.x, s.xx, s.y, s.yy, -s.xy};
+}
+
+}  // namespace
+
+// IAPWS-IF97 Table 3: the properties as relations of gamma's derivatives.
+double v1(double p, double T) {
+  const gibbs g = gamma<part_x>(p, T);
+  return 1e-3 * R * T * g.g_p / p_star;
+}
+
+double h1(double p, double T) {
+  return R * T_star * gamma<part_y>(p, T).g_t;
+}
+
+double s1(double p, double T) {
+  const gibbs g = gamma<part_f | part_y>(p, T);
+  return R * (g.tau * g.g_t - g.g);
+}
+
+double u1(double p, double T) {
+  const gibbs g = gamma<part_x | part_y>(p, T);
+  return R * T * (g.tau * g.g_t - g.pi * g.g_p);
+}
+
+double cp1(double p, double T) {
+  const gibbs g = gamma<part_yy>(p, T);
+  return -R * g.tau * g.tau * g.g_tt;
+}
+
+double cv1(double p, double T) {
+  const gibbs g = gamma<part_x | part_xx | part_yy | part_xy>(p, T);
+  const double a = g.g_p - g.tau * g.g_pt;
+  return R * (-g.tau * g.tau * g.g_tt + a * a / g.g_pp);
+}
+
+double w1(double p, double T) {
+  const gibbs g = gamma<part_x | part_xx | part_yy | part_xy>(p, T);
+  const double a = g.g_p - g.tau * g.g_pt;
+  return std::sqrt(R_sound * T * g.g_p * g.g_p / (a * a / (g.tau * g.tau * g.g_tt) - g.g_pp));
+}
+
+// f = p exp(gamma - gamma0) with gamma0 the region-2 ideal-gas part; its ln pi
+// cancels the factor p, leaving exp(gamma - sum n0 tau2^J0).
+double fug1(double p, double T) {
+  const gibbs g = gamma<part_f>(p, T);
+  const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;
+  return std::exp(g.g - ideal);
+}
+
+double dvdp1(double p, double T) {
+  return 1e-6 * R * T * gamma<part_xx>(p, T).g_pp / (p_star * p_star);
+}
+
+}  // namespace if97
+
+double IF97_V1(const double* p, const double* T) noexcept { return if97::v1(*p, *T); }
+double IF97_H1(const double* p, const double* T) noexcept { return if97::h1(*p, *T); }
+double IF97_S1(const double* p, const double* T) noexcept { return if97::s1(*p, *T); }
+double IF97_U1(const double* p, const double* T) noexcept { return if97::u1(*p, *T); }
+double IF97_CP1(const double* p, const double* T) noexcept { return if97::cp1(*p, *T); }
+double IF97_CV1(const double* p, const double* T) noexcept { return if97::cv1(*p, *T); }
+double IF97_W1(const double* p, const double* T) noexcept { return if97::w1(*p, *T); }
+double IF97_FUG1(const double* p, const double* T) noexcept { return if97::fug1(*p, *T); }
+double IF97_DVDP1(const double* p, const double* T) noexcept { return if97::dvdp1(*p, *T); }

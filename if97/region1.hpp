@@ -1,0 +1,18 @@
+// IAPWS-IF97 region 1 (compressed liquid): properties from the basic equation,
+// a Gibbs free energy gamma(pi, tau), Eq. (7). Arguments p in MPa, T in K.
+// No argument is checked: the caller decides that the state lies in region 1.
+#pragma once
+
+namespace if97 {
+
+double v1(double p, double T);     // specific volume, m3/kg
+double h1(double p, double T);     // specific enthalpy, kJ/kg
+double s1(double p, double T);     // specific entropy, kJ/(kg K)
+double u1(double p, double T);     // specific internal energy, kJ/kg
+double cp1(double p, double T);    // specific isobaric heat capacity, kJ/(kg K)
+double cv1(double p, double T);    // specific isochoric heat capacity, kJ/(kg K)
+double w1(double p, double T);     // speed of sound, m/s
+double fug1(double p, double T);   // fugacity, MPa, referred to the region-2 ideal gas
+double dvdp1(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
+
+}  // namespace if97
