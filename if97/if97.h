@@ -17,6 +17,12 @@
 extern "C" {
 #endif
 
+/* Saturation line and the boundary between regions 2 and 3. */
+double IF97_PSAT(const double* T) KVIAPWS97_NOEXCEPT;    /* MPa, any T */
+double IF97_PSATBAR(const double* T) KVIAPWS97_NOEXCEPT; /* bar, 273.0 K to 647.301 K, else -1.0 */
+double IF97_TSAT(const double* p) KVIAPWS97_NOEXCEPT;    /* K, any p */
+double IF97_PB23(const double* T) KVIAPWS97_NOEXCEPT;    /* MPa */
+
 /* Region 1: (p, T). */
 double IF97_V1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_H1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
