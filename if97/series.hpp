@@ -129,27 +129,84 @@ class powers {
   std::array<double, static_cast<std::size_t>(Hi - Lo + 1)> v_;
 };
 
-// Pairwise sum of the terms [Lo, Hi) of D: a short dependency chain lets the
-// processor overlap the products.
-template <const auto& D, std::size_t Lo, std::size_t Hi, class PX, class PY>
-[[gnu::always_inline]] inline double sum(const PX& px, const PY& py) {
-  if constexpr (Hi == Lo) {
-    return 0.0;
-  } else if constexpr (Hi - Lo == 1) {
-    constexpr term t = D[Lo];
-    if constexpr (t.i == 0 && t.j == 0) return t.n;
-    else if constexpr (t.i == 0) return t.n * py[t.j];
-    else if constexpr (t.j == 0) return t.n * px[t.i];
-    else return t.n * px[t.i] * py[t.j];
+// The terms of D ordered by their power of x, so that terms sharing x^i can
+// share one multiplication by it: sum_i x^i (sum_j n_ij y^j).
+template <const auto& D>
+constexpr auto order_by_x() {
+  auto out = D;
+  for (std::size_t a = 1; a < out.size(); ++a)
+    for (std::size_t b = a; b > 0 && out[b - 1].i > out[b].i; --b) std::swap(out[b - 1], out[b]);
+  return out;
+}
+
+template <const auto& D>
+inline constexpr auto ordered = order_by_x<D>();
+
+struct x_group {
+  int i;           // the power of x the group shares
+  std::size_t lo;  // its terms [lo, hi) in the ordered table
+  std::size_t hi;
+};
+
+template <const auto& S>
+constexpr std::size_t x_group_count() {
+  std::size_t count = 0;
+  for (std::size_t k = 0; k < S.size(); ++k)
+    if (k == 0 || S[k].i != S[k - 1].i) ++count;
+  return count;
+}
+
+template <const auto& S>
+constexpr auto group_by_x() {
+  std::array<x_group, x_group_count<S>()> out{};
+  std::size_t g = 0;
+  for (std::size_t k = 0; k < S.size(); ++k) {
+    if (k == 0 || S[k].i != S[k - 1].i) out[g++] = x_group{S[k].i, k, k};
+    out[g - 1].hi = k + 1;
+  }
+  return out;
+}
+
+template <const auto& S>
+inline constexpr auto x_groups = group_by_x<S>();
+
+// Pairwise sum of n y^j over the terms [Lo, Hi) of S: a short dependency
+// chain lets the processor overlap the products.
+template <const auto& S, std::size_t Lo, std::size_t Hi, class PY>
+[[gnu::always_inline]] inline double sum_y(const PY& py) {
+  if constexpr (Hi - Lo == 1) {
+    constexpr term t = S[Lo];
+    if constexpr (t.j == 0) return t.n;
+    else return t.n * py[t.j];
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
-    return sum<D, Lo, mid>(px, py) + sum<D, mid, Hi>(px, py);
+    return sum_y<S, Lo, mid>(py) + sum_y<S, mid, Hi>(py);
+  }
+}
+
+// Pairwise sum over the groups [Lo, Hi) of x^i (sum of the group's n y^j).
+template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, class PX, class PY>
+[[gnu::always_inline]] inline double sum_x(const PX& px, const PY& py) {
+  if constexpr (Hi - Lo == 1) {
+    constexpr x_group g = G[Lo];
+    const double inner = sum_y<S, g.lo, g.hi>(py);
+    if constexpr (g.i == 0) return inner;
+    else return px[g.i] * inner;
+  } else {
+    constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
+    return sum_x<S, G, Lo, mid>(px, py) + sum_x<S, G, mid, Hi>(px, py);
   }
 }
 
 template <const auto& D, class PX, class PY>
 [[gnu::always_inline]] inline double sum_all(const PX& px, const PY& py) {
-  return sum<D, 0, D.size()>(px, py);
+  if constexpr (D.size() == 0) {
+    return 0.0;
+  } else {
+    constexpr const auto& S = ordered<D>;
+    constexpr const auto& G = x_groups<S>;
+    return sum_x<S, G, 0, G.size()>(px, py);
+  }
 }
 
 }  // namespace detail

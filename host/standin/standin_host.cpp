@@ -74,6 +74,18 @@ ideal_gas ideal(double T, double p_pa) {
   return {if97::R * T * tau * g.y, if97::R * (tau * g.y - gamma0), -if97::R * tau * tau * g.yy};
 }
 
+// The ideal gas at the reference temperature, kept while the reference
+// pressure stays the same: every reference shift asks for it.
+const ideal_gas& at_reference(double p_pa) {
+  static double cached_p = 0.0;
+  static ideal_gas cached = ideal(reference_T, p_pa);
+  if (p_pa != cached_p) {
+    cached = ideal(reference_T, p_pa);
+    cached_p = p_pa;
+  }
+  return cached;
+}
+
 }  // namespace
 
 const std::vector<msgchk_call>& msgchk_calls() { return state().checks; }
@@ -128,7 +140,7 @@ STANDIN_EXPORT void KVBASE_IDEAL(const double* T, const double*, const int64_t*,
                                  double* r11, double* r12, int64_t*) {
   const double p_ref = KVUTL_GLOBAL[0];
   const auto at_T = standin::ideal(*T, p_ref);
-  const auto at_ref = standin::ideal(standin::reference_T, p_ref);
+  const auto& at_ref = standin::at_reference(p_ref);
   *r1 = *r2 = *r3 = *r4 = *r5 = *r6 = *r9 = *r11 = *r12 = 0.0;
   *r7 = standin::to_molar * (at_T.h - at_ref.h);
   *r8 = standin::to_molar * (at_T.s - at_ref.s);
