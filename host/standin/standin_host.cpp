@@ -96,6 +96,7 @@ void reset() {
   set_defaults();
   state().checks.clear();
   state().lines.clear();
+  clear_root_flag_errors();
 }
 
 }  // namespace standin
@@ -116,19 +117,6 @@ STANDIN_EXPORT void SYS_MSGPRT(const int64_t* lines) {
     if (standin::state().echo) std::fprintf(stderr, "%s\n", record.c_str());
     standin::state().lines.push_back(std::move(record));
   }
-}
-
-// No volume root yet: status 6 says that no root of its kind exists.
-STANDIN_EXPORT void KVUTL_VAPRT(int64_t* status, const int64_t*, const double*, const double*, const double*,
-                                const double*, const double*, double*, const double*, const double*, const char*,
-                                void*) {
-  *status = 6;
-}
-
-STANDIN_EXPORT void KVUTL_LIQRT(int64_t* status, const int64_t*, const double*, const double*, const double*,
-                                const double*, const double*, double*, const double*, const double*, const char*,
-                                void*) {
-  *status = 6;
 }
 
 // r7 = H(T) - H(298.15 K), r8 = S(T, Pref) - S(298.15 K, Pref), r10 = Cp(T);

@@ -32,6 +32,11 @@ const std::vector<std::string>& printed_lines();
 // Restores the shared blocks to their defaults and forgets the records.
 void reset();
 
+// Calls of KVUTL_LIQRT or KVUTL_VAPRT made without a root flag of
+// KVUTL_ROOTFL set to -1, or out of turn: caller errors.
+int root_flag_errors();
+void clear_root_flag_errors();
+
 // Whether SYS_MSGPRT also writes to standard error (default true).
 void set_echo(bool on);
 

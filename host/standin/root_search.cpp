@@ -1,0 +1,265 @@
+// The stand-in host's molar-volume root search, KVUTL_LIQRT and KVUTL_VAPRT,
+// driven by reverse communication: each call either asks for the pressure at
+// a trial volume (status 1 while scanning for a bracket, 2 while widening a
+// bracket from a given start, 3 while refining) or ends the search.
+//
+// Statuses on return:
+//   1, 2, 3  the caller puts P(T, volume) into p_trial and calls again;
+//   4        the root is in `volume`, the last volume the caller evaluated;
+//   5        the evaluation budget ran out; `volume` is the best volume seen;
+//   6        KVUTL_VAPRT: no vapour-like root in its range;
+//   7        KVUTL_LIQRT: no liquid-like root in its range.
+// Status 4 on entry starts a search. KVUTL_LIQRT also starts one when called
+// with status 6, the hand-over from KVUTL_VAPRT. Called again after its own
+// "no root" answer, a routine ends with status 5 rather than search again,
+// so a caller that keeps asking cannot loop.
+//
+// A root of either kind lies on a stable branch, where P falls as V grows:
+// the region-3 equation extrapolated to the densest volumes turns over and
+// crosses every pressure once more with dP/dV > 0, a root that is no state of
+// water. The liquid-like root is therefore the first crossing from P > P_target
+// to P < P_target met going up in volume from the dense end, and the
+// vapour-like root the first crossing met going down from the dilute end.
+// Only pressures are used: in mode 2 the caller supplies no derivative.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "host/host.h"
+#include "host/standin/standin_host.hpp"
+
+namespace standin {
+namespace {
+
+constexpr int status_scan = 1;
+constexpr int status_widen = 2;
+constexpr int status_refine = 3;
+constexpr int status_found = 4;
+constexpr int status_budget = 5;
+constexpr int status_no_vapour_root = 6;
+constexpr int status_no_liquid_root = 7;
+constexpr int status_start = 4;
+
+constexpr int max_evaluations = 100;
+constexpr double pressure_tolerance = 1e-10;  // relative |P(V) - P|
+constexpr double volume_tolerance = 1e-14;    // relative width of the bracket
+constexpr int scan_steps = 48;                // volume steps across the scanned range
+constexpr double first_widening = 1.01;       // first step ratio from a given start (mode 5)
+constexpr double widest_step = 1.25;          // largest step ratio from a given start
+
+enum class kind { liquid, vapour };
+enum class stage { scan, widen, refine };
+
+struct search_state {
+  bool active = false;
+  bool exhausted = false;  // the last answer was "no root"
+  kind root = kind::liquid;
+  stage at = stage::scan;
+  double T = 0.0, P = 0.0;
+  double v = 0.0;            // the volume handed out for evaluation
+  double v_end = 0.0;        // where the scan stops
+  double v_dense = 0.0;      // the range searched
+  double v_dilute = 0.0;
+  double ratio = 1.0;        // scan or widening step ratio (> 1)
+  double v_prev = 0.0, f_prev = 0.0;
+  bool have_prev = false;
+  double direction = 1.0;    // widening: +1 up in volume, -1 down
+  double a = 0.0, fa = 0.0;  // bracket: f(a) > 0 >= f(b)
+  double b = 0.0, fb = 0.0;
+  int stale_side = 0;        // Illinois: which end stayed put last time
+  int evaluations = 0;
+  double best_v = 0.0, best_f = 0.0;
+};
+
+search_state liquid_search, vapour_search;
+int flag_errors = 0;
+
+int ask(search_state& s, double v, int status) {
+  s.v = v;
+  return status;
+}
+
+int finish(search_state& s, int status, double* volume) {
+  s.active = false;
+  s.exhausted = status == status_no_liquid_root || status == status_no_vapour_root;
+  if (status == status_budget) *volume = s.best_v;
+  return status;
+}
+
+int no_root(search_state& s, double* volume) {
+  *volume = s.best_v;
+  return finish(s, s.root == kind::liquid ? status_no_liquid_root : status_no_vapour_root, volume);
+}
+
+// Next point of the bracket [a, b]: false position with the Illinois halving
+// of a stale end's value, kept inside the bracket.
+double next_in_bracket(search_state& s) {
+  double v = s.b - s.fb * (s.b - s.a) / (s.fb - s.fa);
+  const double lo = std::min(s.a, s.b), hi = std::max(s.a, s.b);
+  if (!(v > lo && v < hi)) v = 0.5 * (s.a + s.b);
+  return v;
+}
+
+int start_refining(search_state& s, double a, double fa, double b, double fb) {
+  s.at = stage::refine;
+  s.a = a;
+  s.fa = fa;
+  s.b = b;
+  s.fb = fb;
+  s.stale_side = 0;
+  return ask(s, next_in_bracket(s), status_refine);
+}
+
+int start(search_state& s, kind root, const std::int64_t* mode, const double* v_bound1, const double* v_crit,
+          const double* T, const double* P, double* volume) {
+  s = search_state{};
+  s.active = true;
+  s.root = root;
+  s.T = *T;
+  s.P = *P;
+  if (!(std::isfinite(s.T) && std::isfinite(s.P) && s.T > 0.0 && s.P > 0.0)) {
+    s.best_v = *volume;
+    return no_root(s, volume);
+  }
+  // The range: from the caller's densest volume to twice the ideal-gas volume.
+  const double v_dense = *v_bound1 > 0.0 ? *v_bound1 : 0.3 * *v_crit;
+  const double v_dilute = std::max(4.0 * *v_crit, 2.0 * KVUTL_GLOBAL[2] * s.T / s.P);
+  s.ratio = std::pow(v_dilute / v_dense, 1.0 / scan_steps);
+  s.v_dense = v_dense;
+  s.v_dilute = v_dilute;
+  s.best_v = root == kind::liquid ? v_dense : v_dilute;
+  s.best_f = INFINITY;
+
+  const double v0 = *volume;
+  if (*mode == 5 && std::isfinite(v0) && v0 > v_dense && v0 < v_dilute) {
+    s.at = stage::widen;
+    s.ratio = first_widening;
+    return ask(s, v0, status_widen);
+  }
+  s.at = stage::scan;
+  if (root == kind::liquid) {
+    s.v_end = v_dilute;
+    return ask(s, v_dense, status_scan);
+  }
+  s.v_end = v_dense;
+  s.ratio = 1.0 / s.ratio;
+  return ask(s, v_dilute, status_scan);
+}
+
+int resume(search_state& s, const double* p_trial, double* volume) {
+  const double v = s.v;
+  const double f = *p_trial - s.P;
+  ++s.evaluations;
+  if (std::isfinite(f) && std::fabs(f) < std::fabs(s.best_f)) {
+    s.best_v = v;
+    s.best_f = f;
+  }
+  if (std::isfinite(f) && std::fabs(f) <= pressure_tolerance * s.P) {
+    *volume = v;
+    return finish(s, status_found, volume);
+  }
+  if (s.evaluations >= max_evaluations) return finish(s, status_budget, volume);
+
+  switch (s.at) {
+    case stage::scan: {
+      // Stop at the first interval whose dense end lies above P and dilute end below.
+      if (s.have_prev && std::isfinite(f) && std::isfinite(s.f_prev)) {
+        const bool liquid = s.root == kind::liquid;
+        const double v_dense = liquid ? s.v_prev : v, f_dense = liquid ? s.f_prev : f;
+        const double v_dilute = liquid ? v : s.v_prev, f_dilute = liquid ? f : s.f_prev;
+        if (f_dense > 0.0 && f_dilute <= 0.0) return start_refining(s, v_dense, f_dense, v_dilute, f_dilute);
+      }
+      s.v_prev = v;
+      s.f_prev = f;
+      s.have_prev = true;
+      const double next = v * s.ratio;
+      const bool past_end = s.root == kind::liquid ? next > s.v_end * (1.0 + 1e-12) : next < s.v_end * (1.0 - 1e-12);
+      if (past_end) return no_root(s, volume);
+      return ask(s, next, status_scan);
+    }
+    case stage::widen: {
+      if (!std::isfinite(f)) return no_root(s, volume);
+      if (!s.have_prev) {
+        // P above the target: the root lies at larger volume; below: at smaller.
+        s.direction = f > 0.0 ? 1.0 : -1.0;
+      } else if ((f > 0.0) != (s.f_prev > 0.0)) {
+        const bool up = s.direction > 0.0;
+        return up ? start_refining(s, s.v_prev, s.f_prev, v, f) : start_refining(s, v, f, s.v_prev, s.f_prev);
+      }
+      s.v_prev = v;
+      s.f_prev = f;
+      s.have_prev = true;
+      const double next = s.direction > 0.0 ? v * s.ratio : v / s.ratio;
+      s.ratio = std::min(1.0 + 2.0 * (s.ratio - 1.0), widest_step);
+      if (next < s.v_dense || next > s.v_dilute) return no_root(s, volume);
+      return ask(s, next, status_widen);
+    }
+    case stage::refine: {
+      if (!std::isfinite(f)) return finish(s, status_budget, volume);
+      if (f > 0.0) {
+        s.a = v;
+        s.fa = f;
+        if (s.stale_side == -1) s.fb *= 0.5;
+        s.stale_side = -1;
+      } else {
+        s.b = v;
+        s.fb = f;
+        if (s.stale_side == 1) s.fa *= 0.5;
+        s.stale_side = 1;
+      }
+      if (std::fabs(s.b - s.a) <= volume_tolerance * std::fabs(v)) {
+        *volume = v;
+        return finish(s, status_found, volume);
+      }
+      return ask(s, next_in_bracket(s), status_refine);
+    }
+  }
+  return finish(s, status_budget, volume);
+}
+
+void search(search_state& s, kind root, std::int64_t* status, const std::int64_t* mode, const double* v_bound1,
+            const double* v_crit, const double* T, const double* P, double* volume, const double* p_trial) {
+  if (KVUTL_ROOTFL[0] != -1 && KVUTL_ROOTFL[1] != -1) ++flag_errors;
+  const std::int64_t in = *status;
+  const std::int64_t own_no_root = root == kind::liquid ? status_no_liquid_root : status_no_vapour_root;
+  int out;
+  if (in == status_start || (root == kind::liquid && in == status_no_vapour_root)) {
+    out = start(s, root, mode, v_bound1, v_crit, T, P, volume);
+  } else if ((in == status_scan || in == status_widen || in == status_refine) && s.active) {
+    out = resume(s, p_trial, volume);
+  } else {
+    // Asked again after "no root", or called out of turn: end with the best volume seen.
+    if (in != own_no_root && !(root == kind::vapour && in == status_no_liquid_root)) ++flag_errors;
+    if (!s.exhausted && !s.active) s.best_v = *volume;
+    out = finish(s, status_budget, volume);
+  }
+  if (out == status_scan || out == status_widen || out == status_refine) *volume = s.v;
+  *status = out;
+}
+
+}  // namespace
+
+int root_flag_errors() { return flag_errors; }
+void clear_root_flag_errors() { flag_errors = 0; }
+
+}  // namespace standin
+
+extern "C" {
+
+__attribute__((visibility("default"))) void KVUTL_LIQRT(int64_t* status, const int64_t* mode, const double* v_bound1,
+                                                        const double* v_crit, const double*, const double* T,
+                                                        const double* P, double* volume, const double* p_trial,
+                                                        const double*, const char*, void*) {
+  standin::search(standin::liquid_search, standin::kind::liquid, status, mode, v_bound1, v_crit, T, P, volume,
+                  p_trial);
+}
+
+__attribute__((visibility("default"))) void KVUTL_VAPRT(int64_t* status, const int64_t* mode, const double* v_bound1,
+                                                        const double* v_crit, const double*, const double* T,
+                                                        const double* P, double* volume, const double* p_trial,
+                                                        const double*, const char*, void*) {
+  standin::search(standin::vapour_search, standin::kind::vapour, status, mode, v_bound1, v_crit, T, P, volume,
+                  p_trial);
+}
+
+}  // extern "C"
