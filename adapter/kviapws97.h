@@ -52,6 +52,25 @@ KVIAPWS97_EXPORT void KVIAPWS_IF97PROP(const double* T, const double* P, const d
                                        const int64_t* phase, const int64_t* region, void* component, double* result,
                                        int64_t* error) KVIAPWS97_NOEXCEPT;
 
+/* Equation of state for one phase (1 vapour, any other value liquid) at T (K)
+ * and P (Pa): whichever of ln phi, H (J/kmol), S (J/(kmol K)), G (J/kmol) and
+ * V (m3/kmol) the request flags ask for (1 = requested). A state outside the
+ * formulation is moved to the nearest admissible one with a warning. A
+ * non-zero saturation request evaluates on the saturation line at T; fugacity
+ * mode 0 takes ln phi from the vapour pressure alone. */
+KVIAPWS97_EXPORT void KVIAPWS_ES15D(const double* T, const double* P, void* component, const int64_t* phase,
+                                    const int64_t* saturation, const int64_t* fugacity_mode,
+                                    const int64_t* want_lnphi, const int64_t* want_h, const int64_t* want_s,
+                                    const int64_t* want_g, const int64_t* want_v, double* lnphi, double* H,
+                                    double* S, double* G, double* V, int64_t* error) KVIAPWS97_NOEXCEPT;
+
+/* The IF97 region (1, 2, 3 or 5) of a phase at (T, P) after the state is moved
+ * into the admissible range, with the temperature and pressure used and the
+ * molar volume there. */
+KVIAPWS97_EXPORT void KVIAPWS_FDREGION(const double* T, const double* P, const int64_t* phase, void* component,
+                                       int64_t* region, double* T_used, double* P_used, double* V,
+                                       int64_t* error) KVIAPWS97_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif
