@@ -1175,8 +1175,8 @@ sub auxiliary(double p, double T) {
 }
 
 // SR5-05's table of subregion ranges: the subregion by pressure band, then by
-// the boundary temperatures of the band. A pressure on a band limit belongs to the lower
-// band; a temperature on a boundary to the low-temperature side.
+// the boundary temperatures of the band. A pressure on a band limit belongs
+// to the lower band; a temperature on a boundary to the low-temperature side.
 template <side S>
 sub choose(double p, double T) {
   if (p > 40.0) return T <= t3ab(p) ? sub::a : sub::b;
