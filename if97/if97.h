@@ -34,6 +34,51 @@ double IF97_W1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_FUG1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_DVDP1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 
+/* Region 3: (T, v); the fugacity (p, T, v). */
+double IF97_P3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;   /* MPa */
+double IF97_H3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
+double IF97_S3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
+double IF97_U3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
+double IF97_CP3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;  /* fixed value at the critical point */
+double IF97_CV3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
+double IF97_W3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
+double IF97_FUG3(const double* p, const double* T, const double* v) KVIAPWS97_NOEXCEPT; /* MPa */
+double IF97_DPDV3(const double* T, const double* v) KVIAPWS97_NOEXCEPT; /* kPa kg/m3 */
+
+/* Region 3 volume from (p, T), m3/kg, by the backward equations of the
+ * supplementary release SR5-05: the general subregion choice, the liquid and
+ * the vapour side of the saturation line, and each subregion equation 3a to 3z
+ * alone (no test of any kind). */
+double IF97_V3PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3PT_LIQ(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3PT_VAP(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3A(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3B(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3C(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3D(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3E(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3F(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3G(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3H(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3I(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3J(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3K(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3L(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3M(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3N(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3O(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Q(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3R(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3S(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3U(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3V(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3W(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3X(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Y(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Z(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,157 @@
+#include "if97/region3.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "if97/constants.hpp"
+#include "if97/if97.h"
+#include "if97/region2_ideal.hpp"
+#include "if97/series.hpp"
+
+namespace if97 {
+namespace {
+
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997, 2007) Table 30, row 1: the coefficient of ln delta in Eq. (28)
+constexpr double n1_ln_delta = 0.10658070028513e1;
+
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997, 2007) Table 30: numerical values of the coefficients and exponents of the dimensionless Helmholtz free energy for region 3, Eq. (28), rows 2 to 40 (row 1, the coefficient of ln delta, is n1_ln_delta)
+inline constexpr std::array<term, 39> region3_terms{{
+    {0, 0, -0.15732845290239e2},
+    {0, 1, 0.20944396974307e2},
+    {0, 2, -0.76867707878716e1},
+    {0, 7, 0.26185947787954e1},
+    {0, 10, -0.28080781148620e1},
+    {0, 12, 0.12053369696517e1},
+    {0, 23, -0.84566812812502e-2},
+    {1, 2, -0.12654315477714e1},
+    {1, 6, -0.11524407806681e1},
+    {1, 15, 0.88521043984318},
+    {1, 17, -0.64207765181607},
+    {2, 0, 0.38493460186671},
+    {2, 2, -0.85214708824206},
+    {2, 6, 0.48972281541877e1},
+    {2, 7, -0.30502617256965e1},
+    {2, 22, 0.39420536879154e-1},
+    {2, 26, 0.12558408424308},
+    {3, 0, -0.27999329698710},
+    {3, 2, 0.13899799569460e1},
+    {3, 4, -0.20189915023570e1},
+    {3, 16, -0.82147637173963e-2},
+    {3, 26, -0.47596035734923},
+    {4, 0, 0.43984074473500e-1},
+    {4, 2, -0.44476435428739},
+    {4, 4, 0.90572070719733},
+    {4, 26, 0.70522450087967},
+    {5, 1, 0.10770512626332},
+    {5, 3, -0.32913623258954},
+    {5, 26, -0.50871062041158},
+    {6, 0, -0.22175400873096e-1},
+    {6, 2, 0.94260751665092e-1},
+    {6, 26, 0.16436278447961},
+    {7, 2, -0.13503372241348e-1},
+    {8, 26, -0.14834345352472e-1},
+    {9, 2, 0.57922953628084e-3},
+    {9, 26, 0.32308904703711e-2},
+    {10, 0, 0.80964802996215e-4},
+    {10, 1, -0.16557679795037e-3},
+    {11, 26, -0.44923899061815e-4},
+}};
+
+// (dp/dv)_T is formed with a gas constant of its own, 1.4e-8 relative above
+// R: the value that its caller, the thermal conductivity's critical
+// enhancement, expects.
+constexpr double R_dpdv = 0.4615260064601898;  // kJ/(kg K)
+
+// phi and its derivatives (IAPWS-IF97 Table 32), kept in the combinations
+// that the relations of Table 31 use, so that the ln delta term never needs a
+// division: d = delta phi_delta, dd = delta^2 phi_deltadelta,
+// t = tau phi_tau, tt = tau^2 phi_tautau, dt = delta tau phi_deltatau.
+struct helmholtz {
+  double delta, tau;
+  double f, d, dd, t, tt, dt;
+};
+
+// The series runs in x = delta = rho / rho_c and y = tau = T_c / T; the
+// ln delta of phi itself is taken only when W asks for phi.
+template <unsigned W>
+[[gnu::always_inline]] inline helmholtz phi(double T, double v) {
+  const double delta = v_c / v;
+  const double tau = T_c / T;
+  const series_value s = evaluate<region3_terms, W>(delta, tau);
+  helmholtz h{delta, tau, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  if constexpr ((W & part_f) != 0) h.f = n1_ln_delta * std::log(delta) + s.f;
+  if constexpr ((W & part_x) != 0) h.d = n1_ln_delta + delta * s.x;
+  if constexpr ((W & part_xx) != 0) h.dd = delta * delta * s.xx - n1_ln_delta;
+  if constexpr ((W & part_y) != 0) h.t = tau * s.y;
+  if constexpr ((W & part_yy) != 0) h.tt = tau * tau * s.yy;
+  if constexpr ((W & part_xy) != 0) h.dt = delta * tau * s.xy;
+  return h;
+}
+
+// 2 delta phi_delta + delta^2 phi_deltadelta: (dp/drho)_T / (R T).
+inline double compressibility_term(const helmholtz& h) { return 2.0 * h.d + h.dd; }
+
+}  // namespace
+
+// IAPWS-IF97 Table 31: the properties as relations of phi's derivatives.
+double p3(double T, double v) {
+  return 1e-3 * R * T / v * phi<part_x>(T, v).d;
+}
+
+double h3(double T, double v) {
+  const helmholtz h = phi<part_x | part_y>(T, v);
+  return R * T * (h.t + h.d);
+}
+
+double s3(double T, double v) {
+  const helmholtz h = phi<part_f | part_y>(T, v);
+  return R * (h.t - h.f);
+}
+
+double u3(double T, double v) {
+  return R * T * phi<part_y>(T, v).t;
+}
+
+// The relation diverges at the critical point, where the fixed value of the
+// window stands in for it; elsewhere its magnitude, also where
+// (dp/drho)_T < 0 in the unstable part of an isotherm.
+double cp3(double T, double v) {
+  if (std::fabs(1.0 / v - rho_c) <= cp_window_rho && std::fabs(T - T_c) <= cp_window_T) return cp_critical;
+  const helmholtz h = phi<part_x | part_xx | part_yy | part_xy>(T, v);
+  const double a = h.d - h.dt;
+  return std::fabs(R * (a * a / compressibility_term(h) - h.tt));
+}
+
+double cv3(double T, double v) {
+  return -R * phi<part_yy>(T, v).tt;
+}
+
+double w3(double T, double v) {
+  const helmholtz h = phi<part_x | part_xx | part_yy | part_xy>(T, v);
+  const double a = h.d - h.dt;
+  return std::sqrt(R_sound * T * (compressibility_term(h) - a * a / h.tt));
+}
+
+// f = p exp(g/(R T) - gamma0) with g = R T phi + p v at the caller's p and
+// gamma0 the region-2 ideal-gas part; its ln pi cancels the factor p.
+double fug3(double p, double T, double v) {
+  const helmholtz h = phi<part_f>(T, v);
+  const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;
+  return std::exp(h.f + 1e3 * p * v / (R * T) - ideal);
+}
+
+double dpdv3(double T, double v) {
+  return -R_dpdv * T / (v * v) * compressibility_term(phi<part_x | part_xx>(T, v));
+}
+
+}  // namespace if97
+
+double IF97_P3(const double* T, const double* v) noexcept { return if97::p3(*T, *v); }
+double IF97_H3(const double* T, const double* v) noexcept { return if97::h3(*T, *v); }
+double IF97_S3(const double* T, const double* v) noexcept { return if97::s3(*T, *v); }
+double IF97_U3(const double* T, const double* v) noexcept { return if97::u3(*T, *v); }
+double IF97_CP3(const double* T, const double* v) noexcept { return if97::cp3(*T, *v); }
+double IF97_CV3(const double* T, const double* v) noexcept { return if97::cv3(*T, *v); }
+double IF97_W3(const double* T, const double* v) noexcept { return if97::w3(*T, *v); }
+double IF97_FUG3(const double* p, const double* T, const double* v) noexcept { return if97::fug3(*p, *T, *v); }
+double IF97_DPDV3(const double* T, const double* v) noexcept { return if97::dpdv3(*T, *v); }

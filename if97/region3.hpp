@@ -1,0 +1,25 @@
+// IAPWS-IF97 region 3 (near-critical and dense supercritical states):
+// properties from the basic equation, a Helmholtz free energy phi(delta, tau),
+// Eq. (28). Arguments T in K and v in m3/kg (p in MPa for the fugacity).
+// No argument is checked: the caller decides that the state lies in region 3.
+#pragma once
+
+namespace if97 {
+
+double p3(double T, double v);           // pressure, MPa
+double h3(double T, double v);           // specific enthalpy, kJ/kg
+double s3(double T, double v);           // specific entropy, kJ/(kg K)
+double u3(double T, double v);           // specific internal energy, kJ/kg
+double cp3(double T, double v);          // specific isobaric heat capacity, kJ/(kg K)
+double cv3(double T, double v);          // specific isochoric heat capacity, kJ/(kg K)
+double w3(double T, double v);           // speed of sound, m/s
+double fug3(double p, double T, double v);  // fugacity, MPa, referred to the region-2 ideal gas
+double dpdv3(double T, double v);        // (dp/dv)_T, kPa kg/m3
+
+// The isobaric heat capacity diverges at the critical point. Within this
+// window around (T_c, rho_c), both limits inclusive, cp3 returns cp_critical.
+inline constexpr double cp_window_rho = 0.03;          // kg/m3, |1/v - rho_c|
+inline constexpr double cp_window_T = 1e-6;            // K, |T - T_c|
+inline constexpr double cp_critical = 462218448918.886;  // kJ/(kg K)
+
+}  // namespace if97
