@@ -37,7 +37,7 @@ constexpr double dT_AB = -9.999999997489795e-5;          // K, T_A - T_B
 constexpr double dp_A = -2.680240968189196e-5;           // MPa, Eq. (30) at T_A minus p_B
 constexpr double dp_c = -2.6824889399534868e-5;          // MPa, p_B - p_c_sat over a step of dT_AB
 constexpr double dp_AB = -2.6823000002451636e-5;         // MPa, p_A - p_B
-constexpr double dT_A = -0.00010007678959422783;         // K, Eq. (31) at p_A minus T_B
+constexpr double dT_A = -0.00010007679054524488;         // K, Eq. (31) at p_A minus T_B
 constexpr double T_bar_lo = 273.0;                       // K, range of psat_bar
 constexpr double T_bar_hi = 647.301;                     // K
 
@@ -52,15 +52,19 @@ double psat_equation(double T) {
   return r2 * r2;
 }
 
-// Eq. (31) in its standard form; the quarter power as two square roots.
+// Eq. (31); the quarter power as two square roots. Its last root is taken of
+// (D - n10)^2 - 4 n9, which equals the release's (n10 + D)^2 - 4 (n9 + n10 D):
+// near the critical point the two terms of the release's form are about
+// 1.7e6 each and differ by about 10, and their rounding made T jitter by up
+// to 5e-11 K, enough for T to fall while p rises.
 double tsat_equation(double p) {
   const double beta = std::sqrt(std::sqrt(p));
   const double E = (beta + n3) * beta + n6;
   const double F = (n1 * beta + n4) * beta + n7;
   const double G = (n2 * beta + n5) * beta + n8;
   const double D = 2.0 * G / (-F - std::sqrt(F * F - 4.0 * E * G));
-  const double s = n10 + D;
-  return 0.5 * (s - std::sqrt(s * s - 4.0 * (n9 + n10 * D)));
+  const double d = D - n10;
+  return 0.5 * (n10 + D - std::sqrt(d * d - 4.0 * n9));
 }
 
 }  // namespace
