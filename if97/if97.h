@@ -34,6 +34,41 @@ double IF97_W1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_FUG1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_DVDP1(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 
+/* Region 2: (p, T). */
+double IF97_V2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_H2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_S2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_U2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_CP2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_CV2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_W2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_FUG2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_DVDP2(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
+/* Region 5: (p, T). FUG5 is referred to the region-5 ideal gas. */
+double IF97_V5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_H5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_S5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_U5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_CP5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_CV5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_W5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_FUG5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
+/* Region 5, the parts of the dimensionless Gibbs free energy and their
+ * derivatives: ideal-gas part (ID) and residual part (RES), P = d/dpi,
+ * T = d/dtau. */
+double IF97_G5_ID(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_ID_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_ID_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_ID_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES_PP(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_G5_RES_PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
 /* Region 3: (T, v); the fugacity (p, T, v). */
 double IF97_P3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;   /* MPa */
 double IF97_H3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
@@ -78,6 +113,18 @@ double IF97_V3W(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3X(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3Y(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3Z(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
+/* Region 4 requests: p (bar; negative = not given), T (K; negative = not
+ * given), vapour fraction x (< -1e-5 no phase; -1e-5 to 1.00001 saturated
+ * liquid, vapour or mixture; above fails). -1.0 outside the accepted range. */
+double IF97_V4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_H4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_S4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_U4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_CP4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_CV4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_W4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT;
+double IF97_FUG4(const double* p, const double* T, const double* x) KVIAPWS97_NOEXCEPT; /* bar */
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,19 @@
+// IAPWS-IF97 region 2 (steam): properties from the basic equation, a Gibbs
+// free energy gamma(pi, tau) = gamma0 + gamma^r, Eqs. (15) to (17). Arguments
+// p in MPa, T in K. No argument is checked: the caller decides that the state
+// lies in region 2.
+#pragma once
+
+namespace if97 {
+
+double v2(double p, double T);     // specific volume, m3/kg
+double h2(double p, double T);     // specific enthalpy, kJ/kg
+double s2(double p, double T);     // specific entropy, kJ/(kg K)
+double u2(double p, double T);     // specific internal energy, kJ/kg
+double cp2(double p, double T);    // specific isobaric heat capacity, kJ/(kg K)
+double cv2(double p, double T);    // specific isochoric heat capacity, kJ/(kg K)
+double w2(double p, double T);     // speed of sound, m/s
+double fug2(double p, double T);   // fugacity, MPa, referred to the region-2 ideal gas
+double dvdp2(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
+
+}  // namespace if97

@@ -1,0 +1,135 @@
+#include "if97/region5.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "if97/constants.hpp"
+#include "if97/if97.h"
+#include "if97/series.hpp"
+
+namespace if97 {
+namespace {
+
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997, 2007) Table 37: numerical values of the coefficients and exponents of the ideal-gas part of the dimensionless Gibbs free energy for region 5, Eq. (33)
+inline constexpr std::array<term, 6> region5_ideal_terms{{
+    {0, 0, -0.13179983674201e2},
+    {0, 1, 0.68540841634434e1},
+    {0, -3, -0.24805148933466e-1},
+    {0, -2, 0.36901534980333},
+    {0, -1, -0.31161318213925e1},
+    {0, 2, -0.32961626538917},
+}};
+
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997, 2007) Table 38 as revised in 2007 (region 5 extended to 50 MPa): numerical values of the coefficients and exponents of the residual part of the dimensionless Gibbs free energy for region 5, Eq. (34)
+inline constexpr std::array<term, 6> region5_residual_terms{{
+    {1, 1, 0.15736404855259e-2},
+    {1, 2, 0.90153761673944e-3},
+    {1, 3, -0.50270077677648e-2},
+    {2, 3, 0.22440037409485e-5},
+    {2, 9, -0.41163275453471e-5},
+    {3, 7, 0.37919454822955e-7},
+}};
+
+// pi = p / 1 MPa, so p and pi are the same number.
+constexpr double T_star = 1000.0;  // K
+
+// The parts of gamma and their derivatives (IAPWS-IF97 Tables 40 and 41). The
+// ideal-gas sums exclude ln pi, whose derivative 1/pi the relations write out.
+struct gibbs {
+  double pi, tau;
+  double g0, g0_t, g0_tt;                      // sum n0 tau^J0 and its tau-derivatives
+  double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt;  // gamma^r and its derivatives
+};
+
+// Ideal: the parts of the ideal-gas sum, in powers of tau (part_f, part_y,
+// part_yy); Residual: the parts of gamma^r (any series_part). Either may be 0.
+template <unsigned Ideal, unsigned Residual>
+[[gnu::always_inline]] inline gibbs gamma(double p, double T) {
+  const double tau = T_star / T;
+  const series_value o = evaluate_y<region5_ideal_terms, Ideal>(tau);
+  const series_value r = evaluate<region5_residual_terms, Residual>(p, tau);
+  return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
+}
+
+}  // namespace
+
+// IAPWS-IF97 Table 39: the properties as relations of gamma's derivatives.
+double v5(double p, double T) {
+  const gibbs g = gamma<0, part_x>(p, T);
+  return 1e-3 * R * T / p * (1.0 + g.pi * g.gr_p);
+}
+
+// R T tau = R T*.
+double h5(double p, double T) {
+  const gibbs g = gamma<part_y, part_y>(p, T);
+  return R * T_star * (g.g0_t + g.gr_t);
+}
+
+double s5(double p, double T) {
+  const gibbs g = gamma<part_f | part_y, part_f | part_y>(p, T);
+  return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr));
+}
+
+// pi (gamma0_pi + gamma^r_pi) = 1 + pi gamma^r_pi.
+double u5(double p, double T) {
+  const gibbs g = gamma<part_y, part_x | part_y>(p, T);
+  return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p));
+}
+
+double cp5(double p, double T) {
+  const gibbs g = gamma<part_yy, part_yy>(p, T);
+  return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt);
+}
+
+double cv5(double p, double T) {
+  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+  const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
+  return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
+}
+
+// 1 + 2 pi gamma^r_pi + pi^2 (gamma^r_pi)^2 = (1 + pi gamma^r_pi)^2.
+double w5(double p, double T) {
+  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+  const double b = 1.0 + g.pi * g.gr_p;
+  const double a = b - g.tau * g.pi * g.gr_pt;
+  const double tt = g.tau * g.tau * (g.g0_tt + g.gr_tt);
+  return std::sqrt(R_sound * T * b * b / ((1.0 - g.pi * g.pi * g.gr_pp) + a * a / tt));
+}
+
+// Region 5 refers its fugacity to its own ideal gas: f = p exp(gamma^r).
+double fug5(double p, double T) {
+  return p * std::exp(gamma<0, part_f>(p, T).gr);
+}
+
+double gamma5_ideal(double p, double T) { return std::log(p) + gamma<part_f, 0>(p, T).g0; }
+double gamma5_ideal_pi(double p, double) { return 1.0 / p; }
+double gamma5_ideal_tau(double p, double T) { return gamma<part_y, 0>(p, T).g0_t; }
+double gamma5_ideal_tautau(double p, double T) { return gamma<part_yy, 0>(p, T).g0_tt; }
+double gamma5_res(double p, double T) { return gamma<0, part_f>(p, T).gr; }
+double gamma5_res_pi(double p, double T) { return gamma<0, part_x>(p, T).gr_p; }
+double gamma5_res_pipi(double p, double T) { return gamma<0, part_xx>(p, T).gr_pp; }
+double gamma5_res_tau(double p, double T) { return gamma<0, part_y>(p, T).gr_t; }
+double gamma5_res_tautau(double p, double T) { return gamma<0, part_yy>(p, T).gr_tt; }
+double gamma5_res_pitau(double p, double T) { return gamma<0, part_xy>(p, T).gr_pt; }
+
+}  // namespace if97
+
+double IF97_V5(const double* p, const double* T) noexcept { return if97::v5(*p, *T); }
+double IF97_H5(const double* p, const double* T) noexcept { return if97::h5(*p, *T); }
+double IF97_S5(const double* p, const double* T) noexcept { return if97::s5(*p, *T); }
+double IF97_U5(const double* p, const double* T) noexcept { return if97::u5(*p, *T); }
+double IF97_CP5(const double* p, const double* T) noexcept { return if97::cp5(*p, *T); }
+double IF97_CV5(const double* p, const double* T) noexcept { return if97::cv5(*p, *T); }
+double IF97_W5(const double* p, const double* T) noexcept { return if97::w5(*p, *T); }
+double IF97_FUG5(const double* p, const double* T) noexcept { return if97::fug5(*p, *T); }
+
+double IF97_G5_ID(const double* p, const double* T) noexcept { return if97::gamma5_ideal(*p, *T); }
+double IF97_G5_ID_P(const double* p, const double* T) noexcept { return if97::gamma5_ideal_pi(*p, *T); }
+double IF97_G5_ID_T(const double* p, const double* T) noexcept { return if97::gamma5_ideal_tau(*p, *T); }
+double IF97_G5_ID_TT(const double* p, const double* T) noexcept { return if97::gamma5_ideal_tautau(*p, *T); }
+double IF97_G5_RES(const double* p, const double* T) noexcept { return if97::gamma5_res(*p, *T); }
+double IF97_G5_RES_P(const double* p, const double* T) noexcept { return if97::gamma5_res_pi(*p, *T); }
+double IF97_G5_RES_PP(const double* p, const double* T) noexcept { return if97::gamma5_res_pipi(*p, *T); }
+double IF97_G5_RES_T(const double* p, const double* T) noexcept { return if97::gamma5_res_tau(*p, *T); }
+double IF97_G5_RES_TT(const double* p, const double* T) noexcept { return if97::gamma5_res_tautau(*p, *T); }
+double IF97_G5_RES_PT(const double* p, const double* T) noexcept { return if97::gamma5_res_pitau(*p, *T); }

@@ -1,0 +1,196 @@
+#include "transport/conductivity.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "if97/constants.hpp"
+#include "if97/region1.hpp"
+#include "if97/region2.hpp"
+#include "if97/region3.hpp"
+#include "if97/region4.hpp"
+#include "if97/series.hpp"
+#include "transport/transport.h"
+#include "transport/viscosity.hpp"
+
+namespace transport {
+namespace {
+
+using if97::term;
+
+constexpr double T_star = 647.096;             // K
+constexpr double rho_star = 322.0;             // kg/m3
+constexpr double lambda_star = 1e-3;           // W/(m K)
+constexpr double mu_star = 1e-6;               // Pa s
+constexpr double R_cp = 0.46151805;            // kJ/(kg K), for cpbar = cp/R
+constexpr double zeta_factor = 68521.73913043478;  // Pa m3/kg, p* / rho* = 22.064e6 / 322
+
+// IAPWS R15-11 critical-region constants, Table 3.
+constexpr double Lambda = 177.8514;
+constexpr double q_D = 2.5e9;                  // 1/m, 1/(0.40 nm)
+constexpr double xi0 = 1.3e-10;                // m
+constexpr double Gamma0 = 0.06;
+constexpr double nu_over_gamma = 0.5084745762711864;  // 0.630 / 1.239
+constexpr double T_bar_R = 1.5;
+constexpr double y_min = 1.2e-7;               // below it Z(y) = 0
+
+// Bounds that keep the enhancement finite next to the critical point, where
+// the IF97 region-3 equation gives a diverging cp and a vanishing or even
+// positive (dp/dv)_T.
+constexpr double cp_bar_max = 1.71e13;
+constexpr double zeta_max = 6.85e12;
+constexpr double negative_chi_replacement = 1e-15;
+
+// The enhancement is evaluated only where it is not negligible: in region 1
+// above the line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K.
+constexpr double region1_line_slope = 1.8;     // MPa/K
+constexpr double region1_line_offset = 751.4;  // MPa
+constexpr double region2_T_max = 973.15;       // K
+
+// IAPWS R15-11 Table 1: coefficients L_k of the dilute-gas term, Eq. (16)
+constexpr std::array<double, 5> L0{2.443221e-3, 1.323095e-2, 6.770357e-3, -3.454586e-3, 4.096266e-4};
+
+// IAPWS R15-11 Table 2: coefficients L_ij of the residual term, Eq. (17), the 28 non-zero ones; {i, j, L}
+inline constexpr std::array<term, 28> residual_terms{{
+    {0, 0, 1.60397357},   {0, 1, -0.646013523}, {0, 2, 0.111443906},   {0, 3, 0.102997357},
+    {0, 4, -0.0504123634}, {0, 5, 0.00609859258}, {1, 0, 2.33771842},  {1, 1, -2.78843778},
+    {1, 2, 1.53616167},   {1, 3, -0.463045512}, {1, 4, 0.0832827019},  {1, 5, -0.00719201245},
+    {2, 0, 2.19650529},   {2, 1, -4.54580785},  {2, 2, 3.55777244},    {2, 3, -1.40944978},
+    {2, 4, 0.275418278},  {2, 5, -0.0205938816}, {3, 0, -1.21051378}, {3, 1, 1.60812989},
+    {3, 2, -0.621178141}, {3, 3, 0.0716373224}, {4, 0, -2.7203370},    {4, 1, 4.57586331},
+    {4, 2, -3.18369245},  {4, 3, 1.1168348},    {4, 4, -0.19268305},   {4, 5, 0.012913842},
+}};
+
+// IAPWS R15-11 Table 6: coefficients A_ij of 1/zeta(Tbar_R, rhobar) = sum_i A_ij rhobar^i for industrial use
+// with IAPWS-IF97; row i, column j the density interval
+constexpr double A[6][5] = {
+    {6.53786807199516, 6.52717759281799, 5.35500529896124, 1.55225959906681, 1.11999926419994},
+    {-5.61149954923348, -6.30816983387575, -3.96415689925446, 0.464621290821181, 0.595748562571649},
+    {3.39624167361325, 8.08379285492595, 8.91990208918795, 8.93237374861479, 9.88952565078920},
+    {-2.27492629730878, -9.82240510197603, -12.0338729505790, -11.0321960061126, -10.3255051147040},
+    {10.2631854662709, 12.1358413791395, 9.19494865194302, 6.16780999933360, 4.66861294457414},
+    {1.97815050331519, -5.54349664571295, -2.16866274479712, -0.965458722086812, -0.503243546373828},
+};
+// Upper bounds of the density intervals j = 0..3 (100, 250, 400, 600 kg/m3 over rho*); each bound belongs
+// to the interval below it.
+constexpr std::array<double, 4> interval_top{0.310559006, 0.776397516, 1.242236025, 1.863354037};
+
+double zeta_reference(double rho_bar) {
+  std::size_t j = 0;
+  while (j < interval_top.size() && rho_bar > interval_top[j]) ++j;
+  double sum = 0.0;
+  for (int i = 5; i >= 0; --i) sum = sum * rho_bar + A[i][j];
+  return 1.0 / sum;
+}
+
+bool enhancement_evaluated(double p, double T, std::int64_t region) {
+  switch (region) {
+    case 1: return p < region1_line_slope * T - region1_line_offset;
+    case 2: return T < region2_T_max;
+    case 3: return true;
+    default: return false;
+  }
+}
+
+// IAPWS R15-11 Eqs. (19) to (23).
+double critical_enhancement(double p, double T, double v, std::int64_t region, conductivity& out) {
+  const double rho = 1.0 / v;
+  const double T_bar = T / T_star;
+  const double rho_bar = rho / rho_star;
+  double drho_dp;  // kg/(m3 Pa)
+  switch (region) {
+    case 1:
+      out.cp = if97::cp1(p, T);
+      out.cv = if97::cv1(p, T);
+      drho_dp = -rho * rho * if97::dvdp1(p, T) / 1000.0;
+      break;
+    case 2:
+      out.cp = if97::cp2(p, T);
+      out.cv = if97::cv2(p, T);
+      drho_dp = -rho * rho * if97::dvdp2(p, T) / 1000.0;
+      break;
+    default:
+      out.cp = if97::cp3(T, v);
+      out.cv = if97::cv3(T, v);
+      drho_dp = -0.001 * rho * rho / if97::dpdv3(T, v);
+      break;
+  }
+  out.mu = viscosity(T, v);
+  const double mu_bar = out.mu / mu_star;
+
+  double cp_bar = out.cp / R_cp;
+  double zeta = zeta_factor * drho_dp;
+  if (region == 3) {
+    cp_bar = std::min(std::fabs(cp_bar), cp_bar_max);
+    zeta = std::min(std::fabs(zeta), zeta_max);
+  } else {
+    cp_bar = std::min(cp_bar, cp_bar_max);
+  }
+
+  double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / T_bar);
+  if (delta_chi < 0.0) delta_chi = negative_chi_replacement;
+  const double xi = xi0 * std::pow(delta_chi / Gamma0, nu_over_gamma);
+  const double y = q_D * xi;
+  if (y < y_min) return 0.0;
+  const double kappa_inv = out.cv / out.cp;
+  const double Z = 2.0 / (std::numbers::pi * y) *
+                   ((1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
+                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rho_bar * rho_bar)))));
+  return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
+}
+
+// The transport wrappers take no mixture, not even at the critical state.
+bool settled_pure(const if97::settled_state& s, double x) {
+  if (s.kind == if97::settled_kind::failure || s.kind == if97::settled_kind::mixture) return false;
+  if (s.kind == if97::settled_kind::critical) return std::fabs(x) < 1e-8 || std::fabs(x - 1.0) < 1e-8;
+  return true;
+}
+
+}  // namespace
+
+conductivity thermal_conductivity(double p, double T, double v, std::int64_t region) {
+  conductivity out{-1.0, -1.0, -1.0, 0.0, 0.0, 0.0, 0.0};
+  const double T_bar = T / T_star;
+  const double rho_bar = (1.0 / v) / rho_star;
+  if (enhancement_evaluated(p, T, region)) out.lambda2 = critical_enhancement(p, T, v, region, out);
+
+  const double inv_T = 1.0 / T_bar;
+  out.lambda0 = std::sqrt(T_bar) / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
+  out.lambda1 = std::exp(rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f);
+  out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
+  return out;
+}
+
+double viscosity_region4(double p_bar, double T, double x) {
+  const if97::settled_state s = if97::settle_region4(p_bar, T, x, if97::transport_limits);
+  if (!settled_pure(s, x)) return -1.0;
+  if (s.kind == if97::settled_kind::critical) return viscosity(if97::T_c, if97::v_c);
+  return viscosity(s.T, if97::settled_volume(s));
+}
+
+double conductivity_region4(double p_bar, double T, double x) {
+  const if97::settled_state s = if97::settle_region4(p_bar, T, x, if97::transport_limits);
+  if (!settled_pure(s, x)) return -1.0;
+  if (s.kind == if97::settled_kind::critical) return thermal_conductivity(if97::p_c_sat, if97::T_c, if97::v_c, 3).lambda;
+  return thermal_conductivity(s.p, s.T, if97::settled_volume(s), s.region).lambda;
+}
+
+}  // namespace transport
+
+void IF97_TCOND(const double* p, const double* T, const double* v, const int64_t* region, double* cp, double* cv,
+                double* mu, double* lambda) noexcept {
+  const transport::conductivity c = transport::thermal_conductivity(*p, *T, *v, *region);
+  *cp = c.cp;
+  *cv = c.cv;
+  *mu = c.mu;
+  *lambda = c.lambda;
+}
+
+double IF97_TCOND4(const double* p, const double* T, const double* x) noexcept {
+  return transport::conductivity_region4(*p, *T, *x);
+}
+
+double IF97_VISC4(const double* p, const double* T, const double* x) noexcept {
+  return transport::viscosity_region4(*p, *T, *x);
+}
