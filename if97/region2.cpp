@@ -7,6 +7,7 @@
 #include "if97/if97.h"
 #include "if97/region2_ideal.hpp"
 #include "if97/series.hpp"
+#include "if97/steam_gibbs.hpp"
 
 namespace if97 {
 namespace {
@@ -58,84 +59,21 @@ inline constexpr std::array<term, 43> region2_residual_terms{{
     {24, 58, -0.94369707241210e-6},
 }};
 
-// pi = p / 1 MPa, so p and pi are the same number.
-constexpr double T_star = region2_T_star;  // K
-constexpr double tau_shift = 0.5;           // Eq. (17): powers of (tau - 0.5)
-
-// The parts of gamma and their derivatives (IAPWS-IF97 Tables 13 and 14). The
-// ideal-gas sums exclude ln pi, whose derivatives 1/pi and -1/pi^2 the
-// relations write out; the residual series runs in x = pi and y = tau - 0.5,
-// so its derivatives are those of pi and tau.
-struct gibbs {
-  double pi, tau;
-  double g0, g0_t, g0_tt;                      // sum n0 tau^J0 and its tau-derivatives
-  double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt;  // gamma^r and its derivatives
-};
-
-// Ideal: the parts of the ideal-gas sum, in powers of tau (part_f, part_y,
-// part_yy); Residual: the parts of gamma^r (any series_part). Either may be 0.
-template <unsigned Ideal, unsigned Residual>
-[[gnu::always_inline]] inline gibbs gamma(double p, double T) {
-  const double tau = T_star / T;
-  const series_value o = region2_ideal_sum<Ideal>(tau);
-  const series_value r = evaluate<region2_residual_terms, Residual>(p, tau - tau_shift);
-  return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
-}
+// IAPWS-IF97 Eq. (15), pi = p / 1 MPa.
+using equation = steam_gibbs<region2_ideal_terms, region2_residual_terms, region2_T_star, 0.5>;
 
 }  // namespace
 
 // IAPWS-IF97 Table 12: the properties as relations of gamma's derivatives.
-double v2(double p, double T) {
-  const gibbs g = gamma<0, part_x>(p, T);
-  return 1e-3 * R * T / p * (1.0 + g.pi * g.gr_p);
-}
-
-// R T tau = R T*.
-double h2(double p, double T) {
-  const gibbs g = gamma<part_y, part_y>(p, T);
-  return R * T_star * (g.g0_t + g.gr_t);
-}
-
-double s2(double p, double T) {
-  const gibbs g = gamma<part_f | part_y, part_f | part_y>(p, T);
-  return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr));
-}
-
-double u2(double p, double T) {
-  const gibbs g = gamma<part_y, part_x | part_y>(p, T);
-  return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p));
-}
-
-double cp2(double p, double T) {
-  const gibbs g = gamma<part_yy, part_yy>(p, T);
-  return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt);
-}
-
-double cv2(double p, double T) {
-  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
-  const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
-  return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
-}
-
-double w2(double p, double T) {
-  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
-  const double b = 1.0 + g.pi * g.gr_p;
-  const double a = b - g.tau * g.pi * g.gr_pt;
-  const double tt = g.tau * g.tau * (g.g0_tt + g.gr_tt);
-  return std::sqrt(R_sound * T * b * b / ((1.0 - g.pi * g.pi * g.gr_pp) + a * a / tt));
-}
-
-// f = p exp(gamma - gamma0) = p exp(gamma^r).
-double fug2(double p, double T) {
-  return p * std::exp(gamma<0, part_f>(p, T).gr);
-}
-
-// (dv/dp)_T = 10^-3 R T gamma_pipi / p*^2 per MPa, from v of Table 12, with
-// p* = 1 MPa and gamma_pipi = -1/pi^2 + gamma^r_pipi; per kPa another 10^-3.
-double dvdp2(double p, double T) {
-  const gibbs g = gamma<0, part_xx>(p, T);
-  return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp);
-}
+double v2(double p, double T) { return equation::v(p, T); }
+double h2(double p, double T) { return equation::h(p, T); }
+double s2(double p, double T) { return equation::s(p, T); }
+double u2(double p, double T) { return equation::u(p, T); }
+double cp2(double p, double T) { return equation::cp(p, T); }
+double cv2(double p, double T) { return equation::cv(p, T); }
+double w2(double p, double T) { return equation::w(p, T); }
+double fug2(double p, double T) { return equation::fug(p, T); }
+double dvdp2(double p, double T) { return equation::dvdp(p, T); }
 
 }  // namespace if97
 

@@ -6,6 +6,7 @@
 #include "if97/constants.hpp"
 #include "if97/if97.h"
 #include "if97/series.hpp"
+#include "if97/steam_gibbs.hpp"
 
 namespace if97 {
 namespace {
@@ -30,87 +31,31 @@ inline constexpr std::array<term, 6> region5_residual_terms{{
     {3, 7, 0.37919454822955e-7},
 }};
 
-// pi = p / 1 MPa, so p and pi are the same number.
-constexpr double T_star = 1000.0;  // K
-
-// The parts of gamma and their derivatives (IAPWS-IF97 Tables 40 and 41). The
-// ideal-gas sums exclude ln pi, whose derivative 1/pi the relations write out.
-struct gibbs {
-  double pi, tau;
-  double g0, g0_t, g0_tt;                      // sum n0 tau^J0 and its tau-derivatives
-  double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt;  // gamma^r and its derivatives
-};
-
-// Ideal: the parts of the ideal-gas sum, in powers of tau (part_f, part_y,
-// part_yy); Residual: the parts of gamma^r (any series_part). Either may be 0.
-template <unsigned Ideal, unsigned Residual>
-[[gnu::always_inline]] inline gibbs gamma(double p, double T) {
-  const double tau = T_star / T;
-  const series_value o = evaluate_y<region5_ideal_terms, Ideal>(tau);
-  const series_value r = evaluate<region5_residual_terms, Residual>(p, tau);
-  return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
-}
+// IAPWS-IF97 Eq. (32), pi = p / 1 MPa.
+using equation = steam_gibbs<region5_ideal_terms, region5_residual_terms, 1000.0, 0.0>;
 
 }  // namespace
 
 // IAPWS-IF97 Table 39: the properties as relations of gamma's derivatives.
-double v5(double p, double T) {
-  const gibbs g = gamma<0, part_x>(p, T);
-  return 1e-3 * R * T / p * (1.0 + g.pi * g.gr_p);
-}
+double v5(double p, double T) { return equation::v(p, T); }
+double h5(double p, double T) { return equation::h(p, T); }
+double s5(double p, double T) { return equation::s(p, T); }
+double u5(double p, double T) { return equation::u(p, T); }
+double cp5(double p, double T) { return equation::cp(p, T); }
+double cv5(double p, double T) { return equation::cv(p, T); }
+double w5(double p, double T) { return equation::w(p, T); }
+double fug5(double p, double T) { return equation::fug(p, T); }
 
-// R T tau = R T*.
-double h5(double p, double T) {
-  const gibbs g = gamma<part_y, part_y>(p, T);
-  return R * T_star * (g.g0_t + g.gr_t);
-}
-
-double s5(double p, double T) {
-  const gibbs g = gamma<part_f | part_y, part_f | part_y>(p, T);
-  return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr));
-}
-
-// pi (gamma0_pi + gamma^r_pi) = 1 + pi gamma^r_pi.
-double u5(double p, double T) {
-  const gibbs g = gamma<part_y, part_x | part_y>(p, T);
-  return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p));
-}
-
-double cp5(double p, double T) {
-  const gibbs g = gamma<part_yy, part_yy>(p, T);
-  return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt);
-}
-
-double cv5(double p, double T) {
-  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
-  const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
-  return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
-}
-
-// 1 + 2 pi gamma^r_pi + pi^2 (gamma^r_pi)^2 = (1 + pi gamma^r_pi)^2.
-double w5(double p, double T) {
-  const gibbs g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
-  const double b = 1.0 + g.pi * g.gr_p;
-  const double a = b - g.tau * g.pi * g.gr_pt;
-  const double tt = g.tau * g.tau * (g.g0_tt + g.gr_tt);
-  return std::sqrt(R_sound * T * b * b / ((1.0 - g.pi * g.pi * g.gr_pp) + a * a / tt));
-}
-
-// Region 5 refers its fugacity to its own ideal gas: f = p exp(gamma^r).
-double fug5(double p, double T) {
-  return p * std::exp(gamma<0, part_f>(p, T).gr);
-}
-
-double gamma5_ideal(double p, double T) { return std::log(p) + gamma<part_f, 0>(p, T).g0; }
+double gamma5_ideal(double p, double T) { return std::log(p) + equation::gamma<part_f, 0>(p, T).g0; }
 double gamma5_ideal_pi(double p, double) { return 1.0 / p; }
-double gamma5_ideal_tau(double p, double T) { return gamma<part_y, 0>(p, T).g0_t; }
-double gamma5_ideal_tautau(double p, double T) { return gamma<part_yy, 0>(p, T).g0_tt; }
-double gamma5_res(double p, double T) { return gamma<0, part_f>(p, T).gr; }
-double gamma5_res_pi(double p, double T) { return gamma<0, part_x>(p, T).gr_p; }
-double gamma5_res_pipi(double p, double T) { return gamma<0, part_xx>(p, T).gr_pp; }
-double gamma5_res_tau(double p, double T) { return gamma<0, part_y>(p, T).gr_t; }
-double gamma5_res_tautau(double p, double T) { return gamma<0, part_yy>(p, T).gr_tt; }
-double gamma5_res_pitau(double p, double T) { return gamma<0, part_xy>(p, T).gr_pt; }
+double gamma5_ideal_tau(double p, double T) { return equation::gamma<part_y, 0>(p, T).g0_t; }
+double gamma5_ideal_tautau(double p, double T) { return equation::gamma<part_yy, 0>(p, T).g0_tt; }
+double gamma5_res(double p, double T) { return equation::gamma<0, part_f>(p, T).gr; }
+double gamma5_res_pi(double p, double T) { return equation::gamma<0, part_x>(p, T).gr_p; }
+double gamma5_res_pipi(double p, double T) { return equation::gamma<0, part_xx>(p, T).gr_pp; }
+double gamma5_res_tau(double p, double T) { return equation::gamma<0, part_y>(p, T).gr_t; }
+double gamma5_res_tautau(double p, double T) { return equation::gamma<0, part_yy>(p, T).gr_tt; }
+double gamma5_res_pitau(double p, double T) { return equation::gamma<0, part_xy>(p, T).gr_pt; }
 
 }  // namespace if97
 

@@ -1,0 +1,90 @@
+// The Gibbs free energy of IAPWS-IF97 regions 2 and 5, gamma = ln pi +
+// sum n0 tau^J0 + sum n pi^I (tau - c)^J with pi = p / 1 MPa and
+// tau = T* / T, and the properties of IAPWS-IF97 Tables 12 and 39, which are
+// the same relations for both regions. An instance pairs a region's ideal-gas
+// and residual tables with its reducing temperature and shift.
+#pragma once
+
+#include <cmath>
+
+#include "if97/constants.hpp"
+#include "if97/series.hpp"
+
+namespace if97 {
+
+template <const auto& IdealTerms, const auto& ResidualTerms, double T_star, double tau_shift>
+struct steam_gibbs {
+  // The parts of gamma and their derivatives. The ideal-gas sums exclude
+  // ln pi, whose derivatives 1/pi and -1/pi^2 the relations write out; the
+  // residual series runs in x = pi and y = tau - shift, so its derivatives are
+  // those of pi and tau.
+  struct parts {
+    double pi, tau;
+    double g0, g0_t, g0_tt;                      // sum n0 tau^J0 and its tau-derivatives
+    double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt;  // gamma^r and its derivatives
+  };
+
+  // Ideal: the parts of the ideal-gas sum (part_f, part_y, part_yy);
+  // Residual: the parts of gamma^r (any series_part). Either may be 0.
+  template <unsigned Ideal, unsigned Residual>
+  [[gnu::always_inline]] static parts gamma(double p, double T) {
+    const double tau = T_star / T;
+    const series_value o = evaluate_y<IdealTerms, Ideal>(tau);
+    const series_value r = evaluate<ResidualTerms, Residual>(p, tau - tau_shift);
+    return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
+  }
+
+  static double v(double p, double T) {
+    const parts g = gamma<0, part_x>(p, T);
+    return 1e-3 * R * T / p * (1.0 + g.pi * g.gr_p);
+  }
+
+  // R T tau = R T*.
+  static double h(double p, double T) {
+    const parts g = gamma<part_y, part_y>(p, T);
+    return R * T_star * (g.g0_t + g.gr_t);
+  }
+
+  static double s(double p, double T) {
+    const parts g = gamma<part_f | part_y, part_f | part_y>(p, T);
+    return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr));
+  }
+
+  // pi (gamma0_pi + gamma^r_pi) = 1 + pi gamma^r_pi.
+  static double u(double p, double T) {
+    const parts g = gamma<part_y, part_x | part_y>(p, T);
+    return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p));
+  }
+
+  static double cp(double p, double T) {
+    const parts g = gamma<part_yy, part_yy>(p, T);
+    return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt);
+  }
+
+  static double cv(double p, double T) {
+    const parts g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+    const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
+    return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
+  }
+
+  // 1 + 2 pi gamma^r_pi + pi^2 (gamma^r_pi)^2 = (1 + pi gamma^r_pi)^2.
+  static double w(double p, double T) {
+    const parts g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+    const double b = 1.0 + g.pi * g.gr_p;
+    const double a = b - g.tau * g.pi * g.gr_pt;
+    const double tt = g.tau * g.tau * (g.g0_tt + g.gr_tt);
+    return std::sqrt(R_sound * T * b * b / ((1.0 - g.pi * g.pi * g.gr_pp) + a * a / tt));
+  }
+
+  // f = p exp(gamma - gamma0) = p exp(gamma^r), referred to the region's own ideal gas.
+  static double fug(double p, double T) { return p * std::exp(gamma<0, part_f>(p, T).gr); }
+
+  // (dv/dp)_T = 10^-3 R T gamma_pipi per MPa with gamma_pipi = -1/pi^2 +
+  // gamma^r_pipi (p* = 1 MPa); per kPa another 10^-3.
+  static double dvdp(double p, double T) {
+    const parts g = gamma<0, part_xx>(p, T);
+    return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp);
+  }
+};
+
+}  // namespace if97
