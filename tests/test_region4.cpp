@@ -144,6 +144,7 @@ const single_row single_rows[] = {
     {100.0, 1073.15, 2, false},
     {500.0, 863.15, 2, false},     // B23 ends at 863.15 K
     {1000.0, 863.15, 2, false},
+    {1000.1, 863.15, 2, false},    // above pb23(863.15 K) = 100 MPa, yet region 2
     {100.0, 623.15, 2, false},     // below psat(623.15 K) = 165.29 bar
     {170.0, 623.15, 1, false},     // above it
     {1000.0, 623.15, 1, false},
