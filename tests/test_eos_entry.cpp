@@ -414,6 +414,39 @@ TEST_F(EosEntry, RegionFinderEdgeCases) {
   }
 }
 
+// ---------------------------------------------------------------- saturation
+
+TEST_F(EosEntry, SaturationRequestEvaluatesOnTheSaturationLine) {
+  struct row { std::int64_t phase; double T; int region; };
+  for (const row r : {row{2, 300.0, 1}, row{1, 300.0, 2}, row{2, 500.0, 1}, row{1, 500.0, 2}, row{2, 640.0, 3},
+                      row{1, 640.0, 3}, row{2, 630.0, 3}, row{1, 630.0, 3}}) {
+    SCOPED_TRACE("phase " + std::to_string(r.phase) + " T " + std::to_string(r.T));
+    // The caller's pressure plays no part.
+    const eos_out o = es15d(r.T, 1.0, r.phase, {}, 1, 1);
+    const eos_out o2 = es15d(r.T, 5e7, r.phase, {}, 1, 1);
+    EXPECT_EQ(o.V, o2.V);
+    const double ps = psat(r.T);
+    if (r.region == 3) {
+      EXPECT_TRUE(kvtest::close_relative(p3(r.T, o.V), ps, 1e-9));
+      EXPECT_TRUE(kvtest::close_relative(o.V, v3(ps, r.T, r.phase == 1 ? +1 : -1), 1e-4));
+    } else {
+      EXPECT_TRUE(kvtest::close_relative(o.V, kvtest::dispatch(5, r.T, ps, r.region, 0, r.phase).value, 1e-12));
+    }
+    EXPECT_TRUE(standin::msgchk_calls().empty()) << describe(messages());
+  }
+  // Liquid and vapour at equilibrium: equal Gibbs energies (the equilibrium
+  // condition of the formulation's saturation line).
+  for (const double T : {300.0, 450.0, 600.0, 630.0, 640.0}) {
+    const eos_out l = es15d(T, 1e5, 2, {}, 1, 1), v = es15d(T, 1e5, 1, {}, 1, 1);
+    EXPECT_LE(std::fabs(l.G - v.G), 2e-5 * std::fabs(v.H - l.H)) << "T " << T << " G liquid " << l.G << " vapour " << v.G;
+  }
+  // Beyond the critical temperature: message 3, the critical state.
+  const eos_out c = es15d(700.0, 1e5, 2, {}, 1, 1);
+  EXPECT_EQ(messages(), (std::vector<std::int64_t>{3}));
+  EXPECT_TRUE(std::isfinite(c.V));
+  EXPECT_GT(c.V, 0.3 * M / 322.0);
+}
+
 // ---------------------------------------------------------------- no state
 
 TEST_F(EosEntry, NotAPositiveNumberGivesMissingAndError1) {
