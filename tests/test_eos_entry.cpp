@@ -126,6 +126,22 @@ TEST_F(EosEntry, FugacityModeZeroLiquidIsTheVapourPressureRatio) {
     const eos_out o = es15d(r.T, r.P, 2, {1, 0, 0, 0, 0}, 0);
     EXPECT_TRUE(kvtest::close_relative(o.lnphi, std::log(psat(r.T) / r.P), 1e-10)) << "T " << r.T << " P " << r.P;
   }
+  // Beyond the critical temperature ln psat continues linearly in 1/T with
+  // the slope between 647.086 and 647.096 K.
+  {
+    const double T0 = Tc, T1 = Tc - 0.01, P = 3e7;
+    const double B = std::log(psat(T1) / psat(T0)) / (1.0 / T1 - 1.0 / T0);
+    const eos_out o = es15d(700.0, P, 2, {1, 0, 0, 0, 0}, 0);
+    EXPECT_TRUE(kvtest::close_relative(o.lnphi, B * (1.0 / 700.0 - 1.0 / T0) + std::log(psat(T0) / P), 1e-6));
+  }
+  // Below 273.15 K a flag of 2 (lowered to 1 by the extrapolation) takes ln
+  // psat linear in 1/T from 273.15 K, slope between 273.14 and 273.15 K.
+  {
+    const double T0 = 273.15, T1 = 273.14, P = 2e5, T = 250.0;
+    const double B = std::log(psat(T1) / psat(T0)) / (1.0 / T1 - 1.0 / T0);
+    const eos_out o = es15d(T, P, 2, {2, 0, 0, 0, 0}, 0);
+    EXPECT_TRUE(kvtest::close_relative(o.lnphi, B * (1.0 / T - 1.0 / T0) + std::log(psat(T0) / P), 1e-6));
+  }
   const eos_out vap = es15d(300.0, 1000.0, 1, {1, 0, 0, 0, 0}, 0);
   EXPECT_EQ(vap.lnphi, 0.0);
   EXPECT_TRUE(standin::msgchk_calls().empty());
@@ -145,6 +161,11 @@ TEST_F(EosEntry, LiquidBelowVapourPressureGetsMessage6) {
   // G back at the caller's pressure: G(psat) + R T ln(psat/P) + (P - psat) V.
   const double Gs = kvtest::dispatch(2, 300.0, ps, 1).value - 300.0 * kvtest::dispatch(3, 300.0, ps, 1).value;
   EXPECT_TRUE(kvtest::close_relative(o.G, Gs + R_host * 300.0 * std::log(ps / 1000.0) + (1000.0 - ps) * o.V, 1e-9));
+  // ln phi from the formulation at psat, moved back by ln(psat/P) and the
+  // Poynting term (P - psat) V / (R T).
+  const double lnphi_s = kvtest::dispatch(1, 300.0, ps, 1).value;
+  EXPECT_TRUE(kvtest::close_relative(o.lnphi, lnphi_s + std::log(ps / 1000.0) + (1000.0 - ps) * o.V / (R_host * 300.0),
+                                     1e-9));
 }
 
 TEST_F(EosEntry, VapourAboveVapourPressureGetsMessage7) {
