@@ -107,7 +107,8 @@ void search_volume(eos_request& r) {
   const double dV = (r.phase % 2 != 0 ? -1.0 : 1.0) * 5e-7;  // m3/kmol, (-1)^phase 5e-7
   std::int64_t status = 4;
   KVUTL_ROOTFL[r.vapour() ? 1 : 0] = -1;
-  root_search routine = r.phase == 2 ? KVUTL_LIQRT : KVUTL_VAPRT;
+  // Every phase but 1 is liquid.
+  root_search routine = r.vapour() ? KVUTL_VAPRT : KVUTL_LIQRT;
 
   for (int exchange = 0; exchange < max_search_exchanges; ++exchange) {
     routine(&status, &r.mode, &r.V_bound1, &V_crit, &r.V_bound2, &r.Te, &r.Pe, &r.V, &r.p_trial, &r.dpdv_trial,
@@ -127,13 +128,8 @@ void search_volume(eos_request& r) {
     } else {
       r.p_trial = property(r, code_pressure, r.Te, r.Pe, r.V, 3);
     }
-    if (r.phase == 1) {
-      routine = KVUTL_VAPRT;
-    } else if (r.phase == 2) {
-      routine = KVUTL_LIQRT;
-    } else {
-      break;
-    }
+    // The routine that asked for the pressure gets it, also the liquid-like
+    // search that took over from a vapour-like one without a root.
   }
   KVUTL_ROOTFL[0] = 0;
   KVUTL_ROOTFL[1] = 0;
