@@ -3,21 +3,12 @@
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
+#include "support/published_pT.hpp"
 
 namespace {
 
-using operation = double (*)(const double*, const double*);
-
-struct published_row {
-  const char* property;
-  operation op;
-  double p;  // MPa
-  double T;  // K
-  const char* printed;
-};
-
 // IAPWS-IF97 Table 5, and cv, fugacity and (dv/dp)_T at 3 MPa and 300 K.
-const published_row region1_rows[] = {
+const kvtest::published_pT_row region1_rows[] = {
     {"v", IF97_V1, 3, 300, "0.100215168e-2"},   {"h", IF97_H1, 3, 300, "0.115331273e3"},
     {"u", IF97_U1, 3, 300, "0.112324818e3"},    {"s", IF97_S1, 3, 300, "0.392294792"},
     {"cp", IF97_CP1, 3, 300, "0.417301218e1"},  {"w", IF97_W1, 3, 300, "0.150773921e4"},
@@ -32,9 +23,7 @@ const published_row region1_rows[] = {
 };
 
 TEST(Region1, ReproducesPublishedValues) {
-  for (const published_row& r : region1_rows)
-    EXPECT_TRUE(kvtest::matches_printed(r.op(&r.p, &r.T), r.printed))
-        << r.property << " at p = " << r.p << " MPa, T = " << r.T << " K";
+  kvtest::expect_published(region1_rows);
 }
 
 }  // namespace
