@@ -1,0 +1,27 @@
+# Installs the build into a staging prefix, then configures, builds and runs
+# a consumer project against it with find_package(kviapws97).
+file(REMOVE_RECURSE ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed")
+endif()
+foreach(file lib/libkviapws97.so lib/libkviapws97.a bin/kviapws97 include/kviapws97/adapter/kviapws97.h
+             lib/pkgconfig/kviapws97.pc lib/cmake/kviapws97/kviapws97Config.cmake)
+  if(NOT EXISTS ${STAGE}/${file})
+    message(FATAL_ERROR "${file} is not installed")
+  endif()
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${STAGE}/consumer-build -DCMAKE_PREFIX_PATH=${STAGE}
+                        -DCMAKE_CXX_COMPILER=${CXX} "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${LINK_FLAGS}"
+  RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the consumer does not configure")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${STAGE}/consumer-build RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the consumer does not build")
+endif()
+execute_process(COMMAND ${STAGE}/consumer-build/consumer RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the consumer gets wrong values")
+endif()
