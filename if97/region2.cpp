@@ -60,7 +60,8 @@ inline constexpr std::array<term, 43> region2_residual_terms{{
 }};
 
 // IAPWS-IF97 Eq. (15), pi = p / 1 MPa.
-using equation = steam_gibbs<region2_ideal_terms, region2_residual_terms, region2_T_star, 0.5>;
+inline constexpr double tau_shift = 0.5;  // Eq. (17): powers of (tau - 0.5)
+using equation = steam_gibbs<region2_ideal_terms, region2_residual_terms, region2_T_star, tau_shift>;
 
 }  // namespace
 

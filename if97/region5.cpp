@@ -32,7 +32,9 @@ inline constexpr std::array<term, 6> region5_residual_terms{{
 }};
 
 // IAPWS-IF97 Eq. (32), pi = p / 1 MPa.
-using equation = steam_gibbs<region5_ideal_terms, region5_residual_terms, 1000.0, 0.0>;
+inline constexpr double T_star = 1000.0;  // K
+inline constexpr double tau_shift = 0.0;  // Eq. (34) runs in tau itself
+using equation = steam_gibbs<region5_ideal_terms, region5_residual_terms, T_star, tau_shift>;
 
 }  // namespace
 

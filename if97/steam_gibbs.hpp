@@ -12,7 +12,9 @@
 
 namespace if97 {
 
-template <const auto& IdealTerms, const auto& ResidualTerms, double T_star, double tau_shift>
+// T_star (K) and tau_shift are references to constexpr doubles: a double as a
+// template argument is not yet accepted by every compiler.
+template <const auto& IdealTerms, const auto& ResidualTerms, const double& T_star, const double& tau_shift>
 struct steam_gibbs {
   // The parts of gamma and their derivatives. The ideal-gas sums exclude
   // ln pi, whose derivatives 1/pi and -1/pi^2 the relations write out; the

@@ -128,7 +128,7 @@ int start(search_state& s, kind root, const std::int64_t* mode, const double* v_
   s.v_dense = v_dense;
   s.v_dilute = v_dilute;
   s.best_v = root == kind::liquid ? v_dense : v_dilute;
-  s.best_f = INFINITY;
+  s.best_f = HUGE_VAL;
 
   const double v0 = *volume;
   if (*mode == 5 && std::isfinite(v0) && v0 > v_dense && v0 < v_dilute) {
