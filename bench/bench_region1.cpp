@@ -16,14 +16,7 @@ using operation = double (*)(const double*, const double*);
 // saturation pressure of that range.
 const auto liquid = kvbench::uniform_states(20.0, 100.0, 280.0, 620.0);
 
-void region1(benchmark::State& st, operation op) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const kvbench::state& s = liquid[k];
-    benchmark::DoNotOptimize(op(&s.a, &s.b));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
-}
+void region1(benchmark::State& st, operation op) { kvbench::over(st, liquid, op); }
 
 BENCHMARK_CAPTURE(region1, IF97_V1, IF97_V1);
 BENCHMARK_CAPTURE(region1, IF97_H1, IF97_H1);
@@ -38,19 +31,11 @@ BENCHMARK_CAPTURE(region1, IF97_DVDP1, IF97_DVDP1);
 // The dispatcher in host units, reference shift through the stand-in host's
 // ideal-gas routines included.
 void dispatcher_enthalpy_region1(benchmark::State& st) {
-  const std::int32_t code = KVIAPWS97_ENTHALPY;
-  const std::int64_t phase = 2, region = 1;
-  const double V = 0.0;
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const double T = liquid[k].b;
-    const double P = liquid[k].a * 1e6;
-    double result;
-    std::int64_t error;
-    KVIAPWS_IF97PROP(&T, &P, &V, &code, &phase, &region, nullptr, &result, &error);
-    benchmark::DoNotOptimize(result);
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
+  kvbench::dispatcher(st, KVIAPWS97_ENTHALPY, 2, 1, [](std::size_t k, double& T, double& P, double& V) {
+    T = liquid[k].b;
+    P = liquid[k].a * 1e6;
+    V = 0.0;
+  });
 }
 BENCHMARK(dispatcher_enthalpy_region1);
 

@@ -41,14 +41,7 @@ const auto region3_Tv = as_T_v(region3_pT);
 // saturation temperature come in.
 const auto near_critical_pT = region3_states(21.0, 23.0, 640.0, 655.0);
 
-void region3(benchmark::State& st, tv_operation op) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const kvbench::state& s = region3_Tv[k];
-    benchmark::DoNotOptimize(op(&s.a, &s.b));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
-}
+void region3(benchmark::State& st, tv_operation op) { kvbench::over(st, region3_Tv, op); }
 
 BENCHMARK_CAPTURE(region3, IF97_P3, IF97_P3);
 BENCHMARK_CAPTURE(region3, IF97_H3, IF97_H3);
@@ -60,22 +53,11 @@ BENCHMARK_CAPTURE(region3, IF97_W3, IF97_W3);
 BENCHMARK_CAPTURE(region3, IF97_DPDV3, IF97_DPDV3);
 
 void region3_fugacity(benchmark::State& st) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    benchmark::DoNotOptimize(IF97_FUG3(&region3_pT[k].a, &region3_Tv[k].a, &region3_Tv[k].b));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
+  kvbench::cycle(st, [](std::size_t k) { return IF97_FUG3(&region3_pT[k].a, &region3_Tv[k].a, &region3_Tv[k].b); });
 }
 BENCHMARK(region3_fugacity)->Name("region3/IF97_FUG3");
 
-void backward(benchmark::State& st, tv_operation op, const std::array<kvbench::state, kvbench::state_count>* states) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const kvbench::state& s = (*states)[k];
-    benchmark::DoNotOptimize(op(&s.a, &s.b));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
-}
+void backward(benchmark::State& st, tv_operation op, const kvbench::states* states) { kvbench::over(st, *states, op); }
 
 BENCHMARK_CAPTURE(backward, IF97_V3PT, IF97_V3PT, &region3_pT);
 BENCHMARK_CAPTURE(backward, IF97_V3PT near critical, IF97_V3PT, &near_critical_pT);
@@ -85,18 +67,11 @@ BENCHMARK_CAPTURE(backward, IF97_V3PT_VAP near critical, IF97_V3PT_VAP, &near_cr
 // The dispatcher in host units: enthalpy with the reference shift through the
 // stand-in host, and the pressure from the molar volume.
 void dispatcher_region3(benchmark::State& st, std::int32_t code) {
-  const std::int64_t phase = 0, region = 3;
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const double T = region3_Tv[k].a;
-    const double P = region3_pT[k].a * 1e6;
-    const double V = region3_Tv[k].b * 18.0152;
-    double result;
-    std::int64_t error;
-    KVIAPWS_IF97PROP(&T, &P, &V, &code, &phase, &region, nullptr, &result, &error);
-    benchmark::DoNotOptimize(result);
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
+  kvbench::dispatcher(st, code, 0, 3, [](std::size_t k, double& T, double& P, double& V) {
+    T = region3_Tv[k].a;
+    P = region3_pT[k].a * 1e6;
+    V = region3_Tv[k].b * 18.0152;
+  });
 }
 BENCHMARK_CAPTURE(dispatcher_region3, enthalpy, KVIAPWS97_ENTHALPY);
 BENCHMARK_CAPTURE(dispatcher_region3, pressure, KVIAPWS97_PRESSURE);

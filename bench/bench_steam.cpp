@@ -41,25 +41,12 @@ const auto hot = kvbench::uniform_states(0.01, 50.0, 1073.15, 2273.15, 5);
 const auto sat_T = kvbench::uniform_states(273.16, 647.0, 0.0, 1.0, 41);
 const auto sat_p = kvbench::uniform_states(0.000612, 22.0, 0.0, 1.0, 42);
 
-void over(benchmark::State& st, const std::array<kvbench::state, kvbench::state_count>& states, operation op) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const kvbench::state& s = states[k];
-    benchmark::DoNotOptimize(op(&s.a, &s.b));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
+void over1(benchmark::State& st, const kvbench::states& at, operation1 op) {
+  kvbench::cycle(st, [&](std::size_t k) { return op(&at[k].a); });
 }
 
-void over1(benchmark::State& st, const std::array<kvbench::state, kvbench::state_count>& states, operation1 op) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    benchmark::DoNotOptimize(op(&states[k].a));
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
-}
-
-void region2(benchmark::State& st, operation op) { over(st, vapour, op); }
-void region5(benchmark::State& st, operation op) { over(st, hot, op); }
+void region2(benchmark::State& st, operation op) { kvbench::over(st, vapour, op); }
+void region5(benchmark::State& st, operation op) { kvbench::over(st, hot, op); }
 void saturation_T(benchmark::State& st, operation1 op) { over1(st, sat_T, op); }
 void saturation_p(benchmark::State& st, operation1 op) { over1(st, sat_p, op); }
 
@@ -91,19 +78,11 @@ BENCHMARK_CAPTURE(saturation_T, IF97_PB23, IF97_PB23);
 // The dispatcher in host units, reference shift through the stand-in host's
 // ideal-gas routines included.
 void dispatcher_enthalpy_region2(benchmark::State& st) {
-  const std::int32_t code = KVIAPWS97_ENTHALPY;
-  const std::int64_t phase = 1, region = 2;
-  const double V = 0.0;
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const double T = vapour[k].b;
-    const double P = vapour[k].a * 1e6;
-    double result;
-    std::int64_t error;
-    KVIAPWS_IF97PROP(&T, &P, &V, &code, &phase, &region, nullptr, &result, &error);
-    benchmark::DoNotOptimize(result);
-    k = (k + 1) & (kvbench::state_count - 1);
-  }
+  kvbench::dispatcher(st, KVIAPWS97_ENTHALPY, 1, 2, [](std::size_t k, double& T, double& P, double& V) {
+    T = vapour[k].b;
+    P = vapour[k].a * 1e6;
+    V = 0.0;
+  });
 }
 BENCHMARK(dispatcher_enthalpy_region2);
 

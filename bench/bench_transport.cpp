@@ -50,45 +50,27 @@ const auto r3_states = region3_states();
 const auto sat_T = kvbench::uniform_states(273.16, 623.0, 0.0, 1.0);  // saturation temperatures
 const auto sigma_T = kvbench::uniform_states(273.16, 647.0, 0.0, 1.0);
 
-void BM_IF97_VISC(benchmark::State& st) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    const state& s = visc_states[k];
-    benchmark::DoNotOptimize(IF97_VISC(&s.a, &s.b));
-    k = (k + 1) & (state_count - 1);
-  }
-}
+void BM_IF97_VISC(benchmark::State& st) { kvbench::over(st, visc_states, IF97_VISC); }
 
 void tcond(benchmark::State& st, const std::array<ptv, state_count>& states, std::int64_t region) {
-  std::size_t k = 0;
-  double cp = 0.0, cv = 0.0, mu = 0.0, lambda = 0.0;
-  for (auto _ : st) {
+  kvbench::cycle(st, [&](std::size_t k) {
     const ptv& s = states[k];
+    double cp, cv, mu, lambda;
     IF97_TCOND(&s.p, &s.T, &s.v, &region, &cp, &cv, &mu, &lambda);
-    benchmark::DoNotOptimize(lambda);
-    benchmark::ClobberMemory();
-    k = (k + 1) & (state_count - 1);
-  }
+    return lambda;
+  });
 }
 
 void BM_IF97_TCOND_region5(benchmark::State& st) { tcond(st, r5_states, 5); }
 void BM_IF97_TCOND_region3(benchmark::State& st) { tcond(st, r3_states, 3); }
 
 void BM_IF97_H4_saturated_liquid_given_T(benchmark::State& st) {
-  std::size_t k = 0;
   const double p = -1.0, x = 0.0;
-  for (auto _ : st) {
-    benchmark::DoNotOptimize(IF97_H4(&p, &sat_T[k].a, &x));
-    k = (k + 1) & (state_count - 1);
-  }
+  kvbench::cycle(st, [&](std::size_t k) { return IF97_H4(&p, &sat_T[k].a, &x); });
 }
 
 void BM_IF97_SIGMA(benchmark::State& st) {
-  std::size_t k = 0;
-  for (auto _ : st) {
-    benchmark::DoNotOptimize(IF97_SIGMA(&sigma_T[k].a));
-    k = (k + 1) & (state_count - 1);
-  }
+  kvbench::cycle(st, [](std::size_t k) { return IF97_SIGMA(&sigma_T[k].a); });
 }
 
 BENCHMARK(BM_IF97_VISC);
