@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "adapter/reference_shift.hpp"
+
 namespace kviapws97 {
 
 // The state as the dispatcher hands it to an operation, in IF97 units.
@@ -17,9 +19,6 @@ struct if97_state {
 };
 
 using operation = double (*)(const if97_state&);
-
-// The shift from the IF97 reference state to the host's ideal-gas reference.
-enum class reference_shift { none, enthalpy, entropy, gibbs, cp, cv };
 
 struct property_code {
   std::array<operation, 5> by_region;  // IF97 regions 1 to 5; nullptr: not available
