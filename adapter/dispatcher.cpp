@@ -10,6 +10,8 @@
 #include "adapter/property_table.hpp"
 #include "adapter/reference_shift.hpp"
 #include "host/host.h"
+#include "if97/constants.hpp"
+#include "if97/saturation.hpp"
 
 namespace kviapws97 {
 namespace {
@@ -21,6 +23,18 @@ constexpr double per_kmol = 18015.2;      // kJ/kg -> J/kmol
 // that is not finite (a logarithm of a non-positive pressure, an overflow far
 // outside the formulation) is no property either.
 bool failed(double value) { return value == -1.0 || !std::isfinite(value); }
+
+// A saturated state may leave T or p out (negative): the region-4 operation
+// takes it from the saturation line, and so must the conversions that read
+// it, the reference shift (T) and ln(f/p) (p). At or above the critical
+// pressure or temperature the operations use the critical point.
+if97_state on_saturation_line(if97_state s) {
+  if (s.region != 4 || s.x < 0.0) return s;
+  constexpr double p_c_bar = 10.0 * if97::p_c_sat;  // bar
+  if (s.T < 0.0 && s.p >= 0.0) s.T = s.p >= p_c_bar ? if97::T_c : if97::tsat(s.p / 10.0);
+  if (s.p < 0.0 && s.T >= 0.0) s.p = s.T >= if97::T_c ? p_c_bar : 10.0 * if97::psat(s.T);
+  return s;
+}
 
 // The operation of `code` for the state's region, or nullptr.
 operation operation_for(const property_code& row, const if97_state& s) {
@@ -37,7 +51,7 @@ bool evaluate(int code, const if97_state& s, void* component, std::int64_t* erro
     if (fugacity == nullptr) return false;
     const double f = fugacity(s);
     if (failed(f) || !(f > 0.0)) return false;
-    result = std::log(f / s.p);
+    result = std::log(f / on_saturation_line(s).p);
     return std::isfinite(result);
   }
 
@@ -63,8 +77,9 @@ bool evaluate(int code, const if97_state& s, void* component, std::int64_t* erro
     result = X;
   } else {
     // The host's ideal-gas routines report their own failures in the error flag.
-    const ideal_gas_terms g = host_ideal_gas(s.T, shift, component, error);
-    result = shift_to_host(X, entropy, s.T, shift, g);
+    const double T = on_saturation_line(s).T;
+    const ideal_gas_terms g = host_ideal_gas(T, shift, component, error);
+    result = shift_to_host(X, entropy, T, shift, g);
   }
   return std::isfinite(result);
 }

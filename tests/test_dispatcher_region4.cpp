@@ -152,3 +152,36 @@ TEST_F(DispatcherRegion4, SurfaceTensionInEveryRegion) {
 }
 
 }  // namespace
+
+namespace {
+
+// A saturated state with T or P left out (negative) must give what the same
+// state gives with both: the reference shift needs the temperature and ln(f/p)
+// the pressure, which then come from the saturation line.
+TEST_F(DispatcherRegion4, LeftOutCoordinateComesFromTheSaturationLine) {
+  struct row {
+    std::int32_t code;
+    std::int64_t phase;
+    double T;  // K; the pressure is its saturation pressure
+  };
+  const row rows[] = {{1, 2, 453.0},  {1, 1, 373.15}, {2, 1, 453.0},  {2, 2, 640.0}, {3, 1, 300.0},
+                      {3, 2, 500.0},  {4, 1, 550.0},  {9, 2, 400.0},  {10, 1, 600.0}, {2, 2, 647.2},
+                      {3, 1, 647.2}};
+  for (const row& r : rows) {
+    const double P = r.T >= 647.096 ? 22063999.9998894 : IF97_PSAT(&r.T) * 1e6;
+    const kvtest::dispatch_result both = kvtest::dispatch(r.code, r.T, P, 4, 0.0, r.phase);
+    ASSERT_EQ(both.error, 0) << "code " << r.code << " T " << r.T;
+    const kvtest::dispatch_result no_T = kvtest::dispatch(r.code, -1.0, P, 4, 0.0, r.phase);
+    const kvtest::dispatch_result no_P = kvtest::dispatch(r.code, r.T, -1.0, 4, 0.0, r.phase);
+    EXPECT_EQ(no_T.error, 0) << "code " << r.code << " T " << r.T;
+    EXPECT_EQ(no_P.error, 0) << "code " << r.code << " T " << r.T;
+    if (r.T < 647.096) {  // at the critical point T is not the saturation temperature of P
+      EXPECT_TRUE(kvtest::close_relative(no_T.value, both.value, 1e-9))
+          << "T left out: code " << r.code << ", phase " << r.phase << ", P = " << P << " Pa";
+    }
+    EXPECT_TRUE(kvtest::close_relative(no_P.value, both.value, 1e-9))
+        << "P left out: code " << r.code << ", phase " << r.phase << ", T = " << r.T << " K";
+  }
+}
+
+}  // namespace
