@@ -22,14 +22,18 @@ constexpr double P_r5 = 5e7;                  // Pa, top of region 5
 constexpr double T_crit = if97::T_c;          // K
 constexpr double P_crit = if97::p_c * 1e6;    // Pa
 
-constexpr double width = 1000.0;         // px, the whole picture
-constexpr double key_top = 580.0;        // px, first line of the key of the marks
-constexpr double key_line = 18.0;        // px, per mark
-constexpr double legend_left = 730.0;    // px
-constexpr double asked_radius = 5.5;     // px
-constexpr double used_radius = 3.5;      // px
-constexpr std::size_t label_chars = 80;  // code points kept of a label
-constexpr double same_state = 1e-9;      // -, relative change below which a state counts as not moved
+constexpr double width = 1000.0;            // px, the whole picture
+constexpr double key_top = 580.0;           // px, first line of the key of the marks
+constexpr double key_line = 18.0;           // px, per mark
+constexpr double legend_left = 730.0;       // px
+constexpr double asked_radius = 5.5;        // px
+constexpr double used_radius = 3.5;         // px
+constexpr std::size_t label_chars = 80;     // code points kept of a label
+constexpr double same_state = 1e-9;         // -, relative change below which a state counts as not moved
+constexpr double region_label_size = 14.0;  // px, font size
+constexpr double label_char_width = 0.62;   // -, of the font size, a generous average for DejaVu Sans
+constexpr double critical_label_P = 2.5e6;  // Pa, baseline of the critical point's name
+constexpr double line_label_size = 10.5;    // px, font size of the lines' names
 
 // The one number format of the document: no NaN or infinity can reach it
 // through the axes, and a fixed point keeps "1e+300" out of coordinates.
@@ -165,7 +169,7 @@ std::string lines_and_bounds() {
   s += "<polyline points=\"" + point(T_low, b) + " " + point(T_low, P_high) + " " + point(T_r2, P_high) + " " +
        point(T_r2, P_r5) + " " + point(T_r5, P_r5) + " " + point(T_r5, b) +
        "\" stroke=\"#111111\" stroke-width=\"1.6\" stroke-dasharray=\"7,4\"/>\n";
-  s += "</g>\n<g id=\"line-labels\" font-size=\"10.5\">\n";
+  s += "</g>\n<g id=\"line-labels\" font-size=\"" + num(line_label_size) + "\">\n";
   // The saturation line's name runs along the chord of the curve from 380 K
   // over the length of the text, on the side of region 2: the curve bows away
   // from the chord towards region 1, so 12 px off the chord clears it.
@@ -193,7 +197,7 @@ std::string lines_and_bounds() {
   // The critical point, named below it in region 2: region 3 above is too
   // narrow, and a liquid moved to the critical point arrives from the right.
   const double xc = map_axes::x_of_T(T_crit), yc = map_axes::y_of_P(P_crit);
-  const double yt = map_axes::y_of_P(2.5e6);
+  const double yt = map_axes::y_of_P(critical_label_P);
   s += line(xc, yc + 4, xc, yt - 11, "stroke=\"#111111\" stroke-width=\"0.8\"");
   s += circle(xc, yc, 4, "fill=\"#111111\"");
   s += text(xc - 6, yt, "critical point", "fill=\"#111111\"");
@@ -201,15 +205,23 @@ std::string lines_and_bounds() {
   return s + "</g>\n";
 }
 
+struct region_label {
+  const char* name;
+  double T, P;  // K, Pa: the middle of the text's baseline
+  const region_fill* colours;
+};
+const region_label region_labels_at[] = {
+    {"Region 1", 420, 1.2e7, &region1},
+    {"Region 2", 560, 2.5e3, &region2},
+    {"Region 3", 715, 6.2e7, &region3},
+    {"Region 5", 1680, 1.5e4, &region5},
+};
+
 std::string region_labels() {
-  std::string s = "<g id=\"region-labels\" font-size=\"14\" font-weight=\"bold\" text-anchor=\"middle\">\n";
-  const auto label = [&](const char* name, double T, double P, const region_fill& r) {
-    s += text(map_axes::x_of_T(T), map_axes::y_of_P(P), name, std::string("fill=\"") + r.ink + "\"");
-  };
-  label("Region 1", 420, 1.2e7, region1);
-  label("Region 2", 560, 2.5e3, region2);
-  label("Region 3", 715, 6.2e7, region3);
-  label("Region 5", 1680, 1.5e4, region5);
+  std::string s = "<g id=\"region-labels\" font-size=\"" + num(region_label_size) +
+                  "\" font-weight=\"bold\" text-anchor=\"middle\">\n";
+  for (const region_label& r : region_labels_at)
+    s += text(map_axes::x_of_T(r.T), map_axes::y_of_P(r.P), r.name, std::string("fill=\"") + r.colours->ink + "\"");
   return s + "</g>\n";
 }
 
@@ -218,12 +230,25 @@ struct box {
   bool overlaps(const box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
 };
 
+// Where the fixed names in the plot are, for the marks' numbers to avoid.
+std::vector<box> fixed_labels() {
+  std::vector<box> boxes;
+  for (const region_label& r : region_labels_at) {
+    const double x = map_axes::x_of_T(r.T), y = map_axes::y_of_P(r.P);
+    const double half = 0.5 * 8.0 * label_char_width * region_label_size;
+    boxes.push_back({x - half, y - region_label_size, x + half, y + 3});
+  }
+  const double x = map_axes::x_of_T(T_crit) - 6, y = map_axes::y_of_P(critical_label_P);
+  boxes.push_back({x, y - line_label_size, x + 21 * label_char_width * line_label_size, y + 16});
+  return boxes;
+}
+
 // The marks: a hollow circle where the caller asked, a dot where the library
 // went, an arrow between them, and the mark's number beside the circle; the
 // numbers dodge one another.
 std::string marks_layer(const std::vector<map_mark>& marks) {
   std::string s = "<g id=\"marks\">\n";
-  std::vector<box> taken;
+  std::vector<box> taken = fixed_labels();
   for (std::size_t i = 0; i < marks.size(); ++i) {
     const map_mark& m = marks[i];
     const char* colour = mark_colour(m);
