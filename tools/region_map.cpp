@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "if97/constants.hpp"
@@ -22,7 +23,7 @@ constexpr double P_r5 = 5e7;                  // Pa, top of region 5
 constexpr double T_crit = if97::T_c;          // K
 constexpr double P_crit = if97::p_c * 1e6;    // Pa
 
-constexpr double width = 1000.0;            // px, the whole picture
+constexpr double width = 1010.0;            // px, the whole picture
 constexpr double key_top = 580.0;           // px, first line of the key of the marks
 constexpr double key_line = 18.0;           // px, per mark
 constexpr double legend_left = 730.0;       // px
@@ -34,6 +35,7 @@ constexpr double region_label_size = 14.0;  // px, font size
 constexpr double label_char_width = 0.62;   // -, of the font size, a generous average for DejaVu Sans
 constexpr double critical_label_P = 2.5e6;  // Pa, baseline of the critical point's name
 constexpr double line_label_size = 10.5;    // px, font size of the lines' names
+constexpr std::string_view critical_point_values = "647.096 K, 22.064 MPa";
 
 // The one number format of the document: no NaN or infinity can reach it
 // through the axes, and a fixed point keeps "1e+300" out of coordinates.
@@ -201,7 +203,7 @@ std::string lines_and_bounds() {
   s += line(xc, yc + 4, xc, yt - 11, "stroke=\"#111111\" stroke-width=\"0.8\"");
   s += circle(xc, yc, 4, "fill=\"#111111\"");
   s += text(xc - 6, yt, "critical point", "fill=\"#111111\"");
-  s += text(xc - 6, yt + 13, "647.096 K, 22.064 MPa", "fill=\"#111111\"");
+  s += text(xc - 6, yt + 13, critical_point_values, "fill=\"#111111\"");
   return s + "</g>\n";
 }
 
@@ -235,11 +237,12 @@ std::vector<box> fixed_labels() {
   std::vector<box> boxes;
   for (const region_label& r : region_labels_at) {
     const double x = map_axes::x_of_T(r.T), y = map_axes::y_of_P(r.P);
-    const double half = 0.5 * 8.0 * label_char_width * region_label_size;
+    const double half = 0.5 * static_cast<double>(std::strlen(r.name)) * label_char_width * region_label_size;
     boxes.push_back({x - half, y - region_label_size, x + half, y + 3});
   }
   const double x = map_axes::x_of_T(T_crit) - 6, y = map_axes::y_of_P(critical_label_P);
-  boxes.push_back({x, y - line_label_size, x + 21 * label_char_width * line_label_size, y + 16});
+  const double longer_line = static_cast<double>(critical_point_values.size());
+  boxes.push_back({x, y - line_label_size, x + longer_line * label_char_width * line_label_size, y + 16});
   return boxes;
 }
 
@@ -247,7 +250,7 @@ std::vector<box> fixed_labels() {
 // went, an arrow between them, and the mark's number beside the circle; the
 // numbers dodge one another.
 std::string marks_layer(const std::vector<map_mark>& marks) {
-  std::string s = "<g id=\"marks\">\n";
+  std::string s = "<g id=\"marks\" font-size=\"12\">\n";
   std::vector<box> taken = fixed_labels();
   for (std::size_t i = 0; i < marks.size(); ++i) {
     const map_mark& m = marks[i];
@@ -258,6 +261,8 @@ std::string marks_layer(const std::vector<map_mark>& marks) {
     const double xu = map_axes::x_of_T(m.T_used), yu = map_axes::y_of_P(m.P_used);
     if (draw_asked && draw_used && moved(m)) {
       const double dx = xu - xa, dy = yu - ya, d = std::hypot(dx, dy);
+      // The shaft runs from the circle's rim to short of the dot and is drawn
+      // only when at least 4 px of it would show beside the arrowhead.
       const double start = asked_radius + 1, end = used_radius + 2;
       if (d > start + end + 4)
         s += line(xa + dx * start / d, ya + dy * start / d, xu - dx * end / d, yu - dy * end / d,
@@ -496,7 +501,7 @@ std::string region_map_svg(const std::vector<map_mark>& marks) {
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
       num(width) + "\" height=\"" + num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
-      "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n"
+      "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n"
       "<title>IAPWS-IF97 regions of water, with the states asked for and used</title>\n"
       "<defs>\n";
   for (const bool is_vapour : {false, true})

@@ -54,7 +54,7 @@ std::string xml_escape(std::string_view text);
 // off the scale or not a number. Labels longer than 80 characters are cut.
 std::string map_key_text(const map_mark& mark);
 
-// A complete standalone SVG 1.1 document, about 1000 px wide; its height
+// A complete standalone SVG 1.1 document, 1010 px wide; its height
 // grows by one line per mark.
 std::string region_map_svg(const std::vector<map_mark>& marks);
 
