@@ -1,0 +1,21 @@
+# Writes the demonstration map and has rsvg-convert rasterize it: the renderer
+# must accept the document and draw a picture, not an empty page. A blank
+# 1000 x 700 PNG compresses to a few kilobytes; the map takes well over 50.
+execute_process(COMMAND ${DEMO} ${OUT}.svg RESULT_VARIABLE demo_status)
+if(NOT demo_status EQUAL 0)
+  message(FATAL_ERROR "the demonstration program failed: ${demo_status}")
+endif()
+file(REMOVE ${OUT}.png)
+execute_process(COMMAND ${RSVG} -o ${OUT}.png ${OUT}.svg RESULT_VARIABLE rsvg_status ERROR_VARIABLE rsvg_error)
+if(NOT rsvg_status EQUAL 0 OR NOT rsvg_error STREQUAL "")
+  message(FATAL_ERROR "rsvg-convert rejected ${OUT}.svg (${rsvg_status}): ${rsvg_error}")
+endif()
+file(READ ${OUT}.png signature LIMIT 8 HEX)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "${OUT}.png is not a PNG")
+endif()
+file(SIZE ${OUT}.png png_size)
+if(png_size LESS 50000)
+  message(FATAL_ERROR "${OUT}.png has only ${png_size} bytes: the picture is nearly empty")
+endif()
+message(STATUS "${OUT}.png: ${png_size} bytes")
