@@ -25,3 +25,10 @@ execute_process(COMMAND ${STAGE}/consumer-build/consumer RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the consumer gets wrong values")
 endif()
+
+# The installed program finds the installed plug-in beside it.
+execute_process(COMMAND ${STAGE}/bin/kviapws97 region 300 1e5 --phase liquid
+  WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "IF97 region +1")
+  message(FATAL_ERROR "the installed program does not run on the installed plug-in: ${out}${err}")
+endif()

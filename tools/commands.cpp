@@ -1,0 +1,264 @@
+#include "tools/commands.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "if97/saturation.hpp"
+#include "tools/region_map.hpp"
+
+namespace kvtool {
+namespace {
+
+constexpr std::int64_t vapour = 1;  // host phase codes
+constexpr std::int64_t liquid = 2;
+constexpr std::int64_t no_phase = 0;
+constexpr std::int64_t saturation_region = 4;  // region 4: saturated states, or the region chosen by the library
+constexpr double T_crit = 647.096;             // K
+constexpr double p_triple = 611.213;           // Pa, where IAPWS-IF97 Eq. (31) starts
+constexpr double p_crit = 22.064e6;            // Pa, where it ends
+constexpr long max_rows = 100000;
+
+std::string number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
+std::string value_or_failed(double value) { return is_missing(value) ? "failed" : number(value); }
+
+const char* phase_name(std::int64_t phase) { return phase == vapour ? "vapour" : "liquid"; }
+
+// The host phase code of a choice: automatic takes vapour below the vapour
+// pressure and above the critical temperature.
+std::int64_t resolve(const plugin& lib, phase_choice choice, double T, double P) {
+  if (choice == phase_choice::liquid) return liquid;
+  if (choice == phase_choice::vapour) return vapour;
+  if (!(T <= T_crit)) return vapour;
+  const property_result psat = lib.property(KVIAPWS97_PSAT, T, 0.0, 0.0, no_phase, saturation_region);
+  return psat.ok() && P < psat.value ? vapour : liquid;
+}
+
+void print_warnings(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return;
+  std::printf("warnings from the library:\n");
+  for (const std::string& line : warnings) std::printf("%s\n", line.c_str());
+}
+
+std::string state_text(double T, double P) {
+  return "T = " + value_or_failed(T) + " K, P = " + value_or_failed(P) + " Pa";
+}
+
+}  // namespace
+
+int run_eos(const plugin& lib, const eos_options& o) {
+  const std::int64_t phase = resolve(lib, o.phase, o.T, o.P);
+  const eos_result r = lib.eos(o.T, o.P, phase, o.saturated, o.from_formulation);
+  std::printf("%s water at %s%s; ln phi from %s\n", phase_name(phase), state_text(o.T, o.P).c_str(),
+              o.saturated ? " (saturated at T)" : "", o.from_formulation ? "the formulation" : "the vapour pressure");
+  const struct {
+    const char* name;
+    double value;
+    const char* unit;
+  } rows[] = {{"ln phi", r.lnphi, ""},
+              {"H", r.H, "J/kmol"},
+              {"S", r.S, "J/(kmol K)"},
+              {"G", r.G, "J/kmol"},
+              {"V", r.V, "m3/kmol"}};
+  bool failed = false;
+  for (const auto& row : rows) {
+    failed = failed || is_missing(row.value);
+    std::printf("  %-7s %20s%s%s\n", row.name, value_or_failed(row.value).c_str(), *row.unit ? "  " : "", row.unit);
+  }
+  print_warnings(r.warnings);
+  return failed ? 1 : 0;
+}
+
+int run_prop(const plugin& lib, const prop_options& o) {
+  double T = o.T, P = o.P;
+  std::int64_t region = saturation_region;
+  std::int64_t phase = no_phase;
+  std::string where;
+  std::vector<std::string> warnings;
+  if (o.region) {
+    region = *o.region;
+    if (o.phase) phase = *o.phase == phase_choice::vapour ? vapour : *o.phase == phase_choice::liquid ? liquid : no_phase;
+    where = region == saturation_region
+                ? (phase == no_phase ? "region 4: the library's own region choice"
+                                     : std::string("region 4: saturated ") + phase_name(phase))
+                : "region " + std::to_string(region);
+  } else if (o.phase) {
+    phase = resolve(lib, *o.phase, o.T, o.P);
+    const region_result found = lib.find_region(o.T, o.P, phase);
+    warnings = found.warnings;
+    T = found.T_used;
+    P = found.P_used;
+    region = found.region;
+    where = std::string(phase_name(phase)) + " in region " + std::to_string(region) + " found by the library";
+  } else {
+    where = "region 4: the library's own region choice";
+  }
+
+  double V = 0.0;
+  if (o.V) {
+    V = *o.V;
+  } else {
+    const property_result volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, phase, region);
+    V = volume.value;
+  }
+  const property_result r = lib.property(o.property.code, T, P, V, phase, region);
+  // A saturated state may leave T or P out (negative).
+  const bool on_line = region == saturation_region && phase != no_phase;
+  const std::string at = "(code " + std::to_string(o.property.code) + ", " + where + ", at " +
+                         (on_line && T < 0.0   ? "P = " + value_or_failed(P) + " Pa"
+                          : on_line && P < 0.0 ? "T = " + value_or_failed(T) + " K"
+                                               : state_text(T, P)) +
+                         ")";
+  if (r.ok()) {
+    // The dispatcher moved the value onto the host's reference state at the
+    // saturation temperature when T was left out: so is it taken off.
+    const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit ? T_crit : if97::tsat(P / 1e6);
+    std::printf("%s = %s %s %s\n", o.property.name, number(on_scale(o.property, r.value, T_shift, o.units)).c_str(),
+                unit_of(o.property, o.units), at.c_str());
+  } else {
+    std::printf("%s: failed, error flag %lld %s\n", o.property.name, static_cast<long long>(r.error), at.c_str());
+  }
+  print_warnings(warnings);
+  return r.ok() ? 0 : 1;
+}
+
+int run_region(const plugin& lib, double T, double P, phase_choice choice) {
+  const std::int64_t phase = resolve(lib, choice, T, P);
+  const region_result r = lib.find_region(T, P, phase);
+  std::printf("%s at %s\n", phase_name(phase), state_text(T, P).c_str());
+  std::printf("  IF97 region    %lld\n", static_cast<long long>(r.region));
+  std::printf("  state used     %s\n", state_text(r.T_used, r.P_used).c_str());
+  std::printf("  molar volume   %s\n", is_missing(r.V) ? "failed" : (number(r.V) + " m3/kmol").c_str());
+  print_warnings(r.warnings);
+  return is_missing(r.V) ? 1 : 0;
+}
+
+int run_table(const plugin& lib, const table_options& o) {
+  const long rows = static_cast<long>(std::floor((o.to - o.from) / o.step * (1.0 + 1e-12))) + 1;
+  if (!(rows >= 1 && rows <= max_rows)) {
+    std::fprintf(stderr, "kviapws97: table: the range gives %ld rows; 1 to %ld are allowed\n", rows, max_rows);
+    return 2;
+  }
+  struct column {
+    const char* name;
+    int code;
+    std::int64_t phase;
+  };
+  const column columns[] = {{"v'", KVIAPWS97_VOLUME, liquid},       {"v\"", KVIAPWS97_VOLUME, vapour},
+                            {"h'", KVIAPWS97_ENTHALPY, liquid},     {"h\"", KVIAPWS97_ENTHALPY, vapour},
+                            {"s'", KVIAPWS97_ENTROPY, liquid},      {"s\"", KVIAPWS97_ENTROPY, vapour},
+                            {"cp'", KVIAPWS97_CP, liquid},          {"mu'", KVIAPWS97_VISCOSITY, liquid},
+                            {"mu\"", KVIAPWS97_VISCOSITY, vapour},  {"lambda'", KVIAPWS97_CONDUCTIVITY, liquid},
+                            {"lambda\"", KVIAPWS97_CONDUCTIVITY, vapour}, {"sigma", KVIAPWS97_SURFACE, liquid}};
+
+  // Header: the running variable, the other one of the saturation line, then the columns.
+  std::vector<std::string> names{o.over_pressure ? "P" : "T", o.over_pressure ? "Tsat" : "psat"};
+  std::vector<std::string> units{o.over_pressure ? "Pa" : "K", o.over_pressure ? "K" : "Pa"};
+  for (const column& c : columns) {
+    names.emplace_back(c.name);
+    units.emplace_back(unit_of(*find_property(std::to_string(c.code)), o.units));
+  }
+  constexpr int width = 13;
+  const auto print_row = [&](const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (o.csv)
+        std::printf("%s%s", i ? "," : "", cells[i].c_str());
+      else
+        std::printf("%s%*s", i ? " " : "", width, cells[i].c_str());
+    }
+    std::printf("\n");
+  };
+  if (o.csv) {
+    std::vector<std::string> header;
+    for (std::size_t i = 0; i < names.size(); ++i) header.push_back(names[i] + " [" + units[i] + "]");
+    print_row(header);
+  } else {
+    print_row(names);
+    print_row(units);
+  }
+
+  const auto cell = [&](double value) {
+    if (is_missing(value)) return std::string(o.csv ? "" : "failed");
+    char text[32];
+    std::snprintf(text, sizeof text, o.csv ? "%.10g" : "%.6g", value);
+    return std::string(text);
+  };
+  for (long i = 0; i < rows; ++i) {
+    const double x = o.from + static_cast<double>(i) * o.step;
+    double T = x, P = x;
+    if (o.over_pressure) {
+      // IAPWS-IF97 Eq. (31); the plug-in has no property code for it.
+      T = (P >= p_triple && P <= p_crit) ? if97::tsat(P / 1e6) : -1.0;
+    } else {
+      P = lib.property(KVIAPWS97_PSAT, T, 0.0, 0.0, no_phase, saturation_region).value;
+    }
+    const bool on_line = T > 0.0 && !is_missing(P);
+    std::vector<std::string> cells{cell(x), cell(o.over_pressure ? (on_line ? T : missing_value()) : P)};
+    for (const column& c : columns) {
+      // Both T and P are given: the saturated-state operations check that they
+      // lie on the saturation line, and the reference shift needs T.
+      property_result r{missing_value(), 1};
+      if (on_line) r = lib.property(c.code, T, P, 0.0, c.phase, saturation_region);
+      const property_info p = *find_property(std::to_string(c.code));
+      cells.push_back(cell(r.ok() ? on_scale(p, r.value, T, o.units) : missing_value()));
+    }
+    print_row(cells);
+  }
+  return 0;
+}
+
+int run_map(const plugin& lib, const std::vector<map_request>& requests, const std::string& output) {
+  std::vector<map_mark> marks;
+  const bool to_stdout = output == "-";
+  std::FILE* report = to_stdout ? stderr : stdout;
+  for (const map_request& m : requests) {
+    const std::int64_t phase = resolve(lib, m.phase, m.T, m.P);
+    const region_result r = lib.find_region(m.T, m.P, phase);
+    marks.push_back({m.T, m.P, phase, r.region, r.T_used, r.P_used, ""});
+    std::fprintf(report, "%s\n", map_key_text(marks.back()).c_str());
+    for (const std::string& line : r.warnings) std::fprintf(report, "%s\n", line.c_str());
+  }
+  const std::string svg = region_map_svg(marks);
+  if (to_stdout) {
+    std::fwrite(svg.data(), 1, svg.size(), stdout);
+    return 0;
+  }
+  std::ofstream file(output, std::ios::binary);
+  file << svg;
+  file.close();
+  if (!file) {
+    std::fprintf(stderr, "kviapws97: map: cannot write %s\n", output.c_str());
+    return 1;
+  }
+  std::fprintf(report, "wrote %s\n", output.c_str());
+  return 0;
+}
+
+int run_demo(const plugin& lib) {
+  const struct {
+    double T, P;
+    std::int64_t phase;
+  } states[] = {{300.0, 1e5, liquid},  {500.0, 1e6, vapour},  {640.0, 2.5e7, liquid}, {750.0, 3e7, vapour},
+                {1500.0, 1e6, vapour}, {300.0, 1000.0, liquid}, {700.0, 1e7, liquid}};
+  std::printf("%-26s %6s %10s %14s %14s %16s %16s\n", "state", "region", "T used/K", "P used/Pa", "V/(m3/kmol)",
+              "H/(J/kmol)", "S/(J/(kmol K))");
+  for (const auto& s : states) {
+    const region_result r = lib.find_region(s.T, s.P, s.phase);
+    const eos_result e = lib.eos(s.T, s.P, s.phase, false, true);
+    const std::string state = std::string(phase_name(s.phase)) + " " + number(s.T) + " K, " + number(s.P) + " Pa";
+    std::printf("%-26s %6lld %10s %14s %14s %16s %16s\n", state.c_str(), static_cast<long long>(r.region),
+                number(r.T_used).c_str(), number(r.P_used).c_str(), value_or_failed(e.V).c_str(),
+                value_or_failed(e.H).c_str(), value_or_failed(e.S).c_str());
+    for (const std::string& line : e.warnings) std::printf("  %s\n", line.c_str());
+  }
+  return 0;
+}
+
+}  // namespace kvtool

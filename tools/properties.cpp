@@ -1,0 +1,72 @@
+#include "tools/properties.hpp"
+
+#include <array>
+#include <charconv>
+
+#include "adapter/kviapws97.h"
+
+namespace kvtool {
+namespace {
+
+using kviapws97::reference_shift;
+
+constexpr double molar_mass = 18.0152;  // kg/kmol
+constexpr double per_kmol = 18015.2;    // J/kmol per kJ/kg
+
+constexpr std::array<property_info, 14> properties{{
+    {KVIAPWS97_LNPHI, "lnphi", "ln of the fugacity coefficient", "-", "-", 1.0, reference_shift::none},
+    {KVIAPWS97_ENTHALPY, "enthalpy", "enthalpy", "J/kmol", "kJ/kg", per_kmol, reference_shift::enthalpy},
+    {KVIAPWS97_ENTROPY, "entropy", "entropy", "J/(kmol K)", "kJ/(kg K)", per_kmol, reference_shift::entropy},
+    {KVIAPWS97_GIBBS, "gibbs", "Gibbs energy", "J/kmol", "kJ/kg", per_kmol, reference_shift::gibbs},
+    {KVIAPWS97_VOLUME, "volume", "volume", "m3/kmol", "m3/kg", molar_mass, reference_shift::none},
+    {KVIAPWS97_VISCOSITY, "viscosity", "viscosity", "Pa s", "Pa s", 1.0, reference_shift::none},
+    {KVIAPWS97_CONDUCTIVITY, "conductivity", "thermal conductivity", "W/(m K)", "W/(m K)", 1.0,
+     reference_shift::none},
+    {KVIAPWS97_SURFACE, "surface-tension", "surface tension", "N/m", "N/m", 1.0, reference_shift::none},
+    {KVIAPWS97_CP, "cp", "isobaric heat capacity", "J/(kmol K)", "kJ/(kg K)", per_kmol, reference_shift::cp},
+    {KVIAPWS97_CV, "cv", "isochoric heat capacity", "J/(kmol K)", "kJ/(kg K)", per_kmol, reference_shift::cv},
+    {KVIAPWS97_PSAT, "psat", "vapour pressure", "Pa", "Pa", 1.0, reference_shift::none},
+    {KVIAPWS97_ENERGY, "internal-energy", "internal energy", "J/kmol", "kJ/kg", per_kmol, reference_shift::none},
+    {KVIAPWS97_SOUND, "sound-speed", "speed of sound", "m/s", "m/s", 1.0, reference_shift::none},
+    {KVIAPWS97_PRESSURE, "pressure", "pressure from T and V", "Pa", "Pa", 1.0, reference_shift::none},
+}};
+
+}  // namespace
+
+std::optional<property_info> find_property(const std::string& name_or_code) {
+  for (const property_info& p : properties)
+    if (name_or_code == p.name) return p;
+  std::int32_t code = 0;
+  const char* end = name_or_code.data() + name_or_code.size();
+  const auto [rest, ec] = std::from_chars(name_or_code.data(), end, code);
+  if (ec != std::errc{} || rest != end || name_or_code.empty()) return std::nullopt;
+  property_info p = properties[code >= 1 && code <= 14 ? static_cast<std::size_t>(code - 1) : 0];
+  p.code = code;
+  return p;
+}
+
+std::string property_names() {
+  std::string names;
+  for (const property_info& p : properties) {
+    if (!names.empty()) names += ", ";
+    names += std::to_string(p.code) + " " + p.name;
+  }
+  return names;
+}
+
+double on_scale(const property_info& p, double host_value, double T, unit_scale scale) {
+  if (scale == unit_scale::host) return host_value;
+  double offset = 0.0;
+  if (p.shift != reference_shift::none) {
+    std::int64_t error = 0;
+    const kviapws97::ideal_gas_terms g = kviapws97::host_ideal_gas(T, p.shift, nullptr, &error);
+    offset = kviapws97::shift_to_host(0.0, 0.0, T, p.shift, g);
+  }
+  return (host_value - offset) / p.per_kg;
+}
+
+const char* unit_of(const property_info& p, unit_scale scale) {
+  return scale == unit_scale::host ? p.host_unit : p.kg_unit;
+}
+
+}  // namespace kvtool
