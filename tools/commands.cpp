@@ -247,6 +247,7 @@ int run_demo(const plugin& lib) {
     std::int64_t phase;
   } states[] = {{300.0, 1e5, liquid},  {500.0, 1e6, vapour},  {640.0, 2.5e7, liquid}, {750.0, 3e7, vapour},
                 {1500.0, 1e6, vapour}, {300.0, 1000.0, liquid}, {700.0, 1e7, liquid}};
+  std::printf("region and state used from KVIAPWS_FDREGION; V, H and S from KVIAPWS_ES15D for the state asked\n");
   std::printf("%-26s %6s %10s %14s %14s %16s %16s\n", "state", "region", "T used/K", "P used/Pa", "V/(m3/kmol)",
               "H/(J/kmol)", "S/(J/(kmol K))");
   for (const auto& s : states) {
