@@ -1,6 +1,7 @@
 // libFuzzer target: the three exported routines with arbitrary doubles (NaN,
 // +-Inf, subnormals, huge values) and arbitrary codes, regions, phases and
-// flags; the input layout is in fuzz_input.hpp. An input fails (the target
+// flags; the input layout is in fuzz_input.hpp, and the seeds in
+// tests/fuzz/corpus are written by make_corpus.cpp. An input fails (the target
 // aborts, which libFuzzer reports as a crash) when a call
 //   - takes more than 1 ms of thread CPU time on each of three attempts,
 //   - reports a value that is not finite or the missing value, or leaves a
