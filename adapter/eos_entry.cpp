@@ -3,6 +3,7 @@
 // IAPWS-IF97 to the nearest admissible one and warning about it.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "adapter/kviapws97.h"
 #include "adapter/state_settling.hpp"
@@ -30,12 +31,37 @@ struct request_flags {
   bool any() const { return lnphi != 0 || h != 0 || s != 0 || g != 0 || v != 0; }
 };
 
+// Lowers a served flag by one. The lowest 64-bit flag stays as it is: lowered
+// it would still be neither 0 nor 1, and lowering it would overflow.
+void lower(std::int64_t& flag) {
+  if (flag != std::numeric_limits<std::int64_t>::min()) --flag;
+}
+
+// ln(a/b) without forming a/b, which overflows or underflows when one of the
+// pressures is near an end of the doubles (a subnormal pressure, say).
+double ln_ratio(double a, double b) { return std::log(a) - std::log(b); }
+
 struct outputs {
   double* lnphi;
   double* H;
   double* S;
   double* G;
   double* V;
+  bool overflowed = false;
+
+  // Far outside the formulation (a liquid at 1e300 K, or at 1e-310 K with
+  // its ln phi from the vapour pressure) the extrapolations overflow. As in
+  // KVIAPWS_IF97PROP, a value that is not finite is no value: the output gets
+  // the missing value, and the call the error flag once it is done (every
+  // dispatcher call resets the flag).
+  void put(double* output, double value) {
+    if (std::isfinite(value)) {
+      *output = value;
+      return;
+    }
+    *output = SYS_RCONST[0];
+    overflowed = true;
+  }
 };
 
 // Liquid below 273.15 K: straight lines in d = T - 273.15 K that continue
@@ -45,36 +71,36 @@ void extrapolate(double T, double P, request_flags& want, const outputs& out) {
   const double R = KVUTL_GLOBAL[2];
   const double d = T - T_lower;
   if (want.lnphi != 0) {
-    *out.lnphi = 0.07262363617339673 * d - 5.11026304547219 + std::log(Pref / P);
-    --want.lnphi;
+    *out.lnphi = 0.07262363617339673 * d - 5.11026304547219 + ln_ratio(Pref, P);
+    lower(want.lnphi);
   }
   if (want.h != 0) {
     *out.H = 42525.9184636176 * d - 45053196.156517;
-    --want.h;
+    lower(want.h);
   }
   if (want.s != 0) {
-    *out.S = 155.684202995326 * d - 122450.983192132 - R * std::log(P / Pref);
-    --want.s;
+    *out.S = 155.684202995326 * d - 122450.983192132 - R * ln_ratio(P, Pref);
+    lower(want.s);
   }
   if (want.g != 0) {
-    *out.G = 122450.204765424 * d - 11605710.0975863 + R * T * std::log(P / Pref);
-    --want.g;
+    *out.G = 122450.204765424 * d - 11605710.0975863 + R * T * ln_ratio(P, Pref);
+    lower(want.g);
   }
   if (want.v != 0) {
     *out.V = -1.217974424788659e-6 * d + 0.01801808528519308;
-    --want.v;
+    lower(want.v);
   }
 }
 
 // ln phi of a liquid from its vapour pressure alone; beyond 273.15 to
 // 647.096 K, ln psat continues linearly in 1/T from the nearer end.
 double lnphi_from_vapour_pressure(eos_request& r) {
-  if (r.T >= T_lower && r.T <= T_crit) return std::log(vapour_pressure(r, r.T) / r.P);
+  if (r.T >= T_lower && r.T <= T_crit) return ln_ratio(vapour_pressure(r, r.T), r.P);
   const double T0 = r.T < T_lower ? T_lower : T_crit;
   const double ps0 = vapour_pressure(r, T0);
   const double ps1 = vapour_pressure(r, T0 - psat_step);
   const double slope = std::log(ps1 / ps0) * (T0 - psat_step) * T0 / psat_step;
-  return slope * (1.0 / r.T - 1.0 / T0) + std::log(ps0 / r.P);
+  return slope * (1.0 / r.T - 1.0 / T0) + ln_ratio(ps0, r.P);
 }
 
 struct pass_values {
@@ -100,7 +126,7 @@ pass_values evaluate(eos_request& r, bool need_h, bool need_s, bool need_lnphi, 
 }
 
 void es15d(double T, double P, void* component, std::int64_t phase, std::int64_t saturation,
-           std::int64_t fugacity_mode, request_flags want, const outputs& out, std::int64_t* error) {
+           std::int64_t fugacity_mode, request_flags want, outputs& out, std::int64_t* error) {
   *error = 0;
   // A temperature or pressure that is not a positive number is no state.
   if (!(std::isfinite(T) && std::isfinite(P) && T > 0.0 && P > 0.0)) {
@@ -132,7 +158,7 @@ void es15d(double T, double P, void* component, std::int64_t phase, std::int64_t
   const double dT = (phase % 2 != 0 ? -1.0 : 1.0) * 0.01;  // K, (-1)^phase 0.01
 
   if (fugacity_mode == 0) {
-    if (want.lnphi == 1) *out.lnphi = (phase == 1 || saturation != 0) ? 0.0 : lnphi_from_vapour_pressure(r);
+    if (want.lnphi == 1) out.put(out.lnphi, (phase == 1 || saturation != 0) ? 0.0 : lnphi_from_vapour_pressure(r));
     want.lnphi = 0;
     if (!want.any()) return;
   }
@@ -189,20 +215,19 @@ void es15d(double T, double P, void* component, std::int64_t phase, std::int64_t
     S += d * (S - first.S) / dT / caloric_damping;
     H += d * (H - first.H) / dT / caloric_damping;
   }
-  if (want.lnphi == 1) *out.lnphi = last.lnphi;
-  if (want.h == 1) *out.H = H;
-  if (want.s == 1) *out.S = S;
-  if (want.g == 1) *out.G = last.H - r.Te * last.S;
-  if (want.v == 1) *out.V = V;
+  double G = last.H - r.Te * last.S, lnphi = last.lnphi;
 
   // A liquid below its vapour pressure: G and ln phi back to the caller's pressure.
   if (r.raised) {
     const double RT = R * T;
-    if (want.g == 1)
-      *out.G = last.H - T * last.S + RT * std::log(r.Psat / P) + (P - r.Psat) * last.V;
-    if (want.lnphi == 1)
-      *out.lnphi += std::log(r.Psat / P) - last.H * (T - r.Te) / (RT * r.Te) + (P - r.Psat) * last.V / RT;
+    G = last.H - T * last.S + RT * ln_ratio(r.Psat, P) + (P - r.Psat) * last.V;
+    lnphi += ln_ratio(r.Psat, P) - last.H * (T - r.Te) / (RT * r.Te) + (P - r.Psat) * last.V / RT;
   }
+  if (want.lnphi == 1) out.put(out.lnphi, lnphi);
+  if (want.h == 1) out.put(out.H, H);
+  if (want.s == 1) out.put(out.S, S);
+  if (want.g == 1) out.put(out.G, G);
+  if (want.v == 1) out.put(out.V, V);
 }
 
 }  // namespace
@@ -213,6 +238,8 @@ extern "C" void KVIAPWS_ES15D(const double* T, const double* P, void* component,
                               const int64_t* want_h, const int64_t* want_s, const int64_t* want_g,
                               const int64_t* want_v, double* lnphi, double* H, double* S, double* G, double* V,
                               int64_t* error) noexcept {
+  kviapws97::outputs out{lnphi, H, S, G, V};
   kviapws97::es15d(*T, *P, component, *phase, *saturation, *fugacity_mode,
-                   {*want_lnphi, *want_h, *want_s, *want_g, *want_v}, {lnphi, H, S, G, V}, error);
+                   {*want_lnphi, *want_h, *want_s, *want_g, *want_v}, out, error);
+  if (out.overflowed) *error = 1;
 }

@@ -40,7 +40,6 @@ constexpr int status_no_vapour_root = 6;
 constexpr int status_no_liquid_root = 7;
 constexpr int status_start = 4;
 
-constexpr int max_evaluations = 100;
 constexpr double pressure_tolerance = 1e-10;  // relative |P(V) - P|
 constexpr double volume_tolerance = 1e-14;    // relative width of the bracket
 constexpr int scan_steps = 48;                // volume steps across the scanned range
@@ -73,6 +72,7 @@ struct search_state {
 
 search_state liquid_search, vapour_search;
 int flag_errors = 0;
+root_search_counts totals;
 
 int ask(search_state& s, double v, int status) {
   s.v = v;
@@ -158,7 +158,7 @@ int resume(search_state& s, const double* p_trial, double* volume) {
     *volume = v;
     return finish(s, status_found, volume);
   }
-  if (s.evaluations >= max_evaluations) return finish(s, status_budget, volume);
+  if (s.evaluations >= evaluation_budget) return finish(s, status_budget, volume);
 
   switch (s.at) {
     case stage::scan: {
@@ -224,8 +224,10 @@ void search(search_state& s, kind root, std::int64_t* status, const std::int64_t
   const std::int64_t own_no_root = root == kind::liquid ? status_no_liquid_root : status_no_vapour_root;
   int out;
   if (in == status_start || (root == kind::liquid && in == status_no_vapour_root)) {
+    ++totals.searches;
     out = start(s, root, mode, v_bound1, v_crit, T, P, volume);
   } else if ((in == status_scan || in == status_widen || in == status_refine) && s.active) {
+    ++totals.pressures;
     out = resume(s, p_trial, volume);
   } else {
     // Asked again after "no root", or called out of turn: end with the best volume seen.
@@ -241,6 +243,8 @@ void search(search_state& s, kind root, std::int64_t* status, const std::int64_t
 
 int root_flag_errors() { return flag_errors; }
 void clear_root_flag_errors() { flag_errors = 0; }
+root_search_counts root_search_totals() { return totals; }
+void clear_root_search_totals() { totals = {}; }
 
 }  // namespace standin
 

@@ -97,6 +97,7 @@ void reset() {
   state().checks.clear();
   state().lines.clear();
   clear_root_flag_errors();
+  clear_root_search_totals();
 }
 
 }  // namespace standin

@@ -37,6 +37,19 @@ void reset();
 int root_flag_errors();
 void clear_root_flag_errors();
 
+// Pressures one root search takes before it ends with status 5.
+inline constexpr int evaluation_budget = 100;
+
+// Since the last reset: the root searches started and the pressures handed
+// back to them (calls with status 1, 2 or 3). A caller that keeps a search
+// going past its budget hands back more than evaluation_budget per search.
+struct root_search_counts {
+  int searches = 0;
+  int pressures = 0;
+};
+root_search_counts root_search_totals();
+void clear_root_search_totals();
+
 // Whether SYS_MSGPRT also writes to standard error (default true).
 void set_echo(bool on);
 

@@ -1,0 +1,27 @@
+# The plug-in needs nothing beyond the C runtime, libm and the compiler's
+# runtime: a simulator loads it into its own process, where any further
+# library would be one more thing to install and one more version to clash.
+# Under the sanitizers their runtimes are allowed too.
+execute_process(COMMAND ldd ${PLUGIN} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ldd failed on ${PLUGIN}")
+endif()
+set(allowed "^(linux-vdso\\.so|ld-linux[-_a-z0-9.]*\\.so|libc\\.so|libm\\.so|libstdc\\+\\+\\.so|libgcc_s\\.so)")
+if(SANITIZE)
+  set(allowed "${allowed}|^(libasan\\.so|libubsan\\.so)")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(count 0)
+foreach(line IN LISTS lines)
+  string(STRIP "${line}" line)
+  string(REGEX REPLACE "[ \t].*$" "" library "${line}")
+  get_filename_component(library "${library}" NAME)
+  if(NOT library MATCHES "${allowed}")
+    message(FATAL_ERROR "the plug-in needs ${library}")
+  endif()
+  math(EXPR count "${count} + 1")
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "ldd listed nothing for ${PLUGIN}")
+endif()
+message(STATUS "${count} libraries, none beyond the C and C++ runtimes")
