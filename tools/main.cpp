@@ -107,7 +107,11 @@ int main(int argc, char** argv) {
   kvtool::table_options table{};
   std::vector<double> over_T, over_P;
   auto* table_cmd = app.add_subcommand("table", "a saturation table over a temperature or a pressure range");
-  auto* range = table_cmd->add_option_group("range", "one of");
+  table_cmd->footer(
+      "Columns: the temperature or pressure of the row and the other one on the saturation line, then v, h, s, cp, "
+      "mu (viscosity), lambda (thermal conductivity) and sigma (surface tension); ' marks the saturated liquid, \" the "
+      "saturated vapour. Beyond the saturation line's ends the row says failed.");
+  auto* range = table_cmd->add_option_group("range", "rows from FROM to TO by STEP");
   range->add_option("--temperature", over_T, "FROM TO STEP, K")->expected(3);
   range->add_option("--pressure", over_P, "FROM TO STEP, Pa")->expected(3);
   range->require_option(1);
