@@ -3,6 +3,7 @@
 // IAPWS-IF97 to the nearest admissible one and warning about it.
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 
 #include "adapter/kviapws97.h"
@@ -47,22 +48,31 @@ struct outputs {
   double* S;
   double* G;
   double* V;
-  bool overflowed = false;
+  bool failed = false;
 
   // Far outside the formulation (a liquid at 1e300 K, or at 1e-310 K with
   // its ln phi from the vapour pressure) the extrapolations overflow. As in
   // KVIAPWS_IF97PROP, a value that is not finite is no value: the output gets
-  // the missing value, and the call the error flag once it is done (every
-  // dispatcher call resets the flag).
+  // the missing value. An output that holds the missing value, from here or
+  // from a failed dispatcher call, gives the call the error flag once it is
+  // done (every dispatcher call resets the flag).
   void put(double* output, double value) {
-    if (std::isfinite(value)) {
+    if (std::isfinite(value) && value != SYS_RCONST[0]) {
       *output = value;
       return;
     }
     *output = SYS_RCONST[0];
-    overflowed = true;
+    failed = true;
   }
 };
+
+// A value formed from a missing one (G from a failed H, say) is missing too,
+// not a number made of the missing value.
+double formed(double value, std::initializer_list<double> from) {
+  for (const double x : from)
+    if (x == SYS_RCONST[0]) return SYS_RCONST[0];
+  return value;
+}
 
 // Liquid below 273.15 K: straight lines in d = T - 273.15 K that continue
 // the formulation's values at 273.15 K and the reference pressure.
@@ -211,17 +221,18 @@ void es15d(double T, double P, void* component, std::int64_t phase, std::int64_t
   double H = last.H, S = last.S, V = last.V;
   if (two_point) {
     const double d = T - r.Te;
-    V += d * (V - first.V) / dT / volume_damping;
-    S += d * (S - first.S) / dT / caloric_damping;
-    H += d * (H - first.H) / dT / caloric_damping;
+    V = formed(V + d * (V - first.V) / dT / volume_damping, {V, first.V});
+    S = formed(S + d * (S - first.S) / dT / caloric_damping, {S, first.S});
+    H = formed(H + d * (H - first.H) / dT / caloric_damping, {H, first.H});
   }
-  double G = last.H - r.Te * last.S, lnphi = last.lnphi;
+  double G = formed(last.H - r.Te * last.S, {last.H, last.S}), lnphi = last.lnphi;
 
   // A liquid below its vapour pressure: G and ln phi back to the caller's pressure.
   if (r.raised) {
     const double RT = R * T;
-    G = last.H - T * last.S + RT * ln_ratio(r.Psat, P) + (P - r.Psat) * last.V;
-    lnphi += ln_ratio(r.Psat, P) - last.H * (T - r.Te) / (RT * r.Te) + (P - r.Psat) * last.V / RT;
+    G = formed(last.H - T * last.S + RT * ln_ratio(r.Psat, P) + (P - r.Psat) * last.V, {last.H, last.S, last.V});
+    lnphi = formed(lnphi + ln_ratio(r.Psat, P) - last.H * (T - r.Te) / (RT * r.Te) + (P - r.Psat) * last.V / RT,
+                   {lnphi, last.H, last.V});
   }
   if (want.lnphi == 1) out.put(out.lnphi, lnphi);
   if (want.h == 1) out.put(out.H, H);
@@ -241,5 +252,5 @@ extern "C" void KVIAPWS_ES15D(const double* T, const double* P, void* component,
   kviapws97::outputs out{lnphi, H, S, G, V};
   kviapws97::es15d(*T, *P, component, *phase, *saturation, *fugacity_mode,
                    {*want_lnphi, *want_h, *want_s, *want_g, *want_v}, out, error);
-  if (out.overflowed) *error = 1;
+  if (out.failed) *error = 1;
 }

@@ -82,4 +82,29 @@ TEST(Robustness, Es15dAtTheEndsOfTheDoublesAndFlags) {
   standin::reset();
 }
 
+// Every value formed from a failed one fails too: a vapour at a subnormal
+// pressure has no H or S, so G = H - T S is no number either.
+TEST(Robustness, Es15dValuesFormedFromFailuresFail) {
+  struct row {
+    const char* what;
+    double T, P;
+    std::int64_t phase;
+  };
+  const row rows[] = {{"vapour in region 2", 300.0, tiniest, 1},
+                      {"vapour in region 5", 1500.0, tiniest, 1},
+                      {"vapour moved to 273.15 K", 250.0, tiniest, 1}};
+  standin::set_echo(false);
+  for (const row& r : rows) {
+    standin::reset();
+    const std::int64_t saturation = 0, mode = 1, want = 1;
+    double out[5] = {};
+    std::int64_t error = -7;
+    KVIAPWS_ES15D(&r.T, &r.P, nullptr, &r.phase, &saturation, &mode, &want, &want, &want, &want, &want, &out[0],
+                  &out[1], &out[2], &out[3], &out[4], &error);
+    EXPECT_EQ(error, 1) << r.what;
+    EXPECT_EQ(out[3], standin::missing_value) << r.what << ": G = " << out[3];
+  }
+  standin::reset();
+}
+
 }  // namespace
