@@ -65,10 +65,21 @@ done <<'CASES'
 2 | --plugin /nonexistent/libkviapws97.so demo     |
 # failures are reported as failures, with exit status 1
 1 | prop volume 300 1e5 --region 6                 | ^volume: failed, error flag 1
-1 | prop enthalpy nan 1e5 --region 1               | ^enthalpy: failed
+2 | prop enthalpy nan 1e5 --region 1               |
+2 | prop 0 300 1e5                                 |
+2 | prop 15 300 1e5                                |
+2 | eso 300 1e5                                    |
+2 | eos inf 1e5                                    |
+2 | table --temperature 300 inf 1                  |
+2 | map --mark 300,1e5,liquid,                     |
+2 | map --mark nan,1e5                             |
+2 | map --mark 300,1e5 -o /nonexistent/dir/map.svg |
+1 | prop enthalpy 0 1e5 --region 1                 | ^enthalpy: failed
+1 | map --mark 300,-1e5 -o map.svg                 | failed
 1 | prop enthalpy 700 -1 --region 4 --phase liquid | ^enthalpy: failed
-1 | eos nan 1e5                                    | ^  H +failed
-1 | region inf 1e5 --phase liquid                  | failed
+1 | eos 300 -1e5                                   | ^  H +failed
+1 | eos 300 5e-324 --phase vapour                  | ^  G +failed
+1 | region 0 1e5 --phase liquid                    | failed
 # answers
 0 | prop cp 450 -1 --region 4 --phase liquid --units kg | ^cp = 4\.39
 0 | prop enthalpy 300 1e5 --region 1 --units kg    | ^enthalpy = 112\.6638
@@ -76,13 +87,15 @@ done <<'CASES'
 0 | prop entropy 453.0356 -1 --region 4 --phase liquid --units kg | ^entropy = 2\.138
 0 | prop volume -1 1e6 --region 4 --phase vapour --units kg | ^volume = 0\.19434
 1 | prop volume 1000 -1 --region 4 --phase vapour  | ^volume: failed
-0 | prop 0 300 1e5 --region 1                      | ^lnphi = -3\.34296
+0 | prop 1 300 1e5 --region 1                      | ^lnphi = -3\.34296
 0 | prop enthalpy 700 1e7 --phase liquid           | region 3 found by the library
 0 | region 700 1e7 --phase liquid                  | IF97 region +3
 0 | region 1500 6e7 --phase vapour                 | 0\.500E\+08
 0 | eos 300 1000 --phase liquid                    | LESS THAN VAPOR PRES
 0 | table --pressure 1e5 1e5 1 --units kg          | 372\.756
-0 | table --temperature 640 660 10                 | failed
+1 | table --temperature 640 660 10                 | failed
+0 | prop enthalpy 1500 1e5 --region 1              | lies in IF97 region 5
+0 | prop pressure 300 1e5                          | region-3 equation
 0 | map --mark 700,1e7,liquid --mark 250,100 -o map.svg | wrote map.svg
 0 | demo                                           | ^liquid 300 K, 100000 Pa +1
 CASES

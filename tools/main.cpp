@@ -3,9 +3,10 @@
 // with dlopen as a simulator does, and calls its three exported routines.
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
-#include <sstream>
 
 #include "tools/commands.hpp"
 
@@ -19,6 +20,16 @@ const std::map<std::string, kvtool::unit_scale> scales{{"host", kvtool::unit_sca
                                                        {"kg", kvtool::unit_scale::kg}};
 const CLI::IsMember phase_names({"auto", "liquid", "vapour"});
 const CLI::IsMember scale_names({"host", "kg"});
+constexpr std::size_t max_marks = 100;
+
+// A number the library can take: NaN and the infinities are typing errors.
+const CLI::Validator finite_number(
+    [](std::string& text) {
+      char* end = nullptr;
+      const double value = std::strtod(text.c_str(), &end);
+      return std::isfinite(value) ? std::string() : "'" + text + "' is not a finite number";
+    },
+    "");
 
 // A bad argument: one line on standard error, exit status 2.
 int usage_error(const std::string& what) {
@@ -28,19 +39,21 @@ int usage_error(const std::string& what) {
 
 // --mark T,P[,phase]
 bool parse_mark(const std::string& text, kvtool::map_request& mark) {
-  std::stringstream in(text);
-  std::string T, P, phase = "auto";
-  if (!std::getline(in, T, ',') || !std::getline(in, P, ',')) return false;
-  if (std::getline(in, phase, ',') && in.peek() != EOF) return false;
-  const auto found = phases.find(phase);
+  std::vector<std::string> fields{""};
+  for (const char c : text) {
+    if (c == ',')
+      fields.emplace_back();
+    else
+      fields.back() += c;
+  }
+  if (fields.size() < 2 || fields.size() > 3) return false;
+  const auto found = phases.find(fields.size() == 3 ? fields[2] : "auto");
   if (found == phases.end()) return false;
-  try {
-    std::size_t used_T = 0, used_P = 0;
-    mark.T = std::stod(T, &used_T);
-    mark.P = std::stod(P, &used_P);
-    if (used_T != T.size() || used_P != P.size()) return false;
-  } catch (const std::exception&) {
-    return false;
+  double* const values[] = {&mark.T, &mark.P};
+  for (std::size_t i = 0; i < 2; ++i) {
+    char* end = nullptr;
+    *values[i] = std::strtod(fields[i].c_str(), &end);
+    if (fields[i].empty() || *end != '\0' || !std::isfinite(*values[i])) return false;
   }
   mark.phase = found->second;
   return true;
@@ -61,8 +74,8 @@ int main(int argc, char** argv) {
   kvtool::eos_options eos;
   std::string fugacity = "formulation";
   auto* eos_cmd = app.add_subcommand("eos", "ln phi, H, S, G and V of one phase, with the library's warnings");
-  eos_cmd->add_option("T", eos.T, "temperature, K")->required();
-  eos_cmd->add_option("P", eos.P, "pressure, Pa")->required();
+  eos_cmd->add_option("T", eos.T, "temperature, K")->required()->check(finite_number);
+  eos_cmd->add_option("P", eos.P, "pressure, Pa (not used with --saturated)")->required()->check(finite_number);
   std::string eos_phase = "auto";
   eos_cmd->add_option("--phase", eos_phase, "vapour below the vapour pressure or above 647.096 K when auto")
       ->check(phase_names)
@@ -84,9 +97,11 @@ int main(int argc, char** argv) {
       "vapour. With --phase alone the region finder settles the state and the region first. With neither, the "
       "library chooses the region at (T, P) itself.");
   prop_cmd->add_option("property", property_name, "name or code: " + kvtool::property_names())->required();
-  prop_cmd->add_option("T", prop_T, "temperature, K (region 4 with a phase: negative for 'not given')")->required();
-  prop_cmd->add_option("P", prop_P, "pressure, Pa (region 4 with a phase: negative for 'not given')")->required();
-  prop_cmd->add_option("--volume", prop_V, "molar volume, m3/kmol (default: the one at T and P)");
+  prop_cmd->add_option("T", prop_T, "temperature, K (region 4 with a phase: negative for 'not given')")->required()->check(finite_number);
+  prop_cmd->add_option("P", prop_P, "pressure, Pa (region 4 with a phase: negative for 'not given')")
+      ->required()
+      ->check(finite_number);
+  prop_cmd->add_option("--volume", prop_V, "molar volume, m3/kmol (default: the one at T and P)")->check(finite_number);
   prop_cmd->add_option("--region", prop_region, "IF97 region 1 to 5");
   prop_cmd->add_option("--phase", prop_phase, "liquid, vapour or auto")->check(phase_names);
   prop_cmd->add_option("--units", prop_units, "host (molar) or kg (kJ/kg, kJ/(kg K), m3/kg; IF97 reference state)")
@@ -97,8 +112,8 @@ int main(int argc, char** argv) {
   double region_T = 0.0, region_P = 0.0;
   std::string region_phase = "auto";
   auto* region_cmd = app.add_subcommand("region", "the IF97 region of a phase, the state used and its volume");
-  region_cmd->add_option("T", region_T, "temperature, K")->required();
-  region_cmd->add_option("P", region_P, "pressure, Pa")->required();
+  region_cmd->add_option("T", region_T, "temperature, K")->required()->check(finite_number);
+  region_cmd->add_option("P", region_P, "pressure, Pa")->required()->check(finite_number);
   region_cmd->add_option("--phase", region_phase, "vapour below the vapour pressure or above 647.096 K when auto")
       ->check(phase_names)
       ->capture_default_str();
@@ -112,8 +127,8 @@ int main(int argc, char** argv) {
       "mu (viscosity), lambda (thermal conductivity) and sigma (surface tension); ' marks the saturated liquid, \" the "
       "saturated vapour. Beyond the saturation line's ends the row says failed.");
   auto* range = table_cmd->add_option_group("range", "rows from FROM to TO by STEP");
-  range->add_option("--temperature", over_T, "FROM TO STEP, K")->expected(3);
-  range->add_option("--pressure", over_P, "FROM TO STEP, Pa")->expected(3);
+  range->add_option("--temperature", over_T, "FROM TO STEP, K")->expected(3)->check(finite_number);
+  range->add_option("--pressure", over_P, "FROM TO STEP, Pa")->expected(3)->check(finite_number);
   range->require_option(1);
   table_cmd->add_flag("--csv", table.csv, "comma-separated values at full precision");
   std::string table_units = "host";
@@ -128,11 +143,16 @@ int main(int argc, char** argv) {
   map_cmd->footer(
       "The picture shows IF97 regions 1, 2, 3 and 5, the saturation line, B23, the critical point and the bounds "
       "the library enforces; each marked state is drawn with the region it landed in and the state it was moved to.");
-  map_cmd->add_option("--mark", mark_texts, "T,P[,liquid|vapour|auto]: a state to mark with the region it lands in");
+  map_cmd->add_option("--mark", mark_texts,
+                      "T,P[,liquid|vapour|auto]: a state to mark with the region it lands in (up to 100)");
   map_cmd->add_option("-o,--output", map_output, "SVG file, - for standard output")->capture_default_str();
 
   auto* demo_cmd = app.add_subcommand("demo", "a few representative states, with the region and the state used");
 
+  // CLI11 would only say that a subcommand is required.
+  const auto named = [&](const CLI::App* sub) { return sub->get_name() == argv[1]; };
+  if (argc > 1 && argv[1][0] != '-' && app.get_subcommands(named).empty())
+    return usage_error(std::string("unknown subcommand '") + argv[1] + "' (see kviapws97 --help)");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -140,6 +160,7 @@ int main(int argc, char** argv) {
     return usage_error(e.what());
   }
 
+  if (app.count("--plugin") != 0 && plugin_path.empty()) return usage_error("--plugin: the path is empty");
   std::optional<kvtool::property_info> property;
   if (*prop_cmd) {
     property = kvtool::find_property(property_name);
@@ -153,7 +174,11 @@ int main(int argc, char** argv) {
     table.step = r[2];
     if (!(table.step > 0.0) || !(table.to >= table.from))
       return usage_error("table: the range needs FROM <= TO and a positive STEP");
+    if ((table.to - table.from) / table.step >= 100000.0)
+      return usage_error("table: the range gives more than 100000 rows");
   }
+  if (mark_texts.size() > max_marks) return usage_error("map: at most 100 marks");
+  if (*map_cmd && map_output.empty()) return usage_error("map: --output: the file name is empty");
   std::vector<kvtool::map_request> marks;
   for (const std::string& text : mark_texts) {
     kvtool::map_request mark{};
@@ -161,25 +186,30 @@ int main(int argc, char** argv) {
     marks.push_back(mark);
   }
 
+  int status = 0;
   try {
     const kvtool::plugin lib(plugin_path.empty() ? kvtool::default_plugin_path() : plugin_path);
     if (*eos_cmd) {
       eos.phase = phases.at(eos_phase);
       eos.from_formulation = fugacity == "formulation";
-      return kvtool::run_eos(lib, eos);
+      status = kvtool::run_eos(lib, eos);
     }
-    if (*prop_cmd) return kvtool::run_prop(lib, {*property, prop_T, prop_P, prop_V, prop_region,
+    if (*prop_cmd) status = kvtool::run_prop(lib, {*property, prop_T, prop_P, prop_V, prop_region,
                                           prop_phase.empty() ? std::nullopt : std::optional(phases.at(prop_phase)),
                                           scales.at(prop_units)});
-    if (*region_cmd) return kvtool::run_region(lib, region_T, region_P, phases.at(region_phase));
+    if (*region_cmd) status = kvtool::run_region(lib, region_T, region_P, phases.at(region_phase));
     if (*table_cmd) {
       table.units = scales.at(table_units);
-      return kvtool::run_table(lib, table);
+      status = kvtool::run_table(lib, table);
     }
-    if (*map_cmd) return kvtool::run_map(lib, marks, map_output);
-    if (*demo_cmd) return kvtool::run_demo(lib);
+    if (*map_cmd) status = kvtool::run_map(lib, marks, map_output);
+    if (*demo_cmd) status = kvtool::run_demo(lib);
   } catch (const kvtool::load_error& e) {
     return usage_error(e.what());
   }
-  return 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "kviapws97: cannot write the output\n");
+    return 1;
+  }
+  return status;
 }

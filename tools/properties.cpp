@@ -1,7 +1,7 @@
 #include "tools/properties.hpp"
 
 #include <array>
-#include <charconv>
+#include <limits>
 
 #include "adapter/kviapws97.h"
 
@@ -14,7 +14,7 @@ constexpr double molar_mass = 18.0152;  // kg/kmol
 constexpr double per_kmol = 18015.2;    // J/kmol per kJ/kg
 
 constexpr std::array<property_info, 14> properties{{
-    {KVIAPWS97_LNPHI, "lnphi", "ln of the fugacity coefficient", "-", "-", 1.0, reference_shift::none},
+    {KVIAPWS97_LNPHI, "lnphi", "ln of the fugacity coefficient", "", "", 1.0, reference_shift::none},
     {KVIAPWS97_ENTHALPY, "enthalpy", "enthalpy", "J/kmol", "kJ/kg", per_kmol, reference_shift::enthalpy},
     {KVIAPWS97_ENTROPY, "entropy", "entropy", "J/(kmol K)", "kJ/(kg K)", per_kmol, reference_shift::entropy},
     {KVIAPWS97_GIBBS, "gibbs", "Gibbs energy", "J/kmol", "kJ/kg", per_kmol, reference_shift::gibbs},
@@ -28,21 +28,16 @@ constexpr std::array<property_info, 14> properties{{
     {KVIAPWS97_PSAT, "psat", "vapour pressure", "Pa", "Pa", 1.0, reference_shift::none},
     {KVIAPWS97_ENERGY, "internal-energy", "internal energy", "J/kmol", "kJ/kg", per_kmol, reference_shift::none},
     {KVIAPWS97_SOUND, "sound-speed", "speed of sound", "m/s", "m/s", 1.0, reference_shift::none},
-    {KVIAPWS97_PRESSURE, "pressure", "pressure from T and V", "Pa", "Pa", 1.0, reference_shift::none},
+    {KVIAPWS97_PRESSURE, "pressure", "pressure from T and V by the region-3 equation", "Pa", "Pa", 1.0,
+     reference_shift::none},
 }};
 
 }  // namespace
 
 std::optional<property_info> find_property(const std::string& name_or_code) {
   for (const property_info& p : properties)
-    if (name_or_code == p.name) return p;
-  std::int32_t code = 0;
-  const char* end = name_or_code.data() + name_or_code.size();
-  const auto [rest, ec] = std::from_chars(name_or_code.data(), end, code);
-  if (ec != std::errc{} || rest != end || name_or_code.empty()) return std::nullopt;
-  property_info p = properties[code >= 1 && code <= 14 ? static_cast<std::size_t>(code - 1) : 0];
-  p.code = code;
-  return p;
+    if (name_or_code == p.name || name_or_code == std::to_string(p.code)) return p;
+  return std::nullopt;
 }
 
 std::string property_names() {
@@ -60,6 +55,7 @@ double on_scale(const property_info& p, double host_value, double T, unit_scale 
   if (p.shift != reference_shift::none) {
     std::int64_t error = 0;
     const kviapws97::ideal_gas_terms g = kviapws97::host_ideal_gas(T, p.shift, nullptr, &error);
+    if (error != 0) return std::numeric_limits<double>::quiet_NaN();
     offset = kviapws97::shift_to_host(0.0, 0.0, T, p.shift, g);
   }
   return (host_value - offset) / p.per_kg;

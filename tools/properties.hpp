@@ -20,8 +20,8 @@ struct property_info {
   kviapws97::reference_shift shift;    // how the dispatcher moved it onto the host's reference state
 };
 
-// By name (enthalpy, viscosity, ...) or by code; a code outside 1..14 is
-// served as code 1, as the dispatcher serves it.
+// By name (enthalpy, viscosity, ...) or by code, 1 to 14. (The dispatcher
+// serves any other code as 1; a user who types one has mistyped.)
 std::optional<property_info> find_property(const std::string& name_or_code);
 
 // The names in code order, for help texts.
@@ -32,7 +32,8 @@ enum class unit_scale { host, kg };
 // A host value on the requested scale. On the mass scale, enthalpy, entropy,
 // Gibbs energy and heat capacities go back onto the IF97 reference state
 // (internal energy and entropy of the liquid at the triple point zero): the
-// offset that the dispatcher added is asked of the host's ideal-gas routines.
+// offset that the dispatcher added is asked of the host's ideal-gas routines
+// (NaN when they fail).
 double on_scale(const property_info& p, double host_value, double T, unit_scale scale);
 const char* unit_of(const property_info& p, unit_scale scale);
 
