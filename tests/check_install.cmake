@@ -32,3 +32,25 @@ execute_process(COMMAND ${STAGE}/bin/kviapws97 region 300 1e5 --phase liquid
 if(NOT rc EQUAL 0 OR NOT out MATCHES "IF97 region +1")
   message(FATAL_ERROR "the installed program does not run on the installed plug-in: ${out}${err}")
 endif()
+
+# The same consumer through pkg-config, where it is installed.
+find_program(PKG_CONFIG NAMES pkg-config pkgconf)
+if(PKG_CONFIG)
+  set(ENV{PKG_CONFIG_PATH} ${STAGE}/lib/pkgconfig)
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs kviapws97 RESULT_VARIABLE rc OUTPUT_VARIABLE flags
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not find kviapws97")
+  endif()
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  separate_arguments(extra UNIX_COMMAND "${CXX_FLAGS} ${LINK_FLAGS}")
+  execute_process(COMMAND ${CXX} -std=c++20 ${SOURCE}/consumer.cpp ${flags} ${extra} -o ${STAGE}/consumer-pkg-config
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the consumer does not build with the pkg-config flags: ${flags}")
+  endif()
+  execute_process(COMMAND ${STAGE}/consumer-pkg-config RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the consumer built with pkg-config gets wrong values")
+  endif()
+endif()
