@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "if97/constants.hpp"
 #include "if97/region4.hpp"
 #include "if97/saturation.hpp"
 #include "tools/region_map.hpp"
@@ -141,7 +142,7 @@ int run_prop(const plugin& lib, const prop_options& o) {
                          ")";
   // The dispatcher moved the value onto the host's reference state at the
   // saturation temperature when T was left out: so is it taken off.
-  const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit ? T_crit : if97::tsat(P / 1e6);
+  const double T_shift = !(on_line && T < 0.0) ? T : P >= if97::p_c_sat * 1e6 ? T_crit : if97::tsat(P / 1e6);
   const double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
   if (!is_missing(value)) {
     const char* unit = unit_of(o.property, o.units);
