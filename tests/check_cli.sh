@@ -80,14 +80,16 @@ done <<'CASES'
 1 | eos 300 -1e5                                   | ^  H +failed
 1 | eos 300 5e-324 --phase vapour                  | ^  G +failed
 1 | region 0 1e5 --phase liquid                    | failed
-# answers
-0 | prop cp 450 -1 --region 4 --phase liquid --units kg | ^cp = 4\.39
-0 | prop enthalpy 300 1e5 --region 1 --units kg    | ^enthalpy = 112\.6638
+# answers: IAPWS-IF97 Table 5 (300 K, 3 MPa), Table 35 (psat at 300 K), Table 36
+# (Tsat at 0.1 MPa), and the saturated states at 1 MPa of the IF97 steam tables
+# (h" 2777.12 kJ/kg, s' 2.1384 kJ/(kg K), v" 0.194349 m3/kg)
+0 | prop cp 300 3e6 --region 1 --units kg        | ^cp = 4\.173012
+0 | prop enthalpy 300 3e6 --region 1 --units kg    | ^enthalpy = 115\.33127
 0 | prop enthalpy -1 1e6 --region 4 --phase vapour --units kg | ^enthalpy = 2777\.1
 0 | prop entropy 453.0356 -1 --region 4 --phase liquid --units kg | ^entropy = 2\.138
 0 | prop volume -1 1e6 --region 4 --phase vapour --units kg | ^volume = 0\.19434
 1 | prop volume 1000 -1 --region 4 --phase vapour  | ^volume: failed
-0 | prop 1 300 1e5 --region 1                      | ^lnphi = -3\.34296
+0 | prop 11 300 1e5                                | ^psat = 3536\.5894
 0 | prop enthalpy 700 1e7 --phase liquid           | region 3 found by the library
 0 | region 700 1e7 --phase liquid                  | IF97 region +3
 0 | region 1500 6e7 --phase vapour                 | 0\.500E\+08
