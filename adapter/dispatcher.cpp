@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "adapter/host_units.hpp"
 #include "adapter/kviapws97.h"
 #include "adapter/property_table.hpp"
 #include "adapter/reference_shift.hpp"
@@ -15,9 +16,6 @@
 
 namespace kviapws97 {
 namespace {
-
-constexpr double molar_mass = 18.0152;    // kg/kmol
-constexpr double per_kmol = 18015.2;      // kJ/kg -> J/kmol
 
 // An operation reports a state outside its range with exactly -1.0. A value
 // that is not finite (a logarithm of a non-positive pressure, an overflow far
@@ -30,9 +28,10 @@ bool failed(double value) { return value == -1.0 || !std::isfinite(value); }
 // pressure or temperature the operations use the critical point.
 if97_state on_saturation_line(if97_state s) {
   if (s.region != 4 || s.x < 0.0) return s;
-  constexpr double p_c_bar = 10.0 * if97::p_c_sat;  // bar
-  if (s.T < 0.0 && s.p >= 0.0) s.T = s.p >= p_c_bar ? if97::T_c : if97::tsat(s.p / 10.0);
-  if (s.p < 0.0 && s.T >= 0.0) s.p = s.T >= if97::T_c ? p_c_bar : 10.0 * if97::psat(s.T);
+  constexpr double bar_per_mpa = pa_per_mpa / pa_per_bar;
+  constexpr double p_c_bar = bar_per_mpa * if97::p_c_sat;  // bar
+  if (s.T < 0.0 && s.p >= 0.0) s.T = s.p >= p_c_bar ? if97::T_c : if97::tsat(s.p / bar_per_mpa);
+  if (s.p < 0.0 && s.T >= 0.0) s.p = s.T >= if97::T_c ? p_c_bar : bar_per_mpa * if97::psat(s.T);
   return s;
 }
 
@@ -45,9 +44,9 @@ operation operation_for(const property_code& row, const if97_state& s) {
 
 // The value of a code in host units, or false on failure.
 bool evaluate(int code, const if97_state& s, void* component, std::int64_t* error, double& result) {
-  if (code == first_code) {
+  if (code == KVIAPWS97_LNPHI) {
     // ln of the fugacity coefficient: ln(f/p), with f and p in the same unit.
-    const operation fugacity = operation_for(property_row(first_code), s);
+    const operation fugacity = operation_for(property_row(KVIAPWS97_LNPHI), s);
     if (fugacity == nullptr) return false;
     const double f = fugacity(s);
     if (failed(f) || !(f > 0.0)) return false;
@@ -55,8 +54,8 @@ bool evaluate(int code, const if97_state& s, void* component, std::int64_t* erro
     return std::isfinite(result);
   }
 
-  const bool gibbs = code == gibbs_code;
-  const property_code& row = property_row(gibbs ? 2 : code);
+  const bool gibbs = code == KVIAPWS97_GIBBS;
+  const property_code& row = property_row(gibbs ? KVIAPWS97_ENTHALPY : code);
   const operation op = operation_for(row, s);
   if (op == nullptr) return false;
   const double value = op(s);
@@ -64,7 +63,7 @@ bool evaluate(int code, const if97_state& s, void* component, std::int64_t* erro
 
   double entropy = 0.0;
   if (gibbs) {
-    const operation s_op = operation_for(property_row(3), s);
+    const operation s_op = operation_for(property_row(KVIAPWS97_ENTROPY), s);
     if (s_op == nullptr) return false;
     const double s_value = s_op(s);
     if (failed(s_value)) return false;
@@ -92,14 +91,14 @@ extern "C" void KVIAPWS_IF97PROP(const double* T, const double* P, const double*
                                  int64_t* error) noexcept {
   using namespace kviapws97;
   *error = 0;
-  const int c = (*code < first_code || *code > last_code) ? first_code : *code;
+  const int c = (*code < first_code || *code > last_code) ? KVIAPWS97_LNPHI : *code;
 
   if97_state s{*T, 0.0, *V / molar_mass, -1.0, *region};
   if (s.region == 4) {
     s.x = *phase == 1 ? 1.0 : *phase == 2 ? 0.0 : -1.0;
-    s.p = *P / 1e5;  // the saturated-state operations take bar
+    s.p = *P / pa_per_bar;  // the saturated-state operations take bar
   } else {
-    s.p = *P / 1e6;
+    s.p = *P / pa_per_mpa;
   }
 
   double value = 0.0;

@@ -13,11 +13,6 @@
 namespace kviapws97 {
 namespace {
 
-constexpr std::int32_t code_lnphi = 1;
-constexpr std::int32_t code_enthalpy = 2;
-constexpr std::int32_t code_entropy = 3;
-constexpr std::int32_t code_volume = 5;
-
 constexpr double psat_step = 0.01;    // K, for the slope of ln psat beyond the saturation line
 constexpr double volume_damping = 3000.0;
 constexpr double caloric_damping = 2000.0;
@@ -128,10 +123,10 @@ pass_values evaluate(eos_request& r, bool need_h, bool need_s, bool need_lnphi, 
     need_v = false;
     out.V = r.V;
   }
-  if (need_h) out.H = property(r, code_enthalpy, T, P, r.V, r.region);
-  if (need_s) out.S = property(r, code_entropy, T, P, r.V, r.region);
-  if (need_lnphi) out.lnphi = property(r, code_lnphi, T, P, r.V, r.region);
-  if (need_v) out.V = property(r, code_volume, T, P, r.V, r.region);
+  if (need_h) out.H = property(r, KVIAPWS97_ENTHALPY, T, P, r.V, r.region);
+  if (need_s) out.S = property(r, KVIAPWS97_ENTROPY, T, P, r.V, r.region);
+  if (need_lnphi) out.lnphi = property(r, KVIAPWS97_LNPHI, T, P, r.V, r.region);
+  if (need_v) out.V = property(r, KVIAPWS97_VOLUME, T, P, r.V, r.region);
   return out;
 }
 

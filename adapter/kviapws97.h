@@ -25,6 +25,9 @@ extern "C" {
 #define KVIAPWS97_EXPORT
 #endif
 
+/* The molar mass of water on which the host's molar units rest, kg/kmol. */
+#define KVIAPWS97_MOLAR_MASS 18.0152
+
 /* Property codes of KVIAPWS_IF97PROP; any other code means 1. */
 enum {
   KVIAPWS97_LNPHI = 1,       /* ln of the fugacity coefficient */

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "adapter/kviapws97.h"
 #include "adapter/reference_shift.hpp"
 
 namespace kviapws97 {
@@ -25,11 +26,17 @@ struct property_code {
   bool any_region;                     // region not read; by_region[0] serves every call
   double to_host;                      // IF97 unit -> host unit
   reference_shift shift;
+  // How a user names the code, its unit on the host's molar scale, and its
+  // unit and factor on a mass scale (host value = per_kg x mass-scale value).
+  const char* name;
+  const char* description;
+  const char* host_unit;
+  const char* mass_unit;
+  double per_kg;
 };
 
-inline constexpr int first_code = 1;
-inline constexpr int last_code = 14;
-inline constexpr int gibbs_code = 4;
+inline constexpr int first_code = KVIAPWS97_LNPHI;
+inline constexpr int last_code = KVIAPWS97_PRESSURE;
 
 // The row of a property code from first_code to last_code.
 const property_code& property_row(int code);

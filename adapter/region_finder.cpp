@@ -11,8 +11,6 @@
 namespace kviapws97 {
 namespace {
 
-constexpr std::int32_t code_volume = 5;
-
 void fdregion(double T, double P, std::int64_t phase, void* component, std::int64_t* region, double* T_used,
               double* P_used, double* V, std::int64_t* error) {
   *error = 0;
@@ -46,7 +44,7 @@ void fdregion(double T, double P, std::int64_t phase, void* component, std::int6
     *V = r.V;
   } else {
     *P_used = r.Pe;
-    *V = property(r, code_volume, r.Te, r.Pe, r.V, r.region);
+    *V = property(r, KVIAPWS97_VOLUME, r.Te, r.Pe, r.V, r.region);
   }
 }
 

@@ -2,17 +2,15 @@
 
 #include "adapter/kviapws97.h"
 #include "host/host.h"
+#include "if97/saturation.hpp"
 
 namespace kviapws97 {
 namespace {
 
-constexpr std::int32_t code_volume = 5;
-constexpr std::int32_t code_vapour_pressure = 11;
-constexpr std::int32_t code_pressure = 14;
 constexpr std::int64_t region_saturation = 4;
 
 // IAPWS-IF97 Eq. (5), in Pa.
-double pb23(double T) { return ((0.0010192970039326 * T - 1.1671859879975) * T + 348.05185628969) * 1e6; }
+double pb23(double T) { return if97::pb23(T) * pa_per_mpa; }
 
 // A host that never ends its search must not hang the library: after this
 // many exchanges the trial volume is taken as the root.
@@ -30,7 +28,7 @@ double property(eos_request& r, std::int32_t code, double T, double P, double V,
 }
 
 double vapour_pressure(eos_request& r, double T) {
-  return property(r, code_vapour_pressure, T, 0.0, 0.0, region_saturation);
+  return property(r, KVIAPWS97_PSAT, T, 0.0, 0.0, region_saturation);
 }
 
 void settle_bounds_and_region(eos_request& r) {
@@ -75,7 +73,7 @@ void settle_bounds_and_region(eos_request& r) {
 void decide_region(eos_request& r) {
   const double p_b23 = pb23(r.Te);
   if (r.vapour()) {
-    if (r.Te > T_region1_max && r.Te < T_b23_max && r.Pe > p_b23) {
+    if (r.Te > if97::T_region1_max && r.Te < if97::T_b23_max && r.Pe > p_b23) {
       r.region = 3;
       r.V_bound1 = V_densest;
       r.V_bound2 = V_densest;
@@ -84,7 +82,7 @@ void decide_region(eos_request& r) {
       } else {
         // The vapour root lies below the region-2 volume on the B23 line.
         r.mode = 5;
-        r.V = property(r, code_volume, r.Te, p_b23, r.V, 2);
+        r.V = property(r, KVIAPWS97_VOLUME, r.Te, p_b23, r.V, 2);
       }
     } else if (r.Te > T_upper_low_T && r.Te <= T_upper_high_T && r.Pe <= P_upper_high_T) {
       r.region = 5;
@@ -93,7 +91,7 @@ void decide_region(eos_request& r) {
     }
     return;
   }
-  if (r.Te <= T_region1_max) {
+  if (r.Te <= if97::T_region1_max) {
     r.region = 1;
     return;
   }
@@ -122,11 +120,11 @@ void search_volume(eos_request& r) {
       }
     }
     if (r.mode != 2) {
-      const double p_below = property(r, code_pressure, r.Te, r.Pe, r.V - dV, 3);
-      r.p_trial = property(r, code_pressure, r.Te, r.Pe, r.V, 3);
+      const double p_below = property(r, KVIAPWS97_PRESSURE, r.Te, r.Pe, r.V - dV, 3);
+      r.p_trial = property(r, KVIAPWS97_PRESSURE, r.Te, r.Pe, r.V, 3);
       r.dpdv_trial = (r.p_trial - p_below) / dV;
     } else {
-      r.p_trial = property(r, code_pressure, r.Te, r.Pe, r.V, 3);
+      r.p_trial = property(r, KVIAPWS97_PRESSURE, r.Te, r.Pe, r.V, 3);
     }
     // The routine that asked for the pressure gets it, also the liquid-like
     // search that took over from a vapour-like one without a root.

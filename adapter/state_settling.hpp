@@ -5,21 +5,22 @@
 
 #include <cstdint>
 
+#include "adapter/host_units.hpp"
 #include "adapter/warnings.hpp"
+#include "if97/constants.hpp"
 
 namespace kviapws97 {
 
-inline constexpr double T_lower = 273.15;                  // K, lowest temperature evaluated
-inline constexpr double T_crit = 647.096;                  // K
-inline constexpr double P_crit = 22063999.9998894;         // Pa, IF97_PSAT at T_crit
-inline constexpr double P_upper_low_T = 1e8;               // Pa, up to 1073.15 K
-inline constexpr double T_upper_low_T = 1073.15;           // K
-inline constexpr double P_upper_high_T = 5e7;              // Pa, up to 2273.15 K
-inline constexpr double T_upper_high_T = 2273.15;          // K
-inline constexpr double T_region1_max = 623.15;            // K
-inline constexpr double T_b23_max = 863.15;                // K
-inline constexpr double V_crit = 0.055947826086956524;     // m3/kmol, 18.0152/322
-inline constexpr double V_densest = 0.016784347826086957;  // m3/kmol, 0.3 V_crit
+// The bounds of IAPWS-IF97 in host units.
+inline constexpr double T_lower = if97::T_min;                          // K, lowest temperature evaluated
+inline constexpr double T_crit = if97::T_c;                             // K
+inline constexpr double P_crit = pa_per_mpa * if97::p_c_sat;            // Pa, the saturation pressure at T_crit
+inline constexpr double P_upper_low_T = pa_per_mpa * if97::p_max;       // Pa, up to 1073.15 K
+inline constexpr double T_upper_low_T = if97::T_region2_max;            // K
+inline constexpr double P_upper_high_T = pa_per_mpa * if97::p_region5_max;  // Pa, up to 2273.15 K
+inline constexpr double T_upper_high_T = if97::T_region5_max;           // K
+inline constexpr double V_crit = molar_mass / if97::rho_c;              // m3/kmol
+inline constexpr double V_densest = 0.3 * V_crit;                       // m3/kmol, where the volume search starts
 
 // A request being settled: the caller's state, the state evaluated and the
 // IF97 region chosen for it.

@@ -70,7 +70,7 @@ void dispatcher_region3(benchmark::State& st, std::int32_t code) {
   kvbench::dispatcher(st, code, 0, 3, [](std::size_t k, double& T, double& P, double& V) {
     T = region3_Tv[k].a;
     P = region3_pT[k].a * 1e6;
-    V = region3_Tv[k].b * 18.0152;
+    V = region3_Tv[k].b * KVIAPWS97_MOLAR_MASS;
   });
 }
 BENCHMARK_CAPTURE(dispatcher_region3, enthalpy, KVIAPWS97_ENTHALPY);

@@ -55,20 +55,6 @@ double IF97_CV5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_W5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_FUG5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 
-/* Region 5, the parts of the dimensionless Gibbs free energy and their
- * derivatives: ideal-gas part (ID) and residual part (RES), P = d/dpi,
- * T = d/dtau. */
-double IF97_G5_ID(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_ID_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_ID_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_ID_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES_PP(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_G5_RES_PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-
 /* Region 3: (T, v); the fugacity (p, T, v). */
 double IF97_P3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;   /* MPa */
 double IF97_H3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;
@@ -81,38 +67,11 @@ double IF97_FUG3(const double* p, const double* T, const double* v) KVIAPWS97_NO
 double IF97_DPDV3(const double* T, const double* v) KVIAPWS97_NOEXCEPT; /* kPa kg/m3 */
 
 /* Region 3 volume from (p, T), m3/kg, by the backward equations of the
- * supplementary release SR5-05: the general subregion choice, the liquid and
- * the vapour side of the saturation line, and each subregion equation 3a to 3z
- * alone (no test of any kind). */
+ * supplementary release SR5-05: the general subregion choice, and the liquid
+ * and the vapour side of the saturation line. */
 double IF97_V3PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3PT_LIQ(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3PT_VAP(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3A(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3B(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3C(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3D(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3E(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3F(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3G(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3H(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3I(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3J(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3K(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3L(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3M(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3N(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3O(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3Q(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3R(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3S(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3U(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3V(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3W(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3X(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3Y(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
-double IF97_V3Z(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 
 /* Region 4 requests: p (bar; negative = not given), T (K; negative = not
  * given), vapour fraction x (< -1e-5 no phase; -1e-5 to 1.00001 saturated

@@ -48,17 +48,6 @@ double cv5(double p, double T) { return equation::cv(p, T); }
 double w5(double p, double T) { return equation::w(p, T); }
 double fug5(double p, double T) { return equation::fug(p, T); }
 
-double gamma5_ideal(double p, double T) { return std::log(p) + equation::gamma<part_f, 0>(p, T).g0; }
-double gamma5_ideal_pi(double p, double) { return 1.0 / p; }
-double gamma5_ideal_tau(double p, double T) { return equation::gamma<part_y, 0>(p, T).g0_t; }
-double gamma5_ideal_tautau(double p, double T) { return equation::gamma<part_yy, 0>(p, T).g0_tt; }
-double gamma5_res(double p, double T) { return equation::gamma<0, part_f>(p, T).gr; }
-double gamma5_res_pi(double p, double T) { return equation::gamma<0, part_x>(p, T).gr_p; }
-double gamma5_res_pipi(double p, double T) { return equation::gamma<0, part_xx>(p, T).gr_pp; }
-double gamma5_res_tau(double p, double T) { return equation::gamma<0, part_y>(p, T).gr_t; }
-double gamma5_res_tautau(double p, double T) { return equation::gamma<0, part_yy>(p, T).gr_tt; }
-double gamma5_res_pitau(double p, double T) { return equation::gamma<0, part_xy>(p, T).gr_pt; }
-
 }  // namespace if97
 
 double IF97_V5(const double* p, const double* T) noexcept { return if97::v5(*p, *T); }
@@ -70,13 +59,3 @@ double IF97_CV5(const double* p, const double* T) noexcept { return if97::cv5(*p
 double IF97_W5(const double* p, const double* T) noexcept { return if97::w5(*p, *T); }
 double IF97_FUG5(const double* p, const double* T) noexcept { return if97::fug5(*p, *T); }
 
-double IF97_G5_ID(const double* p, const double* T) noexcept { return if97::gamma5_ideal(*p, *T); }
-double IF97_G5_ID_P(const double* p, const double* T) noexcept { return if97::gamma5_ideal_pi(*p, *T); }
-double IF97_G5_ID_T(const double* p, const double* T) noexcept { return if97::gamma5_ideal_tau(*p, *T); }
-double IF97_G5_ID_TT(const double* p, const double* T) noexcept { return if97::gamma5_ideal_tautau(*p, *T); }
-double IF97_G5_RES(const double* p, const double* T) noexcept { return if97::gamma5_res(*p, *T); }
-double IF97_G5_RES_P(const double* p, const double* T) noexcept { return if97::gamma5_res_pi(*p, *T); }
-double IF97_G5_RES_PP(const double* p, const double* T) noexcept { return if97::gamma5_res_pipi(*p, *T); }
-double IF97_G5_RES_T(const double* p, const double* T) noexcept { return if97::gamma5_res_tau(*p, *T); }
-double IF97_G5_RES_TT(const double* p, const double* T) noexcept { return if97::gamma5_res_tautau(*p, *T); }
-double IF97_G5_RES_PT(const double* p, const double* T) noexcept { return if97::gamma5_res_pitau(*p, *T); }

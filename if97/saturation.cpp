@@ -1,6 +1,7 @@
 #include "if97/saturation.hpp"
 
 #include <cmath>
+#include <type_traits>
 
 #include "if97/constants.hpp"
 #include "if97/if97.h"
@@ -20,37 +21,46 @@ constexpr double n8 = 0.40511340542057e6;
 constexpr double n9 = -0.23855557567849;
 constexpr double n10 = 0.65017534844798e3;
 
-// IAPWS-IF97 (2007) Table 1: coefficients of the B23 equation, Eq. (5)
-constexpr double b23_n1 = 0.34805185628969e3;
-constexpr double b23_n2 = -0.11671859879975e1;
-constexpr double b23_n3 = 0.10192970039326e-2;
+// sqrt for the saturation equations, also where a constant below is derived
+// from them at compile time (Newton's iteration in extended precision).
+constexpr double square_root(double x) {
+  if (!std::is_constant_evaluated()) return std::sqrt(x);
+  long double y = x > 1.0 ? x : 1.0;
+  for (int k = 0; k < 100; ++k) {
+    const long double next = 0.5L * (y + x / y);
+    if (next == y) break;
+    y = next;
+  }
+  return static_cast<double>(y);
+}
+
+// Eq. (30).
+constexpr double psat_equation(double T) {
+  const double theta = T + n9 / (T - n10);
+  const double A = (theta + n1) * theta + n2;
+  const double B = (n3 * theta + n4) * theta + n5;
+  const double C = (n6 * theta + n7) * theta + n8;
+  const double r = 2.0 * C / (-B + square_root(B * B - 4.0 * A * C));
+  const double r2 = r * r;
+  return r2 * r2;
+}
 
 // Near the critical point the saturation line is continued by two straight
 // lines: from T_A (where Eq. (30) stops) to T_B, and from T_B through the
 // critical point (T_c, p_c_sat) onwards. The backward direction mirrors them
 // from p_A (where Eq. (31) stops).
-constexpr double T_A = 647.0958;                         // K
-constexpr double T_B = 647.0959;                         // K
-constexpr double p_A = 22.063946352;                     // MPa
-constexpr double p_B = 22.063973175;                     // MPa, psat(T_B)
-constexpr double dT_AB = -9.999999997489795e-5;          // K, T_A - T_B
-constexpr double dp_A = -2.680240968189196e-5;           // MPa, Eq. (30) at T_A minus p_B
-constexpr double dp_c = -2.6824889399534868e-5;          // MPa, p_B - p_c_sat over a step of dT_AB
-constexpr double dp_AB = -2.6823000002451636e-5;         // MPa, p_A - p_B
-constexpr double dT_A = -0.00010007678959422783;         // K, Eq. (31) at p_A minus T_B
-constexpr double T_bar_lo = 273.0;                       // K, range of psat_bar
-constexpr double T_bar_hi = 647.301;                     // K
-
-// Eq. (30).
-double psat_equation(double T) {
-  const double theta = T + n9 / (T - n10);
-  const double A = (theta + n1) * theta + n2;
-  const double B = (n3 * theta + n4) * theta + n5;
-  const double C = (n6 * theta + n7) * theta + n8;
-  const double r = 2.0 * C / (-B + std::sqrt(B * B - 4.0 * A * C));
-  const double r2 = r * r;
-  return r2 * r2;
-}
+constexpr double T_A = 647.0958;             // K
+constexpr double T_B = 647.0959;             // K
+constexpr double p_A = 22.063946352;         // MPa
+constexpr double p_B = 22.063973175;         // MPa, psat(T_B)
+constexpr double dT_AB = T_A - T_B;          // K
+constexpr double dp_A = psat_equation(T_A) - p_B;  // MPa
+constexpr double dp_c = p_B - p_c_sat;       // MPa, over a step of dT_AB
+constexpr double dp_AB = p_A - p_B;          // MPa
+// Eq. (31) at p_A minus T_B, K: the exact value, which Eq. (31) in double
+// precision misses by 4e-14 K in any of its algebraic forms.
+constexpr double dT_A = -0.00010007678959422783;  // K
+static_assert(dp_A == -2.680240968189196e-5, "Eq. (30) at T_A, derived at compile time, is the value of run time");
 
 // Eq. (31) in its standard form; the quarter power as two square roots.
 double tsat_equation(double p) {
@@ -71,22 +81,14 @@ double psat(double T) {
   return p_c_sat + (T - T_c) * (dp_c / dT_AB);
 }
 
-double psat_bar(double T) {
-  if (!(T >= T_bar_lo && T <= T_bar_hi)) return -1.0;
-  return 10.0 * psat(T);
-}
-
 double tsat(double p) {
   if (p < p_A) return tsat_equation(p);
   if (p < p_B) return T_B + (p - p_B) * (dT_A / dp_AB);
   return T_c + (p - p_c_sat) * (dT_AB / dp_c);
 }
 
-double pb23(double T) { return (b23_n3 * T + b23_n2) * T + b23_n1; }
-
 }  // namespace if97
 
 double IF97_PSAT(const double* T) noexcept { return if97::psat(*T); }
-double IF97_PSATBAR(const double* T) noexcept { return if97::psat_bar(*T); }
 double IF97_TSAT(const double* p) noexcept { return if97::tsat(*p); }
 double IF97_PB23(const double* T) noexcept { return if97::pb23(*T); }

@@ -5,7 +5,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE} RE
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed")
 endif()
-foreach(file lib/libkviapws97.so lib/libkviapws97.a bin/kviapws97 include/kviapws97/adapter/kviapws97.h
+foreach(file lib/libkviapws97.so lib/libkviapws97_static.a bin/kviapws97 include/kviapws97/adapter/kviapws97.h
              lib/pkgconfig/kviapws97.pc lib/cmake/kviapws97/kviapws97Config.cmake)
   if(NOT EXISTS ${STAGE}/${file})
     message(FATAL_ERROR "${file} is not installed")
@@ -33,24 +33,28 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "IF97 region +1")
   message(FATAL_ERROR "the installed program does not run on the installed plug-in: ${out}${err}")
 endif()
 
-# The same consumer through pkg-config, where it is installed.
+# The C++ consumer and a C consumer through pkg-config, where it is installed:
+# the library's flags and, by name, the stand-in host's.
 find_program(PKG_CONFIG NAMES pkg-config pkgconf)
 if(PKG_CONFIG)
   set(ENV{PKG_CONFIG_PATH} ${STAGE}/lib/pkgconfig)
-  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs kviapws97 RESULT_VARIABLE rc OUTPUT_VARIABLE flags
-                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs kviapws97 kviapws97-standin-host RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "pkg-config does not find kviapws97")
   endif()
   separate_arguments(flags UNIX_COMMAND "${flags}")
   separate_arguments(extra UNIX_COMMAND "${CXX_FLAGS} ${LINK_FLAGS}")
-  execute_process(COMMAND ${CXX} -std=c++20 ${SOURCE}/consumer.cpp ${flags} ${extra} -o ${STAGE}/consumer-pkg-config
-                  RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "the consumer does not build with the pkg-config flags: ${flags}")
-  endif()
-  execute_process(COMMAND ${STAGE}/consumer-pkg-config RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "the consumer built with pkg-config gets wrong values")
-  endif()
+  foreach(consumer "${CXX};-std=c++20;consumer.cpp" "${CC};-std=c11;consumer.c")
+    list(POP_FRONT consumer compiler standard source)
+    execute_process(COMMAND ${compiler} ${standard} ${SOURCE}/${source} ${flags} ${extra} -o ${STAGE}/${source}.out
+                    RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "${source} does not build with the pkg-config flags ${flags}: ${err}")
+    endif()
+    execute_process(COMMAND ${STAGE}/${source}.out RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "${source} built with pkg-config gets wrong values")
+    endif()
+  endforeach()
 endif()

@@ -8,7 +8,7 @@
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
-#include "transport/conductivity.hpp"
+#include "transport/operations.hpp"
 #include "transport/transport.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(Conductivity, ReproducesR15Table4WithoutEnhancement) {
     EXPECT_EQ(o.cp, -1.0) << "T = " << r.T;
     EXPECT_EQ(o.cv, -1.0) << "T = " << r.T;
     EXPECT_EQ(o.mu, -1.0) << "T = " << r.T;
-    const transport::conductivity c = transport::thermal_conductivity(1.0, r.T, r.v, 5);
+    const transport::conductivity c = transport::conductivity_in_region(1.0, r.T, r.v, 5).value;
     EXPECT_EQ(c.lambda2, 0.0) << "T = " << r.T;
   }
 }
@@ -76,7 +76,7 @@ TEST(Conductivity, ReproducesR15Tables7And8) {
     EXPECT_GT(o.cv, 0.0) << "p = " << r.p << ", T = " << r.T;
     EXPECT_GT(o.mu, 0.0) << "p = " << r.p << ", T = " << r.T;
     if (r.lambda0 == nullptr) continue;
-    const transport::conductivity c = transport::thermal_conductivity(r.p, r.T, v, r.region);
+    const transport::conductivity c = transport::conductivity_in_region(r.p, r.T, v, r.region).value;
     EXPECT_TRUE(kvtest::matches_printed(c.lambda0, r.lambda0)) << "lambda0bar, p = " << r.p;
     EXPECT_TRUE(kvtest::matches_printed(c.lambda1, r.lambda1)) << "lambda1bar, p = " << r.p;
     EXPECT_TRUE(kvtest::matches_printed(c.lambda2, r.lambda2)) << "lambda2bar, p = " << r.p;
@@ -144,7 +144,7 @@ TEST(Conductivity, EnhancementEvaluatedOnlyWhereAllowed) {
   for (const enhancement_row& r : enhancement_rows) {
     const double v = r.region == 1 ? IF97_V1(&r.p, &r.T) : r.region == 2 ? IF97_V2(&r.p, &r.T) : IF97_V5(&r.p, &r.T);
     const tcond_out o = tcond(r.p, r.T, v, r.region);
-    const transport::conductivity c = transport::thermal_conductivity(r.p, r.T, v, r.region);
+    const transport::conductivity c = transport::conductivity_in_region(r.p, r.T, v, r.region).value;
     if (r.evaluated) {
       EXPECT_TRUE(kvtest::close_relative(o.cp, r.region == 1 ? IF97_CP1(&r.p, &r.T) : IF97_CP2(&r.p, &r.T), 1e-14))
           << "region " << r.region << ", p = " << r.p << ", T = " << r.T;
@@ -165,11 +165,11 @@ TEST(Conductivity, EnhancementEvaluatedOnlyWhereAllowed) {
 TEST(Conductivity, NegativeDeltaChiGivesNoEnhancement) {
   const double p = 1.0, T = 423.0;
   const double v = IF97_V1(&p, &T);
-  const transport::conductivity c = transport::thermal_conductivity(p, T, v, 1);
-  EXPECT_EQ(c.lambda2, 0.0);
+  const transport::region_conductivity c = transport::conductivity_in_region(p, T, v, 1);
+  EXPECT_EQ(c.value.lambda2, 0.0);
   EXPECT_GT(c.cp, 0.0);
   EXPECT_GT(c.mu, 0.0);
-  EXPECT_EQ(c.lambda, tcond(p, T, v, 5).lambda);
+  EXPECT_EQ(c.value.lambda, tcond(p, T, v, 5).lambda);
 }
 
 // Region-4 requests: p in bar, T in K (negative: not given), vapour fraction x.

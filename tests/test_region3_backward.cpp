@@ -16,6 +16,15 @@
 
 namespace {
 
+using sub = if97::subregion3;
+
+// One subregion's equation alone, whatever (p, T) is.
+template <sub S>
+double V3(const double* p, const double* T) {
+  return if97::v3(S, *p, *T);
+}
+
+
 using operation = double (*)(const double*, const double*);
 
 double up(double x) { return std::nextafter(x, std::numeric_limits<double>::infinity()); }
@@ -30,32 +39,32 @@ struct verification_row {
 
 // SR5-05 Tables 5 (3a to 3t) and 13 (3u to 3z): two states per subregion.
 const verification_row verification_rows[] = {
-    {"3a", IF97_V3A, 50, 630, "1.470853100e-3"}, {"3a", IF97_V3A, 80, 670, "1.503831359e-3"},
-    {"3b", IF97_V3B, 50, 710, "2.204728587e-3"}, {"3b", IF97_V3B, 80, 750, "1.973692940e-3"},
-    {"3c", IF97_V3C, 20, 630, "1.761696406e-3"}, {"3c", IF97_V3C, 30, 650, "1.819560617e-3"},
-    {"3d", IF97_V3D, 26, 656, "2.245587720e-3"}, {"3d", IF97_V3D, 30, 670, "2.506897702e-3"},
-    {"3e", IF97_V3E, 26, 661, "2.970225962e-3"}, {"3e", IF97_V3E, 30, 675, "3.004627086e-3"},
-    {"3f", IF97_V3F, 26, 671, "5.019029401e-3"}, {"3f", IF97_V3F, 30, 690, "4.656470142e-3"},
-    {"3g", IF97_V3G, 23.6, 649, "2.163198378e-3"}, {"3g", IF97_V3G, 24, 650, "2.166044161e-3"},
-    {"3h", IF97_V3H, 23.6, 652, "2.651081407e-3"}, {"3h", IF97_V3H, 24, 654, "2.967802335e-3"},
-    {"3i", IF97_V3I, 23.6, 653, "3.273916816e-3"}, {"3i", IF97_V3I, 24, 655, "3.550329864e-3"},
-    {"3j", IF97_V3J, 23.5, 655, "4.545001142e-3"}, {"3j", IF97_V3J, 24, 660, "5.100267704e-3"},
-    {"3k", IF97_V3K, 23, 660, "6.109525997e-3"}, {"3k", IF97_V3K, 24, 670, "6.427325645e-3"},
-    {"3l", IF97_V3L, 22.6, 646, "2.117860851e-3"}, {"3l", IF97_V3L, 23, 646, "2.062374674e-3"},
-    {"3m", IF97_V3M, 22.6, 648.6, "2.533063780e-3"}, {"3m", IF97_V3M, 22.8, 649.3, "2.572971781e-3"},
-    {"3n", IF97_V3N, 22.6, 649.0, "2.923432711e-3"}, {"3n", IF97_V3N, 22.8, 649.7, "2.913311494e-3"},
-    {"3o", IF97_V3O, 22.6, 649.1, "3.131208996e-3"}, {"3o", IF97_V3O, 22.8, 649.9, "3.221160278e-3"},
-    {"3p", IF97_V3P, 22.6, 649.4, "3.715596186e-3"}, {"3p", IF97_V3P, 22.8, 650.2, "3.664754790e-3"},
-    {"3q", IF97_V3Q, 21.1, 640, "1.970999272e-3"}, {"3q", IF97_V3Q, 21.8, 643, "2.043919161e-3"},
-    {"3r", IF97_V3R, 21.1, 644, "5.251009921e-3"}, {"3r", IF97_V3R, 21.8, 648, "5.256844741e-3"},
-    {"3s", IF97_V3S, 19.1, 635, "1.932829079e-3"}, {"3s", IF97_V3S, 20, 638, "1.985387227e-3"},
-    {"3t", IF97_V3T, 17, 626, "8.483262001e-3"}, {"3t", IF97_V3T, 20, 640, "6.227528101e-3"},
-    {"3u", IF97_V3U, 21.5, 644.6, "2.268366647e-3"}, {"3u", IF97_V3U, 22, 646.1, "2.296350553e-3"},
-    {"3v", IF97_V3V, 22.5, 648.6, "2.832373260e-3"}, {"3v", IF97_V3V, 22.3, 647.9, "2.811424405e-3"},
-    {"3w", IF97_V3W, 22.15, 647.5, "3.694032281e-3"}, {"3w", IF97_V3W, 22.3, 648.1, "3.622226305e-3"},
-    {"3x", IF97_V3X, 22.11, 648, "4.528072649e-3"}, {"3x", IF97_V3X, 22.3, 649, "4.556905799e-3"},
-    {"3y", IF97_V3Y, 22, 646.84, "2.698354719e-3"}, {"3y", IF97_V3Y, 22.064, 647.05, "2.717655648e-3"},
-    {"3z", IF97_V3Z, 22, 646.89, "3.798732962e-3"}, {"3z", IF97_V3Z, 22.064, 647.15, "3.701940010e-3"},
+    {"3a", V3<sub::a>, 50, 630, "1.470853100e-3"}, {"3a", V3<sub::a>, 80, 670, "1.503831359e-3"},
+    {"3b", V3<sub::b>, 50, 710, "2.204728587e-3"}, {"3b", V3<sub::b>, 80, 750, "1.973692940e-3"},
+    {"3c", V3<sub::c>, 20, 630, "1.761696406e-3"}, {"3c", V3<sub::c>, 30, 650, "1.819560617e-3"},
+    {"3d", V3<sub::d>, 26, 656, "2.245587720e-3"}, {"3d", V3<sub::d>, 30, 670, "2.506897702e-3"},
+    {"3e", V3<sub::e>, 26, 661, "2.970225962e-3"}, {"3e", V3<sub::e>, 30, 675, "3.004627086e-3"},
+    {"3f", V3<sub::f>, 26, 671, "5.019029401e-3"}, {"3f", V3<sub::f>, 30, 690, "4.656470142e-3"},
+    {"3g", V3<sub::g>, 23.6, 649, "2.163198378e-3"}, {"3g", V3<sub::g>, 24, 650, "2.166044161e-3"},
+    {"3h", V3<sub::h>, 23.6, 652, "2.651081407e-3"}, {"3h", V3<sub::h>, 24, 654, "2.967802335e-3"},
+    {"3i", V3<sub::i>, 23.6, 653, "3.273916816e-3"}, {"3i", V3<sub::i>, 24, 655, "3.550329864e-3"},
+    {"3j", V3<sub::j>, 23.5, 655, "4.545001142e-3"}, {"3j", V3<sub::j>, 24, 660, "5.100267704e-3"},
+    {"3k", V3<sub::k>, 23, 660, "6.109525997e-3"}, {"3k", V3<sub::k>, 24, 670, "6.427325645e-3"},
+    {"3l", V3<sub::l>, 22.6, 646, "2.117860851e-3"}, {"3l", V3<sub::l>, 23, 646, "2.062374674e-3"},
+    {"3m", V3<sub::m>, 22.6, 648.6, "2.533063780e-3"}, {"3m", V3<sub::m>, 22.8, 649.3, "2.572971781e-3"},
+    {"3n", V3<sub::n>, 22.6, 649.0, "2.923432711e-3"}, {"3n", V3<sub::n>, 22.8, 649.7, "2.913311494e-3"},
+    {"3o", V3<sub::o>, 22.6, 649.1, "3.131208996e-3"}, {"3o", V3<sub::o>, 22.8, 649.9, "3.221160278e-3"},
+    {"3p", V3<sub::p>, 22.6, 649.4, "3.715596186e-3"}, {"3p", V3<sub::p>, 22.8, 650.2, "3.664754790e-3"},
+    {"3q", V3<sub::q>, 21.1, 640, "1.970999272e-3"}, {"3q", V3<sub::q>, 21.8, 643, "2.043919161e-3"},
+    {"3r", V3<sub::r>, 21.1, 644, "5.251009921e-3"}, {"3r", V3<sub::r>, 21.8, 648, "5.256844741e-3"},
+    {"3s", V3<sub::s>, 19.1, 635, "1.932829079e-3"}, {"3s", V3<sub::s>, 20, 638, "1.985387227e-3"},
+    {"3t", V3<sub::t>, 17, 626, "8.483262001e-3"}, {"3t", V3<sub::t>, 20, 640, "6.227528101e-3"},
+    {"3u", V3<sub::u>, 21.5, 644.6, "2.268366647e-3"}, {"3u", V3<sub::u>, 22, 646.1, "2.296350553e-3"},
+    {"3v", V3<sub::v>, 22.5, 648.6, "2.832373260e-3"}, {"3v", V3<sub::v>, 22.3, 647.9, "2.811424405e-3"},
+    {"3w", V3<sub::w>, 22.15, 647.5, "3.694032281e-3"}, {"3w", V3<sub::w>, 22.3, 648.1, "3.622226305e-3"},
+    {"3x", V3<sub::x>, 22.11, 648, "4.528072649e-3"}, {"3x", V3<sub::x>, 22.3, 649, "4.556905799e-3"},
+    {"3y", V3<sub::y>, 22, 646.84, "2.698354719e-3"}, {"3y", V3<sub::y>, 22.064, 647.05, "2.717655648e-3"},
+    {"3z", V3<sub::z>, 22, 646.89, "3.798732962e-3"}, {"3z", V3<sub::z>, 22.064, 647.15, "3.701940010e-3"},
 };
 
 // The release prints nine digits of values its equations give to about ten:
@@ -106,16 +115,16 @@ struct band_limit_row {
 
 // A pressure on a band limit belongs to the band below it.
 const band_limit_row band_limit_rows[] = {
-    {40, 630, IF97_V3PT, IF97_V3C, IF97_V3A, "40 MPa: 3c below, 3a above"},
-    {25, 650, IF97_V3PT, IF97_V3G, IF97_V3D, "25 MPa: 3g below, 3d above"},
-    {23.5, 648, IF97_V3PT, IF97_V3L, IF97_V3G, "23.5 MPa: 3l below, 3g above"},
-    {23, 650, IF97_V3PT, IF97_V3M, IF97_V3H, "23 MPa: 3m below, 3h above"},
-    {22.5, 645, IF97_V3PT, IF97_V3Q, IF97_V3L, "22.5 MPa: 3q below, 3l above"},
-    {21.0433673189753, 642, IF97_V3PT, IF97_V3S, IF97_V3Q, "psat(643.15 K): 3s below, 3q above"},
-    {20.5, 645, IF97_V3PT, IF97_V3T, IF97_V3K, "20.5 MPa: 3t below, 3k above"},
-    {19.00881189173929, 640, IF97_V3PT_LIQ, IF97_V3C, IF97_V3S, "liquid side, 19.0088 MPa: 3c below, 3s above"},
-    {20.5, 645, IF97_V3PT_VAP, IF97_V3T, IF97_V3K, "vapour side, 20.5 MPa: 3t below, 3k above"},
-    {21.0433673189753, 642, IF97_V3PT_LIQ, IF97_V3S, IF97_V3Q, "liquid side, psat(643.15 K): 3s below, 3q above"},
+    {40, 630, IF97_V3PT, V3<sub::c>, V3<sub::a>, "40 MPa: 3c below, 3a above"},
+    {25, 650, IF97_V3PT, V3<sub::g>, V3<sub::d>, "25 MPa: 3g below, 3d above"},
+    {23.5, 648, IF97_V3PT, V3<sub::l>, V3<sub::g>, "23.5 MPa: 3l below, 3g above"},
+    {23, 650, IF97_V3PT, V3<sub::m>, V3<sub::h>, "23 MPa: 3m below, 3h above"},
+    {22.5, 645, IF97_V3PT, V3<sub::q>, V3<sub::l>, "22.5 MPa: 3q below, 3l above"},
+    {21.0433673189753, 642, IF97_V3PT, V3<sub::s>, V3<sub::q>, "psat(643.15 K): 3s below, 3q above"},
+    {20.5, 645, IF97_V3PT, V3<sub::t>, V3<sub::k>, "20.5 MPa: 3t below, 3k above"},
+    {19.00881189173929, 640, IF97_V3PT_LIQ, V3<sub::c>, V3<sub::s>, "liquid side, 19.0088 MPa: 3c below, 3s above"},
+    {20.5, 645, IF97_V3PT_VAP, V3<sub::t>, V3<sub::k>, "vapour side, 20.5 MPa: 3t below, 3k above"},
+    {21.0433673189753, 642, IF97_V3PT_LIQ, V3<sub::s>, V3<sub::q>, "liquid side, psat(643.15 K): 3s below, 3q above"},
 };
 
 TEST(Region3Backward, BandLimitBelongsToTheLowerBand) {
@@ -136,9 +145,9 @@ TEST(Region3Backward, BandLimitWhereT3cdMeetsTheSaturationLine) {
   const double p_above = up(p);
   ASSERT_LT(if97::t3cd(p), T);
   ASSERT_LE(T, IF97_TSAT(&p));
-  ASSERT_NE(IF97_V3C(&p, &T), IF97_V3S(&p, &T));
-  EXPECT_EQ(IF97_V3PT(&p, &T), IF97_V3C(&p, &T));
-  EXPECT_EQ(IF97_V3PT(&p_above, &T), IF97_V3S(&p_above, &T));
+  ASSERT_NE(V3<sub::c>(&p, &T), V3<sub::s>(&p, &T));
+  EXPECT_EQ(IF97_V3PT(&p, &T), V3<sub::c>(&p, &T));
+  EXPECT_EQ(IF97_V3PT(&p_above, &T), V3<sub::s>(&p_above, &T));
 }
 
 struct saturated_row {
@@ -169,8 +178,8 @@ TEST(Region3Backward, SaturatedStates) {
 TEST(Region3Backward, SideVariantsBelowT3cdMeetingTheSaturationLine) {
   const double p = 17.0;
   for (double T = 600.0; T <= 700.0; T += 0.5) {
-    EXPECT_EQ(IF97_V3PT_LIQ(&p, &T), IF97_V3C(&p, &T)) << "T = " << T << " K";
-    EXPECT_EQ(IF97_V3PT_VAP(&p, &T), IF97_V3T(&p, &T)) << "T = " << T << " K";
+    EXPECT_EQ(IF97_V3PT_LIQ(&p, &T), V3<sub::c>(&p, &T)) << "T = " << T << " K";
+    EXPECT_EQ(IF97_V3PT_VAP(&p, &T), V3<sub::t>(&p, &T)) << "T = " << T << " K";
   }
 }
 
@@ -316,54 +325,54 @@ constexpr double p_3uv_sat = 21.93161551;
 // consistency; the auxiliary equations near the critical point much less
 // closely.
 const join_row join_rows[] = {
-    {"T3ab", if97::t3ab, 40, 100, IF97_V3A, IF97_V3B, "3a|3b", 9.0e-6},
-    {"T3cd", if97::t3cd, 25, 40, IF97_V3C, IF97_V3D, "3c|3d", 1.1e-5},
-    {"T3ab", if97::t3ab, 25, 40, IF97_V3D, IF97_V3E, "3d|3e", 7.3e-6},
-    {"T3ef", if97::t3ef, 25, 40, IF97_V3E, IF97_V3F, "3e|3f", 7.2e-6},
-    {"T3cd", if97::t3cd, 23.5, 25, IF97_V3C, IF97_V3G, "3c|3g", 3.4e-6},
-    {"T3gh", if97::t3gh, 23.5, 25, IF97_V3G, IF97_V3H, "3g|3h", 9.9e-6},
-    {"T3ef", if97::t3ef, 23.5, 25, IF97_V3H, IF97_V3I, "3h|3i", 7.0e-6},
-    {"T3ij", if97::t3ij, 23.5, 25, IF97_V3I, IF97_V3J, "3i|3j", 4.1e-6},
-    {"T3jk", if97::t3jk, 23.5, 25, IF97_V3J, IF97_V3K, "3j|3k", 3.6e-6},
-    {"T3cd", if97::t3cd, 23, 23.5, IF97_V3C, IF97_V3L, "3c|3l", 5.5e-6},
-    {"T3gh", if97::t3gh, 23, 23.5, IF97_V3L, IF97_V3H, "3l|3h", 9.9e-6},
-    {"T3ef", if97::t3ef, 23, 23.5, IF97_V3H, IF97_V3I, "3h|3i", 7.3e-6},
-    {"T3ij", if97::t3ij, 23, 23.5, IF97_V3I, IF97_V3J, "3i|3j", 2.9e-6},
-    {"T3jk", if97::t3jk, 23, 23.5, IF97_V3J, IF97_V3K, "3j|3k", 2.3e-6},
-    {"T3cd", if97::t3cd, 22.5, 23, IF97_V3C, IF97_V3L, "3c|3l", 7.1e-6},
-    {"T3gh", if97::t3gh, 22.5, 23, IF97_V3L, IF97_V3M, "3l|3m", 6.3e-6},
-    {"T3mn", if97::t3mn, 22.5, 23, IF97_V3M, IF97_V3N, "3m|3n", 1.1e-5},
-    {"T3ef", if97::t3ef, 22.5, 23, IF97_V3N, IF97_V3O, "3n|3o", 3.7e-6},
-    {"T3op", if97::t3op, 22.5, 23, IF97_V3O, IF97_V3P, "3o|3p", 5.0e-6},
-    {"T3ij", if97::t3ij, 22.5, 23, IF97_V3P, IF97_V3J, "3p|3j", 4.3e-6},
-    {"T3jk", if97::t3jk, 22.5, 23, IF97_V3J, IF97_V3K, "3j|3k", 3.0e-6},
-    {"T3cd", if97::t3cd, p_sat_643, 22.5, IF97_V3C, IF97_V3Q, "3c|3q", 6.7e-6},
-    {"T3qu", if97::t3qu, p_sat_643, 22.5, IF97_V3Q, IF97_V3U, "3q|3u", 1.2e-3},
-    {"T3rx", if97::t3rx, p_sat_643, 22.5, IF97_V3X, IF97_V3R, "3x|3r", 5.4e-4},
-    {"T3jk", if97::t3jk, p_sat_643, 22.5, IF97_V3R, IF97_V3K, "3r|3k", 3.0e-6},
-    {"T3uv", if97::t3uv, 22.11, 22.5, IF97_V3U, IF97_V3V, "3u|3v", 1.6e-3},
-    {"T3ef", if97::t3ef, 22.11, 22.5, IF97_V3V, IF97_V3W, "3v|3w", 9.6e-4},
-    {"T3wx", if97::t3wx, 22.11, 22.5, IF97_V3W, IF97_V3X, "3w|3x", 5.8e-4},
-    {"T3uv", if97::t3uv, 22.064, 22.11, IF97_V3U, IF97_V3Y, "3u|3y", 2.1e-2},
-    {"T3ef", if97::t3ef, 22.064, 22.11, IF97_V3Y, IF97_V3Z, "3y|3z", 4.2e-2},
-    {"T3wx", if97::t3wx, 22.064, 22.11, IF97_V3Z, IF97_V3X, "3z|3x", 1.9e-2},
-    {"T3uv", if97::t3uv, p_3uv_sat, 22.064, IF97_V3U, IF97_V3Y, "3u|3y", 2.1e-2},
-    {"T3wx", if97::t3wx, p_3wx_sat, 22.064, IF97_V3Z, IF97_V3X, "3z|3x", 2.1e-2},
-    {"T3cd", if97::t3cd, 20.5, p_sat_643, IF97_V3C, IF97_V3S, "3c|3s", 2.9e-6},
-    {"T3jk", if97::t3jk, 20.5, p_sat_643, IF97_V3R, IF97_V3K, "3r|3k", 3.4e-6},
-    {"T3cd", if97::t3cd, p_3cd_sat, 20.5, IF97_V3C, IF97_V3S, "3c|3s", 4.6e-6},
+    {"T3ab", if97::t3ab, 40, 100, V3<sub::a>, V3<sub::b>, "3a|3b", 9.0e-6},
+    {"T3cd", if97::t3cd, 25, 40, V3<sub::c>, V3<sub::d>, "3c|3d", 1.1e-5},
+    {"T3ab", if97::t3ab, 25, 40, V3<sub::d>, V3<sub::e>, "3d|3e", 7.3e-6},
+    {"T3ef", if97::t3ef, 25, 40, V3<sub::e>, V3<sub::f>, "3e|3f", 7.2e-6},
+    {"T3cd", if97::t3cd, 23.5, 25, V3<sub::c>, V3<sub::g>, "3c|3g", 3.4e-6},
+    {"T3gh", if97::t3gh, 23.5, 25, V3<sub::g>, V3<sub::h>, "3g|3h", 9.9e-6},
+    {"T3ef", if97::t3ef, 23.5, 25, V3<sub::h>, V3<sub::i>, "3h|3i", 7.0e-6},
+    {"T3ij", if97::t3ij, 23.5, 25, V3<sub::i>, V3<sub::j>, "3i|3j", 4.1e-6},
+    {"T3jk", if97::t3jk, 23.5, 25, V3<sub::j>, V3<sub::k>, "3j|3k", 3.6e-6},
+    {"T3cd", if97::t3cd, 23, 23.5, V3<sub::c>, V3<sub::l>, "3c|3l", 5.5e-6},
+    {"T3gh", if97::t3gh, 23, 23.5, V3<sub::l>, V3<sub::h>, "3l|3h", 9.9e-6},
+    {"T3ef", if97::t3ef, 23, 23.5, V3<sub::h>, V3<sub::i>, "3h|3i", 7.3e-6},
+    {"T3ij", if97::t3ij, 23, 23.5, V3<sub::i>, V3<sub::j>, "3i|3j", 2.9e-6},
+    {"T3jk", if97::t3jk, 23, 23.5, V3<sub::j>, V3<sub::k>, "3j|3k", 2.3e-6},
+    {"T3cd", if97::t3cd, 22.5, 23, V3<sub::c>, V3<sub::l>, "3c|3l", 7.1e-6},
+    {"T3gh", if97::t3gh, 22.5, 23, V3<sub::l>, V3<sub::m>, "3l|3m", 6.3e-6},
+    {"T3mn", if97::t3mn, 22.5, 23, V3<sub::m>, V3<sub::n>, "3m|3n", 1.1e-5},
+    {"T3ef", if97::t3ef, 22.5, 23, V3<sub::n>, V3<sub::o>, "3n|3o", 3.7e-6},
+    {"T3op", if97::t3op, 22.5, 23, V3<sub::o>, V3<sub::p>, "3o|3p", 5.0e-6},
+    {"T3ij", if97::t3ij, 22.5, 23, V3<sub::p>, V3<sub::j>, "3p|3j", 4.3e-6},
+    {"T3jk", if97::t3jk, 22.5, 23, V3<sub::j>, V3<sub::k>, "3j|3k", 3.0e-6},
+    {"T3cd", if97::t3cd, p_sat_643, 22.5, V3<sub::c>, V3<sub::q>, "3c|3q", 6.7e-6},
+    {"T3qu", if97::t3qu, p_sat_643, 22.5, V3<sub::q>, V3<sub::u>, "3q|3u", 1.2e-3},
+    {"T3rx", if97::t3rx, p_sat_643, 22.5, V3<sub::x>, V3<sub::r>, "3x|3r", 5.4e-4},
+    {"T3jk", if97::t3jk, p_sat_643, 22.5, V3<sub::r>, V3<sub::k>, "3r|3k", 3.0e-6},
+    {"T3uv", if97::t3uv, 22.11, 22.5, V3<sub::u>, V3<sub::v>, "3u|3v", 1.6e-3},
+    {"T3ef", if97::t3ef, 22.11, 22.5, V3<sub::v>, V3<sub::w>, "3v|3w", 9.6e-4},
+    {"T3wx", if97::t3wx, 22.11, 22.5, V3<sub::w>, V3<sub::x>, "3w|3x", 5.8e-4},
+    {"T3uv", if97::t3uv, 22.064, 22.11, V3<sub::u>, V3<sub::y>, "3u|3y", 2.1e-2},
+    {"T3ef", if97::t3ef, 22.064, 22.11, V3<sub::y>, V3<sub::z>, "3y|3z", 4.2e-2},
+    {"T3wx", if97::t3wx, 22.064, 22.11, V3<sub::z>, V3<sub::x>, "3z|3x", 1.9e-2},
+    {"T3uv", if97::t3uv, p_3uv_sat, 22.064, V3<sub::u>, V3<sub::y>, "3u|3y", 2.1e-2},
+    {"T3wx", if97::t3wx, p_3wx_sat, 22.064, V3<sub::z>, V3<sub::x>, "3z|3x", 2.1e-2},
+    {"T3cd", if97::t3cd, 20.5, p_sat_643, V3<sub::c>, V3<sub::s>, "3c|3s", 2.9e-6},
+    {"T3jk", if97::t3jk, 20.5, p_sat_643, V3<sub::r>, V3<sub::k>, "3r|3k", 3.4e-6},
+    {"T3cd", if97::t3cd, p_3cd_sat, 20.5, V3<sub::c>, V3<sub::s>, "3c|3s", 4.6e-6},
 };
 
 // The saturation line separates liquid from vapour: there the volume jumps
 // by the two-phase gap, and each side has to be a state at the saturation
 // pressure of the basic equation.
 const join_row saturation_rows[] = {
-    {"Tsat", tsat, p_3uv_sat, 22.064, IF97_V3Y, IF97_V3Z, "3y|3z", 2.5e-4},
-    {"Tsat", tsat, p_3wx_sat, p_3uv_sat, IF97_V3U, IF97_V3Z, "3u|3z", 2.1e-4},
-    {"Tsat", tsat, p_sat_643, p_3wx_sat, IF97_V3U, IF97_V3X, "3u|3x", 2.4e-4},
-    {"Tsat", tsat, 20.5, p_sat_643, IF97_V3S, IF97_V3R, "3s|3r", 3.9e-7},
-    {"Tsat", tsat, p_3cd_sat, 20.5, IF97_V3S, IF97_V3T, "3s|3t", 8.4e-7},
-    {"Tsat", tsat, p_min, p_3cd_sat, IF97_V3C, IF97_V3T, "3c|3t", 1.0e-5},
+    {"Tsat", tsat, p_3uv_sat, 22.064, V3<sub::y>, V3<sub::z>, "3y|3z", 2.5e-4},
+    {"Tsat", tsat, p_3wx_sat, p_3uv_sat, V3<sub::u>, V3<sub::z>, "3u|3z", 2.1e-4},
+    {"Tsat", tsat, p_sat_643, p_3wx_sat, V3<sub::u>, V3<sub::x>, "3u|3x", 2.4e-4},
+    {"Tsat", tsat, 20.5, p_sat_643, V3<sub::s>, V3<sub::r>, "3s|3r", 3.9e-7},
+    {"Tsat", tsat, p_3cd_sat, 20.5, V3<sub::s>, V3<sub::t>, "3s|3t", 8.4e-7},
+    {"Tsat", tsat, p_min, p_3cd_sat, V3<sub::c>, V3<sub::t>, "3c|3t", 1.0e-5},
 };
 
 // The choice gives the boundary temperature itself to the low-temperature

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "if97/constants.hpp"
-#include "if97/region4.hpp"
+#include "if97/region4_operations.hpp"
 #include "if97/saturation.hpp"
 #include "tools/region_map.hpp"
 
@@ -19,9 +19,10 @@ constexpr std::int64_t vapour = 1;  // host phase codes
 constexpr std::int64_t liquid = 2;
 constexpr std::int64_t no_phase = 0;
 constexpr std::int64_t saturation_region = 4;  // region 4: saturated states, or the region chosen by the library
-constexpr double T_crit = 647.096;             // K
+constexpr double T_crit = if97::T_c;           // K
 constexpr double p_triple = 611.213;           // Pa, where IAPWS-IF97 Eq. (31) starts
-constexpr double p_crit = 22.064e6;            // Pa, where it ends
+constexpr double p_crit = 1e6 * if97::p_c;     // Pa, where it ends
+constexpr double p_crit_sat = 1e6 * if97::p_c_sat;  // Pa, where the library's saturated states become critical
 constexpr long max_rows = 100000;  // as the command line allows
 
 std::string number(double value) {
@@ -82,8 +83,8 @@ int run_eos(const plugin& lib, const eos_options& o) {
 // The IF97 region (1, 2, 3 or 5) that the library itself gives a single
 // phase at (T, P), or 0 outside its range.
 int own_region(double T, double P) {
-  const if97::settled_state s = if97::settle_region4(P / 1e5, T, -1.0, if97::thermodynamic_limits);
-  return s.kind == if97::settled_kind::single ? s.region : 0;
+  const if97::settled_request s = if97::settle_region4_request(P / 1e5, T, -1.0, if97::thermodynamic_limits);
+  return s.kind == if97::settled_kind::single ? s.point.region : 0;
 }
 
 int run_prop(const plugin& lib, const prop_options& o) {
@@ -142,7 +143,7 @@ int run_prop(const plugin& lib, const prop_options& o) {
                          ")";
   // The dispatcher moved the value onto the host's reference state at the
   // saturation temperature when T was left out: so is it taken off.
-  const double T_shift = !(on_line && T < 0.0) ? T : P >= if97::p_c_sat * 1e6 ? T_crit : if97::tsat(P / 1e6);
+  const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit_sat ? T_crit : if97::tsat(P / 1e6);
   const double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
   if (!is_missing(value)) {
     const char* unit = unit_of(o.property, o.units);

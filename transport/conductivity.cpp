@@ -6,32 +6,30 @@
 #include <numbers>
 
 #include "if97/constants.hpp"
-#include "if97/region1.hpp"
-#include "if97/region2.hpp"
-#include "if97/region3.hpp"
-#include "if97/region4.hpp"
 #include "if97/series.hpp"
-#include "transport/transport.h"
-#include "transport/viscosity.hpp"
 
 namespace transport {
 namespace {
 
 using if97::term;
 
-constexpr double T_star = 647.096;             // K
-constexpr double rho_star = 322.0;             // kg/m3
+// IAPWS R15-11 Eqs. (2) to (5): the reducing quantities are the critical
+// parameters of IAPWS-IF97.
+constexpr double T_star = if97::T_c;           // K
+constexpr double rho_star = if97::rho_c;       // kg/m3
+constexpr double p_star = 1e6 * if97::p_c;     // Pa
 constexpr double lambda_star = 1e-3;           // W/(m K)
 constexpr double mu_star = 1e-6;               // Pa s
 constexpr double R_cp = 0.46151805;            // kJ/(kg K), for cpbar = cp/R
-constexpr double zeta_factor = 68521.73913043478;  // Pa m3/kg, p* / rho* = 22.064e6 / 322
+constexpr double zeta_factor = p_star / rho_star;  // Pa m3/kg: zeta = p*/rho* (drho/dp)_T
 
 // IAPWS R15-11 critical-region constants, Table 3.
 constexpr double Lambda = 177.8514;
-constexpr double q_D = 2.5e9;                  // 1/m, 1/(0.40 nm)
-constexpr double xi0 = 1.3e-10;                // m
+constexpr double q_D = 1.0 / 0.40e-9;          // 1/m
+constexpr double xi0 = 0.13e-9;                // m
 constexpr double Gamma0 = 0.06;
-constexpr double nu_over_gamma = 0.5084745762711864;  // 0.630 / 1.239
+constexpr double nu = 0.630;                   // critical exponents nu and gamma
+constexpr double gamma_exponent = 1.239;
 constexpr double T_bar_R = 1.5;
 constexpr double y_min = 1.2e-7;               // below it Z(y) = 0
 
@@ -84,6 +82,52 @@ double zeta_reference(double rho_bar) {
   return 1.0 / sum;
 }
 
+// IAPWS R15-11 Eqs. (19) to (23).
+double critical_enhancement(double T, double rho, const enhancement_inputs& in) {
+  const double T_bar = T / T_star;
+  const double rho_bar = rho / rho_star;
+  const double mu_bar = in.mu / mu_star;
+
+  double cp_bar = in.cp / R_cp;
+  double zeta = zeta_factor * in.drho_dp;
+  if (in.magnitudes) {
+    cp_bar = std::min(std::fabs(cp_bar), cp_bar_max);
+    zeta = std::min(std::fabs(zeta), zeta_max);
+  } else {
+    cp_bar = std::min(cp_bar, cp_bar_max);
+  }
+
+  double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / T_bar);
+  if (delta_chi < 0.0) delta_chi = negative_chi_replacement;
+  const double xi = xi0 * std::pow(delta_chi / Gamma0, nu / gamma_exponent);
+  const double y = q_D * xi;
+  if (y < y_min) return 0.0;
+  const double kappa_inv = in.cv / in.cp;
+  const double Z = 2.0 / (std::numbers::pi * y) *
+                   ((1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
+                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rho_bar * rho_bar)))));
+  return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
+}
+
+conductivity with_enhancement(double T, double rho, double lambda2) {
+  const double T_bar = T / T_star;
+  const double rho_bar = rho / rho_star;
+  const double inv_T = 1.0 / T_bar;
+  conductivity out{0.0, 0.0, 0.0, lambda2};
+  out.lambda0 = std::sqrt(T_bar) / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
+  out.lambda1 = std::exp(rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f);
+  out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
+  return out;
+}
+
+}  // namespace
+
+conductivity thermal_conductivity(double T, double rho) { return with_enhancement(T, rho, 0.0); }
+
+conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
+  return with_enhancement(T, rho, critical_enhancement(T, rho, in));
+}
+
 bool enhancement_evaluated(double p, double T, std::int64_t region) {
   switch (region) {
     case 1: return p < region1_line_slope * T - region1_line_offset;
@@ -93,104 +137,4 @@ bool enhancement_evaluated(double p, double T, std::int64_t region) {
   }
 }
 
-// IAPWS R15-11 Eqs. (19) to (23).
-double critical_enhancement(double p, double T, double v, std::int64_t region, conductivity& out) {
-  const double rho = 1.0 / v;
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
-  double drho_dp;  // kg/(m3 Pa)
-  switch (region) {
-    case 1:
-      out.cp = if97::cp1(p, T);
-      out.cv = if97::cv1(p, T);
-      drho_dp = -rho * rho * if97::dvdp1(p, T) / 1000.0;
-      break;
-    case 2:
-      out.cp = if97::cp2(p, T);
-      out.cv = if97::cv2(p, T);
-      drho_dp = -rho * rho * if97::dvdp2(p, T) / 1000.0;
-      break;
-    default:
-      out.cp = if97::cp3(T, v);
-      out.cv = if97::cv3(T, v);
-      drho_dp = -0.001 * rho * rho / if97::dpdv3(T, v);
-      break;
-  }
-  out.mu = viscosity(T, v);
-  const double mu_bar = out.mu / mu_star;
-
-  double cp_bar = out.cp / R_cp;
-  double zeta = zeta_factor * drho_dp;
-  if (region == 3) {
-    cp_bar = std::min(std::fabs(cp_bar), cp_bar_max);
-    zeta = std::min(std::fabs(zeta), zeta_max);
-  } else {
-    cp_bar = std::min(cp_bar, cp_bar_max);
-  }
-
-  double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / T_bar);
-  if (delta_chi < 0.0) delta_chi = negative_chi_replacement;
-  const double xi = xi0 * std::pow(delta_chi / Gamma0, nu_over_gamma);
-  const double y = q_D * xi;
-  if (y < y_min) return 0.0;
-  const double kappa_inv = out.cv / out.cp;
-  const double Z = 2.0 / (std::numbers::pi * y) *
-                   ((1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
-                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rho_bar * rho_bar)))));
-  return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
-}
-
-// The transport wrappers take no mixture, not even at the critical state.
-bool settled_pure(const if97::settled_state& s, double x) {
-  if (s.kind == if97::settled_kind::failure || s.kind == if97::settled_kind::mixture) return false;
-  if (s.kind == if97::settled_kind::critical) return std::fabs(x) < 1e-8 || std::fabs(x - 1.0) < 1e-8;
-  return true;
-}
-
-}  // namespace
-
-conductivity thermal_conductivity(double p, double T, double v, std::int64_t region) {
-  conductivity out{-1.0, -1.0, -1.0, 0.0, 0.0, 0.0, 0.0};
-  const double T_bar = T / T_star;
-  const double rho_bar = (1.0 / v) / rho_star;
-  if (enhancement_evaluated(p, T, region)) out.lambda2 = critical_enhancement(p, T, v, region, out);
-
-  const double inv_T = 1.0 / T_bar;
-  out.lambda0 = std::sqrt(T_bar) / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
-  out.lambda1 = std::exp(rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f);
-  out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
-  return out;
-}
-
-double viscosity_region4(double p_bar, double T, double x) {
-  const if97::settled_state s = if97::settle_region4(p_bar, T, x, if97::transport_limits);
-  if (!settled_pure(s, x)) return -1.0;
-  if (s.kind == if97::settled_kind::critical) return viscosity(if97::T_c, if97::v_c);
-  return viscosity(s.T, if97::settled_volume(s));
-}
-
-double conductivity_region4(double p_bar, double T, double x) {
-  const if97::settled_state s = if97::settle_region4(p_bar, T, x, if97::transport_limits);
-  if (!settled_pure(s, x)) return -1.0;
-  if (s.kind == if97::settled_kind::critical) return thermal_conductivity(if97::p_c_sat, if97::T_c, if97::v_c, 3).lambda;
-  return thermal_conductivity(s.p, s.T, if97::settled_volume(s), s.region).lambda;
-}
-
 }  // namespace transport
-
-void IF97_TCOND(const double* p, const double* T, const double* v, const int64_t* region, double* cp, double* cv,
-                double* mu, double* lambda) noexcept {
-  const transport::conductivity c = transport::thermal_conductivity(*p, *T, *v, *region);
-  *cp = c.cp;
-  *cv = c.cv;
-  *mu = c.mu;
-  *lambda = c.lambda;
-}
-
-double IF97_TCOND4(const double* p, const double* T, const double* x) noexcept {
-  return transport::conductivity_region4(*p, *T, *x);
-}
-
-double IF97_VISC4(const double* p, const double* T, const double* x) noexcept {
-  return transport::viscosity_region4(*p, *T, *x);
-}

@@ -6,25 +6,37 @@
 
 namespace transport {
 
+// lambda = (lambda0 lambda1 + lambda2) lambda*, and its terms.
 struct conductivity {
-  double cp;       // kJ/(kg K) used by the critical enhancement, or -1.0 where it is not evaluated
-  double cv;       // kJ/(kg K), likewise
-  double mu;       // Pa s, likewise
   double lambda;   // W/(m K)
   double lambda0;  // dilute-gas term, Eq. (16)
   double lambda1;  // residual term, Eq. (17)
   double lambda2;  // critical enhancement, Eq. (18); 0 where it is not evaluated
 };
 
-// Conductivity at p in MPa, T in K and v in m3/kg of IF97 region `region`,
-// which decides whether and how the critical enhancement is evaluated. No
-// range check.
-conductivity thermal_conductivity(double p, double T, double v, std::int64_t region);
+// What the critical enhancement takes from the equation of state and the
+// viscosity at the state.
+struct enhancement_inputs {
+  double cp;       // kJ/(kg K)
+  double cv;       // kJ/(kg K)
+  double drho_dp;  // (drho/dp)_T, kg/(m3 Pa)
+  double mu;       // Pa s, IAPWS R12-08 at the state
+  // Near the critical point IF97's region-3 equation gives a diverging cp
+  // and a vanishing or even positive (dp/drho)_T: there the magnitudes of
+  // cp and of (drho/dp)_T are used, and bounded.
+  bool magnitudes;
+};
 
-// Viscosity and conductivity of a region-4 request (p in bar, T in K, vapour
-// fraction x), settled as the saturated-state operations settle it, without
-// mixtures and with region 5 only up to 1173.2 K and 50.01 MPa; -1.0 on failure.
-double viscosity_region4(double p_bar, double T, double x);
-double conductivity_region4(double p_bar, double T, double x);
+// Conductivity at T in K and density rho in kg/m3 without the critical
+// enhancement (lambda2 = 0). No range check.
+conductivity thermal_conductivity(double T, double rho);
+
+// Conductivity with the critical enhancement, Eqs. (18) to (23).
+conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in);
+
+// Where this library evaluates the enhancement: in region 1 only above the
+// line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K, in
+// region 3 everywhere, in region 5 nowhere. Elsewhere it is negligible.
+bool enhancement_evaluated(double p, double T, std::int64_t region);
 
 }  // namespace transport

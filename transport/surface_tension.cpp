@@ -2,15 +2,18 @@
 
 #include <cmath>
 
+#include "if97/constants.hpp"
 #include "transport/transport.h"
 
 namespace transport {
 namespace {
 
-// IAPWS R1-76(2014): sigma = B tau^mu (1 + b tau), tau = 1 - T/Tc
-constexpr double inv_T_c = 0.0015453657571674064;  // 1/K, 1/647.096
-constexpr double B = 235.8;                        // mN/m
-constexpr double B_b = -147.375;                   // mN/m, B times b = -0.625
+// IAPWS R1-76(2014): sigma = B tau^mu (1 + b tau), tau = 1 - T/Tc, with the
+// critical temperature of IAPWS-IF97.
+constexpr double inv_T_c = 1.0 / if97::T_c;  // 1/K
+constexpr double B = 235.8;                  // mN/m
+constexpr double b = -0.625;
+constexpr double B_b = B * b;                // mN/m
 constexpr double mu = 1.256;
 // The accepted range runs from just below the triple point to just above
 // the critical point, where the surface tension is zero.

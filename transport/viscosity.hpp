@@ -4,7 +4,7 @@
 
 namespace transport {
 
-// Viscosity, Pa s, at T in K and specific volume v in m3/kg. No range check.
-double viscosity(double T, double v);
+// Viscosity, Pa s, at T in K and density rho in kg/m3. No range check.
+double viscosity(double T, double rho);
 
 }  // namespace transport

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "adapter/kviapws97.h"
 #include "host/host.h"
 #include "if97/constants.hpp"
 #include "if97/region2_ideal.hpp"
@@ -27,7 +28,7 @@ STANDIN_EXPORT int64_t KVUTL_ROOTFL[2];
 namespace standin {
 namespace {
 
-constexpr double to_molar = 18015.2;        // kJ/kg -> J/kmol
+constexpr double to_molar = 1e3 * KVIAPWS97_MOLAR_MASS;  // kJ/kg -> J/kmol
 constexpr double reference_T = 298.15;      // K
 
 struct records {

@@ -17,6 +17,6 @@ int main() {
   std::int64_t error = 1;
   KVIAPWS_IF97PROP(&T, &P, &V, &code, &phase, &region, nullptr, &volume, &error);
   std::printf("h = %.9g kJ/kg, V = %.9g m3/kmol, error %lld\n", h, volume, static_cast<long long>(error));
-  const bool ok = std::fabs(h - 115.331273) < 5e-7 && std::fabs(volume - 0.100215168e-2 * 18.0152) < 1e-10 && error == 0;
+  const bool ok = std::fabs(h - 115.331273) < 5e-7 && std::fabs(volume - 0.100215168e-2 * KVIAPWS97_MOLAR_MASS) < 1e-10 && error == 0;
   return ok ? 0 : 1;
 }
