@@ -69,44 +69,36 @@ template <unsigned W>
   return {pi, tau, s.f, -s.x, s.xx, s.y, s.yy, -s.xy};
 }
 
-}  // namespace
-
-// IAPWS-IF97 Table 3: the properties as relations of gamma's derivatives.
-double v1(double p, double T) {
-  const gibbs g = gamma<part_x>(p, T);
-  return 1e-3 * R * T * g.g_p / p_star;
-}
-
-double h1(double p, double T) {
-  return R * T_star * gamma<part_y>(p, T).g_t;
-}
-
-double s1(double p, double T) {
-  const gibbs g = gamma<part_f | part_y>(p, T);
-  return R * (g.tau * g.g_t - g.g);
-}
-
-double u1(double p, double T) {
-  const gibbs g = gamma<part_x | part_y>(p, T);
-  return R * T * (g.tau * g.g_t - g.pi * g.g_p);
-}
-
-double cp1(double p, double T) {
-  const gibbs g = gamma<part_yy>(p, T);
-  return -R * g.tau * g.tau * g.g_tt;
-}
-
-double cv1(double p, double T) {
-  const gibbs g = gamma<part_x | part_xx | part_yy | part_xy>(p, T);
+// IAPWS-IF97 Table 3: the properties as relations of gamma's derivatives,
+// each written once for the operation of one property and for all of them.
+double v_of(const gibbs& g, double T) { return 1e-3 * R * T * g.g_p / p_star; }
+double h_of(const gibbs& g) { return R * T_star * g.g_t; }
+double s_of(const gibbs& g) { return R * (g.tau * g.g_t - g.g); }
+double u_of(const gibbs& g, double T) { return R * T * (g.tau * g.g_t - g.pi * g.g_p); }
+double cp_of(const gibbs& g) { return -R * g.tau * g.tau * g.g_tt; }
+double cv_of(const gibbs& g) {
   const double a = g.g_p - g.tau * g.g_pt;
   return R * (-g.tau * g.tau * g.g_tt + a * a / g.g_pp);
 }
-
-double w1(double p, double T) {
-  const gibbs g = gamma<part_x | part_xx | part_yy | part_xy>(p, T);
+double w_of(const gibbs& g, double T) {
   const double a = g.g_p - g.tau * g.g_pt;
   return std::sqrt(R_sound * T * g.g_p * g.g_p / (a * a / (g.tau * g.tau * g.g_tt) - g.g_pp));
 }
+// (dv/dp)_T per kPa and (dv/dT)_p, dtau/dT = -tau/T.
+double dvdp_of(const gibbs& g, double T) { return 1e-6 * R * T * g.g_pp / (p_star * p_star); }
+double dv_dT_of(const gibbs& g) { return 1e-3 * R * (g.g_p - g.tau * g.g_pt) / p_star; }
+
+constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
+
+}  // namespace
+
+double v1(double p, double T) { return v_of(gamma<part_x>(p, T), T); }
+double h1(double p, double T) { return h_of(gamma<part_y>(p, T)); }
+double s1(double p, double T) { return s_of(gamma<part_f | part_y>(p, T)); }
+double u1(double p, double T) { return u_of(gamma<part_x | part_y>(p, T), T); }
+double cp1(double p, double T) { return cp_of(gamma<part_yy>(p, T)); }
+double cv1(double p, double T) { return cv_of(gamma<part_x | part_xx | part_yy | part_xy>(p, T)); }
+double w1(double p, double T) { return w_of(gamma<part_x | part_xx | part_yy | part_xy>(p, T), T); }
 
 // f = p exp(gamma - gamma0) with gamma0 the region-2 ideal-gas part; its ln pi
 // cancels the factor p, leaving exp(gamma - sum n0 tau2^J0).
@@ -116,8 +108,22 @@ double fug1(double p, double T) {
   return std::exp(g.g - ideal);
 }
 
-double dvdp1(double p, double T) {
-  return 1e-6 * R * T * gamma<part_xx>(p, T).g_pp / (p_star * p_star);
+double dvdp1(double p, double T) { return dvdp_of(gamma<part_xx>(p, T), T); }
+
+properties properties1(double p, double T) {
+  const gibbs g = gamma<all_parts>(p, T);
+  return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
+          1e3 * dvdp_of(g, T), dv_dT_of(g)};
+}
+
+caloric enthalpy_cp1(double p, double T) {
+  const gibbs g = gamma<part_y | part_yy>(p, T);
+  return {h_of(g), cp_of(g)};
+}
+
+caloric entropy_cp1(double p, double T) {
+  const gibbs g = gamma<part_f | part_y | part_yy>(p, T);
+  return {s_of(g), cp_of(g)};
 }
 
 }  // namespace if97

@@ -3,6 +3,8 @@
 // No argument is checked: the caller decides that the state lies in region 1.
 #pragma once
 
+#include "if97/properties.hpp"
+
 namespace if97 {
 
 double v1(double p, double T);     // specific volume, m3/kg
@@ -14,5 +16,9 @@ double cv1(double p, double T);    // specific isochoric heat capacity, kJ/(kg K
 double w1(double p, double T);     // speed of sound, m/s
 double fug1(double p, double T);   // fugacity, MPa, referred to the region-2 ideal gas
 double dvdp1(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
+
+properties properties1(double p, double T);  // all of them in one evaluation
+caloric enthalpy_cp1(double p, double T);    // h and cp
+caloric entropy_cp1(double p, double T);     // s and cp
 
 }  // namespace if97

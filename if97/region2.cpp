@@ -75,6 +75,9 @@ double cv2(double p, double T) { return equation::cv(p, T); }
 double w2(double p, double T) { return equation::w(p, T); }
 double fug2(double p, double T) { return equation::fug(p, T); }
 double dvdp2(double p, double T) { return equation::dvdp(p, T); }
+properties properties2(double p, double T) { return equation::all(p, T); }
+caloric enthalpy_cp2(double p, double T) { return equation::enthalpy_cp(p, T); }
+caloric entropy_cp2(double p, double T) { return equation::entropy_cp(p, T); }
 
 }  // namespace if97
 

@@ -4,6 +4,8 @@
 // lies in region 2.
 #pragma once
 
+#include "if97/properties.hpp"
+
 namespace if97 {
 
 double v2(double p, double T);     // specific volume, m3/kg
@@ -15,5 +17,9 @@ double cv2(double p, double T);    // specific isochoric heat capacity, kJ/(kg K
 double w2(double p, double T);     // speed of sound, m/s
 double fug2(double p, double T);   // fugacity, MPa, referred to the region-2 ideal gas
 double dvdp2(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
+
+properties properties2(double p, double T);  // all of them in one evaluation
+caloric enthalpy_cp2(double p, double T);    // h and cp
+caloric entropy_cp2(double p, double T);     // s and cp
 
 }  // namespace if97

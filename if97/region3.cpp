@@ -91,46 +91,41 @@ template <unsigned W>
 // 2 delta phi_delta + delta^2 phi_deltadelta: (dp/drho)_T / (R T).
 inline double compressibility_term(const helmholtz& h) { return 2.0 * h.d + h.dd; }
 
-}  // namespace
-
-// IAPWS-IF97 Table 31: the properties as relations of phi's derivatives.
-double p3(double T, double v) {
-  return 1e-3 * R * T / v * phi<part_x>(T, v).d;
-}
-
-double h3(double T, double v) {
-  const helmholtz h = phi<part_x | part_y>(T, v);
-  return R * T * (h.t + h.d);
-}
-
-double s3(double T, double v) {
-  const helmholtz h = phi<part_f | part_y>(T, v);
-  return R * (h.t - h.f);
-}
-
-double u3(double T, double v) {
-  return R * T * phi<part_y>(T, v).t;
-}
-
+// IAPWS-IF97 Table 31: the properties as relations of phi's derivatives,
+// each written once for the operation of one property and for all of them.
+double p_of(const helmholtz& h, double T, double v) { return 1e-3 * R * T / v * h.d; }
+double h_of(const helmholtz& h, double T) { return R * T * (h.t + h.d); }
+double s_of(const helmholtz& h) { return R * (h.t - h.f); }
+double u_of(const helmholtz& h, double T) { return R * T * h.t; }
+double cv_of(const helmholtz& h) { return -R * h.tt; }
 // The relation diverges at the critical point, where the fixed value of the
 // window stands in for it; elsewhere its magnitude, also where
 // (dp/drho)_T < 0 in the unstable part of an isotherm.
-double cp3(double T, double v) {
+double cp_of(const helmholtz& h, double T, double v) {
   if (std::fabs(1.0 / v - rho_c) <= cp_window_rho && std::fabs(T - T_c) <= cp_window_T) return cp_critical;
-  const helmholtz h = phi<part_x | part_xx | part_yy | part_xy>(T, v);
   const double a = h.d - h.dt;
   return std::fabs(R * (a * a / compressibility_term(h) - h.tt));
 }
-
-double cv3(double T, double v) {
-  return -R * phi<part_yy>(T, v).tt;
-}
-
-double w3(double T, double v) {
-  const helmholtz h = phi<part_x | part_xx | part_yy | part_xy>(T, v);
+double w_of(const helmholtz& h, double T) {
   const double a = h.d - h.dt;
   return std::sqrt(R_sound * T * (compressibility_term(h) - a * a / h.tt));
 }
+// (dv/dp)_T = -v^2 / (dp/drho)_T per MPa, and (dv/dT)_p = v^2 (dp/dT)_rho /
+// (dp/drho)_T with (dp/dT)_rho = rho R (delta phi_delta - delta tau phi_deltatau).
+double dv_dp_of(const helmholtz& h, double T, double v) { return -1e3 * v * v / (R * T * compressibility_term(h)); }
+double dv_dT_of(const helmholtz& h, double T, double v) { return v * (h.d - h.dt) / (T * compressibility_term(h)); }
+
+constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
+
+}  // namespace
+
+double p3(double T, double v) { return p_of(phi<part_x>(T, v), T, v); }
+double h3(double T, double v) { return h_of(phi<part_x | part_y>(T, v), T); }
+double s3(double T, double v) { return s_of(phi<part_f | part_y>(T, v)); }
+double u3(double T, double v) { return u_of(phi<part_y>(T, v), T); }
+double cp3(double T, double v) { return cp_of(phi<part_x | part_xx | part_yy | part_xy>(T, v), T, v); }
+double cv3(double T, double v) { return cv_of(phi<part_yy>(T, v)); }
+double w3(double T, double v) { return w_of(phi<part_x | part_xx | part_yy | part_xy>(T, v), T); }
 
 // f = p exp(g/(R T) - gamma0) with g = R T phi + p v at the caller's p and
 // gamma0 the region-2 ideal-gas part; its ln pi cancels the factor p.
@@ -142,6 +137,18 @@ double fug3(double p, double T, double v) {
 
 double dpdv3(double T, double v) {
   return -R_dpdv * T / (v * v) * compressibility_term(phi<part_x | part_xx>(T, v));
+}
+
+isotherm_point p3_isotherm(double T, double rho) {
+  const helmholtz h = phi<part_x | part_xx>(T, 1.0 / rho);
+  const double RT = 1e-3 * R * T;
+  return {RT * rho * h.d, RT * compressibility_term(h)};
+}
+
+properties properties3(double T, double v) {
+  const helmholtz h = phi<all_parts>(T, v);
+  return {p_of(h, T, v), T, v, h_of(h, T), s_of(h), u_of(h, T), cp_of(h, T, v), cv_of(h), w_of(h, T),
+          dv_dp_of(h, T, v), dv_dT_of(h, T, v)};
 }
 
 }  // namespace if97

@@ -4,6 +4,8 @@
 // No argument is checked: the caller decides that the state lies in region 3.
 #pragma once
 
+#include "if97/properties.hpp"
+
 namespace if97 {
 
 double p3(double T, double v);           // pressure, MPa
@@ -15,6 +17,14 @@ double cv3(double T, double v);          // specific isochoric heat capacity, kJ
 double w3(double T, double v);           // speed of sound, m/s
 double fug3(double p, double T, double v);  // fugacity, MPa, referred to the region-2 ideal gas
 double dpdv3(double T, double v);        // (dp/dv)_T, kPa kg/m3
+properties properties3(double T, double v);  // all of them in one evaluation, p from the equation
+
+// The pressure along an isotherm and its slope, for the density searches.
+struct isotherm_point {
+  double p;        // MPa
+  double dp_drho;  // (dp/drho)_T, MPa m3/kg
+};
+isotherm_point p3_isotherm(double T, double rho);
 
 // The isobaric heat capacity diverges at the critical point. Within this
 // window around (T_c, rho_c), both limits inclusive, cp3 returns cp_critical.

@@ -47,6 +47,9 @@ double cp5(double p, double T) { return equation::cp(p, T); }
 double cv5(double p, double T) { return equation::cv(p, T); }
 double w5(double p, double T) { return equation::w(p, T); }
 double fug5(double p, double T) { return equation::fug(p, T); }
+properties properties5(double p, double T) { return equation::all(p, T); }
+caloric enthalpy_cp5(double p, double T) { return equation::enthalpy_cp(p, T); }
+caloric entropy_cp5(double p, double T) { return equation::entropy_cp(p, T); }
 
 }  // namespace if97
 

@@ -5,6 +5,8 @@
 // caller decides that the state lies in region 5.
 #pragma once
 
+#include "if97/properties.hpp"
+
 namespace if97 {
 
 double v5(double p, double T);    // specific volume, m3/kg
@@ -15,5 +17,9 @@ double cp5(double p, double T);   // specific isobaric heat capacity, kJ/(kg K)
 double cv5(double p, double T);   // specific isochoric heat capacity, kJ/(kg K)
 double w5(double p, double T);    // speed of sound, m/s
 double fug5(double p, double T);  // fugacity, MPa, referred to the region-5 ideal gas
+
+properties properties5(double p, double T);  // all of them in one evaluation
+caloric enthalpy_cp5(double p, double T);    // h and cp
+caloric entropy_cp5(double p, double T);     // s and cp
 
 }  // namespace if97

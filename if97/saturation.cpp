@@ -87,6 +87,8 @@ double tsat(double p) {
   return T_c + (p - p_c_sat) * (dT_AB / dp_c);
 }
 
+double tb23(double p) { return b23_n4 + std::sqrt((p - b23_n5) / b23_n3); }
+
 }  // namespace if97
 
 double IF97_PSAT(const double* T) noexcept { return if97::psat(*T); }

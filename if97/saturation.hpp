@@ -16,8 +16,13 @@ double tsat(double p);
 inline constexpr double b23_n1 = 0.34805185628969e3;
 inline constexpr double b23_n2 = -0.11671859879975e1;
 inline constexpr double b23_n3 = 0.10192970039326e-2;
+inline constexpr double b23_n4 = 0.57254459862746e3;
+inline constexpr double b23_n5 = 0.13918839778870e2;
 
 // Pressure on the boundary between regions 2 and 3, MPa, Eq. (5).
 constexpr double pb23(double T) { return (b23_n3 * T + b23_n2) * T + b23_n1; }
+// Temperature on the boundary between regions 2 and 3, K, Eq. (6), for p
+// from 16.5292 MPa to 100 MPa.
+double tb23(double p);
 
 }  // namespace if97

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "if97/constants.hpp"
+#include "if97/properties.hpp"
 #include "if97/series.hpp"
 
 namespace if97 {
@@ -36,56 +37,60 @@ struct steam_gibbs {
     return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
   }
 
-  static double v(double p, double T) {
-    const parts g = gamma<0, part_x>(p, T);
-    return 1e-3 * R * T / p * (1.0 + g.pi * g.gr_p);
-  }
-
-  // R T tau = R T*.
-  static double h(double p, double T) {
-    const parts g = gamma<part_y, part_y>(p, T);
-    return R * T_star * (g.g0_t + g.gr_t);
-  }
-
-  static double s(double p, double T) {
-    const parts g = gamma<part_f | part_y, part_f | part_y>(p, T);
-    return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr));
-  }
-
-  // pi (gamma0_pi + gamma^r_pi) = 1 + pi gamma^r_pi.
-  static double u(double p, double T) {
-    const parts g = gamma<part_y, part_x | part_y>(p, T);
-    return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p));
-  }
-
-  static double cp(double p, double T) {
-    const parts g = gamma<part_yy, part_yy>(p, T);
-    return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt);
-  }
-
-  static double cv(double p, double T) {
-    const parts g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+  // IAPWS-IF97 Tables 12 and 39: the properties as relations of the parts,
+  // each written once for the operation of one property and for all of them.
+  // pi (gamma0_pi + gamma^r_pi) = 1 + pi gamma^r_pi; R T tau = R T*.
+  static double v_of(const parts& g, double T) { return 1e-3 * R * T / g.pi * (1.0 + g.pi * g.gr_p); }
+  static double h_of(const parts& g) { return R * T_star * (g.g0_t + g.gr_t); }
+  static double s_of(const parts& g) { return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr)); }
+  static double u_of(const parts& g, double T) { return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p)); }
+  static double cp_of(const parts& g) { return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt); }
+  static double cv_of(const parts& g) {
     const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
     return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
   }
-
   // 1 + 2 pi gamma^r_pi + pi^2 (gamma^r_pi)^2 = (1 + pi gamma^r_pi)^2.
-  static double w(double p, double T) {
-    const parts g = gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T);
+  static double w_of(const parts& g, double T) {
     const double b = 1.0 + g.pi * g.gr_p;
     const double a = b - g.tau * g.pi * g.gr_pt;
     const double tt = g.tau * g.tau * (g.g0_tt + g.gr_tt);
     return std::sqrt(R_sound * T * b * b / ((1.0 - g.pi * g.pi * g.gr_pp) + a * a / tt));
   }
+  // (dv/dp)_T = 10^-3 R T gamma_pipi per MPa with gamma_pipi = -1/pi^2 +
+  // gamma^r_pipi (p* = 1 MPa); per kPa another 10^-3.
+  static double dvdp_of(const parts& g, double T) { return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp); }
+  // (dv/dT)_p = 10^-3 R (gamma_pi - tau gamma_pitau), dtau/dT = -tau/T.
+  static double dv_dT_of(const parts& g) { return 1e-3 * R * (1.0 / g.pi + g.gr_p - g.tau * g.gr_pt); }
+
+  static constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
+
+  static double v(double p, double T) { return v_of(gamma<0, part_x>(p, T), T); }
+  static double h(double p, double T) { return h_of(gamma<part_y, part_y>(p, T)); }
+  static double s(double p, double T) { return s_of(gamma<part_f | part_y, part_f | part_y>(p, T)); }
+  static double u(double p, double T) { return u_of(gamma<part_y, part_x | part_y>(p, T), T); }
+  static double cp(double p, double T) { return cp_of(gamma<part_yy, part_yy>(p, T)); }
+  static double cv(double p, double T) { return cv_of(gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T)); }
+  static double w(double p, double T) { return w_of(gamma<part_yy, part_x | part_xx | part_yy | part_xy>(p, T), T); }
 
   // f = p exp(gamma - gamma0) = p exp(gamma^r), referred to the region's own ideal gas.
   static double fug(double p, double T) { return p * std::exp(gamma<0, part_f>(p, T).gr); }
 
-  // (dv/dp)_T = 10^-3 R T gamma_pipi per MPa with gamma_pipi = -1/pi^2 +
-  // gamma^r_pipi (p* = 1 MPa); per kPa another 10^-3.
-  static double dvdp(double p, double T) {
-    const parts g = gamma<0, part_xx>(p, T);
-    return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp);
+  static double dvdp(double p, double T) { return dvdp_of(gamma<0, part_xx>(p, T), T); }
+
+  static properties all(double p, double T) {
+    const parts g = gamma<part_f | part_y | part_yy, all_parts>(p, T);
+    return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
+            1e3 * dvdp_of(g, T), dv_dT_of(g)};
+  }
+
+  static caloric enthalpy_cp(double p, double T) {
+    const parts g = gamma<part_y | part_yy, part_y | part_yy>(p, T);
+    return {h_of(g), cp_of(g)};
+  }
+
+  static caloric entropy_cp(double p, double T) {
+    const parts g = gamma<part_f | part_y | part_yy, part_f | part_y | part_yy>(p, T);
+    return {s_of(g), cp_of(g)};
   }
 };
 

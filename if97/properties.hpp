@@ -1,0 +1,30 @@
+// Every property of a single-phase state in IF97 units, from one evaluation
+// of a region's basic equation: what a state of water carries, with the two
+// derivatives of v that flashes and the thermal conductivity need.
+#pragma once
+
+namespace if97 {
+
+struct properties {
+  double p;      // MPa
+  double T;      // K
+  double v;      // m3/kg
+  double h;      // kJ/kg
+  double s;      // kJ/(kg K)
+  double u;      // kJ/kg
+  double cp;     // kJ/(kg K)
+  double cv;     // kJ/(kg K)
+  double w;      // m/s
+  double dv_dp;  // (dv/dp)_T, m3/(kg MPa)
+  double dv_dT;  // (dv/dT)_p, m3/(kg K)
+};
+
+// A caloric property (h in kJ/kg or s in kJ/(kg K)) with cp, from the
+// cheaper evaluation that a Newton step in T at constant p needs:
+// (dh/dT)_p = cp, (ds/dT)_p = cp / T.
+struct caloric {
+  double value;
+  double cp;  // kJ/(kg K)
+};
+
+}  // namespace if97

@@ -1,0 +1,518 @@
+// The flashes of (p, h), (p, s) and (h, s). Each starts from the IAPWS
+// backward equations (IAPWS-IF97 T(p,h) and T(p,s), SR3-03, SR2-01, SR4-04)
+// and polishes with Newton steps on the forward equations until the state
+// reproduces its inputs to 1e-11 relative. The derivatives of the steps are
+// the analytic ones of the same evaluation: cp and cp / T along an isobar in
+// regions 1, 2 and 5, the derivatives of the Helmholtz function in region 3.
+// The phase is decided against the saturated states of the forward
+// equations; the backward equations only say where to look.
+#include <cmath>
+#include <limits>
+#include <type_traits>
+
+#include "if97/backward12.hpp"
+#include "if97/backward3.hpp"
+#include "if97/backward_hs.hpp"
+#include "if97/constants.hpp"
+#include "if97/region1.hpp"
+#include "if97/region2.hpp"
+#include "if97/region3.hpp"
+#include "if97/region5.hpp"
+#include "if97/saturation.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace kviapws97::water {
+namespace {
+
+using detail::saturation;
+using detail::single;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double J_per_kJ = 1e3;
+constexpr double Pa_per_MPa = 1e6;
+constexpr double kJ_per_MPa_m3 = 1e3;  // 1 MPa m3/kg = 1000 kJ/kg
+
+// A state reproduces h (or s) when they differ by at most 1e-11 of the larger
+// of |h| and 1 kJ/kg (of |s| and 1 kJ/(kg K)).
+constexpr double tolerance = 1e-11;
+constexpr double floor_h = 1.0;  // kJ/kg
+constexpr double floor_s = 1.0;  // kJ/(kg K)
+bool reproduces(double got, double wanted, double floor) {
+  return std::fabs(got - wanted) <= tolerance * std::fmax(std::fabs(wanted), floor);
+}
+
+constexpr int max_steps = 30;
+// A Newton step in T this small leaves an error below 1e-12 K: the next
+// evaluation is the last, and it evaluates every property.
+constexpr double last_step_T = 1e-5;  // K
+// The backward equations agree with the forward ones to about 25 mK: a
+// backward temperature this far from a boundary puts the state on its side.
+constexpr double backward_margin = 0.1;  // K
+// A converged region-3 state this close to Tsat(p) is checked against the
+// saturated states themselves.
+constexpr double dome_margin = 1e-3;  // K
+
+// The quantity that a constant-pressure flash matches: h or s, with what the
+// flash needs of it.
+struct enthalpy {
+  static constexpr double floor = floor_h;
+  static constexpr status below = status::enthalpy_below_min;
+  static constexpr status above = status::enthalpy_above_max;
+  static double of(const if97::properties& q) { return q.h; }
+  static if97::caloric caloric1(double p, double T) { return if97::enthalpy_cp1(p, T); }
+  static if97::caloric caloric2(double p, double T) { return if97::enthalpy_cp2(p, T); }
+  static if97::caloric caloric5(double p, double T) { return if97::enthalpy_cp5(p, T); }
+  static double slope(const if97::caloric& c, double) { return c.cp; }  // (dh/dT)_p
+  static double T1(double p, double h) { return if97::T1_ph(p, h); }
+  static double T2(double p, double h) { return if97::T2_ph(p, h); }
+  static double T3(double p, double h) { return if97::T3_ph(p, h); }
+  static double v3(double p, double h) { return if97::v3_ph(p, h); }
+  static double p3sat(double h) { return if97::p3sat_h(h); }
+  // The ends of region 3 on the saturation line.
+  static constexpr double liquid_623 = if97::h_liquid_623;
+  static constexpr double vapour_623 = if97::h_vapour_623;
+};
+
+struct entropy {
+  static constexpr double floor = floor_s;
+  static constexpr status below = status::entropy_below_min;
+  static constexpr status above = status::entropy_above_max;
+  static double of(const if97::properties& q) { return q.s; }
+  static if97::caloric caloric1(double p, double T) { return if97::entropy_cp1(p, T); }
+  static if97::caloric caloric2(double p, double T) { return if97::entropy_cp2(p, T); }
+  static if97::caloric caloric5(double p, double T) { return if97::entropy_cp5(p, T); }
+  static double slope(const if97::caloric& c, double T) { return c.cp / T; }  // (ds/dT)_p
+  static double T1(double p, double s) { return if97::T1_ps(p, s); }
+  static double T2(double p, double s) { return if97::T2_ps(p, s); }
+  static double T3(double p, double s) { return if97::T3_ps(p, s); }
+  static double v3(double p, double s) { return if97::v3_ps(p, s); }
+  static double p3sat(double s) { return if97::p3sat_s(s); }
+  static constexpr double liquid_623 = if97::s_liquid_623;
+  static constexpr double vapour_623 = if97::s_vapour_623;
+};
+
+// The derivatives of p, h and s in the variables (T, rho) of region 3, from
+// the properties of one evaluation: (dp/drho)_T = -v^2 / (dv/dp)_T,
+// (dp/dT)_rho = -(dv/dT)_p / (dv/dp)_T, and from them h and s.
+struct Trho_derivatives {
+  double p_T, p_rho;  // MPa/K, MPa m3/kg
+  double h_T, h_rho;  // kJ/(kg K), kJ m3/kg^2
+  double s_T, s_rho;  // kJ/(kg K^2), kJ m3/(kg^2 K)
+};
+
+Trho_derivatives derivatives(const if97::properties& q) {
+  const double v2 = q.v * q.v;
+  const double p_T = -q.dv_dT / q.dv_dp;
+  const double p_rho = -v2 / q.dv_dp;
+  // (dh/dv)_T = T (dp/dT)_v + v (dp/dv)_T; (ds/dv)_T = (dp/dT)_v; d/drho = -v^2 d/dv.
+  return {p_T,
+          p_rho,
+          q.cv + kJ_per_MPa_m3 * q.v * p_T,
+          -v2 * kJ_per_MPa_m3 * (q.T * p_T + q.v / q.dv_dp),
+          q.cv / q.T,
+          -v2 * kJ_per_MPa_m3 * p_T};
+}
+
+template <class Q>
+double d_dT(const Trho_derivatives& d) {
+  if constexpr (std::is_same_v<Q, enthalpy>) return d.h_T;
+  else return d.s_T;
+}
+template <class Q>
+double d_drho(const Trho_derivatives& d) {
+  if constexpr (std::is_same_v<Q, enthalpy>) return d.h_rho;
+  else return d.s_rho;
+}
+
+// Newton's iteration in T at constant p in region 1, 2 or 5, from T: h (or
+// s) and cp from the cheap evaluation until the step is small, then every
+// property from the last evaluation, which must reproduce the target.
+template <class Q, if97::caloric (*Caloric)(double, double), if97::properties (*Properties)(double, double)>
+bool polish_isobar(int region, double p, double target, double T, single& out) {
+  bool last = false;
+  for (int k = 0; k < max_steps; ++k) {
+    if (!(T > 100.0 && T < 5000.0)) return false;
+    if (last) {
+      const if97::properties q = Properties(p, T);
+      if (reproduces(Q::of(q), target, Q::floor)) {
+        out = {region, q};
+        return true;
+      }
+      T += (target - Q::of(q)) / Q::slope({Q::of(q), q.cp}, T);
+      continue;
+    }
+    const if97::caloric c = Caloric(p, T);
+    const double dT = (target - c.value) / Q::slope(c, T);
+    T += dT;
+    last = std::fabs(dT) <= last_step_T;
+  }
+  return false;
+}
+
+template <class Q>
+bool polish_region(int region, double p, double target, double T, single& out) {
+  switch (region) {
+    case 1: return polish_isobar<Q, Q::caloric1, if97::properties1>(1, p, target, T, out);
+    case 2: return polish_isobar<Q, Q::caloric2, if97::properties2>(2, p, target, T, out);
+    default: return polish_isobar<Q, Q::caloric5, if97::properties5>(5, p, target, T, out);
+  }
+}
+
+// Newton's iteration in (T, rho) on region 3's p(T, rho) = p and
+// q(T, rho) = target.
+template <class Q>
+bool polish_region3(double p, double target, double T, double rho, single& out) {
+  for (int k = 0; k < max_steps; ++k) {
+    if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
+    const single s = detail::region3_at(T, rho);
+    const double r_p = s.pr.p - p, r_q = Q::of(s.pr) - target;
+    if (std::fabs(r_p) <= tolerance * p && reproduces(Q::of(s.pr), target, Q::floor)) {
+      out = s;
+      return true;
+    }
+    const Trho_derivatives d = derivatives(s.pr);
+    const double a = d.p_T, b = d.p_rho, c = d_dT<Q>(d), e = d_drho<Q>(d);
+    const double det = a * e - b * c;
+    if (!(std::fabs(det) > 0.0)) return false;
+    T -= (e * r_p - b * r_q) / det;
+    rho -= (a * r_q - c * r_p) / det;
+  }
+  return false;
+}
+
+// Region 3 at (p, q) on one branch of its isotherms: for a trial T the
+// density is that branch's root of p(T, rho) = p, and T is found by the
+// secant method with bisection between temperatures that bracket q. The
+// slow, sure way where Newton's iteration in (T, rho) does not converge.
+template <class Q>
+bool region3_by_isotherms(double p, double target, detail::branch b, double T_lo, double T_hi, single& out) {
+  const auto value = [&](double T, single& s) {
+    const double rho = detail::density3(T, p, b, b == detail::branch::vapour ? 50.0 : 1000.0);
+    if (!std::isfinite(rho)) return nan;
+    s = detail::region3_at(T, rho);
+    return Q::of(s.pr) - target;
+  };
+  single s_lo{}, s_hi{};
+  double f_lo = value(T_lo, s_lo), f_hi = value(T_hi, s_hi);
+  if (!(f_lo <= 0.0 && f_hi >= 0.0)) return false;
+  for (int k = 0; k < 200; ++k) {
+    double T = T_lo - f_lo * (T_hi - T_lo) / (f_hi - f_lo);
+    if (!(T > T_lo && T < T_hi) || k % 3 == 2) T = 0.5 * (T_lo + T_hi);
+    single s{};
+    const double f = value(T, s);
+    if (!std::isfinite(f)) return false;
+    if (reproduces(f + target, target, Q::floor) || T_hi - T_lo <= 1e-13 * T) {
+      out = s;
+      return reproduces(Q::of(s.pr), target, Q::floor);
+    }
+    if (f < 0.0) {
+      T_lo = T;
+      f_lo = f;
+    } else {
+      T_hi = T;
+      f_hi = f;
+    }
+  }
+  return false;
+}
+
+result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
+
+// The vapour fraction of q between the saturated phases, or NaN outside.
+template <class Q>
+double fraction(const saturation& sat, double q) {
+  const double liquid = Q::of(sat.liquid.pr), vapour = Q::of(sat.vapour.pr);
+  if (q < liquid || q > vapour) return nan;
+  return (q - liquid) / (vapour - liquid);
+}
+
+// Regions 2 and 5 at (p, q) from a start T: region 2 up to 1073.15 K, region 5
+// above it when p <= 50 MPa.
+template <class Q>
+result vapour_side(double p, double target, double T) {
+  single s;
+  const bool high = T > if97::T_region2_max + backward_margin;
+  if (!high) {
+    if (!polish_region<Q>(2, p, target, T, s)) return detail::failure(status::not_converged);
+    if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+    if (s.pr.T <= if97::T_region2_max) return detail::single_result(s);
+    T = s.pr.T;
+  }
+  if (p > if97::p_region5_max) return detail::failure(Q::above);
+  if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
+  if (s.pr.T > if97::T_region5_max) return detail::failure(Q::above);
+  if (s.pr.T <= if97::T_region2_max && high) return vapour_side<Q>(p, target, if97::T_region2_max);
+  return detail::single_result(s);
+}
+
+// Region 3 at (p, q) where p is below the critical pressure: a single phase
+// of region 3 on either side of the saturated states, or two-phase.
+template <class Q>
+result region3_below_critical(double p, double target) {
+  const double Ts = if97::tsat(p);
+  single s;
+  if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
+    const bool liquid = 1.0 / s.pr.v > if97::rho_c;
+    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::single_result(s);
+  }
+  saturation sat;
+  if (!detail::saturation_at(p, Ts, sat)) return detail::failure(status::not_converged);
+  const double x = fraction<Q>(sat, target);
+  if (std::isfinite(x)) return two_phase(sat, x);
+  const bool liquid = target < Q::of(sat.liquid.pr);
+  const single& edge = liquid ? sat.liquid : sat.vapour;
+  if (polish_region3<Q>(p, target, Ts, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
+      (liquid ? s.pr.T <= Ts : s.pr.T >= Ts))
+    return detail::single_result(s);
+  const double T_far = liquid ? if97::T_region1_max - 10.0 : if97::T_b23_max;
+  if (region3_by_isotherms<Q>(p, target, liquid ? detail::branch::liquid : detail::branch::vapour,
+                              liquid ? T_far : Ts, liquid ? Ts : T_far, s))
+    return detail::single_result(s);
+  return detail::failure(status::not_converged);
+}
+
+// Region 3 at (p, q) on or above the critical pressure.
+template <class Q>
+result region3_above_critical(double p, double target) {
+  single s;
+  if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0)
+    return detail::single_result(s);
+  const detail::branch b = detail::branch::single_root;
+  if (region3_by_isotherms<Q>(p, target, b, if97::T_region1_max - 10.0, if97::T_b23_max + 10.0, s))
+    return detail::single_result(s);
+  return detail::failure(status::not_converged);
+}
+
+// The flash at constant pressure p (MPa) for q = h (kJ/kg) or s (kJ/(kg K)).
+template <class Q>
+result flash_p(double p_pa, double q_si) {
+  if (!std::isfinite(p_pa) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
+  const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
+  if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
+  if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
+
+  static const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  single s;
+
+  if (p < p_triple) return vapour_side<Q>(p, q, Q::T2(p, q));
+
+  if (p <= p_623) {
+    // Regions 1 and 2 about the saturation line.
+    const double Ts = if97::tsat(p);
+    if (q <= Q::liquid_623) {
+      const double T = Q::T1(p, q);
+      if (T < Ts - backward_margin) {
+        if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
+        if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+        return detail::single_result(s);
+      }
+    } else {
+      const double T = Q::T2(p, q);
+      if (T > Ts + backward_margin) return vapour_side<Q>(p, q, T);
+    }
+    // Near or inside the saturation line: decide against the saturated states.
+    saturation sat;
+    detail::saturation_at(p, Ts, sat);
+    const double x = fraction<Q>(sat, q);
+    if (std::isfinite(x)) return two_phase(sat, x);
+    if (q > Q::of(sat.vapour.pr)) return vapour_side<Q>(p, q, Ts);
+    if (!polish_region<Q>(1, p, q, Ts, s)) return detail::failure(status::not_converged);
+    if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+    return detail::single_result(s);
+  }
+
+  // Above psat(623.15 K): region 1 up to 623.15 K, then region 3 (with the
+  // saturated states below p_c), region 2 above the B23 line, region 5.
+  if (q <= Q::liquid_623) {
+    const double T = Q::T1(p, q);
+    if (T < if97::T_region1_max + backward_margin) {
+      if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
+      if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+      if (s.pr.T <= if97::T_region1_max) return detail::single_result(s);
+    }
+  }
+  const double T_b23 = if97::tb23(p);
+  if (q >= Q::vapour_623) {
+    const double T = Q::T2(p, q);
+    if (T > T_b23 - backward_margin) {
+      if (!polish_region<Q>(2, p, q, T, s)) return detail::failure(status::not_converged);
+      if (s.pr.T >= T_b23) return s.pr.T <= if97::T_region2_max ? detail::single_result(s) : vapour_side<Q>(p, q, s.pr.T);
+    }
+  }
+  return p < if97::p_c_sat ? region3_below_critical<Q>(p, q) : region3_above_critical<Q>(p, q);
+}
+
+// Newton's iteration in (ln p, T) on h(p, T) = h and s(p, T) = s in region
+// 1, 2 or 5: (dh/dT)_p = cp, (ds/dT)_p = cp / T, (dh/dp)_T = v - T (dv/dT)_p,
+// (ds/dp)_T = -(dv/dT)_p.
+template <if97::properties (*Properties)(double, double)>
+bool polish_hs(int region, double h, double s, double p, double T, single& out) {
+  for (int k = 0; k < max_steps; ++k) {
+    if (!(T > 100.0 && T < 5000.0 && p > 0.0 && p < 1e3)) return false;
+    const if97::properties q = Properties(p, T);
+    if (reproduces(q.h, h, floor_h) && reproduces(q.s, s, floor_s)) {
+      out = {region, q};
+      return true;
+    }
+    const double h_T = q.cp, s_T = q.cp / T;
+    const double h_lnp = p * kJ_per_MPa_m3 * (q.v - T * q.dv_dT), s_lnp = -p * kJ_per_MPa_m3 * q.dv_dT;
+    const double r_h = q.h - h, r_s = q.s - s;
+    const double det = h_T * s_lnp - h_lnp * s_T;
+    if (!(std::fabs(det) > 0.0)) return false;
+    T -= (s_lnp * r_h - h_lnp * r_s) / det;
+    p *= std::exp(-(h_T * r_s - s_T * r_h) / det);
+  }
+  return false;
+}
+
+// Newton's iteration in (T, rho) on region 3's h(T, rho) = h and s(T, rho) = s.
+bool polish_hs3(double h, double s, double T, double rho, single& out) {
+  for (int k = 0; k < max_steps; ++k) {
+    if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
+    const single q = detail::region3_at(T, rho);
+    if (reproduces(q.pr.h, h, floor_h) && reproduces(q.pr.s, s, floor_s)) {
+      out = q;
+      return true;
+    }
+    const Trho_derivatives d = derivatives(q.pr);
+    const double r_h = q.pr.h - h, r_s = q.pr.s - s;
+    const double det = d.h_T * d.s_rho - d.h_rho * d.s_T;
+    if (!(std::fabs(det) > 0.0)) return false;
+    T -= (d.s_rho * r_h - d.h_rho * r_s) / det;
+    rho -= (d.h_T * r_s - d.s_T * r_h) / det;
+  }
+  return false;
+}
+
+// The saturation line of the (h, s) plane by the lines of SR4-04, kJ/kg, or
+// NaN where no two-phase state has this entropy.
+double hsat_of_s(double s) {
+  if (s < if97::s_liquid_273 || s > if97::s_vapour_273) return nan;
+  if (s <= if97::s_liquid_623) return if97::hsat_liquid_1(s);
+  if (s <= if97::s_c) return if97::hsat_liquid_3a(s);
+  if (s < if97::s_2bc) return if97::hsat_vapour_2c3b(s);
+  return if97::hsat_vapour_2ab(s);
+}
+
+// A two-phase (h, s) lies on the tie line of one temperature: at T the
+// vapour fraction of s gives the mixture's enthalpy h_x(T), which grows with
+// T as v_x dpsat/dT (dh = T ds + v dp at constant s). Newton's iteration on
+// h_x(T) = h, the slope from the Clapeyron equation of the same saturated
+// states, kept within the line. False where the tie line of no temperature
+// holds (h, s) between its ends.
+bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
+  static const double T_top = std::nextafter(if97::T_c, 0.0);
+  double lo = if97::T_min, hi = T_top;
+  for (int k = 0; k < 60; ++k) {
+    if (!(T >= lo && T <= hi)) T = 0.5 * (lo + hi);
+    if (!detail::saturation_at_T(T, sat)) return false;
+    const if97::properties &l = sat.liquid.pr, &v = sat.vapour.pr;
+    x = (s - l.s) / (v.s - l.s);
+    const double h_x = if97::mixture(l.h, v.h, x);
+    if (reproduces(h_x, h, floor_h)) return x >= 0.0 && x <= 1.0;
+    if (h_x < h) lo = T;
+    else hi = T;
+    const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
+    T += (h - h_x) / slope;
+    if (hi - lo <= 1e-13 * hi) return false;
+  }
+  return false;
+}
+
+// The single-phase region of (h, s) by the rules of SR4-04.
+int region_of_hs(double h, double s) {
+  if (s < if97::s_b13_min) return 1;
+  if (s <= if97::s_liquid_623) return h < if97::h_b13(s) ? 1 : 3;
+  if (s < if97::s_b23_min) return 3;
+  if (s <= if97::s_b23_max) {
+    if (h < if97::h_b23_min) return 3;
+    if (h > if97::h_b23_max) return 2;
+    const double T = if97::T_b23_hs(h, s);
+    return if97::p2_hs(if97::subregion2::c, h, s) <= if97::pb23(T) ? 2 : 3;
+  }
+  return 2;
+}
+
+// Whether a single-phase state keeps the bounds of its region, and if not,
+// the region to try instead (0: none; it lies outside the formulation).
+int region_check(const single& st) {
+  const double p = st.pr.p, T = st.pr.T;
+  if (!(p > 0.0) || T < if97::T_min || T > if97::T_region5_max || p > if97::p_max) return 0;
+  switch (st.region) {
+    case 1: return T <= if97::T_region1_max ? 1 : 3;
+    case 2:
+      if (T > if97::T_region2_max) return p <= if97::p_region5_max ? 5 : 0;
+      return T > if97::T_region1_max && T < if97::T_b23_max && p > if97::pb23(T) ? 3 : 2;
+    case 3:
+      if (T < if97::T_region1_max) return 1;
+      return T > if97::T_b23_max || p < if97::pb23(T) ? 2 : 3;
+    default: return T < if97::T_region2_max ? 2 : 5;
+  }
+}
+
+bool polish_hs_in(int region, double h, double s, const single* from, single& out) {
+  switch (region) {
+    case 1: {
+      const double p = from ? from->pr.p : if97::p1_hs(h, s);
+      return polish_hs<if97::properties1>(1, h, s, p, from ? from->pr.T : if97::T1_ph(p, h), out);
+    }
+    case 2: {
+      const double p = from ? from->pr.p : if97::p2_hs(h, s);
+      return polish_hs<if97::properties2>(2, h, s, p, from ? from->pr.T : if97::T2_ph(p, h), out);
+    }
+    case 3: {
+      const double p = from ? from->pr.p : if97::p3_hs(h, s);
+      const double T = from ? from->pr.T : if97::T3_ph(p, h);
+      const double rho = from ? 1.0 / from->pr.v : 1.0 / if97::v3_ps(p, s);
+      return polish_hs3(h, s, T, rho, out);
+    }
+    default:
+      return polish_hs<if97::properties5>(5, h, s, from ? from->pr.p : 1.0, from ? from->pr.T : if97::T_region2_max,
+                                          out);
+  }
+}
+
+// A single phase of (h, s): the region of SR4-04's rules, then its neighbour
+// where the polished state lies beyond the region's bounds.
+result single_phase_hs(double h, double s) {
+  int region = region_of_hs(h, s);
+  single st{};
+  const single* from = nullptr;
+  for (int tries = 0; tries < 4; ++tries) {
+    if (!polish_hs_in(region, h, s, from, st)) return detail::failure(status::hs_out_of_range);
+    const int next = region_check(st);
+    if (next == 0) return detail::failure(status::hs_out_of_range);
+    if (next == region) return detail::single_result(st);
+    region = next;
+    from = &st;
+  }
+  return detail::failure(status::not_converged);
+}
+
+// A near-saturation margin of the SR4-04 lines, kJ/kg: farther from the line
+// a state lies on the line's side for certain.
+constexpr double hsat_margin = 2.0;  // kJ/kg
+
+result flash_hs(double h_si, double s_si) {
+  if (!std::isfinite(h_si) || !std::isfinite(s_si)) return detail::failure(status::not_finite);
+  const double h = h_si / J_per_kJ, s = s_si / J_per_kJ;
+  const double h_line = hsat_of_s(s);
+  if (std::isfinite(h_line) && h <= h_line + hsat_margin) {
+    saturation sat;
+    double x = nan;
+    const double T0 = s >= if97::s_vapour_623 ? if97::Tsat_hs(h, s) : if97::T_region1_max;
+    if (two_phase_hs(h, s, T0, sat, x)) return two_phase(sat, x);
+    if (h < h_line - hsat_margin) return detail::failure(status::hs_out_of_range);
+  }
+  return single_phase_hs(h, s);
+}
+
+}  // namespace
+
+result ph(double p, double h) noexcept { return flash_p<enthalpy>(p, h); }
+result ps(double p, double s) noexcept { return flash_p<entropy>(p, s); }
+result hs(double h, double s) noexcept { return flash_hs(h, s); }
+
+}  // namespace kviapws97::water

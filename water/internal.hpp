@@ -1,0 +1,52 @@
+// What the state functions share: states in IF97 units (MPa, K, kJ/kg,
+// m3/kg), the saturated states of the forward equations, the region-3
+// density on a branch of an isotherm, and the assembly of a result in SI
+// units.
+#pragma once
+
+#include "if97/properties.hpp"
+#include "water/state.hpp"
+
+namespace kviapws97::water::detail {
+
+// A single-phase state of one region, IF97 units.
+struct single {
+  int region;  // 1, 2, 3 or 5
+  if97::properties pr;
+};
+
+// The saturated liquid and vapour at (p, T) of the saturation line, from
+// the forward equations: regions 1 and 2 up to 623.15 K, above it the outer
+// roots of the region-3 equation at p.
+struct saturation {
+  double p;  // MPa
+  double T;  // K
+  single liquid;
+  single vapour;
+};
+
+// The saturated states at T (273.15 K <= T < T_c) and p = psat(T), or at a
+// given point (p, T) of the line. False where the region-3 roots are not
+// found (not expected below T_c).
+bool saturation_at_T(double T, saturation& out);
+bool saturation_at(double p, double T, saturation& out);
+
+// The density of region 3 at (T, p), kg/m3, on a branch of the isotherm:
+// the liquid branch (the largest root, reached from above), the vapour branch
+// (the smallest root, reached from below), or the one root above the
+// critical temperature. NaN where there is none.
+enum class branch { liquid, vapour, single_root };
+double density3(double T, double p, branch b, double rho_start);
+
+// The branch of region 3 on which a state at (p, T) lies.
+branch branch_of(double p, double T);
+
+single region3_at(double T, double rho);
+
+// Results in SI units, with the phase, the transport properties and, for a
+// two-phase state, the saturated phases.
+result single_result(const single& s);
+result two_phase_result(const saturation& sat, double x);
+result failure(status s);
+
+}  // namespace kviapws97::water::detail

@@ -1,0 +1,374 @@
+// The state functions of (p, T), (T, x), (p, x) and (T, rho), the saturated
+// states of the forward equations, the region-3 density on a branch of an
+// isotherm, and the assembly of results in SI units.
+#include <cmath>
+#include <limits>
+
+#include "if97/constants.hpp"
+#include "if97/region1.hpp"
+#include "if97/region2.hpp"
+#include "if97/region3.hpp"
+#include "if97/region3_backward.hpp"
+#include "if97/region5.hpp"
+#include "if97/region_choice.hpp"
+#include "if97/saturation.hpp"
+#include "transport/conductivity.hpp"
+#include "transport/viscosity.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace kviapws97::water {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double J_per_kJ = 1e3;
+constexpr double Pa_per_MPa = 1e6;
+// IAPWS R12-08 and R15-11 hold up to 1173.15 K.
+constexpr double T_transport_max = 1173.15;  // K
+
+constexpr phase_values undefined{nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+
+// Above this temperature the three roots of a region-3 isotherm at the
+// saturation pressure lie within a few per cent of each other, and a
+// density search checks that it starts on the right branch.
+constexpr double T_near_critical = 646.0;  // K
+
+phase single_phase_label(int region, double p, double T, double rho) {
+  if (p > if97::p_c && T > if97::T_c) return phase::supercritical;
+  switch (region) {
+    case 1: return phase::liquid;
+    case 3:
+      if (T >= if97::T_c) return phase::vapour;
+      return p > if97::p_c || rho > if97::rho_c ? phase::liquid : phase::vapour;
+    default: return phase::vapour;
+  }
+}
+
+phase_values si_values(const detail::single& s) {
+  const if97::properties& q = s.pr;
+  const double rho = 1.0 / q.v;
+  phase_values out{Pa_per_MPa * q.p,  q.T,  rho, q.v, J_per_kJ * q.h, J_per_kJ * q.s, J_per_kJ * q.u,
+                   J_per_kJ * q.cp, J_per_kJ * q.cv, q.w, nan, nan};
+  if (q.T <= T_transport_max) {
+    out.mu = transport::viscosity(q.T, rho);
+    if (transport::enhancement_evaluated(q.p, q.T, s.region)) {
+      // (drho/dp)_T = -rho^2 (dv/dp)_T, per Pa.
+      const transport::enhancement_inputs in{q.cp, q.cv, -rho * rho * q.dv_dp / Pa_per_MPa, out.mu, s.region == 3};
+      out.lambda = transport::thermal_conductivity(q.T, rho, in).lambda;
+    } else {
+      out.lambda = transport::thermal_conductivity(q.T, rho).lambda;
+    }
+  }
+  return out;
+}
+
+// The pressure and slope of a region-3 isotherm less the target pressure.
+struct residual {
+  double f;   // MPa
+  double fp;  // MPa m3/kg
+};
+
+residual isotherm(double T, double rho, double p) {
+  const if97::isotherm_point q = if97::p3_isotherm(T, rho);
+  return {q.p - p, q.dp_drho};
+}
+
+// Whether the isotherm is convex (liquid branch) or concave (vapour branch)
+// at rho, from the slope a little further on.
+bool curved_as(double T, double rho, double fp, detail::branch b) {
+  const double fp_next = if97::p3_isotherm(T, rho * (1.0 + 1e-6)).dp_drho;
+  return b == detail::branch::liquid ? fp_next > fp : fp_next < fp;
+}
+
+constexpr double rho_search_max = 1500.0;  // kg/m3, beyond any region-3 state
+constexpr int max_density_steps = 200;
+
+// Newton's iteration from a start on the branch's far side of the root,
+// where the branch is convex (liquid, from above) or concave (vapour, from
+// below): every step then stays on that side, so it can neither pass the
+// root nor reach another branch of the isotherm.
+double monotone_root(double T, double p, detail::branch b, double rho) {
+  const bool liquid = b == detail::branch::liquid;
+  const bool check_curvature = T > T_near_critical;
+  double step = 2e-5;
+  for (int k = 0;; ++k) {
+    if (k == max_density_steps || !(rho > 0.0 && rho < rho_search_max)) return nan;
+    const residual r = isotherm(T, rho, p);
+    const bool far_side = liquid ? r.f > 0.0 : r.f < 0.0;
+    if (far_side && r.fp > 0.0 && (!check_curvature || curved_as(T, rho, r.fp, b))) break;
+    rho *= liquid ? 1.0 + step : 1.0 / (1.0 + step);
+    step *= 2.0;
+  }
+  for (int k = 0; k < max_density_steps; ++k) {
+    const residual r = isotherm(T, rho, p);
+    if (liquid ? !(r.f > 0.0) : !(r.f < 0.0)) return rho;  // on the root, or past it by rounding
+    const double delta = r.f / r.fp;
+    rho -= delta;
+    if (std::fabs(delta) <= 1e-15 * rho) return rho;
+  }
+  return nan;
+}
+
+// Newton's iteration kept inside a bracket, for the one root of an isotherm
+// above the critical temperature.
+double bracketed_root(double T, double p, double rho) {
+  residual r = isotherm(T, rho, p);
+  if (r.f == 0.0) return rho;
+  double lo = rho, hi = rho;
+  double step = 1e-4;
+  for (int k = 0;; ++k) {
+    if (k == max_density_steps) return nan;
+    if (r.f < 0.0) {
+      lo = hi;
+      hi = std::fmin(hi * (1.0 + step), rho_search_max);
+      r = isotherm(T, hi, p);
+      if (r.f >= 0.0) break;
+      if (hi == rho_search_max) return nan;
+    } else {
+      hi = lo;
+      lo = lo / (1.0 + step);
+      r = isotherm(T, lo, p);
+      if (r.f <= 0.0) break;
+    }
+    step *= 2.0;
+  }
+  rho = 0.5 * (lo + hi);
+  for (int k = 0; k < max_density_steps; ++k) {
+    r = isotherm(T, rho, p);
+    if (r.f == 0.0) return rho;
+    if (r.f < 0.0) lo = rho;
+    else hi = rho;
+    double next = rho - r.f / r.fp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - rho) <= 1e-15 * rho || hi - lo <= 1e-15 * rho) return next;
+    rho = next;
+  }
+  return nan;
+}
+
+bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+// The bounds that (p, T) must keep, p in MPa.
+status pT_bounds(double p, double T) {
+  if (!(p > 0.0)) return status::pressure_not_positive;
+  if (T < if97::T_min) return status::temperature_below_min;
+  if (T > if97::T_region5_max) return status::temperature_above_max;
+  if (p > if97::p_max) return status::pressure_above_100MPa;
+  if (T > if97::T_region2_max && p > if97::p_region5_max) return status::pressure_above_50MPa;
+  return status::ok;
+}
+
+// The single-phase state of (p, T) in a region of (p, T).
+bool single_at(int region, double p, double T, detail::single& out) {
+  out.region = region;
+  switch (region) {
+    case 1: out.pr = if97::properties1(p, T); return true;
+    case 2: out.pr = if97::properties2(p, T); return true;
+    case 5: out.pr = if97::properties5(p, T); return true;
+    default: {
+      const double rho = detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T));
+      if (!std::isfinite(rho)) return false;
+      out = detail::region3_at(T, rho);
+      return true;
+    }
+  }
+}
+
+// The pressure, MPa, at which a region of (p, T) has density rho at T:
+// Newton's iteration on the density, which is nearly linear in p for a gas
+// and nearly constant for a liquid, from p and kept within (0, p_max]. NaN
+// where rho lies beyond the density at p_max.
+template <if97::properties (*Properties)(double, double)>
+double pressure_of_density(double T, double rho, double p, double p_max) {
+  if (1.0 / Properties(p_max, T).v < rho) return nan;
+  for (int k = 0; k < 100; ++k) {
+    const if97::properties q = Properties(p, T);
+    const double f = 1.0 / q.v - rho;
+    const double df_dp = -q.dv_dp / (q.v * q.v);
+    double next = p - f / df_dp;
+    if (!(next > 0.0)) next = 0.5 * p;
+    if (next > p_max) next = 0.5 * (p + p_max);
+    if (std::fabs(next - p) <= 1e-15 * p) return next;
+    p = next;
+  }
+  return nan;
+}
+
+}  // namespace
+
+namespace detail {
+
+branch branch_of(double p, double T) {
+  if (T >= if97::T_c) return branch::single_root;
+  return p >= if97::psat(T) ? branch::liquid : branch::vapour;
+}
+
+double density3(double T, double p, branch b, double rho_start) {
+  if (b == branch::single_root) return bracketed_root(T, p, rho_start);
+  return monotone_root(T, p, b, rho_start);
+}
+
+single region3_at(double T, double rho) { return {3, if97::properties3(T, 1.0 / rho)}; }
+
+bool saturation_at(double p, double T, saturation& out) {
+  out.p = p;
+  out.T = T;
+  if (T <= if97::T_region1_max) {
+    out.liquid = {1, if97::properties1(p, T)};
+    out.vapour = {2, if97::properties2(p, T)};
+    return true;
+  }
+  const double rho_liquid = density3(T, p, branch::liquid, 1.0 / if97::v3pt_liq(p, T));
+  const double rho_vapour = density3(T, p, branch::vapour, 1.0 / if97::v3pt_vap(p, T));
+  if (!(rho_liquid > rho_vapour)) return false;
+  out.liquid = region3_at(T, rho_liquid);
+  out.vapour = region3_at(T, rho_vapour);
+  return true;
+}
+
+bool saturation_at_T(double T, saturation& out) { return saturation_at(if97::psat(T), T, out); }
+
+result failure(status s) {
+  result r{s, {}};
+  static_cast<phase_values&>(r.state) = undefined;
+  r.state.region = 0;
+  r.state.phase = phase::liquid;
+  r.state.x = nan;
+  r.state.liquid = r.state.vapour = undefined;
+  return r;
+}
+
+result single_result(const single& s) {
+  result r{status::ok, {}};
+  static_cast<phase_values&>(r.state) = si_values(s);
+  r.state.region = s.region;
+  r.state.phase = single_phase_label(s.region, s.pr.p, s.pr.T, r.state.rho);
+  r.state.x = nan;
+  r.state.liquid = r.state.vapour = undefined;
+  return r;
+}
+
+result two_phase_result(const saturation& sat, double x) {
+  result r{status::ok, {}};
+  state& st = r.state;
+  st.liquid = si_values(sat.liquid);
+  st.vapour = si_values(sat.vapour);
+  const auto mix = [x](double liquid, double vapour) { return if97::mixture(liquid, vapour, x); };
+  st.p = Pa_per_MPa * sat.p;
+  st.T = sat.T;
+  st.v = mix(sat.liquid.pr.v, sat.vapour.pr.v);
+  st.rho = 1.0 / st.v;
+  st.h = J_per_kJ * mix(sat.liquid.pr.h, sat.vapour.pr.h);
+  st.s = J_per_kJ * mix(sat.liquid.pr.s, sat.vapour.pr.s);
+  st.u = J_per_kJ * mix(sat.liquid.pr.u, sat.vapour.pr.u);
+  st.cp = st.cv = st.w = st.mu = st.lambda = nan;
+  st.region = 4;
+  st.phase = phase::two_phase;
+  st.x = x;
+  return r;
+}
+
+}  // namespace detail
+
+const char* status_text(status s) noexcept {
+  switch (s) {
+    case status::ok: return "ok";
+    case status::not_finite: return "an input is NaN or infinite";
+    case status::pressure_not_positive: return "pressure not above 0";
+    case status::pressure_above_100MPa: return "pressure above 100 MPa";
+    case status::pressure_above_50MPa: return "pressure above 50 MPa, the limit above 1073.15 K";
+    case status::temperature_below_min: return "temperature below 273.15 K";
+    case status::temperature_above_max: return "temperature above 2273.15 K (1073.15 K above 50 MPa)";
+    case status::density_out_of_range: return "no state of the formulation has this density at this temperature";
+    case status::enthalpy_below_min: return "enthalpy below that at 273.15 K and this pressure";
+    case status::enthalpy_above_max: return "enthalpy above that at 2273.15 K (1073.15 K above 50 MPa) and this pressure";
+    case status::entropy_below_min: return "entropy below that at 273.15 K and this pressure";
+    case status::entropy_above_max: return "entropy above that at 2273.15 K (1073.15 K above 50 MPa) and this pressure";
+    case status::hs_out_of_range: return "no state of the formulation has this enthalpy and entropy";
+    case status::quality_out_of_range: return "vapour fraction outside 0 to 1";
+    case status::above_critical: return "no saturated states at or above the critical point (647.096 K, 22.064 MPa)";
+    case status::below_triple: return "pressure below the saturation pressure at 273.15 K";
+    case status::not_converged: return "the state was not found to the required accuracy";
+  }
+  return "unknown status";
+}
+
+result pT(double p, double T) noexcept {
+  if (!finite(p, T)) return detail::failure(status::not_finite);
+  const double p_mpa = p / Pa_per_MPa;
+  if (const status s = pT_bounds(p_mpa, T); s != status::ok) return detail::failure(s);
+  detail::single out;
+  if (!single_at(if97::region_of(p_mpa, T), p_mpa, T, out)) return detail::failure(status::not_converged);
+  return detail::single_result(out);
+}
+
+result Tx(double T, double x) noexcept {
+  if (!finite(T, x)) return detail::failure(status::not_finite);
+  if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
+  if (T < if97::T_min) return detail::failure(status::temperature_below_min);
+  if (T >= if97::T_c) return detail::failure(status::above_critical);
+  detail::saturation sat;
+  if (!detail::saturation_at_T(T, sat)) return detail::failure(status::not_converged);
+  return detail::two_phase_result(sat, x);
+}
+
+result px(double p, double x) noexcept {
+  if (!finite(p, x)) return detail::failure(status::not_finite);
+  if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
+  const double p_mpa = p / Pa_per_MPa;
+  if (!(p_mpa > 0.0)) return detail::failure(status::pressure_not_positive);
+  if (p_mpa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);
+  if (p_mpa >= if97::p_c_sat) return detail::failure(status::above_critical);
+  detail::saturation sat;
+  if (!detail::saturation_at(p_mpa, if97::tsat(p_mpa), sat)) return detail::failure(status::not_converged);
+  return detail::two_phase_result(sat, x);
+}
+
+result Trho(double T, double rho) noexcept {
+  if (!finite(T, rho)) return detail::failure(status::not_finite);
+  if (!(rho > 0.0)) return detail::failure(status::density_out_of_range);
+  if (T < if97::T_min) return detail::failure(status::temperature_below_min);
+  if (T > if97::T_region5_max) return detail::failure(status::temperature_above_max);
+  const double out_of_range = nan;
+  double p = out_of_range;
+  int region = 0;
+  if (T < if97::T_c) {
+    detail::saturation sat;
+    if (!detail::saturation_at_T(T, sat)) return detail::failure(status::not_converged);
+    const double rho_liquid = 1.0 / sat.liquid.pr.v, rho_vapour = 1.0 / sat.vapour.pr.v;
+    if (rho < rho_liquid && rho > rho_vapour)
+      return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));
+    if (rho == rho_liquid) return detail::single_result(sat.liquid);
+    if (rho == rho_vapour) return detail::single_result(sat.vapour);
+    if (T <= if97::T_region1_max) {
+      region = rho > rho_liquid ? 1 : 2;
+      p = region == 1 ? pressure_of_density<if97::properties1>(T, rho, sat.p, if97::p_max)
+                      : pressure_of_density<if97::properties2>(T, rho, sat.p * rho / rho_vapour, sat.p);
+    } else if (rho > rho_liquid || if97::p3_isotherm(T, rho).p > if97::pb23(T)) {
+      region = 3;
+    } else {
+      region = 2;
+      p = pressure_of_density<if97::properties2>(T, rho, sat.p * rho / rho_vapour, sat.p);
+    }
+  } else if (T <= if97::T_b23_max && if97::p3_isotherm(T, rho).p >= if97::pb23(T)) {
+    region = 3;
+  } else {
+    region = T <= if97::T_region2_max ? 2 : 5;
+    const double p_max = region == 2 ? if97::p_max : if97::p_region5_max;
+    const double p_ideal = 1e-3 * if97::R * T * rho;  // MPa
+    const double p_start = std::fmin(p_ideal, p_max);
+    p = region == 2 ? pressure_of_density<if97::properties2>(T, rho, p_start, p_max)
+                    : pressure_of_density<if97::properties5>(T, rho, p_start, p_max);
+  }
+  if (region == 3) {
+    const detail::single s = detail::region3_at(T, rho);
+    if (!(s.pr.p <= if97::p_max)) return detail::failure(status::density_out_of_range);
+    return detail::single_result(s);
+  }
+  if (!std::isfinite(p)) return detail::failure(status::density_out_of_range);
+  detail::single s;
+  single_at(region, p, T, s);
+  return detail::single_result(s);
+}
+
+}  // namespace kviapws97::water
