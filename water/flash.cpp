@@ -17,6 +17,7 @@
 #include "if97/region1.hpp"
 #include "if97/region2.hpp"
 #include "if97/region3.hpp"
+#include "if97/region4.hpp"
 #include "if97/region5.hpp"
 #include "if97/saturation.hpp"
 #include "water/internal.hpp"
@@ -43,15 +44,36 @@ bool reproduces(double got, double wanted, double floor) {
 }
 
 constexpr int max_steps = 30;
+// A state is taken when it reproduces its inputs and the next Newton step
+// would move T (and rho or p) by less than this fraction: the state then
+// lies within rounding of the exact solution, not only within the tolerance.
+// For the second variable (rho, or ln p of a liquid, which h and s hardly
+// fix) rounding alone moves a step by more: there the bound is looser.
+constexpr double negligible_step = 1e-13;
+constexpr double negligible_second = 1e-8;
+bool negligible(double step, double of, double bound = negligible_step) {
+  return std::fabs(step) <= bound * std::fabs(of);
+}
 // A Newton step in T this small leaves an error below 1e-12 K: the next
 // evaluation is the last, and it evaluates every property.
 constexpr double last_step_T = 1e-5;  // K
 // The backward equations agree with the forward ones to about 25 mK: a
 // backward temperature this far from a boundary puts the state on its side.
 constexpr double backward_margin = 0.1;  // K
+// A state polished on the side that the backward equations said lies at
+// least this far from Tsat(p), or is checked against the saturated states.
+constexpr double side_margin = 0.05;  // K
 // A converged region-3 state this close to Tsat(p) is checked against the
 // saturated states themselves.
 constexpr double dome_margin = 1e-3;  // K
+
+// A polished temperature below 273.15 K by no more than rounding is 273.15 K's.
+bool below_min(double T) { return T < if97::T_min * (1.0 - 1e-13); }
+
+// A pressure or temperature of (h, s) above its bound by no more than the
+// rounding of its solution (which h and s fix only loosely for a liquid)
+// lies on the bound.
+bool above(double x, double bound) { return x > bound * (1.0 + 1e-8); }
 
 // The quantity that a constant-pressure flash matches: h or s, with what the
 // flash needs of it.
@@ -68,10 +90,15 @@ struct enthalpy {
   static double T2(double p, double h) { return if97::T2_ph(p, h); }
   static double T3(double p, double h) { return if97::T3_ph(p, h); }
   static double v3(double p, double h) { return if97::v3_ph(p, h); }
-  static double p3sat(double h) { return if97::p3sat_h(h); }
-  // The ends of region 3 on the saturation line.
+  // The highest h of region 1 above psat(623.15 K), h'(623.15 K), and the
+  // lowest of region 2 there, on B23 at 623.15 K, h''(623.15 K).
   static constexpr double liquid_623 = if97::h_liquid_623;
-  static constexpr double vapour_623 = if97::h_vapour_623;
+  static constexpr double vapour_b23 = if97::h_vapour_623;
+  // The lowest h'' below 623.15 K, at 273.15 K.
+  static double vapour_dome_min() {
+    static const double h = if97::h2(if97::psat(if97::T_min), if97::T_min);
+    return h;
+  }
 };
 
 struct entropy {
@@ -87,9 +114,15 @@ struct entropy {
   static double T2(double p, double s) { return if97::T2_ps(p, s); }
   static double T3(double p, double s) { return if97::T3_ps(p, s); }
   static double v3(double p, double s) { return if97::v3_ps(p, s); }
-  static double p3sat(double s) { return if97::p3sat_s(s); }
+  // s'(623.15 K), and the lowest s of region 2 above psat(623.15 K), on B23
+  // at 100 MPa.
   static constexpr double liquid_623 = if97::s_liquid_623;
-  static constexpr double vapour_623 = if97::s_vapour_623;
+  static constexpr double vapour_b23 = if97::s_b23_min;
+  // The lowest s'' below 623.15 K, at 623.15 K.
+  static double vapour_dome_min() {
+    static const double s = if97::s2(if97::psat(if97::T_region1_max), if97::T_region1_max);
+    return s;
+  }
 };
 
 // The derivatives of p, h and s in the variables (T, rho) of region 3, from
@@ -135,11 +168,12 @@ bool polish_isobar(int region, double p, double target, double T, single& out) {
     if (!(T > 100.0 && T < 5000.0)) return false;
     if (last) {
       const if97::properties q = Properties(p, T);
-      if (reproduces(Q::of(q), target, Q::floor)) {
+      const double dT = (target - Q::of(q)) / Q::slope({Q::of(q), q.cp}, T);
+      if (reproduces(Q::of(q), target, Q::floor) && negligible(dT, T)) {
         out = {region, q};
         return true;
       }
-      T += (target - Q::of(q)) / Q::slope({Q::of(q), q.cp}, T);
+      T += dT;
       continue;
     }
     const if97::caloric c = Caloric(p, T);
@@ -165,18 +199,21 @@ template <class Q>
 bool polish_region3(double p, double target, double T, double rho, single& out) {
   for (int k = 0; k < max_steps; ++k) {
     if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
-    const single s = detail::region3_at(T, rho);
+    single s = detail::region3_at(T, rho);
     const double r_p = s.pr.p - p, r_q = Q::of(s.pr) - target;
-    if (std::fabs(r_p) <= tolerance * p && reproduces(Q::of(s.pr), target, Q::floor)) {
-      out = s;
-      return true;
-    }
     const Trho_derivatives d = derivatives(s.pr);
     const double a = d.p_T, b = d.p_rho, c = d_dT<Q>(d), e = d_drho<Q>(d);
     const double det = a * e - b * c;
     if (!(std::fabs(det) > 0.0)) return false;
-    T -= (e * r_p - b * r_q) / det;
-    rho -= (a * r_q - c * r_p) / det;
+    const double dT = (e * r_p - b * r_q) / det, drho = (a * r_q - c * r_p) / det;
+    if (std::fabs(r_p) <= tolerance * p && reproduces(Q::of(s.pr), target, Q::floor) && negligible(dT, T) &&
+        negligible(drho, rho, negligible_second)) {
+      s.pr.p = p;  // the pressure asked for, which p(T, rho) reproduces to rounding
+      out = s;
+      return true;
+    }
+    T -= dT;
+    rho -= drho;
   }
   return false;
 }
@@ -219,37 +256,73 @@ bool region3_by_isotherms(double p, double target, detail::branch b, double T_lo
 
 result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
 
-// The vapour fraction of q between the saturated phases, or NaN outside.
+// The vapour fraction of q between the saturated phases, or NaN outside. A q
+// within a few units of the last bit of q' or q'' is on the saturation line:
+// a pressure in Pa and in MPa round differently, and q' of a state of (T, x)
+// and of the same state's (p, q) may differ by that much.
 template <class Q>
 double fraction(const saturation& sat, double q) {
+  constexpr double rounding = 4.0 * std::numeric_limits<double>::epsilon();
   const double liquid = Q::of(sat.liquid.pr), vapour = Q::of(sat.vapour.pr);
-  if (q < liquid || q > vapour) return nan;
-  return (q - liquid) / (vapour - liquid);
+  if (q < liquid) {
+    if (liquid - q > rounding * std::fabs(liquid)) return nan;
+    q = liquid;
+  }
+  if (q > vapour) {
+    if (q - vapour > rounding * std::fabs(vapour)) return nan;
+    q = vapour;
+  }
+  return vapour == liquid ? 0.0 : (q - liquid) / (vapour - liquid);
 }
 
 // Regions 2 and 5 at (p, q) from a start T: region 2 up to 1073.15 K, region 5
-// above it when p <= 50 MPa.
+// above it when p <= 50 MPa. A region-2 state below T_low (the B23 line) is
+// no state of region 2: then `below` is set and the caller looks in region 3.
 template <class Q>
-result vapour_side(double p, double target, double T) {
+result vapour_side(double p, double target, double T, double T_low, bool& below) {
+  below = false;
   single s;
-  const bool high = T > if97::T_region2_max + backward_margin;
+  // A backward temperature far above 1073.15 K (or none: extrapolated far
+  // beyond their range, the equations may give NaN) goes to region 5.
+  const bool high = !(T <= if97::T_region2_max + backward_margin);
+  bool tried_2 = false;
   if (!high) {
-    if (!polish_region<Q>(2, p, target, T, s)) return detail::failure(status::not_converged);
-    if (s.pr.T < if97::T_min) return detail::failure(Q::below);
-    if (s.pr.T <= if97::T_region2_max) return detail::single_result(s);
-    T = s.pr.T;
+    tried_2 = true;
+    if (polish_region<Q>(2, p, target, T, s)) {
+      if (below_min(s.pr.T)) return detail::failure(Q::below);
+      if (s.pr.T < T_low) {
+        below = true;
+        return detail::failure(status::not_converged);
+      }
+      if (s.pr.T <= if97::T_region2_max) return detail::single_result(s);
+    }
   }
   if (p > if97::p_region5_max) return detail::failure(Q::above);
+  // No backward equation reaches region 5: a first step from 1073.15 K.
+  const if97::caloric c = Q::caloric5(p, if97::T_region2_max);
+  T = if97::T_region2_max + (target - c.value) / Q::slope(c, if97::T_region2_max);
   if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
   if (s.pr.T > if97::T_region5_max) return detail::failure(Q::above);
-  if (s.pr.T <= if97::T_region2_max && high) return vapour_side<Q>(p, target, if97::T_region2_max);
+  if (s.pr.T < if97::T_region2_max && !tried_2) {
+    // Below 1073.15 K after all: region 2, where it holds (where regions 2
+    // and 5 leave a gap at 1073.15 K, region 5 extended into it).
+    single s2;
+    if (polish_region<Q>(2, p, target, s.pr.T, s2) && s2.pr.T <= if97::T_region2_max && s2.pr.T >= T_low)
+      return detail::single_result(s2);
+  }
   return detail::single_result(s);
+}
+
+template <class Q>
+result vapour_side(double p, double target, double T) {
+  bool below = false;
+  return vapour_side<Q>(p, target, T, 0.0, below);
 }
 
 // Region 3 at (p, q) where p is below the critical pressure: a single phase
 // of region 3 on either side of the saturated states, or two-phase.
 template <class Q>
-result region3_below_critical(double p, double target) {
+result region3_below_critical(double p_pa, double p, double target) {
   const double Ts = if97::tsat(p);
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
@@ -257,7 +330,7 @@ result region3_below_critical(double p, double target) {
     if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::single_result(s);
   }
   saturation sat;
-  if (!detail::saturation_at(p, Ts, sat)) return detail::failure(status::not_converged);
+  if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
   const double x = fraction<Q>(sat, target);
   if (std::isfinite(x)) return two_phase(sat, x);
   const bool liquid = target < Q::of(sat.liquid.pr);
@@ -300,26 +373,31 @@ result flash_p(double p_pa, double q_si) {
 
   if (p <= p_623) {
     // Regions 1 and 2 about the saturation line.
+    // The backward equations say on which side of the line a state far from it
+    // lies; the polished state must then lie there too. (Far outside their
+    // range, inside the saturation line, they say nothing.)
     const double Ts = if97::tsat(p);
     if (q <= Q::liquid_623) {
       const double T = Q::T1(p, q);
-      if (T < Ts - backward_margin) {
-        if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
-        if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+      if (T < Ts - backward_margin && polish_region<Q>(1, p, q, T, s) && s.pr.T < Ts - side_margin) {
+        if (below_min(s.pr.T)) return detail::failure(Q::below);
         return detail::single_result(s);
       }
-    } else {
+    } else if (q >= Q::vapour_dome_min()) {
       const double T = Q::T2(p, q);
-      if (T > Ts + backward_margin) return vapour_side<Q>(p, q, T);
+      if (T > Ts + backward_margin) {
+        const result r = vapour_side<Q>(p, q, T);
+        if (!r || r.state.T > Ts + side_margin) return r;
+      }
     }
     // Near or inside the saturation line: decide against the saturated states.
     saturation sat;
-    detail::saturation_at(p, Ts, sat);
+    if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
     const double x = fraction<Q>(sat, q);
     if (std::isfinite(x)) return two_phase(sat, x);
     if (q > Q::of(sat.vapour.pr)) return vapour_side<Q>(p, q, Ts);
     if (!polish_region<Q>(1, p, q, Ts, s)) return detail::failure(status::not_converged);
-    if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+    if (below_min(s.pr.T)) return detail::failure(Q::below);
     return detail::single_result(s);
   }
 
@@ -329,19 +407,20 @@ result flash_p(double p_pa, double q_si) {
     const double T = Q::T1(p, q);
     if (T < if97::T_region1_max + backward_margin) {
       if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
-      if (s.pr.T < if97::T_min) return detail::failure(Q::below);
+      if (below_min(s.pr.T)) return detail::failure(Q::below);
       if (s.pr.T <= if97::T_region1_max) return detail::single_result(s);
     }
   }
   const double T_b23 = if97::tb23(p);
-  if (q >= Q::vapour_623) {
+  if (q >= Q::vapour_b23) {
     const double T = Q::T2(p, q);
-    if (T > T_b23 - backward_margin) {
-      if (!polish_region<Q>(2, p, q, T, s)) return detail::failure(status::not_converged);
-      if (s.pr.T >= T_b23) return s.pr.T <= if97::T_region2_max ? detail::single_result(s) : vapour_side<Q>(p, q, s.pr.T);
+    if (!(T <= T_b23 - backward_margin)) {
+      bool below = false;
+      const result r = vapour_side<Q>(p, q, T, T_b23, below);
+      if (!below) return r;
     }
   }
-  return p < if97::p_c_sat ? region3_below_critical<Q>(p, q) : region3_above_critical<Q>(p, q);
+  return p < if97::p_c_sat ? region3_below_critical<Q>(p_pa, p, q) : region3_above_critical<Q>(p, q);
 }
 
 // Newton's iteration in (ln p, T) on h(p, T) = h and s(p, T) = s in region
@@ -352,17 +431,18 @@ bool polish_hs(int region, double h, double s, double p, double T, single& out) 
   for (int k = 0; k < max_steps; ++k) {
     if (!(T > 100.0 && T < 5000.0 && p > 0.0 && p < 1e3)) return false;
     const if97::properties q = Properties(p, T);
-    if (reproduces(q.h, h, floor_h) && reproduces(q.s, s, floor_s)) {
-      out = {region, q};
-      return true;
-    }
     const double h_T = q.cp, s_T = q.cp / T;
     const double h_lnp = p * kJ_per_MPa_m3 * (q.v - T * q.dv_dT), s_lnp = -p * kJ_per_MPa_m3 * q.dv_dT;
     const double r_h = q.h - h, r_s = q.s - s;
     const double det = h_T * s_lnp - h_lnp * s_T;
     if (!(std::fabs(det) > 0.0)) return false;
-    T -= (s_lnp * r_h - h_lnp * r_s) / det;
-    p *= std::exp(-(h_T * r_s - s_T * r_h) / det);
+    const double dT = (s_lnp * r_h - h_lnp * r_s) / det, dlnp = (h_T * r_s - s_T * r_h) / det;
+    if (reproduces(q.h, h, floor_h) && reproduces(q.s, s, floor_s) && negligible(dT, T) && negligible(dlnp, 1.0, negligible_second)) {
+      out = {region, q};
+      return true;
+    }
+    T -= dT;
+    p *= std::exp(-dlnp);
   }
   return false;
 }
@@ -372,16 +452,18 @@ bool polish_hs3(double h, double s, double T, double rho, single& out) {
   for (int k = 0; k < max_steps; ++k) {
     if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
     const single q = detail::region3_at(T, rho);
-    if (reproduces(q.pr.h, h, floor_h) && reproduces(q.pr.s, s, floor_s)) {
-      out = q;
-      return true;
-    }
     const Trho_derivatives d = derivatives(q.pr);
     const double r_h = q.pr.h - h, r_s = q.pr.s - s;
     const double det = d.h_T * d.s_rho - d.h_rho * d.s_T;
     if (!(std::fabs(det) > 0.0)) return false;
-    T -= (d.s_rho * r_h - d.h_rho * r_s) / det;
-    rho -= (d.h_T * r_s - d.s_T * r_h) / det;
+    const double dT = (d.s_rho * r_h - d.h_rho * r_s) / det, drho = (d.h_T * r_s - d.s_T * r_h) / det;
+    if (reproduces(q.pr.h, h, floor_h) && reproduces(q.pr.s, s, floor_s) && negligible(dT, T) &&
+        negligible(drho, rho, negligible_second)) {
+      out = q;
+      return true;
+    }
+    T -= dT;
+    rho -= drho;
   }
   return false;
 }
@@ -396,27 +478,45 @@ double hsat_of_s(double s) {
   return if97::hsat_vapour_2ab(s);
 }
 
-// A two-phase (h, s) lies on the tie line of one temperature: at T the
-// vapour fraction of s gives the mixture's enthalpy h_x(T), which grows with
-// T as v_x dpsat/dT (dh = T ds + v dp at constant s). Newton's iteration on
-// h_x(T) = h, the slope from the Clapeyron equation of the same saturated
-// states, kept within the line. False where the tie line of no temperature
-// holds (h, s) between its ends.
+// A vapour fraction this far outside 0 to 1 is rounding of a state on the
+// saturation line.
+constexpr double x_rounding = 1e-12;
+constexpr double negligible_two_phase = 1e-13;
+
+// A two-phase (h, s) lies on the tie line of one temperature. At T the
+// vapour fraction of s, x(T) = (s - s')/(s'' - s'), lies in [0, 1] only below
+// the temperature whose s' (or s'') is s; there the mixture's enthalpy h_x(T)
+// grows with T as v_x dpsat/dT (dh = T ds + v dp at constant s). Newton's
+// iteration on h_x(T) = h, the slope from the Clapeyron equation of the same
+// saturated states, kept within a bracket that these two facts shrink.
+// False where no tie line holds (h, s) between its ends.
 bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
   static const double T_top = std::nextafter(if97::T_c, 0.0);
   double lo = if97::T_min, hi = T_top;
-  for (int k = 0; k < 60; ++k) {
+  for (int k = 0; k < 100; ++k) {
     if (!(T >= lo && T <= hi)) T = 0.5 * (lo + hi);
     if (!detail::saturation_at_T(T, sat)) return false;
     const if97::properties &l = sat.liquid.pr, &v = sat.vapour.pr;
     x = (s - l.s) / (v.s - l.s);
-    const double h_x = if97::mixture(l.h, v.h, x);
-    if (reproduces(h_x, h, floor_h)) return x >= 0.0 && x <= 1.0;
-    if (h_x < h) lo = T;
-    else hi = T;
-    const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
-    T += (h - h_x) / slope;
+    const bool within = x >= -x_rounding && x <= 1.0 + x_rounding;
+    double dT = 0.0;
+    if (within) {
+      const double h_x = if97::mixture(l.h, v.h, x);
+      const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
+      dT = (h - h_x) / slope;
+      // Near x = 0 h hardly fixes T along an isentrope (dh = v dp): the bound
+      // on the step is looser than elsewhere.
+      if (reproduces(h_x, h, floor_h) && negligible(dT, T, negligible_two_phase)) {
+        x = std::fmin(std::fmax(x, 0.0), 1.0);  // on the saturation line within rounding: 0 or 1
+        return true;
+      }
+      if (h_x < h) lo = T;
+      else hi = T;
+    } else {
+      hi = T;  // above the temperature whose s' (s < s_c) or s'' (s > s_c) is s
+    }
     if (hi - lo <= 1e-13 * hi) return false;
+    T = within ? T + dT : 0.5 * (lo + hi);
   }
   return false;
 }
@@ -439,16 +539,18 @@ int region_of_hs(double h, double s) {
 // the region to try instead (0: none; it lies outside the formulation).
 int region_check(const single& st) {
   const double p = st.pr.p, T = st.pr.T;
-  if (!(p > 0.0) || T < if97::T_min || T > if97::T_region5_max || p > if97::p_max) return 0;
+  if (!(p > 0.0) || below_min(T) || above(T, if97::T_region5_max) || above(p, if97::p_max)) return 0;
   switch (st.region) {
     case 1: return T <= if97::T_region1_max ? 1 : 3;
     case 2:
-      if (T > if97::T_region2_max) return p <= if97::p_region5_max ? 5 : 0;
+      if (T > if97::T_region2_max) return 5;
       return T > if97::T_region1_max && T < if97::T_b23_max && p > if97::pb23(T) ? 3 : 2;
     case 3:
       if (T < if97::T_region1_max) return 1;
       return T > if97::T_b23_max || p < if97::pb23(T) ? 2 : 3;
-    default: return T < if97::T_region2_max ? 2 : 5;
+    default:
+      if (T < if97::T_region2_max) return 2;
+      return above(p, if97::p_region5_max) ? 0 : 5;
   }
 }
 
@@ -468,23 +570,44 @@ bool polish_hs_in(int region, double h, double s, const single* from, single& ou
       const double rho = from ? 1.0 / from->pr.v : 1.0 / if97::v3_ps(p, s);
       return polish_hs3(h, s, T, rho, out);
     }
-    default:
-      return polish_hs<if97::properties5>(5, h, s, from ? from->pr.p : 1.0, from ? from->pr.T : if97::T_region2_max,
-                                          out);
+    default: {
+      double p = 1.0, T = if97::T_region2_max;  // MPa, K
+      if (from) {
+        p = from->pr.p;
+        T = from->pr.T;
+      } else {
+        // No backward equation reaches region 5. Its steam is nearly an
+        // ideal gas: h fixes T at 1 MPa, and s - s(1 MPa, T) = -R ln p.
+        for (int k = 0; k < 4; ++k) {
+          const if97::caloric c = if97::enthalpy_cp5(p, T);
+          T += (h - c.value) / c.cp;
+        }
+        p = std::exp((if97::entropy_cp5(1.0, T).value - s) / if97::R);
+      }
+      return polish_hs<if97::properties5>(5, h, s, p, T, out);
+    }
   }
 }
 
 // A single phase of (h, s): the region of SR4-04's rules, then its neighbour
-// where the polished state lies beyond the region's bounds.
+// where the polished state lies beyond the region's bounds. Region 2's
+// equations extrapolated far above 1073.15 K can fail, or find a state of no
+// meaning: then region 5 is tried afresh.
 result single_phase_hs(double h, double s) {
   int region = region_of_hs(h, s);
   single st{};
   const single* from = nullptr;
-  for (int tries = 0; tries < 4; ++tries) {
-    if (!polish_hs_in(region, h, s, from, st)) return detail::failure(status::hs_out_of_range);
-    const int next = region_check(st);
-    if (next == 0) return detail::failure(status::hs_out_of_range);
+  bool fresh_5 = false;
+  for (int tries = 0; tries < 5; ++tries) {
+    const int next = polish_hs_in(region, h, s, from, st) ? region_check(st) : 0;
     if (next == region) return detail::single_result(st);
+    if (next == 0) {
+      if (fresh_5 || (region != 2 && region != 5)) return detail::failure(status::hs_out_of_range);
+      region = 5;
+      from = nullptr;
+      fresh_5 = true;
+      continue;
+    }
     region = next;
     from = &st;
   }

@@ -19,8 +19,9 @@ struct single {
 // the forward equations: regions 1 and 2 up to 623.15 K, above it the outer
 // roots of the region-3 equation at p.
 struct saturation {
-  double p;  // MPa
-  double T;  // K
+  double p;     // MPa
+  double p_si;  // Pa, as the state reports it: the caller's where p came from one
+  double T;     // K
   single liquid;
   single vapour;
 };
@@ -30,6 +31,17 @@ struct saturation {
 // found (not expected below T_c).
 bool saturation_at_T(double T, saturation& out);
 bool saturation_at(double p, double T, saturation& out);
+
+// The saturated states of a pressure in Pa at its saturation temperature.
+// The same p_si gives the same states bit for bit, whichever function of the
+// API it came through: (p, x), a flash, or (T, x) with p_si = psat(T) in Pa.
+bool saturation_of_pressure(double p_si, saturation& out);
+
+// The saturation temperature of p, K: the temperature whose psat (IAPWS-IF97
+// Eq. (30) and its continuation to T_c) is p, to the last bit where there is
+// one. Eq. (31) inverts Eq. (30) only to 3e-11 K; polished by Newton steps on
+// psat itself, the saturated states of p and of psat(T) are the same states.
+double saturation_temperature(double p);
 
 // The density of region 3 at (T, p), kg/m3, on a branch of the isotherm:
 // the liquid branch (the largest root, reached from above), the vapour branch

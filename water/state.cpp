@@ -2,6 +2,7 @@
 // states of the forward equations, the region-3 density on a branch of an
 // isotherm, and the assembly of results in SI units.
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "if97/constants.hpp"
@@ -9,6 +10,7 @@
 #include "if97/region2.hpp"
 #include "if97/region3.hpp"
 #include "if97/region3_backward.hpp"
+#include "if97/region4.hpp"
 #include "if97/region5.hpp"
 #include "if97/region_choice.hpp"
 #include "if97/saturation.hpp"
@@ -169,6 +171,7 @@ bool single_at(int region, double p, double T, detail::single& out) {
       const double rho = detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T));
       if (!std::isfinite(rho)) return false;
       out = detail::region3_at(T, rho);
+      out.pr.p = p;  // the pressure asked for, which p(T, rho) reproduces to rounding
       return true;
     }
   }
@@ -212,6 +215,7 @@ single region3_at(double T, double rho) { return {3, if97::properties3(T, 1.0 / 
 
 bool saturation_at(double p, double T, saturation& out) {
   out.p = p;
+  out.p_si = Pa_per_MPa * p;
   out.T = T;
   if (T <= if97::T_region1_max) {
     out.liquid = {1, if97::properties1(p, T)};
@@ -220,13 +224,49 @@ bool saturation_at(double p, double T, saturation& out) {
   }
   const double rho_liquid = density3(T, p, branch::liquid, 1.0 / if97::v3pt_liq(p, T));
   const double rho_vapour = density3(T, p, branch::vapour, 1.0 / if97::v3pt_vap(p, T));
-  if (!(rho_liquid > rho_vapour)) return false;
-  out.liquid = region3_at(T, rho_liquid);
-  out.vapour = region3_at(T, rho_vapour);
+  if (rho_liquid > rho_vapour) {
+    out.liquid = region3_at(T, rho_liquid);
+    out.vapour = region3_at(T, rho_vapour);
+    return true;
+  }
+  // Within about 2e-6 K of T_c the loop of the region-3 isotherm no longer
+  // reaches psat(T) beyond rounding: one root, the saturated phases are one.
+  const double rho = bracketed_root(T, p, if97::rho_c);
+  if (!std::isfinite(rho)) return false;
+  out.liquid = out.vapour = region3_at(T, rho);
   return true;
 }
 
 bool saturation_at_T(double T, saturation& out) { return saturation_at(if97::psat(T), T, out); }
+
+bool saturation_of_pressure(double p_si, saturation& out) {
+  const double p = p_si / Pa_per_MPa;
+  if (!saturation_at(p, saturation_temperature(p), out)) return false;
+  out.p_si = p_si;
+  return true;
+}
+
+double saturation_temperature(double p) {
+  double T = if97::tsat(p);
+  const double dT = 1e-4;  // K
+  const double slope = (if97::psat(T + dT) - if97::psat(T - dT)) / (2.0 * dT);
+  for (int k = 0; k < 3; ++k) {
+    const double f = if97::psat(T) - p;
+    if (f == 0.0) return T;
+    T -= f / slope;
+  }
+  // The temperature of the last ulp: the one of T and its neighbours whose
+  // psat lies nearest p, psat(T) == p where one exists.
+  double best = T, best_f = std::fabs(if97::psat(T) - p);
+  for (const double t : {std::nextafter(T, 0.0), std::nextafter(T, 1e4)}) {
+    const double f = std::fabs(if97::psat(t) - p);
+    if (f < best_f) {
+      best = t;
+      best_f = f;
+    }
+  }
+  return best;
+}
 
 result failure(status s) {
   result r{s, {}};
@@ -254,7 +294,7 @@ result two_phase_result(const saturation& sat, double x) {
   st.liquid = si_values(sat.liquid);
   st.vapour = si_values(sat.vapour);
   const auto mix = [x](double liquid, double vapour) { return if97::mixture(liquid, vapour, x); };
-  st.p = Pa_per_MPa * sat.p;
+  st.p = sat.p_si;
   st.T = sat.T;
   st.v = mix(sat.liquid.pr.v, sat.vapour.pr.v);
   st.rho = 1.0 / st.v;
@@ -307,8 +347,10 @@ result Tx(double T, double x) noexcept {
   if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
   if (T < if97::T_min) return detail::failure(status::temperature_below_min);
   if (T >= if97::T_c) return detail::failure(status::above_critical);
+  // The states of psat(T) in Pa, as a flash of that pressure finds them; their
+  // temperature is T to a few units of its last bit.
   detail::saturation sat;
-  if (!detail::saturation_at_T(T, sat)) return detail::failure(status::not_converged);
+  if (!detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), sat)) return detail::failure(status::not_converged);
   return detail::two_phase_result(sat, x);
 }
 
@@ -320,7 +362,7 @@ result px(double p, double x) noexcept {
   if (p_mpa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);
   if (p_mpa >= if97::p_c_sat) return detail::failure(status::above_critical);
   detail::saturation sat;
-  if (!detail::saturation_at(p_mpa, if97::tsat(p_mpa), sat)) return detail::failure(status::not_converged);
+  if (!detail::saturation_of_pressure(p, sat)) return detail::failure(status::not_converged);
   return detail::two_phase_result(sat, x);
 }
 
