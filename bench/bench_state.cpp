@@ -1,0 +1,75 @@
+// ns per state of the SI state API: each call forms the whole state with all
+// its properties (transport included), over 1024 varied states of a region.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstddef>
+#include <random>
+
+#include "states.hpp"
+#include "water/state.hpp"
+
+namespace {
+
+namespace water = kviapws97::water;
+
+// The inputs of a flash, in SI units, taken from states of (p, T) or (T, x).
+struct inputs {
+  double p, h, s;
+};
+using input_array = std::array<inputs, kvbench::state_count>;
+
+// States of (p, T) drawn from [p_lo, p_hi] MPa x [T_lo, T_hi] K that lie in
+// `region`; (T, x) states of [T_lo, T_hi] K for region 4.
+input_array states_of(int region, double p_lo, double p_hi, double T_lo, double T_hi) {
+  std::mt19937_64 rng(97);
+  std::uniform_real_distribution<double> p(p_lo, p_hi), T(T_lo, T_hi), x(0.0, 1.0);
+  input_array out{};
+  for (inputs& in : out) {
+    for (;;) {
+      const water::result r = region == 4 ? water::Tx(T(rng), x(rng)) : water::pT(1e6 * p(rng), T(rng));
+      if (r && r.state.region == region) {
+        in = {r.state.p, r.state.h, r.state.s};
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+const input_array region1 = states_of(1, 0.1, 100.0, 280.0, 620.0);
+const input_array region2 = states_of(2, 0.001, 100.0, 300.0, 1070.0);
+const input_array region3 = states_of(3, 20.0, 100.0, 630.0, 860.0);
+const input_array region5 = states_of(5, 0.001, 50.0, 1080.0, 2270.0);
+const input_array two_phase = states_of(4, 0.0, 0.0, 280.0, 620.0);
+
+enum class flash { ph, ps, hs };
+
+void run(benchmark::State& st, const input_array& at, flash f) {
+  kvbench::cycle(st, [&](std::size_t k) {
+    const inputs& in = at[k];
+    const water::result r = f == flash::ph ? water::ph(in.p, in.h) : f == flash::ps ? water::ps(in.p, in.s)
+                                                                                  : water::hs(in.h, in.s);
+    return r.state.T;
+  });
+}
+
+BENCHMARK_CAPTURE(run, ph_region1, region1, flash::ph);
+BENCHMARK_CAPTURE(run, ph_region2, region2, flash::ph);
+BENCHMARK_CAPTURE(run, ph_region3, region3, flash::ph);
+BENCHMARK_CAPTURE(run, ph_region5, region5, flash::ph);
+BENCHMARK_CAPTURE(run, ph_two_phase, two_phase, flash::ph);
+BENCHMARK_CAPTURE(run, ps_region1, region1, flash::ps);
+BENCHMARK_CAPTURE(run, ps_region2, region2, flash::ps);
+BENCHMARK_CAPTURE(run, ps_region3, region3, flash::ps);
+BENCHMARK_CAPTURE(run, ps_region5, region5, flash::ps);
+BENCHMARK_CAPTURE(run, ps_two_phase, two_phase, flash::ps);
+BENCHMARK_CAPTURE(run, hs_region1, region1, flash::hs);
+BENCHMARK_CAPTURE(run, hs_region2, region2, flash::hs);
+BENCHMARK_CAPTURE(run, hs_region3, region3, flash::hs);
+BENCHMARK_CAPTURE(run, hs_region5, region5, flash::hs);
+BENCHMARK_CAPTURE(run, hs_two_phase, two_phase, flash::hs);
+
+}  // namespace
+
+BENCHMARK_MAIN();
