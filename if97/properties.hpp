@@ -19,12 +19,21 @@ struct properties {
   double dv_dT;  // (dv/dT)_p, m3/(kg K)
 };
 
-// A caloric property (h in kJ/kg or s in kJ/(kg K)) with cp, from the
-// cheaper evaluation that a Newton step in T at constant p needs:
-// (dh/dT)_p = cp, (ds/dT)_p = cp / T.
+// A caloric property (h in kJ/kg or s in kJ/(kg K)) with cp and its
+// temperature derivative, from the cheaper evaluation that a Halley step in T
+// at constant p needs: (dh/dT)_p = cp, (ds/dT)_p = cp / T.
 struct caloric {
   double value;
-  double cp;  // kJ/(kg K)
+  double cp;      // kJ/(kg K)
+  double dcp_dT;  // (dcp/dT)_p, kJ/(kg K^2)
+};
+
+// h, s and v alone, from the evaluation that a search along the saturation
+// line needs.
+struct hsv {
+  double h;  // kJ/kg
+  double s;  // kJ/(kg K)
+  double v;  // m3/kg
 };
 
 }  // namespace if97

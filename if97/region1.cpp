@@ -58,7 +58,7 @@ constexpr double tau_shift = 1.222;  // Eq. (7): powers of (tau - 1.222)
 // x = 7.1 - pi and y = tau - 1.222, so d/dpi = -d/dx.
 struct gibbs {
   double pi, tau;
-  double g, g_p, g_pp, g_t, g_tt, g_pt;
+  double g, g_p, g_pp, g_t, g_tt, g_pt, g_ttt;
 };
 
 template <unsigned W>
@@ -66,7 +66,7 @@ template <unsigned W>
   const double pi = p * (1.0 / p_star);
   const double tau = T_star / T;
   const series_value s = evaluate<region1_terms, W>(pi_shift - pi, tau - tau_shift);
-  return {pi, tau, s.f, -s.x, s.xx, s.y, s.yy, -s.xy};
+  return {pi, tau, s.f, -s.x, s.xx, s.y, s.yy, -s.xy, s.yyy};
 }
 
 // IAPWS-IF97 Table 3: the properties as relations of gamma's derivatives,
@@ -76,6 +76,8 @@ double h_of(const gibbs& g) { return R * T_star * g.g_t; }
 double s_of(const gibbs& g) { return R * (g.tau * g.g_t - g.g); }
 double u_of(const gibbs& g, double T) { return R * T * (g.tau * g.g_t - g.pi * g.g_p); }
 double cp_of(const gibbs& g) { return -R * g.tau * g.tau * g.g_tt; }
+// d/dT of -R tau^2 gamma_tautau with dtau/dT = -tau/T.
+double dcp_dT_of(const gibbs& g, double T) { return R * g.tau * g.tau * (2.0 * g.g_tt + g.tau * g.g_ttt) / T; }
 double cv_of(const gibbs& g) {
   const double a = g.g_p - g.tau * g.g_pt;
   return R * (-g.tau * g.tau * g.g_tt + a * a / g.g_pp);
@@ -117,13 +119,18 @@ properties properties1(double p, double T) {
 }
 
 caloric enthalpy_cp1(double p, double T) {
-  const gibbs g = gamma<part_y | part_yy>(p, T);
-  return {h_of(g), cp_of(g)};
+  const gibbs g = gamma<part_y | part_yy | part_yyy>(p, T);
+  return {h_of(g), cp_of(g), dcp_dT_of(g, T)};
+}
+
+hsv hsv1(double p, double T) {
+  const gibbs g = gamma<part_f | part_x | part_y>(p, T);
+  return {h_of(g), s_of(g), v_of(g, T)};
 }
 
 caloric entropy_cp1(double p, double T) {
-  const gibbs g = gamma<part_f | part_y | part_yy>(p, T);
-  return {s_of(g), cp_of(g)};
+  const gibbs g = gamma<part_f | part_y | part_yy | part_yyy>(p, T);
+  return {s_of(g), cp_of(g), dcp_dT_of(g, T)};
 }
 
 }  // namespace if97

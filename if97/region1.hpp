@@ -20,5 +20,6 @@ double dvdp1(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 properties properties1(double p, double T);  // all of them in one evaluation
 caloric enthalpy_cp1(double p, double T);    // h and cp
 caloric entropy_cp1(double p, double T);     // s and cp
+hsv hsv1(double p, double T);                // h, s and v
 
 }  // namespace if97

@@ -21,5 +21,6 @@ double dvdp2(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 properties properties2(double p, double T);  // all of them in one evaluation
 caloric enthalpy_cp2(double p, double T);    // h and cp
 caloric entropy_cp2(double p, double T);     // s and cp
+hsv hsv2(double p, double T);                // h, s and v
 
 }  // namespace if97

@@ -26,6 +26,7 @@ enum series_part : unsigned {
   part_y = 8u,    // d/dy
   part_yy = 16u,  // d2/dy2
   part_xy = 32u,  // d2/dxdy
+  part_yyy = 64u, // d3/dy3
 };
 
 struct series_value {
@@ -35,6 +36,7 @@ struct series_value {
   double y = 0.0;
   double yy = 0.0;
   double xy = 0.0;
+  double yyy = 0.0;
 };
 
 namespace detail {
@@ -94,6 +96,7 @@ constexpr exponent_range needed_powers() {
   if constexpr ((W & part_y) != 0) r = widen(r, derived<T, 0, 1>, of_x);
   if constexpr ((W & part_yy) != 0) r = widen(r, derived<T, 0, 2>, of_x);
   if constexpr ((W & part_xy) != 0) r = widen(r, derived<T, 1, 1>, of_x);
+  if constexpr ((W & part_yyy) != 0) r = widen(r, derived<T, 0, 3>, of_x);
   return r;
 }
 
@@ -225,6 +228,7 @@ template <const auto& T, unsigned W>
   if constexpr ((W & part_y) != 0) s.y = detail::sum_all<detail::derived<T, 0, 1>>(px, py);
   if constexpr ((W & part_yy) != 0) s.yy = detail::sum_all<detail::derived<T, 0, 2>>(px, py);
   if constexpr ((W & part_xy) != 0) s.xy = detail::sum_all<detail::derived<T, 1, 1>>(px, py);
+  if constexpr ((W & part_yyy) != 0) s.yyy = detail::sum_all<detail::derived<T, 0, 3>>(px, py);
   return s;
 }
 

@@ -23,18 +23,18 @@ struct steam_gibbs {
   // those of pi and tau.
   struct parts {
     double pi, tau;
-    double g0, g0_t, g0_tt;                      // sum n0 tau^J0 and its tau-derivatives
-    double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt;  // gamma^r and its derivatives
+    double g0, g0_t, g0_tt, g0_ttt;                      // sum n0 tau^J0 and its tau-derivatives
+    double gr, gr_p, gr_pp, gr_t, gr_tt, gr_pt, gr_ttt;  // gamma^r and its derivatives
   };
 
-  // Ideal: the parts of the ideal-gas sum (part_f, part_y, part_yy);
+  // Ideal: the parts of the ideal-gas sum (part_f, part_y, part_yy, part_yyy);
   // Residual: the parts of gamma^r (any series_part). Either may be 0.
   template <unsigned Ideal, unsigned Residual>
   [[gnu::always_inline]] static parts gamma(double p, double T) {
     const double tau = T_star / T;
     const series_value o = evaluate_y<IdealTerms, Ideal>(tau);
     const series_value r = evaluate<ResidualTerms, Residual>(p, tau - tau_shift);
-    return {p, tau, o.f, o.y, o.yy, r.f, r.x, r.xx, r.y, r.yy, r.xy};
+    return {p, tau, o.f, o.y, o.yy, o.yyy, r.f, r.x, r.xx, r.y, r.yy, r.xy, r.yyy};
   }
 
   // IAPWS-IF97 Tables 12 and 39: the properties as relations of the parts,
@@ -45,6 +45,10 @@ struct steam_gibbs {
   static double s_of(const parts& g) { return R * (g.tau * (g.g0_t + g.gr_t) - (std::log(g.pi) + g.g0 + g.gr)); }
   static double u_of(const parts& g, double T) { return R * T * (g.tau * (g.g0_t + g.gr_t) - (1.0 + g.pi * g.gr_p)); }
   static double cp_of(const parts& g) { return -R * g.tau * g.tau * (g.g0_tt + g.gr_tt); }
+  // d/dT of -R tau^2 gamma_tautau with dtau/dT = -tau/T.
+  static double dcp_dT_of(const parts& g, double T) {
+    return R * g.tau * g.tau * (2.0 * (g.g0_tt + g.gr_tt) + g.tau * (g.g0_ttt + g.gr_ttt)) / T;
+  }
   static double cv_of(const parts& g) {
     const double a = 1.0 + g.pi * g.gr_p - g.tau * g.pi * g.gr_pt;
     return R * (-g.tau * g.tau * (g.g0_tt + g.gr_tt) - a * a / (1.0 - g.pi * g.pi * g.gr_pp));
@@ -84,13 +88,20 @@ struct steam_gibbs {
   }
 
   static caloric enthalpy_cp(double p, double T) {
-    const parts g = gamma<part_y | part_yy, part_y | part_yy>(p, T);
-    return {h_of(g), cp_of(g)};
+    constexpr unsigned W = part_y | part_yy | part_yyy;
+    const parts g = gamma<W, W>(p, T);
+    return {h_of(g), cp_of(g), dcp_dT_of(g, T)};
+  }
+
+  static hsv h_s_v(double p, double T) {
+    const parts g = gamma<part_f | part_y, part_f | part_x | part_y>(p, T);
+    return {h_of(g), s_of(g), v_of(g, T)};
   }
 
   static caloric entropy_cp(double p, double T) {
-    const parts g = gamma<part_f | part_y | part_yy, part_f | part_y | part_yy>(p, T);
-    return {s_of(g), cp_of(g)};
+    constexpr unsigned W = part_f | part_y | part_yy | part_yyy;
+    const parts g = gamma<W, W>(p, T);
+    return {s_of(g), cp_of(g), dcp_dT_of(g, T)};
   }
 };
 

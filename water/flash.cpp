@@ -51,12 +51,15 @@ constexpr int max_steps = 30;
 // fix) rounding alone moves a step by more: there the bound is looser.
 constexpr double negligible_step = 1e-13;
 constexpr double negligible_second = 1e-8;
+// Along an isobar the last evaluation's own Newton step, not taken, is the
+// error of T: kept below 1e-12 of T, half the 2e-12 that a state may miss.
+constexpr double negligible_isobar = 1e-12;
 bool negligible(double step, double of, double bound = negligible_step) {
   return std::fabs(step) <= bound * std::fabs(of);
 }
-// A Newton step in T this small leaves an error below 1e-12 K: the next
+// A Halley step in T this small leaves an error of about 1e-10 K: the next
 // evaluation is the last, and it evaluates every property.
-constexpr double last_step_T = 1e-5;  // K
+constexpr double last_step_T = 0.1;  // K
 // The backward equations agree with the forward ones to about 25 mK: a
 // backward temperature this far from a boundary puts the state on its side.
 constexpr double backward_margin = 0.1;  // K
@@ -85,7 +88,8 @@ struct enthalpy {
   static if97::caloric caloric1(double p, double T) { return if97::enthalpy_cp1(p, T); }
   static if97::caloric caloric2(double p, double T) { return if97::enthalpy_cp2(p, T); }
   static if97::caloric caloric5(double p, double T) { return if97::enthalpy_cp5(p, T); }
-  static double slope(const if97::caloric& c, double) { return c.cp; }  // (dh/dT)_p
+  static double slope(double cp, double) { return cp; }                  // (dh/dT)_p
+  static double curvature(const if97::caloric& c, double) { return c.dcp_dT; }  // (d2h/dT2)_p
   static double T1(double p, double h) { return if97::T1_ph(p, h); }
   static double T2(double p, double h) { return if97::T2_ph(p, h); }
   static double T3(double p, double h) { return if97::T3_ph(p, h); }
@@ -109,7 +113,8 @@ struct entropy {
   static if97::caloric caloric1(double p, double T) { return if97::entropy_cp1(p, T); }
   static if97::caloric caloric2(double p, double T) { return if97::entropy_cp2(p, T); }
   static if97::caloric caloric5(double p, double T) { return if97::entropy_cp5(p, T); }
-  static double slope(const if97::caloric& c, double T) { return c.cp / T; }  // (ds/dT)_p
+  static double slope(double cp, double T) { return cp / T; }  // (ds/dT)_p
+  static double curvature(const if97::caloric& c, double T) { return (c.dcp_dT - c.cp / T) / T; }
   static double T1(double p, double s) { return if97::T1_ps(p, s); }
   static double T2(double p, double s) { return if97::T2_ps(p, s); }
   static double T3(double p, double s) { return if97::T3_ps(p, s); }
@@ -158,9 +163,10 @@ double d_drho(const Trho_derivatives& d) {
   else return d.s_rho;
 }
 
-// Newton's iteration in T at constant p in region 1, 2 or 5, from T: h (or
-// s) and cp from the cheap evaluation until the step is small, then every
-// property from the last evaluation, which must reproduce the target.
+// Halley's iteration in T at constant p in region 1, 2 or 5, from T: h (or
+// s), cp and dcp/dT from the cheap evaluation until the step is small, then
+// every property from the last evaluation, which must reproduce the target.
+// From the backward equations' 25 mK one step leaves about 1e-10 K.
 template <class Q, if97::caloric (*Caloric)(double, double), if97::properties (*Properties)(double, double)>
 bool polish_isobar(int region, double p, double target, double T, single& out) {
   bool last = false;
@@ -168,8 +174,8 @@ bool polish_isobar(int region, double p, double target, double T, single& out) {
     if (!(T > 100.0 && T < 5000.0)) return false;
     if (last) {
       const if97::properties q = Properties(p, T);
-      const double dT = (target - Q::of(q)) / Q::slope({Q::of(q), q.cp}, T);
-      if (reproduces(Q::of(q), target, Q::floor) && negligible(dT, T)) {
+      const double dT = (target - Q::of(q)) / Q::slope(q.cp, T);
+      if (reproduces(Q::of(q), target, Q::floor) && negligible(dT, T, negligible_isobar)) {
         out = {region, q};
         return true;
       }
@@ -177,7 +183,10 @@ bool polish_isobar(int region, double p, double target, double T, single& out) {
       continue;
     }
     const if97::caloric c = Caloric(p, T);
-    const double dT = (target - c.value) / Q::slope(c, T);
+    const double f = c.value - target, f1 = Q::slope(c.cp, T), f2 = Q::curvature(c, T);
+    const double newton = f / f1;
+    const double halley = 1.0 - 0.5 * newton * f2 / f1;
+    const double dT = -newton / (halley > 0.5 ? halley : 1.0);
     T += dT;
     last = std::fabs(dT) <= last_step_T;
   }
@@ -300,7 +309,7 @@ result vapour_side(double p, double target, double T, double T_low, bool& below)
   if (p > if97::p_region5_max) return detail::failure(Q::above);
   // No backward equation reaches region 5: a first step from 1073.15 K.
   const if97::caloric c = Q::caloric5(p, if97::T_region2_max);
-  T = if97::T_region2_max + (target - c.value) / Q::slope(c, if97::T_region2_max);
+  T = if97::T_region2_max + (target - c.value) / Q::slope(c.cp, if97::T_region2_max);
   if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
   if (s.pr.T > if97::T_region5_max) return detail::failure(Q::above);
   if (s.pr.T < if97::T_region2_max && !tried_2) {
@@ -490,13 +499,33 @@ constexpr double negligible_two_phase = 1e-13;
 // iteration on h_x(T) = h, the slope from the Clapeyron equation of the same
 // saturated states, kept within a bracket that these two facts shrink.
 // False where no tie line holds (h, s) between its ends.
+// The saturated liquid and vapour's h, s and v at T: from the cheaper
+// evaluations up to 623.15 K, from the region-3 roots above.
+struct saturated_hsv {
+  if97::hsv liquid, vapour;
+};
+
+bool saturated_hsv_at(double T, saturated_hsv& out) {
+  if (T <= if97::T_region1_max) {
+    const double p = if97::psat(T);
+    out = {if97::hsv1(p, T), if97::hsv2(p, T)};
+    return true;
+  }
+  saturation sat;
+  if (!detail::saturation_at_T(T, sat)) return false;
+  const auto hsv_of = [](const if97::properties& q) { return if97::hsv{q.h, q.s, q.v}; };
+  out = {hsv_of(sat.liquid.pr), hsv_of(sat.vapour.pr)};
+  return true;
+}
+
 bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
   static const double T_top = std::nextafter(if97::T_c, 0.0);
   double lo = if97::T_min, hi = T_top;
   for (int k = 0; k < 100; ++k) {
     if (!(T >= lo && T <= hi)) T = 0.5 * (lo + hi);
-    if (!detail::saturation_at_T(T, sat)) return false;
-    const if97::properties &l = sat.liquid.pr, &v = sat.vapour.pr;
+    saturated_hsv line;
+    if (!saturated_hsv_at(T, line)) return false;
+    const if97::hsv &l = line.liquid, &v = line.vapour;
     x = (s - l.s) / (v.s - l.s);
     const bool within = x >= -x_rounding && x <= 1.0 + x_rounding;
     double dT = 0.0;
@@ -508,7 +537,7 @@ bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
       // on the step is looser than elsewhere.
       if (reproduces(h_x, h, floor_h) && negligible(dT, T, negligible_two_phase)) {
         x = std::fmin(std::fmax(x, 0.0), 1.0);  // on the saturation line within rounding: 0 or 1
-        return true;
+        return detail::saturation_at_T(T, sat);
       }
       if (h_x < h) lo = T;
       else hi = T;
@@ -625,7 +654,9 @@ result flash_hs(double h_si, double s_si) {
   if (std::isfinite(h_line) && h <= h_line + hsat_margin) {
     saturation sat;
     double x = nan;
-    const double T0 = s >= if97::s_vapour_623 ? if97::Tsat_hs(h, s) : if97::T_region1_max;
+    // SR4-04's Tsat(h, s) holds from s''(623.15 K) up; below, clamped into
+    // the line, it is still a fair start.
+    const double T0 = std::fmin(std::fmax(if97::Tsat_hs(h, s), if97::T_min), if97::T_region1_max);
     if (two_phase_hs(h, s, T0, sat, x)) return two_phase(sat, x);
     if (h < h_line - hsat_margin) return detail::failure(status::hs_out_of_range);
   }
