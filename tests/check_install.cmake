@@ -5,7 +5,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE} RE
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed")
 endif()
-foreach(file lib/libkviapws97.so lib/libkviapws97_static.a bin/kviapws97 include/kviapws97/adapter/kviapws97.h
+foreach(file lib/libkviapws97.so lib/libkviapws97_static.a lib/libkviapws97_water.so bin/kviapws97
+             include/kviapws97/adapter/kviapws97.h include/kviapws97/water.h include/kviapws97/water/state.hpp
              lib/pkgconfig/kviapws97.pc lib/cmake/kviapws97/kviapws97Config.cmake)
   if(NOT EXISTS ${STAGE}/${file})
     message(FATAL_ERROR "${file} is not installed")
@@ -45,12 +46,20 @@ if(PKG_CONFIG)
   endif()
   separate_arguments(flags UNIX_COMMAND "${flags}")
   separate_arguments(extra UNIX_COMMAND "${CXX_FLAGS} ${LINK_FLAGS}")
-  foreach(consumer "${CXX};-std=c++20;consumer.cpp" "${CC};-std=c11;consumer.c")
-    list(POP_FRONT consumer compiler standard source)
-    execute_process(COMMAND ${compiler} ${standard} ${SOURCE}/${source} ${flags} ${extra} -o ${STAGE}/${source}.out
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs kviapws97-water RESULT_VARIABLE rc OUTPUT_VARIABLE water_flags
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not find kviapws97-water")
+  endif()
+  separate_arguments(water_flags UNIX_COMMAND "${water_flags}")
+  foreach(consumer "${CXX};-std=c++20;consumer.cpp;flags" "${CC};-std=c11;consumer.c;flags"
+                   "${CC};-std=c11;water_consumer.c;water_flags")
+    list(POP_FRONT consumer compiler standard source which)
+    set(flags_of_consumer ${${which}})
+    execute_process(COMMAND ${compiler} ${standard} ${SOURCE}/${source} ${flags_of_consumer} ${extra} -lm -o ${STAGE}/${source}.out
                     RESULT_VARIABLE rc ERROR_VARIABLE err)
     if(NOT rc EQUAL 0)
-      message(FATAL_ERROR "${source} does not build with the pkg-config flags ${flags}: ${err}")
+      message(FATAL_ERROR "${source} does not build with the pkg-config flags ${flags_of_consumer}: ${err}")
     endif()
     execute_process(COMMAND ${STAGE}/${source}.out RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
