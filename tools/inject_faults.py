@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+"""Inject one-line faults into the library, one at a time, and run the test
+suite on each: a fault that no test fails shows where the suite is blind.
+
+Usage: tools/inject_faults.py BUILD_DIR [--only N,N,...] [--markdown FILE]
+
+BUILD_DIR is a configured build of this checkout (tests on). Each fault is
+a text replacement in one source file; the script applies it, rebuilds,
+runs ctest, and restores the file, also when interrupted. A fault whose
+text is no longer in its file stops the run: the list must follow the code.
+"""
+
+import argparse
+import pathlib
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# (file, text as it is, text with the fault, what the fault is)
+FAULTS = [
+    # Coefficients, exponents and reducing quantities of the equations.
+    ("if97/region1.cpp", "{0, -2, 0.14632971213167}", "{0, -2, 0.14632971313167}", "region 1: 9th digit of n1"),
+    ("if97/region1.cpp", "{8, -11, -0.12734301741641e-8}", "{8, -10, -0.12734301741641e-8}", "region 1: exponent J of n27"),
+    ("if97/region1.cpp", "constexpr double p_star = 16.53;", "constexpr double p_star = 16.35;", "region 1: reducing pressure"),
+    ("if97/region2.cpp", "{1, 1, -0.17834862292358e-1}", "{1, 1, -0.17834862292358e-2}", "region 2: exponent of a residual coefficient"),
+    ("if97/region2_ideal.hpp", "{0, 1, 0.10086655968018e2}", "{0, 1, -0.10086655968018e2}", "region 2: sign of an ideal-gas coefficient"),
+    ("if97/region3.cpp", "{0, 1, 0.20944396974307e2}", "{0, 1, 0.20944396974370e2}", "region 3: 13th digit of n3"),
+    ("if97/region3.cpp", "constexpr double n1_ln_delta = 0.10658070028513e1;", "constexpr double n1_ln_delta = 0.10658070028531e1;", "region 3: 12th digit of the ln delta coefficient"),
+    ("if97/region5.cpp", "{1, 1, 0.15736404855259e-2}", "{1, 1, 0.15736404855259e-1}", "region 5: exponent of a residual coefficient"),
+    ("if97/saturation.cpp", "constexpr double n4 = 0.12020824702470e5;", "constexpr double n4 = 0.12020824702407e5;", "saturation: 12th digit of n4"),
+    ("if97/saturation.cpp", "constexpr double T_A = 647.0958;", "constexpr double T_A = 647.0950;", "saturation: where Eq. (30) stops"),
+    ("if97/saturation.hpp", "inline constexpr double b23_n3 = 0.10192970039326e-2;", "inline constexpr double b23_n3 = 0.10192970039362e-2;", "B23: 13th digit of n3"),
+    ("if97/region3_backward.cpp", "  if (p > 25.0) {", "  if (p > 25.5) {", "v(p,T) region 3: a pressure band limit"),
+    ("if97/backward12.cpp", "{0, 0, -0.23872489924521e3}", "{0, 0, -0.23872489924512e3}", "T1(p,h): 13th digit of n1"),
+    ("if97/backward12.hpp", "inline constexpr double p_2ab = 4.0;", "inline constexpr double p_2ab = 4.5;", "backward region 2: the 2a/2b isobar"),
+    # The region-4 operations and their conventions.
+    ("if97/region4_operations.cpp", "constexpr double x_pure = 1e-8;", "constexpr double x_pure = 1e-4;", "region 4: a saturated phase's vapour fraction window"),
+    ("if97/region4_operations.cpp", "constexpr double T_sat_mismatch = 0.1;", "constexpr double T_sat_mismatch = 0.2;", "region 4: the Tsat mismatch allowed"),
+    ("if97/region4_operations.cpp", "constexpr double p_sat_max = 22.12;", "constexpr double p_sat_max = 22.2;", "region 4: the highest saturation pressure"),
+    ("if97/region4_operations.cpp", "const double to_unit = ops.fugacity ? 10.0 : 1.0;", "const double to_unit = ops.fugacity ? 1.0 : 1.0;", "region 4: the fugacity in MPa, not bar"),
+    # The host adapter.
+    ("adapter/host_units.hpp", "inline constexpr double pa_per_bar = 1e5;", "inline constexpr double pa_per_bar = 1e6;", "dispatcher: bar as 1e6 Pa"),
+    ("adapter/reference_shift.cpp", "- g.h_T + g.h_ref;", "- g.h_T - g.h_ref;", "reference shift: sign of Hig(Tref)"),
+    ("adapter/reference_shift.cpp", "return X - gas_constant * g.w7 + g.cp_ref;", "return X - gas_constant * g.w7 - g.cp_ref;", "reference shift: sign in the Cv form"),
+    ("adapter/eos_entry.cpp", "*out.V = -1.217974424788659e-6 * d", "*out.V = -1.217974424788659e-5 * d", "below 273.15 K: a 10-fold volume slope"),
+    ("adapter/eos_entry.cpp", "constexpr double volume_damping = 3000.0;", "constexpr double volume_damping = 2000.0;", "two-point loop: the volume damping"),
+    ("adapter/eos_entry.cpp", "constexpr double psat_step = 0.01;", "constexpr double psat_step = 0.02;", "vapour-pressure fugacity: the slope step"),
+    ("adapter/state_settling.hpp", "V_densest = 0.3 * V_crit;", "V_densest = 0.4 * V_crit;", "volume search: its densest volume"),
+    ("adapter/state_settling.cpp", "        r.mode = 5;", "        r.mode = 1;", "volume search: the vapour's mode"),
+    ("adapter/warnings.cpp", '" K); LOWER BOUND ASSUMED",', '" K); LOWER LIMIT ASSUMED",', "warning 2: one word of its text"),
+    # Transport.
+    ("transport/viscosity.cpp", "constexpr double H1 = 2.20462;", "constexpr double H1 = 2.20426;", "viscosity: a digit of H1"),
+    ("transport/viscosity.cpp", "{1, 1, 9.99115e-1}", "{1, 2, 9.99115e-1}", "viscosity: an exponent j"),
+    ("transport/conductivity.cpp", "constexpr double Lambda = 177.8514;", "constexpr double Lambda = 177.8541;", "conductivity: a digit of Lambda"),
+    ("transport/conductivity.cpp", "constexpr double region1_line_offset = 751.4;", "constexpr double region1_line_offset = 715.4;", "conductivity: where region 1 has the enhancement"),
+    ("transport/conductivity.cpp", "{2.443221e-3,", "{2.443212e-3,", "conductivity: a digit of L0"),
+    ("transport/surface_tension.cpp", "constexpr double mu = 1.256;", "constexpr double mu = 1.265;", "surface tension: the exponent"),
+    # The SI state API.
+    ("water/flash.cpp", "constexpr double tolerance = 1e-11;", "constexpr double tolerance = 1e-7;", "flashes: a looser polish"),
+    ("water/flash.cpp", "constexpr double side_margin = 0.05;", "constexpr double side_margin = -0.05;", "flashes: the check of the side of the saturation line"),
+    ("water/flash.cpp", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour - liquid);", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour + liquid);", "flashes: the vapour fraction"),
+    ("water/state.cpp", "constexpr double T_transport_max = 1173.15;", "constexpr double T_transport_max = 1073.15;", "state: the transport properties' upper limit"),
+    ("water/state.cpp", "if (p > if97::p_c && T > if97::T_c) return phase::supercritical;", "if (p > if97::p_c || T > if97::T_c) return phase::supercritical;", "state: the supercritical label"),
+]
+
+
+def run(cmd, cwd, timeout):
+    try:
+        return subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout).returncode
+    except subprocess.TimeoutExpired:
+        return -1
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("build")
+    parser.add_argument("--only", help="comma-separated fault numbers (from 1)")
+    parser.add_argument("--markdown", help="write the table to this file as well")
+    args = parser.parse_args()
+    build = pathlib.Path(args.build).resolve()
+    chosen = [int(n) for n in args.only.split(",")] if args.only else range(1, len(FAULTS) + 1)
+
+    for number, (name, old, new, _) in enumerate(FAULTS, 1):
+        if (ROOT / name).read_text().count(old) != 1:
+            sys.exit(f"fault {number}: '{old}' is not once in {name}; bring the list up to date")
+
+    if run(["cmake", "--build", str(build), "-j2"], ROOT, 3600) != 0:
+        sys.exit("the build without faults fails")
+    if run(["ctest", "--test-dir", str(build), "-j2"], ROOT, 3600) != 0:
+        sys.exit("the suite without faults fails")
+
+    rows = []
+    for number in chosen:
+        name, old, new, what = FAULTS[number - 1]
+        path = ROOT / name
+        original = path.read_text()
+        started = time.time()
+        try:
+            path.write_text(original.replace(old, new))
+            if run(["cmake", "--build", str(build), "-j2"], ROOT, 3600) != 0:
+                outcome = "does not build"
+            else:
+                caught = run(["ctest", "--test-dir", str(build), "-j2", "--timeout", "300"], ROOT, 3600) != 0
+                outcome = "caught" if caught else "NOT CAUGHT"
+        finally:
+            path.write_text(original)
+        rows.append(f"| {number} | {name} | {what} | {outcome} |")
+        print(rows[-1], f"({time.time() - started:.0f} s)", flush=True)
+    run(["cmake", "--build", str(build), "-j2"], ROOT, 3600)
+
+    table = "\n".join(["| # | file | fault | outcome |", "|---|---|---|---|", *rows])
+    caught = sum("| caught |" in row for row in rows)
+    print(f"\n{table}\n\n{caught} of {len(rows)} faults caught")
+    if args.markdown:
+        pathlib.Path(args.markdown).write_text(f"{table}\n\n{caught} of {len(rows)} faults caught\n")
+
+
+if __name__ == "__main__":
+    main()
