@@ -12,6 +12,7 @@
 #include "if97/backward12.hpp"
 #include "if97/backward3.hpp"
 #include "if97/backward_hs.hpp"
+#include "if97/constants.hpp"
 #include "if97/region1.hpp"
 #include "if97/region2.hpp"
 #include "if97/region3.hpp"
