@@ -70,8 +70,11 @@ constexpr double side_margin = 0.05;  // K
 // saturated states themselves.
 constexpr double dome_margin = 1e-3;  // K
 
-// A polished temperature below 273.15 K by no more than rounding is 273.15 K's.
-bool below_min(double T) { return T < if97::T_min * (1.0 - 1e-13); }
+// Beyond a bound by more than a polished state's own accuracy (1e-12 of T):
+// a state that close to a bound lies on it.
+bool over(double x, double bound) { return x > bound * (1.0 + 1e-12); }
+bool under(double x, double bound) { return x < bound * (1.0 - 1e-12); }
+bool below_min(double T) { return under(T, if97::T_min); }
 
 // A pressure or temperature of (h, s) above its bound by no more than the
 // rounding of its solution (which h and s fix only loosely for a liquid)
@@ -299,11 +302,11 @@ result vapour_side(double p, double target, double T, double T_low, bool& below)
     tried_2 = true;
     if (polish_region<Q>(2, p, target, T, s)) {
       if (below_min(s.pr.T)) return detail::failure(Q::below);
-      if (s.pr.T < T_low) {
+      if (under(s.pr.T, T_low)) {
         below = true;
         return detail::failure(status::not_converged);
       }
-      if (s.pr.T <= if97::T_region2_max) return detail::single_result(s);
+      if (!over(s.pr.T, if97::T_region2_max)) return detail::single_result(s);
     }
   }
   if (p > if97::p_region5_max) return detail::failure(Q::above);
@@ -311,12 +314,12 @@ result vapour_side(double p, double target, double T, double T_low, bool& below)
   const if97::caloric c = Q::caloric5(p, if97::T_region2_max);
   T = if97::T_region2_max + (target - c.value) / Q::slope(c.cp, if97::T_region2_max);
   if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
-  if (s.pr.T > if97::T_region5_max) return detail::failure(Q::above);
-  if (s.pr.T < if97::T_region2_max && !tried_2) {
+  if (over(s.pr.T, if97::T_region5_max)) return detail::failure(Q::above);
+  if (under(s.pr.T, if97::T_region2_max) && !tried_2) {
     // Below 1073.15 K after all: region 2, where it holds (where regions 2
     // and 5 leave a gap at 1073.15 K, region 5 extended into it).
     single s2;
-    if (polish_region<Q>(2, p, target, s.pr.T, s2) && s2.pr.T <= if97::T_region2_max && s2.pr.T >= T_low)
+    if (polish_region<Q>(2, p, target, s.pr.T, s2) && !over(s2.pr.T, if97::T_region2_max) && !under(s2.pr.T, T_low))
       return detail::single_result(s2);
   }
   return detail::single_result(s);
@@ -417,7 +420,7 @@ result flash_p(double p_pa, double q_si) {
     if (T < if97::T_region1_max + backward_margin) {
       if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
       if (below_min(s.pr.T)) return detail::failure(Q::below);
-      if (s.pr.T <= if97::T_region1_max) return detail::single_result(s);
+      if (!over(s.pr.T, if97::T_region1_max)) return detail::single_result(s);
     }
   }
   const double T_b23 = if97::tb23(p);
@@ -487,10 +490,8 @@ double hsat_of_s(double s) {
   return if97::hsat_vapour_2ab(s);
 }
 
-// A vapour fraction this far outside 0 to 1 is rounding of a state on the
-// saturation line.
-constexpr double x_rounding = 1e-12;
 constexpr double negligible_two_phase = 1e-13;
+constexpr double x_rounding = 1e-12;
 
 // A two-phase (h, s) lies on the tie line of one temperature. At T the
 // vapour fraction of s, x(T) = (s - s')/(s'' - s'), lies in [0, 1] only below
@@ -522,29 +523,40 @@ bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
   static const double T_top = std::nextafter(if97::T_c, 0.0);
   double lo = if97::T_min, hi = T_top;
   for (int k = 0; k < 100; ++k) {
-    if (!(T >= lo && T <= hi)) T = 0.5 * (lo + hi);
+    if (!(T > lo && T < hi)) T = 0.5 * (lo + hi);
     saturated_hsv line;
     if (!saturated_hsv_at(T, line)) return false;
     const if97::hsv &l = line.liquid, &v = line.vapour;
     x = (s - l.s) / (v.s - l.s);
-    const bool within = x >= -x_rounding && x <= 1.0 + x_rounding;
+    // An x this far outside 0 to 1 is rounding of a state on the line (of T
+    // about 1e-10 K near x = 0): taken as 0 or 1, the state still reproduces h
+    // and s. A state farther out lies off the line, by more than 1e-9 K.
+    const double slack = std::fmin(x_rounding, 0.5 * tolerance *
+                                                   std::fmin(std::fmax(std::fabs(h), floor_h) / std::fabs(v.h - l.h),
+                                                             std::fmax(std::fabs(s), floor_s) / std::fabs(v.s - l.s)));
+    const bool within = x >= -slack && x <= 1.0 + slack;
     double dT = 0.0;
+    bool reproduced = false;
     if (within) {
       const double h_x = if97::mixture(l.h, v.h, x);
       const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
       dT = (h - h_x) / slope;
-      // Near x = 0 h hardly fixes T along an isentrope (dh = v dp): the bound
-      // on the step is looser than elsewhere.
-      if (reproduces(h_x, h, floor_h) && negligible(dT, T, negligible_two_phase)) {
-        x = std::fmin(std::fmax(x, 0.0), 1.0);  // on the saturation line within rounding: 0 or 1
-        return detail::saturation_at_T(T, sat);
-      }
+      reproduced = reproduces(h_x, h, floor_h);
       if (h_x < h) lo = T;
       else hi = T;
     } else {
       hi = T;  // above the temperature whose s' (s < s_c) or s'' (s > s_c) is s
     }
-    if (hi - lo <= 1e-13 * hi) return false;
+    // Near x = 0 h hardly fixes T along an isentrope (dh = v dp): there the
+    // steps end at rounding, about 1e-10 K, when the bracket closes. A
+    // bracket that closes on the line's end (x = 0 or 1) finds no tie line.
+    const bool closed = hi - lo <= 1e-13 * hi;
+    const bool inner = x > 10.0 * slack && x < 1.0 - 10.0 * slack;
+    if (reproduced && (negligible(dT, T, negligible_two_phase) || (closed && inner))) {
+      x = std::fmin(std::fmax(x, 0.0), 1.0);
+      return detail::saturation_at_T(T, sat);
+    }
+    if (closed) return false;
     T = within ? T + dT : 0.5 * (lo + hi);
   }
   return false;
@@ -562,25 +574,6 @@ int region_of_hs(double h, double s) {
     return if97::p2_hs(if97::subregion2::c, h, s) <= if97::pb23(T) ? 2 : 3;
   }
   return 2;
-}
-
-// Whether a single-phase state keeps the bounds of its region, and if not,
-// the region to try instead (0: none; it lies outside the formulation).
-int region_check(const single& st) {
-  const double p = st.pr.p, T = st.pr.T;
-  if (!(p > 0.0) || below_min(T) || above(T, if97::T_region5_max) || above(p, if97::p_max)) return 0;
-  switch (st.region) {
-    case 1: return T <= if97::T_region1_max ? 1 : 3;
-    case 2:
-      if (T > if97::T_region2_max) return 5;
-      return T > if97::T_region1_max && T < if97::T_b23_max && p > if97::pb23(T) ? 3 : 2;
-    case 3:
-      if (T < if97::T_region1_max) return 1;
-      return T > if97::T_b23_max || p < if97::pb23(T) ? 2 : 3;
-    default:
-      if (T < if97::T_region2_max) return 2;
-      return above(p, if97::p_region5_max) ? 0 : 5;
-  }
 }
 
 bool polish_hs_in(int region, double h, double s, const single* from, single& out) {
@@ -618,23 +611,65 @@ bool polish_hs_in(int region, double h, double s, const single* from, single& ou
   }
 }
 
+constexpr int inside_saturation_line = 4;
+
+// Whether a single-phase state keeps the bounds of its region, and if not,
+// the region to try instead: 0 where it lies outside the formulation, 4 where
+// it lies inside the saturation line (a metastable state of its equation).
+int region_check(const single& st) {
+  const double p = st.pr.p, T = st.pr.T;
+  if (!(p > 0.0) || below_min(T) || over(T, if97::T_region5_max) || above(p, if97::p_max)) return 0;
+  switch (st.region) {
+    case 1:
+      if (over(T, if97::T_region1_max)) return 3;
+      return p < if97::psat(T) * (1.0 - 1e-8) ? inside_saturation_line : 1;
+    case 2:
+      if (over(T, if97::T_region2_max)) return 5;
+      if (T <= if97::T_region1_max) return p > if97::psat(T) * (1.0 + 1e-8) ? inside_saturation_line : 2;
+      return T < if97::T_b23_max && over(p, if97::pb23(T)) ? 3 : 2;
+    case 3:
+      if (under(T, if97::T_region1_max)) return 1;
+      return over(T, if97::T_b23_max) || under(p, if97::pb23(T)) ? 2 : 3;
+    default:
+      if (under(T, if97::T_region2_max)) return 2;
+      return above(p, if97::p_region5_max) ? 0 : 5;
+  }
+}
+
 // A single phase of (h, s): the region of SR4-04's rules, then its neighbour
-// where the polished state lies beyond the region's bounds. Region 2's
-// equations extrapolated far above 1073.15 K can fail, or find a state of no
-// meaning: then region 5 is tried afresh.
-result single_phase_hs(double h, double s) {
+// where the polished state lies beyond the region's bounds. Back at a region
+// already tried, the two equations leave a gap at their boundary: the state
+// stays in the region at hand, a little beyond its bound. Where a region's
+// state lies outside the formulation (its equation extrapolated: region 2's
+// far above 1073.15 K, region 3's past 100 MPa at the end of B23), the
+// regions not yet tried start afresh from their backward equations. A state
+// inside the saturation line sends the caller to the tie lines, from its
+// temperature.
+result single_phase_hs(double h, double s, double& T_inside) {
+  constexpr int fallbacks[6][3] = {{}, {3, 2, 5}, {5, 3, 1}, {2, 1, 5}, {}, {2, 3, 1}};
   int region = region_of_hs(h, s);
+  const int first = region;
   single st{};
   const single* from = nullptr;
-  bool fresh_5 = false;
-  for (int tries = 0; tries < 5; ++tries) {
+  unsigned tried = 0;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    tried |= 1u << region;
     const int next = polish_hs_in(region, h, s, from, st) ? region_check(st) : 0;
-    if (next == region) return detail::single_result(st);
+    if (next == region || (next != 0 && next != inside_saturation_line && (tried & (1u << next)) != 0))
+      return detail::single_result(st);
+    if (next == inside_saturation_line) {
+      T_inside = st.pr.T;
+      return detail::failure(status::not_converged);
+    }
     if (next == 0) {
-      if (fresh_5 || (region != 2 && region != 5)) return detail::failure(status::hs_out_of_range);
-      region = 5;
+      region = 0;
+      for (const int other : fallbacks[first])
+        if ((tried & (1u << other)) == 0) {
+          region = other;
+          break;
+        }
+      if (region == 0) return detail::failure(status::hs_out_of_range);
       from = nullptr;
-      fresh_5 = true;
       continue;
     }
     region = next;
@@ -651,16 +686,22 @@ result flash_hs(double h_si, double s_si) {
   if (!std::isfinite(h_si) || !std::isfinite(s_si)) return detail::failure(status::not_finite);
   const double h = h_si / J_per_kJ, s = s_si / J_per_kJ;
   const double h_line = hsat_of_s(s);
+  saturation sat;
+  double x = nan;
   if (std::isfinite(h_line) && h <= h_line + hsat_margin) {
-    saturation sat;
-    double x = nan;
     // SR4-04's Tsat(h, s) holds from s''(623.15 K) up; below, clamped into
     // the line, it is still a fair start.
     const double T0 = std::fmin(std::fmax(if97::Tsat_hs(h, s), if97::T_min), if97::T_region1_max);
     if (two_phase_hs(h, s, T0, sat, x)) return two_phase(sat, x);
     if (h < h_line - hsat_margin) return detail::failure(status::hs_out_of_range);
   }
-  return single_phase_hs(h, s);
+  double T_inside = nan;
+  const result r = single_phase_hs(h, s, T_inside);
+  if (std::isfinite(T_inside)) {
+    if (two_phase_hs(h, s, T_inside, sat, x)) return two_phase(sat, x);
+    return detail::failure(status::hs_out_of_range);
+  }
+  return r;
 }
 
 }  // namespace

@@ -247,16 +247,20 @@ bool saturation_of_pressure(double p_si, saturation& out) {
 }
 
 double saturation_temperature(double p) {
-  // Eq. (31) is within 3e-11 K: one secant step on psat, whose slope over
-  // 1e-4 K is good to 1e-6, leaves rounding alone.
+  // Eq. (31) is within 3e-11 K: Newton steps on psat, whose slope over
+  // 1e-4 K is good to 1e-6, reach rounding in one or two.
   double T = if97::tsat(p);
-  const double f = if97::psat(T) - p;
+  double f = if97::psat(T) - p;
   if (f == 0.0) return T;
   constexpr double dT = 1e-4;  // K
-  T -= f * dT / (if97::psat(T + dT) - (f + p));
+  const double slope = (if97::psat(T + dT) - (f + p)) / dT;
+  for (int k = 0; k < 3 && f != 0.0; ++k) {
+    T -= f / slope;
+    f = if97::psat(T) - p;
+  }
   // The temperature of the last bit: the one of T and its neighbours whose
   // psat lies nearest p, psat(T) == p where one exists.
-  double best = T, best_f = std::fabs(if97::psat(T) - p);
+  double best = T, best_f = std::fabs(f);
   for (const double t : {std::nextafter(T, 0.0), std::nextafter(T, 1e4)}) {
     if (best_f == 0.0) break;
     const double ft = std::fabs(if97::psat(t) - p);
