@@ -29,7 +29,7 @@ struct rgb {
   int r, g, b;
 };
 constexpr rgb chart_mark{0xd1, 0x10, 0x5a}, liquid_mark{0x15, 0x3e, 0x8c}, vapour_mark{0xa3, 0x16, 0x5a},
-              failed_mark{0x55, 0x55, 0x55};
+    failed_mark{0x55, 0x55, 0x55};
 
 struct image {
   int width = 0, height = 0;
@@ -60,6 +60,7 @@ image render(const std::string& svg, const std::string& name) {
   im.height = static_cast<int>(png.height);
   im.rgba.resize(PNG_IMAGE_SIZE(png));
   if (!png_image_finish_read(&png, nullptr, im.rgba.data(), 0, nullptr)) im.error = png.message;
+  for (const char* ext : {".svg", ".png", ".err"}) std::remove((base + ext).c_str());
   return im;
 }
 
@@ -86,7 +87,9 @@ found centroid(const image& im, rgb colour, double x, double y, double window) {
 }
 
 // Where a value belongs along an axis, restated from the axes' ranges.
-double linear(double v, double lo, double hi, double from, double to) { return from + (v - lo) / (hi - lo) * (to - from); }
+double linear(double v, double lo, double hi, double from, double to) {
+  return from + (v - lo) / (hi - lo) * (to - from);
+}
 double logarithmic(double v, double lo, double hi, double from, double to) {
   return from + std::log10(v / lo) / std::log10(hi / lo) * (to - from);
 }
@@ -186,7 +189,7 @@ TEST(Charts, MapMarksLandOnTheirStatesAndStayInTheFrame) {
   for (const row& r : rows) {
     const found f = centroid(im, r.colour, r.x, r.y, r.window);
     EXPECT_LE(std::hypot(f.x - r.x, f.y - r.y), 1.0) << r.m.T << " K, " << r.m.P << " Pa: mark at (" << f.x << ", "
-                                                      << f.y << "), belongs at (" << r.x << ", " << r.y << ")";
+                                                     << f.y << "), belongs at (" << r.x << ", " << r.y << ")";
   }
   // Nothing of the mark beyond the frame, over the legend.
   EXPECT_EQ(centroid(im, failed_mark, map_axes::right + 12.0, map_y(1e5), 10.0).pixels, 0);

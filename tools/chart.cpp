@@ -18,14 +18,14 @@ using svg::num;
 using point = std::pair<double, double>;
 using polyline = std::vector<point>;
 
-constexpr double width = 1000.0;          // px
-constexpr double legend_left = 785.0;     // px
+constexpr double width = 1000.0;                         // px
+constexpr double legend_left = 785.0;                    // px
 constexpr double key_top = chart_layout::bottom + 62.0;  // px
-constexpr double key_line = 18.0;         // px
-constexpr double T_top = if97::T_region2_max;  // K, 800 degC, the top of the lines
-constexpr double p_line_min = 1e3;        // Pa, the lowest pressure of the lines
-constexpr double p_line_max = 1e8;        // Pa
-constexpr double T_below_critical = if97::T_c - 1e-4;  // K, where the saturated states end their lines
+constexpr double key_line = 18.0;                        // px
+constexpr double T_top = if97::T_region2_max;            // K, 800 degC, the top of the lines
+constexpr double p_line_min = 1e3;                       // Pa, the lowest pressure of the lines
+constexpr double p_line_max = 1e8;                       // Pa
+constexpr double T_below_critical = if97::T_c - 1e-4;    // K, where the saturated states end their lines
 constexpr double kelvin_at_0C = 273.15;
 constexpr double coordinate_limit = 5000.0;  // px, beyond the page in every direction
 
@@ -57,7 +57,7 @@ std::vector<polyline> trace(chart_kind kind, const std::function<water::result(d
                             int pieces = 16) {
   std::vector<polyline> lines(1);
   const std::function<void(double, point, double, point, int)> refine = [&](double t0, point p0, double t1, point p1,
-                                                                              int depth) {
+                                                                            int depth) {
     const double tm = 0.5 * (t0 + t1);
     const std::optional<point> pm = project(kind, f(tm));
     if (!pm) {
@@ -107,13 +107,16 @@ polyline joined(const std::vector<polyline>& pieces) {
 // The isobar of p from 273.15 K to 800 degC: liquid, the straight two-phase
 // line between the saturated states, vapour; or one supercritical line.
 std::vector<polyline> isobar(chart_kind kind, double p) {
-  if (p >= 1e6 * if97::p_c) return trace(kind, [p](double T) { return water::pT(p, T); }, if97::T_min, T_top);
+  if (p >= 1e6 * if97::p_c)
+    return trace(
+        kind, [p](double T) { return water::pT(p, T); }, if97::T_min, T_top);
   const double T_sat = water::px(p, 0.0).state.T;
   if (!std::isfinite(T_sat)) return {};
   std::vector<polyline> pieces = trace(
       kind, [p, T_sat](double T) { return T < T_sat ? water::pT(p, T) : water::px(p, 0.0); }, if97::T_min, T_sat);
-  append(pieces, trace(kind, [p, T_sat](double T) { return T > T_sat ? water::pT(p, T) : water::px(p, 1.0); }, T_sat,
-                       T_top));
+  append(pieces,
+         trace(
+             kind, [p, T_sat](double T) { return T > T_sat ? water::pT(p, T) : water::px(p, 1.0); }, T_sat, T_top));
   return {joined(pieces)};
 }
 
@@ -124,9 +127,10 @@ std::vector<polyline> isotherm(chart_kind kind, double T) {
   const auto at = [T](double u) { return water::pT(std::pow(10.0, u), T); };
   if (T >= if97::T_c) return trace(kind, at, lo, hi);
   const double u_sat = std::log10(water::Tx(T, 0.0).state.p);
-  std::vector<polyline> pieces =
-      trace(kind, [&](double u) { return u < u_sat ? at(u) : water::Tx(T, 1.0); }, lo, std::max(lo, u_sat));
-  append(pieces, trace(kind, [&](double u) { return u > u_sat ? at(u) : water::Tx(T, 0.0); }, u_sat, hi));
+  std::vector<polyline> pieces = trace(
+      kind, [&](double u) { return u < u_sat ? at(u) : water::Tx(T, 1.0); }, lo, std::max(lo, u_sat));
+  append(pieces, trace(
+                     kind, [&](double u) { return u > u_sat ? at(u) : water::Tx(T, 0.0); }, u_sat, hi));
   return {joined(pieces)};
 }
 
@@ -134,7 +138,8 @@ water::result critical_state() { return water::Trho(if97::T_c, if97::rho_c); }
 
 // The saturated states of one vapour fraction from 273.15 K to the critical point.
 std::vector<polyline> fraction_line(chart_kind kind, double x) {
-  std::vector<polyline> l = trace(kind, [x](double T) { return water::Tx(T, x); }, if97::T_min, T_below_critical);
+  std::vector<polyline> l = trace(
+      kind, [x](double T) { return water::Tx(T, x); }, if97::T_min, T_below_critical);
   if (const auto c = project(kind, critical_state()); c && !l.empty()) l.back().push_back(*c);
   return l;
 }
@@ -161,10 +166,10 @@ bool inside(const point& p, double margin = 0.0) {
 // A line's name beside it, at the first point inside the frame counted from
 // one end (and further along while it would cover another name).
 struct label_style {
-  bool from_end;   // start counting at the line's last point
-  double dx, dy;   // px from the point to the text's anchor
+  bool from_end;  // start counting at the line's last point
+  double dx, dy;  // px from the point to the text's anchor
   const char* anchor;
-  bool vertical;   // read upwards
+  bool vertical;  // read upwards
 };
 
 std::string label(const polyline& l, const std::string& words, const char* colour, const label_style& style,
@@ -208,7 +213,7 @@ std::string axes(chart_kind kind) {
   const chart_layout L = layout_of(kind);
   const double width_px = L.right - L.left, height_px = L.bottom - L.top;
   const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
-                                               : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
+                                              : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
   const axis_text yt = kind == chart_kind::Ts   ? axis_text{"temperature T, \u00b0C", 100.0}
                        : kind == chart_kind::hs ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
                                                 : axis_text{"pressure p, bar (logarithmic)", 0.0};
@@ -257,11 +262,15 @@ line_set lines_of(chart_kind kind) {
   const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
   switch (kind) {
     case chart_kind::Ts:
-      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}, {}, fractions,
+      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
+              {},
+              fractions,
               {0.01, 0.1, 1, 10, 100, 1000}};
     case chart_kind::hs:
       return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
-              {0, 100, 200, 300, 400, 500, 600, 700, 800}, fractions, {0.01, 0.1, 1, 10, 100, 1000}};
+              {0, 100, 200, 300, 400, 500, 600, 700, 800},
+              fractions,
+              {0.01, 0.1, 1, 10, 100, 1000}};
     case chart_kind::ph:
       return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions, {}};
   }
@@ -279,19 +288,23 @@ std::string legend(chart_kind kind) {
     y += 21;
   };
   const auto stroke = [&](const char* colour, double w, const char* extra = "") {
-    return svg::line(x, y, x + 22, y, "stroke=\"" + std::string(colour) + "\" stroke-width=\"" + num(w) + "\" " + extra);
+    return svg::line(x, y, x + 22, y,
+                     "stroke=\"" + std::string(colour) + "\" stroke-width=\"" + num(w) + "\" " + extra);
   };
   entry(stroke(dome_colour, 2.2), "saturation dome");
   entry(svg::circle(x + 11, y, 4, "fill=\"#111111\""), "critical point");
   if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
   if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
   entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
-  entry(svg::circle(x + 11, y, 5.5, "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
-        "marked state");
+  entry(
+      svg::circle(x + 11, y, 5.5, "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
+      "marked state");
   entry(stroke(path_colour, 2.0), "path joining the marks");
   y += 10;
-  const char* grid = kind == chart_kind::Ts ? "grid lines are isotherms." : kind == chart_kind::ph ? "grid lines are isobars." : "";
-  const char* notes[] = {"Every point is an IAPWS-IF97", "state of the library;", grid};
+  std::vector<const char*> notes{"Every point is an IAPWS-IF97",
+                                 kind == chart_kind::hs ? "state of the library." : "state of the library;"};
+  if (kind != chart_kind::hs)
+    notes.push_back(kind == chart_kind::Ts ? "grid lines are isotherms." : "grid lines are isobars.");
   for (const char* words : notes) {
     s += svg::text(x, y, words, "fill=\"#444444\"");
     y += 16;
@@ -301,10 +314,14 @@ std::string legend(chart_kind kind) {
 
 const char* phase_word(water::phase p) {
   switch (p) {
-    case water::phase::liquid: return "liquid";
-    case water::phase::vapour: return "vapour";
-    case water::phase::supercritical: return "supercritical";
-    case water::phase::two_phase: return "two-phase";
+    case water::phase::liquid:
+      return "liquid";
+    case water::phase::vapour:
+      return "vapour";
+    case water::phase::supercritical:
+      return "supercritical";
+    case water::phase::two_phase:
+      return "two-phase";
   }
   return "";
 }
@@ -336,7 +353,9 @@ std::string key_text(chart_kind kind, const chart_mark& m) {
 // else straight.
 std::vector<polyline> path_segment(chart_kind kind, const water::state& a, const water::state& b) {
   const auto same = [](double u, double v) { return std::fabs(u - v) <= 1e-4 * std::fmax(std::fabs(u), std::fabs(v)); };
-  const auto log_p = [&](double t) { return std::pow(10.0, std::log10(a.p) + t * (std::log10(b.p) - std::log10(a.p))); };
+  const auto log_p = [&](double t) {
+    return std::pow(10.0, std::log10(a.p) + t * (std::log10(b.p) - std::log10(a.p)));
+  };
   const auto mix = [](double u, double v, double t) { return u + t * (v - u); };
   std::function<water::result(double)> along;
   if (same(a.p, b.p) && !same(a.h, b.h)) {
@@ -365,9 +384,12 @@ std::vector<polyline> path_segment(chart_kind kind, const water::state& a, const
 chart_layout layout_of(chart_kind kind) {
   const chart_axis entropy{0.0, 10.0, false}, enthalpy{0.0, 4200.0, false};
   switch (kind) {
-    case chart_kind::Ts: return {entropy, {0.0, 800.0, false}};
-    case chart_kind::hs: return {entropy, enthalpy};
-    case chart_kind::ph: return {enthalpy, {0.01, 1000.0, true}};
+    case chart_kind::Ts:
+      return {entropy, {0.0, 800.0, false}};
+    case chart_kind::hs:
+      return {entropy, enthalpy};
+    case chart_kind::ph:
+      return {enthalpy, {0.01, 1000.0, true}};
   }
   return {entropy, enthalpy};
 }
@@ -400,7 +422,8 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
 
   const line_set set = lines_of(kind);
   std::vector<svg::box> taken;
-  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n", labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
+              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
   for (const double p_bar : set.isobars_bar) {
     const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
     const bool named = std::find(set.labelled_isobars_bar.begin(), set.labelled_isobars_bar.end(), p_bar) !=
@@ -413,8 +436,8 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
     const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
     lines += path_of(l, isotherm_colour, 0.9);
     if (l.empty()) continue;
-    const label_style style = kind == chart_kind::ph ? label_style{false, -3, -6, "start", true}
-                                                     : label_style{false, -3, -4, "end", false};
+    const label_style style =
+        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
     labels += label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
   }
   for (const double x : set.fractions) {
@@ -456,12 +479,12 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
 
   std::string key = "<g id=\"key\" font-size=\"12\" fill=\"#222222\">\n";
   double y = key_top;
-  key += svg::text(chart_layout::left - 40, y, marks.empty() ? "No states marked." : "Marked states:",
-                   "font-weight=\"bold\"");
+  key += svg::text(chart_layout::left - 40, y,
+                   marks.empty() ? "No states marked." : "Marked states:", "font-weight=\"bold\"");
   for (std::size_t i = 0; i < marks.size(); ++i) {
     y += key_line;
-    key += svg::text(chart_layout::left - 40, y, std::to_string(i + 1), "font-weight=\"bold\" fill=\"" +
-                                                                            std::string(mark_colour) + "\"");
+    key += svg::text(chart_layout::left - 40, y, std::to_string(i + 1),
+                     "font-weight=\"bold\" fill=\"" + std::string(mark_colour) + "\"");
     key += svg::text(chart_layout::left - 14, y, xml_escape(cut_text(key_text(kind, marks[i]), 150)));
   }
   s += key + "</g>\n";

@@ -273,7 +273,9 @@ int run_prop(const plugin& lib, const prop_options& o) {
     }
   } else if (why.empty()) {
     if (code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE)
-      why = T >= T_accepted_min && T <= T_saturated_max ? "" : "T = " + number(T) + " K is off the saturation line, which runs from 273.15 K to 647.096 K";
+      why = T >= T_accepted_min && T <= T_saturated_max
+                ? ""
+                : "T = " + number(T) + " K is off the saturation line, which runs from 273.15 K to 647.096 K";
     else if (code == KVIAPWS97_PRESSURE)
       why = !(T > 0.0 && V > 0.0) ? "T and V must be above 0" : "";
     else if (on_line)

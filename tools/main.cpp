@@ -214,13 +214,15 @@ int main(int argc, char** argv) {
   range->add_option("--temperature", over_T, "FROM TO STEP, e.g. 100C 600C 25C (K when bare)")->expected(3);
   range->add_option("--pressure", over_P, "FROM TO STEP, e.g. 1bar 100bar 1bar (Pa when bare)")->expected(3);
   range->require_option(1);
-  auto* isobar_opt = table_cmd->add_option("--isobar", isobar, "a single-phase isobar at this pressure, rows by --temperature");
+  auto* isobar_opt =
+      table_cmd->add_option("--isobar", isobar, "a single-phase isobar at this pressure, rows by --temperature");
   table_cmd->add_option("--isotherm", isotherm, "a single-phase isotherm at this temperature, rows by --pressure")
       ->excludes(isobar_opt);
   table_cmd->add_flag("--csv", table.csv, "comma-separated values (RFC 4180) at full precision");
   std::string table_units = "host";
   table_cmd->add_option("--units", table_units,
-                        "host (molar), kg (kJ/kg, K, Pa; IF97 reference state), si (J/kg, K, Pa) or eng (kJ/kg, C, bar)")
+                        "host (molar), kg (kJ/kg, K, Pa; IF97 reference state), si (J/kg, K, Pa) "
+                        "or eng (kJ/kg, C, bar)")
       ->check(CLI::IsMember({"host", "kg", "si", "eng"}))
       ->capture_default_str();
 
@@ -322,9 +324,11 @@ int main(int argc, char** argv) {
              read.optional("--h", given_h, quantity::energy),   read.optional("--s", given_s, quantity::entropy),
              read.optional("--x", given_x, quantity::fraction), read.optional("--rho", given_rho, quantity::density),
              ""};
-    if (read.bad.empty() && !kvtool::pair_problem(given).empty()) return usage_error("state: " + kvtool::pair_problem(given));
+    if (read.bad.empty() && !kvtool::pair_problem(given).empty())
+      return usage_error("state: " + kvtool::pair_problem(given));
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {
-        {"--p", &given_p}, {"--T", &given_T}, {"--h", &given_h}, {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}};
+        {"--p", &given_p}, {"--T", &given_T}, {"--h", &given_h},
+        {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}};
     for (const auto& [name, text] : typed)
       if (*text) given.typed += (given.typed.empty() ? "" : " ") + std::string(name) + " " + **text;
   }
@@ -350,44 +354,40 @@ int main(int argc, char** argv) {
   if (chart_path && chart_states.size() < 2) return usage_error("--path: needs two marks or more");
 
   // The engineer's subcommands need the state API alone, not the plug-in.
+  int status = 0;
   if (*state_cmd) {
-    const int status = kvtool::run_state(given, state_units == "eng" ? kvtool::unit_system::eng : kvtool::unit_system::si,
-                                         state_json ? kvtool::record_format::json
+    const kvtool::unit_system units = state_units == "eng" ? kvtool::unit_system::eng : kvtool::unit_system::si;
+    const kvtool::record_format format = state_json  ? kvtool::record_format::json
                                          : state_csv ? kvtool::record_format::csv
-                                                     : kvtool::record_format::text);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return usage_error("cannot write the output");
-    return status;
-  }
-  if (*chart_cmd) {
+                                                     : kvtool::record_format::text;
+    status = kvtool::run_state(given, units, format);
+  } else if (*chart_cmd) {
     const kvtool::chart_kind kind = chart_name == "Ts"   ? kvtool::chart_kind::Ts
                                     : chart_name == "hs" ? kvtool::chart_kind::hs
                                                          : kvtool::chart_kind::ph;
-    const int status = kvtool::run_chart(kind, chart_states, chart_path, chart_output);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return usage_error("cannot write the output");
-    return status;
-  }
-
-  int status = 0;
-  try {
-    const kvtool::plugin lib(plugin_path.empty() ? kvtool::default_plugin_path() : plugin_path);
-    if (*eos_cmd) {
-      eos.phase = phases.at(eos_phase);
-      eos.from_formulation = fugacity == "formulation";
-      status = kvtool::run_eos(lib, eos);
+    status = kvtool::run_chart(kind, chart_states, chart_path, chart_output);
+  } else {
+    try {
+      const kvtool::plugin lib(plugin_path.empty() ? kvtool::default_plugin_path() : plugin_path);
+      if (*eos_cmd) {
+        eos.phase = phases.at(eos_phase);
+        eos.from_formulation = fugacity == "formulation";
+        status = kvtool::run_eos(lib, eos);
+      }
+      if (*prop_cmd) {
+        prop.property = *property;
+        if (!prop_phase.empty()) prop.phase = phases.at(prop_phase);
+        prop.units = scales.at(prop_units);
+        prop.extrapolate = extrapolate;
+        status = kvtool::run_prop(lib, prop);
+      }
+      if (*region_cmd) status = kvtool::run_region(lib, region_at_T, region_at_P, phases.at(region_phase));
+      if (*table_cmd) status = kvtool::run_table(lib, table);
+      if (*map_cmd) status = kvtool::run_map(lib, marks, map_output);
+      if (*demo_cmd) status = kvtool::run_demo(lib);
+    } catch (const kvtool::load_error& e) {
+      return usage_error(e.what());
     }
-    if (*prop_cmd) {
-      prop.property = *property;
-      if (!prop_phase.empty()) prop.phase = phases.at(prop_phase);
-      prop.units = scales.at(prop_units);
-      prop.extrapolate = extrapolate;
-      status = kvtool::run_prop(lib, prop);
-    }
-    if (*region_cmd) status = kvtool::run_region(lib, region_at_T, region_at_P, phases.at(region_phase));
-    if (*table_cmd) status = kvtool::run_table(lib, table);
-    if (*map_cmd) status = kvtool::run_map(lib, marks, map_output);
-    if (*demo_cmd) status = kvtool::run_demo(lib);
-  } catch (const kvtool::load_error& e) {
-    return usage_error(e.what());
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "kviapws97: cannot write the output\n");

@@ -45,10 +45,14 @@ constexpr row rows[] = {
 
 const char* phase_word(water::phase p) {
   switch (p) {
-    case water::phase::liquid: return "liquid";
-    case water::phase::vapour: return "vapour";
-    case water::phase::supercritical: return "supercritical";
-    case water::phase::two_phase: return "two-phase";
+    case water::phase::liquid:
+      return "liquid";
+    case water::phase::vapour:
+      return "vapour";
+    case water::phase::supercritical:
+      return "supercritical";
+    case water::phase::two_phase:
+      return "two-phase";
   }
   return "";
 }
@@ -154,8 +158,8 @@ water::result along_isotherm(double T, double target, const row& of, unit_system
   if (n == 1) return two_phase ? two_phase : water::pT(found.front(), T);
   why = n == 0 ? "no state at this temperature has this " + std::string(of.description) +
                      spanned(seen, target, of.q, units)
-               : std::to_string(n) + " states at this temperature have this " + of.description + " (at p = " +
-                     listed(found, two_phase ? two_phase.state.p : nan, quantity::pressure, units) +
+               : std::to_string(n) + " states at this temperature have this " + of.description +
+                     " (at p = " + listed(found, two_phase ? two_phase.state.p : nan, quantity::pressure, units) +
                      "); give p instead of T";
   return {water::status::not_converged, {}};
 }
@@ -165,14 +169,13 @@ water::result along_saturation(double x, double target, const row& of, unit_syst
   if (const water::result bounds = water::Tx(300.0, x); !bounds) return bounds;
   const auto f = [&](double T) { return water::Tx(T, x).state.*of.member - target; };
   std::vector<double> seen;
-  const std::vector<double> found =
-      sign_changes(if97::T_min, std::nextafter(if97::T_c - 1e-7, 0.0), false, f, seen);
+  const std::vector<double> found = sign_changes(if97::T_min, std::nextafter(if97::T_c - 1e-7, 0.0), false, f, seen);
   if (found.size() == 1) return water::Tx(found.front(), x);
-  why = found.empty() ? "no saturated state with this vapour fraction has this " + std::string(of.description) +
-                            spanned(seen, target, of.q, units)
-                      : std::to_string(found.size()) + " saturated states with this vapour fraction have this " +
-                            of.description + " (at T = " + listed(found, nan, quantity::temperature, units) +
-                            "); give p or T instead";
+  why = found.empty()
+            ? "no saturated state with this vapour fraction has this " + std::string(of.description) +
+                  spanned(seen, target, of.q, units)
+            : std::to_string(found.size()) + " saturated states with this vapour fraction have this " + of.description +
+                  " (at T = " + listed(found, nan, quantity::temperature, units) + "); give p or T instead";
   return {water::status::not_converged, {}};
 }
 
@@ -229,7 +232,9 @@ std::string describe_inputs(const state_inputs& in, unit_system units) {
   const std::optional<double>* values[] = {&in.p, &in.T, &in.h, &in.s};
   std::string s;
   for (std::size_t i = 0; i < 4; ++i)
-    if (*values[i]) s += (s.empty() ? "" : ", ") + std::string(named[i].first) + " = " + with_unit(**values[i], named[i].second->q, units);
+    if (*values[i])
+      s += (s.empty() ? "" : ", ") + std::string(named[i].first) + " = " +
+           with_unit(**values[i], named[i].second->q, units);
   if (in.x) s += (s.empty() ? "" : ", ") + std::string("x = ") + number(*in.x, "%.7g");
   if (in.rho) s += (s.empty() ? "" : ", ") + std::string("rho = ") + with_unit(*in.rho, quantity::density, units);
   return s;
@@ -274,14 +279,17 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
   }
 
   if (format == record_format::csv) {
-    std::vector<std::string> header{"region", "phase", "x"}, record{std::to_string(st.region), phase_word(st.phase),
-                                                                    std::isnan(st.x) ? "" : number(st.x, precise)};
+    std::vector<std::string> header{"region", "phase", "x"},
+        record{std::to_string(st.region), phase_word(st.phase), std::isnan(st.x) ? "" : number(st.x, precise)};
     for (std::size_t column = 0; column < 3; ++column) {
       for (const row& rw : rows) {
         if (column > 0 && (rw.member == &phase_values::p || rw.member == &phase_values::T)) continue;
         const unit& u = output_unit(rw.q, units);
-        header.push_back(std::string(rw.name) + (column == 1 ? "'" : column == 2 ? "\"" : "") + " [" +
-                         std::string(u.symbol) + "]");
+        header.push_back(std::string(rw.name) +
+                         (column == 1   ? "'"
+                          : column == 2 ? "\""
+                                        : "") +
+                         " [" + std::string(u.symbol) + "]");
         const double v = column < n_columns ? value(rw, column) : nan;
         record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise));
       }

@@ -34,10 +34,10 @@ std::size_t utf8_length(std::string_view text, std::size_t i) {
   return n;
 }
 
-constexpr double same_place = 2.0;     // px: marks this close are drawn as one group
-constexpr double ring_step = 3.0;      // px: radius added per further mark of a group
-constexpr double digit_width = 7.7;    // px, of a 12 px DejaVu Sans digit, generously
-constexpr double number_height = 12.0; // px
+constexpr double same_place = 2.0;                                 // px: marks this close are drawn as one group
+constexpr double ring_step = 3.0;                                  // px: radius added per further mark of a group
+constexpr double digit_width = 7.7;                                // px, of a 12 px DejaVu Sans digit, generously
+constexpr double number_height = 12.0;                             // px
 constexpr double pointer_length = 11.0, pointer_half_width = 6.0;  // px
 
 }  // namespace
@@ -175,16 +175,16 @@ std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, d
     }
     const double w = digit_width * static_cast<double>(chars), h = number_height;
     const double gap = outer + 3.0;
-    const std::pair<double, double> offsets[] = {{gap, -gap + 4}, {gap, gap + 8},  {-gap - w, -gap + 4},
+    const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
                                                  {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
-                                                 {gap + 8, 4},    {-gap - w - 8, 4}};
+                                                 {gap + 8, 4},        {-gap - w - 8, 4}};
     box placed{};
     double tx = 0.0, ty = 0.0;
     bool first = true;
     for (const auto& [ox, oy] : offsets) {
       const box candidate{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
-      const bool inside = candidate.x0 >= frame.x0 && candidate.x1 <= frame.x1 && candidate.y0 >= frame.y0 &&
-                          candidate.y1 <= frame.y1;
+      const bool inside =
+          candidate.x0 >= frame.x0 && candidate.x1 <= frame.x1 && candidate.y0 >= frame.y0 && candidate.y1 <= frame.y1;
       if (!inside) continue;
       if (first) {
         tx = g.x + ox, ty = g.y + oy, placed = candidate, first = false;

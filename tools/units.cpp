@@ -53,8 +53,11 @@ const unit& si_unit(quantity q) {
 
 const unit& output_unit(quantity q, unit_system system) {
   if (system == unit_system::eng) {
-    const char* eng = q == temperature ? "\u00b0C" : q == pressure ? "bar" : q == energy ? "kJ/kg"
-                    : q == entropy     ? "kJ/(kg K)" : nullptr;
+    const char* eng = q == temperature ? "\u00b0C"
+                      : q == pressure  ? "bar"
+                      : q == energy    ? "kJ/kg"
+                      : q == entropy   ? "kJ/(kg K)"
+                                       : nullptr;
     if (eng != nullptr) return *find_unit(eng);
   }
   return si_unit(q);

@@ -15,7 +15,7 @@ enum class quantity {
   energy,   // per mass: h, u, the latent heat
   entropy,  // per mass and kelvin: s, cp, cv
   density,
-  volume,   // per mass
+  volume,  // per mass
   fraction,
   speed,
   viscosity,
