@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command-line program as a user meets it: every subcommand's help, the
 # exit status and the one-line error of a bad argument, a failed property
-# shown as a failure, never as the host's missing value.
+# shown as a failure, never as the host's missing value, and answers checked
+# against published values.
 # Usage: check_cli.sh PATH-TO-kviapws97
 set -uo pipefail
 program=$(realpath "$1")
@@ -9,97 +10,224 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
 
-# status | arguments | what standard output must contain (grep -E; empty: anything)
-while IFS='|' read -r status args pattern; do
+# status | arguments (shell words) | expectation:
+#   status 2: the start of the one line on standard error, after "kviapws97: ";
+#   "json: key=value±tolerance ...": values of the one JSON record printed;
+#   otherwise an extended regular expression that the output must match.
+trim() { local t=${1#"${1%%[![:space:]]*}"}; printf '%s' "${t%"${t##*[![:space:]]}"}"; }
+while IFS='|' read -r status args expect; do
   status=${status// /}
   [[ -z $status || $status == \#* ]] && continue
-  read -r -a words <<<"$args"
-  args="${words[*]}"
-  pattern=$(echo "$pattern" | sed -e 's/^ *//' -e 's/ *$//')
+  eval "words=($args)"
+  args=$(trim "$args") expect=$(trim "$expect")
   (cd "$scratch" && "$program" "${words[@]}") >"$scratch/out" 2>"$scratch/err"
   got=$?
+  out=$(<"$scratch/out") err=$(<"$scratch/err")
   problem=""
   if [[ $got != "$status" ]]; then
     problem="exit status $got, expected $status"
-  elif [[ $status == 2 && ( $(wc -l <"$scratch/err") != 1 || -s $scratch/out ) ]]; then
-    problem="a bad argument must give one line on standard error and nothing on standard output"
-  elif [[ -n $pattern ]] && ! grep -qE -- "$pattern" "$scratch/out"; then
-    problem="standard output lacks /$pattern/"
-  elif grep -qiE -- '-1(\.0*)?e\+?35' "$scratch/out"; then
+  elif [[ $status == 2 ]]; then
+    if [[ -n $out || -z $err || $err == *$'\n'* ]]; then
+      problem="a bad argument must give one line on standard error and nothing on standard output"
+    elif [[ $err != "kviapws97: $expect"* ]]; then
+      problem="the message does not start with 'kviapws97: $expect'"
+    fi
+  elif [[ $expect == json:* ]]; then
+    # Each value within its tolerance, plus a few units of double rounding.
+    problem=$(awk -v checks="${expect#json:}" '{ record = record $0 } END {
+      n = split(checks, c, " ")
+      for (i = 1; i <= n; i++) {
+        split(c[i], kv, "="); split(kv[2], wt, "±")
+        got = ""
+        if (match(record, "\"" kv[1] "\": [^,}]*")) got = substr(record, RSTART + length(kv[1]) + 4, RLENGTH - length(kv[1]) - 4)
+        e = got - wt[1]; if (e < 0) e = -e
+        w = wt[1] < 0 ? -wt[1] : wt[1]
+        if (got == "" || got == "null" || e > wt[2] + 1e-9 * w)
+          printf "%s: got %s, expected %s ± %s, error %.3g; ", kv[1], got == "" ? "nothing" : got, wt[1], wt[2], got - wt[1]
+      } }' "$scratch/out")
+  elif [[ -n $expect ]] && ! grep -qE -- "$expect" <<<"$out"$'\n'"$err"; then
+    problem="the output lacks /$expect/"
+  fi
+  if [[ -z $problem && $out =~ -1(\.0*)?[eE]\+?35 ]]; then
     problem="the missing value printed as a number"
   fi
   if [[ -n $problem ]]; then
     failures=$((failures + 1))
     echo "FAIL: kviapws97 $args: $problem"
-    sed 's/^/  out: /' "$scratch/out" | head -20
-    sed 's/^/  err: /' "$scratch/err" | head -5
+    head -20 <<<"$out" | sed 's/^/  out: /'
+    head -5 <<<"$err" | sed 's/^/  err: /'
   fi
 done <<'CASES'
 0 | --help                                         | ^Usage: kviapws97 \[OPTIONS\] SUBCOMMAND
+0 | --version                                      | ^kviapws97 [0-9]+\.[0-9]+\.[0-9]+$
+0 | state --help                                   | ^Usage: kviapws97 state
 0 | eos --help                                     | ^Usage: kviapws97 eos
 0 | prop --help                                    | ^Usage: kviapws97 prop
 0 | region --help                                  | ^Usage: kviapws97 region
 0 | table --help                                   | ^Usage: kviapws97 table
+0 | chart --help                                   | ^Usage: kviapws97 chart
 0 | map --help                                     | ^Usage: kviapws97 map
 0 | demo --help                                    | ^Usage: kviapws97 demo
-# bad arguments
-2 |                                                |
-2 | bogus                                          |
-2 | eos 300                                        |
-2 | eos abc 1e5                                    |
-2 | eos 300 1e5 --phase gas                        |
-2 | eos 300 1e5 --fugacity none                    |
-2 | prop foo 300 1e5                               |
-2 | prop enthalpy 300 1e5 --units lb               |
-2 | prop enthalpy 300 1e5 --region one             |
-2 | region 300 1e5 extra                           |
-2 | table                                          |
-2 | table --temperature 300 400                    |
-2 | table --temperature 400 300 10                 |
-2 | table --temperature 300 400 0                  |
-2 | table --temperature 300 400 10 --pressure 1e5 2e5 1e4 |
-2 | table --temperature 0 1e9 1e-9                 |
-2 | map --mark 300                                 |
-2 | map --mark 300,1e5,steam                       |
-2 | map --mark 300,1e5x                            |
-2 | --plugin /nonexistent/libkviapws97.so demo     |
-# failures are reported as failures, with exit status 1
-1 | prop volume 300 1e5 --region 6                 | ^volume: failed, error flag 1
-2 | prop enthalpy nan 1e5 --region 1               |
-2 | prop 0 300 1e5                                 |
-2 | prop 15 300 1e5                                |
-2 | eso 300 1e5                                    |
-2 | eos inf 1e5                                    |
-2 | table --temperature 300 inf 1                  |
-2 | map --mark 300,1e5,liquid,                     |
-2 | map --mark nan,1e5                             |
-2 | map --mark 300,1e5 -o /nonexistent/dir/map.svg |
-1 | prop enthalpy 0 1e5 --region 1                 | ^enthalpy: failed
-1 | map --mark 300,-1e5 -o map.svg                 | failed
-1 | prop enthalpy 700 -1 --region 4 --phase liquid | ^enthalpy: failed
+# bad arguments: exit status 2 and one line naming the argument
+2 |                                                | A subcommand is required
+2 | bogus                                          | unknown subcommand 'bogus'
+2 | eso 300 1e5                                    | unknown subcommand 'eso'
+2 | eos 300                                        | P is required
+2 | eos abc 1e5                                    | T: 'abc' is not a number
+2 | eos '' 1e5                                     | T: the value is empty
+2 | eos 300 -inf                                   | P: '-inf' is not a finite number
+2 | eos inf 1e5                                    | T: 'inf' is not a finite number
+2 | eos 300 1e5 --phase gas                        | --phase: gas not in
+2 | eos 300 1e5 --fugacity none                    | --fugacity: none not in
+2 | region 300 1e5 extra                           | The following argument was not expected: extra
+2 | prop foo 300 1e5                               | prop: unknown property 'foo'
+2 | prop 0 300 1e5                                 | prop: unknown property '0'
+2 | prop 15 300 1e5                                | prop: unknown property '15'
+2 | prop enthalpy nan 1e5 --region 1               | T: 'nan' is not a finite number
+2 | prop enthalpy 300 1e5 --units lb               | --units: lb not in
+2 | prop enthalpy 300 1e5 --region one             | --region: 'one' is not an IF97 region
+2 | prop enthalpy 300 1e5 --region 7               | --region: '7' is not an IF97 region
+2 | prop enthalpy 300 1e5 --region 0               | --region: '0' is not an IF97 region
+2 | prop enthalpy 300 1e5 --region -1              | --region: '-1' is not an IF97 region
+2 | prop enthalpy 300 1e5 --region 12345678901234567890 | --region: '12345678901234567890' is not an IF97 region
+2 | prop enthalpy 300 1e5 --extrapolate            | --extrapolate: needs --region 1, 2, 3 or 5
+2 | prop volume 300 1e5 --region 6                 | --region: '6' is not an IF97 region
+2 | table                                          | Exactly 1 option from [--temperature,--pressure] is required
+2 | table --temperature 300 400                    | --temperature: At least 3 required but received 2
+2 | table --temperature 400 300 10                 | --temperature: the range needs FROM <= TO
+2 | table --temperature 300 400 0                  | --temperature: the range needs FROM <= TO
+2 | table --temperature 300 400 10 --pressure 1e5 2e5 1e4 | Exactly 1 option from [--temperature,--pressure] is required and 2 were given
+2 | table --temperature 0 1e9 1e-9                 | --temperature: the range gives more than 100000 rows
+2 | table --temperature 300 inf 1                  | --temperature: 'inf' is not a finite number
+2 | table --temperature 300C 400C 10bar            | --temperature: '10bar': unknown unit 'bar'
+2 | table --isobar 10bar --pressure 1bar 2bar 1bar | --isobar: rows by --temperature
+2 | state --p 10bar                                | state: give two of --p, --T, --h, --s, --x, or --T with --rho; got --p
+2 | state --p 10bar --T 200C --h 2800kJ/kg         | state: give two of
+2 | state --p 10bars --T 200C                      | --p: '10bars': unknown unit 'bars'
+2 | state --p 10bar --rho 5                        | state: give two of
+2 | state --p 10bar --T 200C --csv --json          | --csv excludes --json
+2 | map --mark 300                                 | --mark: '300' is not T,P
+2 | map --mark 300,1e5,gas                         | --mark: '300,1e5,gas' is not T,P
+2 | map --mark 300,1e5x                            | --mark: '300,1e5x' is not T,P
+2 | map --mark 300,1e5,liquid,                     | --mark: '300,1e5,liquid,' is not T,P
+2 | map --mark nan,1e5                             | --mark: 'nan,1e5' is not T,P
+2 | map --mark 300,1e5 -o /nonexistent/dir/map.svg | map: -o /nonexistent/dir/map.svg: cannot write
+2 | map -o /dev/full                               | map: -o /dev/full: cannot write: No space left on device
+2 | chart xy                                       | diagram: xy not in
+2 | chart Ts --mark p=1bar                         | --mark 'p=1bar': give two of
+2 | chart Ts --mark p=1bar,q=3                     | --mark 'p=1bar,q=3': 'q=3' is not p=
+2 | chart Ts --mark p=1bar,T=300C --path           | --path: needs two marks or more
+2 | chart hs --mark p=1bar,T=300C -o /dev/full     | chart: -o /dev/full: cannot write
+2 | --plugin /nonexistent/libkviapws97.so demo     | cannot load the plug-in /nonexistent/libkviapws97.so
+# a state outside the region named is refused; --extrapolate evaluates it, but
+# a value that no physical state has fails all the same
+2 | prop enthalpy 700 1e5 --region 1               | --region 1: T = 700 K, P = 100000 Pa lies in IF97 region 2; --extrapolate
+2 | prop enthalpy 300 2e8 --region 1               | --region 1: P = 200000000 Pa is above 100 MPa
+2 | prop viscosity 1500 1e5 --region 5             | --region 5: T = 1500 K is above 1173.15 K, where IAPWS R12-08
+2 | prop enthalpy 0 1e5 --region 1                 | --region 1: T = 0 K is not above 0 K
+2 | prop conductivity 647.35 1e5 --region 1 --volume 0.0811 | --region 1: T = 647.35 K, P = 100000 Pa lies in IF97 region 2
+2 | prop conductivity 647.35 1e5 --region 2 --volume 0.0811 | --volume: 0.0811 m3/kmol does not belong to T = 647.35 K
+2 | prop enthalpy 300 1e5 --volume 0.01805 --units kg | --volume: 0.01805 m3/kg does not belong
+1 | prop cv 700 1e5 --region 1 --extrapolate --units kg | ^cv: failed: the equation gives a heat capacity not above 0
+1 | prop sound-speed 700 1e5 --region 1 --extrapolate | ^sound-speed: failed, error flag 1: the equation gives a negative squared speed of sound
+1 | prop viscosity 300 1e5 --region 2 --extrapolate | ^viscosity: failed, error flag 1: the equation gives a volume not above 0
+1 | prop pressure 550 1e5 --volume 0.1            | ^pressure: failed: the equation gives a pressure not above 0
+0 | prop enthalpy 1500 1e5 --region 1 --extrapolate | region-1 equation is extrapolated
+0 | prop viscosity 300 1e5 --volume 0.0011 --units kg | ^viscosity = 0\.000
+# failures name the bound they broke, with exit status 1
+1 | prop volume 300 1e5 --region 4 --phase liquid | ^volume: failed, error flag 1: T = 300 K and P = 100000 Pa are not one saturated state: Tsat\(P\) = 372\.7559
+1 | prop enthalpy 300 2e8                          | ^enthalpy: failed, error flag 1: P = 200000000 Pa is above 100 MPa
+1 | prop viscosity 1500 1e5                        | ^viscosity: failed, error flag 1: T = 1500 K is above 1173.15 K, where IAPWS R12-08
+1 | prop conductivity 1200 1e5                     | R15-11 \(thermal conductivity\) ends
+1 | prop enthalpy 700 -1 --region 4 --phase liquid | ^enthalpy: failed, error flag 1: T = 700 K is off the saturation line
+1 | prop volume 1000 -1 --region 4 --phase vapour  | ^volume: failed
 1 | eos 300 -1e5                                   | ^  H +failed
 1 | eos 300 5e-324 --phase vapour                  | ^  G +failed
 1 | region 0 1e5 --phase liquid                    | failed
+1 | map --mark 300,-1e5 -o map.svg                 | failed
+1 | table --temperature 640 660 10                 | failed
+1 | state --p 2000bar --T 300C                     | state: no state at --p 2000bar --T 300C: pressure above 100 MPa
+1 | state --T 20C --h 5000kJ/kg                    | no state at this temperature has this specific enthalpy
+1 | chart ph --mark p=0.1bar,s=20kJ/kgK -o c.svg  | no state
+# phase words
+0 | prop enthalpy 300 1e5 --phase vapor            | vapour in region 2 found by the library
+0 | prop enthalpy 300 1e5 --phase steam            | vapour in region 2 found by the library
+0 | map --mark 300,1e5,steam -o map.svg            | vapour 300 K, 100000 Pa → region 2
 # answers: IAPWS-IF97 Table 5 (300 K, 3 MPa), Table 35 (psat at 300 K), Table 36
-# (Tsat at 0.1 MPa), and the saturated states at 1 MPa of the IF97 steam tables
-# (h" 2777.12 kJ/kg, s' 2.1384 kJ/(kg K), v" 0.194349 m3/kg)
+# (Tsat at 0.1 and 1 MPa), and the saturated states at 1 MPa of the IF97 steam
+# tables (h" 2777.12 kJ/kg, s' 2.1384 kJ/(kg K), v" 0.194349 m3/kg)
 0 | prop cp 300 3e6 --region 1 --units kg        | ^cp = 4\.173012
 0 | prop enthalpy 300 3e6 --region 1 --units kg    | ^enthalpy = 115\.33127
 0 | prop enthalpy -1 1e6 --region 4 --phase vapour --units kg | ^enthalpy = 2777\.1
 0 | prop entropy 453.0356 -1 --region 4 --phase liquid --units kg | ^entropy = 2\.138
 0 | prop volume -1 1e6 --region 4 --phase vapour --units kg | ^volume = 0\.19434
-1 | prop volume 1000 -1 --region 4 --phase vapour  | ^volume: failed
+0 | prop volume 300 3e6 --units kg --volume 0.00100215 | ^volume = 0\.0010021516
 0 | prop 11 300 1e5                                | ^psat = 3536\.5894
+0 | prop cp 300 1e5                                | departure cp - cp0\(T\)
 0 | prop enthalpy 700 1e7 --phase liquid           | region 3 found by the library
 0 | region 700 1e7 --phase liquid                  | IF97 region +3
 0 | region 1500 6e7 --phase vapour                 | 0\.500E\+08
 0 | eos 300 1000 --phase liquid                    | LESS THAN VAPOR PRES
 0 | table --pressure 1e5 1e5 1 --units kg          | 372\.756
-1 | table --temperature 640 660 10                 | failed
-0 | prop enthalpy 1500 1e5 --region 1              | lies in IF97 region 5
-0 | prop pressure 300 1e5                          | region-3 equation
+0 | table --pressure 10bar 10bar 1bar --units eng --csv | ^10,179\.885632
+0 | table --pressure 1e5 1e5 1 --csv               | ^P \[Pa\],Tsat \[K\],v' \[m3/kmol\],"v"" \[m3/kmol\]",h' \[J/kmol\],"h"" \[J/kmol\]","h""-h' \[J/kmol\]"
+0 | table --isobar 30bar --temperature 26.85C 26.85C 1C --units kg | 115\.331
+0 | table --isotherm 26.85C --pressure 30bar 30bar 1bar --units si --csv | ^30000000?,300,1,0\.00100215168,115331\.27
+1 | prop pressure 300 1e5                          | ^pressure: failed: the equation gives a pressure not above 0
 0 | map --mark 700,1e7,liquid --mark 250,100 -o map.svg | wrote map.svg
+0 | chart Ts --mark p=100bar,T=550C --mark p=0.1bar,s=6.7584kJ/kgK --path -o ts.svg | wrote ts.svg
 0 | demo                                           | ^liquid 300 K, 100000 Pa +1
+# state: IAPWS-IF97 Tables 7 and 9 (T from (p, h) and (p, s), region 1) and Tables
+# 24 and 29 (region 2), to the backward equations' tolerated inconsistency with
+# the basic equations: 25 mK in region 1 (Eqs. (12), (14)) and in region 2 below
+# s = 5.85 kJ/(kg K), 10 mK above
+0 | state --p 3MPa --h 500kJ/kg --json             | json: T=391.798509±0.025
+0 | state --p 80MPa --h 500kJ/kg --json            | json: T=378.108626±0.025
+0 | state --p 80MPa --h 1500kJ/kg --json           | json: T=611.041229±0.025
+0 | state --p 3MPa --s '0.5kJ/(kg K)' --json       | json: T=307.842258±0.025
+0 | state --p 80MPa --s '0.5kJ/(kg K)' --json      | json: T=309.979785±0.025
+0 | state --p 80MPa --s '3kJ/(kg K)' --json        | json: T=565.899909±0.025
+0 | state --p 0.001MPa --h 3000kJ/kg --json        | json: T=534.433241±0.01
+0 | state --p 3MPa --h 3000kJ/kg --json            | json: T=575.373370±0.01
+0 | state --p 3MPa --h 4000kJ/kg --json            | json: T=1010.77577±0.01
+0 | state --p 5MPa --h 3500kJ/kg --json            | json: T=801.299102±0.01
+0 | state --p 5MPa --h 4000kJ/kg --json            | json: T=1015.31583±0.01
+0 | state --p 25MPa --h 3500kJ/kg --json           | json: T=875.279054±0.01
+0 | state --p 40MPa --h 2700kJ/kg --json           | json: T=743.056411±0.025
+0 | state --p 60MPa --h 2700kJ/kg --json           | json: T=791.137067±0.025
+0 | state --p 60MPa --h 3200kJ/kg --json           | json: T=882.756860±0.025
+0 | state --p 0.1MPa --s 7.5kJ/kgK --json          | json: T=399.517097±0.01
+0 | state --p 0.1MPa --s 8kJ/kgK --json            | json: T=514.127081±0.01
+0 | state --p 2.5MPa --s 8kJ/kgK --json            | json: T=1039.84917±0.01
+0 | state --p 8MPa --s 6kJ/kgK --json              | json: T=600.484040±0.01
+0 | state --p 8MPa --s 7.5kJ/kgK --json            | json: T=1064.95556±0.01
+0 | state --p 90MPa --s 6kJ/kgK --json             | json: T=1038.01126±0.01
+0 | state --p 20MPa --s 5.75kJ/kgK --json          | json: T=697.992849±0.025
+0 | state --p 80MPa --s 5.25kJ/kgK --json          | json: T=854.011484±0.025
+0 | state --p 80MPa --s 5.75kJ/kgK --json          | json: T=949.017998±0.025
+# state in bar and degC: IAPWS-IF97 Table 5 (region 1), Table 15 (region 2) and
+# Table 33 (region 3, at T and rho), to half a unit of the last printed digit
+0 | state --p 30bar --T 26.85C --units eng --json  | json: v=0.00100215168±5e-12 h=115.331273±5e-7 u=112.324818±5e-7 s=0.392294792±5e-10 cp=4.17301218±5e-9 w=1507.73921±5e-6
+0 | state --p 800bar --T 26.85C --units eng --json | json: v=0.000971180894±5e-13 h=184.142828±5e-7 u=106.448356±5e-7 s=0.368563852±5e-10 cp=4.01008987±5e-9 w=1634.69054±5e-6
+0 | state --p 30bar --T 226.85C --units eng --json | json: v=0.001202418±5e-12 h=975.542239±5e-7 u=971.934985±5e-7 s=2.58041912±5e-9 cp=4.65580682±5e-9 w=1240.71337±5e-6
+0 | state --p 0.035bar --T 26.85C --units eng --json | json: v=39.4913866±5e-8 h=2549.91145±5e-6 u=2411.6916±5e-5 s=8.52238967±5e-9 cp=1.91300162±5e-9 w=427.920172±5e-7
+0 | state --p 0.035bar --T 426.85C --units eng --json | json: v=92.3015898±5e-8 h=3335.68375±5e-6 u=3012.62819±5e-6 s=10.1749996±5e-8 cp=2.08141274±5e-9 w=644.289068±5e-7
+0 | state --p 300bar --T 426.85C --units eng --json | json: v=0.00542946619±5e-12 h=2631.49474±5e-6 u=2468.61076±5e-6 s=5.17540298±5e-9 cp=10.3505092±5e-8 w=480.386523±5e-7
+0 | state --T 376.85C --rho 500 --units eng --json | json: p=255.837018±5e-7 h=1863.43019±5e-6 u=1812.26279±5e-6 s=4.05427273±5e-9 cp=13.8935717±5e-8 w=502.005554±5e-7
+0 | state --T 376.85C --rho 200 --units eng --json | json: p=222.930643±5e-7 h=2375.12401±5e-6 u=2263.65868±5e-6 s=4.85438792±5e-9 cp=44.6579342±5e-8 w=383.444594±5e-7
+0 | state --T 476.85C --rho 500 --units eng --json | json: p=783.095639±5e-7 h=2258.68845±5e-6 u=2102.06932±5e-6 s=4.46971906±5e-9 cp=6.34165359±5e-9 w=760.696041±5e-7
+# the pairs found by a search, back to published states: Table 15 (700 K, 30 MPa),
+# Table 36 (Tsat at 1 MPa) with s' 2.1384 of the steam tables, two states of h"
+0 | state --T 426.85C --h 2631.49474kJ/kg --units eng --json | json: p=300±1e-4
+0 | state --T 426.85C --s 5.17540298kJ/kgK --units eng --json | json: p=300±1e-4
+0 | state --x 0 --s 2.1384kJ/kgK --units eng --json | json: T=179.885632±0.006
+1 | state --x 1 --h 2777.12kJ/kg --units eng      | 2 saturated states .* \(at T = 179\.88.* and
+# two-phase states: the saturated phases beside the mixture, n/a where undefined
+# wet steam at 0.1 bar: x = (s - s')/(s" - s') with s' 0.6492 and s" 8.1488 kJ/(kg K) of the steam tables
+0 | state --p 0.1bar --s 6.7584kJ/kgK --json       | json: x=0.8146±1e-4
+0 | state --T 100C --x 0.5 --json                  | "cp": null, "cv": null, "w": null, "mu": null, "lambda": null, "liquid": \{"p"
+0 | state --T 100C --x 0.5 --units eng             | ^  cp .* +n/a +4\.21.* +2\.07
+0 | state --p 1bar --T 1000C                       | ^n/a: mu, lambda: IAPWS R12-08
 CASES
 
 if ((failures)); then

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "if97/constants.hpp"
 #include "if97/region4_operations.hpp"
 #include "if97/saturation.hpp"
+#include "tools/csv.hpp"
 #include "tools/region_map.hpp"
 
 namespace kvtool {
@@ -87,28 +89,131 @@ int own_region(double T, double P) {
   return s.kind == if97::settled_kind::single ? s.point.region : 0;
 }
 
+namespace {
+
+// What the library accepts, a little more than IAPWS-IF97 itself (see
+// if97/region4_operations.cpp); the messages name the bounds of the releases.
+constexpr double T_accepted_min = 273.0;      // K
+constexpr double T_accepted_max = 2273.2;     // K
+constexpr double T_saturated_max = 647.3;     // K
+constexpr double T_transport_max = 1173.2;    // K, IAPWS R12-08 and R15-11 up to 1173.15 K
+constexpr double P_accepted_min = 610.0;      // Pa
+constexpr double P_accepted_max = 100.01e6;   // Pa
+constexpr double P_region5_accepted = 50.1e6; // Pa, above 1073.15 K
+constexpr double P_transport_r5 = 50.01e6;    // Pa
+constexpr double P_saturated_max = 22.12e6;   // Pa
+constexpr double T_sat_mismatch = 0.1;        // K
+// A volume belongs to (T, P) when it differs from the one there by at most this fraction.
+constexpr double volume_tolerance = 1e-4;
+
+bool is_transport(int code) { return code == KVIAPWS97_VISCOSITY || code == KVIAPWS97_CONDUCTIVITY; }
+
+const char* transport_release(int code) {
+  return code == KVIAPWS97_VISCOSITY ? "IAPWS R12-08 (viscosity)" : "IAPWS R15-11 (thermal conductivity)";
+}
+
+// Why no single phase of IAPWS-IF97 (or of the transport releases) lies at
+// (T, P), or "".
+std::string outside_range(double T, double P, int code) {
+  const std::string t = "T = " + number(T) + " K", p = "P = " + number(P) + " Pa";
+  if (!(T > 0.0)) return t + " is not above 0 K";
+  if (!(P > 0.0)) return p + " is not above 0 Pa";
+  if (T < T_accepted_min) return t + " is below 273.15 K, where IAPWS-IF97 begins";
+  if (T > T_accepted_max) return t + " is above 2273.15 K, where IAPWS-IF97 ends";
+  if (P < P_accepted_min) return p + " is below 610 Pa, the lowest pressure the library takes";
+  if (P > P_accepted_max) return p + " is above 100 MPa, the highest pressure of IAPWS-IF97";
+  if (T > if97::T_region2_max && P > P_region5_accepted)
+    return p + " is above 50 MPa, the highest pressure of IAPWS-IF97 above 1073.15 K";
+  if (is_transport(code) && T > T_transport_max)
+    return t + " is above 1173.15 K, where " + transport_release(code) + " ends";
+  if (is_transport(code) && T > if97::T_region2_max && P > P_transport_r5)
+    return p + " is above 50 MPa, the highest pressure of " + transport_release(code) + " above 1073.15 K";
+  return "";
+}
+
+// Why (T, P), either of them negative for "not given", is no saturated state, or "".
+std::string off_saturation(double T, double P) {
+  const std::string t = "T = " + number(T) + " K", p = "P = " + number(P) + " Pa";
+  if (T < 0.0 && P < 0.0) return "neither T nor P is given";
+  if (T >= 0.0 && !(T >= T_accepted_min && T <= T_saturated_max))
+    return t + " is off the saturation line, which runs from 273.15 K to 647.096 K";
+  if (P >= 0.0 && !(P >= P_accepted_min && P <= P_saturated_max))
+    return p + " is off the saturation line, which runs from 611.2 Pa to 22.064 MPa";
+  if (T >= 0.0 && P >= 0.0 && P < p_crit_sat && T < T_crit) {
+    const double T_sat = if97::tsat(P / 1e6);
+    if (std::fabs(T - T_sat) > T_sat_mismatch)
+      return t + " and " + p + " are not one saturated state: Tsat(P) = " + number(T_sat) + " K, " +
+             number(std::fabs(T - T_sat)) + " K away, more than 0.1 K";
+  }
+  return "";
+}
+
+// Whether the dispatcher computes a code in a region from T and V alone,
+// without P: the region-3 equation and the transport equations of density.
+bool of_T_and_V_alone(int code, std::int64_t region) {
+  if (code == KVIAPWS97_PRESSURE || code == KVIAPWS97_VISCOSITY) return true;
+  const int region3_codes[] = {KVIAPWS97_ENTHALPY, KVIAPWS97_ENTROPY, KVIAPWS97_GIBBS, KVIAPWS97_CP,
+                               KVIAPWS97_CV,       KVIAPWS97_ENERGY,  KVIAPWS97_SOUND};
+  return region == 3 && std::find(std::begin(region3_codes), std::end(region3_codes), code) != std::end(region3_codes);
+}
+
+// A value that no physical state has: a pressure, density, viscosity,
+// conductivity or heat capacity that is not positive (heat capacities on the
+// IF97 scale, not as departures), or "".
+std::string unphysical(const property_info& p, double kg_value) {
+  switch (p.code) {
+    case KVIAPWS97_PRESSURE:
+    case KVIAPWS97_PSAT: return kg_value > 0.0 ? "" : "a pressure not above 0";
+    case KVIAPWS97_VOLUME: return kg_value > 0.0 ? "" : "a volume (density) not above 0";
+    case KVIAPWS97_VISCOSITY: return kg_value > 0.0 ? "" : "a viscosity not above 0";
+    case KVIAPWS97_CONDUCTIVITY: return kg_value > 0.0 ? "" : "a thermal conductivity not above 0";
+    case KVIAPWS97_CP:
+    case KVIAPWS97_CV: return kg_value > 0.0 ? "" : "a heat capacity not above 0";
+    case KVIAPWS97_SOUND: return kg_value > 0.0 ? "" : "a speed of sound not above 0";
+    default: return "";
+  }
+}
+
+int refuse(const std::string& what) {
+  std::fprintf(stderr, "kviapws97: %s\n", what.c_str());
+  return 2;
+}
+
+}  // namespace
+
 int run_prop(const plugin& lib, const prop_options& o) {
+  const int code = o.property.code;
   double T = o.T, P = o.P;
   std::int64_t region = saturation_region;
   std::int64_t phase = no_phase;
-  std::string where, note;
+  std::string where, note, why;
   std::vector<std::string> warnings;
+  const bool any_region = code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE || code == KVIAPWS97_PRESSURE;
   if (o.region) {
     region = *o.region;
     if (o.phase) phase = *o.phase == phase_choice::vapour ? vapour : *o.phase == phase_choice::liquid ? liquid : no_phase;
     if (region == saturation_region) {
-      where = phase == no_phase ? "region 4 without a phase: IF97 region " + std::to_string(own_region(T, P)) +
-                                      " chosen by the library"
+      where = phase == no_phase ? "region 4 without a phase: the region chosen by the library"
                                 : std::string("region 4: saturated ") + phase_name(phase);
     } else {
       where = "region " + std::to_string(region);
-      // The region equations check nothing: the caller names the region.
+      // The region equations check nothing: the caller names the region, and
+      // only --extrapolate takes one outside it.
       const int own = own_region(T, P);
-      const bool any_region = o.property.code == KVIAPWS97_PSAT || o.property.code == KVIAPWS97_SURFACE ||
-                              o.property.code == KVIAPWS97_PRESSURE;
-      if (own != 0 && own != region && !any_region)
-        note = "note: (T, P) lies in IF97 region " + std::to_string(own) + "; the region-" + std::to_string(region) +
-               " equation is used outside its range";
+      const std::string range = outside_range(T, P, code);
+      const std::string asked = "--region " + std::to_string(region) + ": ";
+      const std::string anyway = !(T > 0.0 && P > 0.0) ? "" : "; --extrapolate evaluates the region-" +
+                                                                   std::to_string(region) + " equation there";
+      if (!any_region && own != region) {
+        if (!o.extrapolate)
+          return refuse(asked + (own == 0 ? range : state_text(T, P) + " lies in IF97 region " + std::to_string(own)) +
+                        anyway);
+        note = "note: " + (own == 0 ? range : state_text(T, P) + " lies in IF97 region " + std::to_string(own)) +
+               "; the region-" + std::to_string(region) + " equation is extrapolated";
+      } else if (!any_region && is_transport(code) && !range.empty()) {
+        if (!o.extrapolate) return refuse(asked + range + anyway);
+        note = "note: " + range + "; its equation is extrapolated";
+      }
     }
   } else if (o.phase) {
     phase = resolve(lib, *o.phase, o.T, o.P);
@@ -120,23 +225,38 @@ int run_prop(const plugin& lib, const prop_options& o) {
     where = found.region == 0 ? std::string(phase_name(phase)) + ": the region finder failed"
                               : std::string(phase_name(phase)) + " in region " + std::to_string(region) +
                                     " found by the library";
+    if (found.region == 0) why = outside_range(o.T, o.P, code);
   } else {
-    where = "IF97 region " + std::to_string(own_region(T, P)) + " chosen by the library";
+    const int own = own_region(T, P);
+    where = own == 0 ? std::string("outside the range of the library")
+                     : "IF97 region " + std::to_string(own) + " chosen by the library";
   }
-
-  double V = 0.0;
-  if (o.V) {
-    V = *o.V;
-  } else {
-    const property_result volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, phase, region);
-    V = volume.value;
-  }
-  const property_result r = lib.property(o.property.code, T, P, V, phase, region);
-  if (o.property.code == KVIAPWS97_PRESSURE && own_region(T, P) != 3)
-    note = "note: the pressure from T and V is the region-3 equation's, which holds in IF97 region 3 only";
-  // A saturated state may leave T or P out (negative).
   const bool on_line = region == saturation_region && phase != no_phase;
-  const std::string at = "(code " + std::to_string(o.property.code) + ", " + where + ", at " +
+
+  const property_info volume_info = *find_property(std::to_string(KVIAPWS97_VOLUME));
+  double V = 0.0;
+  const property_result own_volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, phase, region);
+  if (o.V) {
+    V = o.units == unit_scale::kg ? *o.V * volume_info.per_kg : *o.V;
+    // A volume of another state would give a property of no state at all.
+    const double there = own_volume.value;
+    if (own_volume.ok() && !of_T_and_V_alone(code, region) &&
+        !(std::fabs(V - there) <= volume_tolerance * there)) {
+      const char* unit = unit_of(volume_info, o.units);
+      return refuse("--volume: " + number(*o.V) + " " + unit + " does not belong to " + state_text(T, P) +
+                    ", where the volume is " + number(on_scale(volume_info, there, T, o.units)) + " " + unit +
+                    " (only pressure, viscosity and region 3's h, s, g, u, cp, cv, w are of T and V alone)");
+    }
+  } else {
+    V = own_volume.value;
+  }
+  const property_result r = lib.property(code, T, P, V, phase, region);
+  if (code == KVIAPWS97_PRESSURE && own_region(T, P) != 3)
+    note = "note: the pressure from T and V is the region-3 equation's, which holds in IF97 region 3 only";
+  if (code == KVIAPWS97_CP && o.units == unit_scale::host)
+    note = "note: on the host's scale cp is the departure cp - cp0(T) from its ideal gas, cv is not; "
+           "--units kg gives both as IF97 values";
+  const std::string at = "(code " + std::to_string(code) + ", " + where + ", at " +
                          (on_line && T < 0.0   ? "P = " + value_or_failed(P) + " Pa"
                           : on_line && P < 0.0 ? "T = " + value_or_failed(T) + " K"
                                                : state_text(T, P)) +
@@ -144,12 +264,36 @@ int run_prop(const plugin& lib, const prop_options& o) {
   // The dispatcher moved the value onto the host's reference state at the
   // saturation temperature when T was left out: so is it taken off.
   const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit_sat ? T_crit : if97::tsat(P / 1e6);
-  const double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
+  double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
+  if (!is_missing(value)) {
+    why = unphysical(o.property, on_scale(o.property, r.value, T_shift, unit_scale::kg));
+    if (!why.empty()) {
+      why = "the equation gives " + why + ", which no physical state has";
+      value = missing_value();
+    }
+  } else if (why.empty()) {
+    if (code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE)
+      why = T >= T_accepted_min && T <= T_saturated_max
+                ? ""
+                : "T = " + number(T) + " K is off the saturation line, which runs from 273.15 K to 647.096 K";
+    else if (code == KVIAPWS97_PRESSURE)
+      why = !(T > 0.0 && V > 0.0) ? "T and V must be above 0" : "";
+    else if (on_line)
+      why = off_saturation(T, P);
+    else
+      why = outside_range(T, P, code);
+    if (why.empty() && o.extrapolate && !o.V && !(own_volume.ok() && own_volume.value > 0.0))
+      why = "the equation gives a volume not above 0, which no physical state has";
+    else if (why.empty() && code == KVIAPWS97_SOUND && o.extrapolate)
+      why = "the equation gives a negative squared speed of sound, which no physical state has";
+  }
   if (!is_missing(value)) {
     const char* unit = unit_of(o.property, o.units);
     std::printf("%s = %s%s%s %s\n", o.property.name, number(value).c_str(), *unit ? " " : "", unit, at.c_str());
   } else {
-    std::printf("%s: failed, error flag %lld %s\n", o.property.name, static_cast<long long>(r.error), at.c_str());
+    const std::string flag = r.ok() ? "" : ", error flag " + std::to_string(r.error);
+    std::printf("%s: failed%s%s %s\n", o.property.name, flag.c_str(), why.empty() ? "" : (": " + why).c_str(),
+                at.c_str());
   }
   if (!note.empty()) std::printf("%s\n", note.c_str());
   print_warnings(warnings);
@@ -167,42 +311,96 @@ int run_region(const plugin& lib, double T, double P, phase_choice choice) {
   return is_missing(r.V) ? 1 : 0;
 }
 
+namespace {
+
+// A column of a table: a property of the saturated liquid or vapour, of the
+// single phase of the row, or the latent heat h" - h'.
+struct column {
+  const char* name;
+  int code;
+  std::int64_t phase;  // vapour, liquid, or no_phase for the library's own region
+  bool latent = false;
+};
+
+// Values and units in the table's units: host, the mass scale (kJ/kg, K, Pa),
+// or the mass scale in SI or engineering units.
+struct table_units {
+  unit_scale scale;
+  std::optional<unit_system> system;
+
+  const unit* converted(const property_info& p) const { return system ? find_unit(p.kg_unit) : nullptr; }
+  double value(const property_info& p, double host, double T) const {
+    const double v = on_scale(p, host, T, scale);
+    const unit* u = converted(p);
+    return u == nullptr ? v : from_si(to_si(v, *u), output_unit(u->of, *system));
+  }
+  std::string unit_text(const property_info& p) const {
+    const unit* u = converted(p);
+    return u == nullptr ? unit_of(p, scale) : std::string(output_unit(u->of, *system).symbol);
+  }
+  const unit& of(quantity q) const { return output_unit(q, system.value_or(unit_system::si)); }
+};
+
+}  // namespace
+
 int run_table(const plugin& lib, const table_options& o) {
   // The caller has checked that the range is finite and not too long.
   const double intervals = std::floor((o.to - o.from) / o.step * (1.0 + 1e-12));
   const long rows = static_cast<long>(std::min(intervals, static_cast<double>(max_rows))) + 1;
-  struct column {
-    const char* name;
-    int code;
-    std::int64_t phase;
-  };
-  const column columns[] = {{"v'", KVIAPWS97_VOLUME, liquid},       {"v\"", KVIAPWS97_VOLUME, vapour},
-                            {"h'", KVIAPWS97_ENTHALPY, liquid},     {"h\"", KVIAPWS97_ENTHALPY, vapour},
-                            {"s'", KVIAPWS97_ENTROPY, liquid},      {"s\"", KVIAPWS97_ENTROPY, vapour},
-                            {"cp'", KVIAPWS97_CP, liquid},          {"mu'", KVIAPWS97_VISCOSITY, liquid},
-                            {"mu\"", KVIAPWS97_VISCOSITY, vapour},  {"lambda'", KVIAPWS97_CONDUCTIVITY, liquid},
-                            {"lambda\"", KVIAPWS97_CONDUCTIVITY, vapour}, {"sigma", KVIAPWS97_SURFACE, liquid}};
+  const bool single_phase = o.isobar || o.isotherm;
+  const std::vector<column> saturated{
+      {"v'", KVIAPWS97_VOLUME, liquid},         {"v\"", KVIAPWS97_VOLUME, vapour},
+      {"h'", KVIAPWS97_ENTHALPY, liquid},       {"h\"", KVIAPWS97_ENTHALPY, vapour},
+      {"h\"-h'", KVIAPWS97_ENTHALPY, no_phase, true},
+      {"s'", KVIAPWS97_ENTROPY, liquid},        {"s\"", KVIAPWS97_ENTROPY, vapour},
+      {"u'", KVIAPWS97_ENERGY, liquid},         {"u\"", KVIAPWS97_ENERGY, vapour},
+      {"cp'", KVIAPWS97_CP, liquid},            {"w'", KVIAPWS97_SOUND, liquid},
+      {"w\"", KVIAPWS97_SOUND, vapour},         {"mu'", KVIAPWS97_VISCOSITY, liquid},
+      {"mu\"", KVIAPWS97_VISCOSITY, vapour},    {"lambda'", KVIAPWS97_CONDUCTIVITY, liquid},
+      {"lambda\"", KVIAPWS97_CONDUCTIVITY, vapour}, {"sigma", KVIAPWS97_SURFACE, liquid}};
+  const std::vector<column> single{
+      {"v", KVIAPWS97_VOLUME, no_phase},     {"h", KVIAPWS97_ENTHALPY, no_phase},  {"s", KVIAPWS97_ENTROPY, no_phase},
+      {"u", KVIAPWS97_ENERGY, no_phase},     {"cp", KVIAPWS97_CP, no_phase},       {"cv", KVIAPWS97_CV, no_phase},
+      {"w", KVIAPWS97_SOUND, no_phase},      {"mu", KVIAPWS97_VISCOSITY, no_phase},
+      {"lambda", KVIAPWS97_CONDUCTIVITY, no_phase}};
+  const std::vector<column>& columns = single_phase ? single : saturated;
+  const table_units shown{o.units, o.system};
+  const unit& T_unit = shown.of(quantity::temperature);
+  const unit& P_unit = shown.of(quantity::pressure);
 
-  // Header: the running variable, the other one of the saturation line, then the columns.
-  std::vector<std::string> names{o.over_pressure ? "P" : "T", o.over_pressure ? "Tsat" : "psat"};
-  std::vector<std::string> units{o.over_pressure ? "Pa" : "K", o.over_pressure ? "K" : "Pa"};
+  // Header: the running variable, the other one (of the saturation line, or
+  // the isobar's or isotherm's own), the region of a single phase, then the columns.
+  std::vector<std::string> names{o.over_pressure ? "P" : "T"};
+  std::vector<std::string> units{std::string(o.over_pressure ? P_unit.symbol : T_unit.symbol)};
+  names.push_back(single_phase ? (o.over_pressure ? "T" : "P") : (o.over_pressure ? "Tsat" : "psat"));
+  units.emplace_back(o.over_pressure ? T_unit.symbol : P_unit.symbol);
+  if (single_phase) {
+    names.emplace_back("region");
+    units.emplace_back("");
+  }
   for (const column& c : columns) {
     names.emplace_back(c.name);
-    units.emplace_back(unit_of(*find_property(std::to_string(c.code)), o.units));
+    units.push_back(shown.unit_text(*find_property(std::to_string(c.code))));
   }
   constexpr int width = 13;
+  std::string line;
   const auto print_row = [&](const std::vector<std::string>& cells) {
+    line.clear();
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      if (o.csv)
-        std::printf("%s%s", i ? "," : "", cells[i].c_str());
-      else
-        std::printf("%s%*s", i ? " " : "", width, cells[i].c_str());
+      if (o.csv) {
+        line += (i ? "," : "") + csv_field(cells[i]);
+      } else {
+        line += std::string(i ? " " : "") + std::string(cells[i].size() < width ? width - cells[i].size() : 0, ' ');
+        line += cells[i];
+      }
     }
-    std::printf("\n");
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
   };
   if (o.csv) {
     std::vector<std::string> header;
-    for (std::size_t i = 0; i < names.size(); ++i) header.push_back(names[i] + " [" + units[i] + "]");
+    for (std::size_t i = 0; i < names.size(); ++i)
+      header.push_back(names[i] + (units[i].empty() ? "" : " [" + units[i] + "]"));
     print_row(header);
   } else {
     print_row(names);
@@ -216,25 +414,41 @@ int run_table(const plugin& lib, const table_options& o) {
     return std::string(text);
   };
   bool any_failed = false;
+  std::vector<std::string> cells;
   for (long i = 0; i < rows; ++i) {
     const double x = o.from + static_cast<double>(i) * o.step;
     double T = x, P = x;
-    if (o.over_pressure) {
+    if (o.isobar) {
+      P = *o.isobar;
+    } else if (o.isotherm) {
+      T = *o.isotherm;
+    } else if (o.over_pressure) {
       // IAPWS-IF97 Eq. (31); the plug-in has no property code for it.
       T = (P >= p_triple && P <= p_crit) ? if97::tsat(P / 1e6) : -1.0;
     } else {
       P = lib.property(KVIAPWS97_PSAT, T, 0.0, 0.0, no_phase, saturation_region).value;
     }
     const bool on_line = T > 0.0 && !is_missing(P);
-    any_failed = any_failed || !on_line;
-    std::vector<std::string> cells{cell(x), cell(o.over_pressure ? (on_line ? T : missing_value()) : P)};
+    const int region = single_phase ? own_region(T, P) : 4;
+    any_failed = any_failed || !on_line || region == 0;
+    const double other = o.over_pressure ? (on_line ? T : missing_value()) : P;
+    cells.assign({cell(from_si(x, o.over_pressure ? P_unit : T_unit)),
+                  is_missing(other) ? cell(other) : cell(from_si(other, o.over_pressure ? T_unit : P_unit))});
+    if (single_phase) cells.push_back(region == 0 ? cell(missing_value()) : std::to_string(region));
+    double h_saturated[2] = {missing_value(), missing_value()};  // liquid, vapour
     for (const column& c : columns) {
       // Both T and P are given: the saturated-state operations check that they
       // lie on the saturation line, and the reference shift needs T.
-      property_result r{missing_value(), 1};
-      if (on_line) r = lib.property(c.code, T, P, 0.0, c.phase, saturation_region);
       const property_info p = *find_property(std::to_string(c.code));
-      const double value = r.ok() ? on_scale(p, r.value, T, o.units) : missing_value();
+      double value = missing_value();
+      if (c.latent) {
+        // The host's reference shift, the same at one T, cancels in the difference.
+        if (!is_missing(h_saturated[0]) && !is_missing(h_saturated[1])) value = h_saturated[1] - h_saturated[0];
+      } else if (on_line && region != 0) {
+        const property_result r = lib.property(c.code, T, P, 0.0, c.phase, saturation_region);
+        if (r.ok()) value = shown.value(p, r.value, T);
+        if (c.code == KVIAPWS97_ENTHALPY && c.phase != no_phase) h_saturated[c.phase == vapour ? 1 : 0] = value;
+      }
       any_failed = any_failed || is_missing(value);
       cells.push_back(cell(value));
     }
@@ -243,35 +457,45 @@ int run_table(const plugin& lib, const table_options& o) {
   return any_failed ? 1 : 0;
 }
 
-int run_map(const plugin& lib, const std::vector<map_request>& requests, const std::string& output) {
-  // The file first: a path that cannot be written is a bad argument, told
-  // before anything is computed.
+int write_picture(const std::string& command, const std::string& output, const std::string& svg,
+                  const std::string& report) {
   const bool to_stdout = output == "-";
-  std::FILE* file = to_stdout ? stdout : std::fopen(output.c_str(), "wb");
-  if (file == nullptr) {
-    std::fprintf(stderr, "kviapws97: map: cannot write %s: %s\n", output.c_str(), std::strerror(errno));
+  if (to_stdout) {
+    std::fputs(report.c_str(), stderr);
+    std::fwrite(svg.data(), 1, svg.size(), stdout);
+    return 0;  // main checks that standard output was written
+  }
+  // The file is written whole before the report, so that a file that cannot
+  // be written is told as a bad argument, alone.
+  errno = 0;
+  std::FILE* file = std::fopen(output.c_str(), "wb");
+  bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+  written = written && std::fflush(file) == 0;
+  const int error = errno;
+  if (file != nullptr && std::fclose(file) != 0) written = false;
+  if (!written) {
+    std::fprintf(stderr, "kviapws97: %s: -o %s: cannot write: %s\n", command.c_str(), output.c_str(),
+                 std::strerror(error != 0 ? error : errno));
     return 2;
   }
-  std::FILE* report = to_stdout ? stderr : stdout;
+  std::printf("%swrote %s\n", report.c_str(), output.c_str());
+  return 0;
+}
+
+int run_map(const plugin& lib, const std::vector<map_request>& requests, const std::string& output) {
   std::vector<map_mark> marks;
+  std::string report;
   bool any_failed = false;
   for (const map_request& m : requests) {
     const std::int64_t phase = resolve(lib, m.phase, m.T, m.P);
     const region_result r = lib.find_region(m.T, m.P, phase);
     marks.push_back({m.T, m.P, phase, r.region, r.T_used, r.P_used, ""});
     any_failed = any_failed || r.region == 0;
-    std::fprintf(report, "%s\n", map_key_text(marks.back()).c_str());
-    for (const std::string& line : r.warnings) std::fprintf(report, "%s\n", line.c_str());
+    report += map_key_text(marks.back()) + "\n";
+    for (const std::string& line : r.warnings) report += line + "\n";
   }
-  const std::string svg = region_map_svg(marks);
-  const bool written = std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
-  const bool closed = to_stdout || std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::fprintf(stderr, "kviapws97: map: cannot write %s\n", to_stdout ? "the picture" : output.c_str());
-    return 1;
-  }
-  if (!to_stdout) std::fprintf(report, "wrote %s\n", output.c_str());
-  return any_failed ? 1 : 0;
+  const int status = write_picture("map", output, region_map_svg(marks), report);
+  return status != 0 ? status : any_failed ? 1 : 0;
 }
 
 int run_demo(const plugin& lib) {

@@ -1,5 +1,7 @@
 // The subcommands of the command-line program. Each writes its report to
-// standard output and returns the exit status: 0 done, 1 a property failed.
+// standard output and returns the exit status: 0 done, 1 a property failed,
+// 2 a bad argument found only with the state in hand (one line on standard
+// error, nothing on standard output).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 
 #include "tools/plugin.hpp"
 #include "tools/properties.hpp"
+#include "tools/units.hpp"
 
 namespace kvtool {
 
@@ -27,10 +30,13 @@ int run_eos(const plugin& lib, const eos_options& o);
 struct prop_options {
   property_info property;
   double T, P;
-  std::optional<double> V;              // m3/kmol; else the volume at (T, P) in the same region
-  std::optional<std::int64_t> region;   // given: the dispatcher is asked for this region
+  std::optional<double> V;              // m3/kmol (m3/kg on the mass scale); else the volume at (T, P)
+  std::optional<std::int64_t> region;   // given (1 to 5): the dispatcher is asked for this region
   std::optional<phase_choice> phase;    // without a region: the region finder settles the state
   unit_scale units = unit_scale::host;
+  // With a region of 1, 2, 3 or 5: evaluate its equation even where (T, P)
+  // lies outside it. Values that no physical state has fail all the same.
+  bool extrapolate = false;
 };
 int run_prop(const plugin& lib, const prop_options& o);
 
@@ -39,8 +45,12 @@ int run_region(const plugin& lib, double T, double P, phase_choice phase);
 struct table_options {
   bool over_pressure = false;  // rows by pressure (Pa), else by temperature (K)
   double from, to, step;
+  // Rows along a single-phase isobar (Pa, rows by temperature) or isotherm
+  // (K, rows by pressure) instead of the saturation line.
+  std::optional<double> isobar, isotherm;
   bool csv = false;
   unit_scale units = unit_scale::host;
+  std::optional<unit_system> system;  // si or eng: the mass scale in these units
 };
 int run_table(const plugin& lib, const table_options& o);
 
@@ -49,6 +59,17 @@ struct map_request {
   phase_choice phase;
 };
 int run_map(const plugin& lib, const std::vector<map_request>& marks, const std::string& output);
+
+// An SVG picture to the file `output`, or to standard output for "-", with a
+// report of what it shows: after the picture, on standard output, when the
+// file is written; on standard error before a picture on standard output.
+// 2 when the file cannot be written.
+int write_picture(const std::string& command, const std::string& output, const std::string& svg,
+                  const std::string& report);
+
+// The IF97 region (1, 2, 3 or 5) that the library gives a single phase at
+// (T, P) in K and Pa, or 0 outside its range.
+int own_region(double T, double P);
 
 // A few representative states through the region finder and the
 // equation-of-state entry.

@@ -23,7 +23,7 @@ constexpr double P_r5 = 5e7;                  // Pa, top of region 5
 constexpr double T_crit = if97::T_c;          // K
 constexpr double P_crit = if97::p_c * 1e6;    // Pa
 
-constexpr double width = 1010.0;            // px, the whole picture
+constexpr double width = 1100.0;            // px, the whole picture
 constexpr double key_top = 580.0;           // px, first line of the key of the marks
 constexpr double key_line = 18.0;           // px, per mark
 constexpr double legend_left = 730.0;       // px
@@ -37,14 +37,10 @@ constexpr double critical_label_P = 2.5e6;  // Pa, baseline of the critical poin
 constexpr double line_label_size = 10.5;    // px, font size of the lines' names
 constexpr std::string_view critical_point_values = "647.096 K, 22.064 MPa";
 
-// The one number format of the document: no NaN or infinity can reach it
-// through the axes, and a fixed point keeps "1e+300" out of coordinates.
-std::string num(double v) {
-  if (!std::isfinite(v)) v = 0.0;
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.1f", v);
-  return buffer;
-}
+using svg::circle;
+using svg::line;
+using svg::num;
+using svg::text;
 
 std::string point(double T, double P) { return num(map_axes::x_of_T(T)) + "," + num(map_axes::y_of_P(P)); }
 
@@ -60,21 +56,6 @@ std::string along(curve p, double T0, double T1, int steps) {
     s += point(T, p(T)) + " ";
   }
   return s;
-}
-
-std::string text(double x, double y, std::string_view content, std::string_view attributes = {}) {
-  std::string s = "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\"";
-  if (!attributes.empty()) s += " " + std::string(attributes);
-  return s + ">" + std::string(content) + "</text>\n";
-}
-
-std::string line(double x1, double y1, double x2, double y2, std::string_view attributes) {
-  return "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + "\" " +
-         std::string(attributes) + "/>\n";
-}
-
-std::string circle(double x, double y, double r, std::string_view attributes) {
-  return "<circle cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" r=\"" + num(r) + "\" " + std::string(attributes) + "/>\n";
 }
 
 bool vapour(const map_mark& m) { return m.phase == 1; }
@@ -120,7 +101,7 @@ std::string regions() {
 // fills help to read a mark's state off the axes.
 std::string axes_and_grid() {
   const double L = map_axes::left, R = map_axes::right, top = map_axes::top, bot = map_axes::bottom;
-  std::string s = "<g id=\"axes\" font-size=\"11\" fill=\"#222222\">\n";
+  std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
   const char* decade_names[] = {"100 Pa", "1 kPa", "10 kPa", "100 kPa", "1 MPa", "10 MPa", "100 MPa"};
   for (int e = 2; e <= 8; ++e) {
     const double y = map_axes::y_of_P(std::pow(10.0, e));
@@ -138,7 +119,7 @@ std::string axes_and_grid() {
     }
   }
   for (int T = 300; T <= 2300; T += 100) {
-    const bool labelled = T <= 1100 || (T - 1100) % 400 == 0;
+    const bool labelled = T <= 1000 || T % 500 == 0;
     const double x = map_axes::x_of_T(T);
     if (labelled) s += line(x, top, x, bot, "stroke=\"#000000\" stroke-opacity=\"0.12\"");
     s += line(x, bot, x, bot + (labelled ? 6 : 3), "stroke=\"#222222\"");
@@ -149,13 +130,13 @@ std::string axes_and_grid() {
   s += line(xb, top, xb, bot, "stroke=\"#555555\" stroke-dasharray=\"1,3\"");
   s += "<path d=\"M" + num(xb - 4) + "," + num(bot + 5) + " L" + num(xb) + "," + num(bot - 5) + " M" + num(xb + 1) +
        "," + num(bot + 5) + " L" + num(xb + 5) + "," + num(bot - 5) + "\" stroke=\"#222222\" stroke-width=\"1.2\"/>\n";
-  s += text(xb + 5, top + 12, "scale 4&#215; compressed &#8594;", "font-size=\"10\" fill=\"#555555\"");
+  s += text(xb + 5, top + 14, "scale 4&#215; compressed &#8594;", "font-size=\"12\" fill=\"#555555\"");
   s += "<rect x=\"" + num(L) + "\" y=\"" + num(top) + "\" width=\"" + num(R - L) + "\" height=\"" + num(bot - top) +
        "\" fill=\"none\" stroke=\"#222222\"/>\n";
-  s += text((L + R) / 2, bot + 38, "temperature, K (linear; above 1100 K the scale is 4&#215; compressed)",
+  s += text((L + R) / 2, bot + 38, "temperature, K (linear; above 1073.15 K the scale is 4&#215; compressed)",
             "text-anchor=\"middle\" font-size=\"12\"");
   const double ym = (top + bot) / 2;
-  s += text(22, ym, "pressure, Pa (logarithmic)",
+  s += text(22, ym, "pressure (logarithmic scale)",
             "text-anchor=\"middle\" font-size=\"12\" transform=\"rotate(-90 22 " + num(ym) + ")\"");
   return s + "</g>\n";
 }
@@ -227,10 +208,7 @@ std::string region_labels() {
   return s + "</g>\n";
 }
 
-struct box {
-  double x0, y0, x1, y1;
-  bool overlaps(const box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
-};
+using svg::box;
 
 // Where the fixed names in the plot are, for the marks' numbers to avoid.
 std::vector<box> fixed_labels() {
@@ -246,23 +224,35 @@ std::vector<box> fixed_labels() {
   return boxes;
 }
 
-// The marks: a hollow circle where the caller asked, a dot where the library
-// went, an arrow between them, and the mark's number beside the circle; the
-// numbers dodge one another.
+// Where a state belongs on the map: beyond an edge (by a pixel, which gives
+// the direction of the pointer drawn there) when it is off the scale.
+std::pair<double, double> place(double T, double P) {
+  double x = map_axes::x_of_T(T), y = map_axes::y_of_P(P);
+  if (!(T >= map_axes::T_min)) x -= 1.0;
+  if (T > map_axes::T_max) x += 1.0;
+  if (!(P >= map_axes::P_min)) y += 1.0;
+  if (P > map_axes::P_max) y -= 1.0;
+  return {x, y};
+}
+
+// The marks: a hollow ring where the caller asked (a pointer at the edge when
+// that is off the scale), a dot where the library went, an arrow between
+// them, and the mark's number beside the ring, clear of the other names.
 std::string marks_layer(const std::vector<map_mark>& marks) {
   std::string s = "<g id=\"marks\" font-size=\"12\">\n";
   std::vector<box> taken = fixed_labels();
+  std::vector<svg::mark_place> asked;
   for (std::size_t i = 0; i < marks.size(); ++i) {
     const map_mark& m = marks[i];
-    const char* colour = mark_colour(m);
+    const char* colour = m.region == 0 ? "#555555" : mark_colour(m);
     const bool draw_asked = !has_nan(m.T, m.P);
     const bool draw_used = m.region != 0 && !has_nan(m.T_used, m.P_used);
     const double xa = map_axes::x_of_T(m.T), ya = map_axes::y_of_P(m.P);
     const double xu = map_axes::x_of_T(m.T_used), yu = map_axes::y_of_P(m.P_used);
     if (draw_asked && draw_used && moved(m)) {
       const double dx = xu - xa, dy = yu - ya, d = std::hypot(dx, dy);
-      // The shaft runs from the circle's rim to short of the dot and is drawn
-      // only when at least 4 px of it would show beside the arrowhead.
+      // The shaft runs from the ring to short of the dot and is drawn only
+      // when at least 4 px of it would show beside the arrowhead.
       const double start = asked_radius + 1, end = used_radius + 2;
       if (d > start + end + 4)
         s += line(xa + dx * start / d, ya + dy * start / d, xu - dx * end / d, yu - dy * end / d,
@@ -271,51 +261,32 @@ std::string marks_layer(const std::vector<map_mark>& marks) {
     }
     if (draw_used) s += circle(xu, yu, used_radius, std::string("class=\"used\" fill=\"") + colour + "\"");
     if (!draw_asked) continue;
-    if (m.region == 0) {
-      s += circle(xa, ya, asked_radius, "class=\"asked\" fill=\"#ffffff\" stroke=\"#555555\" stroke-width=\"1.6\"");
+    const auto [x, y] = place(m.T, m.P);
+    asked.push_back({x, y, static_cast<int>(i + 1), colour});
+    if (m.region == 0 && map_axes::on_scale(m.T, m.P)) {
       const double c = asked_radius * 0.7;
       s += "<path d=\"M" + num(xa - c) + "," + num(ya - c) + " L" + num(xa + c) + "," + num(ya + c) + " M" +
            num(xa - c) + "," + num(ya + c) + " L" + num(xa + c) + "," + num(ya - c) +
            "\" stroke=\"#555555\" stroke-width=\"1.4\"/>\n";
-    } else {
-      s += circle(xa, ya, asked_radius,
-                  std::string("class=\"asked\" fill=\"#ffffff\" fill-opacity=\"0.6\" stroke=\"") + colour +
-                      "\" stroke-width=\"1.8\"");
     }
-    const std::string number = std::to_string(i + 1);
-    const double w = 7.0 * static_cast<double>(number.size()), h = 12.0;
-    constexpr std::pair<double, double> offsets[] = {{8, -5}, {8, 14}, {-8, -5}, {-8, 14}, {2, -10},
-                                                     {2, 23}, {16, 4}, {-16, 4}, {8, -18}, {8, 27}};
-    box placed{};
-    double tx = xa + 8, ty = ya - 5;
-    for (const auto& [ox, oy] : offsets) {
-      const double x0 = ox >= 0 ? xa + ox : xa + ox - w;
-      const box candidate{x0, ya + oy - h + 2, x0 + w, ya + oy + 2};
-      tx = x0;
-      ty = ya + oy;
-      placed = candidate;
-      if (std::none_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(candidate); })) break;
-    }
-    taken.push_back(placed);
-    const std::string at = "x=\"" + num(tx) + "\" y=\"" + num(ty) + "\"";
-    s += "<text " + at + " stroke=\"#ffffff\" stroke-width=\"3\" stroke-linejoin=\"round\">" + number + "</text>\n";
-    s += "<text " + at + " fill=\"" + colour + "\">" + number + "</text>\n";
   }
+  const box frame{map_axes::left, map_axes::top, map_axes::right, map_axes::bottom};
+  s += svg::mark_layer(asked, frame, asked_radius, taken, "fill=\"#ffffff\" fill-opacity=\"0.6\" stroke-width=\"1.8\"");
   return s + "</g>\n";
 }
 
 std::string legend() {
-  const double x = legend_left, sw = x + 26;
+  const double x = legend_left, sw = x + 30;
   double y = map_axes::top + 4;
-  std::string s = "<g id=\"legend\" font-size=\"11\" fill=\"#222222\">\n";
+  std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
   s += text(x, y, "Legend", "font-size=\"13\" font-weight=\"bold\"");
-  y += 20;
+  y += 22;
   const auto swatch = [&](const region_fill& r, const char* name, const char* range) {
     s += "<rect x=\"" + num(x) + "\" y=\"" + num(y - 10) + "\" width=\"20\" height=\"13\" fill=\"" + r.fill +
          "\" stroke=\"#888888\" stroke-width=\"0.6\"/>\n";
     s += text(sw, y, name, "font-weight=\"bold\"");
-    s += text(sw, y + 13, range, "fill=\"#444444\" font-size=\"10\"");
-    y += 31;
+    s += text(sw, y + 15, range, "fill=\"#444444\"");
+    y += 35;
   };
   swatch(region1, "Region 1, liquid", "273.15&#8211;623.15 K, psat(T) to 100 MPa");
   swatch(region2, "Region 2, vapour", "273.15&#8211;1073.15 K, 0 Pa to psat, B23, 100 MPa");
@@ -324,7 +295,7 @@ std::string legend() {
   const auto entry = [&](const std::string& symbol, const char* name) {
     s += symbol;
     s += text(sw, y + 4, name);
-    y += 18;
+    y += 20;
   };
   entry(line(x, y, x + 20, y, "stroke=\"#1f5fd1\" stroke-width=\"2.2\""), "saturation line, region 4, Eq. (30)");
   entry(line(x, y, x + 20, y, "stroke=\"#6a35c9\" stroke-width=\"1.6\""), "B23 boundary, Eq. (5)");
@@ -343,7 +314,7 @@ std::string legend() {
         "failed");
   y += 8;
   s += text(x, y, "A one-phase call is moved into range:", "font-weight=\"bold\"");
-  y += 16;
+  y += 18;
   struct rule {
     bool continued;  // the second line of a rule, indented
     const char* words;
@@ -361,7 +332,7 @@ std::string legend() {
   };
   for (const rule& r : rules) {
     s += text(r.continued ? x + 10 : x, y, r.words);
-    y += 14;
+    y += 16;
   }
   return s + "</g>\n";
 }
@@ -379,33 +350,6 @@ std::string key(const std::vector<map_mark>& marks) {
     s += text(map_axes::left - 14, y, xml_escape(map_key_text(marks[i])));
   }
   return s + "</g>\n";
-}
-
-// The next code point of valid UTF-8 at text[i], its length in bytes, or 0.
-std::size_t utf8_length(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char c = byte(i);
-  if (c < 0x80) return 1;
-  std::size_t n = 0;
-  unsigned char lo = 0x80, hi = 0xBF;  // the second byte's range (Unicode Table 3-7)
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    if (c == 0xE0) lo = 0xA0;
-    if (c == 0xED) hi = 0x9F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    if (c == 0xF0) lo = 0x90;
-    if (c == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + n > text.size()) return 0;
-  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-  for (std::size_t k = 2; k < n; ++k)
-    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-  return n;
 }
 
 }  // namespace
@@ -428,41 +372,6 @@ double map_axes::y_of_P(double P) {
 
 bool map_axes::on_scale(double T, double P) { return T >= T_min && T <= T_max && P >= P_min && P <= P_max; }
 
-std::string xml_escape(std::string_view text) {
-  std::string s;
-  s.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    const std::size_t n = utf8_length(text, i);
-    if (n == 0) {
-      s += "&#65533;";
-      ++i;
-      continue;
-    }
-    if (n == 3 && text.substr(i, 2) == "\xEF\xBF" && static_cast<unsigned char>(text[i + 2]) >= 0xBE) {
-      s += "&#65533;";
-    } else if (n > 1) {
-      s.append(text.substr(i, n));
-    } else if (c == '&') {
-      s += "&amp;";
-    } else if (c == '<') {
-      s += "&lt;";
-    } else if (c == '>') {
-      s += "&gt;";
-    } else if (c == '"') {
-      s += "&quot;";
-    } else if (c == '\'') {
-      s += "&apos;";
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      s += ' ';
-    } else {
-      s += c;
-    }
-    i += n;
-  }
-  return s;
-}
-
 std::string map_key_text(const map_mark& mark) {
   std::string label;
   if (mark.label.empty()) {
@@ -470,15 +379,7 @@ std::string map_key_text(const map_mark& mark) {
     std::snprintf(buffer, sizeof buffer, "%s %g K, %g Pa", vapour(mark) ? "vapour" : "liquid", mark.T, mark.P);
     label = buffer;
   } else {
-    // Cut at a code point, not inside one.
-    std::size_t chars = 0, i = 0;
-    while (i < mark.label.size() && chars < label_chars) {
-      const std::size_t n = utf8_length(mark.label, i);
-      i += n == 0 ? 1 : n;
-      ++chars;
-    }
-    label = mark.label.substr(0, i);
-    if (i < mark.label.size()) label += "\u2026";
+    label = cut_text(mark.label, label_chars);
   }
   label += mark.region == 0 ? " \u2192 failed" : " \u2192 region " + std::to_string(mark.region);
   if (mark.region != 0 && moved(mark)) {
@@ -489,7 +390,7 @@ std::string map_key_text(const map_mark& mark) {
   if (has_nan(mark.T, mark.P))
     label += " (not a number, not drawn)";
   else if (!map_axes::on_scale(mark.T, mark.P))
-    label += " (off scale)";
+    label += " (off scale, drawn at the edge)";
   if (mark.region != 0 && !has_nan(mark.T_used, mark.P_used) && !map_axes::on_scale(mark.T_used, mark.P_used))
     label += " (state used off scale)";
   return label;
@@ -497,13 +398,8 @@ std::string map_key_text(const map_mark& mark) {
 
 std::string region_map_svg(const std::vector<map_mark>& marks) {
   const double height = key_top + key_line * static_cast<double>(marks.size()) + 20;
-  std::string s =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-      num(width) + "\" height=\"" + num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
-      "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n"
-      "<title>IAPWS-IF97 regions of water, with the states asked for and used</title>\n"
-      "<defs>\n";
+  std::string s = svg::document(width, height, "IAPWS-IF97 regions of water, with the states asked for and used") +
+                  "<defs>\n";
   for (const bool is_vapour : {false, true})
     s += std::string("<marker id=\"arrow-") + (is_vapour ? "v" : "l") +
          "\" viewBox=\"0 0 10 10\" refX=\"8\" refY=\"5\" markerWidth=\"6\" markerHeight=\"6\" orient=\"auto\">"
@@ -512,7 +408,6 @@ std::string region_map_svg(const std::vector<map_mark>& marks) {
   s += "<clipPath id=\"plot\"><rect x=\"" + num(map_axes::left) + "\" y=\"" + num(map_axes::top) + "\" width=\"" +
        num(map_axes::right - map_axes::left) + "\" height=\"" + num(map_axes::bottom - map_axes::top) +
        "\"/></clipPath>\n</defs>\n";
-  s += "<rect x=\"0\" y=\"0\" width=\"" + num(width) + "\" height=\"" + num(height) + "\" fill=\"#ffffff\"/>\n";
   s += text(map_axes::left, 32, "Water in the p&#8211;T plane: IAPWS-IF97 regions and the states used",
             "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
   s += "<g clip-path=\"url(#plot)\">\n" + regions() + "</g>\n";

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/svg.hpp"
+
 namespace kvtool {
 
 struct map_mark {
@@ -19,17 +21,17 @@ struct map_mark {
 };
 
 // The plot box of the picture and its two axes. Pressure is logarithmic.
-// Temperature is linear in two pieces: the regions below 1100 K hold the
-// detail (regions 1 and 3 are 350 K and 240 K wide), so beyond 1100 K, where
-// only region 5 lies, the same kelvin takes a quarter of the width; the axis
-// says so.
+// Temperature is linear in two pieces: the regions below 1073.15 K hold the
+// detail (regions 1 and 3 are 350 K and 240 K wide), so beyond 1073.15 K,
+// where region 5 begins, the same kelvin takes a quarter of the width; the
+// axis says so.
 struct map_axes {
   static constexpr double left = 80.0;        // px
   static constexpr double right = 710.0;      // px
   static constexpr double top = 62.0;         // px
   static constexpr double bottom = 502.0;     // px
   static constexpr double T_min = 240.0;      // K
-  static constexpr double T_break = 1100.0;   // K, where the scale changes
+  static constexpr double T_break = 1073.15;  // K, where the scale changes: region 5 begins
   static constexpr double T_max = 2350.0;     // K
   static constexpr double compression = 4.0;  // -, kelvin per px above T_break over that below
   static constexpr double P_min = 50.0;       // Pa
@@ -43,19 +45,17 @@ struct map_axes {
   static bool on_scale(double T, double P);
 };
 
-// Text as XML character data or attribute value: the five markup characters
-// as entities; control characters as spaces; bytes that are not UTF-8, and
-// the non-characters U+FFFE and U+FFFF, as U+FFFD.
-std::string xml_escape(std::string_view text);
-
 // The line that describes a mark in the picture's key (before escaping): its
 // label, or one made from its phase and state when the label is empty; then
 // "-> region N" or "-> failed" (with a real arrow); then whether a state is
-// off the scale or not a number. Labels longer than 80 characters are cut.
+// off the scale (drawn at the frame's edge) or not a number. Labels longer
+// than 80 characters are cut.
 std::string map_key_text(const map_mark& mark);
 
-// A complete standalone SVG 1.1 document, 1010 px wide; its height
-// grows by one line per mark.
+// A complete standalone SVG 1.1 document, 1100 px wide; its height
+// grows by one line per mark. A state asked for is a ring, one beyond the
+// axes a pointer on the frame's edge; marks at one place are rings around
+// each other.
 std::string region_map_svg(const std::vector<map_mark>& marks);
 
 }  // namespace kvtool

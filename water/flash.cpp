@@ -399,7 +399,7 @@ result flash_p(double p_pa, double q_si) {
       const double T = Q::T2(p, q);
       if (T > Ts + backward_margin) {
         const result r = vapour_side<Q>(p, q, T);
-        if (!r || r.state.T > Ts + side_margin) return r;
+        if (r && r.state.T > Ts + side_margin) return r;
       }
     }
     // Near or inside the saturation line: decide against the saturated states.

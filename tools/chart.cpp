@@ -1,0 +1,507 @@
+#include "tools/chart.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+#include "if97/constants.hpp"
+#include "tools/commands.hpp"
+#include "tools/svg.hpp"
+
+namespace kvtool {
+namespace {
+
+namespace water = kviapws97::water;
+using svg::num;
+using point = std::pair<double, double>;
+using polyline = std::vector<point>;
+
+constexpr double width = 1000.0;                         // px
+constexpr double legend_left = 785.0;                    // px
+constexpr double key_top = chart_layout::bottom + 62.0;  // px
+constexpr double key_line = 18.0;                        // px
+constexpr double T_top = if97::T_region2_max;            // K, 800 degC, the top of the lines
+constexpr double p_line_min = 1e3;                       // Pa, the lowest pressure of the lines
+constexpr double p_line_max = 1e8;                       // Pa
+constexpr double T_below_critical = if97::T_c - 1e-4;    // K, where the saturated states end their lines
+constexpr double kelvin_at_0C = 273.15;
+constexpr double coordinate_limit = 5000.0;  // px, beyond the page in every direction
+
+const char* const dome_colour = "#1f5fd1";
+const char* const isobar_colour = "#2a8a7e";
+const char* const isotherm_colour = "#d0602f";
+const char* const fraction_colour = "#7d6aa8";
+const char* const mark_colour = "#d1105a";  // used by the marks alone
+const char* const path_colour = "#5b0b2e";
+
+const svg::box frame{chart_layout::left, chart_layout::top, chart_layout::right, chart_layout::bottom};
+
+// A value on an axis, px from the axis's start along its length.
+double along(const chart_axis& a, double v, double length) {
+  const double f = a.logarithmic ? std::log10(v / a.min) / std::log10(a.max / a.min) : (v - a.min) / (a.max - a.min);
+  return std::clamp(f * length, -coordinate_limit, coordinate_limit);
+}
+
+std::optional<point> project(chart_kind kind, const water::result& r) {
+  if (!r) return std::nullopt;
+  const chart_point p = place_on(kind, r.state);
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
+  return point{p.x, p.y};
+}
+
+// A line of states t -> f(t) over [a, b], sampled until no chord strays more
+// than a quarter pixel from the curve; a failed state breaks the line.
+std::vector<polyline> trace(chart_kind kind, const std::function<water::result(double)>& f, double a, double b,
+                            int pieces = 16) {
+  std::vector<polyline> lines(1);
+  const std::function<void(double, point, double, point, int)> refine = [&](double t0, point p0, double t1, point p1,
+                                                                            int depth) {
+    const double tm = 0.5 * (t0 + t1);
+    const std::optional<point> pm = project(kind, f(tm));
+    if (!pm) {
+      // The line breaks here: a new one from the far end.
+      lines.emplace_back(1, p1);
+      return;
+    }
+    const double dx = p1.first - p0.first, dy = p1.second - p0.second, chord = std::hypot(dx, dy);
+    const double off = chord > 0.0 ? std::fabs(dx * (pm->second - p0.second) - dy * (pm->first - p0.first)) / chord
+                                   : std::hypot(pm->first - p0.first, pm->second - p0.second);
+    if (depth < 14 && (off > 0.25 || chord > 40.0)) {
+      refine(t0, p0, tm, *pm, depth + 1);
+      refine(tm, *pm, t1, p1, depth + 1);
+      return;
+    }
+    lines.back().push_back(p1);
+  };
+  std::optional<point> previous;
+  double t_previous = a;
+  for (int i = 0; i <= pieces; ++i) {
+    const double t = i == pieces ? b : a + (b - a) * i / pieces;
+    const std::optional<point> p = project(kind, f(t));
+    if (p && previous) {
+      refine(t_previous, *previous, t, *p, 0);
+    } else if (p) {
+      if (!lines.back().empty()) lines.emplace_back();
+      lines.back().push_back(*p);
+    }
+    previous = p;
+    t_previous = t;
+  }
+  std::erase_if(lines, [](const polyline& l) { return l.size() < 2; });
+  return lines;
+}
+
+void append(std::vector<polyline>& to, std::vector<polyline> more) {
+  for (polyline& l : more) to.push_back(std::move(l));
+}
+
+// Joins lines whose ends meet: the pieces of one isobar or isotherm.
+polyline joined(const std::vector<polyline>& pieces) {
+  polyline all;
+  for (const polyline& l : pieces) all.insert(all.end(), l.begin(), l.end());
+  return all;
+}
+
+// The isobar of p from 273.15 K to 800 degC: liquid, the straight two-phase
+// line between the saturated states, vapour; or one supercritical line.
+std::vector<polyline> isobar(chart_kind kind, double p) {
+  if (p >= 1e6 * if97::p_c)
+    return trace(
+        kind, [p](double T) { return water::pT(p, T); }, if97::T_min, T_top);
+  const double T_sat = water::px(p, 0.0).state.T;
+  if (!std::isfinite(T_sat)) return {};
+  std::vector<polyline> pieces = trace(
+      kind, [p, T_sat](double T) { return T < T_sat ? water::pT(p, T) : water::px(p, 0.0); }, if97::T_min, T_sat);
+  append(pieces,
+         trace(
+             kind, [p, T_sat](double T) { return T > T_sat ? water::pT(p, T) : water::px(p, 1.0); }, T_sat, T_top));
+  return {joined(pieces)};
+}
+
+// The isotherm of T from the lowest to the highest pressure of the lines,
+// through its two-phase line.
+std::vector<polyline> isotherm(chart_kind kind, double T) {
+  const double lo = std::log10(p_line_min), hi = std::log10(p_line_max);
+  const auto at = [T](double u) { return water::pT(std::pow(10.0, u), T); };
+  if (T >= if97::T_c) return trace(kind, at, lo, hi);
+  const double u_sat = std::log10(water::Tx(T, 0.0).state.p);
+  std::vector<polyline> pieces = trace(
+      kind, [&](double u) { return u < u_sat ? at(u) : water::Tx(T, 1.0); }, lo, std::max(lo, u_sat));
+  append(pieces, trace(
+                     kind, [&](double u) { return u > u_sat ? at(u) : water::Tx(T, 0.0); }, u_sat, hi));
+  return {joined(pieces)};
+}
+
+water::result critical_state() { return water::Trho(if97::T_c, if97::rho_c); }
+
+// The saturated states of one vapour fraction from 273.15 K to the critical point.
+std::vector<polyline> fraction_line(chart_kind kind, double x) {
+  std::vector<polyline> l = trace(
+      kind, [x](double T) { return water::Tx(T, x); }, if97::T_min, T_below_critical);
+  if (const auto c = project(kind, critical_state()); c && !l.empty()) l.back().push_back(*c);
+  return l;
+}
+
+// The dome: saturated liquid up to the critical point, saturated vapour back down.
+polyline dome(chart_kind kind) {
+  polyline all = joined(fraction_line(kind, 0.0));
+  polyline vapour = joined(fraction_line(kind, 1.0));
+  all.insert(all.end(), vapour.rbegin(), vapour.rend());
+  return all;
+}
+
+std::string round_number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
+
+bool inside(const point& p, double margin = 0.0) {
+  return p.first >= frame.x0 + margin && p.first <= frame.x1 - margin && p.second >= frame.y0 + margin &&
+         p.second <= frame.y1 - margin;
+}
+
+// A line's name beside it, at the first point inside the frame counted from
+// one end (and further along while it would cover another name).
+struct label_style {
+  bool from_end;  // start counting at the line's last point
+  double dx, dy;  // px from the point to the text's anchor
+  const char* anchor;
+  bool vertical;  // read upwards
+};
+
+std::string label(const polyline& l, const std::string& words, const char* colour, const label_style& style,
+                  std::vector<svg::box>& taken) {
+  constexpr double size = 11.0, char_width = 0.62 * size, margin = 4.0;
+  const double w = char_width * static_cast<double>(words.size()), h = size;
+  const std::size_t n = l.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const point& p = l[style.from_end ? n - 1 - k : k];
+    if (!inside(p, margin)) continue;
+    const double x = p.first + style.dx, y = p.second + style.dy;
+    const double start = std::string(style.anchor) == "end" ? -w : std::string(style.anchor) == "middle" ? -w / 2 : 0.0;
+    const svg::box b = style.vertical ? svg::box{x - h + 2, y - w - start - w, x + 2, y - start}
+                                      : svg::box{x + start, y - h + 2, x + start + w, y + 2};
+    const bool fits = b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1;
+    if (!fits || std::any_of(taken.begin(), taken.end(), [&](const svg::box& t) { return t.overlaps(b); })) continue;
+    taken.push_back(b);
+    std::string attributes = "fill=\"" + std::string(colour) + "\" text-anchor=\"" + style.anchor + "\"";
+    if (style.vertical) attributes += " transform=\"rotate(-90 " + num(x) + " " + num(y) + ")\"";
+    return svg::text(x, y, words, attributes + " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
+  }
+  return "";
+}
+
+std::string path_of(const std::vector<polyline>& lines, const char* colour, double stroke_width,
+                    const char* extra = "") {
+  std::string s;
+  for (const polyline& l : lines)
+    s += svg::polyline(l, "fill=\"none\" stroke=\"" + std::string(colour) + "\" stroke-width=\"" + num(stroke_width) +
+                              "\" stroke-linejoin=\"round\" " + extra);
+  return s;
+}
+
+struct axis_text {
+  const char* title;
+  double major;  // step of the labelled ticks of a linear axis
+};
+
+// Ticks, grid and titles. A logarithmic axis has decades labelled and 2 and 5 ticked.
+std::string axes(chart_kind kind) {
+  const chart_layout L = layout_of(kind);
+  const double width_px = L.right - L.left, height_px = L.bottom - L.top;
+  const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
+                                              : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
+  const axis_text yt = kind == chart_kind::Ts   ? axis_text{"temperature T, \u00b0C", 100.0}
+                       : kind == chart_kind::hs ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
+                                                : axis_text{"pressure p, bar (logarithmic)", 0.0};
+  std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
+  const char* grid = "stroke=\"#000000\" stroke-opacity=\"0.10\"";
+  for (double v = L.x.min; v <= L.x.max + 1e-9; v += xt.major) {
+    const double x = L.left + along(L.x, v, width_px);
+    s += svg::line(x, L.top, x, L.bottom, grid) + svg::line(x, L.bottom, x, L.bottom + 6, "stroke=\"#222222\"");
+    s += svg::text(x, L.bottom + 20, round_number(v), "text-anchor=\"middle\"");
+  }
+  if (L.y.logarithmic) {
+    for (double decade = L.y.min; decade <= L.y.max * 1.0001; decade *= 10.0) {
+      const double y = L.bottom - along(L.y, decade, height_px);
+      s += svg::line(L.left, y, L.right, y, grid) + svg::line(L.left - 6, y, L.left, y, "stroke=\"#222222\"");
+      s += svg::text(L.left - 9, y + 4, round_number(decade), "text-anchor=\"end\"");
+      for (const double k : {2.0, 5.0}) {
+        if (decade * k > L.y.max) break;
+        const double yk = L.bottom - along(L.y, decade * k, height_px);
+        s += svg::line(L.left, yk, L.right, yk, "stroke=\"#000000\" stroke-opacity=\"0.05\"") +
+             svg::line(L.left - 3, yk, L.left, yk, "stroke=\"#222222\"");
+      }
+    }
+  } else {
+    for (double v = L.y.min; v <= L.y.max + 1e-9; v += yt.major) {
+      const double y = L.bottom - along(L.y, v, height_px);
+      s += svg::line(L.left, y, L.right, y, grid) + svg::line(L.left - 6, y, L.left, y, "stroke=\"#222222\"");
+      s += svg::text(L.left - 9, y + 4, round_number(v), "text-anchor=\"end\"");
+    }
+  }
+  s += "<rect x=\"" + num(L.left) + "\" y=\"" + num(L.top) + "\" width=\"" + num(width_px) + "\" height=\"" +
+       num(height_px) + "\" fill=\"none\" stroke=\"#222222\"/>\n";
+  s += svg::text((L.left + L.right) / 2, L.bottom + 42, xt.title, "text-anchor=\"middle\" font-size=\"13\"");
+  const double ym = (L.top + L.bottom) / 2;
+  s += svg::text(24, ym, yt.title,
+                 "text-anchor=\"middle\" font-size=\"13\" transform=\"rotate(-90 24 " + num(ym) + ")\"");
+  return s + "</g>\n";
+}
+
+// The round values of each diagram's lines.
+struct line_set {
+  std::vector<double> isobars_bar, isotherms_C, fractions;
+  std::vector<double> labelled_isobars_bar;
+};
+
+line_set lines_of(chart_kind kind) {
+  const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
+  switch (kind) {
+    case chart_kind::Ts:
+      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
+              {},
+              fractions,
+              {0.01, 0.1, 1, 10, 100, 1000}};
+    case chart_kind::hs:
+      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
+              {0, 100, 200, 300, 400, 500, 600, 700, 800},
+              fractions,
+              {0.01, 0.1, 1, 10, 100, 1000}};
+    case chart_kind::ph:
+      return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions, {}};
+  }
+  return {};
+}
+
+std::string legend(chart_kind kind) {
+  const double x = legend_left, sw = x + 30;
+  double y = chart_layout::top + 4;
+  std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
+  s += svg::text(x, y, "Legend", "font-size=\"13\" font-weight=\"bold\"");
+  y += 24;
+  const auto entry = [&](const std::string& symbol, const std::string& words) {
+    s += symbol + svg::text(sw, y + 4, words);
+    y += 21;
+  };
+  const auto stroke = [&](const char* colour, double w, const char* extra = "") {
+    return svg::line(x, y, x + 22, y,
+                     "stroke=\"" + std::string(colour) + "\" stroke-width=\"" + num(w) + "\" " + extra);
+  };
+  entry(stroke(dome_colour, 2.2), "saturation dome");
+  entry(svg::circle(x + 11, y, 4, "fill=\"#111111\""), "critical point");
+  if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
+  if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
+  entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
+  entry(
+      svg::circle(x + 11, y, 5.5, "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
+      "marked state");
+  entry(stroke(path_colour, 2.0), "path joining the marks");
+  y += 10;
+  std::vector<const char*> notes{"Every point is an IAPWS-IF97",
+                                 kind == chart_kind::hs ? "state of the library." : "state of the library;"};
+  if (kind != chart_kind::hs)
+    notes.push_back(kind == chart_kind::Ts ? "grid lines are isotherms." : "grid lines are isobars.");
+  for (const char* words : notes) {
+    s += svg::text(x, y, words, "fill=\"#444444\"");
+    y += 16;
+  }
+  return s + "</g>\n";
+}
+
+const char* phase_word(water::phase p) {
+  switch (p) {
+    case water::phase::liquid:
+      return "liquid";
+    case water::phase::vapour:
+      return "vapour";
+    case water::phase::supercritical:
+      return "supercritical";
+    case water::phase::two_phase:
+      return "two-phase";
+  }
+  return "";
+}
+
+std::string value_text(double si, quantity q) {
+  const unit& u = output_unit(q, unit_system::eng);
+  char text[48];
+  std::snprintf(text, sizeof text, "%.5g %s", from_si(si, u), std::string(u.symbol).c_str());
+  return text;
+}
+
+// A mark's line of the key and of the report.
+std::string key_text(chart_kind kind, const chart_mark& m) {
+  std::string s = describe_inputs(m.given, unit_system::eng);
+  if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
+  const water::state& st = m.state.state;
+  s += " \u2192 " + std::string(phase_word(st.phase));
+  if (st.phase == water::phase::two_phase) s += ", x = " + round_number(std::round(st.x * 1e4) / 1e4);
+  s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature) +
+       ", p = " + value_text(st.p, quantity::pressure) + ", h = " + value_text(st.h, quantity::energy) +
+       ", s = " + value_text(st.s, quantity::entropy);
+  const chart_point p = place_on(kind, st);
+  if (!inside({p.x, p.y})) s += " (beyond the chart, drawn at its edge)";
+  return s;
+}
+
+// The line from one mark to the next: along the isobar, isentrope,
+// isenthalp or isotherm that they share (to 1e-4, as typed values round),
+// else straight.
+std::vector<polyline> path_segment(chart_kind kind, const water::state& a, const water::state& b) {
+  const auto same = [](double u, double v) { return std::fabs(u - v) <= 1e-4 * std::fmax(std::fabs(u), std::fabs(v)); };
+  const auto log_p = [&](double t) {
+    return std::pow(10.0, std::log10(a.p) + t * (std::log10(b.p) - std::log10(a.p)));
+  };
+  const auto mix = [](double u, double v, double t) { return u + t * (v - u); };
+  std::function<water::result(double)> along;
+  if (same(a.p, b.p) && !same(a.h, b.h)) {
+    along = [&](double t) { return water::ph(log_p(t), mix(a.h, b.h, t)); };
+  } else if (same(a.s, b.s) && !same(a.p, b.p)) {
+    along = [&](double t) { return water::ps(log_p(t), mix(a.s, b.s, t)); };
+  } else if (same(a.h, b.h) && !same(a.p, b.p)) {
+    along = [&](double t) { return water::ph(log_p(t), mix(a.h, b.h, t)); };
+  } else if (same(a.T, b.T) && !same(a.s, b.s)) {
+    along = [&](double t) {
+      std::string why;
+      state_inputs in;
+      in.T = mix(a.T, b.T, t);
+      in.s = mix(a.s, b.s, t);
+      return solve_state(in, unit_system::si, why);
+    };
+  } else {
+    const chart_point pa = place_on(kind, a), pb = place_on(kind, b);
+    return {{{pa.x, pa.y}, {pb.x, pb.y}}};
+  }
+  return trace(kind, along, 0.0, 1.0, 4);
+}
+
+}  // namespace
+
+chart_layout layout_of(chart_kind kind) {
+  const chart_axis entropy{0.0, 10.0, false}, enthalpy{0.0, 4200.0, false};
+  switch (kind) {
+    case chart_kind::Ts:
+      return {entropy, {0.0, 800.0, false}};
+    case chart_kind::hs:
+      return {entropy, enthalpy};
+    case chart_kind::ph:
+      return {enthalpy, {0.01, 1000.0, true}};
+  }
+  return {entropy, enthalpy};
+}
+
+chart_point place_on(chart_kind kind, const water::state& st) {
+  const chart_layout L = layout_of(kind);
+  const double s = st.s / 1e3, h = st.h / 1e3, T = st.T - kelvin_at_0C, p = st.p / 1e5;
+  const double x = kind == chart_kind::ph ? h : s;
+  const double y = kind == chart_kind::Ts ? T : kind == chart_kind::hs ? h : p;
+  return {L.left + along(L.x, x, L.right - L.left), L.bottom - along(L.y, y, L.bottom - L.top)};
+}
+
+chart_mark solve_mark(const state_inputs& given) {
+  chart_mark m{given, {}, ""};
+  m.state = solve_state(given, unit_system::eng, m.why);
+  return m;
+}
+
+std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path) {
+  const double height = key_top + key_line * static_cast<double>(marks.size()) + 24;
+  const char* titles[] = {"Water and steam: temperature\u2013entropy diagram (IAPWS-IF97)",
+                          "Water and steam: enthalpy\u2013entropy (Mollier) diagram (IAPWS-IF97)",
+                          "Water and steam: pressure\u2013enthalpy diagram (IAPWS-IF97)"};
+  const char* title = titles[static_cast<int>(kind)];
+  std::string s = svg::document(width, height, title);
+  s += "<defs><clipPath id=\"plot\"><rect x=\"" + num(frame.x0) + "\" y=\"" + num(frame.y0) + "\" width=\"" +
+       num(frame.x1 - frame.x0) + "\" height=\"" + num(frame.y1 - frame.y0) + "\"/></clipPath></defs>\n";
+  s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
+  s += axes(kind);
+
+  const line_set set = lines_of(kind);
+  std::vector<svg::box> taken;
+  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
+              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  for (const double p_bar : set.isobars_bar) {
+    const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
+    const bool named = std::find(set.labelled_isobars_bar.begin(), set.labelled_isobars_bar.end(), p_bar) !=
+                       set.labelled_isobars_bar.end();
+    lines += path_of(l, isobar_colour, named ? 1.1 : 0.6);
+    if (named && !l.empty())
+      labels += label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+  }
+  for (const double T_C : set.isotherms_C) {
+    const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
+    lines += path_of(l, isotherm_colour, 0.9);
+    if (l.empty()) continue;
+    const label_style style =
+        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
+    labels += label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+  }
+  for (const double x : set.fractions) {
+    const std::vector<polyline> l = fraction_line(kind, x);
+    lines += path_of(l, fraction_colour, 0.9, "stroke-dasharray=\"5,3\"");
+    // On T-s the names stand in a row at 15 degC; elsewhere where the lines enter the plot.
+    const auto at_15C = project(kind, water::Tx(kelvin_at_0C + 15.0, x));
+    const polyline where = kind == chart_kind::Ts && at_15C ? polyline{*at_15C} : l.empty() ? polyline{} : l.front();
+    labels += label(where, round_number(x), fraction_colour,
+                    {false, kind == chart_kind::Ts ? 10.0 : 0.0, kind == chart_kind::hs ? 14.0 : -5.0,
+                     kind == chart_kind::Ts ? "start" : "middle", false},
+                    taken);
+  }
+  lines += path_of({dome(kind)}, dome_colour, 2.2);
+  if (const auto c = project(kind, critical_state())) {
+    lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
+    taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
+  }
+  s += lines + "</g>\n" + labels + "</g>\n";
+
+  // The path, then the marks over it.
+  if (path) {
+    std::string p = "<g id=\"path\" clip-path=\"url(#plot)\">\n";
+    for (std::size_t i = 0; i + 1 < marks.size(); ++i)
+      if (marks[i].state && marks[i + 1].state)
+        p += path_of(path_segment(kind, marks[i].state.state, marks[i + 1].state.state), path_colour, 2.0);
+    s += p + "</g>\n";
+  }
+  std::vector<svg::mark_place> places;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    if (!marks[i].state) continue;
+    const chart_point p = place_on(kind, marks[i].state.state);
+    places.push_back({p.x, p.y, static_cast<int>(i + 1), mark_colour});
+  }
+  s += "<g id=\"marks\">\n" +
+       svg::mark_layer(places, frame, 5.5, taken, "fill=\"#ffffff\" fill-opacity=\"0.7\" stroke-width=\"2.5\"") +
+       "</g>\n";
+  s += legend(kind);
+
+  std::string key = "<g id=\"key\" font-size=\"12\" fill=\"#222222\">\n";
+  double y = key_top;
+  key += svg::text(chart_layout::left - 40, y,
+                   marks.empty() ? "No states marked." : "Marked states:", "font-weight=\"bold\"");
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    y += key_line;
+    key += svg::text(chart_layout::left - 40, y, std::to_string(i + 1),
+                     "font-weight=\"bold\" fill=\"" + std::string(mark_colour) + "\"");
+    key += svg::text(chart_layout::left - 14, y, xml_escape(cut_text(key_text(kind, marks[i]), 150)));
+  }
+  s += key + "</g>\n";
+  return s + "</svg>\n";
+}
+
+int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path, const std::string& output) {
+  std::vector<chart_mark> marks;
+  std::string report;
+  bool any_failed = false;
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    marks.push_back(solve_mark(given[i]));
+    any_failed = any_failed || !marks.back().state;
+    report += std::to_string(i + 1) + "  " + key_text(kind, marks.back()) + "\n";
+  }
+  const int status = write_picture("chart", output, chart_svg(kind, marks, path), report);
+  return status != 0 ? status : any_failed ? 1 : 0;
+}
+
+}  // namespace kvtool

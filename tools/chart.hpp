@@ -1,0 +1,53 @@
+// The engineers' diagrams of water as SVG: T-s, h-s (Mollier) and p-h, with
+// the saturation dome and the critical point, isobars, isotherms and lines of
+// constant vapour fraction at round values, and marked states, joined in
+// order on request. Every point drawn is a state of the SI state API.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/state.hpp"
+
+namespace kvtool {
+
+enum class chart_kind { Ts, hs, ph };
+
+// One axis of a diagram in the units it is labelled in: degC, bar, kJ/kg,
+// kJ/(kg K); a logarithmic axis for pressure.
+struct chart_axis {
+  double min, max;
+  bool logarithmic;
+};
+
+struct chart_layout {
+  // The plot box, px.
+  static constexpr double left = 80.0, right = 760.0, top = 60.0, bottom = 600.0;
+  chart_axis x, y;
+};
+
+chart_layout layout_of(chart_kind kind);
+
+// A state's place on a diagram, px; beyond the box when the state is.
+struct chart_point {
+  double x, y;
+};
+chart_point place_on(chart_kind kind, const kviapws97::water::state& st);
+
+// A marked state: what was given, and the state or why there is none.
+struct chart_mark {
+  state_inputs given;
+  kviapws97::water::result state;
+  std::string why;  // when the state failed
+};
+chart_mark solve_mark(const state_inputs& given);
+
+// The SVG document, 1000 px wide, one line of key per mark below the plot.
+std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path);
+
+// The `chart` subcommand: the picture to `output` ("-" standard output), a
+// line per mark as report; 1 when a mark has no state, 2 when the file
+// cannot be written.
+int run_chart(chart_kind kind, const std::vector<state_inputs>& marks, bool path, const std::string& output);
+
+}  // namespace kvtool

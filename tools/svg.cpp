@@ -1,0 +1,206 @@
+#include "tools/svg.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace kvtool {
+namespace {
+
+// The next code point of valid UTF-8 at text[i], its length in bytes, or 0.
+std::size_t utf8_length(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char c = byte(i);
+  if (c < 0x80) return 1;
+  std::size_t n = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // the second byte's range (Unicode Table 3-7)
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + n > text.size()) return 0;
+  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (std::size_t k = 2; k < n; ++k)
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  return n;
+}
+
+constexpr double same_place = 2.0;                                 // px: marks this close are drawn as one group
+constexpr double ring_step = 3.0;                                  // px: radius added per further mark of a group
+constexpr double digit_width = 7.7;                                // px, of a 12 px DejaVu Sans digit, generously
+constexpr double number_height = 12.0;                             // px
+constexpr double pointer_length = 11.0, pointer_half_width = 6.0;  // px
+
+}  // namespace
+
+std::string xml_escape(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const std::size_t n = utf8_length(text, i);
+    if (n == 0) {
+      s += "&#65533;";
+      ++i;
+      continue;
+    }
+    if (n == 3 && text.substr(i, 2) == "\xEF\xBF" && static_cast<unsigned char>(text[i + 2]) >= 0xBE) {
+      s += "&#65533;";
+    } else if (n > 1) {
+      s.append(text.substr(i, n));
+    } else if (c == '&') {
+      s += "&amp;";
+    } else if (c == '<') {
+      s += "&lt;";
+    } else if (c == '>') {
+      s += "&gt;";
+    } else if (c == '"') {
+      s += "&quot;";
+    } else if (c == '\'') {
+      s += "&apos;";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      s += ' ';
+    } else {
+      s += c;
+    }
+    i += n;
+  }
+  return s;
+}
+
+std::string cut_text(const std::string& text, std::size_t chars) {
+  std::size_t count = 0, i = 0;
+  while (i < text.size() && count < chars) {
+    const std::size_t n = utf8_length(text, i);
+    i += n == 0 ? 1 : n;
+    ++count;
+  }
+  return i < text.size() ? text.substr(0, i) + "\u2026" : text;
+}
+
+namespace svg {
+
+std::string num(double v) {
+  if (!std::isfinite(v)) v = 0.0;
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.1f", v);
+  return buffer;
+}
+
+std::string text(double x, double y, std::string_view content, std::string_view attributes) {
+  std::string s = "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\"";
+  if (!attributes.empty()) s += " " + std::string(attributes);
+  return s + ">" + std::string(content) + "</text>\n";
+}
+
+std::string line(double x1, double y1, double x2, double y2, std::string_view attributes) {
+  return "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + "\" " +
+         std::string(attributes) + "/>\n";
+}
+
+std::string circle(double x, double y, double r, std::string_view attributes) {
+  return "<circle cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" r=\"" + num(r) + "\" " + std::string(attributes) + "/>\n";
+}
+
+std::string polyline(const std::vector<std::pair<double, double>>& points, std::string_view attributes) {
+  std::string s = "<polyline points=\"";
+  for (const auto& [x, y] : points) s += num(x) + "," + num(y) + " ";
+  return s + "\" " + std::string(attributes) + "/>\n";
+}
+
+std::string document(double width, double height, std::string_view title) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+         num(width) + "\" height=\"" + num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
+         "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n<title>" +
+         std::string(title) + "</title>\n<rect x=\"0\" y=\"0\" width=\"" + num(width) + "\" height=\"" + num(height) +
+         "\" fill=\"#ffffff\"/>\n";
+}
+
+std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
+                       std::string_view ring_attributes) {
+  struct group {
+    double x, y;    // clamped into the frame
+    double dx, dy;  // towards the place beyond the frame; 0 inside
+    std::vector<const mark_place*> members;
+  };
+  std::vector<group> groups;
+  for (const mark_place& m : marks) {
+    const double x = std::clamp(m.x, frame.x0, frame.x1), y = std::clamp(m.y, frame.y0, frame.y1);
+    const auto near = [&](const group& g) { return std::hypot(g.x - x, g.y - y) <= same_place; };
+    const auto found = std::find_if(groups.begin(), groups.end(), near);
+    if (found != groups.end()) {
+      found->members.push_back(&m);
+      continue;
+    }
+    const double d = std::hypot(m.x - x, m.y - y);
+    groups.push_back({x, y, d > 0.0 ? (m.x - x) / d : 0.0, d > 0.0 ? (m.y - y) / d : 0.0, {&m}});
+  }
+  std::string s;
+  for (const group& g : groups) {
+    const bool beyond = g.dx != 0.0 || g.dy != 0.0;
+    double outer = radius;
+    if (beyond) {
+      // A triangle inside the frame, its tip on the edge, pointing outward.
+      const double bx = g.x - g.dx * pointer_length, by = g.y - g.dy * pointer_length;
+      const double px = -g.dy * pointer_half_width, py = g.dx * pointer_half_width;
+      s += "<path class=\"pointer\" d=\"M" + num(g.x) + "," + num(g.y) + " L" + num(bx + px) + "," + num(by + py) +
+           " L" + num(bx - px) + "," + num(by - py) + " Z\" fill=\"" + g.members.front()->colour +
+           "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
+      outer = pointer_length;
+    } else {
+      // The outer rings first, so that each fill leaves the rings inside it seen.
+      outer = radius + ring_step * static_cast<double>(g.members.size() - 1);
+      for (std::size_t k = g.members.size(); k-- > 0;)
+        s += circle(g.x, g.y, radius + ring_step * static_cast<double>(k),
+                    "class=\"mark\" stroke=\"" + g.members[k]->colour + "\" " + std::string(ring_attributes));
+    }
+    // The numbers, "1, 5", each in its mark's colour.
+    std::string numbers;
+    std::size_t chars = 0;
+    for (const mark_place* m : g.members) {
+      const std::string n = std::to_string(m->number);
+      numbers += std::string(numbers.empty() ? "" : "<tspan fill=\"#222222\">, </tspan>") + "<tspan fill=\"" +
+                 m->colour + "\">" + n + "</tspan>";
+      chars += n.size() + (chars == 0 ? 0 : 2);
+    }
+    const double w = digit_width * static_cast<double>(chars), h = number_height;
+    const double gap = outer + 3.0;
+    const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
+                                                 {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
+                                                 {gap + 8, 4},        {-gap - w - 8, 4}};
+    box placed{};
+    double tx = 0.0, ty = 0.0;
+    bool first = true;
+    for (const auto& [ox, oy] : offsets) {
+      const box candidate{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
+      const bool inside =
+          candidate.x0 >= frame.x0 && candidate.x1 <= frame.x1 && candidate.y0 >= frame.y0 && candidate.y1 <= frame.y1;
+      if (!inside) continue;
+      if (first) {
+        tx = g.x + ox, ty = g.y + oy, placed = candidate, first = false;
+      }
+      if (std::none_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(candidate); })) {
+        tx = g.x + ox, ty = g.y + oy, placed = candidate;
+        break;
+      }
+    }
+    taken.push_back(placed);
+    const std::string at = "x=\"" + num(tx) + "\" y=\"" + num(ty) + "\" font-size=\"12\" font-weight=\"bold\"";
+    s += "<text " + at + " stroke=\"#ffffff\" stroke-width=\"3\" stroke-linejoin=\"round\">" + numbers + "</text>\n";
+    s += "<text " + at + ">" + numbers + "</text>\n";
+  }
+  return s;
+}
+
+}  // namespace svg
+}  // namespace kvtool
