@@ -20,6 +20,7 @@ run_example() {
   local got
   got=$(cd "$scratch" && bash -c "$command" kviapws97 2>&1; printf x)
   got=${got%x}
+  got=${got//$'\r'/}  # CSV records end with CRLF; the README shows them as lines
   if [[ "$got" != "$expected" ]]; then
     failures=$((failures + 1))
     echo "FAIL: \$ $command"

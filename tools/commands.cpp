@@ -386,15 +386,15 @@ int run_table(const plugin& lib, const table_options& o) {
   std::string line;
   const auto print_row = [&](const std::vector<std::string>& cells) {
     line.clear();
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      if (o.csv) {
-        line += (i ? "," : "") + csv_field(cells[i]);
-      } else {
+    if (o.csv) {
+      line = csv_record(cells);
+    } else {
+      for (std::size_t i = 0; i < cells.size(); ++i) {
         line += std::string(i ? " " : "") + std::string(cells[i].size() < width ? width - cells[i].size() : 0, ' ');
         line += cells[i];
       }
+      line += '\n';
     }
-    line += '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
   };
   if (o.csv) {

@@ -294,7 +294,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
         record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise));
       }
     }
-    std::printf("%s\n%s\n", csv_record(header).c_str(), csv_record(record).c_str());
+    std::printf("%s%s", csv_record(header).c_str(), csv_record(record).c_str());
     return 0;
   }
 
