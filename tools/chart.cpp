@@ -312,20 +312,6 @@ std::string legend(chart_kind kind) {
   return s + "</g>\n";
 }
 
-const char* phase_word(water::phase p) {
-  switch (p) {
-    case water::phase::liquid:
-      return "liquid";
-    case water::phase::vapour:
-      return "vapour";
-    case water::phase::supercritical:
-      return "supercritical";
-    case water::phase::two_phase:
-      return "two-phase";
-  }
-  return "";
-}
-
 std::string value_text(double si, quantity q) {
   const unit& u = output_unit(q, unit_system::eng);
   char text[48];
@@ -338,7 +324,7 @@ std::string key_text(chart_kind kind, const chart_mark& m) {
   std::string s = describe_inputs(m.given, unit_system::eng);
   if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
   const water::state& st = m.state.state;
-  s += " \u2192 " + std::string(phase_word(st.phase));
+  s += " \u2192 " + std::string(water::phase_text(st.phase));
   if (st.phase == water::phase::two_phase) s += ", x = " + round_number(std::round(st.x * 1e4) / 1e4);
   s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature) +
        ", p = " + value_text(st.p, quantity::pressure) + ", h = " + value_text(st.h, quantity::energy) +

@@ -43,20 +43,6 @@ constexpr row rows[] = {
     {"lambda", "thermal conductivity", &phase_values::lambda, quantity::conductivity},
 };
 
-const char* phase_word(water::phase p) {
-  switch (p) {
-    case water::phase::liquid:
-      return "liquid";
-    case water::phase::vapour:
-      return "vapour";
-    case water::phase::supercritical:
-      return "supercritical";
-    case water::phase::two_phase:
-      return "two-phase";
-  }
-  return "";
-}
-
 std::string number(double value, const char* format) {
   char text[40];
   std::snprintf(text, sizeof text, format, value);
@@ -273,14 +259,14 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
     std::string body = object(0);
     body.pop_back();
     std::printf("{\"region\": %d, \"phase\": \"%s\", \"x\": %s, %s, \"liquid\": %s, \"vapour\": %s, \"units\": %s}}\n",
-                st.region, phase_word(st.phase), json_number(st.x, quantity::fraction).c_str(), body.c_str() + 1,
+                st.region, water::phase_text(st.phase), json_number(st.x, quantity::fraction).c_str(), body.c_str() + 1,
                 two_phase ? object(1).c_str() : "null", two_phase ? object(2).c_str() : "null", units_object.c_str());
     return 0;
   }
 
   if (format == record_format::csv) {
     std::vector<std::string> header{"region", "phase", "x"},
-        record{std::to_string(st.region), phase_word(st.phase), std::isnan(st.x) ? "" : number(st.x, precise)};
+        record{std::to_string(st.region), water::phase_text(st.phase), std::isnan(st.x) ? "" : number(st.x, precise)};
     for (std::size_t column = 0; column < 3; ++column) {
       for (const row& rw : rows) {
         if (column > 0 && (rw.member == &phase_values::p || rw.member == &phase_values::T)) continue;
@@ -298,7 +284,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
     return 0;
   }
 
-  std::printf("%s, IF97 region %d, at %s\n", phase_word(st.phase), st.region, describe_inputs(in, units).c_str());
+  std::printf("%s, IF97 region %d, at %s\n", water::phase_text(st.phase), st.region, describe_inputs(in, units).c_str());
   if (two_phase) std::printf("  %-6s %-26s %14s %14s %14s\n", "", "", "mixture", "sat. liquid", "sat. vapour");
   std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : number(st.x, "%.7g").c_str());
   std::vector<std::pair<std::string, std::string>> notes;  // reason, names

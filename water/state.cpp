@@ -337,6 +337,16 @@ const char* status_text(status s) noexcept {
   return "unknown status";
 }
 
+const char* phase_text(phase p) noexcept {
+  switch (p) {
+    case phase::liquid: return "liquid";
+    case phase::vapour: return "vapour";
+    case phase::supercritical: return "supercritical";
+    case phase::two_phase: return "two-phase";
+  }
+  return "unknown phase";
+}
+
 result pT(double p, double T) noexcept {
   if (!finite(p, T)) return detail::failure(status::not_finite);
   const double p_mpa = p / Pa_per_MPa;

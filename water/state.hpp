@@ -54,6 +54,8 @@ enum class status : int {
 
 // The short text of a status, for messages.
 KVIAPWS97_WATER_EXPORT const char* status_text(status s) noexcept;
+// The word of a phase: "liquid", "vapour", "supercritical", "two-phase".
+KVIAPWS97_WATER_EXPORT const char* phase_text(phase p) noexcept;
 
 // The properties of one phase. NaN where a quantity is not defined.
 struct phase_values {
