@@ -395,8 +395,11 @@ result flash_p(double p_pa, double q_si) {
     } else if (q >= Q::vapour_dome_min()) {
       const double T = Q::T2(p, q);
       if (T > Ts + backward_margin) {
+        // A failure here says nothing of a state inside the saturation line,
+        // where the region-2 equation's metastable vapour may lie below
+        // 273.15 K or nowhere: only the bound above holds.
         const result r = vapour_side<Q>(p, q, T);
-        if (!r || r.state.T > Ts + side_margin) return r;
+        if (r.status == Q::above || (r && r.state.T > Ts + side_margin)) return r;
       }
     }
     // Near or inside the saturation line: decide against the saturated states.
