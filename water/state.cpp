@@ -411,7 +411,9 @@ result Trho(double T, double rho) noexcept {
     region = 3;
   } else {
     region = T <= if97::T_region2_max ? 2 : 5;
-    const double p_max = region == 2 ? if97::p_max : if97::p_region5_max;
+    // Region 2 ends at the B23 line up to 863.15 K: beyond it its equation
+    // is extrapolated into region 3, where the search must not go.
+    const double p_max = region == 5 ? if97::p_region5_max : T <= if97::T_b23_max ? if97::pb23(T) : if97::p_max;
     const double p_ideal = 1e-3 * if97::R * T * rho;  // MPa
     const double p_start = std::fmin(p_ideal, p_max);
     p = region == 2 ? pressure_of_density<if97::properties2>(T, rho, p_start, p_max)
