@@ -17,6 +17,13 @@ if(NOT installed MATCHES "^${DIR}/kviapws97\\.[^/]*\\.so$")
   message(FATAL_ERROR "the module went to ${installed}, not into ${DIR}")
 endif()
 get_filename_component(dir ${modules} DIRECTORY)
+if(PLATLIB)
+  execute_process(COMMAND ${PYTHON} -c "import sysconfig; print(sysconfig.get_path('platlib'))"
+    OUTPUT_VARIABLE platlib OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT DIR STREQUAL platlib)
+    message(FATAL_ERROR "the module goes to ${DIR}, not where ${PYTHON} imports from (${platlib})")
+  endif()
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${dir}
                         ${PYTHON} -c "import kviapws97; print(kviapws97.state(p=1e6, h=2.8e6).T)"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err OUTPUT_STRIP_TRAILING_WHITESPACE)
