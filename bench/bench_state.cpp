@@ -1,5 +1,7 @@
 // ns per state of the SI state API: each call forms the whole state with all
-// its properties (transport included), over 1024 varied states of a region.
+// its properties (transport included), over 1024 varied states of a region:
+// (p, T) and the flashes. bench/python_bench.py draws its states from the
+// same ranges.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -13,9 +15,10 @@ namespace {
 
 namespace water = kviapws97::water;
 
-// The inputs of a flash, in SI units, taken from states of (p, T) or (T, x).
+// The inputs of (p, T) and of a flash, in SI units, taken from states of
+// (p, T) or (T, x).
 struct inputs {
-  double p, h, s;
+  double p, T, h, s;
 };
 using input_array = std::array<inputs, kvbench::state_count>;
 
@@ -29,7 +32,7 @@ input_array states_of(int region, double p_lo, double p_hi, double T_lo, double 
     for (;;) {
       const water::result r = region == 4 ? water::Tx(T(rng), x(rng)) : water::pT(1e6 * p(rng), T(rng));
       if (r && r.state.region == region) {
-        in = {r.state.p, r.state.h, r.state.s};
+        in = {r.state.p, r.state.T, r.state.h, r.state.s};
         break;
       }
     }
@@ -54,6 +57,14 @@ void run(benchmark::State& st, const input_array& at, flash f) {
   });
 }
 
+void run_pT(benchmark::State& st, const input_array& at) {
+  kvbench::cycle(st, [&](std::size_t k) { return water::pT(at[k].p, at[k].T).state.h; });
+}
+
+BENCHMARK_CAPTURE(run_pT, pT_region1, region1);
+BENCHMARK_CAPTURE(run_pT, pT_region2, region2);
+BENCHMARK_CAPTURE(run_pT, pT_region3, region3);
+BENCHMARK_CAPTURE(run_pT, pT_region5, region5);
 BENCHMARK_CAPTURE(run, ph_region1, region1, flash::ph);
 BENCHMARK_CAPTURE(run, ph_region2, region2, flash::ph);
 BENCHMARK_CAPTURE(run, ph_region3, region3, flash::ph);

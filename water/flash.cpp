@@ -398,8 +398,11 @@ result flash_p(double p_pa, double q_si) {
     } else if (q >= Q::vapour_dome_min()) {
       const double T = Q::T2(p, q);
       if (T > Ts + backward_margin) {
+        // A failure here says nothing of a state inside the saturation line,
+        // where the region-2 equation's metastable vapour may lie below
+        // 273.15 K or nowhere: only the bound above holds.
         const result r = vapour_side<Q>(p, q, T);
-        if (r && r.state.T > Ts + side_margin) return r;
+        if (r.status == Q::above || (r && r.state.T > Ts + side_margin)) return r;
       }
     }
     // Near or inside the saturation line: decide against the saturated states.
@@ -706,8 +709,20 @@ result flash_hs(double h_si, double s_si) {
 
 }  // namespace
 
-result ph(double p, double h) noexcept { return flash_p<enthalpy>(p, h); }
-result ps(double p, double s) noexcept { return flash_p<entropy>(p, s); }
+// A search that failed for h (or s) above its value at the highest
+// temperature of p (2273.15 K, or 1073.15 K above 50 MPa) reports that bound.
+template <class Q>
+result flash_p_bounded(double p_pa, double q_si) {
+  const result r = flash_p<Q>(p_pa, q_si);
+  if (r.status != status::not_converged) return r;
+  const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
+  const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
+                                                : Q::caloric2(p, if97::T_region2_max).value;
+  return q > q_max ? detail::failure(Q::above) : r;
+}
+
+result ph(double p, double h) noexcept { return flash_p_bounded<enthalpy>(p, h); }
+result ps(double p, double s) noexcept { return flash_p_bounded<entropy>(p, s); }
 result hs(double h, double s) noexcept { return flash_hs(h, s); }
 
 }  // namespace kviapws97::water

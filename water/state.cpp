@@ -181,20 +181,35 @@ bool single_at(int region, double p, double T, detail::single& out) {
 // Newton's iteration on the density, which is nearly linear in p for a gas
 // and nearly constant for a liquid, from p and kept within (0, p_max]. NaN
 // where rho lies beyond the density at p_max.
+//
+// A liquid's density is so flat in p that its rounding (up to about 4e-14
+// of rho in region 1) moves the pressure by more than 1e-15 of itself:
+// there the steps stop shrinking, and the iterate of the smallest residual,
+// within 1e-13 of rho, is the answer.
 template <if97::properties (*Properties)(double, double)>
 double pressure_of_density(double T, double rho, double p, double p_max) {
   if (1.0 / Properties(p_max, T).v < rho) return nan;
+  const double f_rounding = 1e-13 * rho;
+  double best_p = nan, best_f = std::numeric_limits<double>::infinity();
+  double last_step = std::numeric_limits<double>::infinity();
   for (int k = 0; k < 100; ++k) {
     const if97::properties q = Properties(p, T);
     const double f = 1.0 / q.v - rho;
+    if (std::fabs(f) < best_f) {
+      best_f = std::fabs(f);
+      best_p = p;
+    }
     const double df_dp = -q.dv_dp / (q.v * q.v);
     double next = p - f / df_dp;
     if (!(next > 0.0)) next = 0.5 * p;
     if (next > p_max) next = 0.5 * (p + p_max);
-    if (std::fabs(next - p) <= 1e-15 * p) return next;
+    const double step = std::fabs(next - p);
+    if (step <= 1e-15 * p) return next;
+    if (step >= last_step && best_f <= f_rounding) return best_p;
+    last_step = step;
     p = next;
   }
-  return nan;
+  return best_f <= f_rounding ? best_p : nan;
 }
 
 }  // namespace
@@ -410,7 +425,9 @@ result Trho(double T, double rho) noexcept {
     region = 3;
   } else {
     region = T <= if97::T_region2_max ? 2 : 5;
-    const double p_max = region == 2 ? if97::p_max : if97::p_region5_max;
+    // Region 2 ends at the B23 line up to 863.15 K: beyond it its equation
+    // is extrapolated into region 3, where the search must not go.
+    const double p_max = region == 5 ? if97::p_region5_max : T <= if97::T_b23_max ? if97::pb23(T) : if97::p_max;
     const double p_ideal = 1e-3 * if97::R * T * rho;  // MPa
     const double p_start = std::fmin(p_ideal, p_max);
     p = region == 2 ? pressure_of_density<if97::properties2>(T, rho, p_start, p_max)

@@ -1,0 +1,83 @@
+// What the Python functions return: immutable objects, one state of floats
+// for a scalar call, or a record of read-only NumPy arrays, one per quantity,
+// for an array call.
+#pragma once
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "water/state.hpp"
+
+namespace kviapws97::python {
+
+namespace py = pybind11;
+namespace water = kviapws97::water;
+
+// The quantities of one phase, in the order of water::phase_values. lambda
+// is a keyword in Python: its attribute is lam.
+struct field {
+  const char* name;
+  double water::phase_values::*member;
+  const char* doc;
+};
+inline constexpr std::size_t field_count = 12;
+inline constexpr std::array<field, field_count> fields{{
+    {"p", &water::phase_values::p, "pressure, Pa"},
+    {"T", &water::phase_values::T, "temperature, K"},
+    {"rho", &water::phase_values::rho, "density, kg/m3"},
+    {"v", &water::phase_values::v, "specific volume, m3/kg"},
+    {"h", &water::phase_values::h, "specific enthalpy, J/kg"},
+    {"s", &water::phase_values::s, "specific entropy, J/(kg K)"},
+    {"u", &water::phase_values::u, "specific internal energy, J/kg"},
+    {"cp", &water::phase_values::cp, "specific isobaric heat capacity, J/(kg K); NaN for a two-phase mixture"},
+    {"cv", &water::phase_values::cv, "specific isochoric heat capacity, J/(kg K); NaN for a two-phase mixture"},
+    {"w", &water::phase_values::w, "speed of sound, m/s; NaN for a two-phase mixture"},
+    {"mu", &water::phase_values::mu,
+     "dynamic viscosity, Pa s, IAPWS R12-08; NaN above 1173.15 K and for a two-phase mixture"},
+    {"lam", &water::phase_values::lambda,
+     "thermal conductivity, W/(m K), IAPWS R15-11; NaN above 1173.15 K and for a two-phase mixture"},
+}};
+
+// The phase codes of water::phase, as the arrays hold them (-1 where the
+// state failed), and their names.
+inline constexpr std::array<const char*, 4> phase_names{"liquid", "vapour", "supercritical", "two-phase"};
+
+// Scalar results.
+struct phase_state {
+  water::phase_values values;
+};
+struct state {
+  water::state values;
+};
+// The saturated states of one temperature or pressure: a two-phase state of
+// vapour fraction 0.
+struct saturation {
+  water::state values;
+};
+
+// Array results.
+using field_arrays = std::array<py::array, field_count>;
+struct phase_arrays {
+  field_arrays f;
+};
+struct state_arrays {
+  field_arrays f;
+  py::array x, region, phase, status;
+  std::vector<py::ssize_t> shape;
+  // The saturated phases: None until the first access where no element of
+  // the result is two-phase, then arrays of NaN.
+  py::object liquid, vapour;
+};
+struct saturation_arrays {
+  py::array T, p, status;
+  py::object liquid, vapour;
+};
+
+void register_records(py::module_& m);
+
+}  // namespace kviapws97::python
