@@ -54,7 +54,7 @@ FAULTS = [
     ("transport/viscosity.cpp", "constexpr double H1 = 2.20462;", "constexpr double H1 = 2.20426;", "viscosity: a digit of H1"),
     ("transport/viscosity.cpp", "{1, 1, 9.99115e-1}", "{1, 2, 9.99115e-1}", "viscosity: an exponent j"),
     ("transport/conductivity.cpp", "constexpr double Lambda = 177.8514;", "constexpr double Lambda = 177.8541;", "conductivity: a digit of Lambda"),
-    ("transport/conductivity.cpp", "constexpr double region1_line_offset = 751.4;", "constexpr double region1_line_offset = 715.4;", "conductivity: where region 1 has the enhancement"),
+    ("transport/conductivity.hpp", "inline constexpr double region1_line_offset = 751.4;", "inline constexpr double region1_line_offset = 715.4;", "conductivity: where region 1 has the enhancement"),
     ("transport/conductivity.cpp", "{2.443221e-3,", "{2.443212e-3,", "conductivity: a digit of L0"),
     ("transport/surface_tension.cpp", "constexpr double mu = 1.256;", "constexpr double mu = 1.265;", "surface tension: the exponent"),
     # The SI state API.

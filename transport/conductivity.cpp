@@ -40,12 +40,6 @@ constexpr double cp_bar_max = 1.71e13;
 constexpr double zeta_max = 6.85e12;
 constexpr double negative_chi_replacement = 1e-15;
 
-// The enhancement is evaluated only where it is not negligible: in region 1
-// above the line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K.
-constexpr double region1_line_slope = 1.8;     // MPa/K
-constexpr double region1_line_offset = 751.4;  // MPa
-constexpr double region2_T_max = 973.15;       // K
-
 // IAPWS R15-11 Table 1: coefficients L_k of the dilute-gas term, Eq. (16)
 constexpr std::array<double, 5> L0{2.443221e-3, 1.323095e-2, 6.770357e-3, -3.454586e-3, 4.096266e-4};
 
@@ -109,7 +103,7 @@ double critical_enhancement(double T, double rho, const enhancement_inputs& in) 
   return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
 }
 
-conductivity with_enhancement(double T, double rho, double lambda2) {
+[[gnu::always_inline]] inline conductivity with_enhancement(double T, double rho, double lambda2) {
   const double T_bar = T / T_star;
   const double rho_bar = rho / rho_star;
   const double inv_T = 1.0 / T_bar;
@@ -126,15 +120,6 @@ conductivity thermal_conductivity(double T, double rho) { return with_enhancemen
 
 conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
   return with_enhancement(T, rho, critical_enhancement(T, rho, in));
-}
-
-bool enhancement_evaluated(double p, double T, std::int64_t region) {
-  switch (region) {
-    case 1: return p < region1_line_slope * T - region1_line_offset;
-    case 2: return T < region2_T_max;
-    case 3: return true;
-    default: return false;
-  }
 }
 
 }  // namespace transport

@@ -37,6 +37,17 @@ conductivity thermal_conductivity(double T, double rho, const enhancement_inputs
 // Where this library evaluates the enhancement: in region 1 only above the
 // line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K, in
 // region 3 everywhere, in region 5 nowhere. Elsewhere it is negligible.
-bool enhancement_evaluated(double p, double T, std::int64_t region);
+inline constexpr double region1_line_slope = 1.8;     // MPa/K
+inline constexpr double region1_line_offset = 751.4;  // MPa
+inline constexpr double region2_T_max = 973.15;       // K
+
+inline bool enhancement_evaluated(double p, double T, std::int64_t region) {
+  switch (region) {
+    case 1: return p < region1_line_slope * T - region1_line_offset;
+    case 2: return T < region2_T_max;
+    case 3: return true;
+    default: return false;
+  }
+}
 
 }  // namespace transport
