@@ -311,22 +311,46 @@ TEST_F(EosEntry, GibbsEnergyIsHMinusTSAndRTlnFugacity) {
 
 // ---------------------------------------------------------------- continuity
 
-TEST_F(EosEntry, LiquidExtrapolationMeetsTheFormulationAt27315) {
-  const double below = 273.15 - 1e-7;
-  const eos_out x = es15d(below, Pref, 2);
-  const eos_out f = es15d(273.15, Pref, 2);
-  struct q { const char* name; double got, at; };
-  for (const q& c : {q{"H", x.H, f.H}, q{"S", x.S, f.S}, q{"G", x.G, f.G}, q{"V", x.V, f.V},
-                     q{"ln phi", x.lnphi, f.lnphi}}) {
-    EXPECT_TRUE(kvtest::close_relative(c.got, c.at, 1e-3)) << c.name;
+TEST_F(EosEntry, LiquidLinesBelow27315ContinueTheFormulation) {
+  // At the reference pressure each line meets the formulation's value at
+  // 273.15 K (region 1, through the dispatcher) and has its temperature
+  // derivative there (one-sided, second order).
+  const double T0 = 273.15, dT = 0.01, span = 10.0;
+  const eos_out top = es15d(T0 - 1e-9, Pref, 2), low = es15d(T0 - span, Pref, 2);
+  struct quantity {
+    const char* name;
+    std::int32_t code;
+    double top, low;
+  };
+  for (const quantity& q : {quantity{"ln phi", 1, top.lnphi, low.lnphi}, quantity{"H", 2, top.H, low.H},
+                            quantity{"S", 3, top.S, low.S}, quantity{"G", 4, top.G, low.G},
+                            quantity{"V", 5, top.V, low.V}}) {
+    const auto f = [&](double T) { return kvtest::dispatch(q.code, T, Pref, 1).value; };
+    const double slope = (-3.0 * f(T0) + 4.0 * f(T0 + dT) - f(T0 + 2.0 * dT)) / (2.0 * dT);
+    EXPECT_TRUE(kvtest::close_relative(q.top, f(T0), 1e-3)) << q.name << " at 273.15 K";
+    EXPECT_TRUE(kvtest::close_relative((q.top - q.low) / (span - 1e-9), slope, 1e-2)) << "d" << q.name << "/dT";
   }
-  // The lines are consistent with each other: dS/dT = (dH/dT)/T and
-  // dG/dT = -S at 273.15 K.
-  const eos_out x1 = es15d(263.15, Pref, 2);
-  const double dT = below - 263.15;
-  EXPECT_TRUE(kvtest::close_relative((x.S - x1.S) / dT, (x.H - x1.H) / dT / 273.15, 1e-3));
-  EXPECT_TRUE(kvtest::close_relative((x.G - x1.G) / dT, -f.S, 1e-3));
   EXPECT_TRUE(standin::msgchk_calls().empty());
+}
+
+TEST_F(EosEntry, LiquidAboveCriticalTemperatureIsExtrapolatedFromTwoTemperatures) {
+  // Raised to the critical pressure, the liquid is evaluated at 647.086 K and
+  // 647.096 K at the region-3 root volumes; H, S and V then go on linearly in
+  // d = T - 647.096 K with slopes damped 2000-fold (H, S) and 3000-fold (V).
+  const double T1 = Tc - 0.01;
+  const double V1 = es15d(T1, Pc, 2).V;  // Pc lies above psat(T1): no move, one search
+  const double V0 = es15d(Tc, 1e7, 2).V;  // d = 0: the second root itself
+  const auto at = [](std::int32_t code, double T, double V) { return kvtest::dispatch(code, T, p3(T, V), 3, V).value; };
+  const double H1 = at(2, T1, V1), S1 = at(3, T1, V1), H0 = at(2, Tc, V0), S0 = at(3, Tc, V0);
+  struct row { double T, P; };
+  for (const row r : {row{650.0, 1e7}, row{700.0, 2e7}, row{900.0, 1e5}}) {
+    SCOPED_TRACE("T " + std::to_string(r.T) + " P " + kvtest::digits(r.P));
+    const double d = r.T - Tc;
+    const eos_out o = es15d(r.T, r.P, 2);
+    EXPECT_TRUE(kvtest::close_relative(o.V, V0 + d * (V0 - V1) / 0.01 / 3000.0, 1e-12)) << "V";
+    EXPECT_TRUE(kvtest::close_relative(o.S, S0 + d * (S0 - S1) / 0.01 / 2000.0, 1e-12)) << "S";
+    EXPECT_TRUE(kvtest::close_relative(o.H, H0 + d * (H0 - H1) / 0.01 / 2000.0, 1e-12)) << "H";
+  }
 }
 
 TEST_F(EosEntry, RequestFlagsOtherThanOne) {
