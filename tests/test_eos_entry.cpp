@@ -16,6 +16,7 @@
 #include "if97/if97.h"
 #include "support/checks.hpp"
 #include "support/dispatch.hpp"
+#include "support/region3_roots.hpp"
 
 namespace {
 
@@ -420,6 +421,54 @@ TEST_F(EosEntry, Region3RootSearchOnAGrid) {
   }
   EXPECT_GT(checked_backward, 50);
   EXPECT_TRUE(standin::msgchk_calls().empty()) << describe(messages());
+}
+
+TEST_F(EosEntry, NearCriticalPointVapourAndLiquidAreTheOuterRoots) {
+  // Near the critical point the isotherm crosses psat three times within a
+  // few per cent of volume and a few pascals: the vapour is the largest
+  // root, the liquid the smallest.
+  std::vector<double> temperatures;
+  for (int k = 0; k < 120; ++k) temperatures.push_back(640.0 + 0.05 * k);
+  for (int k = 0; k <= 219; ++k) temperatures.push_back(646.0 + 0.005 * k);  // to 647.095 K
+  struct request {
+    bool fdregion;
+    std::int64_t saturation;
+    double factor;  // P = factor psat(T)
+  };
+  // Each a vapour and a liquid: saturated; just below and above psat; the region finder's at both.
+  const request pairs[] = {
+      {false, 1, 1.0}, {false, 1, 1.0}, {false, 0, 1.0 - 1e-7}, {false, 0, 1.0 + 1e-7},
+      {true, 0, 1.0},  {true, 0, 1.0},  {true, 0, 1.0 - 1e-7},  {true, 0, 1.0 + 1e-7},
+  };
+  for (const double T : temperatures) {
+    double V[std::size(pairs)], lnphi[2];
+    for (std::size_t i = 0; i < std::size(pairs); ++i) {
+      const request& q = pairs[i];
+      const std::int64_t phase = i % 2 == 0 ? 1 : 2;
+      const double P = q.factor * psat(T);
+      if (q.fdregion) {
+        V[i] = fdregion(T, P, phase).V;
+      } else {
+        const eos_out o = es15d(T, P, phase, {}, 1, q.saturation);
+        V[i] = o.V;
+        if (i < 2) lnphi[i] = o.lnphi;
+      }
+      const std::vector<double> roots = kvtest::region3_roots(T, P);
+      const double root = phase == 1 ? roots.back() : roots.front();
+      const kvtest::volume_interval iv = kvtest::within_tolerance(T, P, root);
+      EXPECT_TRUE(iv.holds(V[i]))
+          << (q.fdregion ? "KVIAPWS_FDREGION " : "KVIAPWS_ES15D ") << (phase == 1 ? "vapour" : "liquid")
+          << (q.saturation != 0 ? " saturated" : "") << " T " << kvtest::digits(T) << " P " << kvtest::digits(P)
+          << ": V " << kvtest::digits(V[i]) << ", expected the " << (phase == 1 ? "largest" : "smallest") << " root "
+          << kvtest::digits(root) << ", within [" << kvtest::digits(iv.lo) << ", " << kvtest::digits(iv.hi)
+          << "], relative error " << (V[i] - root) / root;
+    }
+    for (std::size_t i = 0; i < std::size(pairs); i += 2)
+      EXPECT_GT(V[i], V[i + 1]) << "T " << kvtest::digits(T) << " pair " << i / 2 << ": V vapour " << kvtest::digits(V[i])
+                                << ", V liquid " << kvtest::digits(V[i + 1]);
+    EXPECT_LE(std::fabs(lnphi[0] - lnphi[1]), 1e-4)
+        << "T " << kvtest::digits(T) << " saturated: ln phi vapour " << lnphi[0] << ", liquid " << lnphi[1];
+  }
 }
 
 // ---------------------------------------------------------------- FDREGION
