@@ -130,13 +130,13 @@ TEST_F(RootSearch, NearCriticalPointNoStepPassesOverAPairOfCrossings) {
       const search_result s = run(c.kind, c.mode, T, P, c.start, true, c.V_dense);
       const double expected = c.kind == root::liquid ? roots.front() : roots.back();
       const kvtest::volume_interval iv = kvtest::within_tolerance(T, P, expected);
+      SCOPED_TRACE(std::string(c.kind == root::liquid ? "liquid" : "vapour") + " mode " + std::to_string(c.mode) +
+                   " start " + kvtest::digits(c.start) + " densest " + kvtest::digits(c.V_dense) + " T " +
+                   kvtest::digits(T) + " P " + kvtest::digits(P));
       EXPECT_EQ(s.status, 4);
-      EXPECT_TRUE(iv.holds(s.volume)) << (c.kind == root::liquid ? "liquid" : "vapour") << " mode " << c.mode
-                                      << " start " << c.start << " densest " << c.V_dense << " T " << T << " P "
-                                      << kvtest::digits(P) << ": V " << kvtest::digits(s.volume) << ", expected "
-                                      << kvtest::digits(expected) << " within [" << kvtest::digits(iv.lo) << ", "
-                                      << kvtest::digits(iv.hi) << "], relative error "
-                                      << (s.volume - expected) / expected;
+      EXPECT_TRUE(iv.holds(s.volume)) << "V " << kvtest::digits(s.volume) << ", expected " << kvtest::digits(expected)
+                                      << " within [" << kvtest::digits(iv.lo) << ", " << kvtest::digits(iv.hi)
+                                      << "], relative error " << (s.volume - expected) / expected;
     }
   }
   EXPECT_EQ(standin::root_flag_errors(), 0);
