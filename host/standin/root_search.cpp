@@ -210,10 +210,11 @@ bool may_hide_a_pair(const point& lo, const point& hi, double P) {
   if (!stable_crossing && !same_sign) return false;
   const double fall = lo.f - hi.f;
   const double nearest = std::min(std::fabs(lo.f), std::fabs(hi.f));
-  // Most pieces are settled by the bound h <= V_hi/V_lo - 1, without a logarithm.
-  const double h_bound = hi.v / lo.v - 1.0;
-  const double h3P_bound = h_bound * h_bound * h_bound * P;
-  if (fall >= flat_piece * h3P_bound || (same_sign && nearest > near_piece * h3P_bound)) return false;
+  // Most pieces are settled by the bound h <= (V_hi - V_lo)/V_lo, without a
+  // logarithm or a division.
+  const double width = hi.v - lo.v, lo3 = lo.v * lo.v * lo.v;
+  const double w3P = width * width * width * P;
+  if (fall * lo3 >= flat_piece * w3P || (same_sign && nearest * lo3 > near_piece * w3P)) return false;
   const double h = std::log(hi.v / lo.v);
   if (!(h > finest_piece)) return false;
   const double h3P = h * h * h * P;
