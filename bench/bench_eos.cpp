@@ -8,6 +8,7 @@
 #include "adapter/kviapws97.h"
 #include "host/host.h"
 #include "host/standin/standin_host.hpp"
+#include "if97/if97.h"
 #include "states.hpp"
 
 namespace {
@@ -18,6 +19,15 @@ const auto liquid = kvbench::uniform_states(20.0, 99.0, 280.0, 620.0);
 const auto vapour = kvbench::uniform_states(1e-3, 0.2, 400.0, 1000.0);
 // Compressed liquid of region 3: 625 to 645 K at 25 to 99 MPa.
 const auto dense = kvbench::uniform_states(25.0, 99.0, 625.0, 645.0);
+
+// Vapour of region 3: 624 to 647.09 K, between the B23 pressure and the
+// vapour pressure, where the isotherm nears the critical point's loop.
+kvbench::states vapour_near_saturation() {
+  auto s = kvbench::uniform_states(0.0, 1.0, 624.0, 647.09);
+  for (kvbench::state& x : s) x.a = IF97_PB23(&x.b) + x.a * (IF97_PSAT(&x.b) - IF97_PB23(&x.b));
+  return s;
+}
+const auto dense_vapour = vapour_near_saturation();
 
 void quiet() {
   standin::reset();
@@ -51,6 +61,7 @@ void es15d_all(benchmark::State& st, const std::array<kvbench::state, kvbench::s
 BENCHMARK_CAPTURE(es15d_all, liquid_region1, &liquid, 2);
 BENCHMARK_CAPTURE(es15d_all, vapour_region2, &vapour, 1);
 BENCHMARK_CAPTURE(es15d_all, liquid_region3_root_search, &dense, 2);
+BENCHMARK_CAPTURE(es15d_all, vapour_region3_root_search, &dense_vapour, 1);
 
 void fdregion_region1(benchmark::State& st) {
   quiet();

@@ -16,6 +16,7 @@
 #include "if97/if97.h"
 #include "support/checks.hpp"
 #include "support/dispatch.hpp"
+#include "support/region3_roots.hpp"
 
 namespace {
 
@@ -311,22 +312,46 @@ TEST_F(EosEntry, GibbsEnergyIsHMinusTSAndRTlnFugacity) {
 
 // ---------------------------------------------------------------- continuity
 
-TEST_F(EosEntry, LiquidExtrapolationMeetsTheFormulationAt27315) {
-  const double below = 273.15 - 1e-7;
-  const eos_out x = es15d(below, Pref, 2);
-  const eos_out f = es15d(273.15, Pref, 2);
-  struct q { const char* name; double got, at; };
-  for (const q& c : {q{"H", x.H, f.H}, q{"S", x.S, f.S}, q{"G", x.G, f.G}, q{"V", x.V, f.V},
-                     q{"ln phi", x.lnphi, f.lnphi}}) {
-    EXPECT_TRUE(kvtest::close_relative(c.got, c.at, 1e-3)) << c.name;
+TEST_F(EosEntry, LiquidLinesBelow27315ContinueTheFormulation) {
+  // At the reference pressure each line meets the formulation's value at
+  // 273.15 K (region 1, through the dispatcher) and has its temperature
+  // derivative there (one-sided, second order).
+  const double T0 = 273.15, dT = 0.01, span = 10.0;
+  const eos_out top = es15d(T0 - 1e-9, Pref, 2), low = es15d(T0 - span, Pref, 2);
+  struct quantity {
+    const char* name;
+    std::int32_t code;
+    double top, low;
+  };
+  for (const quantity& q : {quantity{"ln phi", 1, top.lnphi, low.lnphi}, quantity{"H", 2, top.H, low.H},
+                            quantity{"S", 3, top.S, low.S}, quantity{"G", 4, top.G, low.G},
+                            quantity{"V", 5, top.V, low.V}}) {
+    const auto f = [&](double T) { return kvtest::dispatch(q.code, T, Pref, 1).value; };
+    const double slope = (-3.0 * f(T0) + 4.0 * f(T0 + dT) - f(T0 + 2.0 * dT)) / (2.0 * dT);
+    EXPECT_TRUE(kvtest::close_relative(q.top, f(T0), 1e-3)) << q.name << " at 273.15 K";
+    EXPECT_TRUE(kvtest::close_relative((q.top - q.low) / (span - 1e-9), slope, 1e-2)) << "d" << q.name << "/dT";
   }
-  // The lines are consistent with each other: dS/dT = (dH/dT)/T and
-  // dG/dT = -S at 273.15 K.
-  const eos_out x1 = es15d(263.15, Pref, 2);
-  const double dT = below - 263.15;
-  EXPECT_TRUE(kvtest::close_relative((x.S - x1.S) / dT, (x.H - x1.H) / dT / 273.15, 1e-3));
-  EXPECT_TRUE(kvtest::close_relative((x.G - x1.G) / dT, -f.S, 1e-3));
   EXPECT_TRUE(standin::msgchk_calls().empty());
+}
+
+TEST_F(EosEntry, LiquidAboveCriticalTemperatureIsExtrapolatedFromTwoTemperatures) {
+  // Raised to the critical pressure, the liquid is evaluated at 647.086 K and
+  // 647.096 K at the region-3 root volumes; H, S and V then go on linearly in
+  // d = T - 647.096 K with slopes damped 2000-fold (H, S) and 3000-fold (V).
+  const double T1 = Tc - 0.01;
+  const double V1 = es15d(T1, Pc, 2).V;  // Pc lies above psat(T1): no move, one search
+  const double V0 = es15d(Tc, 1e7, 2).V;  // d = 0: the second root itself
+  const auto at = [](std::int32_t code, double T, double V) { return kvtest::dispatch(code, T, p3(T, V), 3, V).value; };
+  const double H1 = at(2, T1, V1), S1 = at(3, T1, V1), H0 = at(2, Tc, V0), S0 = at(3, Tc, V0);
+  struct row { double T, P; };
+  for (const row r : {row{650.0, 1e7}, row{700.0, 2e7}, row{900.0, 1e5}}) {
+    SCOPED_TRACE("T " + std::to_string(r.T) + " P " + kvtest::digits(r.P));
+    const double d = r.T - Tc;
+    const eos_out o = es15d(r.T, r.P, 2);
+    EXPECT_TRUE(kvtest::close_relative(o.V, V0 + d * (V0 - V1) / 0.01 / 3000.0, 1e-12)) << "V";
+    EXPECT_TRUE(kvtest::close_relative(o.S, S0 + d * (S0 - S1) / 0.01 / 2000.0, 1e-12)) << "S";
+    EXPECT_TRUE(kvtest::close_relative(o.H, H0 + d * (H0 - H1) / 0.01 / 2000.0, 1e-12)) << "H";
+  }
 }
 
 TEST_F(EosEntry, RequestFlagsOtherThanOne) {
@@ -396,6 +421,54 @@ TEST_F(EosEntry, Region3RootSearchOnAGrid) {
   }
   EXPECT_GT(checked_backward, 50);
   EXPECT_TRUE(standin::msgchk_calls().empty()) << describe(messages());
+}
+
+TEST_F(EosEntry, NearCriticalPointVapourAndLiquidAreTheOuterRoots) {
+  // Near the critical point the isotherm crosses psat three times within a
+  // few per cent of volume and a few pascals: the vapour is the largest
+  // root, the liquid the smallest.
+  std::vector<double> temperatures;
+  for (int k = 0; k < 120; ++k) temperatures.push_back(640.0 + 0.05 * k);
+  for (int k = 0; k <= 219; ++k) temperatures.push_back(646.0 + 0.005 * k);  // to 647.095 K
+  struct request {
+    bool fdregion;
+    std::int64_t saturation;
+    double factor;  // P = factor psat(T)
+  };
+  // Each a vapour and a liquid: saturated; just below and above psat; the region finder's at both.
+  const request pairs[] = {
+      {false, 1, 1.0}, {false, 1, 1.0}, {false, 0, 1.0 - 1e-7}, {false, 0, 1.0 + 1e-7},
+      {true, 0, 1.0},  {true, 0, 1.0},  {true, 0, 1.0 - 1e-7},  {true, 0, 1.0 + 1e-7},
+  };
+  for (const double T : temperatures) {
+    double V[std::size(pairs)], lnphi[2];
+    for (std::size_t i = 0; i < std::size(pairs); ++i) {
+      const request& q = pairs[i];
+      const std::int64_t phase = i % 2 == 0 ? 1 : 2;
+      const double P = q.factor * psat(T);
+      if (q.fdregion) {
+        V[i] = fdregion(T, P, phase).V;
+      } else {
+        const eos_out o = es15d(T, P, phase, {}, 1, q.saturation);
+        V[i] = o.V;
+        if (i < 2) lnphi[i] = o.lnphi;
+      }
+      const std::vector<double> roots = kvtest::region3_roots(T, P);
+      const double root = phase == 1 ? roots.back() : roots.front();
+      const kvtest::volume_interval iv = kvtest::within_tolerance(T, P, root);
+      EXPECT_TRUE(iv.holds(V[i]))
+          << (q.fdregion ? "KVIAPWS_FDREGION " : "KVIAPWS_ES15D ") << (phase == 1 ? "vapour" : "liquid")
+          << (q.saturation != 0 ? " saturated" : "") << " T " << kvtest::digits(T) << " P " << kvtest::digits(P)
+          << ": V " << kvtest::digits(V[i]) << ", expected the " << (phase == 1 ? "largest" : "smallest") << " root "
+          << kvtest::digits(root) << ", within [" << kvtest::digits(iv.lo) << ", " << kvtest::digits(iv.hi)
+          << "], relative error " << (V[i] - root) / root;
+    }
+    for (std::size_t i = 0; i < std::size(pairs); i += 2)
+      EXPECT_GT(V[i], V[i + 1]) << "T " << kvtest::digits(T) << " pair " << i / 2 << ": V vapour " << kvtest::digits(V[i])
+                                << ", V liquid " << kvtest::digits(V[i + 1]);
+    EXPECT_LE(std::fabs(lnphi[0] - lnphi[1]), 1e-4)
+        << "T " << kvtest::digits(T) << " saturated: ln phi vapour " << lnphi[0] << ", liquid " << lnphi[1];
+  }
 }
 
 // ---------------------------------------------------------------- FDREGION

@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "host/standin/standin_host.hpp"
 #include "if97/if97.h"
 #include "support/checks.hpp"
+#include "support/region3_roots.hpp"
 
 namespace {
 
@@ -37,7 +39,8 @@ double psat(double T) { return IF97_PSAT(&T) * 1e6; }
 // Runs one search the way the library does: the root flag of the kind set to
 // -1 for its duration, the pressure (and a one-sided derivative but in mode 2)
 // handed back while the routine asks for it.
-search_result run(root kind, std::int64_t mode, double T, double P, double V_start = 0.0, bool set_flag = true) {
+search_result run(root kind, std::int64_t mode, double T, double P, double V_start = 0.0, bool set_flag = true,
+                  double V_dense = V_densest) {
   search_result r{4, V_start, 0, 0};
   double p_trial = 0.0, dpdv = 0.0;
   const double V_bound2 = kind == root::liquid ? V_crit : V_densest;
@@ -45,7 +48,7 @@ search_result run(root kind, std::int64_t mode, double T, double P, double V_sta
   if (set_flag) KVUTL_ROOTFL[flag] = -1;
   auto* routine = kind == root::liquid ? &KVUTL_LIQRT : &KVUTL_VAPRT;
   for (; r.calls < 1000; ++r.calls) {
-    routine(&r.status, &mode, &V_densest, &V_crit, &V_bound2, &T, &P, &r.volume, &p_trial, &dpdv, "TEST    ROOT    ",
+    routine(&r.status, &mode, &V_dense, &V_crit, &V_bound2, &T, &P, &r.volume, &p_trial, &dpdv, "TEST    ROOT    ",
             nullptr);
     if (r.status < 1 || r.status > 3) break;
     ++r.evaluations;
@@ -100,6 +103,42 @@ TEST_F(RootSearch, RootsAgreeWithTheBackwardVolumes) {
   // The two saturated roots are distinct states.
   const double ps = psat(640.0);
   EXPECT_LT(run(root::liquid, 1, 640.0, ps).volume * 1.5, run(root::vapour, 1, 640.0, ps).volume);
+  EXPECT_EQ(standin::root_flag_errors(), 0);
+}
+
+TEST_F(RootSearch, NearCriticalPointNoStepPassesOverAPairOfCrossings) {
+  // The loop's three crossings of psat lie within a few per cent of volume.
+  // Densest volumes a per cent apart shift the scans' steps through a whole
+  // step; the widening starts from eight volumes above the vapour root, and
+  // from one just above the middle root (the midpoint of a first 1 % step).
+  for (const double T : {646.8, 647.0, 647.05, 647.09, 647.095, 647.0959}) {
+    const double P = psat(T);
+    const std::vector<double> roots = kvtest::region3_roots(T, P);
+    ASSERT_EQ(roots.size(), 3u) << "T " << T;
+    struct search_case {
+      root kind;
+      std::int64_t mode;
+      double start, V_dense;
+    };
+    std::vector<search_case> cases{{root::vapour, 5, roots[1] * std::sqrt(1.01), V_densest}};
+    for (int j = 0; j < 8; ++j) {
+      cases.push_back({root::liquid, 1, 0.0, V_densest * (1.0 + 0.01 * j)});
+      cases.push_back({root::vapour, 1, 0.0, V_densest * (1.0 + 0.01 * j)});
+      cases.push_back({root::vapour, 5, roots[2] * (1.05 + 0.1 * j), V_densest});
+    }
+    for (const search_case& c : cases) {
+      const search_result s = run(c.kind, c.mode, T, P, c.start, true, c.V_dense);
+      const double expected = c.kind == root::liquid ? roots.front() : roots.back();
+      const kvtest::volume_interval iv = kvtest::within_tolerance(T, P, expected);
+      SCOPED_TRACE(std::string(c.kind == root::liquid ? "liquid" : "vapour") + " mode " + std::to_string(c.mode) +
+                   " start " + kvtest::digits(c.start) + " densest " + kvtest::digits(c.V_dense) + " T " +
+                   kvtest::digits(T) + " P " + kvtest::digits(P));
+      EXPECT_EQ(s.status, 4);
+      EXPECT_TRUE(iv.holds(s.volume)) << "V " << kvtest::digits(s.volume) << ", expected " << kvtest::digits(expected)
+                                      << " within [" << kvtest::digits(iv.lo) << ", " << kvtest::digits(iv.hi)
+                                      << "], relative error " << (s.volume - expected) / expected;
+    }
+  }
   EXPECT_EQ(standin::root_flag_errors(), 0);
 }
 
