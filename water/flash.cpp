@@ -713,12 +713,14 @@ result flash_hs(double h_si, double s_si) {
 // temperature of p (2273.15 K, or 1073.15 K above 50 MPa) reports that bound.
 template <class Q>
 result flash_p_bounded(double p_pa, double q_si) {
-  const result r = flash_p<Q>(p_pa, q_si);
-  if (r.status != status::not_converged) return r;
-  const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
-  const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
-                                                : Q::caloric2(p, if97::T_region2_max).value;
-  return q > q_max ? detail::failure(Q::above) : r;
+  result r = flash_p<Q>(p_pa, q_si);  // one named result, returned in place
+  if (r.status == status::not_converged) {
+    const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
+    const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
+                                                  : Q::caloric2(p, if97::T_region2_max).value;
+    if (q > q_max) r = detail::failure(Q::above);
+  }
+  return r;
 }
 
 result ph(double p, double h) noexcept { return flash_p_bounded<enthalpy>(p, h); }
