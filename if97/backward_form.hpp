@@ -48,15 +48,26 @@ struct backward_equation {
   variable y;   // the second, with exponents J
 };
 
+// The size comes from the table (spelled out for compilers without the
+// deduction of aggregates, such as clang 14).
+template <std::size_t N>
+backward_equation(const std::array<term, N>&, result_form, double, variable, variable) -> backward_equation<N>;
+
 namespace detail {
 
-template <const variable& V>
-[[gnu::always_inline]] inline double reduce(double a) {
-  constexpr double inverse_star = 1.0 / V.star;
-  if constexpr (V.how == enters::linear) return a * inverse_star + V.shift;
-  else if constexpr (V.how == enters::mirrored) return V.shift - a * inverse_star;
-  else if constexpr (V.how == enters::quarter_root) return std::sqrt(std::sqrt(a * inverse_star)) + V.shift;
-  else return V.star / a + V.shift;
+// The variable's value reaches here as a constant of the equation: with the
+// call inlined, the branch and the reciprocal fold away. (A reference to the
+// descriptor's member as a template argument would say so more directly, but
+// not every compiler of this project's takes one, clang 14 among them.)
+[[gnu::always_inline]] inline double reduce(const variable v, double a) {
+  const double inverse_star = 1.0 / v.star;
+  switch (v.how) {
+    case enters::linear: return a * inverse_star + v.shift;
+    case enters::mirrored: return v.shift - a * inverse_star;
+    case enters::quarter_root: return std::sqrt(std::sqrt(a * inverse_star)) + v.shift;
+    case enters::inverse: break;
+  }
+  return v.star / a + v.shift;
 }
 
 }  // namespace detail
@@ -64,7 +75,7 @@ template <const variable& V>
 // The equation Eq at its first variable a and second b.
 template <const auto& Eq>
 [[gnu::always_inline]] inline double backward(double a, double b) {
-  const double sum = evaluate<Eq.terms, part_f>(detail::reduce<Eq.x>(a), detail::reduce<Eq.y>(b)).f;
+  const double sum = evaluate<Eq.terms, part_f>(detail::reduce(Eq.x, a), detail::reduce(Eq.y, b)).f;
   if constexpr (Eq.form == result_form::sum) {
     return Eq.star * sum;
   } else if constexpr (Eq.form == result_form::fourth_power) {

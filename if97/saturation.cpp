@@ -25,9 +25,10 @@ constexpr double n10 = 0.65017534844798e3;
 // from them at compile time (Newton's iteration in extended precision).
 constexpr double square_root(double x) {
   if (!std::is_constant_evaluated()) return std::sqrt(x);
-  long double y = x > 1.0 ? x : 1.0;
+  const long double X = static_cast<long double>(x);
+  long double y = X > 1.0L ? X : 1.0L;
   for (int k = 0; k < 100; ++k) {
-    const long double next = 0.5L * (y + x / y);
+    const long double next = 0.5L * (y + X / y);
     if (next == y) break;
     y = next;
   }
