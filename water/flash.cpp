@@ -92,6 +92,8 @@ struct enthalpy {
   static if97::caloric caloric2(double p, double T) { return if97::enthalpy_cp2(p, T); }
   static if97::caloric caloric5(double p, double T) { return if97::enthalpy_cp5(p, T); }
   static double slope(double cp, double) { return cp; }                  // (dh/dT)_p
+  // T where h reaches the target from (T, h) at constant cp.
+  static double step(double T, const if97::caloric& c, double h) { return T + (h - c.value) / c.cp; }
   static double curvature(const if97::caloric& c, double) { return c.dcp_dT; }  // (d2h/dT2)_p
   static double T1(double p, double h) { return if97::T1_ph(p, h); }
   static double T2(double p, double h) { return if97::T2_ph(p, h); }
@@ -117,6 +119,8 @@ struct entropy {
   static if97::caloric caloric2(double p, double T) { return if97::entropy_cp2(p, T); }
   static if97::caloric caloric5(double p, double T) { return if97::entropy_cp5(p, T); }
   static double slope(double cp, double T) { return cp / T; }  // (ds/dT)_p
+  // T where s reaches the target from (T, s) at constant cp: s = cp ln T + c.
+  static double step(double T, const if97::caloric& c, double s) { return T * std::exp((s - c.value) / c.cp); }
   static double curvature(const if97::caloric& c, double T) { return (c.dcp_dT - c.cp / T) / T; }
   static double T1(double p, double s) { return if97::T1_ps(p, s); }
   static double T2(double p, double s) { return if97::T2_ps(p, s); }
@@ -297,7 +301,7 @@ result vapour_side(double p, double target, double T, double T_low, bool& below)
   // A backward temperature far above 1073.15 K (or none: extrapolated far
   // beyond their range, the equations may give NaN) goes to region 5.
   const bool high = !(T <= if97::T_region2_max + backward_margin);
-  bool tried_2 = false;
+  bool tried_2 = false, hot_2 = false;
   if (!high) {
     tried_2 = true;
     if (polish_region<Q>(2, p, target, T, s)) {
@@ -307,12 +311,14 @@ result vapour_side(double p, double target, double T, double T_low, bool& below)
         return detail::failure(status::not_converged);
       }
       if (!over(s.pr.T, if97::T_region2_max)) return detail::single_result(s);
+      hot_2 = true;
     }
   }
   if (p > if97::p_region5_max) return detail::failure(Q::above);
-  // No backward equation reaches region 5: a first step from 1073.15 K.
-  const if97::caloric c = Q::caloric5(p, if97::T_region2_max);
-  T = if97::T_region2_max + (target - c.value) / Q::slope(c.cp, if97::T_region2_max);
+  // No backward equation reaches region 5. The region-2 equation extrapolated
+  // beyond 1073.15 K starts it within a few kelvin; otherwise a first step
+  // from 1073.15 K.
+  T = hot_2 ? s.pr.T : Q::step(if97::T_region2_max, Q::caloric5(p, if97::T_region2_max), target);
   if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
   if (over(s.pr.T, if97::T_region5_max)) return detail::failure(Q::above);
   if (under(s.pr.T, if97::T_region2_max) && !tried_2) {
@@ -522,9 +528,23 @@ bool saturated_hsv_at(double T, saturated_hsv& out) {
   return true;
 }
 
-bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
-  static const double T_top = std::nextafter(if97::T_c, 0.0);
-  double lo = if97::T_min, hi = T_top;
+// The step of T toward h_x(T) = h on the rising branch of h_x, from f =
+// h_x - h, its slope and (where two steps have been taken) its curvature.
+// Near x = 0, h_x(T) bends over to its maximum at the liquid's end of the
+// line, where Newton's steps from afar only halve the distance: the step
+// solves the quadratic of that slope and curvature, for its root on the
+// rising branch, or goes to its vertex where it has no root.
+double tie_line_step(double f, double slope, double curvature) {
+  if (!std::isfinite(curvature)) return -f / slope;
+  const double discriminant = slope * slope - 2.0 * f * curvature;
+  if (discriminant < 0.0) return -slope / curvature;
+  if (slope > 0.0) return -2.0 * f / (slope + std::sqrt(discriminant));
+  return (std::sqrt(discriminant) - slope) / curvature;  // from beyond the vertex, back to the rising branch
+}
+
+bool two_phase_hs(double h, double s, double T, double T_hi, saturation& sat, double& x) {
+  double lo = if97::T_min, hi = T_hi;
+  double T_last = nan, slope_last = nan;  // of the last step, for the curvature of h_x(T)
   for (int k = 0; k < 100; ++k) {
     if (!(T > lo && T < hi)) T = 0.5 * (lo + hi);
     saturated_hsv line;
@@ -538,12 +558,15 @@ bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
                                                    std::fmin(std::fmax(std::fabs(h), floor_h) / std::fabs(v.h - l.h),
                                                              std::fmax(std::fabs(s), floor_s) / std::fabs(v.s - l.s)));
     const bool within = x >= -slack && x <= 1.0 + slack;
-    double dT = 0.0;
+    // h_x and its slope hold as smooth functions of T a little beyond the
+    // line's ends too, where x leaves 0 to 1: they steer the next step there.
+    const double h_x = if97::mixture(l.h, v.h, x);
+    const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
+    const double dT = tie_line_step(h_x - h, slope, (slope - slope_last) / (T - T_last));
+    T_last = T;
+    slope_last = slope;
     bool reproduced = false;
     if (within) {
-      const double h_x = if97::mixture(l.h, v.h, x);
-      const double slope = if97::mixture(l.v, v.v, x) * (v.s - l.s) / (v.v - l.v);  // kJ/(kg K)
-      dT = (h - h_x) / slope;
       reproduced = reproduces(h_x, h, floor_h);
       if (h_x < h) lo = T;
       else hi = T;
@@ -560,7 +583,7 @@ bool two_phase_hs(double h, double s, double T, saturation& sat, double& x) {
       return detail::saturation_at_T(T, sat);
     }
     if (closed) return false;
-    T = within ? T + dT : 0.5 * (lo + hi);
+    T += dT;
   }
   return false;
 }
@@ -577,6 +600,22 @@ int region_of_hs(double h, double s) {
     return if97::p2_hs(if97::subregion2::c, h, s) <= if97::pb23(T) ? 2 : 3;
   }
   return 2;
+}
+
+// No backward equation reaches region 5. Its steam is nearly an ideal gas:
+// T from h at the pressure at hand, then the pressure from s at T (at
+// constant T, s falls by R ln(p'/p)), three rounds from 1 MPa and 1073.15 K.
+// From this start the Newton steps of polish_hs take 2 or 3 steps.
+void region5_start(double h, double s, double& p, double& T) {
+  p = 1.0;  // MPa
+  T = if97::T_region2_max;
+  for (int round = 0; round < 3; ++round) {
+    for (int k = 0; k < 2; ++k) {
+      const if97::caloric c = if97::enthalpy_cp5(p, T);
+      T += (h - c.value) / c.cp;
+    }
+    p *= std::exp((if97::entropy_cp5(p, T).value - s) / if97::R);
+  }
 }
 
 bool polish_hs_in(int region, double h, double s, const single* from, single& out) {
@@ -596,22 +635,28 @@ bool polish_hs_in(int region, double h, double s, const single* from, single& ou
       return polish_hs3(h, s, T, rho, out);
     }
     default: {
-      double p = 1.0, T = if97::T_region2_max;  // MPa, K
+      double p, T;  // MPa, K
       if (from) {
         p = from->pr.p;
         T = from->pr.T;
       } else {
-        // No backward equation reaches region 5. Its steam is nearly an
-        // ideal gas: h fixes T at 1 MPa, and s - s(1 MPa, T) = -R ln p.
-        for (int k = 0; k < 4; ++k) {
-          const if97::caloric c = if97::enthalpy_cp5(p, T);
-          T += (h - c.value) / c.cp;
-        }
-        p = std::exp((if97::entropy_cp5(1.0, T).value - s) / if97::R);
+        region5_start(h, s, p, T);
       }
       return polish_hs<if97::properties5>(5, h, s, p, T, out);
     }
   }
+}
+
+// Whether the steam of (h, s) lies above 1073.15 K, in region 5, by its start
+// there, which is then `start`: SR4-04's region 2 ends at 1073.15 K, and its
+// backward equations extrapolated beyond lead the Newton steps astray. Below
+// the enthalpy of 1073.15 K at 100 MPa, the lowest on that isotherm, no state
+// is that hot.
+bool in_region5(double h, double s, single& start) {
+  static const double h_hot = if97::enthalpy_cp2(if97::p_max, if97::T_region2_max).value;  // kJ/kg
+  if (h < h_hot) return false;
+  region5_start(h, s, start.pr.p, start.pr.T);
+  return start.pr.T > if97::T_region2_max + backward_margin;
 }
 
 constexpr int inside_saturation_line = 4;
@@ -627,7 +672,7 @@ int region_check(const single& st) {
       if (over(T, if97::T_region1_max)) return 3;
       return p < if97::psat(T) * (1.0 - 1e-8) ? inside_saturation_line : 1;
     case 2:
-      if (over(T, if97::T_region2_max)) return 5;
+      if (over(T, if97::T_region2_max)) return above(p, if97::p_region5_max) ? 0 : 5;
       if (T <= if97::T_region1_max) return p > if97::psat(T) * (1.0 + 1e-8) ? inside_saturation_line : 2;
       return T < if97::T_b23_max && over(p, if97::pb23(T)) ? 3 : 2;
     case 3:
@@ -651,9 +696,13 @@ int region_check(const single& st) {
 result single_phase_hs(double h, double s, double& T_inside) {
   constexpr int fallbacks[6][3] = {{}, {3, 2, 5}, {5, 3, 1}, {2, 1, 5}, {}, {2, 3, 1}};
   int region = region_of_hs(h, s);
-  const int first = region;
   single st{};
   const single* from = nullptr;
+  if (region == 2 && in_region5(h, s, st)) {
+    region = 5;
+    from = &st;
+  }
+  const int first = region;
   unsigned tried = 0;
   for (int attempt = 0; attempt < 8; ++attempt) {
     tried |= 1u << region;
@@ -685,6 +734,10 @@ result single_phase_hs(double h, double s, double& T_inside) {
 // a state lies on the line's side for certain.
 constexpr double hsat_margin = 2.0;  // kJ/kg
 
+constexpr double line_margin = 1.0;  // K
+// The highest temperature of a tie line, just below the critical point.
+const double T_top = std::nextafter(if97::T_c, 0.0);  // K
+
 result flash_hs(double h_si, double s_si) {
   if (!std::isfinite(h_si) || !std::isfinite(s_si)) return detail::failure(status::not_finite);
   const double h = h_si / J_per_kJ, s = s_si / J_per_kJ;
@@ -692,16 +745,23 @@ result flash_hs(double h_si, double s_si) {
   saturation sat;
   double x = nan;
   if (std::isfinite(h_line) && h <= h_line + hsat_margin) {
-    // SR4-04's Tsat(h, s) holds from s''(623.15 K) up; below, clamped into
-    // the line, it is still a fair start.
-    const double T0 = std::fmin(std::fmax(if97::Tsat_hs(h, s), if97::T_min), if97::T_region1_max);
-    if (two_phase_hs(h, s, T0, sat, x)) return two_phase(sat, x);
+    // No tie line through (h, s) lies above the temperature of the
+    // saturation line's point of entropy s, which the backward equations give
+    // in regions 1 and 2 within 0.23 K (liquid) and 5 mK (vapour). SR4-04's
+    // Tsat(h, s) holds from s''(623.15 K) up; below, clamped into the line,
+    // it is still a fair start.
+    double T_hi = T_top;
+    if (s <= if97::s_liquid_623) T_hi = if97::tsat(if97::p1_hs(h_line, s)) + line_margin;
+    else if (s >= if97::s_vapour_623) T_hi = if97::tsat(if97::p2_hs(h_line, s)) + line_margin;
+    T_hi = std::fmin(T_hi, T_top);
+    const double T0 = std::fmin(std::fmax(if97::Tsat_hs(h, s), if97::T_min), std::fmin(if97::T_region1_max, T_hi));
+    if (two_phase_hs(h, s, T0, T_hi, sat, x)) return two_phase(sat, x);
     if (h < h_line - hsat_margin) return detail::failure(status::hs_out_of_range);
   }
   double T_inside = nan;
   const result r = single_phase_hs(h, s, T_inside);
   if (std::isfinite(T_inside)) {
-    if (two_phase_hs(h, s, T_inside, sat, x)) return two_phase(sat, x);
+    if (two_phase_hs(h, s, T_inside, T_top, sat, x)) return two_phase(sat, x);
     return detail::failure(status::hs_out_of_range);
   }
   return r;
