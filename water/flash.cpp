@@ -684,19 +684,42 @@ int region_check(const single& st) {
   }
 }
 
+// How far (K) a single-phase state lies beyond the temperatures of its
+// region's bounds with its neighbours: 623.15 K, B23 and 1073.15 K.
+double excursion(const single& st) {
+  const double p = st.pr.p, T = st.pr.T;
+  switch (st.region) {
+    case 1: return std::fmax(0.0, T - if97::T_region1_max);
+    case 2:
+      if (T > if97::T_region1_max && T < if97::T_b23_max && p > if97::pb23(T)) return if97::tb23(p) - T;
+      return std::fmax(0.0, T - if97::T_region2_max);
+    case 3:
+      if (T > if97::T_b23_max || p < if97::pb23(T)) return T - if97::tb23(p);
+      return std::fmax(0.0, if97::T_region1_max - T);
+    default: return std::fmax(0.0, if97::T_region2_max - T);
+  }
+}
+
+// Where two regions' equations leave a gap in (h, s) at their boundary, the
+// state of (h, s) lies a little beyond the bound of one of them: by less than
+// their overlaps in T there (at most 61 mK, at 1073.15 K).
+constexpr double gap_max = 0.1;  // K
+
 // A single phase of (h, s): the region of SR4-04's rules, then its neighbour
 // where the polished state lies beyond the region's bounds. Back at a region
-// already tried, the two equations leave a gap at their boundary: the state
-// stays in the region at hand, a little beyond its bound. Where a region's
-// state lies outside the formulation (its equation extrapolated: region 2's
-// far above 1073.15 K, region 3's past 100 MPa at the end of B23), the
-// regions not yet tried start afresh from their backward equations. A state
-// inside the saturation line sends the caller to the tie lines, from its
-// temperature.
+// already tried, or where a region's state lies outside the formulation (its
+// equation extrapolated: region 2's far above 1073.15 K, region 3's past 100
+// MPa at the end of B23), the regions not yet tried start afresh from their
+// backward equations. Where none holds the state within its bounds, the two
+// equations leave a gap at their boundary: of the states beyond their bounds,
+// the one least beyond, if by less than gap_max. A state inside the
+// saturation line sends the caller to the tie lines, from its temperature.
 result single_phase_hs(double h, double s, double& T_inside) {
   constexpr int fallbacks[6][3] = {{}, {3, 2, 5}, {5, 3, 1}, {2, 1, 5}, {}, {2, 3, 1}};
   int region = region_of_hs(h, s);
-  single st{};
+  single st{}, nearest{};
+  double nearest_excursion = gap_max;
+  bool near = false;
   const single* from = nullptr;
   if (region == 2 && in_region5(h, s, st)) {
     region = 5;
@@ -707,25 +730,32 @@ result single_phase_hs(double h, double s, double& T_inside) {
   for (int attempt = 0; attempt < 8; ++attempt) {
     tried |= 1u << region;
     const int next = polish_hs_in(region, h, s, from, st) ? region_check(st) : 0;
-    if (next == region || (next != 0 && next != inside_saturation_line && (tried & (1u << next)) != 0))
-      return detail::single_result(st);
+    if (next == region) return detail::single_result(st);
     if (next == inside_saturation_line) {
       T_inside = st.pr.T;
       return detail::failure(status::not_converged);
     }
-    if (next == 0) {
-      region = 0;
-      for (const int other : fallbacks[first])
-        if ((tried & (1u << other)) == 0) {
-          region = other;
-          break;
-        }
-      if (region == 0) return detail::failure(status::hs_out_of_range);
-      from = nullptr;
-      continue;
+    if (next != 0) {
+      const double e = excursion(st);
+      if (e <= nearest_excursion) {
+        nearest = st;
+        nearest_excursion = e;
+        near = true;
+      }
+      if ((tried & (1u << next)) == 0) {
+        region = next;
+        from = &st;
+        continue;
+      }
     }
-    region = next;
-    from = &st;
+    region = 0;
+    for (const int other : fallbacks[first])
+      if ((tried & (1u << other)) == 0) {
+        region = other;
+        break;
+      }
+    if (region == 0) return near ? detail::single_result(nearest) : detail::failure(status::hs_out_of_range);
+    from = nullptr;
   }
   return detail::failure(status::not_converged);
 }
