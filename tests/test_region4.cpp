@@ -40,8 +40,8 @@ TEST(Region4, SaturatedVolumes) {
 // At and beyond the critical point a request settles on the critical state:
 // the critical volume 1/322 m3/kg, the fixed isobaric heat capacity of
 // IF97_CP3 there, and ten times the region-3 fugacity at (22.064 MPa,
-// 647.096 K, 1/322 m3/kg) in bar; a mixture there, and what lies beyond the
-// saturation line's range, fails.
+// 647.096 K, 1/322 m3/kg) in bar; a mixture there fails, and so does what
+// lies beyond the range accepted: above 22.12 MPa or 647.3 K.
 TEST(Region4, CriticalStateAndFailures) {
   const double p_c = 22.064, T_c = 647.096, v_c = 1.0 / 322.0;
   const double f_c = 10.0 * IF97_FUG3(&p_c, &T_c, &v_c);
@@ -54,7 +54,7 @@ TEST(Region4, CriticalStateAndFailures) {
       {"V", IF97_V4, 220.64, -1.0, 0.0, v_c},        {"V", IF97_V4, 220.64, -1.0, 1.0, v_c},
       {"V", IF97_V4, -1.0, 647.096, 0.0, v_c},       {"V", IF97_V4, -1.0, 647.2, 1.0, v_c},
       {"V", IF97_V4, -1.0, 647.3, 0.0, v_c},         {"V", IF97_V4, -1.0, 647.4, 0.0, -1.0},
-      {"V", IF97_V4, 222.0, -1.0, 0.0, -1.0},        {"V", IF97_V4, -1.0, -1.0, 0.0, -1.0},
+      {"V", IF97_V4, 221.3, -1.0, 0.0, -1.0},        {"V", IF97_V4, -1.0, -1.0, 0.0, -1.0},
       {"V", IF97_V4, -1.0, -1.0, -1.0, -1.0},        {"V", IF97_V4, 10.0, -1.0, 1.00002, -1.0},
       {"V", IF97_V4, 10.0, -1.0, 2.0, -1.0},         {"CP", IF97_CP4, -1.0, 647.2, 1.0, 462218448918.886},
       {"CP", IF97_CP4, -1.0, 647.2, 0.5, -1.0},      {"FUG", IF97_FUG4, 220.64, -1.0, 1.0, f_c},

@@ -10,6 +10,7 @@
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
+#include "support/ideal_gas.hpp"
 #include "support/published_states.hpp"
 
 namespace {
@@ -60,6 +61,31 @@ TEST(Regions, ReproducePublishedValues) {
   EXPECT_EQ(IF97_CP3(&T, &v), 462218448918.886) << "IF97_CP3 inside the critical window, T = 647.0960009 K, rho = 322.02";
 }
 
+// At the critical point delta = tau = 1, and Eq. (28) is the sum of the
+// coefficients n2 to n40 of IAPWS-IF97 Table 30 (n1 ln delta vanishes): the
+// region-3 fugacity there, ln f = phi + p v/(R T) - gamma0(540 K/T) with the
+// ideal-gas part of Table 10, follows to 13 digits, and so every
+// coefficient of Table 30 beyond the nine digits of the published values.
+TEST(Regions, Region3FugacityAtTheCriticalPointFromTable30) {
+  const double table30_n2_to_n40[] = {
+      -0.15732845290239e2,  0.20944396974307e2,  -0.76867707878716e1, 0.26185947787954e1,  -0.28080781148620e1,
+      0.12053369696517e1,   -0.84566812812502e-2, -0.12654315477714e1, -0.11524407806681e1, 0.88521043984318,
+      -0.64207765181607,    0.38493460186671,    -0.85214708824206,   0.48972281541877e1,  -0.30502617256965e1,
+      0.39420536879154e-1,  0.12558408424308,    -0.27999329698710,   0.13899799569460e1,  -0.20189915023570e1,
+      -0.82147637173963e-2, -0.47596035734923,   0.43984074473500e-1, -0.44476435428739,   0.90572070719733,
+      0.70522450087967,     0.10770512626332,    -0.32913623258954,   -0.50871062041158,   -0.22175400873096e-1,
+      0.94260751665092e-1,  0.16436278447961,    -0.13503372241348e-1, -0.14834345352472e-1, 0.57922953628084e-3,
+      0.32308904703711e-2,  0.80964802996215e-4, -0.16557679795037e-3, -0.44923899061815e-4,
+  };
+  long double phi = 0.0L, gamma0 = 0.0L;
+  for (const double n : table30_n2_to_n40) phi += n;
+  const double p = 22.064, T = 647.096, v = 1.0 / 322.0;
+  for (const kvtest::ideal_term& t : kvtest::table10) gamma0 += t.n * std::pow(540.0L / T, t.J);
+  const double expected = static_cast<double>(std::exp(phi + 1e3L * p * v / (0.461526L * T) - gamma0));
+  EXPECT_TRUE(kvtest::close_relative(IF97_FUG3(&p, &T, &v), expected, 1e-13))
+      << "IF97_FUG3 at p = 22.064 MPa, T = 647.096 K, rho = 322 kg/m3";
+}
+
 // A central difference of f at x.
 template <class F>
 double diff(F f, double x, double dx) {
@@ -105,16 +131,17 @@ std::vector<relation> gibbs_relations(const region_ops& o, double p, double T) {
   const double dvdp_diff = 1e-3 * diff(at_T(o.pv), p, dp);
   const double dvdp = o.dvdp != nullptr ? o.dvdp(&p, &T) : dvdp_diff;  // m3/(kg kPa)
   const double dvdp_s = 1e-3 * (dvdp + T * dvdT * dvdT / cp);
-  return {
+  std::vector<relation> r = {
       {"u = h - p v", o.u(&p, &T), h - 1e3 * p * v, 1e-13},
       {"v = (dg/dp)_T", 1e-3 * diff(g_p, p, dp), v, 1e-7},
       {"s = -(dg/dT)_p", -diff(g_T, T, dT), s, 1e-7},
       {"cp = (dh/dT)_p", diff(at_p(o.h), T, dT), cp, 1e-6},
-      {"(dv/dp)_T", dvdp_diff, dvdp, 1e-6},
       {"cv = cp + T (dv/dT)^2 / (dv/dp)", o.cv(&p, &T), cp + T * dvdT * dvdT / dvdp, 1e-6},
       {"w^2 = -v^2 / (dv/dp)_s", o.w(&p, &T), std::sqrt(-v * v / dvdp_s), 1e-6},
       {"RT (d ln f/dp)_T = v", 1e-3 * R * T * diff(lnf, p, dp), v, 1e-7},
   };
+  if (o.dvdp != nullptr) r.push_back({"(dv/dp)_T", dvdp, dvdp_diff, 1e-6});
+  return r;
 }
 
 // Helmholtz energy a(T, v) (region 3), p in kPa for the derivatives:
