@@ -167,7 +167,7 @@ done <<'CASES'
 0 | prop enthalpy 700 1e7 --phase liquid           | region 3 found by the library
 0 | region 700 1e7 --phase liquid                  | IF97 region +3
 0 | region 1500 6e7 --phase vapour                 | 0\.500E\+08
-0 | eos 300 1000 --phase liquid                    | LESS THAN VAPOR PRES
+0 | eos 300 1000 --phase liquid                    | 0\.100E\+04 .* 0\.354E\+04
 0 | table --pressure 1e5 1e5 1 --units kg          | 372\.756
 0 | table --pressure 10bar 10bar 1bar --units eng --csv | ^10,179\.885632
 0 | table --pressure 1e5 1e5 1 --csv               | ^P \[Pa\],Tsat \[K\],v' \[m3/kmol\],"v"" \[m3/kmol\]",h' \[J/kmol\],"h"" \[J/kmol\]","h""-h' \[J/kmol\]"

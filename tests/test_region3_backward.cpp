@@ -150,27 +150,28 @@ TEST(Region3Backward, BandLimitWhereT3cdMeetsTheSaturationLine) {
   EXPECT_EQ(IF97_V3PT(&p_above, &T), V3<sub::s>(&p_above, &T));
 }
 
-struct saturated_row {
-  double p;  // MPa; T = Tsat(p)
+struct choice_row {
+  double p;  // MPa
+  double T;  // K; negative: Tsat(p)
   operation choice;
-  const char* printed;
+  const char* printed;  // m3/kg
   const char* what;
 };
 
-// On the saturation line the general choice gives the liquid.
-const saturated_row saturated_rows[] = {
-    {20, IF97_V3PT, "2.038647e-3", "general, 20 MPa"},
-    {20, IF97_V3PT_LIQ, "2.038647e-3", "liquid side, 20 MPa"},
-    {20, IF97_V3PT_VAP, "5.858285e-3", "vapour side, 20 MPa"},
-    {20.5, IF97_V3PT, "2.113582e-3", "general, 20.5 MPa"},
-    {20.5, IF97_V3PT_LIQ, "2.113582e-3", "liquid side, 20.5 MPa"},
-    {20.5, IF97_V3PT_VAP, "5.437775e-3", "vapour side, 20.5 MPa"},
+// On the saturation line the general choice gives the liquid (the vapour
+// side's volume there is the region-4 test's); within 1e-6 MPa and 1e-6 K of
+// the critical point the choice gives the critical volume 1/322 m3/kg.
+const choice_row choice_rows[] = {
+    {20, -1, IF97_V3PT, "2.038647e-3", "general choice on the saturation line, 20 MPa"},
+    {20.5, -1, IF97_V3PT_VAP, "5.437775e-3", "vapour side on the saturation line, 20.5 MPa"},
+    {22.064 + 0.9e-6, 647.096 - 0.9e-6, IF97_V3PT, "0.00310559006211180124", "inside the critical window"},
 };
 
-TEST(Region3Backward, SaturatedStates) {
-  for (const saturated_row& r : saturated_rows) {
-    const double T = IF97_TSAT(&r.p);
-    EXPECT_TRUE(kvtest::matches_printed(r.choice(&r.p, &T), r.printed)) << r.what << ", T = " << T << " K";
+TEST(Region3Backward, SaturatedAndCriticalStates) {
+  for (const choice_row& r : choice_rows) {
+    const double T = r.T < 0.0 ? IF97_TSAT(&r.p) : r.T;
+    EXPECT_TRUE(kvtest::matches_printed(r.choice(&r.p, &T), r.printed))
+        << r.what << ": p = " << kvtest::digits(r.p) << " MPa, T = " << kvtest::digits(T) << " K";
   }
 }
 
@@ -180,34 +181,6 @@ TEST(Region3Backward, SideVariantsBelowT3cdMeetingTheSaturationLine) {
   for (double T = 600.0; T <= 700.0; T += 0.5) {
     EXPECT_EQ(IF97_V3PT_LIQ(&p, &T), V3<sub::c>(&p, &T)) << "T = " << T << " K";
     EXPECT_EQ(IF97_V3PT_VAP(&p, &T), V3<sub::t>(&p, &T)) << "T = " << T << " K";
-  }
-}
-
-struct critical_row {
-  double p;  // MPa
-  double T;  // K
-  bool critical;
-};
-
-// Within 1e-6 of (22.064 MPa, 647.096 K) in both, the critical volume 1/322.
-const critical_row critical_rows[] = {
-    {22.064, 647.096, true},
-    {22.064 + 0.9e-6, 647.096 - 0.9e-6, true},
-    {22.064 - 0.9e-6, 647.096 + 0.9e-6, true},
-    {22.064 + 1.1e-6, 647.096, false},
-    {22.064, 647.096 - 1.1e-6, false},
-};
-
-TEST(Region3Backward, CriticalPoint) {
-  const double v_c = 0.003105590062111801;
-  for (const critical_row& r : critical_rows) {
-    for (const operation choice : {IF97_V3PT, IF97_V3PT_LIQ, IF97_V3PT_VAP}) {
-      const double v = choice(&r.p, &r.T);
-      if (r.critical)
-        EXPECT_EQ(v, v_c) << "p = " << kvtest::digits(r.p) << " MPa, T = " << kvtest::digits(r.T) << " K";
-      else
-        EXPECT_NE(v, v_c) << "p = " << kvtest::digits(r.p) << " MPa, T = " << kvtest::digits(r.T) << " K";
-    }
   }
 }
 

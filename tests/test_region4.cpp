@@ -37,31 +37,32 @@ TEST(Region4, SaturatedVolumes) {
   EXPECT_TRUE(kvtest::matches_printed(IF97_TSAT(&p), "453.0356"));
 }
 
-struct value_row {
-  double p_bar, T, x;
-  double expected;  // -1: failure
-  const char* what;
-};
-
-constexpr double v_critical = 0.003105590062111801;  // 1/322 m3/kg
-
+// At and beyond the critical point a request settles on the critical state:
+// the critical volume 1/322 m3/kg, the fixed isobaric heat capacity of
+// IF97_CP3 there, and ten times the region-3 fugacity at (22.064 MPa,
+// 647.096 K, 1/322 m3/kg) in bar; a mixture there fails, and so does what
+// lies beyond the range accepted: above 22.12 MPa or 647.3 K.
 TEST(Region4, CriticalStateAndFailures) {
-  const value_row rows[] = {
-      {220.64, -1.0, 0.0, v_critical, "220.64 bar, T not given"},
-      {220.64, -1.0, 1.0, v_critical, "220.64 bar, T not given, vapour"},
-      {-1.0, 647.096, 0.0, v_critical, "647.096 K, p not given"},
-      {-1.0, 647.2, 1.0, v_critical, "647.2 K, p not given"},
-      {-1.0, 647.3, 0.0, v_critical, "647.3 K, p not given"},
-      {-1.0, 647.4, 0.0, -1.0, "647.4 K"},
-      {222.0, -1.0, 0.0, -1.0, "222 bar"},
-      {-1.0, -1.0, 0.0, -1.0, "neither p nor T"},
-      {-1.0, -1.0, -1.0, -1.0, "neither p nor T, no phase"},
-      {10.0, -1.0, 1.00002, -1.0, "x above 1.00001"},
-      {10.0, -1.0, 2.0, -1.0, "x = 2"},
+  const double p_c = 22.064, T_c = 647.096, v_c = 1.0 / 322.0;
+  const double f_c = 10.0 * IF97_FUG3(&p_c, &T_c, &v_c);
+  const struct {
+    const char* op;
+    op4 f;
+    double p_bar, T, x;
+    double expected;  // -1: failure
+  } rows[] = {
+      {"V", IF97_V4, 220.64, -1.0, 0.0, v_c},        {"V", IF97_V4, 220.64, -1.0, 1.0, v_c},
+      {"V", IF97_V4, -1.0, 647.096, 0.0, v_c},       {"V", IF97_V4, -1.0, 647.2, 1.0, v_c},
+      {"V", IF97_V4, -1.0, 647.3, 0.0, v_c},         {"V", IF97_V4, -1.0, 647.4, 0.0, -1.0},
+      {"V", IF97_V4, 221.3, -1.0, 0.0, -1.0},        {"V", IF97_V4, -1.0, -1.0, 0.0, -1.0},
+      {"V", IF97_V4, -1.0, -1.0, -1.0, -1.0},        {"V", IF97_V4, 10.0, -1.0, 1.00002, -1.0},
+      {"V", IF97_V4, 10.0, -1.0, 2.0, -1.0},         {"CP", IF97_CP4, -1.0, 647.2, 1.0, 462218448918.886},
+      {"CP", IF97_CP4, -1.0, 647.2, 0.5, -1.0},      {"FUG", IF97_FUG4, 220.64, -1.0, 1.0, f_c},
+      {"FUG", IF97_FUG4, -1.0, 647.2, 0.5, -1.0},
   };
-  for (const value_row& r : rows)
-    EXPECT_EQ(call4(IF97_V4, r.p_bar, r.T, r.x), r.expected)
-        << r.what << ": p = " << r.p_bar << " bar, T = " << r.T << " K, x = " << r.x;
+  for (const auto& r : rows)
+    EXPECT_EQ(call4(r.f, r.p_bar, r.T, r.x), r.expected)
+        << r.op << " at p = " << r.p_bar << " bar, T = " << r.T << " K, x = " << r.x;
 }
 
 // Both p and T given: within 0.1 K of Tsat(p) the property is that of the
@@ -191,33 +192,6 @@ TEST(Region4, SinglePhaseRegions) {
           << "FUG, p = " << r.p_bar << " bar, T = " << r.T << ", region " << r.region;
     }
   }
-}
-
-TEST(Region4, CriticalValues) {
-  const double T_c = 647.096, v_c = 1.0 / 322.0;
-  const double cp_critical = IF97_CP3(&T_c, &v_c);
-  EXPECT_TRUE(kvtest::close_relative(cp_critical, 462218448918.886, 1e-9));
-  const value_row cp_rows[] = {
-      {-1.0, 647.096, 0.0, cp_critical, "647.096 K liquid"},
-      {-1.0, 647.2, 1.0, cp_critical, "647.2 K vapour"},
-      {220.64, -1.0, 0.0, cp_critical, "220.64 bar liquid"},
-      {-1.0, 647.2, 0.5, -1.0, "647.2 K mixture"},
-  };
-  for (const value_row& r : cp_rows)
-    EXPECT_DOUBLE_EQ(call4(IF97_CP4, r.p_bar, r.T, r.x), r.expected) << r.what;
-  // The critical fugacity is ten times the region-3 fugacity at 22.064 MPa
-  // and the critical point, 143.9269593816 bar to 13 digits.
-  const double p_c = 22.064;
-  const double f_c = 10.0 * IF97_FUG3(&p_c, &T_c, &v_c);
-  EXPECT_TRUE(kvtest::close_relative(f_c, 143.9269593816, 1e-12));
-  const value_row fug_rows[] = {
-      {-1.0, 647.2, 0.0, f_c, "647.2 K liquid"},
-      {220.64, -1.0, 1.0, f_c, "220.64 bar vapour"},
-      {-1.0, 647.2, 0.5, -1.0, "647.2 K mixture"},
-      {220.64, -1.0, 0.5, -1.0, "220.64 bar mixture"},
-  };
-  for (const value_row& r : fug_rows)
-    EXPECT_DOUBLE_EQ(call4(IF97_FUG4, r.p_bar, r.T, r.x), r.expected) << r.what;
 }
 
 // Saturated liquid and vapour through 623.15 K, where the phases pass from

@@ -63,6 +63,13 @@ FAULTS = [
     ("water/flash.cpp", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour - liquid);", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour + liquid);", "flashes: the vapour fraction"),
     ("water/state.cpp", "constexpr double T_transport_max = 1173.15;", "constexpr double T_transport_max = 1073.15;", "state: the transport properties' upper limit"),
     ("water/state.cpp", "if (p > if97::p_c && T > if97::T_c) return phase::supercritical;", "if (p > if97::p_c || T > if97::T_c) return phase::supercritical;", "state: the supercritical label"),
+    # Faults 9 and 10 stop the build (a static_assert checks Eq. (30)); these
+    # reach the saturation line, the critical window and the fugacity at run time.
+    ("if97/region3.cpp", "return std::fabs(R * (a * a / compressibility_term(h) - h.tt));", "return R * (a * a / compressibility_term(h) - h.tt);", "region 3: cp not as its magnitude"),
+    ("if97/region3.hpp", "inline constexpr double cp_window_rho = 0.03;", "inline constexpr double cp_window_rho = 0.01;", "region 3: the critical cp window"),
+    ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
+    ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
+    ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
 ]
 
 

@@ -82,13 +82,13 @@ program fortran_host
   call kviapws_fdregion(300d0, 1d5, liquid, component, region, T_used, P_used, V, error)
   call check("FDREGION liquid 300 K", region == 1 .and. T_used == 300d0 .and. P_used == 1d5 .and. error == 0)
 
-  ! Liquid at 300 K and 1000 Pa lies below its vapour pressure: warning 6.
+  ! Liquid at 300 K and 1000 Pa lies below its vapour pressure: warning 6,
+  ! which names both pressures (its text is test_warnings.cpp's).
   msgbuf = ' '
   call kviapws_es15d(300d0, 1d3, component, liquid, zero, one, zero, one, zero, zero, zero, &
                      lnphi, H, S, G, V, error)
   line = transfer(msgbuf(1:80), line)
-  call check("warning 6 written", line == &
-    "      PRES (= 0.100E+04 PASCAL) LESS THAN VAPOR PRES (= 0.354E+04 PASCAL);")
+  call check("warning 6 written", index(line, "0.100E+04") > 0 .and. index(line, "0.354E+04") > 0)
 
   ! With diagnostics switched off nothing is written.
   msgctl(57) = 0

@@ -245,6 +245,22 @@ void eos_seeds() {
     add(std::string("fdregion-P-") + odd.name, fdregion({"", 300.0, odd.value}, 2));
   }
 
+  // The ends of the doubles and of the flags: states moved or extrapolated
+  // from a subnormal or the largest pressure or temperature, and values
+  // formed from a failed one (G from H and S), which must fail too.
+  const double tiny = std::numeric_limits<double>::denorm_min(), huge = std::numeric_limits<double>::max();
+  const struct {
+    const char* name;
+    eos_state at;
+    std::int64_t phase, fugacity_mode, want;
+  } ends[] = {
+      {"cold-P-subnormal", {"", 250.0, tiny}, 2, 1, 1},    {"cold-P-huge", {"", 250.0, huge}, 2, 1, 1},
+      {"cold-vapour-P-subnormal", {"", 250.0, tiny}, 1, 1, 1}, {"r1-P-subnormal", {"", 300.0, tiny}, 2, 1, 1},
+      {"super-P-subnormal", {"", 700.0, tiny}, 2, 1, 1},   {"r5-vapour-P-subnormal", {"", 1500.0, tiny}, 1, 1, 1},
+      {"T-subnormal-fugacity0-want2", {"", 1e-310, 1e5}, 2, 0, 2}, {"T-huge", {"", huge, 1e6}, 2, 1, 1},
+  };
+  for (const auto& e : ends) add(std::string("es15d-ends-") + e.name, es15d(e.at, e.phase, 0, e.fugacity_mode, e.want));
+
   // Diagnostics off: the warnings are decided but not written.
   fuzz_call quiet = es15d(state("over100MPa"), 2);
   quiet.options = 0;
