@@ -275,6 +275,30 @@ TEST(StateInput, BadInputGivesItsStatusAndNoState) {
   }
 }
 
+// mu and lambda: defined for single phases up to 1173.15 K (the range of
+// IAPWS's viscosity and conductivity correlations for industrial use), for
+// the saturated phases of a state of (T, x) or (p, x), and never for the
+// mixture, not even at x = 0.
+TEST(StateTransport, DefinedWhereTheCorrelationsHold) {
+  struct row { const api& f; double a, b; bool mixture, phases; };
+  const row rows[] = {
+      {pT_, 1e5, 300.0, true, false},           {pT_, 1e5, 1173.15, true, false},
+      {pT_, 50e6, 1173.15, true, false},        {pT_, 1e5, 1173.16, false, false},
+      {pT_, 1e6, 2000.0, false, false},         {Trho_, 650.0, 500.0, true, false},
+      {Tx_, 400.0, 0.5, false, true},           {px_, 22e6, 0.0, false, true},
+  };
+  for (const row& r : rows) {
+    const w::result got = r.f.cpp(r.a, r.b);
+    const w::state& s = got.state;
+    const bool mixture = std::isfinite(s.mu) && s.mu > 0.0 && std::isfinite(s.lambda) && s.lambda > 0.0;
+    const bool phases = std::isfinite(s.liquid.mu) && std::isfinite(s.vapour.lambda);
+    EXPECT_TRUE(got && mixture == r.mixture && phases == r.phases)
+        << r.f.name << "(" << digits(r.a) << ", " << digits(r.b) << "): mu = " << digits(s.mu)
+        << ", lambda = " << digits(s.lambda) << ", saturated liquid's mu = " << digits(s.liquid.mu)
+        << "; expected " << (r.mixture ? "" : "no ") << "mu and lambda";
+  }
+}
+
 // IAPWS-IF97 Tables 5, 15, 33 (through Trho: p in place of v) and 42, in the
 // release's units: v (or p in MPa), h, u in kJ/kg, s, cp in kJ/(kg K), w in
 // m/s; and every function's state through the C shim, the same bit for bit.
