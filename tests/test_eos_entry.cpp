@@ -291,6 +291,28 @@ TEST_F(EosEntry, ValuesAreTheDispatchersAtTheSettledState) {
   }
 }
 
+// The root search of region 3 is started as the formulation asks: the vapour
+// below the critical temperature in mode 5 from the region-2 volume on B23
+// (its root lies below it), the liquid in mode 1, either above it in mode 2.
+TEST_F(EosEntry, Region3SearchesStartInTheirModes) {
+  struct row { double T, P; int phase; bool vapour; std::int64_t mode; };
+  const row rows[] = {
+      {640.0, 19.5e6, 1, true, 5}, {646.0, 21.9e6, 1, true, 5}, {700.0, 40e6, 1, true, 2},
+      {640.0, 25e6, 2, false, 1},  {700.0, 40e6, 2, false, 2},
+  };
+  for (const row& r : rows) {
+    standin::reset();
+    standin::set_echo(false);
+    EXPECT_EQ(es15d(r.T, r.P, r.phase).error, 0);
+    const standin::root_search_start s = standin::last_root_search_start();
+    const double V_b23 = kvtest::dispatch(5, r.T, pb23(r.T), 2, 0, 1).value;  // m3/kmol, region 2 on B23
+    const bool start_ok = r.mode != 5 || kvtest::close_relative(s.volume, V_b23, 1e-12);
+    EXPECT_TRUE(s.vapour == r.vapour && s.mode == r.mode && start_ok)
+        << "T = " << r.T << " K, P = " << r.P << " Pa, phase " << r.phase << ": " << (s.vapour ? "vapour" : "liquid")
+        << " search in mode " << s.mode << " from V = " << s.volume << " m3/kmol; expected mode " << r.mode;
+  }
+}
+
 TEST_F(EosEntry, GibbsEnergyIsHMinusTSAndRTlnFugacity) {
   std::vector<identity_row> rows(std::begin(identity_states), std::end(identity_states));
   rows.push_back({2, 640.0, 25e6, 3});

@@ -109,6 +109,7 @@ struct search_state {
 search_state liquid_search, vapour_search;
 int flag_errors = 0;
 root_search_counts totals;
+root_search_start last_start;
 
 int ask(search_state& s, double v, int status) {
   s.v = v;
@@ -308,6 +309,7 @@ void search(search_state& s, kind root, std::int64_t* status, const std::int64_t
   int out;
   if (in == status_start || (root == kind::liquid && in == status_no_vapour_root)) {
     ++totals.searches;
+    last_start = {root == kind::vapour, *mode, *volume};
     out = start(s, root, mode, v_bound1, v_crit, T, P, volume);
   } else if ((in == status_scan || in == status_widen || in == status_refine) && s.active) {
     ++totals.pressures;
@@ -327,6 +329,7 @@ void search(search_state& s, kind root, std::int64_t* status, const std::int64_t
 int root_flag_errors() { return flag_errors; }
 void clear_root_flag_errors() { flag_errors = 0; }
 root_search_counts root_search_totals() { return totals; }
+root_search_start last_root_search_start() { return last_start; }
 void clear_root_search_totals() { totals = {}; }
 
 }  // namespace standin

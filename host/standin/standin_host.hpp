@@ -50,6 +50,15 @@ struct root_search_counts {
 root_search_counts root_search_totals();
 void clear_root_search_totals();
 
+// The arguments of the last root search started: which routine, its mode and
+// the caller's start volume (m3/kmol).
+struct root_search_start {
+  bool vapour = false;
+  std::int64_t mode = 0;
+  double volume = 0.0;
+};
+root_search_start last_root_search_start();
+
 // Whether SYS_MSGPRT also writes to standard error (default true).
 void set_echo(bool on);
 
