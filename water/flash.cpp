@@ -605,7 +605,7 @@ int region_of_hs(double h, double s) {
 // No backward equation reaches region 5. Its steam is nearly an ideal gas:
 // T from h at the pressure at hand, then the pressure from s at T (at
 // constant T, s falls by R ln(p'/p)), three rounds from 1 MPa and 1073.15 K.
-// From this start the Newton steps of polish_hs take 2 or 3 steps.
+// From this start polish_hs takes at most 2 steps, away from 1073.15 K.
 void region5_start(double h, double s, double& p, double& T) {
   p = 1.0;  // MPa
   T = if97::T_region2_max;
