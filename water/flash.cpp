@@ -610,10 +610,7 @@ void region5_start(double h, double s, double& p, double& T) {
   p = 1.0;  // MPa
   T = if97::T_region2_max;
   for (int round = 0; round < 3; ++round) {
-    for (int k = 0; k < 2; ++k) {
-      const if97::caloric c = if97::enthalpy_cp5(p, T);
-      T += (h - c.value) / c.cp;
-    }
+    for (int k = 0; k < 2; ++k) T = enthalpy::step(T, if97::enthalpy_cp5(p, T), h);
     p *= std::exp((if97::entropy_cp5(p, T).value - s) / if97::R);
   }
 }
@@ -663,40 +660,33 @@ constexpr int inside_saturation_line = 4;
 
 // Whether a single-phase state keeps the bounds of its region, and if not,
 // the region to try instead: 0 where it lies outside the formulation, 4 where
-// it lies inside the saturation line (a metastable state of its equation).
-int region_check(const single& st) {
+// it lies inside the saturation line (a metastable state of its equation),
+// else the neighbour across the bound it crossed (623.15 K, B23, 1073.15 K),
+// with how far (K) beyond that bound it lies.
+struct region_verdict {
+  int next;
+  double beyond = 0.0;  // K
+};
+
+region_verdict region_check(const single& st) {
   const double p = st.pr.p, T = st.pr.T;
-  if (!(p > 0.0) || below_min(T) || over(T, if97::T_region5_max) || above(p, if97::p_max)) return 0;
+  if (!(p > 0.0) || below_min(T) || over(T, if97::T_region5_max) || above(p, if97::p_max)) return {0};
   switch (st.region) {
     case 1:
-      if (over(T, if97::T_region1_max)) return 3;
-      return p < if97::psat(T) * (1.0 - 1e-8) ? inside_saturation_line : 1;
+      if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
+      return {p < if97::psat(T) * (1.0 - 1e-8) ? inside_saturation_line : 1};
     case 2:
-      if (over(T, if97::T_region2_max)) return above(p, if97::p_region5_max) ? 0 : 5;
-      if (T <= if97::T_region1_max) return p > if97::psat(T) * (1.0 + 1e-8) ? inside_saturation_line : 2;
-      return T < if97::T_b23_max && over(p, if97::pb23(T)) ? 3 : 2;
+      if (over(T, if97::T_region2_max)) return {above(p, if97::p_region5_max) ? 0 : 5, T - if97::T_region2_max};
+      if (T <= if97::T_region1_max) return {p > if97::psat(T) * (1.0 + 1e-8) ? inside_saturation_line : 2};
+      if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
+      return {2};
     case 3:
-      if (under(T, if97::T_region1_max)) return 1;
-      return over(T, if97::T_b23_max) || under(p, if97::pb23(T)) ? 2 : 3;
+      if (under(T, if97::T_region1_max)) return {1, if97::T_region1_max - T};
+      if (over(T, if97::T_b23_max) || under(p, if97::pb23(T))) return {2, T - if97::tb23(p)};
+      return {3};
     default:
-      if (under(T, if97::T_region2_max)) return 2;
-      return above(p, if97::p_region5_max) ? 0 : 5;
-  }
-}
-
-// How far (K) a single-phase state lies beyond the temperatures of its
-// region's bounds with its neighbours: 623.15 K, B23 and 1073.15 K.
-double excursion(const single& st) {
-  const double p = st.pr.p, T = st.pr.T;
-  switch (st.region) {
-    case 1: return std::fmax(0.0, T - if97::T_region1_max);
-    case 2:
-      if (T > if97::T_region1_max && T < if97::T_b23_max && p > if97::pb23(T)) return if97::tb23(p) - T;
-      return std::fmax(0.0, T - if97::T_region2_max);
-    case 3:
-      if (T > if97::T_b23_max || p < if97::pb23(T)) return T - if97::tb23(p);
-      return std::fmax(0.0, if97::T_region1_max - T);
-    default: return std::fmax(0.0, if97::T_region2_max - T);
+      if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
+      return {above(p, if97::p_region5_max) ? 0 : 5};
   }
 }
 
@@ -718,7 +708,7 @@ result single_phase_hs(double h, double s, double& T_inside) {
   constexpr int fallbacks[6][3] = {{}, {3, 2, 5}, {5, 3, 1}, {2, 1, 5}, {}, {2, 3, 1}};
   int region = region_of_hs(h, s);
   single st{}, nearest{};
-  double nearest_excursion = gap_max;
+  double nearest_beyond = gap_max;  // K
   bool near = false;
   const single* from = nullptr;
   if (region == 2 && in_region5(h, s, st)) {
@@ -729,17 +719,17 @@ result single_phase_hs(double h, double s, double& T_inside) {
   unsigned tried = 0;
   for (int attempt = 0; attempt < 8; ++attempt) {
     tried |= 1u << region;
-    const int next = polish_hs_in(region, h, s, from, st) ? region_check(st) : 0;
+    const region_verdict verdict = polish_hs_in(region, h, s, from, st) ? region_check(st) : region_verdict{0};
+    const int next = verdict.next;
     if (next == region) return detail::single_result(st);
     if (next == inside_saturation_line) {
       T_inside = st.pr.T;
       return detail::failure(status::not_converged);
     }
     if (next != 0) {
-      const double e = excursion(st);
-      if (e <= nearest_excursion) {
+      if (verdict.beyond <= nearest_beyond) {
         nearest = st;
-        nearest_excursion = e;
+        nearest_beyond = verdict.beyond;
         near = true;
       }
       if ((tried & (1u << next)) == 0) {
@@ -764,7 +754,10 @@ result single_phase_hs(double h, double s, double& T_inside) {
 // a state lies on the line's side for certain.
 constexpr double hsat_margin = 2.0;  // kJ/kg
 
+// How far above the backward equations' temperature of the saturation line's
+// point of an entropy a tie line may still lie (see flash_hs).
 constexpr double line_margin = 1.0;  // K
+
 // The highest temperature of a tie line, just below the critical point.
 const double T_top = std::nextafter(if97::T_c, 0.0);  // K
 
