@@ -56,6 +56,15 @@ void generic(benchmark::State& st, const state_array& at) {
   });
 }
 
+// A further derivative of the same state from the gradients of its record.
+void from_gradients(benchmark::State& st, const state_array& at) {
+  std::array<water::jacobian, kvbench::state_count> gradients{};
+  for (std::size_t k = 0; k < at.size(); ++k) gradients[k] = water::derivatives_of(at[k]).d.natural;
+  kvbench::cycle(st, [&](std::size_t k) {
+    return water::derivative(gradients[k], water::quantity::rho, water::quantity::h, water::quantity::p).value;
+  });
+}
+
 void flash_pT(benchmark::State& st, const state_array& at) {
   kvbench::cycle(st, [&](std::size_t k) { return water::pT(at[k].p, at[k].T).state.h; });
 }
@@ -86,6 +95,8 @@ BENCHMARK_CAPTURE(generic, region3, region3);
 BENCHMARK_CAPTURE(generic, region5, region5);
 BENCHMARK_CAPTURE(generic, two_phase_below_623K, two_phase_low);
 BENCHMARK_CAPTURE(generic, two_phase_above_623K, two_phase_high);
+BENCHMARK_CAPTURE(from_gradients, region1, region1);
+BENCHMARK_CAPTURE(from_gradients, two_phase_below_623K, two_phase_low);
 
 }  // namespace
 
