@@ -7,44 +7,26 @@
 
 #include <array>
 #include <cstddef>
-#include <random>
 
 #include "if97/region1.hpp"
 #include "if97/region3.hpp"
 #include "states.hpp"
+#include "water_states.hpp"
 #include "water/derivatives.hpp"
 #include "water/state.hpp"
 
 namespace {
 
 namespace water = kviapws97::water;
-using state_array = std::array<water::state, kvbench::state_count>;
+using state_array = kvbench::water_states;
+using kvbench::water_states_of;
 
-// States of (p, T) drawn from [p_lo, p_hi] MPa x [T_lo, T_hi] K that lie in
-// `region`; (T, x) states of [T_lo, T_hi] K for region 4 (the ranges of
-// bench_state).
-state_array states_of(int region, double p_lo, double p_hi, double T_lo, double T_hi) {
-  std::mt19937_64 rng(97);
-  std::uniform_real_distribution<double> p(p_lo, p_hi), T(T_lo, T_hi), x(0.0, 1.0);
-  state_array out{};
-  for (water::state& s : out) {
-    for (;;) {
-      const water::result r = region == 4 ? water::Tx(T(rng), x(rng)) : water::pT(1e6 * p(rng), T(rng));
-      if (r && r.state.region == region) {
-        s = r.state;
-        break;
-      }
-    }
-  }
-  return out;
-}
-
-const state_array region1 = states_of(1, 0.1, 100.0, 280.0, 620.0);
-const state_array region2 = states_of(2, 0.001, 100.0, 300.0, 1070.0);
-const state_array region3 = states_of(3, 20.0, 100.0, 630.0, 860.0);
-const state_array region5 = states_of(5, 0.001, 50.0, 1080.0, 2270.0);
-const state_array two_phase_low = states_of(4, 0.0, 0.0, 280.0, 620.0);   // regions 1 and 2
-const state_array two_phase_high = states_of(4, 0.0, 0.0, 624.0, 646.0);  // region 3
+const state_array region1 = water_states_of(1, 0.1, 100.0, 280.0, 620.0);
+const state_array region2 = water_states_of(2, 0.001, 100.0, 300.0, 1070.0);
+const state_array region3 = water_states_of(3, 20.0, 100.0, 630.0, 860.0);
+const state_array region5 = water_states_of(5, 0.001, 50.0, 1080.0, 2270.0);
+const state_array two_phase_low = water_states_of(4, 0.0, 0.0, 280.0, 620.0);   // regions 1 and 2
+const state_array two_phase_high = water_states_of(4, 0.0, 0.0, 624.0, 646.0);  // region 3
 
 void named(benchmark::State& st, const state_array& at) {
   kvbench::cycle(st, [&](std::size_t k) { return water::derivatives_of(at[k]).d.drho_dh_p; });
