@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace {
 namespace w = kviapws97::water;
 using kvtest::digits;
 using q = w::quantity;
-constexpr double nan = NAN;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 const char* const names[] = {"p", "T", "rho", "v", "h", "s", "u", "g", "f", "x"};
 const char* name(q k) { return names[static_cast<int>(k)]; }
