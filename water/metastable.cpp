@@ -9,6 +9,7 @@
 
 #include "if97/constants.hpp"
 #include "if97/region1.hpp"
+#include "if97/region2.hpp"
 #include "if97/region2_metastable.hpp"
 #include "if97/region4.hpp"
 #include "if97/saturation.hpp"
@@ -38,12 +39,23 @@ double p_triple() {
   return p;
 }
 
-// The enthalpy (kJ/kg) of equilibrium vapour fraction x at the pressure of sat.
-double equilibrium_h(const saturation& sat, double x) { return if97::mixture(sat.liquid.pr.h, sat.vapour.pr.h, x); }
+// The saturation temperature (K) of p (MPa) and h' and h'' (kJ/kg) there,
+// regions 1 and 2 up to psat(623.15 K): the bounds of both phases.
+struct saturated_h {
+  double T, liquid, vapour;
+};
+saturated_h saturated_enthalpies(double p) {
+  const double T = detail::saturation_temperature(p);
+  return {T, if97::h1(p, T), if97::h2(p, T)};
+}
 // The lowest h of supersaturated vapour, the 5 % equilibrium-moisture line,
 // and the highest of superheated liquid.
-double h_vapour_min(const saturation& sat) { return equilibrium_h(sat, 1.0 - if97::metastable_moisture_max); }
-double h_liquid_max(const saturation& sat) { return equilibrium_h(sat, superheat_vapour_fraction_max); }
+double h_vapour_min(const saturated_h& sat) {
+  return if97::mixture(sat.liquid, sat.vapour, 1.0 - if97::metastable_moisture_max);
+}
+double h_liquid_max(const saturated_h& sat) {
+  return if97::mixture(sat.liquid, sat.vapour, superheat_vapour_fraction_max);
+}
 
 result metastable(const single& s) {
   result r = detail::single_result(s);
@@ -58,24 +70,21 @@ result beyond_line(double p, phase asked) {
   return detail::failure(asked == phase::vapour ? status::vapour_above_10MPa : status::superheat_above_bound);
 }
 
-// The asked phase beyond the saturation line at (p, T), p in Pa.
-result supersaturated_pT(double p_pa, double p, double T) {
+// The asked phase beyond the saturation line at (p, T), p in MPa.
+result supersaturated_pT(double p, double T) {
   if (p > if97::p_metastable_max) return detail::failure(status::vapour_above_10MPa);
   if (p < p_triple()) return detail::failure(status::below_triple);
-  saturation sat;
-  if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
   const single s{2, if97::properties2m(p, T)};
-  if (!(s.pr.h >= h_vapour_min(sat))) return detail::failure(status::moisture_above_5_percent);
+  if (!(s.pr.h >= h_vapour_min(saturated_enthalpies(p)))) return detail::failure(status::moisture_above_5_percent);
   return metastable(s);
 }
 
-result superheated_pT(double p_pa, double p, double T) {
+result superheated_pT(double p, double T) {
   if (p < p_triple()) return detail::failure(status::below_triple);
+  // T > Tsat(p): p < psat(623.15 K) where T <= 623.15 K.
   if (T > if97::T_region1_max) return detail::failure(status::superheat_above_bound);
-  saturation sat;
-  if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
   const single s{1, if97::properties1(p, T)};
-  if (!(s.pr.h <= h_liquid_max(sat))) return detail::failure(status::superheat_above_bound);
+  if (!(s.pr.h <= h_liquid_max(saturated_enthalpies(p)))) return detail::failure(status::superheat_above_bound);
   return metastable(s);
 }
 
@@ -118,15 +127,16 @@ result flash_asked(double p_pa, double q_si, phase asked) {
   single s;
   if (vapour) {
     if (p > if97::p_metastable_max) return detail::failure(status::vapour_above_10MPa);
-    const double h_min = h_vapour_min(sat);
+    const double h_min = h_vapour_min(saturated_enthalpies(p));
     if ((!Q::by_entropy && q < h_min) ||
         !detail::polish_on_isobar(detail::isobar_equation::metastable_vapour, Q::by_entropy, p, q, sat.T, s) ||
         !(s.pr.h >= h_min))
       return detail::failure(status::moisture_above_5_percent);
     return metastable(s);
   }
-  const double h_max = h_liquid_max(sat);
-  if (sat.T > if97::T_region1_max || (!Q::by_entropy && q > h_max) ||
+  if (sat.T > if97::T_region1_max) return detail::failure(status::superheat_above_bound);
+  const double h_max = h_liquid_max(saturated_enthalpies(p));
+  if ( (!Q::by_entropy && q > h_max) ||
       !detail::polish_on_isobar(detail::isobar_equation::region1, Q::by_entropy, p, q, sat.T, s) ||
       !(s.pr.h <= h_max && s.pr.T <= if97::T_region1_max))
     return detail::failure(status::superheat_above_bound);
@@ -147,14 +157,14 @@ result pT(double p, double T, phase asked) noexcept {
   const double p_line = T < if97::T_c ? if97::psat(T) : std::numeric_limits<double>::infinity();
   const bool vapour_stable = p_mpa < p_line;
   if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable) return pT(p, T);
-  if (asked == phase::liquid) return superheated_pT(p, p_mpa, T);
+  if (asked == phase::liquid) return superheated_pT(p_mpa, T);
   if (p_mpa == p_line && T >= if97::T_min) {
     // On the saturation line, where pT gives the liquid: the saturated vapour.
     saturation line;
     if (!detail::saturation_at(p_mpa, T, line)) return detail::failure(status::not_converged);
     return detail::single_result(line.vapour);
   }
-  return supersaturated_pT(p, p_mpa, T);
+  return supersaturated_pT(p_mpa, T);
 }
 
 result ph(double p, double h, phase asked) noexcept { return flash_asked<enthalpy>(p, h, asked); }
