@@ -39,14 +39,14 @@ double p_triple() {
   return p;
 }
 
-// The saturation temperature (K) of p (MPa) and h' and h'' (kJ/kg) there,
-// regions 1 and 2 up to psat(623.15 K): the bounds of both phases.
+// h' and h'' (kJ/kg) of p (MPa) at Tsat(p), regions 1 and 2 up to
+// psat(623.15 K): what the bounds of both phases need.
 struct saturated_h {
-  double T, liquid, vapour;
+  double liquid, vapour;
 };
 saturated_h saturated_enthalpies(double p) {
   const double T = detail::saturation_temperature(p);
-  return {T, if97::h1(p, T), if97::h2(p, T)};
+  return {if97::h1(p, T), if97::h2(p, T)};
 }
 // The lowest h of supersaturated vapour, the 5 % equilibrium-moisture line,
 // and the highest of superheated liquid.
@@ -136,7 +136,7 @@ result flash_asked(double p_pa, double q_si, phase asked) {
   }
   if (sat.T > if97::T_region1_max) return detail::failure(status::superheat_above_bound);
   const double h_max = h_liquid_max(saturated_enthalpies(p));
-  if ( (!Q::by_entropy && q > h_max) ||
+  if ((!Q::by_entropy && q > h_max) ||
       !detail::polish_on_isobar(detail::isobar_equation::region1, Q::by_entropy, p, q, sat.T, s) ||
       !(s.pr.h <= h_max && s.pr.T <= if97::T_region1_max))
     return detail::failure(status::superheat_above_bound);

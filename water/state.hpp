@@ -114,11 +114,10 @@ KVIAPWS97_WATER_EXPORT result px(double p, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
 
 // The state of a phase asked for: liquid or vapour. Where that phase is the
-// stable one (and above the critical point, or at the critical pressure and
-// above, where no phase is metastable), the state of the two-argument
+// stable one, and in the supercritical fluid, the state of the two-argument
 // function, bit for bit; on the saturation line the asked phase's saturated
 // state. Beyond the line the metastable state of that phase, with
-// result::metastable set:
+// result::metastable set and the asked phase as its phase:
 // - vapour below Tsat(p) (below h'' or s'' of p): supersaturated vapour by
 //   IAPWS-IF97 Eq. (18), in its range: the triple-point pressure (the
 //   saturation pressure at 273.15 K) to 10 MPa, down to the 5 %
@@ -126,8 +125,8 @@ KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
 // - liquid above Tsat(p) (above h' or s' of p): superheated liquid by region
 //   1's equation, IAPWS-IF97 Eq. (7), up to 5 % equilibrium vapour fraction,
 //   h = h' + 0.05 (h'' - h') of p, and at most 623.15 K.
-// Beyond these bounds a status names the bound. The state's phase is the
-// phase asked for.
+// Beyond these bounds (vapour asked at or above 10 MPa where the fluid is
+// liquid, too) a status names the bound.
 KVIAPWS97_WATER_EXPORT result pT(double p, double T, phase asked) noexcept;
 KVIAPWS97_WATER_EXPORT result ph(double p, double h, phase asked) noexcept;
 KVIAPWS97_WATER_EXPORT result ps(double p, double s, phase asked) noexcept;
