@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "if97/constants.hpp"
@@ -206,7 +207,7 @@ TEST(Metastable, BeyondTheBounds) {
       {"liquid h below the triple pressure", 'h', 500.0, 2.6e6, liquid, w::status::below_triple},
       {"not a phase", 'T', 1e6, 400.0, w::phase::two_phase, w::status::phase_request_invalid},
       {"not a phase (h)", 'h', 1e6, 1e6, w::phase::supercritical, w::status::phase_request_invalid},
-      {"NaN", 'T', 1e6, NAN, vapour, w::status::not_finite},
+      {"NaN", 'T', 1e6, std::numeric_limits<double>::quiet_NaN(), vapour, w::status::not_finite},
       {"p <= 0", 'h', -1.0, 2e6, liquid, w::status::pressure_not_positive},
   };
   for (const row& r : rows) {
