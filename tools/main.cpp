@@ -145,6 +145,9 @@ int main(int argc, char** argv) {
   state_cmd->add_option("--s", given_s, "specific entropy, e.g. '6.5kJ/(kg K)'");
   state_cmd->add_option("--x", given_x, "vapour fraction, 0 to 1");
   state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --T)");
+  std::optional<std::string> state_phase;
+  state_cmd->add_option("--phase", state_phase, "liquid or vapour (with --p and --T, --h or --s): metastable beyond "
+                        "the saturation line")->check(CLI::IsMember({"liquid", "vapour"}));
   state_cmd->add_option("--units", state_units, "output in si (K, Pa, J/kg) or eng (C, bar, kJ/kg)")
       ->check(CLI::IsMember({"si", "eng"}))
       ->capture_default_str();
@@ -329,6 +332,7 @@ int main(int argc, char** argv) {
              read.optional("--h", given_h, quantity::energy),   read.optional("--s", given_s, quantity::entropy),
              read.optional("--x", given_x, quantity::fraction), read.optional("--rho", given_rho, quantity::density),
              ""};
+    if (state_phase) given.phase = *state_phase == "vapour" ? kviapws97::water::phase::vapour : kviapws97::water::phase::liquid;
     if (read.bad.empty() && !kvtool::pair_problem(given).empty())
       return usage_error("state: " + kvtool::pair_problem(given));
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {

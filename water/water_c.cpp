@@ -48,9 +48,18 @@ int kviapws97_hs(double h, double s, kviapws97_state* out) noexcept { return put
 int kviapws97_Tx(double T, double x, kviapws97_state* out) noexcept { return put(water::Tx(T, x), out); }
 int kviapws97_px(double p, double x, kviapws97_state* out) noexcept { return put(water::px(p, x), out); }
 int kviapws97_Trho(double T, double rho, kviapws97_state* out) noexcept { return put(water::Trho(T, rho), out); }
+int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) noexcept {
+  return put(water::pT(p, T, static_cast<water::phase>(phase)), out);
+}
+int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) noexcept {
+  return put(water::ph(p, h, static_cast<water::phase>(phase)), out);
+}
+int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) noexcept {
+  return put(water::ps(p, s, static_cast<water::phase>(phase)), out);
+}
 
 const char* kviapws97_error_text(int code) noexcept {
-  if (code < 0 || code > static_cast<int>(water::status::no_derivative)) return "unknown status";
+  if (code < 0) return "unknown status";
   return water::status_text(static_cast<water::status>(code));
 }
 

@@ -34,6 +34,16 @@ KVIAPWS97_WATER_API int kviapws97_hs(double h, double s, kviapws97_state* out) K
 KVIAPWS97_WATER_API int kviapws97_Tx(double T, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_px(double p, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The state of a phase asked for, phase 0 liquid or 1 vapour: on its stable
+ * side the state of the function without _phase; beyond the saturation line
+ * the metastable state of that phase (supersaturated vapour by IAPWS-IF97
+ * Eq. (18) up to 10 MPa and the 5 % equilibrium-moisture line, superheated
+ * liquid by region 1 up to 5 % equilibrium vapour fraction and 623.15 K),
+ * whose phase is the one asked for; beyond those bounds a status naming the
+ * bound. */
+KVIAPWS97_WATER_API int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
 
