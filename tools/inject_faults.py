@@ -70,6 +70,13 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # Every state returned is physical (tests/test_physical.cpp).
+    ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
+    ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),
+    ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
+    ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
+    ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);", "  return bounded_result(s);", "flashes: region 5 below 1073.15 K kept"),
+    ("water/flash.cpp", "      (liquid ? s.pr.T <= sat.T : s.pr.T >= sat.T))", "      (liquid ? s.pr.T <= Ts : s.pr.T >= Ts))", "flashes: region 3's side by Eq. (31)"),
 ]
 
 

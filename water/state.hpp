@@ -50,6 +50,8 @@ enum class status : int {
   above_critical,         // T or p above the critical point: no saturated states
   below_triple,           // p below the saturation pressure at 273.15 K
   not_converged,          // the polish did not reproduce its inputs
+  pressure_below_min,     // p below 1e-3 Pa, the lowest pressure served
+  density_below_min,      // rho below that of 1e-3 Pa at T
 };
 
 // The short text of a status, for messages.

@@ -28,7 +28,7 @@ int kviapws97_px(double p, double x, kviapws97_state* out) noexcept { return put
 int kviapws97_Trho(double T, double rho, kviapws97_state* out) noexcept { return put(water::Trho(T, rho), out); }
 
 const char* kviapws97_error_text(int code) noexcept {
-  if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+  if (code < 0 || code > static_cast<int>(water::status::density_below_min)) return "unknown status";
   return water::status_text(static_cast<water::status>(code));
 }
 
