@@ -249,42 +249,6 @@ bool polish_region3(double p, double target, double T, double rho, single& out) 
   return false;
 }
 
-// Region 3 at (p, q) on one branch of its isotherms: for a trial T the
-// density is that branch's root of p(T, rho) = p, and T is found by the
-// secant method with bisection between temperatures that bracket q. The
-// slow, sure way where Newton's iteration in (T, rho) does not converge.
-template <class Q>
-bool region3_by_isotherms(double p, double target, detail::branch b, double T_lo, double T_hi, single& out) {
-  const auto value = [&](double T, single& s) {
-    const double rho = detail::density3(T, p, b, b == detail::branch::vapour ? 50.0 : 1000.0);
-    if (!std::isfinite(rho)) return nan;
-    s = detail::region3_at(T, rho);
-    return Q::of(s.pr) - target;
-  };
-  single s_lo{}, s_hi{};
-  double f_lo = value(T_lo, s_lo), f_hi = value(T_hi, s_hi);
-  if (!(f_lo <= 0.0 && f_hi >= 0.0)) return false;
-  for (int k = 0; k < 200; ++k) {
-    double T = T_lo - f_lo * (T_hi - T_lo) / (f_hi - f_lo);
-    if (!(T > T_lo && T < T_hi) || k % 3 == 2) T = 0.5 * (T_lo + T_hi);
-    single s{};
-    const double f = value(T, s);
-    if (!std::isfinite(f)) return false;
-    if (reproduces(f + target, target, Q::floor) || T_hi - T_lo <= 1e-13 * T) {
-      out = s;
-      return reproduces(Q::of(s.pr), target, Q::floor);
-    }
-    if (f < 0.0) {
-      T_lo = T;
-      f_lo = f;
-    } else {
-      T_hi = T;
-      f_hi = f;
-    }
-  }
-  return false;
-}
-
 result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
 
 // A polished state beyond a bound of (p, T) by no more than its accuracy
@@ -401,10 +365,6 @@ result region3_below_critical(double p_pa, double p, double target) {
   if (polish_region3<Q>(p, target, sat.T, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
       (liquid ? s.pr.T <= sat.T : s.pr.T >= sat.T))
     return bounded_result(s);
-  const double T_far = liquid ? if97::T_region1_max - 10.0 : if97::T_b23_max;
-  if (region3_by_isotherms<Q>(p, target, liquid ? detail::branch::liquid : detail::branch::vapour,
-                              liquid ? T_far : sat.T, liquid ? sat.T : T_far, s))
-    return bounded_result(s);
   return detail::failure(status::not_converged);
 }
 
@@ -413,9 +373,6 @@ template <class Q>
 result region3_above_critical(double p, double target) {
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0)
-    return bounded_result(s);
-  const detail::branch b = detail::branch::single_root;
-  if (region3_by_isotherms<Q>(p, target, b, if97::T_region1_max - 10.0, if97::T_b23_max + 10.0, s))
     return bounded_result(s);
   return detail::failure(status::not_converged);
 }
@@ -431,13 +388,17 @@ result flash_p(double p_pa, double q_si) {
 
   // Below the lowest pressure with a liquid, compared in Pa as (T, x) reports
   // it: the triple point's own pressure has its saturated states.
-  if (p_pa < detail::p_triple_Pa()) {
-    // Only vapour, from h (s) of 273.15 K up: below it the region-2 equation
-    // extrapolated (or region 5's, from 1073.15 K) reached 231 K and 266 K.
-    const double q_min = Q::caloric2(p, if97::T_min).value;
-    if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::failure(Q::below);
-    return vapour_side<Q>(p, q, Q::T2(p, q));
-  }
+  const bool vapour_only = p_pa < detail::p_triple_Pa();
+  // The bounds of h (s) at p: its values at 273.15 K and at the highest
+  // temperature of p, between which it rises with T (cp > 0). Beyond them
+  // (by more than the polish's tolerance) no state exists: below, the
+  // region-2 equation extrapolated (or region 5's) reached 231 K and 266 K.
+  const double q_min = vapour_only ? Q::caloric2(p, if97::T_min).value : Q::caloric1(p, if97::T_min).value;
+  const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
+                                                : Q::caloric2(p, if97::T_region2_max).value;
+  if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::failure(Q::below);
+  if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::failure(Q::above);
+  if (vapour_only) return vapour_side<Q>(p, q, Q::T2(p, q));
 
   if (p <= p_623) {
     // Regions 1 and 2 about the saturation line.
@@ -844,23 +805,16 @@ result flash_hs(double h_si, double s_si) {
 
 }  // namespace
 
-// A search that failed for h (or s) above its value at the highest
-// temperature of p (2273.15 K, or 1073.15 K above 50 MPa) reports that bound.
+// The flash, with the caller's p returned bit for bit.
 template <class Q>
-result flash_p_bounded(double p_pa, double q_si) {
+result flash_p_exact(double p_pa, double q_si) {
   result r = flash_p<Q>(p_pa, q_si);  // one named result, returned in place
-  if (r) r.state.p = p_pa;  // the caller's, which Pa -> MPa -> Pa may move by an ulp
-  if (r.status == status::not_converged) {
-    const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
-    const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
-                                                  : Q::caloric2(p, if97::T_region2_max).value;
-    if (q > q_max) r = detail::failure(Q::above);
-  }
+  if (r) r.state.p = p_pa;  // Pa -> MPa -> Pa may move it by an ulp
   return r;
 }
 
-result ph(double p, double h) noexcept { return flash_p_bounded<enthalpy>(p, h); }
-result ps(double p, double s) noexcept { return flash_p_bounded<entropy>(p, s); }
+result ph(double p, double h) noexcept { return flash_p_exact<enthalpy>(p, h); }
+result ps(double p, double s) noexcept { return flash_p_exact<entropy>(p, s); }
 result hs(double h, double s) noexcept { return flash_hs(h, s); }
 
 }  // namespace kviapws97::water
