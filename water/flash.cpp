@@ -75,6 +75,9 @@ constexpr double last_step_T = 0.1;  // K
 // The backward equations agree with the forward ones to about 25 mK: a
 // backward temperature this far from a boundary puts the state on its side.
 constexpr double backward_margin = 0.1;  // K
+// How far below region 2's lowest h (s) above psat(623.15 K), as a fraction,
+// a flash still tries region 2.
+constexpr double vapour_b23_margin = 1e-3;
 // A state polished on the side that the backward equations said lies at
 // least this far from Tsat(p), or is checked against the saturated states.
 constexpr double side_margin = 0.05;  // K
@@ -444,7 +447,11 @@ result flash_p(double p_pa, double q_si) {
     }
   }
   const double T_b23 = if97::tb23(p);
-  if (q >= Q::vapour_b23) {
+  // Region 2 from a little below its lowest h (s) above psat(623.15 K): the
+  // backward temperature and the polished state's side of B23 decide. (At
+  // psat(623.15 K) + 9e-9 Pa, 623.15 K, a state of region 2 lies below it by
+  // rounding and was not found.)
+  if (q >= Q::vapour_b23 * (1.0 - vapour_b23_margin)) {
     const double T = Q::T2(p, q);
     if (!(T <= T_b23 - backward_margin)) {
       bool below = false;
