@@ -40,15 +40,7 @@ std::string state_text(const kviapws97_state& s) {
          " K, rho = " + digits(s.rho) + ", h = " + digits(s.h) + ", s = " + digits(s.s) + ", x = " + digits(s.x);
 }
 
-// The failing rows of a grid: the first few in full, then their count.
-struct tally {
-  int rows = 0, failed = 0;
-  void check(bool ok, const auto& message) {
-    ++rows;
-    if (!ok && ++failed <= 12) ADD_FAILURE() << message();
-  }
-  ~tally() { EXPECT_EQ(failed, 0) << "rows failing, of " << rows; }
-};
+using kvtest::tally;
 
 // One call through the invariants; `want` is "ok", "refused", "any" or the
 // number of the status wanted.
