@@ -364,9 +364,11 @@ result region3_below_critical(double p_pa, double p, double target) {
   const single& edge = liquid ? sat.liquid : sat.vapour;
   // On its side of the saturation temperature of the forward equations, not
   // of Eq. (31), which is 2e-11 K off and put a liquid a hair below the line
-  // on the vapour's side of it (not_converged next to the critical point).
+  // on the vapour's side of it (not_converged next to the critical point);
+  // to the polished T's accuracy, which within 1e-6 K of T_c, where the
+  // saturated states are one, is all that tells the sides apart.
   if (polish_region3<Q>(p, target, sat.T, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
-      (liquid ? s.pr.T <= sat.T : s.pr.T >= sat.T))
+      (liquid ? !over(s.pr.T, sat.T) : !under(s.pr.T, sat.T)))
     return bounded_result(s);
   return detail::failure(status::not_converged);
 }

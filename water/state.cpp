@@ -30,11 +30,6 @@ constexpr double T_transport_max = 1173.15;  // K
 
 constexpr phase_values undefined{nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
 
-// Above this temperature the three roots of a region-3 isotherm at the
-// saturation pressure lie within a few per cent of each other, and a
-// density search checks that it starts on the right branch.
-constexpr double T_near_critical = 646.0;  // K
-
 phase single_phase_label(int region, double p, double T, double rho) {
   if (p > if97::p_c && T > if97::T_c) return phase::supercritical;
   switch (region) {
@@ -85,6 +80,23 @@ bool curved_as(double T, double rho, double fp, detail::branch b) {
 constexpr double rho_search_max = 1500.0;  // kg/m3, beyond any region-3 state
 constexpr int max_density_steps = 200;
 
+// Newton's iteration kept inside a bracket [lo, hi] of a rising root, p(T,
+// lo) <= p <= p(T, hi): a step that would leave it bisects.
+double root_in_bracket(double T, double p, double lo, double hi) {
+  double rho = 0.5 * (lo + hi);
+  for (int k = 0; k < max_density_steps; ++k) {
+    const residual r = isotherm(T, rho, p);
+    if (r.f == 0.0) return rho;
+    if (r.f < 0.0) lo = rho;
+    else hi = rho;
+    double next = rho - r.f / r.fp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - rho) <= 1e-15 * rho || hi - lo <= 1e-15 * rho) return next;
+    rho = next;
+  }
+  return nan;
+}
+
 // Newton's iteration from a start on the branch's far side of the root,
 // where the branch is convex (liquid, from above) or concave (vapour, from
 // below): every step then stays on that side, so it can neither pass the
@@ -93,7 +105,8 @@ constexpr int max_density_steps = 200;
 // start for the vapour root, where the backward equations' boundary and
 // psat(T) disagree by a few ulps of p) rises to the other branch's root and
 // would end one step past it. The root found must lie on the branch asked
-// for (rising, curved as that branch is); else there is none (NaN).
+// for (rising, reached from a start curved as that branch is); else there is
+// none (NaN).
 double monotone_root(double T, double p, detail::branch b, double rho) {
   const bool liquid = b == detail::branch::liquid;
   double step = 2e-5;
@@ -105,17 +118,24 @@ double monotone_root(double T, double p, detail::branch b, double rho) {
     rho *= liquid ? 1.0 + step : 1.0 / (1.0 + step);
     step *= 2.0;
   }
+  double far = rho;  // the last iterate on the far side of the root
   for (int k = 0; k < max_density_steps; ++k) {
     const residual r = isotherm(T, rho, p);
-    const double delta = r.f / r.fp;
-    const bool done = (liquid ? !(r.f > 0.0) : !(r.f < 0.0)) || std::fabs(delta) <= 1e-15 * rho;
-    if (!done) {
-      rho -= delta;
-      continue;
+    if (liquid ? !(r.f > 0.0) : !(r.f < 0.0)) {
+      // Past the root: where the branch's curvature turns before the root
+      // (next to T_c, where the critical isotherm inflects at rho_c), a step
+      // may pass it by far more than rounding (37 Pa at T_c - 3 ulps).
+      // The root lies between the last two iterates.
+      if (r.f == 0.0) return rho;
+      const double root = liquid ? root_in_bracket(T, p, rho, far) : root_in_bracket(T, p, far, rho);
+      return isotherm(T, root, p).fp > 0.0 ? root : nan;
     }
-    // On the root, or past it by rounding: where it lies on the branch.
-    if (!(r.fp > 0.0) || (T > T_near_critical && !curved_as(T, rho, r.fp, b))) return nan;
-    return rho;
+    const double delta = r.f / r.fp;
+    // A rising root, not the loop's middle one. (Its curvature is not checked:
+    // within 1e-6 K of T_c the root lies at the isotherm's inflection.)
+    if (std::fabs(delta) <= 1e-15 * rho) return r.fp > 0.0 ? rho - delta : nan;
+    far = rho;
+    rho -= delta;
   }
   return nan;
 }
@@ -143,18 +163,7 @@ double bracketed_root(double T, double p, double rho) {
     }
     step *= 2.0;
   }
-  rho = 0.5 * (lo + hi);
-  for (int k = 0; k < max_density_steps; ++k) {
-    r = isotherm(T, rho, p);
-    if (r.f == 0.0) return rho;
-    if (r.f < 0.0) lo = rho;
-    else hi = rho;
-    double next = rho - r.f / r.fp;
-    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
-    if (std::fabs(next - rho) <= 1e-15 * rho || hi - lo <= 1e-15 * rho) return next;
-    rho = next;
-  }
-  return nan;
+  return root_in_bracket(T, p, lo, hi);
 }
 
 bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
