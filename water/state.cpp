@@ -78,6 +78,9 @@ bool curved_as(double T, double rho, double fp, detail::branch b) {
 }
 
 constexpr double rho_search_max = 1500.0;  // kg/m3, beyond any region-3 state
+// Below T_c by less than this the region-3 isotherm's loop about psat(T) is
+// lost in rounding (the saturated states are one within about 1e-6 K).
+constexpr double T_loop_lost = 1e-5;  // K
 constexpr int max_density_steps = 200;
 
 // Newton's iteration kept inside a bracket [lo, hi] of a rising root, p(T,
@@ -196,7 +199,13 @@ bool single_at(int region, double p, double T, detail::single& out) {
       const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)
                              : b == detail::branch::vapour ? if97::v3pt_vap(p, T)
                                                            : if97::v3pt(p, T);
-      const double rho = detail::density3(T, p, b, 1.0 / v_start);
+      double rho = detail::density3(T, p, b, 1.0 / v_start);
+      // Within about 1e-6 K of T_c, where the saturated states are one, the
+      // isotherm's loop is lost in rounding and a branch's search may find
+      // no root: there its rising root next to rho_c (single_result checks
+      // that it rises).
+      if (!std::isfinite(rho) && b != detail::branch::single_root && T > if97::T_c - T_loop_lost)
+        rho = bracketed_root(T, p, if97::rho_c);
       if (!std::isfinite(rho)) return false;
       out = detail::region3_at(T, rho);
       out.pr.p = p;  // the pressure asked for, which p(T, rho) reproduces to rounding
