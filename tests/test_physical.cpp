@@ -141,12 +141,15 @@ TEST(EveryStateReturnedIsPhysical, TriplePointThroughEveryFunction) {
     kviapws97_state s{};
     ASSERT_EQ(kviapws97_Tx(if97::T_min, x, &s), 0);
     replay(t, functions[4], if97::T_min, x, "ok");
-    for (const auto& [fn, a, b] : {std::tuple{functions[5], s.p, x}, std::tuple{functions[1], s.p, s.h},
-                                   std::tuple{functions[2], s.p, s.s}}) {
-      replay(t, fn, a, b, "ok");
+    struct call {
+      named_function fn;
+      double a, b;
+    };
+    for (const call& c : {call{functions[5], s.p, x}, call{functions[1], s.p, s.h}, call{functions[2], s.p, s.s}}) {
+      replay(t, c.fn, c.a, c.b, "ok");
       kviapws97_state r{};
-      fn.f(a, b, &r);
-      t.check(r.T == if97::T_min, [&] { return call_text(fn.name, a, b) + " gave T = " + digits(r.T); });
+      c.fn.f(c.a, c.b, &r);
+      t.check(r.T == if97::T_min, [&] { return call_text(c.fn.name, c.a, c.b) + " gave T = " + digits(r.T); });
     }
   }
 }
