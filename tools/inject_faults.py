@@ -76,7 +76,9 @@ FAULTS = [
     ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
     ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
     ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);", "  return bounded_result(s);", "flashes: region 5 below 1073.15 K kept"),
-    ("water/flash.cpp", "      (liquid ? s.pr.T <= sat.T : s.pr.T >= sat.T))", "      (liquid ? s.pr.T <= Ts : s.pr.T >= Ts))", "flashes: region 3's side by Eq. (31)"),
+    ("water/state.cpp", "if (T >= if97::T_c) return phase::vapour;", "if (T >= if97::T_c) return phase::liquid;", "state: region 3 above T_c below p_c labelled liquid"),
+    ("water/state.cpp", "return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));", "return detail::two_phase_result(sat, (sat.vapour.pr.v - 1.0 / rho) / (sat.vapour.pr.v - sat.liquid.pr.v));", "Trho: a two-phase state's 1 - x"),
+    ("water/state.cpp", 'case status::not_converged: return "the state was not found to the required accuracy";', 'case status::not_converged: return "the state was not found";', "state: the text of not_converged"),
 ]
 
 
