@@ -22,15 +22,7 @@ namespace w = kviapws97::water;
 using kvtest::digits;
 constexpr double nan = NAN, inf = INFINITY;
 
-// The failing rows of a grid: the first few in full, then their count.
-struct tally {
-  int rows = 0, failed = 0;
-  void check(bool ok, const auto& message) {
-    ++rows;
-    if (!ok && ++failed <= 12) ADD_FAILURE() << message();
-  }
-  ~tally() { EXPECT_EQ(failed, 0) << "rows failing, of " << rows; }
-};
+using kvtest::tally;
 
 std::string describe(const w::result& r) {
   const w::state& s = r.state;

@@ -86,6 +86,15 @@ FAULTS = [
     ("water/metastable.cpp", "if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable)", "if ((asked == phase::vapour) == vapour_stable)", "phase requests: the supercritical fluid as stable"),
     ("water/metastable.cpp", "  if (p_mpa == p_line && T >= if97::T_min) {", "  if (false) {", "phase requests: the saturated vapour on the line"),
     ("water/metastable.cpp", "      return detail::single_result(vapour ? sat.vapour : sat.liquid);", "      return r;", "phase requests: a flash on the line as the saturated phase"),
+    # Every state returned is physical (tests/test_physical.cpp).
+    ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
+    ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),
+    ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
+    ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
+    ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);", "  return bounded_result(s);", "flashes: region 5 below 1073.15 K kept"),
+    ("water/state.cpp", "if (T >= if97::T_c) return phase::vapour;", "if (T >= if97::T_c) return phase::liquid;", "state: region 3 above T_c below p_c labelled liquid"),
+    ("water/state.cpp", "return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));", "return detail::two_phase_result(sat, (sat.vapour.pr.v - 1.0 / rho) / (sat.vapour.pr.v - sat.liquid.pr.v));", "Trho: a two-phase state's 1 - x"),
+    ("water/state.cpp", 'case status::not_converged: return "the state was not found to the required accuracy";', 'case status::not_converged: return "the state was not found";', "state: the text of not_converged"),
 ]
 
 

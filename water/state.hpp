@@ -57,6 +57,8 @@ enum class status : int {
   vapour_above_10MPa,     // supersaturated vapour above 10 MPa, where IAPWS-IF97 Eq. (18) ends
   moisture_above_5_percent,  // supersaturated vapour past the 5 % equilibrium-moisture line
   superheat_above_bound,  // superheated liquid past 5 % equilibrium vapour fraction or 623.15 K
+  pressure_below_min,     // p below 1e-3 Pa, the lowest pressure served
+  density_below_min,      // rho below that of 1e-3 Pa at T
 };
 
 // The short text of a status, for messages.
