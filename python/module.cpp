@@ -367,7 +367,7 @@ the rest.)";
   m.def(
       "status_text",
       [](int code) {
-        if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+        if (code < 0 || code > static_cast<int>(water::status::no_state_of_pair)) return "unknown status";
         return water::status_text(static_cast<water::status>(code));
       },
       "The reason (str) of a status code of an array result; 0 is 'ok'.", py::arg("code"));

@@ -61,4 +61,8 @@ result single_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
 
+// The Newton steps of the last single-phase polish of a flash of
+// flash_pairs.cpp on this thread, for tests that count them.
+int last_polish_steps() noexcept;
+
 }  // namespace kviapws97::water::detail

@@ -348,6 +348,9 @@ const char* status_text(status s) noexcept {
     case status::above_critical: return "no saturated states at or above the critical point (647.096 K, 22.064 MPa)";
     case status::below_triple: return "pressure below the saturation pressure at 273.15 K";
     case status::not_converged: return "the state was not found to the required accuracy";
+    case status::internal_energy_below_min: return "internal energy below that at 273.15 K";
+    case status::internal_energy_above_max: return "internal energy above that at the highest temperature of the formulation";
+    case status::no_state_of_pair: return "no state of the formulation has this pair of values";
   }
   return "unknown status";
 }
