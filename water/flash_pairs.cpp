@@ -127,6 +127,20 @@ struct target {
 constexpr int max_steps = 30;
 thread_local int steps_taken = 0;
 
+// Whether an iterate of a polish has left its region by far (5 K beyond a
+// bound in T, or deep inside the saturation line): its state lies elsewhere,
+// where the region's equation, extrapolated, leads the steps astray.
+bool escaped(int region, const if97::properties& pr) {
+  constexpr double far = 5.0;  // K
+  const double T = pr.T;
+  switch (region) {
+    case 1: return T > if97::T_region1_max + far || (T < if97::T_region1_max && pr.p < 0.5 * if97::psat(T));
+    case 2: return T > if97::T_region2_max + 20.0 * far || (T < if97::T_region1_max && pr.p > 2.0 * if97::psat(T));
+    case 3: return T < if97::T_region1_max - far || T > if97::T_b23_max + far;
+    default: return T < if97::T_region2_max - 20.0 * far;
+  }
+}
+
 // Newton's iteration in (T, y) of a region on a(T, y) = a and b(T, y) = b.
 // `last` is the last state evaluated, also where the iteration fails: where
 // it went says which region to try next.
@@ -138,6 +152,7 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
     const if97::properties pr = evaluate(region, T, y);
     last = {region, pr};
     steps_taken = k;  // the steps taken before this evaluation
+    if (k >= 2 && escaped(region, pr)) return false;
     const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
     const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
     const double det = ga.T * gb.y - ga.y * gb.T;
@@ -184,22 +199,27 @@ verdict region_verdict(const single& st) {
   if (over(T, if97::T_region5_max) && st.region != 2) return {outside};
   switch (st.region) {
     case 1:
+      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};
       if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
-      return {p < if97::psat(T) ? inside_dome : 1};
+      return {1};
     case 2:
       if (over(T, if97::T_region2_max)) return {over(p, if97::p_region5_max) ? outside : 5, T - if97::T_region2_max};
       if (T <= if97::T_region1_max) return {p > if97::psat(T) ? inside_dome : 2};
       if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
       return {2};
     case 3: {
+      // Inside the saturation line first: a state there, a little below
+      // 623.15 K too, is two-phase, not one beyond the region's bound.
+      if (!(st.pr.dv_dp < 0.0)) return {inside_dome};
+      if (T < if97::T_c) {
+        saturation sat;
+        if (!detail::saturation_at_T(T, sat)) return {outside};
+        const double v = st.pr.v;
+        if (v > sat.liquid.pr.v && v < sat.vapour.pr.v) return {inside_dome};
+      }
       if (under(T, if97::T_region1_max)) return {1, if97::T_region1_max - T};
       if (over(T, if97::T_b23_max) || under(p, if97::pb23(T))) return {2, T - if97::tb23(std::fmin(p, if97::p_max))};
-      if (!(st.pr.dv_dp < 0.0)) return {inside_dome};
-      if (T >= if97::T_c) return {3};
-      saturation sat;
-      if (!detail::saturation_at_T(T, sat)) return {outside};
-      const double v = st.pr.v;
-      return {v > sat.liquid.pr.v && v < sat.vapour.pr.v ? inside_dome : 3};
+      return {3};
     }
     default:
       if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
@@ -217,25 +237,30 @@ struct start {
 };
 
 // The single phase of a pair: the polish in `region` from its start, then
-// in the neighbour across the bound its state crossed, each region at most
-// once. Where none holds its state within bounds, the state least beyond a
+// in the neighbour across the bound its state crossed. Where none holds its state within bounds, the state least beyond a
 // bound by less than gap_max (a gap between two regions' equations). A
 // state inside the saturation line leaves its temperature in T_inside.
 template <class Start>
 bool single_phase(target a, target b, int region, Start&& start_of, single& out, double& T_inside) {
-  unsigned tried = 0;
+  // A region is tried again, from the state of its neighbour, where its
+  // first polish failed; never after its polish converged.
+  int tries[6] = {};
+  unsigned converged = 0;
+  const auto spent = [&](int r) { return (converged & (1u << r)) != 0 || tries[r] >= 2; };
   single nearest{};
   double nearest_beyond = gap_max;
   bool near = false;
   const single* from = nullptr;
   single st{};
-  for (int attempt = 0; attempt < 4 && region != outside && region != inside_dome; ++attempt) {
-    tried |= 1u << region;
+  for (int attempt = 0; attempt < 5 && region != outside && region != inside_dome; ++attempt) {
+    ++tries[region];
     const start s0 = start_of(region, from);
     if (!polish(region, a, b, s0.T, s0.y, st)) {
-      // Where a polish leaves its region's range, the state lies beyond it.
-      const verdict v = region_verdict(st);
-      if (v.next == region || v.next == outside || (tried & (1u << v.next)) != 0) return false;
+      // Where a polish leaves its region's range, the state lies beyond it:
+      // beyond 100 MPa by the equation extrapolated, the region by T.
+      verdict v = region_verdict(st);
+      if (v.next == outside && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
+      if (v.next == region || v.next == outside || spent(v.next)) break;
       if (v.next == inside_dome) {
         T_inside = st.pr.T;
         return false;
@@ -244,6 +269,7 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
       from = &st;
       continue;
     }
+    converged |= 1u << region;
     const verdict v = region_verdict(st);
     if (v.next == region) {
       out = st;
@@ -258,7 +284,7 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
       nearest_beyond = v.beyond;
       near = true;
     }
-    if (v.next == outside || (tried & (1u << v.next)) != 0) break;
+    if (v.next == outside || spent(v.next)) break;
     region = v.next;
     from = &st;
   }
@@ -417,6 +443,8 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
     const double p = p_of(T);
     if (region == 2) {
       T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + if97::R * T : value);
+      // Far beyond region 2 the backward equations diverge: region 5's start.
+      if (!(T < 1500.0)) return {inf, nan};
     } else if (q == quantity::s) {
       const if97::caloric c = if97::entropy_cp5(p, T);
       T *= std::exp((value - c.value) / (c.cp - if97::R));
@@ -425,7 +453,7 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
       const double off = q == quantity::u ? if97::R * T : 0.0;
       T += (value - (c.value - off)) / (c.cp - (q == quantity::u ? if97::R : 0.0));
     }
-    if (!std::isfinite(T)) T = region == 2 ? 600.0 : 1500.0;
+    if (!(T > 200.0)) T = region == 2 ? 600.0 : 1500.0;
   }
   return {T, p_of(T)};
 }
@@ -522,7 +550,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       case 3: return {700.0, rho};
       default: {
         const start s = ideal_gas_start(2, qq, value, rho, 600.0);
-        return s.T > if97::T_region2_max ? ideal_gas_start(5, qq, value, rho, s.T) : s;
+        return s.T > if97::T_region2_max ? ideal_gas_start(5, qq, value, rho, 1500.0) : s;
       }
     }
   };
