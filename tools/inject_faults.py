@@ -70,6 +70,12 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # The flashes of conservative variables and the pairs with several states.
+    ("water/flash_pairs.cpp", "constexpr double negligible_T = 1e-12;", "constexpr double negligible_T = 1e-6;", "pairs: a looser polish of T"),
+    ("water/flash_pairs.cpp", "      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};", "      if (T < if97::T_c && p < 0.9 * if97::psat(T)) return {inside_dome};", "pairs: region 1's saturation line"),
+    ("water/flash_pairs.cpp", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour + line.v_liquid), 0.0, 1.0);", "pairs: the vapour fraction of an isochore"),
+    ("water/flash_pairs.cpp", "for (; i > 0 && (out.states[i - 1].p > r.state.p ||", "for (; i > 0 && (out.states[i - 1].p < r.state.p ||", "pairs: the order of several states"),
+    ("water/flash_pairs.cpp", "  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);", "  return std::clamp((value - liquid) / (vapour + liquid), 0.0, 1.0);", "pairs: the vapour fraction at a pressure"),
 ]
 
 
