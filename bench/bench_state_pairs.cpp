@@ -4,10 +4,9 @@
 // draws them.
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cstddef>
-#include <random>
 
+#include "state_draws.hpp"
 #include "states.hpp"
 #include "water/state.hpp"
 
@@ -15,25 +14,8 @@ namespace {
 
 namespace water = kviapws97::water;
 
-using state_array = std::array<water::state, kvbench::state_count>;
-
-// States of (p, T) drawn from [p_lo, p_hi] MPa x [T_lo, T_hi] K that lie in
-// `region`; (T, x) states of [T_lo, T_hi] K for region 4.
-state_array states_of(int region, double p_lo, double p_hi, double T_lo, double T_hi) {
-  std::mt19937_64 rng(97);
-  std::uniform_real_distribution<double> p(p_lo, p_hi), T(T_lo, T_hi), x(0.0, 1.0);
-  state_array out{};
-  for (water::state& s : out) {
-    for (;;) {
-      const water::result r = region == 4 ? water::Tx(T(rng), x(rng)) : water::pT(1e6 * p(rng), T(rng));
-      if (r && r.state.region == region) {
-        s = r.state;
-        break;
-      }
-    }
-  }
-  return out;
-}
+using state_array = kvbench::water_states;
+constexpr auto states_of = kvbench::draw_states;
 
 const state_array region1 = states_of(1, 0.1, 100.0, 280.0, 620.0);
 const state_array region2 = states_of(2, 0.001, 100.0, 300.0, 1070.0);

@@ -479,28 +479,22 @@ status above_status(quantity q) {
                             : status::entropy_above_max;
 }
 
-// The slow, sure way along an isochore where the polish found nothing: q
-// rises with T from 273.15 K to the isochore's end (2273.15 K, or where its
-// pressure reaches the bound of the formulation), through the two-phase
-// states: the secant method kept within a bracket, on the states of (T, rho).
-result along_isochore(double rho_si, target q) {
-  const auto at = [&](double T) { return Trho(T, rho_si); };
-  const double scale = si_of(q.q);
-  const auto qof = [&](const state& st) {
-    return q.q == quantity::u ? st.u / scale : q.q == quantity::h ? st.h / scale : st.s / scale;
-  };
-  const result cold = at(if97::T_min);
-  if (!cold) return detail::failure(status::density_out_of_range);
-  const double f_cold = qof(cold.state) - q.value;
-  if (f_cold > 0.0 && !reproduces(q.q, qof(cold.state), q.value)) return detail::failure(below_status(q.q));
-  double lo = if97::T_min, hi = if97::T_region5_max, f_lo = f_cold, f_hi = nan;
-  const result hot = at(hi);
-  if (hot) {
-    f_hi = qof(hot.state) - q.value;
-    if (f_hi < 0.0 && !reproduces(q.q, qof(hot.state), q.value)) return detail::failure(above_status(q.q));
-  }
-  result best = cold;
-  double best_f = std::fabs(f_cold);
+// The value of q (IF97 units) of a state in SI units.
+double q_of(const state& st, quantity q) {
+  const double si = q == quantity::u ? st.u : q == quantity::h ? st.h : st.s;
+  return si / si_of(q);
+}
+
+// The slow, sure way where the polish found nothing: along a line on which
+// q rises with T, the secant method kept within [lo, hi] (bisecting every
+// third step) on the states that `at` forms; a T where `at` fails lies beyond
+// the line's end, above. The state nearest q, where it reproduces q; else
+// `no_end` where the line ended before reaching q, not_converged otherwise.
+template <class At>
+result secant_along(At&& at, target q, double lo, double f_lo, const result& start, double hi, double f_hi,
+                    status no_end) {
+  result best = start;
+  double best_f = std::fabs(f_lo);
   for (int k = 0; k < 200 && hi - lo > 1e-15 * hi; ++k) {
     double T = std::isfinite(f_hi) ? lo - f_lo * (hi - lo) / (f_hi - f_lo) : 0.5 * (lo + hi);
     if (!(T > lo && T < hi) || k % 3 == 2) T = 0.5 * (lo + hi);
@@ -510,7 +504,7 @@ result along_isochore(double rho_si, target q) {
       f_hi = nan;
       continue;
     }
-    const double fq = qof(r.state) - q.value;
+    const double fq = q_of(r.state, q.q) - q.value;
     if (std::fabs(fq) < best_f) {
       best = r;
       best_f = std::fabs(fq);
@@ -524,7 +518,24 @@ result along_isochore(double rho_si, target q) {
     }
   }
   if (reproduces(q.q, best_f + q.value, q.value)) return best;
-  return detail::failure(std::isfinite(f_hi) ? status::not_converged : above_status(q.q));
+  return detail::failure(std::isfinite(f_hi) ? status::not_converged : no_end);
+}
+
+// Along an isochore: q rises with T from 273.15 K to the isochore's end
+// (2273.15 K, or where its pressure reaches the bound of the formulation),
+// through the two-phase states, on the states of (T, rho).
+result along_isochore(double rho_si, target q) {
+  const auto at = [&](double T) { return Trho(T, rho_si); };
+  const result cold = at(if97::T_min);
+  if (!cold) return detail::failure(status::density_out_of_range);
+  const double f_cold = q_of(cold.state, q.q) - q.value;
+  if (f_cold > 0.0 && !reproduces(q.q, q_of(cold.state, q.q), q.value)) return detail::failure(below_status(q.q));
+  double f_hot = nan;
+  if (const result hot = at(if97::T_region5_max)) {
+    f_hot = q_of(hot.state, q.q) - q.value;
+    if (f_hot < 0.0 && !reproduces(q.q, q_of(hot.state, q.q), q.value)) return detail::failure(above_status(q.q));
+  }
+  return secant_along(at, q, if97::T_min, f_cold, cold, if97::T_region5_max, f_hot, above_status(q.q));
 }
 
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
@@ -569,33 +580,15 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
 
 // ---------------------------------------------------------- the flash of (p, u) --
 
-// The slow, sure way along an isobar: u rises with T; the secant method kept
-// within a bracket on the states of (p, T) of one side of the saturation line.
+// Along an isobar, one side of the saturation line: u rises with T, on the
+// states of (p, T).
 result along_isobar(double p_si, target q, double T_lo, double T_hi) {
-  const auto f = [&](double T, result& r) {
-    r = pT(p_si, T);
-    return r ? r.state.u / J_per_kJ - q.value : nan;
-  };
-  result r_lo{}, r_hi{};
-  double f_lo = f(T_lo, r_lo), f_hi = f(T_hi, r_hi);
+  const auto at = [&](double T) { return pT(p_si, T); };
+  const result lo = at(T_lo), hi = at(T_hi);
+  const double f_lo = lo ? q_of(lo.state, q.q) - q.value : nan, f_hi = hi ? q_of(hi.state, q.q) - q.value : nan;
   if (!(f_lo <= 0.0) && !reproduces(q.q, f_lo + q.value, q.value)) return detail::failure(status::internal_energy_below_min);
   if (!(f_hi >= 0.0) && !reproduces(q.q, f_hi + q.value, q.value)) return detail::failure(status::internal_energy_above_max);
-  for (int k = 0; k < 200; ++k) {
-    double T = T_lo - f_lo * (T_hi - T_lo) / (f_hi - f_lo);
-    if (!(T > T_lo && T < T_hi) || k % 3 == 2) T = 0.5 * (T_lo + T_hi);
-    result r{};
-    const double fT = f(T, r);
-    if (!std::isfinite(fT)) return detail::failure(status::not_converged);
-    if (reproduces(q.q, fT + q.value, q.value) || T_hi - T_lo <= 1e-15 * T) return r;
-    if (fT < 0.0) {
-      T_lo = T;
-      f_lo = fT;
-    } else {
-      T_hi = T;
-      f_hi = fT;
-    }
-  }
-  return detail::failure(status::not_converged);
+  return secant_along(at, q, T_lo, f_lo, lo, T_hi, f_hi, status::internal_energy_above_max);
 }
 
 // The vapour fraction of q between the saturated phases, or NaN outside; a q
