@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
   app.add_option("--plugin", plugin_path, "the plug-in to load (default: the one built or installed with this program)");
 
   // state
-  std::optional<std::string> given_p, given_T, given_h, given_s, given_x, given_rho;
+  std::optional<std::string> given_p, given_T, given_h, given_s, given_x, given_rho, given_u;
   std::string state_units = "si";
   bool state_csv = false, state_json = false;
   auto* state_cmd = app.add_subcommand("state", "the whole state of water from any two of p, T, h, s, x");
@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
   state_cmd->add_option("--h", given_h, "specific enthalpy, e.g. 2800kJ/kg");
   state_cmd->add_option("--s", given_s, "specific entropy, e.g. '6.5kJ/(kg K)'");
   state_cmd->add_option("--x", given_x, "vapour fraction, 0 to 1");
-  state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --T)");
+  state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --p, --T, --h, --s or --u)");
+  state_cmd->add_option("--u", given_u, "specific internal energy, e.g. 2500kJ/kg (with --p or --rho)");
   std::optional<std::string> state_phase;
   state_cmd->add_option("--phase", state_phase, "liquid or vapour (with --p and --T, --h or --s): metastable beyond "
                         "the saturation line")->check(CLI::IsMember({"liquid", "vapour"}));
@@ -331,13 +332,13 @@ int main(int argc, char** argv) {
     given = {read.optional("--p", given_p, quantity::pressure), read.optional("--T", given_T, quantity::temperature),
              read.optional("--h", given_h, quantity::energy),   read.optional("--s", given_s, quantity::entropy),
              read.optional("--x", given_x, quantity::fraction), read.optional("--rho", given_rho, quantity::density),
-             ""};
+             "", read.optional("--u", given_u, quantity::energy)};
     if (state_phase) given.phase = *state_phase == "vapour" ? kviapws97::water::phase::vapour : kviapws97::water::phase::liquid;
     if (read.bad.empty() && !kvtool::pair_problem(given).empty())
       return usage_error("state: " + kvtool::pair_problem(given));
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {
         {"--p", &given_p}, {"--T", &given_T}, {"--h", &given_h},
-        {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}};
+        {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}, {"--u", &given_u}};
     for (const auto& [name, text] : typed)
       if (*text) given.typed += (given.typed.empty() ? "" : " ") + std::string(name) + " " + **text;
   }

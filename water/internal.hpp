@@ -90,5 +90,8 @@ enum class isobar_equation { region1, metastable_vapour };
 // on one of them, from T (K), until h (kJ/kg) or, by_entropy, s (kJ/(kg K))
 // is reproduced. False where it does not converge.
 bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out);
+// The Newton steps of the last single-phase polish of a flash of
+// flash_pairs.cpp on this thread, for tests that count them.
+int last_polish_steps() noexcept;
 
 }  // namespace kviapws97::water::detail

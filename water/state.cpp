@@ -422,6 +422,9 @@ const char* status_text(status s) noexcept {
       return "superheated liquid past 5 % equilibrium vapour fraction or 623.15 K";
     case status::pressure_below_min: return "pressure below 1e-3 Pa, the lowest served";
     case status::density_below_min: return "density below that of 1e-3 Pa, the lowest pressure served, at this temperature";
+    case status::internal_energy_below_min: return "internal energy below that at 273.15 K";
+    case status::internal_energy_above_max: return "internal energy above that at the highest temperature of the formulation";
+    case status::no_state_of_pair: return "no state of the formulation has this pair of values";
   }
   return "unknown status";
 }

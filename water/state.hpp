@@ -59,6 +59,9 @@ enum class status : int {
   superheat_above_bound,  // superheated liquid past 5 % equilibrium vapour fraction or 623.15 K
   pressure_below_min,     // p below 1e-3 Pa, the lowest pressure served
   density_below_min,      // rho below that of 1e-3 Pa at T
+  internal_energy_below_min,  // u below that at 273.15 K (and this density or pressure)
+  internal_energy_above_max,  // u above that at the highest temperature of this density or pressure
+  no_state_of_pair,           // no state of the formulation has these (T, h), (T, s), (h, x) or (s, x)
 };
 
 // The short text of a status, for messages.
@@ -134,5 +137,36 @@ KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
 KVIAPWS97_WATER_EXPORT result pT(double p, double T, phase asked) noexcept;
 KVIAPWS97_WATER_EXPORT result ph(double p, double h, phase asked) noexcept;
 KVIAPWS97_WATER_EXPORT result ps(double p, double s, phase asked) noexcept;
+// The flashes of conservative variables and the pairs along a line of the
+// phase diagram. u in J/kg. (rho, u), (rho, h), (rho, s) and (p, u) have one
+// state at most: u, h and s rise with T along an isochore, u along an isobar.
+KVIAPWS97_WATER_EXPORT result rhou(double rho, double u) noexcept;
+KVIAPWS97_WATER_EXPORT result rhoh(double rho, double h) noexcept;
+KVIAPWS97_WATER_EXPORT result rhos(double rho, double s) noexcept;
+KVIAPWS97_WATER_EXPORT result pu(double p, double u) noexcept;
+
+// (p, rho), (T, h), (T, s), (h, x) and (s, x) may have several states: (p,
+// rho) in the liquid about its density maximum near 4 degC, (T, h) and (T, s)
+// where h or s turns along an isotherm, (h, x) and (s, x) where the mixture's
+// h or s turns along the saturation line. The _all functions give every one,
+// in order of pressure (then temperature), at most max_states; the single
+// call gives the first of them (the lowest pressure) and, through `count`,
+// how many there are. (T, h) and (T, s) search regions 2 and 5 down to 1 mPa.
+inline constexpr int max_states = 8;
+struct all_results {
+  water::status status;  // ok when count > 0
+  int count;
+  water::state states[max_states];
+};
+KVIAPWS97_WATER_EXPORT all_results prho_all(double p, double rho) noexcept;
+KVIAPWS97_WATER_EXPORT all_results Th_all(double T, double h) noexcept;
+KVIAPWS97_WATER_EXPORT all_results Ts_all(double T, double s) noexcept;
+KVIAPWS97_WATER_EXPORT all_results hx_all(double h, double x) noexcept;
+KVIAPWS97_WATER_EXPORT all_results sx_all(double s, double x) noexcept;
+KVIAPWS97_WATER_EXPORT result prho(double p, double rho, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result Th(double T, double h, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result Ts(double T, double s, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result hx(double h, double x, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result sx(double s, double x, int* count = nullptr) noexcept;
 
 }  // namespace kviapws97::water

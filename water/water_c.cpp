@@ -76,4 +76,46 @@ int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held
   return static_cast<int>(d.status);
 }
 
+int kviapws97_rhou(double rho, double u, kviapws97_state* out) noexcept { return put(water::rhou(rho, u), out); }
+int kviapws97_prho(double p, double rho, kviapws97_state* out) noexcept { return put(water::prho(p, rho), out); }
+int kviapws97_rhoh(double rho, double h, kviapws97_state* out) noexcept { return put(water::rhoh(rho, h), out); }
+int kviapws97_rhos(double rho, double s, kviapws97_state* out) noexcept { return put(water::rhos(rho, s), out); }
+int kviapws97_pu(double p, double u, kviapws97_state* out) noexcept { return put(water::pu(p, u), out); }
+int kviapws97_Th(double T, double h, kviapws97_state* out) noexcept { return put(water::Th(T, h), out); }
+int kviapws97_Ts(double T, double s, kviapws97_state* out) noexcept { return put(water::Ts(T, s), out); }
+int kviapws97_hx(double h, double x, kviapws97_state* out) noexcept { return put(water::hx(h, x), out); }
+int kviapws97_sx(double s, double x, kviapws97_state* out) noexcept { return put(water::sx(s, x), out); }
+
+}  // extern "C"
+
+namespace {
+
+// The states of an _all function into the caller's array: at most capacity
+// of them, *count all there are.
+int put_all(const water::all_results& all, kviapws97_state* out, int capacity, int* count) {
+  if (count) *count = all.count;
+  for (int i = 0; i < all.count && i < capacity; ++i) put({water::status::ok, all.states[i]}, out + i);
+  return static_cast<int>(all.status);
+}
+
+}  // namespace
+
+extern "C" {
+
+int kviapws97_prho_all(double p, double rho, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::prho_all(p, rho), out, capacity, count);
+}
+int kviapws97_Th_all(double T, double h, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::Th_all(T, h), out, capacity, count);
+}
+int kviapws97_Ts_all(double T, double s, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::Ts_all(T, s), out, capacity, count);
+}
+int kviapws97_hx_all(double h, double x, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::hx_all(h, x), out, capacity, count);
+}
+int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::sx_all(s, x), out, capacity, count);
+}
+
 }  // extern "C"

@@ -174,13 +174,25 @@ def test_bad_element_among_many(pair, bad, reason):
     (lambda: k.transport.viscosity(T=400.0, rho=10.0), ValueError, "a two-phase state has no single viscosity"),
     (lambda: k.transport.conductivity(T=1500.0, rho=1.0), ValueError, "above 1173.15 K, where IAPWS R15-11 ends"),
     (lambda: k.transport.surface_tension(T=650.0), ValueError, "outside 273.0 K to 647.3 K"),
-    (lambda: k.state(T=300.0, h=1e5), TypeError, "takes one of the pairs (p, T), (p, h)"),
+    (lambda: k.state(T=300.0, u=1e5), TypeError, "takes one of the pairs (p, T), (p, h)"),
     (lambda: k.saturation(), TypeError, "takes T or p"),
 ])
 def test_errors_of_scalar_calls(call, error, message):
     with pytest.raises(error) as e:
         call()
     assert message in str(e.value), f"got {str(e.value)!r}, expected it to hold {message!r}"
+
+
+@pytest.mark.parametrize("first, second", [("rho", "u"), ("rho", "h"), ("rho", "s"), ("p", "u"), ("p", "rho"),
+                                           ("T", "h"), ("T", "s")])
+def test_the_pairs_of_conservative_variables_find_the_states_of_p_and_T(first, second):
+    # One state in each of regions 1, 2, 3 and 5, each the only one of its pair.
+    p, T = np.array([1e5, 1e6, 30e6, 30e6]), np.array([300.0, 700.0, 680.0, 1500.0])
+    st = k.state(p=p, T=T)
+    back = k.state(**{first: getattr(st, first), second: getattr(st, second)})
+    np.testing.assert_allclose(back.T, T, rtol=2e-12, atol=0)
+    one = k.state(**{first: float(getattr(st, first)[2]), second: float(getattr(st, second)[2])})
+    assert one.T == back.T[2] and one.region == 3
 
 
 def test_a_state_cannot_be_changed():

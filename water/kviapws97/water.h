@@ -44,6 +44,31 @@ KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* ou
 KVIAPWS97_WATER_API int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The flashes of conservative variables and of the pairs along a line: u in
+ * J/kg. (rho, u), (rho, h), (rho, s) and (p, u) have one state at most.
+ * (p, rho), (T, h), (T, s), (h, x) and (s, x) may have several: the single
+ * call fills the first (the lowest pressure, then temperature); the _all
+ * call fills up to capacity of them in that order, sets *count to how many
+ * there are (which may exceed capacity) and returns 0 when there is one. */
+KVIAPWS97_WATER_API int kviapws97_rhou(double rho, double u, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_prho(double p, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_rhoh(double rho, double h, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_rhos(double rho, double s, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_pu(double p, double u, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Th(double T, double h, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Ts(double T, double s, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_hx(double h, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_sx(double s, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_prho_all(double p, double rho, kviapws97_state* out, int capacity,
+                                           int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Th_all(double T, double h, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Ts_all(double T, double s, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_hx_all(double h, double x, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
 
