@@ -70,6 +70,10 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # The C operations of one subregion equation and of region 5's parts.
+    ("if97/region3_backward.cpp", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::q,", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::r,", "IF97_V3Q: the equation of 3r"),
+    ("if97/region5.cpp", "  return std::log(g.pi) + g.g0;", "  return g.g0;", "IF97_G5_ID: without ln pi"),
+    ("if97/region5.cpp", "if97::parts5<0, if97::part_yy>(p, T).gr_tt;", "if97::parts5<0, if97::part_y>(p, T).gr_t;", "IF97_G5_RES_TT: the first derivative"),
 ]
 
 
