@@ -50,7 +50,20 @@ enum class status : int {
   above_critical,         // T or p above the critical point: no saturated states
   below_triple,           // p below the saturation pressure at 273.15 K
   not_converged,          // the polish did not reproduce its inputs
+  // The properties of water/chemistry.hpp, each outside its release's range.
+  dielectric_temperature_out_of_range,  // T outside 238 K to 873.15 K (IAPWS R8-97)
+  dielectric_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R8-97)
+  refractive_temperature_out_of_range,  // T outside 261.15 K to 773.15 K (IAPWS R9-97)
+  refractive_density_out_of_range,      // rho outside 0 to 1060 kg/m3 (IAPWS R9-97)
+  wavelength_out_of_range,              // lambda outside 0.2 um to 1.1 um (IAPWS R9-97)
+  ionization_temperature_out_of_range,  // T outside 273.15 K to 1273.15 K (IAPWS R11-24)
+  ionization_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R11-24)
+  henry_temperature_out_of_range,       // T outside the gas's data (IAPWS G7-04)
+  unknown_gas,                          // not one of the 14 gases of IAPWS G7-04
+  two_phase_state,                      // a two-phase state has no single value
 };
+// The last status, for the bounds of status codes.
+inline constexpr status last_status = status::two_phase_state;
 
 // The short text of a status, for messages.
 KVIAPWS97_WATER_EXPORT const char* status_text(status s) noexcept;

@@ -2,6 +2,7 @@
 // functions.
 #include "water/kviapws97/water.h"
 
+#include "water/chemistry.hpp"
 #include "water/state.hpp"
 
 namespace {
@@ -14,6 +15,12 @@ int put(const water::result& r, kviapws97_state* out) {
           s.lambda};
   return static_cast<int>(r.status);
 }
+
+int put(const water::quantity& q, double* out) {
+  *out = q.value;
+  return static_cast<int>(q.status);
+}
+
 
 }  // namespace
 
@@ -28,8 +35,23 @@ int kviapws97_px(double p, double x, kviapws97_state* out) noexcept { return put
 int kviapws97_Trho(double T, double rho, kviapws97_state* out) noexcept { return put(water::Trho(T, rho), out); }
 
 const char* kviapws97_error_text(int code) noexcept {
-  if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+  if (code < 0 || code > static_cast<int>(water::last_status)) return "unknown status";
   return water::status_text(static_cast<water::status>(code));
+}
+
+int kviapws97_dielectric_constant(double T, double rho, double* out) noexcept {
+  return put(water::dielectric_constant(T, rho), out);
+}
+int kviapws97_refractive_index(double T, double rho, double wavelength, double* out) noexcept {
+  return put(water::refractive_index(T, rho, wavelength), out);
+}
+int kviapws97_ionization_pK(double T, double rho, double* out) noexcept { return put(water::ionization_pK(T, rho), out); }
+
+int kviapws97_henry(int gas, double T, double* kH, double* KD) noexcept {
+  const water::henry_result r = water::henry(static_cast<water::gas>(gas), T);
+  *kH = r.kH;
+  *KD = r.KD;
+  return static_cast<int>(r.status);
 }
 
 }  // extern "C"
