@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "python/arrays.hpp"
+#include "python/chemistry.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
 #include "transport/surface_tension.hpp"
@@ -367,7 +368,7 @@ the rest.)";
   m.def(
       "status_text",
       [](int code) {
-        if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+        if (code < 0 || code > static_cast<int>(water::last_status)) return "unknown status";
         return water::status_text(static_cast<water::status>(code));
       },
       "The reason (str) of a status code of an array result; 0 is 'ok'.", py::arg("code"));
@@ -431,4 +432,5 @@ the rest.)";
       py::arg("T"));
   // import kviapws97.transport, as for a package.
   py::module_::import("sys").attr("modules")["kviapws97.transport"] = t;
+  register_chemistry(m);
 }
