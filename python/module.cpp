@@ -20,6 +20,7 @@
 
 #include "python/arrays.hpp"
 #include "python/derivatives.hpp"
+#include "python/chemistry.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
 #include "transport/surface_tension.hpp"
@@ -472,4 +473,5 @@ the rest.)";
       py::arg("T"));
   // import kviapws97.transport, as for a package.
   py::module_::import("sys").attr("modules")["kviapws97.transport"] = t;
+  register_chemistry(m);
 }

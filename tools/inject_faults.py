@@ -101,6 +101,18 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour + line.v_liquid), 0.0, 1.0);", "pairs: the vapour fraction of an isochore"),
     ("water/flash_pairs.cpp", "for (; i > 0 && (out.states[i - 1].p > r.state.p ||", "for (; i > 0 && (out.states[i - 1].p < r.state.p ||", "pairs: the order of several states"),
     ("water/flash_pairs.cpp", "  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);", "  return std::clamp((value - liquid) / (vapour + liquid), 0.0, 1.0);", "pairs: the vapour fraction at a pressure"),
+    # The C operations of one subregion equation and of region 5's parts.
+    ("if97/region3_backward.cpp", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::q,", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::r,", "IF97_V3Q: the equation of 3r"),
+    ("if97/region5.cpp", "  return std::log(g.pi) + g.g0;", "  return g.g0;", "IF97_G5_ID: without ln pi"),
+    ("if97/region5.cpp", "if97::parts5<0, if97::part_yy>(p, T).gr_tt;", "if97::parts5<0, if97::part_y>(p, T).gr_t;", "IF97_G5_RES_TT: the first derivative"),
+    # The chemistry properties.
+    ("transport/dielectric.cpp", "{3, 10, -0.108863472196}", "{3, 9, -0.108863472196}", "dielectric constant: an exponent j"),
+    ("transport/refractive_index.cpp", "constexpr double lambda_UV = 0.229202;", "constexpr double lambda_UV = 0.229220;", "refractive index: the UV resonance"),
+    ("transport/ionization.cpp", "constexpr double beta_2 = -0.469920;", "constexpr double beta_2 = -0.469290;", "ionization constant: beta_2"),
+    ("transport/henry.cpp", "/* CO2 */ {-8.55445,", "/* CO2 */ {-8.55454,", "Henry: a digit of A for CO2"),
+    ("transport/henry.cpp", "0.0, 275.44, 473.46}", "0.0, 275.44, 474.46}", "Henry: the upper end of C2H6's data"),
+    ("water/chemistry.cpp", "constexpr double lambda_max = 1.1e-6;", "constexpr double lambda_max = 1.9e-6;", "refractive index: the extrapolated wavelengths accepted"),
+    ("water/chemistry.cpp", "{ return dielectric_constant(s.T, s.rho); }", "{ return dielectric_constant(s.T, 1.0 / s.v * 1.0001); }", "dielectric constant of a state: another density"),
 ]
 
 

@@ -13,6 +13,7 @@
 #include "tools/commands.hpp"
 #include "tools/state.hpp"
 #include "tools/state_derivatives.hpp"
+#include "tools/state_chemistry.hpp"
 #include "tools/units.hpp"
 
 namespace {
@@ -156,6 +157,13 @@ int main(int argc, char** argv) {
   auto* json_flag = state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
   bool state_derivatives = false;
   state_cmd->add_flag("--derivatives", state_derivatives, "also the named derivatives (cp, w, (drho/dh)_p ...)")
+      ->excludes(csv_flag)
+      ->excludes(json_flag);
+  bool state_chemistry = false;
+  state_cmd
+      ->add_flag("--chemistry", state_chemistry,
+                 "also the dielectric constant (IAPWS R8-97), pKw (R11-24) and the refractive index at 589.3 nm "
+                 "(R9-97) of the state")
       ->excludes(csv_flag)
       ->excludes(json_flag);
 
@@ -373,6 +381,7 @@ int main(int argc, char** argv) {
     status = kvtool::run_state(given, units, format);
     std::string why;
     if (status == 0 && state_derivatives) kvtool::print_derivatives(kvtool::solve_state(given, units, why).state, units);
+    if (status == 0 && state_chemistry) kvtool::print_chemistry(given, units);
   } else if (*chart_cmd) {
     const kvtool::chart_kind kind = chart_name == "Ts"   ? kvtool::chart_kind::Ts
                                     : chart_name == "hs" ? kvtool::chart_kind::hs

@@ -425,6 +425,19 @@ const char* status_text(status s) noexcept {
     case status::internal_energy_below_min: return "internal energy below that at 273.15 K";
     case status::internal_energy_above_max: return "internal energy above that at the highest temperature of the formulation";
     case status::no_state_of_pair: return "no state of the formulation has this pair of values";
+    case status::dielectric_temperature_out_of_range:
+      return "temperature outside 238 K to 873.15 K, the range of IAPWS R8-97";
+    case status::dielectric_density_out_of_range: return "density outside 0 to 1250 kg/m3, the range of IAPWS R8-97";
+    case status::refractive_temperature_out_of_range:
+      return "temperature outside 261.15 K to 773.15 K, the range of IAPWS R9-97";
+    case status::refractive_density_out_of_range: return "density outside 0 to 1060 kg/m3, the range of IAPWS R9-97";
+    case status::wavelength_out_of_range: return "wavelength outside 0.2 um to 1.1 um, the range of IAPWS R9-97";
+    case status::ionization_temperature_out_of_range:
+      return "temperature outside 273.15 K to 1273.15 K, the range of IAPWS R11-24";
+    case status::ionization_density_out_of_range: return "density outside 0 to 1250 kg/m3, the range of IAPWS R11-24";
+    case status::henry_temperature_out_of_range: return "temperature outside the gas's data in IAPWS G7-04";
+    case status::unknown_gas: return "not one of the 14 gases of IAPWS G7-04";
+    case status::two_phase_state: return "a two-phase state has no single value; use its liquid or vapour";
   }
   return "unknown status";
 }

@@ -62,6 +62,17 @@ enum class status : int {
   internal_energy_below_min,  // u below that at 273.15 K (and this density or pressure)
   internal_energy_above_max,  // u above that at the highest temperature of this density or pressure
   no_state_of_pair,           // no state of the formulation has these (T, h), (T, s), (h, x) or (s, x)
+  // The properties of water/chemistry.hpp, each outside its release's range.
+  dielectric_temperature_out_of_range,  // T outside 238 K to 873.15 K (IAPWS R8-97)
+  dielectric_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R8-97)
+  refractive_temperature_out_of_range,  // T outside 261.15 K to 773.15 K (IAPWS R9-97)
+  refractive_density_out_of_range,      // rho outside 0 to 1060 kg/m3 (IAPWS R9-97)
+  wavelength_out_of_range,              // lambda outside 0.2 um to 1.1 um (IAPWS R9-97)
+  ionization_temperature_out_of_range,  // T outside 273.15 K to 1273.15 K (IAPWS R11-24)
+  ionization_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R11-24)
+  henry_temperature_out_of_range,       // T outside the gas's data (IAPWS G7-04)
+  unknown_gas,                          // not one of the 14 gases of IAPWS G7-04
+  two_phase_state,                      // a two-phase state has no single value
 };
 
 // The short text of a status, for messages.

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "water/derivatives.hpp"
+#include "water/chemistry.hpp"
 #include "water/state.hpp"
 
 namespace {
@@ -35,6 +36,11 @@ water::result as_state(const kviapws97_state& c) {
   s.u = c.u;
   s.x = c.x;
   return r;
+}
+
+int put(const water::property_result& q, double* out) {
+  *out = q.value;
+  return static_cast<int>(q.status);
 }
 
 }  // namespace
@@ -116,6 +122,21 @@ int kviapws97_hx_all(double h, double x, kviapws97_state* out, int capacity, int
 }
 int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity, int* count) noexcept {
   return put_all(water::sx_all(s, x), out, capacity, count);
+}
+
+int kviapws97_dielectric_constant(double T, double rho, double* out) noexcept {
+  return put(water::dielectric_constant(T, rho), out);
+}
+int kviapws97_refractive_index(double T, double rho, double wavelength, double* out) noexcept {
+  return put(water::refractive_index(T, rho, wavelength), out);
+}
+int kviapws97_ionization_pK(double T, double rho, double* out) noexcept { return put(water::ionization_pK(T, rho), out); }
+
+int kviapws97_henry(int gas, double T, double* kH, double* KD) noexcept {
+  const water::henry_result r = water::henry(static_cast<water::gas>(gas), T);
+  *kH = r.kH;
+  *KD = r.KD;
+  return static_cast<int>(r.status);
 }
 
 }  // extern "C"

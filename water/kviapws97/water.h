@@ -93,6 +93,27 @@ enum kviapws97_quantity {
  * wrt or not independent of it (T at constant p in a two-phase state). */
 KVIAPWS97_WATER_API int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held,
                                              double* out) KVIAPWS97_WATER_NOEXCEPT;
+/* Properties for chemistry at T (K) and rho (kg/m3), each within its
+ * release's range, else a status and NaN: the static dielectric constant
+ * (IAPWS R8-97; 238 K to 873.15 K, 0 to 1250 kg/m3), the refractive index at
+ * the wavelength in vacuum in m (IAPWS R9-97; 261.15 K to 773.15 K, 0 to
+ * 1060 kg/m3, 0.2e-6 m to 1.1e-6 m), pKw = -log10(Kw/(mol/kg)^2) (IAPWS
+ * R11-24; 273.15 K to 1273.15 K, 0 to 1250 kg/m3). */
+KVIAPWS97_WATER_API int kviapws97_dielectric_constant(double T, double rho, double* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_refractive_index(double T, double rho, double wavelength,
+                                                   double* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ionization_pK(double T, double rho, double* out) KVIAPWS97_WATER_NOEXCEPT;
+
+/* The gases of IAPWS G7-04 in water. */
+enum kviapws97_gas {
+  KVIAPWS97_GAS_HE, KVIAPWS97_GAS_NE, KVIAPWS97_GAS_AR, KVIAPWS97_GAS_KR, KVIAPWS97_GAS_XE,
+  KVIAPWS97_GAS_H2, KVIAPWS97_GAS_N2, KVIAPWS97_GAS_O2, KVIAPWS97_GAS_CO, KVIAPWS97_GAS_CO2,
+  KVIAPWS97_GAS_H2S, KVIAPWS97_GAS_CH4, KVIAPWS97_GAS_C2H6, KVIAPWS97_GAS_SF6
+};
+/* Henry's constant kH (Pa) and the vapour-liquid distribution constant KD
+ * = y2/x2 of a gas (enum kviapws97_gas) at T (K), within the temperatures of
+ * the gas's data in IAPWS G7-04; else a status and NaN. */
+KVIAPWS97_WATER_API int kviapws97_henry(int gas, double T, double* kH, double* KD) KVIAPWS97_WATER_NOEXCEPT;
 
 #ifdef __cplusplus
 }
