@@ -222,14 +222,7 @@ def test_eight_threads_give_the_serial_results():
 
 def test_array_loop_releases_the_gil(assert_releases_gil):
     p, h = np.full(300000, 1e6), np.linspace(1e5, 3.5e6, 300000)
-    start = time.perf_counter()
-    k.state(p=p, h=h)
-    end = time.perf_counter()
-    stop.set()
-    t.join()
-    quarter = (end - start) / 4
-    during = sum(start + quarter < s < end - quarter for s in stamps)
-    assert during > 5, f"another thread ran {during} thousand turns in the middle half of an array call"
+    assert_releases_gil(lambda: k.state(p=p, h=h))
 
 
 # A phase request: supersaturated steam by IAPWS-IF97 Eq. (18), Table 18 (v in
@@ -252,4 +245,3 @@ def test_phase_request_gives_supersaturated_vapour():
 def test_phase_request_errors(call, error, message):
     with pytest.raises(error, match=message):
         call()
-    assert_releases_gil(lambda: k.state(p=p, h=h))
