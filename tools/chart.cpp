@@ -483,11 +483,17 @@ int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path
   bool any_failed = false;
   for (std::size_t i = 0; i < given.size(); ++i) {
     marks.push_back(solve_mark(given[i]));
-    any_failed = any_failed || !marks.back().state;
     report += std::to_string(i + 1) + "  " + key_text(kind, marks.back()) + "\n";
+    if (!marks.back().state && !any_failed) {
+      // No picture with a hole in it: the first mark without a state says why, and no file is written.
+      const chart_mark& m = marks.back();
+      std::fprintf(stderr, "kviapws97: chart: --mark %s: no state: %s\n", printable(m.given.typed).c_str(),
+                   printable(m.why.empty() ? m.state.reason() : m.why).c_str());
+      any_failed = true;
+    }
   }
-  const int status = write_picture("chart", output, chart_svg(kind, marks, path), report);
-  return status != 0 ? status : any_failed ? 1 : 0;
+  if (any_failed) return 1;
+  return write_picture("chart", output, chart_svg(kind, marks, path), report);
 }
 
 }  // namespace kvtool

@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "if97/constants.hpp"
 #include "if97/region4_operations.hpp"
 #include "if97/saturation.hpp"
 #include "tools/csv.hpp"
+#include "transport/range.hpp"
 #include "tools/region_map.hpp"
 
 namespace kvtool {
@@ -57,7 +59,20 @@ std::string state_text(double T, double P) {
   return "T = " + value_or_failed(T) + " K, P = " + value_or_failed(P) + " Pa";
 }
 
+// Why no single phase lies at (T, P) for a property code (0: any), or "".
+std::string outside_range(double T, double P, int code);
 }  // namespace
+
+double value_units::value(const property_info& p, double host, double T) const {
+  const double v = on_scale(p, host, T, scale);
+  const unit* u = system ? find_unit(p.kg_unit) : nullptr;
+  return u == nullptr ? v : from_si(to_si(v, *u), output_unit(u->of, *system));
+}
+
+std::string value_units::unit_text(const property_info& p) const {
+  const unit* u = system ? find_unit(p.kg_unit) : nullptr;
+  return u == nullptr ? unit_of(p, scale) : std::string(output_unit(u->of, *system).symbol);
+}
 
 int run_eos(const plugin& lib, const eos_options& o) {
   const std::int64_t phase = resolve(lib, o.phase, o.T, o.P);
@@ -79,6 +94,11 @@ int run_eos(const plugin& lib, const eos_options& o) {
     std::printf("  %-7s %20s%s%s\n", row.name, value_or_failed(row.value).c_str(), *row.unit ? "  " : "", row.unit);
   }
   print_warnings(r.warnings);
+  if (failed) {
+    const std::string why = outside_range(o.T, o.P, 0);
+    std::fprintf(stderr, "kviapws97: eos: no %s state at %s: %s\n", phase_name(phase), state_text(o.T, o.P).c_str(),
+                 why.empty() ? "the library gives no value here" : why.c_str());
+  }
   return failed ? 1 : 0;
 }
 
@@ -94,13 +114,13 @@ namespace {
 // What the library accepts, a little more than IAPWS-IF97 itself (see
 // if97/region4_operations.cpp); the messages name the bounds of the releases.
 constexpr double T_accepted_min = 273.0;      // K
-constexpr double T_accepted_max = 2273.2;     // K
+constexpr double T_accepted_max = if97::thermodynamic_limits.T_max;  // K
 constexpr double T_saturated_max = 647.3;     // K
-constexpr double T_transport_max = 1173.2;    // K, IAPWS R12-08 and R15-11 up to 1173.15 K
+constexpr double T_transport_max = if97::transport_limits.T_max;  // K, a little above transport::T_max
 constexpr double P_accepted_min = 610.0;      // Pa
 constexpr double P_accepted_max = 100.01e6;   // Pa
-constexpr double P_region5_accepted = 50.1e6; // Pa, above 1073.15 K
-constexpr double P_transport_r5 = 50.01e6;    // Pa
+constexpr double P_region5_accepted = 1e6 * if97::thermodynamic_limits.p_max;  // Pa, above 1073.15 K
+constexpr double P_transport_r5 = 1e6 * if97::transport_limits.p_max;        // Pa
 constexpr double P_saturated_max = 22.12e6;   // Pa
 constexpr double T_sat_mismatch = 0.1;        // K
 // A volume belongs to (T, P) when it differs from the one there by at most this fraction.
@@ -125,7 +145,7 @@ std::string outside_range(double T, double P, int code) {
   if (T > if97::T_region2_max && P > P_region5_accepted)
     return p + " is above 50 MPa, the highest pressure of IAPWS-IF97 above 1073.15 K";
   if (is_transport(code) && T > T_transport_max)
-    return t + " is above 1173.15 K, where " + transport_release(code) + " ends";
+    return t + " is above " + number(transport::T_max) + " K, where " + transport_release(code) + " ends";
   if (is_transport(code) && T > if97::T_region2_max && P > P_transport_r5)
     return p + " is above 50 MPa, the highest pressure of " + transport_release(code) + " above 1073.15 K";
   return "";
@@ -172,11 +192,6 @@ std::string unphysical(const property_info& p, double kg_value) {
     case KVIAPWS97_SOUND: return kg_value > 0.0 ? "" : "a speed of sound not above 0";
     default: return "";
   }
-}
-
-int refuse(const std::string& what) {
-  std::fprintf(stderr, "kviapws97: %s\n", what.c_str());
-  return 2;
 }
 
 }  // namespace
@@ -237,14 +252,14 @@ int run_prop(const plugin& lib, const prop_options& o) {
   double V = 0.0;
   const property_result own_volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, phase, region);
   if (o.V) {
-    V = o.units == unit_scale::kg ? *o.V * volume_info.per_kg : *o.V;
+    V = o.units.scale == unit_scale::kg ? *o.V * volume_info.per_kg : *o.V;
     // A volume of another state would give a property of no state at all.
     const double there = own_volume.value;
     if (own_volume.ok() && !of_T_and_V_alone(code, region) &&
         !(std::fabs(V - there) <= volume_tolerance * there)) {
-      const char* unit = unit_of(volume_info, o.units);
+      const std::string unit = o.units.unit_text(volume_info);
       return refuse("--volume: " + number(*o.V) + " " + unit + " does not belong to " + state_text(T, P) +
-                    ", where the volume is " + number(on_scale(volume_info, there, T, o.units)) + " " + unit +
+                    ", where the volume is " + number(o.units.value(volume_info, there, T)) + " " + unit +
                     " (only pressure, viscosity and region 3's h, s, g, u, cp, cv, w are of T and V alone)");
     }
   } else {
@@ -253,9 +268,9 @@ int run_prop(const plugin& lib, const prop_options& o) {
   const property_result r = lib.property(code, T, P, V, phase, region);
   if (code == KVIAPWS97_PRESSURE && own_region(T, P) != 3)
     note = "note: the pressure from T and V is the region-3 equation's, which holds in IF97 region 3 only";
-  if (code == KVIAPWS97_CP && o.units == unit_scale::host)
+  if (code == KVIAPWS97_CP && o.units.scale == unit_scale::host)
     note = "note: on the host's scale cp is the departure cp - cp0(T) from its ideal gas, cv is not; "
-           "--units kg gives both as IF97 values";
+           "--units si or eng gives both as IF97 values";
   const std::string at = "(code " + std::to_string(code) + ", " + where + ", at " +
                          (on_line && T < 0.0   ? "P = " + value_or_failed(P) + " Pa"
                           : on_line && P < 0.0 ? "T = " + value_or_failed(T) + " K"
@@ -264,7 +279,7 @@ int run_prop(const plugin& lib, const prop_options& o) {
   // The dispatcher moved the value onto the host's reference state at the
   // saturation temperature when T was left out: so is it taken off.
   const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit_sat ? T_crit : if97::tsat(P / 1e6);
-  double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
+  double value = r.ok() ? o.units.value(o.property, r.value, T_shift) : missing_value();
   if (!is_missing(value)) {
     why = unphysical(o.property, on_scale(o.property, r.value, T_shift, unit_scale::kg));
     if (!why.empty()) {
@@ -288,12 +303,13 @@ int run_prop(const plugin& lib, const prop_options& o) {
       why = "the equation gives a negative squared speed of sound, which no physical state has";
   }
   if (!is_missing(value)) {
-    const char* unit = unit_of(o.property, o.units);
-    std::printf("%s = %s%s%s %s\n", o.property.name, number(value).c_str(), *unit ? " " : "", unit, at.c_str());
+    const std::string unit = o.units.unit_text(o.property);
+    std::printf("%s = %s%s%s %s\n", o.property.name, shown(value, o.digits).c_str(), unit.empty() ? "" : " ",
+                unit.c_str(), at.c_str());
   } else {
     const std::string flag = r.ok() ? "" : ", error flag " + std::to_string(r.error);
-    std::printf("%s: failed%s%s %s\n", o.property.name, flag.c_str(), why.empty() ? "" : (": " + why).c_str(),
-                at.c_str());
+    std::fprintf(stderr, "kviapws97: prop: %s: failed%s: %s %s\n", o.property.name, flag.c_str(),
+                 printable(why.empty() ? "the library gives no value here" : why).c_str(), at.c_str());
   }
   if (!note.empty()) std::printf("%s\n", note.c_str());
   print_warnings(warnings);
@@ -308,6 +324,11 @@ int run_region(const plugin& lib, double T, double P, phase_choice choice) {
   std::printf("  state used     %s\n", state_text(r.T_used, r.P_used).c_str());
   std::printf("  molar volume   %s\n", is_missing(r.V) ? "failed" : (number(r.V) + " m3/kmol").c_str());
   print_warnings(r.warnings);
+  if (is_missing(r.V)) {
+    const std::string why = outside_range(T, P, 0);
+    std::fprintf(stderr, "kviapws97: region: no region for the %s at %s: %s\n", phase_name(phase),
+                 state_text(T, P).c_str(), why.empty() ? "the library gives no state here" : why.c_str());
+  }
   return is_missing(r.V) ? 1 : 0;
 }
 
@@ -322,26 +343,28 @@ struct column {
   bool latent = false;
 };
 
-// Values and units in the table's units: host, the mass scale (kJ/kg, K, Pa),
-// or the mass scale in SI or engineering units.
-struct table_units {
-  unit_scale scale;
-  std::optional<unit_system> system;
-
-  const unit* converted(const property_info& p) const { return system ? find_unit(p.kg_unit) : nullptr; }
-  double value(const property_info& p, double host, double T) const {
-    const double v = on_scale(p, host, T, scale);
-    const unit* u = converted(p);
-    return u == nullptr ? v : from_si(to_si(v, *u), output_unit(u->of, *system));
-  }
-  std::string unit_text(const property_info& p) const {
-    const unit* u = converted(p);
-    return u == nullptr ? unit_of(p, scale) : std::string(output_unit(u->of, *system).symbol);
-  }
-  const unit& of(quantity q) const { return output_unit(q, system.value_or(unit_system::si)); }
-};
-
 }  // namespace
+
+std::string table_range_problem(const table_options& o) {
+  const std::string rows = o.over_pressure ? "--pressure: " : "--temperature: ";
+  std::string why;
+  if (o.isobar) {
+    if (!(why = outside_range(T_crit, *o.isobar, 0)).empty()) return "--isobar: " + why;
+    for (const double T : {o.from, o.to})
+      if (!(why = outside_range(T, *o.isobar, 0)).empty()) return rows + why;
+  } else if (o.isotherm) {
+    if (!(why = outside_range(*o.isotherm, 1e5, 0)).empty()) return "--isotherm: " + why;
+    for (const double P : {o.from, o.to})
+      if (!(why = outside_range(*o.isotherm, P, 0)).empty()) return rows + why;
+  } else if (o.over_pressure) {
+    if (o.from < p_triple) return rows + "P = " + number(o.from) + " Pa is below " + number(p_triple) + " Pa, where the saturation line begins";
+    if (o.to > p_crit) return rows + "P = " + number(o.to) + " Pa is above " + number(p_crit) + " Pa, where the saturation line ends";
+  } else {
+    if (o.from < if97::T_min) return rows + "T = " + number(o.from) + " K is below " + number(if97::T_min) + " K, where the saturation line begins";
+    if (o.to > T_crit) return rows + "T = " + number(o.to) + " K is above " + number(T_crit) + " K, where the saturation line ends";
+  }
+  return "";
+}
 
 int run_table(const plugin& lib, const table_options& o) {
   // The caller has checked that the range is finite and not too long.
@@ -364,7 +387,7 @@ int run_table(const plugin& lib, const table_options& o) {
       {"w", KVIAPWS97_SOUND, no_phase},      {"mu", KVIAPWS97_VISCOSITY, no_phase},
       {"lambda", KVIAPWS97_CONDUCTIVITY, no_phase}};
   const std::vector<column>& columns = single_phase ? single : saturated;
-  const table_units shown{o.units, o.system};
+  const value_units& shown = o.units;
   const unit& T_unit = shown.of(quantity::temperature);
   const unit& P_unit = shown.of(quantity::pressure);
 
@@ -407,13 +430,15 @@ int run_table(const plugin& lib, const table_options& o) {
     print_row(units);
   }
 
+  const std::string format = "%." + std::to_string(o.csv ? record_digits : o.digits) + "g";
   const auto cell = [&](double value) {
+    if (std::isnan(value)) return std::string(o.csv ? "" : "n/a");
     if (is_missing(value)) return std::string(o.csv ? "" : "failed");
-    char text[32];
-    std::snprintf(text, sizeof text, o.csv ? "%.10g" : "%.6g", value);
+    char text[40];
+    std::snprintf(text, sizeof text, format.c_str(), value);
     return std::string(text);
   };
-  bool any_failed = false;
+  bool any_failed = false, beyond_transport = false;
   std::vector<std::string> cells;
   for (long i = 0; i < rows; ++i) {
     const double x = o.from + static_cast<double>(i) * o.step;
@@ -430,11 +455,11 @@ int run_table(const plugin& lib, const table_options& o) {
     }
     const bool on_line = T > 0.0 && !is_missing(P);
     const int region = single_phase ? own_region(T, P) : 4;
-    any_failed = any_failed || !on_line || region == 0;
     const double other = o.over_pressure ? (on_line ? T : missing_value()) : P;
     cells.assign({cell(from_si(x, o.over_pressure ? P_unit : T_unit)),
                   is_missing(other) ? cell(other) : cell(from_si(other, o.over_pressure ? T_unit : P_unit))});
     if (single_phase) cells.push_back(region == 0 ? cell(missing_value()) : std::to_string(region));
+    std::string failed_columns = on_line && region != 0 ? "" : "the row";
     double h_saturated[2] = {missing_value(), missing_value()};  // liquid, vapour
     for (const column& c : columns) {
       // Both T and P are given: the saturated-state operations check that they
@@ -444,16 +469,30 @@ int run_table(const plugin& lib, const table_options& o) {
       if (c.latent) {
         // The host's reference shift, the same at one T, cancels in the difference.
         if (!is_missing(h_saturated[0]) && !is_missing(h_saturated[1])) value = h_saturated[1] - h_saturated[0];
+      } else if (is_transport(c.code) && T > transport::T_max) {
+        value = std::numeric_limits<double>::quiet_NaN();  // not defined there, as in `state`
+        beyond_transport = true;
       } else if (on_line && region != 0) {
         const property_result r = lib.property(c.code, T, P, 0.0, c.phase, saturation_region);
         if (r.ok()) value = shown.value(p, r.value, T);
         if (c.code == KVIAPWS97_ENTHALPY && c.phase != no_phase) h_saturated[c.phase == vapour ? 1 : 0] = value;
       }
-      any_failed = any_failed || is_missing(value);
+      if (is_missing(value) && !std::isnan(value) && failed_columns != "the row")
+        failed_columns += (failed_columns.empty() ? "" : ", ") + std::string(c.name);
       cells.push_back(cell(value));
     }
     print_row(cells);
+    if (!failed_columns.empty()) {
+      // The rows' range was checked before the first row: this is the library's own refusal.
+      const std::string why = outside_range(T, P, 0);
+      std::fprintf(stderr, "kviapws97: table: %s failed at %s: %s\n", failed_columns.c_str(), state_text(T, P).c_str(),
+                   why.empty() ? "the library gives no value there" : why.c_str());
+      any_failed = true;
+    }
   }
+  if (beyond_transport && !o.csv)
+    std::printf("n/a: mu, lambda: IAPWS R12-08 (mu) and R15-11 (lambda) hold up to %s K\n",
+                number(transport::T_max).c_str());
   return any_failed ? 1 : 0;
 }
 
@@ -480,6 +519,15 @@ int write_picture(const std::string& command, const std::string& output, const s
   }
   std::printf("%swrote %s\n", report.c_str(), output.c_str());
   return 0;
+}
+
+std::string map_mark_problem(const map_request& mark) {
+  // The library's warnings print a temperature in seven places with two decimals (see adapter/warnings.cpp).
+  constexpr double T_printable = 1e4;  // K
+  if (!(mark.T > 0.0)) return "T = " + number(mark.T) + " K is not above 0 K";
+  if (!(mark.P > 0.0)) return "P = " + number(mark.P) + " Pa is not above 0 Pa";
+  if (mark.T >= T_printable) return "T = " + number(mark.T) + " K: the map takes temperatures below 10000 K";
+  return "";
 }
 
 int run_map(const plugin& lib, const std::vector<map_request>& requests, const std::string& output) {

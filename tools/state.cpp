@@ -9,6 +9,8 @@
 
 #include "if97/constants.hpp"
 #include "tools/csv.hpp"
+#include "tools/messages.hpp"
+#include "transport/range.hpp"
 
 namespace kvtool {
 namespace {
@@ -17,7 +19,6 @@ namespace water = kviapws97::water;
 using water::phase_values;
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double T_transport_max = 1173.15;  // K, IAPWS R12-08 and R15-11
 // The lowest pressure searched along an isotherm; IF97 region 2 holds down to 0.
 constexpr double p_search_min = 1.0;  // Pa
 constexpr int scan_points = 48;       // per branch of a line searched
@@ -174,25 +175,28 @@ const row& row_named(const char* name) {
 // Why a value is not available, or "".
 std::string reason_missing(const row& r, const water::state& st, bool mixture) {
   if (mixture && st.phase == water::phase::two_phase) return "not defined for a two-phase mixture";
-  if ((r.member == &phase_values::mu || r.member == &phase_values::lambda) && st.T > T_transport_max)
-    return "IAPWS R12-08 (mu) and R15-11 (lambda) hold up to 1173.15 K";
+  if ((r.member == &phase_values::mu || r.member == &phase_values::lambda) && st.T > transport::T_max)
+    return "IAPWS R12-08 (mu) and R15-11 (lambda) hold up to " + number(transport::T_max, "%.7g") + " K";
   return "not available";
 }
 
 }  // namespace
 
-std::string pair_problem(const state_inputs& in) {
-  const std::pair<const char*, bool> given[] = {{"--p", in.p.has_value()}, {"--T", in.T.has_value()},
-                                                {"--h", in.h.has_value()}, {"--s", in.s.has_value()},
-                                                {"--x", in.x.has_value()}, {"--rho", in.rho.has_value()}};
+std::string pair_problem(const state_inputs& in, input_style style) {
+  const bool keys = style == input_style::keys;
+  const auto name = [&](const char* n) { return keys ? std::string(n) + "=" : "--" + std::string(n); };
+  const std::pair<const char*, bool> given[] = {{"p", in.p.has_value()}, {"T", in.T.has_value()},
+                                                {"h", in.h.has_value()}, {"s", in.s.has_value()},
+                                                {"x", in.x.has_value()}, {"rho", in.rho.has_value()}};
   std::string names;
   int n = 0;
-  for (const auto& [name, is_given] : given) {
+  for (const auto& [key, is_given] : given) {
     if (!is_given) continue;
-    names += (n++ ? ", " : "") + std::string(name);
+    names += (n++ ? ", " : "") + name(key);
   }
   if (n == 2 && (!in.rho || in.T)) return "";
-  return "give two of --p, --T, --h, --s, --x, or --T with --rho; got " + (n == 0 ? std::string("none") : names);
+  return "give two of " + name("p") + ", " + name("T") + ", " + name("h") + ", " + name("s") + ", " + name("x") +
+         ", or " + name("T") + " with " + name("rho") + "; got " + (n == 0 ? std::string("none") : names);
 }
 
 water::result solve_state(const state_inputs& in, unit_system units, std::string& why) {
@@ -208,7 +212,7 @@ water::result solve_state(const state_inputs& in, unit_system units, std::string
   if (in.T && in.s) return along_isotherm(*in.T, *in.s, row_named("s"), units, why);
   if (in.x && in.h) return along_saturation(*in.x, *in.h, row_named("h"), units, why);
   if (in.x && in.s) return along_saturation(*in.x, *in.s, row_named("s"), units, why);
-  why = pair_problem(in);
+  why = pair_problem(in, input_style::options);
   return {water::status::not_converged, {}};
 }
 
@@ -226,7 +230,7 @@ std::string describe_inputs(const state_inputs& in, unit_system units) {
   return s;
 }
 
-int run_state(const state_inputs& in, unit_system units, record_format format) {
+int run_state(const state_inputs& in, unit_system units, record_format format, int digits) {
   std::string why;
   const water::result r = solve_state(in, units, why);
   if (!r) {
@@ -240,11 +244,11 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
   const phase_values* columns[] = {&st, &st.liquid, &st.vapour};
   const std::size_t n_columns = two_phase ? 3 : 1;
   const auto value = [&](const row& rw, std::size_t column) { return columns[column]->*rw.member; };
-  const char* precise = "%.12g";
+  const std::string precise = "%." + std::to_string(record_digits) + "g";
 
   if (format == record_format::json) {
     const auto json_number = [&](double si, quantity q) {
-      return std::isnan(si) ? std::string("null") : number(from_si(si, output_unit(q, units)), precise);
+      return std::isnan(si) ? std::string("null") : number(from_si(si, output_unit(q, units)), precise.c_str());
     };
     const auto object = [&](std::size_t column) {
       std::string s = "{";
@@ -266,7 +270,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
 
   if (format == record_format::csv) {
     std::vector<std::string> header{"region", "phase", "x"},
-        record{std::to_string(st.region), water::phase_text(st.phase), std::isnan(st.x) ? "" : number(st.x, precise)};
+        record{std::to_string(st.region), water::phase_text(st.phase), std::isnan(st.x) ? "" : number(st.x, precise.c_str())};
     for (std::size_t column = 0; column < 3; ++column) {
       for (const row& rw : rows) {
         if (column > 0 && (rw.member == &phase_values::p || rw.member == &phase_values::T)) continue;
@@ -277,7 +281,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
                                         : "") +
                          " [" + std::string(u.symbol) + "]");
         const double v = column < n_columns ? value(rw, column) : nan;
-        record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise));
+        record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise.c_str()));
       }
     }
     std::printf("%s%s", csv_record(header).c_str(), csv_record(record).c_str());
@@ -286,7 +290,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
 
   std::printf("%s, IF97 region %d, at %s\n", water::phase_text(st.phase), st.region, describe_inputs(in, units).c_str());
   if (two_phase) std::printf("  %-6s %-26s %14s %14s %14s\n", "", "", "mixture", "sat. liquid", "sat. vapour");
-  std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : number(st.x, "%.7g").c_str());
+  std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : shown(st.x, digits).c_str());
   std::vector<std::pair<std::string, std::string>> notes;  // reason, names
   if (std::isnan(st.x)) notes.push_back({"a single phase has no vapour fraction", "x"});
   for (const row& rw : rows) {
@@ -294,7 +298,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
     std::printf("  %-6s %-26s", rw.name, rw.description);
     for (std::size_t column = 0; column < n_columns; ++column) {
       const double v = value(rw, column);
-      std::printf(" %14s", std::isnan(v) ? "n/a" : number(from_si(v, u), "%.7g").c_str());
+      std::printf(" %14s", std::isnan(v) ? "n/a" : shown(from_si(v, u), digits).c_str());
       if (!std::isnan(v)) continue;
       const std::string reason = reason_missing(rw, st, column == 0);
       bool known = false;
