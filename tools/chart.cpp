@@ -153,6 +153,7 @@ polyline dome(chart_kind kind) {
 }
 
 std::string round_number(double v) {
+  if (v == 0.0) v = 0.0;  // not "-0"
   char text[32];
   std::snprintf(text, sizeof text, "%g", v);
   return text;
@@ -182,14 +183,18 @@ std::string label(const polyline& l, const std::string& words, const char* colou
     if (!inside(p, margin)) continue;
     const double x = p.first + style.dx, y = p.second + style.dy;
     const double start = std::string(style.anchor) == "end" ? -w : std::string(style.anchor) == "middle" ? -w / 2 : 0.0;
-    const svg::box b = style.vertical ? svg::box{x - h + 2, y - w - start - w, x + 2, y - start}
+    // Read upwards, the text runs from y - start up to y - start - w.
+    const svg::box b = style.vertical ? svg::box{x - h + 2, y - start - w, x + 2, y - start}
                                       : svg::box{x + start, y - h + 2, x + start + w, y + 2};
     const bool fits = b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1;
     if (!fits || std::any_of(taken.begin(), taken.end(), [&](const svg::box& t) { return t.overlaps(b); })) continue;
     taken.push_back(b);
     std::string attributes = "fill=\"" + std::string(colour) + "\" text-anchor=\"" + style.anchor + "\"";
     if (style.vertical) attributes += " transform=\"rotate(-90 " + num(x) + " " + num(y) + ")\"";
-    return svg::text(x, y, words, attributes + " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
+    // A halo: the lines beneath stop short of the name, on a box of the page's colour.
+    return "<rect x=\"" + num(b.x0 - 1) + "\" y=\"" + num(b.y0 - 1) + "\" width=\"" + num(b.x1 - b.x0 + 2) +
+           "\" height=\"" + num(b.y1 - b.y0 + 2) + "\" fill=\"#ffffff\" fill-opacity=\"0.9\"/>\n" +
+           svg::text(x, y, words, attributes + " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
   }
   return "";
 }
@@ -219,7 +224,8 @@ std::string axes(chart_kind kind) {
                                                 : axis_text{"pressure p, bar (logarithmic)", 0.0};
   std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
   const char* grid = "stroke=\"#000000\" stroke-opacity=\"0.10\"";
-  for (double v = L.x.min; v <= L.x.max + 1e-9; v += xt.major) {
+  // Linear ticks at the round multiples of their step within the range.
+  for (double v = std::ceil(L.x.min / xt.major - 1e-9) * xt.major; v <= L.x.max + 1e-9; v += xt.major) {
     const double x = L.left + along(L.x, v, width_px);
     s += svg::line(x, L.top, x, L.bottom, grid) + svg::line(x, L.bottom, x, L.bottom + 6, "stroke=\"#222222\"");
     s += svg::text(x, L.bottom + 20, round_number(v), "text-anchor=\"middle\"");
@@ -237,7 +243,7 @@ std::string axes(chart_kind kind) {
       }
     }
   } else {
-    for (double v = L.y.min; v <= L.y.max + 1e-9; v += yt.major) {
+    for (double v = std::ceil(L.y.min / yt.major - 1e-9) * yt.major; v <= L.y.max + 1e-9; v += yt.major) {
       const double y = L.bottom - along(L.y, v, height_px);
       s += svg::line(L.left, y, L.right, y, grid) + svg::line(L.left - 6, y, L.left, y, "stroke=\"#222222\"");
       s += svg::text(L.left - 9, y + 4, round_number(v), "text-anchor=\"end\"");
@@ -255,29 +261,25 @@ std::string axes(chart_kind kind) {
 // The round values of each diagram's lines.
 struct line_set {
   std::vector<double> isobars_bar, isotherms_C, fractions;
-  std::vector<double> labelled_isobars_bar;
 };
 
 line_set lines_of(chart_kind kind) {
   const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
   switch (kind) {
     case chart_kind::Ts:
-      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
-              {},
-              fractions,
-              {0.01, 0.1, 1, 10, 100, 1000}};
+      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}, {}, fractions};
     case chart_kind::hs:
       return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
               {0, 100, 200, 300, 400, 500, 600, 700, 800},
-              fractions,
-              {0.01, 0.1, 1, 10, 100, 1000}};
+              fractions};
     case chart_kind::ph:
-      return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions, {}};
+      return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions};
   }
   return {};
 }
 
-std::string legend(chart_kind kind) {
+// The legend: what the chart draws, and no more.
+std::string legend(chart_kind kind, bool marks, bool path) {
   const double x = legend_left, sw = x + 30;
   double y = chart_layout::top + 4;
   std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
@@ -296,10 +298,11 @@ std::string legend(chart_kind kind) {
   if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
   if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
   entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
-  entry(
-      svg::circle(x + 11, y, 5.5, "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
-      "marked state");
-  entry(stroke(path_colour, 2.0), "path joining the marks");
+  if (marks)
+    entry(svg::circle(x + 11, y, 5.5,
+                      "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
+          "marked state");
+  if (path) entry(stroke(path_colour, 2.0), "path joining the marks");
   y += 10;
   std::vector<const char*> notes{"Every point is an IAPWS-IF97",
                                  kind == chart_kind::hs ? "state of the library." : "state of the library;"};
@@ -373,7 +376,8 @@ chart_layout layout_of(chart_kind kind) {
     case chart_kind::Ts:
       return {entropy, {0.0, 800.0, false}};
     case chart_kind::hs:
-      return {entropy, enthalpy};
+      // The engineer's Mollier frame: steam from the turbine's inlet to its wet exhaust.
+      return {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
     case chart_kind::ph:
       return {enthalpy, {0.01, 1000.0, true}};
   }
@@ -410,21 +414,25 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   std::vector<svg::box> taken;
   std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
               labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  // Every line drawn has its name: a line whose name finds no place beside it is left out.
   for (const double p_bar : set.isobars_bar) {
     const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
-    const bool named = std::find(set.labelled_isobars_bar.begin(), set.labelled_isobars_bar.end(), p_bar) !=
-                       set.labelled_isobars_bar.end();
-    lines += path_of(l, isobar_colour, named ? 1.1 : 0.6);
-    if (named && !l.empty())
-      labels += label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+    if (l.empty()) continue;
+    const std::string name =
+        label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isobar_colour, 1.0);
+    labels += name;
   }
   for (const double T_C : set.isotherms_C) {
     const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
-    lines += path_of(l, isotherm_colour, 0.9);
     if (l.empty()) continue;
     const label_style style =
         kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
-    labels += label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+    const std::string name = label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isotherm_colour, 0.9);
+    labels += name;
   }
   for (const double x : set.fractions) {
     const std::vector<polyline> l = fraction_line(kind, x);
@@ -461,7 +469,7 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   s += "<g id=\"marks\">\n" +
        svg::mark_layer(places, frame, 5.5, taken, "fill=\"#ffffff\" fill-opacity=\"0.7\" stroke-width=\"2.5\"") +
        "</g>\n";
-  s += legend(kind);
+  s += legend(kind, !places.empty(), path);
 
   std::string key = "<g id=\"key\" font-size=\"12\" fill=\"#222222\">\n";
   double y = key_top;
