@@ -279,6 +279,9 @@ done <<'CASES'
 2 | state --p 1bar --T 300 --units host             | state: --units host: state works on the SI state API
 2 | state --p 1bar --T 300 --digits 0               | --digits: '0' is not a whole number from 1 to 17
 2 | table --pressure 1bar 2bar 1bar --units kg      | --units: 'kg' is not si, eng or host
+# chart options: the picture's width, the height in proportion, the drawing unchanged
+0 | chart hs --size 500                             | <svg [^>]*width="500\.0" height="[0-9.]+" viewBox="0 0 1000\.0
+2 | chart hs --size 20                              | --size: '20' is not a width from 300 to 5000 px
 CASES
 
 # A chart with a mark that has no state writes no file.

@@ -18,7 +18,7 @@ using svg::num;
 using point = std::pair<double, double>;
 using polyline = std::vector<point>;
 
-constexpr double width = 1000.0;                         // px
+constexpr double width = chart_width;                    // px
 constexpr double legend_left = 785.0;                    // px
 constexpr double key_top = chart_layout::bottom + 62.0;  // px
 constexpr double key_line = 18.0;                        // px
@@ -398,13 +398,13 @@ chart_mark solve_mark(const state_inputs& given) {
   return m;
 }
 
-std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path) {
+std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path, double shown_width) {
   const double height = key_top + key_line * static_cast<double>(marks.size()) + 24;
   const char* titles[] = {"Water and steam: temperature\u2013entropy diagram (IAPWS-IF97)",
                           "Water and steam: enthalpy\u2013entropy (Mollier) diagram (IAPWS-IF97)",
                           "Water and steam: pressure\u2013enthalpy diagram (IAPWS-IF97)"};
   const char* title = titles[static_cast<int>(kind)];
-  std::string s = svg::document(width, height, title);
+  std::string s = svg::document(width, height, title, shown_width / width);
   s += "<defs><clipPath id=\"plot\"><rect x=\"" + num(frame.x0) + "\" y=\"" + num(frame.y0) + "\" width=\"" +
        num(frame.x1 - frame.x0) + "\" height=\"" + num(frame.y1 - frame.y0) + "\"/></clipPath></defs>\n";
   s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
@@ -485,7 +485,8 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   return s + "</svg>\n";
 }
 
-int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path, const std::string& output) {
+int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path, const std::string& output,
+              double shown_width) {
   std::vector<chart_mark> marks;
   std::string report;
   bool any_failed = false;
@@ -501,7 +502,7 @@ int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path
     }
   }
   if (any_failed) return 1;
-  return write_picture("chart", output, chart_svg(kind, marks, path), report);
+  return write_picture("chart", output, chart_svg(kind, marks, path, shown_width), report);
 }
 
 }  // namespace kvtool

@@ -42,12 +42,16 @@ struct chart_mark {
 };
 chart_mark solve_mark(const state_inputs& given);
 
-// The SVG document, 1000 px wide, one line of key per mark below the plot.
-std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path);
+// The SVG document, drawn 1000 units wide and shown `shown_width` px wide,
+// one line of key per mark below the plot.
+inline constexpr double chart_width = 1000.0;  // px as drawn
+std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path,
+                      double shown_width = chart_width);
 
 // The `chart` subcommand: the picture to `output` ("-" standard output), a
 // line per mark as report; 1 when a mark has no state, 2 when the file
 // cannot be written.
-int run_chart(chart_kind kind, const std::vector<state_inputs>& marks, bool path, const std::string& output);
+int run_chart(chart_kind kind, const std::vector<state_inputs>& marks, bool path, const std::string& output,
+              double shown_width = chart_width);
 
 }  // namespace kvtool

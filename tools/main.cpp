@@ -341,6 +341,7 @@ std::string parse_chart_mark(const std::string& text, kvtool::state_inputs& in) 
 struct chart_command {
   CLI::App* cmd;
   std::string diagram, output = "-";
+  std::optional<std::string> size;
   std::vector<std::string> marks;
   bool path = false;
 
@@ -355,6 +356,7 @@ struct chart_command {
     cmd->add_option("--mark", marks, "a state to mark: two of p=, T=, h=, s=, x= (up to 100)");
     cmd->add_flag("--path", path, "join the marks in order");
     cmd->add_option("-o,--output", output, "SVG file, - for standard output")->capture_default_str();
+    cmd->add_option("--size", size, "the picture's width in px, 300 to 5000 (default 1000); the height follows");
   }
 
   int run() const {
@@ -371,7 +373,15 @@ struct chart_command {
       states.push_back(in);
     }
     if (path && states.size() < 2) throw bad_argument{"--path: needs two marks or more"};
-    return kvtool::run_chart(kind, states, path, output);
+    double shown_width = kvtool::chart_width;
+    if (size) {
+      const std::string text = as_typed(*size);
+      char* end = nullptr;
+      shown_width = std::strtod(text.c_str(), &end);
+      if (end == text.c_str() || *end != '\0' || !(shown_width >= 300.0 && shown_width <= 5000.0))
+        throw bad_argument{"--size: '" + text + "' is not a width from 300 to 5000 px"};
+    }
+    return kvtool::run_chart(kind, states, path, output, shown_width);
   }
 };
 
