@@ -282,6 +282,9 @@ done <<'CASES'
 # chart options: the picture's width, the height in proportion, the drawing unchanged
 0 | chart hs --size 500                             | <svg [^>]*width="500\.0" height="[0-9.]+" viewBox="0 0 1000\.0
 2 | chart hs --size 20                              | --size: '20' is not a width from 300 to 5000 px
+0 | chart ph --x-range 500:3000 --y-range 1:300 --mark p=10bar,T=300C -o r.svg | wrote r.svg
+2 | chart ph --y-range 0:300                        | --y-range: '0:300': the axis is logarithmic, MIN must be above 0
+2 | chart Ts --x-range 3:2                          | --x-range: '3:2' is not MIN:MAX
 CASES
 
 # A chart with a mark that has no state writes no file.

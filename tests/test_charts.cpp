@@ -209,6 +209,33 @@ TEST(Charts, MarksLandWithinAPixelOfTheirStates) {
   }
 }
 
+// A frame given with --x-range and --y-range: a published state lands where
+// those ranges alone put it (IAPWS-IF97 Table 5, 500 K and 3 MPa; Table 15,
+// 700 K and 30 MPa).
+TEST(Charts, MarksLandByTheRangesGiven) {
+  const struct {
+    chart_kind kind;
+    kvtool::chart_layout frame;
+    double x_value, y_value;
+  } rows[] = {{chart_kind::Ts, {{2.0, 8.0, false}, {100.0, 500.0, false}}, 2.58041912, 226.85},
+              {chart_kind::hs, {{2.0, 6.0, false}, {500.0, 3000.0, false}}, 5.17540298, 2631.49474},
+              {chart_kind::ph, {{500.0, 3000.0, false}, {10.0, 400.0, true}}, 975.542239, 30.0}};
+  for (const auto& r : rows) {
+    const kvtool::chart_view view(r.kind, r.frame);
+    const std::vector<kvtool::chart_mark> marks = {
+        r.kind == chart_kind::hs ? mark(30e6, 700.0) : mark(3e6, 500.0)};
+    const image im = render(kvtool::chart_svg(view, marks, false), "range" + std::to_string(static_cast<int>(r.kind)));
+    ASSERT_EQ(im.error, "");
+    const double x = linear(r.x_value, r.frame.x.min, r.frame.x.max, chart_layout::left, chart_layout::right);
+    const double y = r.frame.y.logarithmic
+                         ? logarithmic(r.y_value, r.frame.y.min, r.frame.y.max, chart_layout::bottom, chart_layout::top)
+                         : linear(r.y_value, r.frame.y.min, r.frame.y.max, chart_layout::bottom, chart_layout::top);
+    const found f = centroid(im, chart_mark, x, y, 8.0);
+    EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0) << "chart " << static_cast<int>(r.kind) << ": mark at (" << f.x
+                                                   << ", " << f.y << "), belongs at (" << x << ", " << y << ")";
+  }
+}
+
 // Each tick label stands where its value belongs by the frame's ranges: the
 // labels under the x axis and beside the y axis, and on a logarithmic axis
 // the unlabelled ticks at 2 and 5 of each decade.

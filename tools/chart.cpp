@@ -44,7 +44,7 @@ double along(const chart_axis& a, double v, double length) {
   return std::clamp(f * length, -coordinate_limit, coordinate_limit);
 }
 
-std::optional<point> project(chart_kind kind, const water::result& r) {
+std::optional<point> project(const chart_view& kind, const water::result& r) {
   if (!r) return std::nullopt;
   const chart_point p = place_on(kind, r.state);
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<point> project(chart_kind kind, const water::result& r) {
 
 // A line of states t -> f(t) over [a, b], sampled until no chord strays more
 // than a quarter pixel from the curve; a failed state breaks the line.
-std::vector<polyline> trace(chart_kind kind, const std::function<water::result(double)>& f, double a, double b,
+std::vector<polyline> trace(const chart_view& kind, const std::function<water::result(double)>& f, double a, double b,
                             int pieces = 16) {
   std::vector<polyline> lines(1);
   const std::function<void(double, point, double, point, int)> refine = [&](double t0, point p0, double t1, point p1,
@@ -106,7 +106,7 @@ polyline joined(const std::vector<polyline>& pieces) {
 
 // The isobar of p from 273.15 K to 800 degC: liquid, the straight two-phase
 // line between the saturated states, vapour; or one supercritical line.
-std::vector<polyline> isobar(chart_kind kind, double p) {
+std::vector<polyline> isobar(const chart_view& kind, double p) {
   if (p >= 1e6 * if97::p_c)
     return trace(
         kind, [p](double T) { return water::pT(p, T); }, if97::T_min, T_top);
@@ -122,7 +122,7 @@ std::vector<polyline> isobar(chart_kind kind, double p) {
 
 // The isotherm of T from the lowest to the highest pressure of the lines,
 // through its two-phase line.
-std::vector<polyline> isotherm(chart_kind kind, double T) {
+std::vector<polyline> isotherm(const chart_view& kind, double T) {
   const double lo = std::log10(p_line_min), hi = std::log10(p_line_max);
   const auto at = [T](double u) { return water::pT(std::pow(10.0, u), T); };
   if (T >= if97::T_c) return trace(kind, at, lo, hi);
@@ -137,7 +137,7 @@ std::vector<polyline> isotherm(chart_kind kind, double T) {
 water::result critical_state() { return water::Trho(if97::T_c, if97::rho_c); }
 
 // The saturated states of one vapour fraction from 273.15 K to the critical point.
-std::vector<polyline> fraction_line(chart_kind kind, double x) {
+std::vector<polyline> fraction_line(const chart_view& kind, double x) {
   std::vector<polyline> l = trace(
       kind, [x](double T) { return water::Tx(T, x); }, if97::T_min, T_below_critical);
   if (const auto c = project(kind, critical_state()); c && !l.empty()) l.back().push_back(*c);
@@ -145,7 +145,7 @@ std::vector<polyline> fraction_line(chart_kind kind, double x) {
 }
 
 // The dome: saturated liquid up to the critical point, saturated vapour back down.
-polyline dome(chart_kind kind) {
+polyline dome(const chart_view& kind) {
   polyline all = joined(fraction_line(kind, 0.0));
   polyline vapour = joined(fraction_line(kind, 1.0));
   all.insert(all.end(), vapour.rbegin(), vapour.rend());
@@ -214,8 +214,8 @@ struct axis_text {
 };
 
 // Ticks, grid and titles. A logarithmic axis has decades labelled and 2 and 5 ticked.
-std::string axes(chart_kind kind) {
-  const chart_layout L = layout_of(kind);
+std::string axes(const chart_view& kind) {
+  const chart_layout& L = kind.layout;
   const double width_px = L.right - L.left, height_px = L.bottom - L.top;
   const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
                                               : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
@@ -323,7 +323,7 @@ std::string value_text(double si, quantity q) {
 }
 
 // A mark's line of the key and of the report.
-std::string key_text(chart_kind kind, const chart_mark& m) {
+std::string key_text(const chart_view& kind, const chart_mark& m) {
   std::string s = describe_inputs(m.given, unit_system::eng);
   if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
   const water::state& st = m.state.state;
@@ -340,7 +340,7 @@ std::string key_text(chart_kind kind, const chart_mark& m) {
 // The line from one mark to the next: along the isobar, isentrope,
 // isenthalp or isotherm that they share (to 1e-4, as typed values round),
 // else straight.
-std::vector<polyline> path_segment(chart_kind kind, const water::state& a, const water::state& b) {
+std::vector<polyline> path_segment(const chart_view& kind, const water::state& a, const water::state& b) {
   const auto same = [](double u, double v) { return std::fabs(u - v) <= 1e-4 * std::fmax(std::fabs(u), std::fabs(v)); };
   const auto log_p = [&](double t) {
     return std::pow(10.0, std::log10(a.p) + t * (std::log10(b.p) - std::log10(a.p)));
@@ -384,8 +384,9 @@ chart_layout layout_of(chart_kind kind) {
   return {entropy, enthalpy};
 }
 
-chart_point place_on(chart_kind kind, const water::state& st) {
-  const chart_layout L = layout_of(kind);
+chart_point place_on(const chart_view& view, const water::state& st) {
+  const chart_kind kind = view.kind;
+  const chart_layout& L = view.layout;
   const double s = st.s / 1e3, h = st.h / 1e3, T = st.T - kelvin_at_0C, p = st.p / 1e5;
   const double x = kind == chart_kind::ph ? h : s;
   const double y = kind == chart_kind::Ts ? T : kind == chart_kind::hs ? h : p;
@@ -398,12 +399,12 @@ chart_mark solve_mark(const state_inputs& given) {
   return m;
 }
 
-std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path, double shown_width) {
+std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& marks, bool path, double shown_width) {
   const double height = key_top + key_line * static_cast<double>(marks.size()) + 24;
   const char* titles[] = {"Water and steam: temperature\u2013entropy diagram (IAPWS-IF97)",
                           "Water and steam: enthalpy\u2013entropy (Mollier) diagram (IAPWS-IF97)",
                           "Water and steam: pressure\u2013enthalpy diagram (IAPWS-IF97)"};
-  const char* title = titles[static_cast<int>(kind)];
+  const char* title = titles[static_cast<int>(kind.kind)];
   std::string s = svg::document(width, height, title, shown_width / width);
   s += "<defs><clipPath id=\"plot\"><rect x=\"" + num(frame.x0) + "\" y=\"" + num(frame.y0) + "\" width=\"" +
        num(frame.x1 - frame.x0) + "\" height=\"" + num(frame.y1 - frame.y0) + "\"/></clipPath></defs>\n";
@@ -485,7 +486,7 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   return s + "</svg>\n";
 }
 
-int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path, const std::string& output,
+int run_chart(const chart_view& kind, const std::vector<state_inputs>& given, bool path, const std::string& output,
               double shown_width) {
   std::vector<chart_mark> marks;
   std::string report;

@@ -341,7 +341,7 @@ std::string parse_chart_mark(const std::string& text, kvtool::state_inputs& in) 
 struct chart_command {
   CLI::App* cmd;
   std::string diagram, output = "-";
-  std::optional<std::string> size;
+  std::optional<std::string> size, x_range, y_range;
   std::vector<std::string> marks;
   bool path = false;
 
@@ -357,6 +357,26 @@ struct chart_command {
     cmd->add_flag("--path", path, "join the marks in order");
     cmd->add_option("-o,--output", output, "SVG file, - for standard output")->capture_default_str();
     cmd->add_option("--size", size, "the picture's width in px, 300 to 5000 (default 1000); the height follows");
+    cmd->add_option("--x-range", x_range, "MIN:MAX of the x axis, in its unit: s in kJ/(kg K), h in kJ/kg");
+    cmd->add_option("--y-range", y_range, "MIN:MAX of the y axis, in its unit: T in C, h in kJ/kg, p in bar");
+  }
+
+  // --x-range or --y-range: MIN:MAX in the axis's own unit, above 0 on a logarithmic axis.
+  static void read_range(const std::string& option, const std::optional<std::string>& typed, kvtool::chart_axis& axis) {
+    if (!typed) return;
+    const std::string text = as_typed(*typed);
+    const std::size_t colon = text.find(':');
+    char* end = nullptr;
+    const std::string lo_text = text.substr(0, colon), hi_text = colon == std::string::npos ? "" : text.substr(colon + 1);
+    const double lo = std::strtod(lo_text.c_str(), &end);
+    const bool lo_ok = end != lo_text.c_str() && *end == '\0';
+    const double hi = std::strtod(hi_text.c_str(), &end);
+    const bool hi_ok = end != hi_text.c_str() && *end == '\0';
+    if (!lo_ok || !hi_ok || !std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
+      throw bad_argument{option + ": '" + text + "' is not MIN:MAX, two finite numbers with MIN < MAX"};
+    if (axis.logarithmic && !(lo > 0.0)) throw bad_argument{option + ": '" + text + "': the axis is logarithmic, MIN must be above 0"};
+    axis.min = lo;
+    axis.max = hi;
   }
 
   int run() const {
@@ -381,7 +401,10 @@ struct chart_command {
       if (end == text.c_str() || *end != '\0' || !(shown_width >= 300.0 && shown_width <= 5000.0))
         throw bad_argument{"--size: '" + text + "' is not a width from 300 to 5000 px"};
     }
-    return kvtool::run_chart(kind, states, path, output, shown_width);
+    kvtool::chart_layout frame = kvtool::layout_of(kind);
+    read_range("--x-range", x_range, frame.x);
+    read_range("--y-range", y_range, frame.y);
+    return kvtool::run_chart({kind, frame}, states, path, output, shown_width);
   }
 };
 
