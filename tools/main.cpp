@@ -18,6 +18,8 @@
 #include "tools/commands.hpp"
 #include "tools/messages.hpp"
 #include "tools/state.hpp"
+#include "tools/state_chemistry.hpp"
+#include "tools/state_derivatives.hpp"
 #include "tools/units.hpp"
 
 namespace {
@@ -114,9 +116,9 @@ std::string as_typed(const std::string& text) { return text.substr(std::min(text
 // --- state ---------------------------------------------------------------
 struct state_command {
   CLI::App* cmd;
-  std::optional<std::string> p, T, h, s, x, rho, digits;
+  std::optional<std::string> p, T, h, s, x, rho, u, phase, digits;
   std::string units = "si";
-  bool csv = false, json = false;
+  bool csv = false, json = false, derivatives = false, chemistry = false;
 
   explicit state_command(CLI::App& app) : cmd(app.add_subcommand("state", "the whole state of water from any two of p, T, h, s, x")) {
     cmd->footer(
@@ -128,31 +130,48 @@ struct state_command {
     cmd->add_option("--h", h, "specific enthalpy, e.g. 2800kJ/kg");
     cmd->add_option("--s", s, "specific entropy, e.g. '6.5kJ/(kg K)'");
     cmd->add_option("--x", x, "vapour fraction, 0 to 1");
-    cmd->add_option("--rho", rho, "density, kg/m3 (with --T)");
+    cmd->add_option("--rho", rho, "density, kg/m3 (with --p, --T, --h, --s or --u)");
+    cmd->add_option("--u", u, "specific internal energy, e.g. 2500kJ/kg (with --p or --rho)");
+    cmd->add_option("--phase", phase,
+                    "liquid or vapour (with --p and --T, --h or --s): metastable beyond the saturation line");
     add_units(cmd, units, "si (K, Pa, J/kg) or eng (C, bar, kJ/kg)");
     add_digits(cmd, digits);
     cmd->add_flag("--csv", csv, "one record as comma-separated values");
     cmd->add_flag("--json", json, "one record as a JSON object");
+    cmd->add_flag("--derivatives", derivatives, "also the named derivatives (cp, w, (drho/dh)_p ...)");
+    cmd->add_flag("--chemistry", chemistry,
+                  "also the dielectric constant (IAPWS R8-97), pKw (R11-24) and the refractive index at 589.3 nm "
+                  "(R9-97) of the state");
   }
 
   int run() const {
     kvtool::state_inputs given{read("--p", p, quantity::pressure), read("--T", T, quantity::temperature),
                                read("--h", h, quantity::energy),   read("--s", s, quantity::entropy),
                                read("--x", x, quantity::fraction), read("--rho", rho, quantity::density),
-                               ""};
+                               "",                                 read("--u", u, quantity::energy)};
+    if (phase)
+      given.phase = one_of<kviapws97::water::phase>(
+          "--phase", *phase, {{"liquid", kviapws97::water::phase::liquid}, {"vapour", kviapws97::water::phase::vapour}});
     const kvtool::value_units shown = units_of(units, false, "state");
     const int n = digits_of(digits);
     if (csv && json) throw bad_argument{"state: --csv and --json exclude each other"};
+    if (derivatives && (csv || json)) throw bad_argument{"state: --derivatives goes with the text, not --csv or --json"};
+    if (chemistry && (csv || json)) throw bad_argument{"state: --chemistry goes with the text, not --csv or --json"};
     if (const std::string problem = kvtool::pair_problem(given, kvtool::input_style::options); !problem.empty())
       throw bad_argument{"state: " + problem};
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {
-        {"--p", &p}, {"--T", &T}, {"--h", &h}, {"--s", &s}, {"--x", &x}, {"--rho", &rho}};
+        {"--p", &p}, {"--T", &T}, {"--h", &h}, {"--s", &s}, {"--x", &x}, {"--rho", &rho}, {"--u", &u}};
     for (const auto& [name, text] : typed)
       if (*text) given.typed += (given.typed.empty() ? "" : " ") + std::string(name) + " " + as_typed(**text);
     const kvtool::record_format format = json  ? kvtool::record_format::json
                                          : csv ? kvtool::record_format::csv
                                                : kvtool::record_format::text;
-    return kvtool::run_state(given, *shown.system, format, n);
+    const int status = kvtool::run_state(given, *shown.system, format, n);
+    std::string why;
+    if (status == 0 && derivatives)
+      kvtool::print_derivatives(kvtool::solve_state(given, *shown.system, why).state, *shown.system);
+    if (status == 0 && chemistry) kvtool::print_chemistry(given, *shown.system);
+    return status;
   }
 };
 
@@ -325,11 +344,12 @@ std::string parse_chart_mark(const std::string& text, kvtool::state_inputs& in) 
     };
     const known keys[] = {{"p", &in.p, quantity::pressure}, {"T", &in.T, quantity::temperature},
                           {"h", &in.h, quantity::energy},   {"s", &in.s, quantity::entropy},
-                          {"x", &in.x, quantity::fraction}, {"rho", &in.rho, quantity::density}};
+                          {"x", &in.x, quantity::fraction}, {"rho", &in.rho, quantity::density},
+                          {"u", &in.u, quantity::energy}};
     const known* k = nullptr;
     for (const known& candidate : keys)
       if (key == candidate.key) k = &candidate;
-    if (eq == std::string::npos || k == nullptr) return "'" + field + "' is not p=, T=, h=, s=, x= or rho= a value";
+    if (eq == std::string::npos || k == nullptr) return "'" + field + "' is not p=, T=, h=, s=, x=, rho= or u= a value";
     if (k->value->has_value()) return key + " is given twice";
     std::string error;
     *k->value = kvtool::parse_quantity(field.substr(eq + 1), k->q, error);
