@@ -4,7 +4,25 @@
 # way (what the machine spends on starting any process), and `table` over
 # 10,000 rows of the saturation line and of an isobar.
 # Usage: cli_bench.sh [PATH-TO-kviapws97] [RUNS]
+#        cli_bench.sh --first-use: the README's first command (without its
+#        apt-get, the Debian packages being present) on a fresh clone of this
+#        repository's HEAD: its wall and CPU time and the load it ran under.
 set -euo pipefail
+if [[ ${1:-} == --first-use ]]; then
+  source_dir=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+  clone=$(mktemp -d)
+  trap 'rm -rf "$clone"' EXIT
+  git clone --quiet "$source_dir" "$clone/kviapws97"
+  first=$(grep -A1 -m1 '^# First use' "$clone/kviapws97/README.md" | tail -1)
+  first=${first#apt-get*libcli11-dev && }
+  echo "first command: $first"
+  echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+  cd "$clone/kviapws97"
+  TIMEFORMAT='wall %R s, CPU %U s user + %S s system'
+  time (bash -c "$first" >"$clone/log" 2>&1 || { tail -20 "$clone/log"; exit 1; })
+  echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg); demo printed $(grep -c ' K, ' "$clone/log") states"
+  exit 0
+fi
 program=$(realpath "${1:-build/tools/kviapws97}")
 runs=${2:-200}
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,15 +95,49 @@ double linear(double v, double lo, double hi, double from, double to) {
 double logarithmic(double v, double lo, double hi, double from, double to) {
   return from + std::log10(v / lo) / std::log10(hi / lo) * (to - from);
 }
+// Each diagram's frame as the README gives it, written out here and not taken
+// from the program: s in kJ/(kg K), T in degC, h in kJ/kg, p in bar.
+struct frame_ranges {
+  double x_min, x_max, y_min, y_max;
+  bool y_logarithmic;
+};
+frame_ranges frame_of(chart_kind k) {
+  switch (k) {
+    case chart_kind::Ts: return {0.0, 10.0, 0.0, 800.0, false};
+    case chart_kind::hs: return {5.0, 9.5, 1800.0, 4000.0, false};  // the engineer's Mollier frame
+    case chart_kind::ph: return {0.0, 4200.0, 0.01, 1000.0, true};
+  }
+  return {};
+}
 double chart_x(chart_kind k, double v) {
-  const auto a = kvtool::layout_of(k).x;
-  return linear(v, a.min, a.max, chart_layout::left, chart_layout::right);
+  const frame_ranges f = frame_of(k);
+  return linear(v, f.x_min, f.x_max, chart_layout::left, chart_layout::right);
 }
 double chart_y(chart_kind k, double v) {
-  const auto a = kvtool::layout_of(k).y;
-  return a.logarithmic ? logarithmic(v, a.min, a.max, chart_layout::bottom, chart_layout::top)
-                       : linear(v, a.min, a.max, chart_layout::bottom, chart_layout::top);
+  const frame_ranges f = frame_of(k);
+  return f.y_logarithmic ? logarithmic(v, f.y_min, f.y_max, chart_layout::bottom, chart_layout::top)
+                         : linear(v, f.y_min, f.y_max, chart_layout::bottom, chart_layout::top);
 }
+bool in_frame(chart_kind k, double x, double y) {
+  const frame_ranges f = frame_of(k);
+  return x >= f.x_min && x <= f.x_max && y >= f.y_min && y <= f.y_max;
+}
+
+// The part of an SVG document in the group of this id.
+std::string group(const std::string& svg, const std::string& id) {
+  const std::size_t start = svg.find("<g id=\"" + id + "\"");
+  if (start == std::string::npos) return "";
+  return svg.substr(start, svg.find("</g>", start) - start);
+}
+
+// The value of an attribute of the element starting at `at`, or NaN.
+double attribute(const std::string& s, std::size_t at, const std::string& name) {
+  const std::size_t end = s.find('>', at);
+  const std::size_t a = s.find(" " + name + "=\"", at);
+  if (a == std::string::npos || a > end) return nan;
+  return std::strtod(s.c_str() + a + name.size() + 3, nullptr);
+}
+
 // The map: pressure logarithmic; temperature linear, 4 times denser beyond
 // 1073.15 K, where region 5 begins (IAPWS-IF97 Fig. 1).
 double map_x(double T) {
@@ -137,8 +173,8 @@ TEST(Charts, RenderedWhateverTheMarks) {
   }
 }
 
-// IAPWS-IF97 Table 5 (500 K, 3 MPa), Table 15 (700 K, 30 MPa) and Table 33
-// (650 K, 500 kg/m3): T/degC, p/bar, h/(kJ/kg), s/(kJ/(kg K)).
+// IAPWS-IF97 Table 5 (500 K, 3 MPa), Table 15 (700 K, 30 MPa; 300 K, 3.5 kPa)
+// and Table 33 (650 K, 500 kg/m3): T/degC, p/bar, h/(kJ/kg), s/(kJ/(kg K)).
 struct published {
   std::optional<double> p_Pa, T_K, rho;
   double T_C, p_bar, h, s;
@@ -147,6 +183,7 @@ const published states[] = {
     {3e6, 500.0, std::nullopt, 226.85, 30.0, 975.542239, 2.58041912},
     {30e6, 700.0, std::nullopt, 426.85, 300.0, 2631.49474, 5.17540298},
     {std::nullopt, 650.0, 500.0, 376.85, 255.837018, 1863.43019, 4.05427273},
+    {3.5e3, 300.0, std::nullopt, 26.85, 0.035, 2549.91145, 8.52238967},
 };
 
 TEST(Charts, MarksLandWithinAPixelOfTheirStates) {
@@ -155,15 +192,122 @@ TEST(Charts, MarksLandWithinAPixelOfTheirStates) {
   for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
     const image im = render(kvtool::chart_svg(k, marks, false), "marks" + std::to_string(static_cast<int>(k)));
     ASSERT_EQ(im.error, "");
+    int inside = 0;
     for (const published& s : states) {
-      const double x = chart_x(k, k == chart_kind::ph ? s.h : s.s);
-      const double y = chart_y(k, k == chart_kind::Ts ? s.T_C : k == chart_kind::hs ? s.h : s.p_bar);
+      const double xv = k == chart_kind::ph ? s.h : s.s;
+      const double yv = k == chart_kind::Ts ? s.T_C : k == chart_kind::hs ? s.h : s.p_bar;
+      if (!in_frame(k, xv, yv)) continue;  // drawn at the edge
+      ++inside;
+      const double x = chart_x(k, xv), y = chart_y(k, yv);
       const found f = centroid(im, chart_mark, x, y, 8.0);
       EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0)
           << "chart " << static_cast<int>(k) << ", state at " << s.T_C << " degC, " << s.p_bar << " bar: mark at ("
           << f.x << ", " << f.y << "), " << f.pixels << " pixels; belongs at (" << x << ", " << y << ")";
       EXPECT_GT(f.pixels, 40) << "a ring of 5.5 px";
     }
+    EXPECT_GE(inside, 2) << "chart " << static_cast<int>(k);
+  }
+}
+
+// A frame given with --x-range and --y-range: a published state lands where
+// those ranges alone put it (IAPWS-IF97 Table 5, 500 K and 3 MPa; Table 15,
+// 700 K and 30 MPa).
+TEST(Charts, MarksLandByTheRangesGiven) {
+  const struct {
+    chart_kind kind;
+    kvtool::chart_layout frame;
+    double x_value, y_value;
+  } rows[] = {{chart_kind::Ts, {{2.0, 8.0, false}, {100.0, 500.0, false}}, 2.58041912, 226.85},
+              {chart_kind::hs, {{2.0, 6.0, false}, {500.0, 3000.0, false}}, 5.17540298, 2631.49474},
+              {chart_kind::ph, {{500.0, 3000.0, false}, {10.0, 400.0, true}}, 975.542239, 30.0}};
+  for (const auto& r : rows) {
+    const kvtool::chart_view view(r.kind, r.frame);
+    const std::vector<kvtool::chart_mark> marks = {
+        r.kind == chart_kind::hs ? mark(30e6, 700.0) : mark(3e6, 500.0)};
+    const image im = render(kvtool::chart_svg(view, marks, false), "range" + std::to_string(static_cast<int>(r.kind)));
+    ASSERT_EQ(im.error, "");
+    const double x = linear(r.x_value, r.frame.x.min, r.frame.x.max, chart_layout::left, chart_layout::right);
+    const double y = r.frame.y.logarithmic
+                         ? logarithmic(r.y_value, r.frame.y.min, r.frame.y.max, chart_layout::bottom, chart_layout::top)
+                         : linear(r.y_value, r.frame.y.min, r.frame.y.max, chart_layout::bottom, chart_layout::top);
+    const found f = centroid(im, chart_mark, x, y, 8.0);
+    EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0) << "chart " << static_cast<int>(r.kind) << ": mark at (" << f.x
+                                                   << ", " << f.y << "), belongs at (" << x << ", " << y << ")";
+  }
+}
+
+// Each tick label stands where its value belongs by the frame's ranges: the
+// labels under the x axis and beside the y axis, and on a logarithmic axis
+// the unlabelled ticks at 2 and 5 of each decade.
+TEST(Charts, TickLabelsAndTicksStandAtTheirValues) {
+  for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
+    const std::string axes = group(kvtool::chart_svg(k, {}, false), "axes");
+    ASSERT_FALSE(axes.empty());
+    int x_labels = 0, y_labels = 0, minor = 0;
+    for (std::size_t at = axes.find("<text"); at != std::string::npos; at = axes.find("<text", at + 1)) {
+      const double x = attribute(axes, at, "x"), y = attribute(axes, at, "y");
+      const std::size_t open = axes.find('>', at) + 1;
+      const std::string words = axes.substr(open, axes.find('<', open) - open);
+      char* end = nullptr;
+      const double value = std::strtod(words.c_str(), &end);
+      if (end == words.c_str() || *end != '\0') continue;  // a title
+      if (std::abs(y - (chart_layout::bottom + 20)) < 0.05) {
+        ++x_labels;
+        EXPECT_NEAR(x, chart_x(k, value), 0.06) << "chart " << static_cast<int>(k) << ": x label " << words;
+      } else {
+        ++y_labels;
+        EXPECT_NEAR(y - 4, chart_y(k, value), 0.06) << "chart " << static_cast<int>(k) << ": y label " << words;
+      }
+    }
+    EXPECT_GE(x_labels, 4) << "chart " << static_cast<int>(k);
+    EXPECT_GE(y_labels, 4) << "chart " << static_cast<int>(k);
+    if (!frame_of(k).y_logarithmic) continue;
+    // Minor ticks: 3 px long on the y axis.
+    std::vector<double> expected;
+    for (double decade = frame_of(k).y_min; decade < frame_of(k).y_max; decade *= 10.0)
+      for (const double m : {2.0, 5.0}) expected.push_back(chart_y(k, m * decade));
+    for (std::size_t at = axes.find("<line"); at != std::string::npos; at = axes.find("<line", at + 1)) {
+      if (std::abs(attribute(axes, at, "x1") - (chart_layout::left - 3)) > 0.05) continue;
+      ++minor;
+      const double y = attribute(axes, at, "y1");
+      const bool matches = std::any_of(expected.begin(), expected.end(), [&](double e) { return std::abs(y - e) < 0.06; });
+      EXPECT_TRUE(matches) << "a minor tick at y = " << y << " is at no 2 or 5 of a decade";
+    }
+    EXPECT_EQ(minor, static_cast<int>(expected.size()));
+  }
+}
+
+// The legend names the marks and the path only when the chart draws them;
+// every line's name stands on a halo.
+TEST(Charts, LegendListsWhatIsDrawnAndNamesHaveHalos) {
+  const std::vector<kvtool::chart_mark> two = {mark(1e5, 400.0), mark(1e6, 500.0)};
+  const struct {
+    std::vector<kvtool::chart_mark> marks;
+    bool path, lists_marks, lists_path;
+  } rows[] = {{{}, false, false, false}, {two, false, true, false}, {two, true, true, true}, {{mark(2e8, 300.0)}, false, false, false}};
+  for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
+    for (const auto& r : rows) {
+      const std::string svg = kvtool::chart_svg(k, r.marks, r.path);
+      const std::string legend = group(svg, "legend");
+      EXPECT_EQ(legend.find("marked state") != std::string::npos, r.lists_marks)
+          << "chart " << static_cast<int>(k) << " with " << r.marks.size() << " marks";
+      EXPECT_EQ(legend.find("path joining") != std::string::npos, r.lists_path)
+          << "chart " << static_cast<int>(k) << " with " << r.marks.size() << " marks, path " << r.path;
+    }
+    const std::string labels = group(kvtool::chart_svg(k, {}, false), "line-labels");
+    int names = 0;
+    for (std::size_t at = labels.find("<text"); at != std::string::npos; at = labels.find("<text", at + 1)) {
+      ++names;
+      const std::size_t halo = labels.rfind("<rect", at);
+      ASSERT_NE(halo, std::string::npos) << "a name without a halo";
+      const double hx = attribute(labels, halo, "x"), hy = attribute(labels, halo, "y");
+      const double hw = attribute(labels, halo, "width"), hh = attribute(labels, halo, "height");
+      const double x = attribute(labels, at, "x"), y = attribute(labels, at, "y");
+      // The text's anchor point lies on the edge of the box it reads along.
+      EXPECT_TRUE(x >= hx - 4 && x <= hx + hw + 4 && y >= hy - 4 && y <= hy + hh + 4)
+          << "chart " << static_cast<int>(k) << ": a name at (" << x << ", " << y << ") off its halo";
+    }
+    EXPECT_GE(names, 9) << "chart " << static_cast<int>(k);
   }
 }
 

@@ -4,11 +4,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
 #include "support/dispatch.hpp"
 #include "tools/properties.hpp"
+#include "tools/units.hpp"
 
 namespace {
 
@@ -95,6 +98,78 @@ TEST(ToolUnits, PropertiesByNameOrCode) {
     if (!p) continue;
     EXPECT_EQ(p->code, r.code) << r.text;
     EXPECT_STREQ(p->name, r.name) << r.text;
+  }
+}
+
+// Every unit the program takes, its SI value of one unit written out here,
+// apart from the program's table: 1 kPa is 1000 Pa, 0 degC is 273.15 K. A
+// unit with no row fails, so a new unit comes with its expectation.
+TEST(ToolUnits, EveryUnitsScaleAndOffsetAgainstSI) {
+  using kvtool::quantity;
+  struct row {
+    quantity q;
+    const char* symbol;
+    double one_in_si;   // the SI value of 1 in this unit
+    double zero_in_si;  // the SI value of 0 in this unit
+  };
+  const row rows[] = {
+      {quantity::temperature, "K", 1.0, 0.0},          {quantity::temperature, "\u00b0C", 274.15, 273.15},
+      {quantity::temperature, "C", 274.15, 273.15},     {quantity::temperature, "degC", 274.15, 273.15},
+      {quantity::pressure, "Pa", 1.0, 0.0},             {quantity::pressure, "kPa", 1000.0, 0.0},
+      {quantity::pressure, "bar", 100000.0, 0.0},       {quantity::pressure, "MPa", 1000000.0, 0.0},
+      {quantity::energy, "J/kg", 1.0, 0.0},             {quantity::energy, "kJ/kg", 1000.0, 0.0},
+      {quantity::entropy, "J/(kg K)", 1.0, 0.0},        {quantity::entropy, "kJ/(kg K)", 1000.0, 0.0},
+      {quantity::entropy, "J/kgK", 1.0, 0.0},           {quantity::entropy, "kJ/kgK", 1000.0, 0.0},
+      {quantity::density, "kg/m3", 1.0, 0.0},           {quantity::volume, "m3/kg", 1.0, 0.0},
+      {quantity::speed, "m/s", 1.0, 0.0},               {quantity::viscosity, "Pa s", 1.0, 0.0},
+      {quantity::conductivity, "W/(m K)", 1.0, 0.0},    {quantity::tension, "N/m", 1.0, 0.0},
+  };
+  const quantity all[] = {quantity::temperature, quantity::pressure, quantity::energy,    quantity::entropy,
+                          quantity::density,     quantity::volume,   quantity::speed,     quantity::viscosity,
+                          quantity::conductivity, quantity::tension};
+  for (const quantity q : all) {
+    // unit_choices lists every symbol the parser takes for q.
+    const std::string choices = kvtool::unit_choices(q) + ", ";
+    for (std::size_t start = 0, comma; (comma = choices.find(", ", start)) != std::string::npos; start = comma + 2) {
+      const std::string symbol = choices.substr(start, comma - start);
+      const row* r = nullptr;
+      for (const row& candidate : rows)
+        if (candidate.q == q && symbol == candidate.symbol) r = &candidate;
+      ASSERT_NE(r, nullptr) << "unit '" << symbol << "' has no expectation here";
+      // Parsed with and without a space, as a value and as a difference (a step takes no offset).
+      for (const std::string& text : {"1" + symbol, "1 " + symbol, "0" + symbol, "2.5" + symbol}) {
+        std::string error;
+        const double number = std::stod(text);
+        const double want = r->zero_in_si + number * (r->one_in_si - r->zero_in_si);
+        const std::optional<double> got = kvtool::parse_quantity(text, q, error);
+        ASSERT_TRUE(got.has_value()) << text << ": " << error;
+        EXPECT_NEAR(*got, want, 1e-12 * std::abs(want)) << "'" << text << "': got " << *got << ", want " << want;
+        const std::optional<double> step = kvtool::parse_quantity(text, q, error, true);
+        EXPECT_NEAR(*step, number * (r->one_in_si - r->zero_in_si), 1e-12 * std::abs(want))
+            << "'" << text << "' as a step";
+      }
+      // And back: the SI value printed in this unit.
+      const kvtool::unit* u = kvtool::find_unit(symbol);
+      ASSERT_NE(u, nullptr) << symbol;
+      EXPECT_NEAR(kvtool::from_si(r->one_in_si, *u), 1.0, 1e-12) << symbol << ": 1 unit from SI";
+      EXPECT_NEAR(kvtool::from_si(r->zero_in_si, *u), 0.0, 1e-12) << symbol << ": 0 from SI";
+    }
+  }
+  // The units of output: SI, and the engineer's degC, bar, kJ/kg and kJ/(kg K).
+  const struct {
+    quantity q;
+    kvtool::unit_system system;
+    double si, shown;
+  } printed[] = {{quantity::temperature, kvtool::unit_system::eng, 373.15, 100.0},
+                 {quantity::pressure, kvtool::unit_system::eng, 1e5, 1.0},
+                 {quantity::energy, kvtool::unit_system::eng, 2.8e6, 2800.0},
+                 {quantity::entropy, kvtool::unit_system::eng, 6500.0, 6.5},
+                 {quantity::density, kvtool::unit_system::eng, 5.0, 5.0},
+                 {quantity::temperature, kvtool::unit_system::si, 373.15, 373.15},
+                 {quantity::pressure, kvtool::unit_system::si, 1e5, 1e5}};
+  for (const auto& p : printed) {
+    const double got = kvtool::from_si(p.si, kvtool::output_unit(p.q, p.system));
+    EXPECT_NEAR(got, p.shown, 1e-12 * p.shown) << "output unit " << kvtool::output_unit(p.q, p.system).symbol;
   }
 }
 

@@ -18,7 +18,7 @@ using svg::num;
 using point = std::pair<double, double>;
 using polyline = std::vector<point>;
 
-constexpr double width = 1000.0;                         // px
+constexpr double width = chart_width;                    // px
 constexpr double legend_left = 785.0;                    // px
 constexpr double key_top = chart_layout::bottom + 62.0;  // px
 constexpr double key_line = 18.0;                        // px
@@ -44,7 +44,7 @@ double along(const chart_axis& a, double v, double length) {
   return std::clamp(f * length, -coordinate_limit, coordinate_limit);
 }
 
-std::optional<point> project(chart_kind kind, const water::result& r) {
+std::optional<point> project(const chart_view& kind, const water::result& r) {
   if (!r) return std::nullopt;
   const chart_point p = place_on(kind, r.state);
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<point> project(chart_kind kind, const water::result& r) {
 
 // A line of states t -> f(t) over [a, b], sampled until no chord strays more
 // than a quarter pixel from the curve; a failed state breaks the line.
-std::vector<polyline> trace(chart_kind kind, const std::function<water::result(double)>& f, double a, double b,
+std::vector<polyline> trace(const chart_view& kind, const std::function<water::result(double)>& f, double a, double b,
                             int pieces = 16) {
   std::vector<polyline> lines(1);
   const std::function<void(double, point, double, point, int)> refine = [&](double t0, point p0, double t1, point p1,
@@ -106,7 +106,7 @@ polyline joined(const std::vector<polyline>& pieces) {
 
 // The isobar of p from 273.15 K to 800 degC: liquid, the straight two-phase
 // line between the saturated states, vapour; or one supercritical line.
-std::vector<polyline> isobar(chart_kind kind, double p) {
+std::vector<polyline> isobar(const chart_view& kind, double p) {
   if (p >= 1e6 * if97::p_c)
     return trace(
         kind, [p](double T) { return water::pT(p, T); }, if97::T_min, T_top);
@@ -122,7 +122,7 @@ std::vector<polyline> isobar(chart_kind kind, double p) {
 
 // The isotherm of T from the lowest to the highest pressure of the lines,
 // through its two-phase line.
-std::vector<polyline> isotherm(chart_kind kind, double T) {
+std::vector<polyline> isotherm(const chart_view& kind, double T) {
   const double lo = std::log10(p_line_min), hi = std::log10(p_line_max);
   const auto at = [T](double u) { return water::pT(std::pow(10.0, u), T); };
   if (T >= if97::T_c) return trace(kind, at, lo, hi);
@@ -139,7 +139,7 @@ std::vector<polyline> isotherm(chart_kind kind, double T) {
 water::result critical_state() { return water::pT(1e6 * if97::p_c, if97::T_c); }
 
 // The saturated states of one vapour fraction from 273.15 K to the critical point.
-std::vector<polyline> fraction_line(chart_kind kind, double x) {
+std::vector<polyline> fraction_line(const chart_view& kind, double x) {
   std::vector<polyline> l = trace(
       kind, [x](double T) { return water::Tx(T, x); }, if97::T_min, T_below_critical);
   if (const auto c = project(kind, critical_state()); c && !l.empty()) l.back().push_back(*c);
@@ -147,7 +147,7 @@ std::vector<polyline> fraction_line(chart_kind kind, double x) {
 }
 
 // The dome: saturated liquid up to the critical point, saturated vapour back down.
-polyline dome(chart_kind kind) {
+polyline dome(const chart_view& kind) {
   polyline all = joined(fraction_line(kind, 0.0));
   polyline vapour = joined(fraction_line(kind, 1.0));
   all.insert(all.end(), vapour.rbegin(), vapour.rend());
@@ -155,6 +155,7 @@ polyline dome(chart_kind kind) {
 }
 
 std::string round_number(double v) {
+  if (v == 0.0) v = 0.0;  // not "-0"
   char text[32];
   std::snprintf(text, sizeof text, "%g", v);
   return text;
@@ -184,14 +185,18 @@ std::string label(const polyline& l, const std::string& words, const char* colou
     if (!inside(p, margin)) continue;
     const double x = p.first + style.dx, y = p.second + style.dy;
     const double start = std::string(style.anchor) == "end" ? -w : std::string(style.anchor) == "middle" ? -w / 2 : 0.0;
-    const svg::box b = style.vertical ? svg::box{x - h + 2, y - w - start - w, x + 2, y - start}
+    // Read upwards, the text runs from y - start up to y - start - w.
+    const svg::box b = style.vertical ? svg::box{x - h + 2, y - start - w, x + 2, y - start}
                                       : svg::box{x + start, y - h + 2, x + start + w, y + 2};
     const bool fits = b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1;
     if (!fits || std::any_of(taken.begin(), taken.end(), [&](const svg::box& t) { return t.overlaps(b); })) continue;
     taken.push_back(b);
     std::string attributes = "fill=\"" + std::string(colour) + "\" text-anchor=\"" + style.anchor + "\"";
     if (style.vertical) attributes += " transform=\"rotate(-90 " + num(x) + " " + num(y) + ")\"";
-    return svg::text(x, y, words, attributes + " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
+    // A halo: the lines beneath stop short of the name, on a box of the page's colour.
+    return "<rect x=\"" + num(b.x0 - 1) + "\" y=\"" + num(b.y0 - 1) + "\" width=\"" + num(b.x1 - b.x0 + 2) +
+           "\" height=\"" + num(b.y1 - b.y0 + 2) + "\" fill=\"#ffffff\" fill-opacity=\"0.9\"/>\n" +
+           svg::text(x, y, words, attributes + " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
   }
   return "";
 }
@@ -211,8 +216,8 @@ struct axis_text {
 };
 
 // Ticks, grid and titles. A logarithmic axis has decades labelled and 2 and 5 ticked.
-std::string axes(chart_kind kind) {
-  const chart_layout L = layout_of(kind);
+std::string axes(const chart_view& kind) {
+  const chart_layout& L = kind.layout;
   const double width_px = L.right - L.left, height_px = L.bottom - L.top;
   const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
                                               : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
@@ -221,7 +226,8 @@ std::string axes(chart_kind kind) {
                                                 : axis_text{"pressure p, bar (logarithmic)", 0.0};
   std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
   const char* grid = "stroke=\"#000000\" stroke-opacity=\"0.10\"";
-  for (double v = L.x.min; v <= L.x.max + 1e-9; v += xt.major) {
+  // Linear ticks at the round multiples of their step within the range.
+  for (double v = std::ceil(L.x.min / xt.major - 1e-9) * xt.major; v <= L.x.max + 1e-9; v += xt.major) {
     const double x = L.left + along(L.x, v, width_px);
     s += svg::line(x, L.top, x, L.bottom, grid) + svg::line(x, L.bottom, x, L.bottom + 6, "stroke=\"#222222\"");
     s += svg::text(x, L.bottom + 20, round_number(v), "text-anchor=\"middle\"");
@@ -239,7 +245,7 @@ std::string axes(chart_kind kind) {
       }
     }
   } else {
-    for (double v = L.y.min; v <= L.y.max + 1e-9; v += yt.major) {
+    for (double v = std::ceil(L.y.min / yt.major - 1e-9) * yt.major; v <= L.y.max + 1e-9; v += yt.major) {
       const double y = L.bottom - along(L.y, v, height_px);
       s += svg::line(L.left, y, L.right, y, grid) + svg::line(L.left - 6, y, L.left, y, "stroke=\"#222222\"");
       s += svg::text(L.left - 9, y + 4, round_number(v), "text-anchor=\"end\"");
@@ -257,29 +263,25 @@ std::string axes(chart_kind kind) {
 // The round values of each diagram's lines.
 struct line_set {
   std::vector<double> isobars_bar, isotherms_C, fractions;
-  std::vector<double> labelled_isobars_bar;
 };
 
 line_set lines_of(chart_kind kind) {
   const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
   switch (kind) {
     case chart_kind::Ts:
-      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
-              {},
-              fractions,
-              {0.01, 0.1, 1, 10, 100, 1000}};
+      return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}, {}, fractions};
     case chart_kind::hs:
       return {{0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000},
               {0, 100, 200, 300, 400, 500, 600, 700, 800},
-              fractions,
-              {0.01, 0.1, 1, 10, 100, 1000}};
+              fractions};
     case chart_kind::ph:
-      return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions, {}};
+      return {{}, {0, 50, 100, 150, 200, 250, 300, 350, 400, 500, 600, 700, 800}, fractions};
   }
   return {};
 }
 
-std::string legend(chart_kind kind) {
+// The legend: what the chart draws, and no more.
+std::string legend(chart_kind kind, bool marks, bool path) {
   const double x = legend_left, sw = x + 30;
   double y = chart_layout::top + 4;
   std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
@@ -298,10 +300,11 @@ std::string legend(chart_kind kind) {
   if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
   if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
   entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
-  entry(
-      svg::circle(x + 11, y, 5.5, "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
-      "marked state");
-  entry(stroke(path_colour, 2.0), "path joining the marks");
+  if (marks)
+    entry(svg::circle(x + 11, y, 5.5,
+                      "fill=\"#ffffff\" stroke=\"" + std::string(mark_colour) + "\" stroke-width=\"2.5\""),
+          "marked state");
+  if (path) entry(stroke(path_colour, 2.0), "path joining the marks");
   y += 10;
   std::vector<const char*> notes{"Every point is an IAPWS-IF97",
                                  kind == chart_kind::hs ? "state of the library." : "state of the library;"};
@@ -322,7 +325,7 @@ std::string value_text(double si, quantity q) {
 }
 
 // A mark's line of the key and of the report.
-std::string key_text(chart_kind kind, const chart_mark& m) {
+std::string key_text(const chart_view& kind, const chart_mark& m) {
   std::string s = describe_inputs(m.given, unit_system::eng);
   if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
   const water::state& st = m.state.state;
@@ -339,7 +342,7 @@ std::string key_text(chart_kind kind, const chart_mark& m) {
 // The line from one mark to the next: along the isobar, isentrope,
 // isenthalp or isotherm that they share (to 1e-4, as typed values round),
 // else straight.
-std::vector<polyline> path_segment(chart_kind kind, const water::state& a, const water::state& b) {
+std::vector<polyline> path_segment(const chart_view& kind, const water::state& a, const water::state& b) {
   const auto same = [](double u, double v) { return std::fabs(u - v) <= 1e-4 * std::fmax(std::fabs(u), std::fabs(v)); };
   const auto log_p = [&](double t) {
     return std::pow(10.0, std::log10(a.p) + t * (std::log10(b.p) - std::log10(a.p)));
@@ -375,15 +378,17 @@ chart_layout layout_of(chart_kind kind) {
     case chart_kind::Ts:
       return {entropy, {0.0, 800.0, false}};
     case chart_kind::hs:
-      return {entropy, enthalpy};
+      // The engineer's Mollier frame: steam from the turbine's inlet to its wet exhaust.
+      return {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
     case chart_kind::ph:
       return {enthalpy, {0.01, 1000.0, true}};
   }
   return {entropy, enthalpy};
 }
 
-chart_point place_on(chart_kind kind, const water::state& st) {
-  const chart_layout L = layout_of(kind);
+chart_point place_on(const chart_view& view, const water::state& st) {
+  const chart_kind kind = view.kind;
+  const chart_layout& L = view.layout;
   const double s = st.s / 1e3, h = st.h / 1e3, T = st.T - kelvin_at_0C, p = st.p / 1e5;
   const double x = kind == chart_kind::ph ? h : s;
   const double y = kind == chart_kind::Ts ? T : kind == chart_kind::hs ? h : p;
@@ -396,13 +401,13 @@ chart_mark solve_mark(const state_inputs& given) {
   return m;
 }
 
-std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path) {
+std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& marks, bool path, double shown_width) {
   const double height = key_top + key_line * static_cast<double>(marks.size()) + 24;
   const char* titles[] = {"Water and steam: temperature\u2013entropy diagram (IAPWS-IF97)",
                           "Water and steam: enthalpy\u2013entropy (Mollier) diagram (IAPWS-IF97)",
                           "Water and steam: pressure\u2013enthalpy diagram (IAPWS-IF97)"};
-  const char* title = titles[static_cast<int>(kind)];
-  std::string s = svg::document(width, height, title);
+  const char* title = titles[static_cast<int>(kind.kind)];
+  std::string s = svg::document(width, height, title, shown_width / width);
   s += "<defs><clipPath id=\"plot\"><rect x=\"" + num(frame.x0) + "\" y=\"" + num(frame.y0) + "\" width=\"" +
        num(frame.x1 - frame.x0) + "\" height=\"" + num(frame.y1 - frame.y0) + "\"/></clipPath></defs>\n";
   s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
@@ -412,21 +417,25 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   std::vector<svg::box> taken;
   std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
               labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  // Every line drawn has its name: a line whose name finds no place beside it is left out.
   for (const double p_bar : set.isobars_bar) {
     const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
-    const bool named = std::find(set.labelled_isobars_bar.begin(), set.labelled_isobars_bar.end(), p_bar) !=
-                       set.labelled_isobars_bar.end();
-    lines += path_of(l, isobar_colour, named ? 1.1 : 0.6);
-    if (named && !l.empty())
-      labels += label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+    if (l.empty()) continue;
+    const std::string name =
+        label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isobar_colour, 1.0);
+    labels += name;
   }
   for (const double T_C : set.isotherms_C) {
     const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
-    lines += path_of(l, isotherm_colour, 0.9);
     if (l.empty()) continue;
     const label_style style =
         kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
-    labels += label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+    const std::string name = label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isotherm_colour, 0.9);
+    labels += name;
   }
   for (const double x : set.fractions) {
     const std::vector<polyline> l = fraction_line(kind, x);
@@ -463,7 +472,7 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   s += "<g id=\"marks\">\n" +
        svg::mark_layer(places, frame, 5.5, taken, "fill=\"#ffffff\" fill-opacity=\"0.7\" stroke-width=\"2.5\"") +
        "</g>\n";
-  s += legend(kind);
+  s += legend(kind, !places.empty(), path);
 
   std::string key = "<g id=\"key\" font-size=\"12\" fill=\"#222222\">\n";
   double y = key_top;
@@ -479,17 +488,24 @@ std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, boo
   return s + "</svg>\n";
 }
 
-int run_chart(chart_kind kind, const std::vector<state_inputs>& given, bool path, const std::string& output) {
+int run_chart(const chart_view& kind, const std::vector<state_inputs>& given, bool path, const std::string& output,
+              double shown_width) {
   std::vector<chart_mark> marks;
   std::string report;
   bool any_failed = false;
   for (std::size_t i = 0; i < given.size(); ++i) {
     marks.push_back(solve_mark(given[i]));
-    any_failed = any_failed || !marks.back().state;
     report += std::to_string(i + 1) + "  " + key_text(kind, marks.back()) + "\n";
+    if (!marks.back().state && !any_failed) {
+      // No picture with a hole in it: the first mark without a state says why, and no file is written.
+      const chart_mark& m = marks.back();
+      std::fprintf(stderr, "kviapws97: chart: --mark %s: no state: %s\n", printable(m.given.typed).c_str(),
+                   printable(m.why.empty() ? m.state.reason() : m.why).c_str());
+      any_failed = true;
+    }
   }
-  const int status = write_picture("chart", output, chart_svg(kind, marks, path), report);
-  return status != 0 ? status : any_failed ? 1 : 0;
+  if (any_failed) return 1;
+  return write_picture("chart", output, chart_svg(kind, marks, path, shown_width), report);
 }
 
 }  // namespace kvtool

@@ -28,11 +28,20 @@ struct chart_layout {
 
 chart_layout layout_of(chart_kind kind);
 
+// A diagram in a frame: its own (layout_of), or the ranges an engineer gave.
+struct chart_view {
+  chart_kind kind;
+  chart_layout layout;
+  chart_view(chart_kind k) : kind(k), layout(layout_of(k)) {}  // NOLINT: a diagram is its default view
+  chart_view(chart_kind k, const chart_layout& l) : kind(k), layout(l) {}
+  operator chart_kind() const { return kind; }  // NOLINT
+};
+
 // A state's place on a diagram, px; beyond the box when the state is.
 struct chart_point {
   double x, y;
 };
-chart_point place_on(chart_kind kind, const kviapws97::water::state& st);
+chart_point place_on(const chart_view& view, const kviapws97::water::state& st);
 
 // A marked state: what was given, and the state or why there is none.
 struct chart_mark {
@@ -42,12 +51,16 @@ struct chart_mark {
 };
 chart_mark solve_mark(const state_inputs& given);
 
-// The SVG document, 1000 px wide, one line of key per mark below the plot.
-std::string chart_svg(chart_kind kind, const std::vector<chart_mark>& marks, bool path);
+// The SVG document, drawn 1000 units wide and shown `shown_width` px wide,
+// one line of key per mark below the plot.
+inline constexpr double chart_width = 1000.0;  // px as drawn
+std::string chart_svg(const chart_view& view, const std::vector<chart_mark>& marks, bool path,
+                      double shown_width = chart_width);
 
 // The `chart` subcommand: the picture to `output` ("-" standard output), a
 // line per mark as report; 1 when a mark has no state, 2 when the file
 // cannot be written.
-int run_chart(chart_kind kind, const std::vector<state_inputs>& marks, bool path, const std::string& output);
+int run_chart(const chart_view& view, const std::vector<state_inputs>& marks, bool path, const std::string& output,
+              double shown_width = chart_width);
 
 }  // namespace kvtool

@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "if97/constants.hpp"
 #include "if97/region4_operations.hpp"
 #include "if97/saturation.hpp"
 #include "tools/csv.hpp"
+#include "transport/range.hpp"
 #include "tools/region_map.hpp"
 
 namespace kvtool {
@@ -57,7 +59,20 @@ std::string state_text(double T, double P) {
   return "T = " + value_or_failed(T) + " K, P = " + value_or_failed(P) + " Pa";
 }
 
+// Why no single phase lies at (T, P) for a property code (0: any), or "".
+std::string outside_range(double T, double P, int code);
 }  // namespace
+
+double value_units::value(const property_info& p, double host, double T) const {
+  const double v = on_scale(p, host, T, scale);
+  const unit* u = system ? find_unit(p.kg_unit) : nullptr;
+  return u == nullptr ? v : from_si(to_si(v, *u), output_unit(u->of, *system));
+}
+
+std::string value_units::unit_text(const property_info& p) const {
+  const unit* u = system ? find_unit(p.kg_unit) : nullptr;
+  return u == nullptr ? unit_of(p, scale) : std::string(output_unit(u->of, *system).symbol);
+}
 
 int run_eos(const plugin& lib, const eos_options& o) {
   const std::int64_t phase = resolve(lib, o.phase, o.T, o.P);
@@ -79,6 +94,11 @@ int run_eos(const plugin& lib, const eos_options& o) {
     std::printf("  %-7s %20s%s%s\n", row.name, value_or_failed(row.value).c_str(), *row.unit ? "  " : "", row.unit);
   }
   print_warnings(r.warnings);
+  if (failed) {
+    const std::string why = outside_range(o.T, o.P, 0);
+    std::fprintf(stderr, "kviapws97: eos: no %s state at %s: %s\n", phase_name(phase), state_text(o.T, o.P).c_str(),
+                 why.empty() ? "the library gives no value here" : why.c_str());
+  }
   return failed ? 1 : 0;
 }
 
@@ -94,13 +114,13 @@ namespace {
 // What the library accepts, a little more than IAPWS-IF97 itself (see
 // if97/region4_operations.cpp); the messages name the bounds of the releases.
 constexpr double T_accepted_min = 273.0;      // K
-constexpr double T_accepted_max = 2273.2;     // K
+constexpr double T_accepted_max = if97::thermodynamic_limits.T_max;  // K
 constexpr double T_saturated_max = 647.3;     // K
-constexpr double T_transport_max = 1173.2;    // K, IAPWS R12-08 and R15-11 up to 1173.15 K
+constexpr double T_transport_max = if97::transport_limits.T_max;  // K, a little above transport::T_max
 constexpr double P_accepted_min = 610.0;      // Pa
 constexpr double P_accepted_max = 100.01e6;   // Pa
-constexpr double P_region5_accepted = 50.1e6; // Pa, above 1073.15 K
-constexpr double P_transport_r5 = 50.01e6;    // Pa
+constexpr double P_region5_accepted = 1e6 * if97::thermodynamic_limits.p_max;  // Pa, above 1073.15 K
+constexpr double P_transport_r5 = 1e6 * if97::transport_limits.p_max;        // Pa
 constexpr double P_saturated_max = 22.12e6;   // Pa
 constexpr double T_sat_mismatch = 0.1;        // K
 // A volume belongs to (T, P) when it differs from the one there by at most this fraction.
@@ -125,7 +145,7 @@ std::string outside_range(double T, double P, int code) {
   if (T > if97::T_region2_max && P > P_region5_accepted)
     return p + " is above 50 MPa, the highest pressure of IAPWS-IF97 above 1073.15 K";
   if (is_transport(code) && T > T_transport_max)
-    return t + " is above 1173.15 K, where " + transport_release(code) + " ends";
+    return t + " is above " + number(transport::T_max) + " K, where " + transport_release(code) + " ends";
   if (is_transport(code) && T > if97::T_region2_max && P > P_transport_r5)
     return p + " is above 50 MPa, the highest pressure of " + transport_release(code) + " above 1073.15 K";
   return "";
@@ -174,129 +194,156 @@ std::string unphysical(const property_info& p, double kg_value) {
   }
 }
 
-int refuse(const std::string& what) {
-  std::fprintf(stderr, "kviapws97: %s\n", what.c_str());
-  return 2;
+}  // namespace
+
+namespace {
+
+// Where a property is evaluated: the state (the region finder may move it),
+// the region and phase asked of the dispatcher, and what to say about them.
+struct prop_site {
+  double T = 0.0, P = 0.0;
+  std::int64_t region = saturation_region;
+  std::int64_t phase = no_phase;
+  std::string where, note, why;
+  std::string refused;  // a bad argument: the state lies outside the region named
+  std::vector<std::string> warnings;
+};
+
+// With --region: that region, refused outside it unless --extrapolate. The
+// region equations check nothing: the caller names the region.
+void in_region_named(const prop_options& o, prop_site& at) {
+  const int code = o.property.code;
+  at.region = *o.region;
+  if (o.phase) at.phase = *o.phase == phase_choice::vapour ? vapour : *o.phase == phase_choice::liquid ? liquid : no_phase;
+  if (at.region == saturation_region) {
+    at.where = at.phase == no_phase ? "region 4 without a phase: the region chosen by the library"
+                                    : std::string("region 4: saturated ") + phase_name(at.phase);
+    return;
+  }
+  at.where = "region " + std::to_string(at.region);
+  const bool any_region = code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE || code == KVIAPWS97_PRESSURE;
+  const int own = own_region(at.T, at.P);
+  const std::string range = outside_range(at.T, at.P, code);
+  const std::string asked = "--region " + std::to_string(at.region) + ": ";
+  const std::string anyway = !(at.T > 0.0 && at.P > 0.0) ? "" : "; --extrapolate evaluates the region-" +
+                                                                     std::to_string(at.region) + " equation there";
+  const std::string elsewhere = own == 0 ? range : state_text(at.T, at.P) + " lies in IF97 region " + std::to_string(own);
+  if (!any_region && own != at.region) {
+    if (!o.extrapolate) at.refused = asked + elsewhere + anyway;
+    at.note = "note: " + elsewhere + "; the region-" + std::to_string(at.region) + " equation is extrapolated";
+  } else if (!any_region && is_transport(code) && !range.empty()) {
+    if (!o.extrapolate) at.refused = asked + range + anyway;
+    at.note = "note: " + range + "; its equation is extrapolated";
+  }
+}
+
+prop_site locate(const plugin& lib, const prop_options& o) {
+  prop_site at;
+  at.T = o.T;
+  at.P = o.P;
+  if (o.region) {
+    in_region_named(o, at);
+  } else if (o.phase) {
+    // The region finder settles the state first.
+    at.phase = resolve(lib, *o.phase, o.T, o.P);
+    const region_result found = lib.find_region(o.T, o.P, at.phase);
+    at.warnings = found.warnings;
+    at.T = found.T_used;
+    at.P = found.P_used;
+    at.region = found.region;
+    at.where = std::string(phase_name(at.phase)) + (found.region == 0 ? ": the region finder failed"
+                                                                        : " in region " + std::to_string(at.region) +
+                                                                              " found by the library");
+    if (found.region == 0) at.why = outside_range(o.T, o.P, o.property.code);
+  } else {
+    const int own = own_region(at.T, at.P);
+    at.where = own == 0 ? std::string("outside the range of the library")
+                        : "IF97 region " + std::to_string(own) + " chosen by the library";
+  }
+  return at;
+}
+
+// Why the dispatcher gave no value at a site, or "".
+std::string no_value_reason(const prop_options& o, const prop_site& at, double V, const property_result& own_volume) {
+  const int code = o.property.code;
+  const bool on_line = at.region == saturation_region && at.phase != no_phase;
+  std::string why;
+  if (code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE)
+    why = at.T >= T_accepted_min && at.T <= T_saturated_max
+              ? ""
+              : "T = " + number(at.T) + " K is off the saturation line, which runs from 273.15 K to 647.096 K";
+  else if (code == KVIAPWS97_PRESSURE)
+    why = !(at.T > 0.0 && V > 0.0) ? "T and V must be above 0" : "";
+  else if (on_line)
+    why = off_saturation(at.T, at.P);
+  else
+    why = outside_range(at.T, at.P, code);
+  if (why.empty() && o.extrapolate && !o.V && !(own_volume.ok() && own_volume.value > 0.0))
+    why = "the equation gives a volume not above 0, which no physical state has";
+  else if (why.empty() && code == KVIAPWS97_SOUND && o.extrapolate)
+    why = "the equation gives a negative squared speed of sound, which no physical state has";
+  return why;
 }
 
 }  // namespace
 
 int run_prop(const plugin& lib, const prop_options& o) {
   const int code = o.property.code;
-  double T = o.T, P = o.P;
-  std::int64_t region = saturation_region;
-  std::int64_t phase = no_phase;
-  std::string where, note, why;
-  std::vector<std::string> warnings;
-  const bool any_region = code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE || code == KVIAPWS97_PRESSURE;
-  if (o.region) {
-    region = *o.region;
-    if (o.phase) phase = *o.phase == phase_choice::vapour ? vapour : *o.phase == phase_choice::liquid ? liquid : no_phase;
-    if (region == saturation_region) {
-      where = phase == no_phase ? "region 4 without a phase: the region chosen by the library"
-                                : std::string("region 4: saturated ") + phase_name(phase);
-    } else {
-      where = "region " + std::to_string(region);
-      // The region equations check nothing: the caller names the region, and
-      // only --extrapolate takes one outside it.
-      const int own = own_region(T, P);
-      const std::string range = outside_range(T, P, code);
-      const std::string asked = "--region " + std::to_string(region) + ": ";
-      const std::string anyway = !(T > 0.0 && P > 0.0) ? "" : "; --extrapolate evaluates the region-" +
-                                                                   std::to_string(region) + " equation there";
-      if (!any_region && own != region) {
-        if (!o.extrapolate)
-          return refuse(asked + (own == 0 ? range : state_text(T, P) + " lies in IF97 region " + std::to_string(own)) +
-                        anyway);
-        note = "note: " + (own == 0 ? range : state_text(T, P) + " lies in IF97 region " + std::to_string(own)) +
-               "; the region-" + std::to_string(region) + " equation is extrapolated";
-      } else if (!any_region && is_transport(code) && !range.empty()) {
-        if (!o.extrapolate) return refuse(asked + range + anyway);
-        note = "note: " + range + "; its equation is extrapolated";
-      }
-    }
-  } else if (o.phase) {
-    phase = resolve(lib, *o.phase, o.T, o.P);
-    const region_result found = lib.find_region(o.T, o.P, phase);
-    warnings = found.warnings;
-    T = found.T_used;
-    P = found.P_used;
-    region = found.region;
-    where = found.region == 0 ? std::string(phase_name(phase)) + ": the region finder failed"
-                              : std::string(phase_name(phase)) + " in region " + std::to_string(region) +
-                                    " found by the library";
-    if (found.region == 0) why = outside_range(o.T, o.P, code);
-  } else {
-    const int own = own_region(T, P);
-    where = own == 0 ? std::string("outside the range of the library")
-                     : "IF97 region " + std::to_string(own) + " chosen by the library";
-  }
-  const bool on_line = region == saturation_region && phase != no_phase;
+  prop_site at = locate(lib, o);
+  if (!at.refused.empty()) return refuse(at.refused);
+  const double T = at.T, P = at.P;
+  const bool on_line = at.region == saturation_region && at.phase != no_phase;
 
   const property_info volume_info = *find_property(std::to_string(KVIAPWS97_VOLUME));
-  double V = 0.0;
-  const property_result own_volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, phase, region);
+  const property_result own_volume = lib.property(KVIAPWS97_VOLUME, T, P, 0.0, at.phase, at.region);
+  double V = own_volume.value;
   if (o.V) {
-    V = o.units == unit_scale::kg ? *o.V * volume_info.per_kg : *o.V;
+    V = o.units.scale == unit_scale::kg ? *o.V * volume_info.per_kg : *o.V;
     // A volume of another state would give a property of no state at all.
     const double there = own_volume.value;
-    if (own_volume.ok() && !of_T_and_V_alone(code, region) &&
-        !(std::fabs(V - there) <= volume_tolerance * there)) {
-      const char* unit = unit_of(volume_info, o.units);
+    if (own_volume.ok() && !of_T_and_V_alone(code, at.region) && !(std::fabs(V - there) <= volume_tolerance * there)) {
+      const std::string unit = o.units.unit_text(volume_info);
       return refuse("--volume: " + number(*o.V) + " " + unit + " does not belong to " + state_text(T, P) +
-                    ", where the volume is " + number(on_scale(volume_info, there, T, o.units)) + " " + unit +
+                    ", where the volume is " + number(o.units.value(volume_info, there, T)) + " " + unit +
                     " (only pressure, viscosity and region 3's h, s, g, u, cp, cv, w are of T and V alone)");
     }
-  } else {
-    V = own_volume.value;
   }
-  const property_result r = lib.property(code, T, P, V, phase, region);
+  const property_result r = lib.property(code, T, P, V, at.phase, at.region);
   if (code == KVIAPWS97_PRESSURE && own_region(T, P) != 3)
-    note = "note: the pressure from T and V is the region-3 equation's, which holds in IF97 region 3 only";
-  if (code == KVIAPWS97_CP && o.units == unit_scale::host)
-    note = "note: on the host's scale cp is the departure cp - cp0(T) from its ideal gas, cv is not; "
-           "--units kg gives both as IF97 values";
-  const std::string at = "(code " + std::to_string(code) + ", " + where + ", at " +
-                         (on_line && T < 0.0   ? "P = " + value_or_failed(P) + " Pa"
-                          : on_line && P < 0.0 ? "T = " + value_or_failed(T) + " K"
-                                               : state_text(T, P)) +
-                         ")";
+    at.note = "note: the pressure from T and V is the region-3 equation's, which holds in IF97 region 3 only";
+  if (code == KVIAPWS97_CP && o.units.scale == unit_scale::host)
+    at.note = "note: on the host's scale cp is the departure cp - cp0(T) from its ideal gas, cv is not; "
+              "--units si or eng gives both as IF97 values";
+  const std::string where = "(code " + std::to_string(code) + ", " + at.where + ", at " +
+                            (on_line && T < 0.0   ? "P = " + value_or_failed(P) + " Pa"
+                             : on_line && P < 0.0 ? "T = " + value_or_failed(T) + " K"
+                                                  : state_text(T, P)) +
+                            ")";
   // The dispatcher moved the value onto the host's reference state at the
   // saturation temperature when T was left out: so is it taken off.
   const double T_shift = !(on_line && T < 0.0) ? T : P >= p_crit_sat ? T_crit : if97::tsat(P / 1e6);
-  double value = r.ok() ? on_scale(o.property, r.value, T_shift, o.units) : missing_value();
+  double value = r.ok() ? o.units.value(o.property, r.value, T_shift) : missing_value();
+  std::string why = at.why;
   if (!is_missing(value)) {
-    why = unphysical(o.property, on_scale(o.property, r.value, T_shift, unit_scale::kg));
-    if (!why.empty()) {
-      why = "the equation gives " + why + ", which no physical state has";
+    const std::string bad = unphysical(o.property, on_scale(o.property, r.value, T_shift, unit_scale::kg));
+    if (!bad.empty()) {
+      why = "the equation gives " + bad + ", which no physical state has";
       value = missing_value();
     }
   } else if (why.empty()) {
-    if (code == KVIAPWS97_PSAT || code == KVIAPWS97_SURFACE)
-      why = T >= T_accepted_min && T <= T_saturated_max
-                ? ""
-                : "T = " + number(T) + " K is off the saturation line, which runs from 273.15 K to 647.096 K";
-    else if (code == KVIAPWS97_PRESSURE)
-      why = !(T > 0.0 && V > 0.0) ? "T and V must be above 0" : "";
-    else if (on_line)
-      why = off_saturation(T, P);
-    else
-      why = outside_range(T, P, code);
-    if (why.empty() && o.extrapolate && !o.V && !(own_volume.ok() && own_volume.value > 0.0))
-      why = "the equation gives a volume not above 0, which no physical state has";
-    else if (why.empty() && code == KVIAPWS97_SOUND && o.extrapolate)
-      why = "the equation gives a negative squared speed of sound, which no physical state has";
+    why = no_value_reason(o, at, V, own_volume);
   }
   if (!is_missing(value)) {
-    const char* unit = unit_of(o.property, o.units);
-    std::printf("%s = %s%s%s %s\n", o.property.name, number(value).c_str(), *unit ? " " : "", unit, at.c_str());
+    const std::string unit = o.units.unit_text(o.property);
+    std::printf("%s = %s%s%s %s\n", o.property.name, shown(value, o.digits).c_str(), unit.empty() ? "" : " ",
+                unit.c_str(), where.c_str());
   } else {
     const std::string flag = r.ok() ? "" : ", error flag " + std::to_string(r.error);
-    std::printf("%s: failed%s%s %s\n", o.property.name, flag.c_str(), why.empty() ? "" : (": " + why).c_str(),
-                at.c_str());
+    std::fprintf(stderr, "kviapws97: prop: %s: failed%s: %s %s\n", o.property.name, flag.c_str(),
+                 printable(why.empty() ? "the library gives no value here" : why).c_str(), where.c_str());
   }
-  if (!note.empty()) std::printf("%s\n", note.c_str());
-  print_warnings(warnings);
+  if (!at.note.empty()) std::printf("%s\n", at.note.c_str());
+  print_warnings(at.warnings);
   return is_missing(value) ? 1 : 0;
 }
 
@@ -308,6 +355,11 @@ int run_region(const plugin& lib, double T, double P, phase_choice choice) {
   std::printf("  state used     %s\n", state_text(r.T_used, r.P_used).c_str());
   std::printf("  molar volume   %s\n", is_missing(r.V) ? "failed" : (number(r.V) + " m3/kmol").c_str());
   print_warnings(r.warnings);
+  if (is_missing(r.V)) {
+    const std::string why = outside_range(T, P, 0);
+    std::fprintf(stderr, "kviapws97: region: no region for the %s at %s: %s\n", phase_name(phase),
+                 state_text(T, P).c_str(), why.empty() ? "the library gives no state here" : why.c_str());
+  }
   return is_missing(r.V) ? 1 : 0;
 }
 
@@ -322,139 +374,184 @@ struct column {
   bool latent = false;
 };
 
-// Values and units in the table's units: host, the mass scale (kJ/kg, K, Pa),
-// or the mass scale in SI or engineering units.
-struct table_units {
-  unit_scale scale;
-  std::optional<unit_system> system;
+}  // namespace
 
-  const unit* converted(const property_info& p) const { return system ? find_unit(p.kg_unit) : nullptr; }
-  double value(const property_info& p, double host, double T) const {
-    const double v = on_scale(p, host, T, scale);
-    const unit* u = converted(p);
-    return u == nullptr ? v : from_si(to_si(v, *u), output_unit(u->of, *system));
+std::string table_range_problem(const table_options& o) {
+  const std::string rows = o.over_pressure ? "--pressure: " : "--temperature: ";
+  std::string why;
+  if (o.isobar) {
+    if (!(why = outside_range(T_crit, *o.isobar, 0)).empty()) return "--isobar: " + why;
+    for (const double T : {o.from, o.to})
+      if (!(why = outside_range(T, *o.isobar, 0)).empty()) return rows + why;
+  } else if (o.isotherm) {
+    if (!(why = outside_range(*o.isotherm, 1e5, 0)).empty()) return "--isotherm: " + why;
+    for (const double P : {o.from, o.to})
+      if (!(why = outside_range(*o.isotherm, P, 0)).empty()) return rows + why;
+  } else if (o.over_pressure) {
+    if (o.from < p_triple) return rows + "P = " + number(o.from) + " Pa is below " + number(p_triple) + " Pa, where the saturation line begins";
+    if (o.to > p_crit) return rows + "P = " + number(o.to) + " Pa is above " + number(p_crit) + " Pa, where the saturation line ends";
+  } else {
+    if (o.from < if97::T_min) return rows + "T = " + number(o.from) + " K is below " + number(if97::T_min) + " K, where the saturation line begins";
+    if (o.to > T_crit) return rows + "T = " + number(o.to) + " K is above " + number(T_crit) + " K, where the saturation line ends";
   }
-  std::string unit_text(const property_info& p) const {
-    const unit* u = converted(p);
-    return u == nullptr ? unit_of(p, scale) : std::string(output_unit(u->of, *system).symbol);
+  return "";
+}
+
+namespace {
+
+const std::vector<column> saturated_columns{
+    {"v'", KVIAPWS97_VOLUME, liquid},         {"v\"", KVIAPWS97_VOLUME, vapour},
+    {"h'", KVIAPWS97_ENTHALPY, liquid},       {"h\"", KVIAPWS97_ENTHALPY, vapour},
+    {"h\"-h'", KVIAPWS97_ENTHALPY, no_phase, true},
+    {"s'", KVIAPWS97_ENTROPY, liquid},        {"s\"", KVIAPWS97_ENTROPY, vapour},
+    {"u'", KVIAPWS97_ENERGY, liquid},         {"u\"", KVIAPWS97_ENERGY, vapour},
+    {"cp'", KVIAPWS97_CP, liquid},            {"w'", KVIAPWS97_SOUND, liquid},
+    {"w\"", KVIAPWS97_SOUND, vapour},         {"mu'", KVIAPWS97_VISCOSITY, liquid},
+    {"mu\"", KVIAPWS97_VISCOSITY, vapour},    {"lambda'", KVIAPWS97_CONDUCTIVITY, liquid},
+    {"lambda\"", KVIAPWS97_CONDUCTIVITY, vapour}, {"sigma", KVIAPWS97_SURFACE, liquid}};
+const std::vector<column> single_phase_columns{
+    {"v", KVIAPWS97_VOLUME, no_phase},     {"h", KVIAPWS97_ENTHALPY, no_phase},  {"s", KVIAPWS97_ENTROPY, no_phase},
+    {"u", KVIAPWS97_ENERGY, no_phase},     {"cp", KVIAPWS97_CP, no_phase},       {"cv", KVIAPWS97_CV, no_phase},
+    {"w", KVIAPWS97_SOUND, no_phase},      {"mu", KVIAPWS97_VISCOSITY, no_phase},
+    {"lambda", KVIAPWS97_CONDUCTIVITY, no_phase}};
+
+// A table as it is printed: aligned text or CSV, a row of cells at a time.
+class table_printer {
+ public:
+  table_printer(const plugin& lib, const table_options& o)
+      : lib_(lib), o_(o), single_phase_(o.isobar || o.isotherm),
+        columns_(single_phase_ ? single_phase_columns : saturated_columns),
+        T_unit_(o.units.of(quantity::temperature)), P_unit_(o.units.of(quantity::pressure)),
+        format_("%." + std::to_string(o.csv ? record_digits : o.digits) + "g") {}
+
+  // The running variable, the other one (of the saturation line, or the
+  // isobar's or isotherm's own), the region of a single phase, then the columns.
+  void header() {
+    std::vector<std::string> names{o_.over_pressure ? "P" : "T"};
+    std::vector<std::string> units{std::string(o_.over_pressure ? P_unit_.symbol : T_unit_.symbol)};
+    names.push_back(single_phase_ ? (o_.over_pressure ? "T" : "P") : (o_.over_pressure ? "Tsat" : "psat"));
+    units.emplace_back(o_.over_pressure ? T_unit_.symbol : P_unit_.symbol);
+    if (single_phase_) {
+      names.emplace_back("region");
+      units.emplace_back("");
+    }
+    for (const column& c : columns_) {
+      names.emplace_back(c.name);
+      units.push_back(o_.units.unit_text(*find_property(std::to_string(c.code))));
+    }
+    if (!o_.csv) {
+      print(names);
+      print(units);
+      return;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] += units[i].empty() ? "" : " [" + units[i] + "]";
+    print(names);
   }
-  const unit& of(quantity q) const { return output_unit(q, system.value_or(unit_system::si)); }
+
+  // The row at x (K or Pa): printed, and on failure its reason on standard error; false then.
+  bool row(double x) {
+    double T = x, P = x;
+    if (o_.isobar) {
+      P = *o_.isobar;
+    } else if (o_.isotherm) {
+      T = *o_.isotherm;
+    } else if (o_.over_pressure) {
+      // IAPWS-IF97 Eq. (31); the plug-in has no property code for it.
+      T = (P >= p_triple && P <= p_crit) ? if97::tsat(P / 1e6) : -1.0;
+    } else {
+      P = lib_.property(KVIAPWS97_PSAT, T, 0.0, 0.0, no_phase, saturation_region).value;
+    }
+    const bool on_line = T > 0.0 && !is_missing(P);
+    const int region = single_phase_ ? own_region(T, P) : 4;
+    const double other = o_.over_pressure ? (on_line ? T : missing_value()) : P;
+    cells_.assign({cell(from_si(x, o_.over_pressure ? P_unit_ : T_unit_)),
+                   is_missing(other) ? cell(other) : cell(from_si(other, o_.over_pressure ? T_unit_ : P_unit_))});
+    if (single_phase_) cells_.push_back(region == 0 ? cell(missing_value()) : std::to_string(region));
+    std::string failed_columns = on_line && region != 0 ? "" : "the row";
+    double h_saturated[2] = {missing_value(), missing_value()};  // liquid, vapour
+    for (const column& c : columns_) {
+      double value = missing_value();
+      if (c.latent) {
+        // The host's reference shift, the same at one T, cancels in the difference.
+        if (!is_missing(h_saturated[0]) && !is_missing(h_saturated[1])) value = h_saturated[1] - h_saturated[0];
+      } else if (is_transport(c.code) && T > transport::T_max) {
+        value = std::numeric_limits<double>::quiet_NaN();  // not defined there, as in `state`
+        beyond_transport_ = true;
+      } else if (on_line && region != 0) {
+        // Both T and P are given: the saturated-state operations check that
+        // they lie on the saturation line, and the reference shift needs T.
+        const property_result r = lib_.property(c.code, T, P, 0.0, c.phase, saturation_region);
+        if (r.ok()) value = o_.units.value(*find_property(std::to_string(c.code)), r.value, T);
+        if (c.code == KVIAPWS97_ENTHALPY && c.phase != no_phase) h_saturated[c.phase == vapour ? 1 : 0] = value;
+      }
+      if (is_missing(value) && !std::isnan(value) && failed_columns != "the row")
+        failed_columns += (failed_columns.empty() ? "" : ", ") + std::string(c.name);
+      cells_.push_back(cell(value));
+    }
+    print(cells_);
+    if (failed_columns.empty()) return true;
+    // The rows' range was checked before the first row: this is the library's own refusal.
+    const std::string why = outside_range(T, P, 0);
+    std::fprintf(stderr, "kviapws97: table: %s failed at %s: %s\n", failed_columns.c_str(), state_text(T, P).c_str(),
+                 why.empty() ? "the library gives no value there" : why.c_str());
+    return false;
+  }
+
+  // What n/a means, below a text table.
+  void notes() const {
+    if (beyond_transport_ && !o_.csv)
+      std::printf("n/a: mu, lambda: IAPWS R12-08 (mu) and R15-11 (lambda) hold up to %s K\n",
+                  number(transport::T_max).c_str());
+  }
+
+ private:
+  static constexpr std::size_t width = 13;
+
+  void print(const std::vector<std::string>& cells) {
+    line_.clear();
+    if (o_.csv) {
+      line_ = csv_record(cells);
+    } else {
+      for (std::size_t i = 0; i < cells.size(); ++i)
+        line_ += std::string(i ? " " : "") + std::string(cells[i].size() < width ? width - cells[i].size() : 0, ' ') +
+                 cells[i];
+      line_ += '\n';
+    }
+    std::fwrite(line_.data(), 1, line_.size(), stdout);
+  }
+
+  std::string cell(double value) const {
+    if (std::isnan(value)) return o_.csv ? "" : "n/a";
+    if (is_missing(value)) return o_.csv ? "" : "failed";
+    char text[40];
+    std::snprintf(text, sizeof text, format_.c_str(), value);
+    return text;
+  }
+
+  const plugin& lib_;
+  const table_options& o_;
+  const bool single_phase_;
+  const std::vector<column>& columns_;
+  const unit& T_unit_;
+  const unit& P_unit_;
+  const std::string format_;
+  bool beyond_transport_ = false;
+  std::vector<std::string> cells_;
+  std::string line_;
 };
 
 }  // namespace
 
 int run_table(const plugin& lib, const table_options& o) {
-  // The caller has checked that the range is finite and not too long.
+  // The caller has checked the range: finite, in the library's range, not too long.
   const double intervals = std::floor((o.to - o.from) / o.step * (1.0 + 1e-12));
   const long rows = static_cast<long>(std::min(intervals, static_cast<double>(max_rows))) + 1;
-  const bool single_phase = o.isobar || o.isotherm;
-  const std::vector<column> saturated{
-      {"v'", KVIAPWS97_VOLUME, liquid},         {"v\"", KVIAPWS97_VOLUME, vapour},
-      {"h'", KVIAPWS97_ENTHALPY, liquid},       {"h\"", KVIAPWS97_ENTHALPY, vapour},
-      {"h\"-h'", KVIAPWS97_ENTHALPY, no_phase, true},
-      {"s'", KVIAPWS97_ENTROPY, liquid},        {"s\"", KVIAPWS97_ENTROPY, vapour},
-      {"u'", KVIAPWS97_ENERGY, liquid},         {"u\"", KVIAPWS97_ENERGY, vapour},
-      {"cp'", KVIAPWS97_CP, liquid},            {"w'", KVIAPWS97_SOUND, liquid},
-      {"w\"", KVIAPWS97_SOUND, vapour},         {"mu'", KVIAPWS97_VISCOSITY, liquid},
-      {"mu\"", KVIAPWS97_VISCOSITY, vapour},    {"lambda'", KVIAPWS97_CONDUCTIVITY, liquid},
-      {"lambda\"", KVIAPWS97_CONDUCTIVITY, vapour}, {"sigma", KVIAPWS97_SURFACE, liquid}};
-  const std::vector<column> single{
-      {"v", KVIAPWS97_VOLUME, no_phase},     {"h", KVIAPWS97_ENTHALPY, no_phase},  {"s", KVIAPWS97_ENTROPY, no_phase},
-      {"u", KVIAPWS97_ENERGY, no_phase},     {"cp", KVIAPWS97_CP, no_phase},       {"cv", KVIAPWS97_CV, no_phase},
-      {"w", KVIAPWS97_SOUND, no_phase},      {"mu", KVIAPWS97_VISCOSITY, no_phase},
-      {"lambda", KVIAPWS97_CONDUCTIVITY, no_phase}};
-  const std::vector<column>& columns = single_phase ? single : saturated;
-  const table_units shown{o.units, o.system};
-  const unit& T_unit = shown.of(quantity::temperature);
-  const unit& P_unit = shown.of(quantity::pressure);
-
-  // Header: the running variable, the other one (of the saturation line, or
-  // the isobar's or isotherm's own), the region of a single phase, then the columns.
-  std::vector<std::string> names{o.over_pressure ? "P" : "T"};
-  std::vector<std::string> units{std::string(o.over_pressure ? P_unit.symbol : T_unit.symbol)};
-  names.push_back(single_phase ? (o.over_pressure ? "T" : "P") : (o.over_pressure ? "Tsat" : "psat"));
-  units.emplace_back(o.over_pressure ? T_unit.symbol : P_unit.symbol);
-  if (single_phase) {
-    names.emplace_back("region");
-    units.emplace_back("");
-  }
-  for (const column& c : columns) {
-    names.emplace_back(c.name);
-    units.push_back(shown.unit_text(*find_property(std::to_string(c.code))));
-  }
-  constexpr int width = 13;
-  std::string line;
-  const auto print_row = [&](const std::vector<std::string>& cells) {
-    line.clear();
-    if (o.csv) {
-      line = csv_record(cells);
-    } else {
-      for (std::size_t i = 0; i < cells.size(); ++i) {
-        line += std::string(i ? " " : "") + std::string(cells[i].size() < width ? width - cells[i].size() : 0, ' ');
-        line += cells[i];
-      }
-      line += '\n';
-    }
-    std::fwrite(line.data(), 1, line.size(), stdout);
-  };
-  if (o.csv) {
-    std::vector<std::string> header;
-    for (std::size_t i = 0; i < names.size(); ++i)
-      header.push_back(names[i] + (units[i].empty() ? "" : " [" + units[i] + "]"));
-    print_row(header);
-  } else {
-    print_row(names);
-    print_row(units);
-  }
-
-  const auto cell = [&](double value) {
-    if (is_missing(value)) return std::string(o.csv ? "" : "failed");
-    char text[32];
-    std::snprintf(text, sizeof text, o.csv ? "%.10g" : "%.6g", value);
-    return std::string(text);
-  };
-  bool any_failed = false;
-  std::vector<std::string> cells;
-  for (long i = 0; i < rows; ++i) {
-    const double x = o.from + static_cast<double>(i) * o.step;
-    double T = x, P = x;
-    if (o.isobar) {
-      P = *o.isobar;
-    } else if (o.isotherm) {
-      T = *o.isotherm;
-    } else if (o.over_pressure) {
-      // IAPWS-IF97 Eq. (31); the plug-in has no property code for it.
-      T = (P >= p_triple && P <= p_crit) ? if97::tsat(P / 1e6) : -1.0;
-    } else {
-      P = lib.property(KVIAPWS97_PSAT, T, 0.0, 0.0, no_phase, saturation_region).value;
-    }
-    const bool on_line = T > 0.0 && !is_missing(P);
-    const int region = single_phase ? own_region(T, P) : 4;
-    any_failed = any_failed || !on_line || region == 0;
-    const double other = o.over_pressure ? (on_line ? T : missing_value()) : P;
-    cells.assign({cell(from_si(x, o.over_pressure ? P_unit : T_unit)),
-                  is_missing(other) ? cell(other) : cell(from_si(other, o.over_pressure ? T_unit : P_unit))});
-    if (single_phase) cells.push_back(region == 0 ? cell(missing_value()) : std::to_string(region));
-    double h_saturated[2] = {missing_value(), missing_value()};  // liquid, vapour
-    for (const column& c : columns) {
-      // Both T and P are given: the saturated-state operations check that they
-      // lie on the saturation line, and the reference shift needs T.
-      const property_info p = *find_property(std::to_string(c.code));
-      double value = missing_value();
-      if (c.latent) {
-        // The host's reference shift, the same at one T, cancels in the difference.
-        if (!is_missing(h_saturated[0]) && !is_missing(h_saturated[1])) value = h_saturated[1] - h_saturated[0];
-      } else if (on_line && region != 0) {
-        const property_result r = lib.property(c.code, T, P, 0.0, c.phase, saturation_region);
-        if (r.ok()) value = shown.value(p, r.value, T);
-        if (c.code == KVIAPWS97_ENTHALPY && c.phase != no_phase) h_saturated[c.phase == vapour ? 1 : 0] = value;
-      }
-      any_failed = any_failed || is_missing(value);
-      cells.push_back(cell(value));
-    }
-    print_row(cells);
-  }
-  return any_failed ? 1 : 0;
+  table_printer table(lib, o);
+  table.header();
+  bool all_rows = true;
+  for (long i = 0; i < rows; ++i) all_rows = table.row(o.from + static_cast<double>(i) * o.step) && all_rows;
+  table.notes();
+  return all_rows ? 0 : 1;
 }
 
 int write_picture(const std::string& command, const std::string& output, const std::string& svg,
@@ -480,6 +577,15 @@ int write_picture(const std::string& command, const std::string& output, const s
   }
   std::printf("%swrote %s\n", report.c_str(), output.c_str());
   return 0;
+}
+
+std::string map_mark_problem(const map_request& mark) {
+  // The library's warnings print a temperature in seven places with two decimals (see adapter/warnings.cpp).
+  constexpr double T_printable = 1e4;  // K
+  if (!(mark.T > 0.0)) return "T = " + number(mark.T) + " K is not above 0 K";
+  if (!(mark.P > 0.0)) return "P = " + number(mark.P) + " Pa is not above 0 Pa";
+  if (mark.T >= T_printable) return "T = " + number(mark.T) + " K: the map takes temperatures below 10000 K";
+  return "";
 }
 
 int run_map(const plugin& lib, const std::vector<map_request>& requests, const std::string& output) {

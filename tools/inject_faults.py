@@ -61,7 +61,7 @@ FAULTS = [
     ("water/flash.cpp", "constexpr double tolerance = 1e-11;", "constexpr double tolerance = 1e-7;", "flashes: a looser polish"),
     ("water/flash.cpp", "constexpr double rounding = 4.0 * std::numeric_limits<double>::epsilon();", "constexpr double rounding = 4e-9;", "flashes: the rounding taken as the saturation line"),
     ("water/flash.cpp", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour - liquid);", "return vapour == liquid ? 0.0 : (q - liquid) / (vapour + liquid);", "flashes: the vapour fraction"),
-    ("water/state.cpp", "constexpr double T_transport_max = 1173.15;", "constexpr double T_transport_max = 1073.15;", "state: the transport properties' upper limit"),
+    ("transport/range.hpp", "inline constexpr double T_max = 1173.15;", "inline constexpr double T_max = 1073.15;", "state: the transport properties' upper limit"),
     ("water/state.cpp", "if (p > if97::p_c && T > if97::T_c) return phase::supercritical;", "if (p > if97::p_c || T > if97::T_c) return phase::supercritical;", "state: the supercritical label"),
     # Faults 9 and 10 stop the build (a static_assert checks Eq. (30)); these
     # reach the saturation line, the critical window and the fugacity at run time.
@@ -70,6 +70,14 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # The saturated phases of the C interface and the program's arguments.
+    ("water/water_c.cpp", "const bool region3 = r.state.T > if97::T_region1_max;", "const bool region3 = r.state.T > if97::T_c;", "C saturated phases: the region above 623.15 K"),
+    ("water/water_c.cpp", "*vapour = one_phase(r.state.vapour,", "*vapour = one_phase(r.state.liquid,", "C saturated phases: the vapour's values"),
+    ("tools/commands.cpp", "if (o.to > T_crit) return rows", "if (o.to > T_crit + 5.0) return rows", "table: the saturation line's end, checked before the rows"),
+    ("tools/units.cpp", '{pressure, "kPa", 1e3, 0.0},', '{pressure, "kPa", 1e2, 0.0},', "program: kPa as 100 Pa"),
+    ("tools/units.cpp", '{temperature, "C", 1.0, kelvin_at_0C},', '{temperature, "C", 1.0, 0.0},', "program: the degC offset dropped"),
+    ("tools/messages.cpp", "length <= 5 ? 1 : 2;", "length <= 5 ? 0 : 2;", "program: the near miss of a short option"),
+    ("tools/main.cpp", "if (o.to > o.from && o.from + o.step == o.from)", "if (o.to > o.from && o.from + o.step == o.to)", "table: a step below the resolution of FROM"),
     # Derivatives of states.
     ("water/derivatives.cpp", "v - T * v_T, -v_T,", "v + T * v_T, -v_T,", "derivatives: (dh/dp)_T of the Gibbs regions"),
     ("water/derivatives.cpp", "const double u_rho = (p - T * p_T) * v2;", "const double u_rho = (p + T * p_T) * v2;", "derivatives: (du/drho)_T of region 3"),

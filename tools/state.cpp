@@ -8,6 +8,8 @@
 
 #include "if97/constants.hpp"
 #include "tools/csv.hpp"
+#include "tools/messages.hpp"
+#include "transport/range.hpp"
 
 namespace kvtool {
 namespace {
@@ -16,7 +18,6 @@ namespace water = kviapws97::water;
 using water::phase_values;
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double T_transport_max = 1173.15;  // K, IAPWS R12-08 and R15-11
 
 struct row {
   const char* name;
@@ -88,31 +89,36 @@ const row& row_named(const char* name) {
 // Why a value is not available, or "".
 std::string reason_missing(const row& r, const water::state& st, bool mixture) {
   if (mixture && st.phase == water::phase::two_phase) return "not defined for a two-phase mixture";
-  if ((r.member == &phase_values::mu || r.member == &phase_values::lambda) && st.T > T_transport_max)
-    return "IAPWS R12-08 (mu) and R15-11 (lambda) hold up to 1173.15 K";
+  if ((r.member == &phase_values::mu || r.member == &phase_values::lambda) && st.T > transport::T_max)
+    return "IAPWS R12-08 (mu) and R15-11 (lambda) hold up to " + number(transport::T_max, "%.7g") + " K";
   return "not available";
 }
 
 }  // namespace
 
-std::string pair_problem(const state_inputs& in) {
-  const std::pair<const char*, bool> given[] = {{"--p", in.p.has_value()}, {"--T", in.T.has_value()},
-                                                {"--h", in.h.has_value()}, {"--s", in.s.has_value()},
-                                                {"--x", in.x.has_value()}, {"--rho", in.rho.has_value()},
-                                                {"--u", in.u.has_value()}};
+std::string pair_problem(const state_inputs& in, input_style style) {
+  const bool keys = style == input_style::keys;
+  const auto name = [&](const char* n) { return keys ? std::string(n) + "=" : "--" + std::string(n); };
+  const std::pair<const char*, bool> given[] = {{"p", in.p.has_value()}, {"T", in.T.has_value()},
+                                                {"h", in.h.has_value()}, {"s", in.s.has_value()},
+                                                {"x", in.x.has_value()}, {"rho", in.rho.has_value()},
+                                                {"u", in.u.has_value()}};
   std::string names;
   int n = 0;
-  for (const auto& [name, is_given] : given) {
+  for (const auto& [key, is_given] : given) {
     if (!is_given) continue;
-    names += (n++ ? ", " : "") + std::string(name);
+    names += (n++ ? ", " : "") + name(key);
   }
   // rho goes with p, T, h, s or u; u with p or rho; a phase with (p, T), (p, h) or (p, s).
   const bool pair_of_rho = in.rho && !in.x;
   const bool pair_of_u = in.u && (in.p || in.rho);
   if (n == 2 && (!in.rho || pair_of_rho) && (!in.u || pair_of_u))
-    return in.phase && !(in.p && (in.T || in.h || in.s)) ? "--phase goes with --p and one of --T, --h, --s" : "";
-  return "give two of --p, --T, --h, --s, --x, or --rho with one of --p, --T, --h, --s, --u, or --u with --p; got " +
-         (n == 0 ? std::string("none") : names);
+    return in.phase && !(in.p && (in.T || in.h || in.s))
+               ? "--phase goes with " + name("p") + " and one of " + name("T") + ", " + name("h") + ", " + name("s")
+               : "";
+  return "give two of " + name("p") + ", " + name("T") + ", " + name("h") + ", " + name("s") + ", " + name("x") +
+         ", or " + name("rho") + " with one of " + name("p") + ", " + name("T") + ", " + name("h") + ", " + name("s") +
+         ", " + name("u") + ", or " + name("u") + " with " + name("p") + "; got " + (n == 0 ? std::string("none") : names);
 }
 
 water::result solve_state(const state_inputs& in, unit_system units, std::string& why) {
@@ -136,7 +142,7 @@ water::result solve_state(const state_inputs& in, unit_system units, std::string
   if (in.T && in.s) return one_of(water::Ts_all(*in.T, *in.s), true, "specific entropy", units, why);
   if (in.x && in.h) return one_of(water::hx_all(*in.h, *in.x), false, "specific enthalpy", units, why);
   if (in.x && in.s) return one_of(water::sx_all(*in.s, *in.x), false, "specific entropy", units, why);
-  why = pair_problem(in);
+  why = pair_problem(in, input_style::options);
   return {water::status::not_converged, {}};
 }
 
@@ -155,7 +161,7 @@ std::string describe_inputs(const state_inputs& in, unit_system units) {
   return s;
 }
 
-int run_state(const state_inputs& in, unit_system units, record_format format) {
+int run_state(const state_inputs& in, unit_system units, record_format format, int digits) {
   std::string why;
   const water::result r = solve_state(in, units, why);
   if (!r) {
@@ -169,11 +175,11 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
   const phase_values* columns[] = {&st, &st.liquid, &st.vapour};
   const std::size_t n_columns = two_phase ? 3 : 1;
   const auto value = [&](const row& rw, std::size_t column) { return columns[column]->*rw.member; };
-  const char* precise = "%.12g";
+  const std::string precise = "%." + std::to_string(record_digits) + "g";
 
   if (format == record_format::json) {
     const auto json_number = [&](double si, quantity q) {
-      return std::isnan(si) ? std::string("null") : number(from_si(si, output_unit(q, units)), precise);
+      return std::isnan(si) ? std::string("null") : number(from_si(si, output_unit(q, units)), precise.c_str());
     };
     const auto object = [&](std::size_t column) {
       std::string s = "{";
@@ -195,7 +201,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
 
   if (format == record_format::csv) {
     std::vector<std::string> header{"region", "phase", "x"},
-        record{std::to_string(st.region), water::phase_text(st.phase), std::isnan(st.x) ? "" : number(st.x, precise)};
+        record{std::to_string(st.region), water::phase_text(st.phase), std::isnan(st.x) ? "" : number(st.x, precise.c_str())};
     for (std::size_t column = 0; column < 3; ++column) {
       for (const row& rw : rows) {
         if (column > 0 && (rw.member == &phase_values::p || rw.member == &phase_values::T)) continue;
@@ -206,7 +212,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
                                         : "") +
                          " [" + std::string(u.symbol) + "]");
         const double v = column < n_columns ? value(rw, column) : nan;
-        record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise));
+        record.push_back(std::isnan(v) ? "" : number(from_si(v, u), precise.c_str()));
       }
     }
     std::printf("%s%s", csv_record(header).c_str(), csv_record(record).c_str());
@@ -216,7 +222,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
   std::printf("%s%s, IF97 region %d, at %s\n", water::phase_text(st.phase), r.metastable ? " metastable" : "", st.region,
               describe_inputs(in, units).c_str());
   if (two_phase) std::printf("  %-6s %-26s %14s %14s %14s\n", "", "", "mixture", "sat. liquid", "sat. vapour");
-  std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : number(st.x, "%.7g").c_str());
+  std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : shown(st.x, digits).c_str());
   std::vector<std::pair<std::string, std::string>> notes;  // reason, names
   if (std::isnan(st.x)) notes.push_back({"a single phase has no vapour fraction", "x"});
   for (const row& rw : rows) {
@@ -224,7 +230,7 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
     std::printf("  %-6s %-26s", rw.name, rw.description);
     for (std::size_t column = 0; column < n_columns; ++column) {
       const double v = value(rw, column);
-      std::printf(" %14s", std::isnan(v) ? "n/a" : number(from_si(v, u), "%.7g").c_str());
+      std::printf(" %14s", std::isnan(v) ? "n/a" : shown(from_si(v, u), digits).c_str());
       if (!std::isnan(v)) continue;
       const std::string reason = reason_missing(rw, st, column == 0);
       bool known = false;

@@ -21,8 +21,12 @@ struct state_inputs {
   std::optional<kviapws97::water::phase> phase{};
 };
 
-// Why the inputs are not a pair of the API; empty when they are.
-std::string pair_problem(const state_inputs& in);
+// How the inputs were typed, for messages: as options (--p) of `state`, or
+// as keys (p=) of a chart's --mark.
+enum class input_style { options, keys };
+
+// Why the inputs are not two of p, T, h, s, x (or T and rho); empty when they are.
+std::string pair_problem(const state_inputs& in, input_style style);
 
 // The state of the two inputs, by the API's function of the pair. (T, h),
 // (T, s), (h, x) and (s, x) may have several states: when no state or more
@@ -35,6 +39,7 @@ std::string describe_inputs(const state_inputs& in, unit_system units);
 enum class record_format { text, csv, json };
 
 // The `state` subcommand: 0 with the state printed, 1 when there is none.
-int run_state(const state_inputs& in, unit_system units, record_format format);
+// Values printed to `digits` significant digits; CSV and JSON to 12.
+int run_state(const state_inputs& in, unit_system units, record_format format, int digits);
 
 }  // namespace kvtool

@@ -117,10 +117,10 @@ std::string polyline(const std::vector<std::pair<double, double>>& points, std::
   return s + "\" " + std::string(attributes) + "/>\n";
 }
 
-std::string document(double width, double height, std::string_view title) {
+std::string document(double width, double height, std::string_view title, double scale) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-         num(width) + "\" height=\"" + num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
+         num(scale * width) + "\" height=\"" + num(scale * height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
          "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n<title>" +
          std::string(title) + "</title>\n<rect x=\"0\" y=\"0\" width=\"" + num(width) + "\" height=\"" + num(height) +
          "\" fill=\"#ffffff\"/>\n";

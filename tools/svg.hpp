@@ -27,7 +27,8 @@ std::string line(double x1, double y1, double x2, double y2, std::string_view at
 std::string circle(double x, double y, double r, std::string_view attributes);
 std::string polyline(const std::vector<std::pair<double, double>>& points, std::string_view attributes);
 // The XML declaration, the root element and a white page; close with "</svg>\n".
-std::string document(double width, double height, std::string_view title);
+// A document drawn in width x height units, shown `scale` px per unit.
+std::string document(double width, double height, std::string_view title, double scale = 1.0);
 
 struct box {
   double x0, y0, x1, y1;

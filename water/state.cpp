@@ -15,6 +15,7 @@
 #include "if97/region_choice.hpp"
 #include "if97/saturation.hpp"
 #include "transport/conductivity.hpp"
+#include "transport/range.hpp"
 #include "transport/viscosity.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
@@ -25,8 +26,7 @@ namespace {
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double J_per_kJ = 1e3;
 constexpr double Pa_per_MPa = 1e6;
-// IAPWS R12-08 and R15-11 hold up to 1173.15 K.
-constexpr double T_transport_max = 1173.15;  // K
+constexpr double T_transport_max = transport::T_max;  // K
 
 constexpr phase_values undefined{nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
 

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "if97/constants.hpp"
 #include "water/derivatives.hpp"
 #include "water/chemistry.hpp"
 #include "water/state.hpp"
@@ -17,6 +18,23 @@ int put(const water::result& r, kviapws97_state* out) {
   *out = {s.region, static_cast<int>(s.phase), s.p, s.T, s.rho, s.v, s.h, s.s, s.u, s.cp, s.cv, s.w, s.x, s.mu,
           s.lambda};
   return static_cast<int>(r.status);
+}
+
+// The saturated phases of a state on the saturation line, each as a single
+// phase: its own properties, x undefined, the region of the equation that
+// gives it (IAPWS-IF97 regions 1 and 2 up to 623.15 K, region 3 above).
+int put_saturated(const water::result& r, kviapws97_state* liquid, kviapws97_state* vapour) {
+  const int status = put(r, liquid);
+  *vapour = *liquid;
+  if (!r) return status;
+  const bool region3 = r.state.T > if97::T_region1_max;
+  const auto one_phase = [](const water::phase_values& s, int region, water::phase phase) {
+    return kviapws97_state{region, static_cast<int>(phase), s.p, s.T, s.rho, s.v, s.h, s.s, s.u, s.cp, s.cv, s.w,
+                           std::numeric_limits<double>::quiet_NaN(), s.mu, s.lambda};
+  };
+  *liquid = one_phase(r.state.liquid, region3 ? 3 : 1, water::phase::liquid);
+  *vapour = one_phase(r.state.vapour, region3 ? 3 : 2, water::phase::vapour);
+  return status;
 }
 
 // The C++ state of a C one: a two-phase state's saturated phases again from
@@ -62,6 +80,13 @@ int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) noex
 }
 int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) noexcept {
   return put(water::ps(p, s, static_cast<water::phase>(phase)), out);
+}
+
+int kviapws97_saturation_T(double T, kviapws97_state* liquid, kviapws97_state* vapour) noexcept {
+  return put_saturated(water::Tx(T, 0.0), liquid, vapour);
+}
+int kviapws97_saturation_p(double p, kviapws97_state* liquid, kviapws97_state* vapour) noexcept {
+  return put_saturated(water::px(p, 0.0), liquid, vapour);
 }
 
 const char* kviapws97_error_text(int code) noexcept {

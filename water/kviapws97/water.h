@@ -34,6 +34,15 @@ KVIAPWS97_WATER_API int kviapws97_hs(double h, double s, kviapws97_state* out) K
 KVIAPWS97_WATER_API int kviapws97_Tx(double T, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_px(double p, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The saturated liquid and vapour at T (273.15 K <= T < 647.096 K) or at p
+ * (psat(273.15 K) <= p < 22.064 MPa), each as a single phase of its own:
+ * phase 0 liquid or 1 vapour, x NaN, every property defined (cp, cv, w, mu,
+ * lambda included), region 1 and 2 up to 623.15 K, 3 above. On failure both
+ * are left NaN and the status says why. */
+KVIAPWS97_WATER_API int kviapws97_saturation_T(double T, kviapws97_state* liquid,
+                                               kviapws97_state* vapour) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_saturation_p(double p, kviapws97_state* liquid,
+                                               kviapws97_state* vapour) KVIAPWS97_WATER_NOEXCEPT;
 /* The state of a phase asked for, phase 0 liquid or 1 vapour: on its stable
  * side the state of the function without _phase; beyond the saturation line
  * the metastable state of that phase (supersaturated vapour by IAPWS-IF97
