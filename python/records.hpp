@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "water/state.hpp"
@@ -65,13 +66,21 @@ using field_arrays = std::array<py::array, field_count>;
 struct phase_arrays {
   field_arrays f;
 };
+// The saturated phases of the two-phase elements of an array result, by
+// flat index: a few bytes for a few such elements in a large array, made
+// arrays only when liquid or vapour is asked for.
+struct two_phase_elements {
+  std::vector<std::size_t> index;
+  std::vector<water::phase_values> liquid, vapour;
+};
 struct state_arrays {
   field_arrays f;
   py::array x, region, phase, status;
   std::vector<py::ssize_t> shape;
-  // The saturated phases: None until the first access where no element of
-  // the result is two-phase, then arrays of NaN.
+  // The saturated phases: None until the first access, then arrays made of
+  // two_phase (NaN where an element is not two-phase).
   py::object liquid, vapour;
+  std::shared_ptr<two_phase_elements> two_phase;
 };
 struct saturation_arrays {
   py::array T, p, status;
