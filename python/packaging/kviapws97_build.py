@@ -78,6 +78,11 @@ def built_module(build_dir, config, stage):
     if not (build_dir / "CMakeCache.txt").exists():
         options = ["-DCMAKE_BUILD_TYPE=Release", f"-DPython3_EXECUTABLE={sys.executable}",
                    "-DKVIAPWS97_TESTS=OFF", "-DKVIAPWS97_BENCHMARKS=OFF"]
+        try:
+            import pybind11
+            options.append(f"-Dpybind11_DIR={pybind11.get_cmake_dir()}")
+        except ImportError:
+            pass
         cmake("-S", ROOT, "-B", build_dir, *options)
     jobs = config.get("jobs") or os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL") or "2"
     cmake("--build", build_dir, "--target", "kviapws97_python", "-j", jobs)
@@ -98,8 +103,18 @@ def record_line(path, data):
 
 # --- the PEP 517 hooks -------------------------------------------------------
 
+def system_pybind11():
+    """Whether CMake finds pybind11 without Python's package (Debian: pybind11-dev)."""
+    prefixes = [pathlib.Path(p) for p in os.environ.get("CMAKE_PREFIX_PATH", "").split(os.pathsep) if p]
+    prefixes += [pathlib.Path(p) for p in ("/usr", "/usr/local", sys.prefix)]
+    return any(list(p.glob("lib*/cmake/pybind11/pybind11Config.cmake")) + list(p.glob("share/cmake/pybind11/pybind11Config.cmake"))
+               for p in prefixes)
+
+
 def get_requires_for_build_wheel(config_settings=None):
-    return []
+    # NumPy is in [build-system] requires; pybind11's Python package only
+    # where no system one is found.
+    return [] if system_pybind11() else ["pybind11"]
 
 
 def get_requires_for_build_sdist(config_settings=None):
