@@ -67,51 +67,6 @@ constexpr pair pairs[] = {
     {bit(kT) | bit(krho), kT, krho, &water::Trho},
 };
 
-// The saturated phases of an array result, allocated at the first two-phase
-// element (without the GIL) and NaN wherever no two-phase state is written.
-class phase_block {
- public:
-  explicit phase_block(py::ssize_t n) : n_(static_cast<std::size_t>(n)) {}
-  phase_block(const phase_block&) = delete;
-  phase_block& operator=(const phase_block&) = delete;
-  ~phase_block() {
-    if (data_) give_memory(data_, bytes());
-  }
-
-  void put(py::ssize_t k, const water::state& s) {
-    if (!data_) allocate();
-    for (std::size_t i = 0; i < field_count; ++i) {
-      column(0, i)[k] = s.liquid.*fields[i].member;
-      column(1, i)[k] = s.vapour.*fields[i].member;
-    }
-  }
-  bool empty() const { return !data_; }
-
-  // Every element NaN until put.
-  void allocate() {
-    data_ = static_cast<double*>(take_memory(bytes()));
-    std::fill_n(data_, 2 * field_count * n_, nan);
-  }
-
-  // The liquid and vapour records; the arrays own the block from here on.
-  std::pair<py::object, py::object> release(const std::vector<py::ssize_t>& shape) {
-    py::capsule owner = memory_owner(data_, bytes());
-    double* const data = data_;
-    data_ = nullptr;
-    phase_arrays sides[2];
-    for (std::size_t side = 0; side < 2; ++side)
-      for (std::size_t i = 0; i < field_count; ++i)
-        sides[side].f[i] = read_only(py::array_t<double>(shape, data + (side * field_count + i) * n_, owner));
-    return {py::cast(std::move(sides[0])), py::cast(std::move(sides[1]))};
-  }
-
- private:
-  std::size_t bytes() const { return 2 * field_count * n_ * sizeof(double); }
-  double* column(std::size_t side, std::size_t i) { return data_ + (side * field_count + i) * n_; }
-  std::size_t n_;
-  double* data_ = nullptr;
-};
-
 py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho) {
   const py::handle given[6] = {p, T, h, s, x, rho};
   unsigned mask = 0;

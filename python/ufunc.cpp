@@ -12,7 +12,9 @@
 
 #include <cstdint>
 #include <new>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "python/arrays.hpp"
 #include "python/memory.hpp"
@@ -79,11 +81,16 @@ std::string output_names() {
 }
 
 // The sink of state(): the saturated phases of the two-phase elements, by
-// flat index into the C-ordered outputs whose x starts at x_base.
+// flat index into the C-ordered outputs whose x starts at x_base. Kept by
+// index while they are few; past one in `dense_from` of the elements, in one
+// block of the whole result, as growing lists would cost more.
 class collect_two_phase final : public two_phase_sink {
  public:
+  static constexpr std::size_t dense_from = 16;
+
   collect_two_phase(const double* x_base, std::size_t n)
-      : x_base_(reinterpret_cast<const char*>(x_base)), n_(n), elements_(std::make_shared<two_phase_elements>()) {}
+      : x_base_(reinterpret_cast<const char*>(x_base)), n_(n), block_(static_cast<py::ssize_t>(n)),
+        elements_(std::make_shared<two_phase_elements>()) {}
 
   void put(const char* x_out, const water::state& s) override {
     const std::ptrdiff_t offset = x_out - x_base_;
@@ -92,24 +99,41 @@ class collect_two_phase final : public two_phase_sink {
       outside_ = true;  // NumPy wrote through a buffer of its own
       return;
     }
+    const std::size_t k = static_cast<std::size_t>(offset) / sizeof(double);
     try {
-      elements_->index.push_back(static_cast<std::size_t>(offset) / sizeof(double));
-      elements_->liquid.push_back(s.liquid);
-      elements_->vapour.push_back(s.vapour);
+      if (!block_.empty()) {
+        block_.put(k, s);
+        return;
+      }
+      two_phase_elements& e = *elements_;
+      e.index.push_back(k);
+      e.liquid.push_back(s.liquid);
+      e.vapour.push_back(s.vapour);
+      if (e.index.size() * dense_from > n_) {
+        block_.allocate();
+        for (std::size_t i = 0; i < e.index.size(); ++i) block_.put(e.index[i], e.liquid[i], e.vapour[i]);
+        elements_ = std::make_shared<two_phase_elements>();
+      }
     } catch (const std::bad_alloc&) {
       out_of_memory_ = true;  // no exception through NumPy's C frames
     }
   }
 
-  std::shared_ptr<two_phase_elements> elements() const {
+  // Into `out`: the saturated phases as arrays, or by index.
+  void give(state_arrays& out) {
     if (out_of_memory_) throw std::bad_alloc();
     if (outside_) throw std::runtime_error("kviapws97: a two-phase element was written outside the result arrays");
-    return elements_->index.empty() ? nullptr : elements_;
+    out.liquid = out.vapour = py::none();
+    if (!block_.empty())
+      std::tie(out.liquid, out.vapour) = block_.release(out.shape);
+    else if (!elements_->index.empty())
+      out.two_phase = elements_;
   }
 
  private:
   const char* x_base_;
   std::size_t n_;
+  phase_block block_;
   std::shared_ptr<two_phase_elements> elements_;
   bool outside_ = false, out_of_memory_ = false;
 };
@@ -180,14 +204,13 @@ py::object state_arrays_of(state_function function, const char* a_name, py::hand
   {
     collect_two_phase sink(static_cast<const double*>(x.data()), static_cast<std::size_t>(x.size()));
     py::handle(entry->ufunc)(av, bv, py::arg("out") = outputs);
-    out.two_phase = sink.elements();
+    sink.give(out);
   }
   for (std::size_t i = 0; i < field_count; ++i) out.f[i] = read_only(outputs[i]);
   out.x = read_only(outputs[field_count]);
   out.region = read_only(outputs[field_count + 1]);
   out.phase = read_only(outputs[field_count + 2]);
   out.status = read_only(outputs[field_count + 3]);
-  out.liquid = out.vapour = py::none();
   return py::cast(std::move(out));
 }
 
