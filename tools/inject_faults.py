@@ -70,6 +70,11 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # The Python ufuncs and state() on arrays.
+    ("python/ufunc.cpp", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{-1};", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{0};", "ufunc: a failed element's phase"),
+    ("python/ufunc.cpp", "block_.put(e.index[i], e.liquid[i], e.vapour[i]);", "block_.put(e.index[i], e.vapour[i], e.liquid[i]);", "state() on arrays: the phases kept by index, swapped into the block"),
+    ("python/records.cpp", "d[index[e]] = values[e].*fields[i].member;", "d[index[e]] = values[e].*fields[0].member;", "state() on arrays: every saturated field as p"),
+    ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
 ]
 
 
