@@ -155,7 +155,9 @@ std::vector<py::ssize_t> broadcast_shape(const py::array& a, const char* a_name,
 two_phase_sink::two_phase_sink() : previous_(current_sink) { current_sink = this; }
 two_phase_sink::~two_phase_sink() { current_sink = previous_; }
 
-py::object add_ufunc(py::module_& ufuncs, const char* a_name, const char* b_name, state_function function) {
+namespace {
+
+ufunc_entry* make_ufunc(const char* a_name, const char* b_name, state_function function) {
   import_numpy();
   auto* const entry = new ufunc_entry{function, nullptr, std::string(a_name) + b_name, {}, {}};
   entry->data[0] = entry;
@@ -166,13 +168,19 @@ py::object add_ufunc(py::module_& ufuncs, const char* a_name, const char* b_name
                "region 0, phase -1 and status the code of the reason (kviapws97.status_text). Broadcasting, out=, "
                "where=, dtype= and casting work as for any ufunc; the loop runs without the GIL. The same as "
                "kviapws97.state(" + a_name + "=, " + b_name + "=) on arrays, bit for bit.";
-  PyObject* const u = PyUFunc_FromFuncAndData(loops, entry->data, loop_types, 1, 2, static_cast<int>(ufunc_output_count),
-                                              PyUFunc_None, entry->name.c_str(), entry->doc.c_str(), 0);
-  if (!u) throw py::error_already_set();
-  py::object out = py::reinterpret_steal<py::object>(u);
-  ufuncs.attr(entry->name.c_str()) = out;
-  entry->ufunc = u;
+  entry->ufunc = PyUFunc_FromFuncAndData(loops, entry->data, loop_types, 1, 2, static_cast<int>(ufunc_output_count),
+                                         PyUFunc_None, entry->name.c_str(), entry->doc.c_str(), 0);
+  if (!entry->ufunc) throw py::error_already_set();
   registry().push_back(entry);
+  return entry;
+}
+
+}  // namespace
+
+py::object add_ufunc(py::module_& ufuncs, const char* a_name, const char* b_name, state_function function) {
+  const ufunc_entry* const entry = make_ufunc(a_name, b_name, function);
+  py::object out = py::reinterpret_borrow<py::object>(entry->ufunc);
+  ufuncs.attr(entry->name.c_str()) = out;
   return out;
 }
 
@@ -194,6 +202,9 @@ py::object state_arrays_of(state_function function, const char* a_name, py::hand
   const ufunc_entry* entry = nullptr;
   for (const ufunc_entry* e : registry())
     if (e->function == function) entry = e;
+  // A function of the pair that is no ufunc of the module (a phase asked
+  // for): its ufunc, made once and kept.
+  if (!entry) entry = make_ufunc(a_name, b_name, function);
   const doubles av = real_array(a, a_name), bv = real_array(b, b_name);
   state_arrays out;
   out.shape = broadcast_shape(av, a_name, bv, b_name);
