@@ -13,11 +13,13 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "python/arrays.hpp"
+#include "python/derivatives.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
 #include "python/ufunc.hpp"
@@ -67,7 +69,16 @@ constexpr pair pairs[] = {
     {bit(kT) | bit(krho), kT, krho, &water::Trho},
 };
 
-py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho) {
+// The phase requests of (p, T), (p, h) and (p, s): liquid, then vapour.
+template <water::result (*F)(double, double, water::phase) noexcept, water::phase Asked>
+water::result asked(double a, double b) noexcept { return F(a, b, Asked); }
+constexpr state_function asked_functions[3][2] = {
+    {&asked<&water::pT, water::phase::liquid>, &asked<&water::pT, water::phase::vapour>},
+    {&asked<&water::ph, water::phase::liquid>, &asked<&water::ph, water::phase::vapour>},
+    {&asked<&water::ps, water::phase::liquid>, &asked<&water::ps, water::phase::vapour>}};
+
+py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho,
+                      std::optional<std::string> phase) {
   const py::handle given[6] = {p, T, h, s, x, rho};
   unsigned mask = 0;
   for (int k = 0; k < 6; ++k)
@@ -75,9 +86,16 @@ py::object state_call(py::object p, py::object T, py::object h, py::object s, py
   for (const pair& which : pairs) {
     if (which.mask != mask) continue;
     const py::handle a = given[which.first], b = given[which.second];
+    state_function function = which.function;
+    if (phase) {
+      if (*phase != "liquid" && *phase != "vapour") throw py::value_error("state(): phase is 'liquid' or 'vapour'");
+      if (which.first != kp || which.second > ks) throw py::type_error("state(): phase= goes with (p, T), (p, h), (p, s)");
+      function = asked_functions[which.second - kT][*phase == "vapour"];
+    }
     double va, vb;
-    if (!scalar(a, va) || !scalar(b, vb)) return state_arrays_of(which.function, keyword_names[which.first], a, keyword_names[which.second], b);
-    const water::result r = which.function(va, vb);
+    if (!scalar(a, va) || !scalar(b, vb))
+      return state_arrays_of(function, keyword_names[which.first], a, keyword_names[which.second], b);
+    const water::result r = function(va, vb);
     if (!r)
       throw py::value_error(call_text("state", keyword_names[which.first], a, keyword_names[which.second], b) + ": " +
                             r.reason());
@@ -209,6 +227,11 @@ const char* const state_doc = R"(The state of water or steam by IAPWS-IF97 from 
     state(T=, x=)     saturated: temperature in K, vapour fraction 0 to 1
     state(p=, x=)     saturated: pressure in Pa, vapour fraction 0 to 1
     state(T=, rho=)   temperature in K, density in kg/m3
+With (p, T), (p, h) or (p, s), phase='liquid' or 'vapour' asks for that
+phase: beyond the saturation line its metastable state, supersaturated
+vapour by IAPWS-IF97 Eq. (18) (up to 10 MPa and 5 % equilibrium moisture)
+or superheated liquid by region 1 (up to 5 % equilibrium vapour fraction
+and 623.15 K); elsewhere the state without it.
 
 With two numbers it returns a State, an immutable object whose attributes
 are in SI units:
@@ -267,18 +290,20 @@ conductivity) and R1-76(2014) (surface tension). help(kviapws97.state) tells
 the rest.)";
   m.attr("__version__") = KVIAPWS97_VERSION;
   register_records(m);
+  register_derivatives(m);
   py::tuple phases(phase_names.size());
   for (std::size_t i = 0; i < phase_names.size(); ++i) phases[i] = py::str(phase_names[i]);
   m.attr("PHASES") = phases;
 
   m.def("state", &state_call, state_doc, py::kw_only(), py::arg("p") = py::none(), py::arg("T") = py::none(),
-        py::arg("h") = py::none(), py::arg("s") = py::none(), py::arg("x") = py::none(), py::arg("rho") = py::none());
+        py::arg("h") = py::none(), py::arg("s") = py::none(), py::arg("x") = py::none(), py::arg("rho") = py::none(),
+        py::arg("phase") = py::none());
   m.def("saturation", &saturation_call, saturation_doc, py::kw_only(), py::arg("T") = py::none(),
         py::arg("p") = py::none());
   m.def(
       "status_text",
       [](int code) {
-        if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+        if (code < 0) return "unknown status";
         return water::status_text(static_cast<water::status>(code));
       },
       "The reason (str) of a status code of an array result; 0 is 'ok'.", py::arg("code"));

@@ -228,6 +228,21 @@ done <<'CASES'
 0 | state --T 100C --x 0.5 --json                  | "cp": null, "cv": null, "w": null, "mu": null, "lambda": null, "liquid": \{"p"
 0 | state --T 100C --x 0.5 --units eng             | ^  cp .* +n/a +4\.21.* +2\.07
 0 | state --p 1bar --T 1000C                       | ^n/a: mu, lambda: IAPWS R12-08
+# --derivatives: w of IAPWS-IF97 Table 5 from (dp/drho)_s; the line's slope in K/bar at 1 bar, the inverse of
+# dpsat/dT = 3.577 kPa/K there; T at constant p has no derivative in a two-phase state
+0 | state --p 30bar --T 226.85C --units eng --derivatives | ^  w +speed of sound +1240\.713 +m/s
+0 | state --p 1bar --x 0.5 --units eng --derivatives | ^  dTsat/dp .* 27\.95[0-9]* +K/bar
+0 | state --p 1bar --x 0.5 --derivatives           | ^  cp +isobaric heat capacity +n/a
+2 | state --p 10bar --T 200C --derivatives --json  | --json excludes --derivatives
+# a phase request: supersaturated steam of IAPWS-IF97 Table 18 (v at 440 K and
+# 1 MPa), "metastable" beside the phase; past its bound a status names it
+0 | state --p 1MPa --T 440K --phase vapour --json     | json: v=0.186212297±0.0000000005
+0 | state --p 1MPa --T 440K --phase vapour            | ^vapour metastable, IF97 region 2
+0 | state --p 1bar --T 110C --phase liquid            | ^liquid metastable, IF97 region 1
+0 | state --p 1bar --T 110C --phase vapour            | ^vapour, IF97 region 2
+1 | state --p 1MPa --T 400K --phase vapour            | 5 % equilibrium-moisture line
+2 | state --T 400K --x 0.5 --phase liquid             | state: --phase goes with --p
+2 | state --p 1MPa --T 400K --phase solid             | --phase: solid not in
 CASES
 
 if ((failures)); then

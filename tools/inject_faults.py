@@ -70,6 +70,22 @@ FAULTS = [
     ("if97/saturation.cpp", "  if (p < p_B) return T_B", "  if (p <= p_A) return T_B", "saturation: Tsat's first straight piece"),
     ("if97/region4_operations.cpp", "constexpr double T_psat_bar_max = 647.301;", "constexpr double T_psat_bar_max = 647.31;", "psat in bar: its upper limit"),
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
+    # Derivatives of states.
+    ("water/derivatives.cpp", "v - T * v_T, -v_T,", "v + T * v_T, -v_T,", "derivatives: (dh/dp)_T of the Gibbs regions"),
+    ("water/derivatives.cpp", "const double u_rho = (p - T * p_T) * v2;", "const double u_rho = (p + T * p_T) * v2;", "derivatives: (du/drho)_T of region 3"),
+    ("if97/region3.cpp", "slopes = {1e-3 * R / v * (h.d - h.dt),", "slopes = {1e-3 * R / v * (h.d + h.dt),", "derivatives: (dp/dT)_rho of region 3"),
+    ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
+    ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
+    ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
+    # Phase requests: supersaturated vapour by IF97 Eq. (18), superheated liquid.
+    ("if97/region2_metastable.cpp", "{3, 16, -0.86043093028588e-1}", "{3, 15, -0.86043093028588e-1}", "metastable vapour: exponent J of n9"),
+    ("if97/region2_metastable.cpp", "readjusted(-0.96937268393049e1, 0.10087275970006e2)", "readjusted(-0.96937268393049e1, 0.10087265970006e2)", "metastable vapour: 7th digit of the readjusted n0_2"),
+    ("if97/region2_metastable.hpp", "inline constexpr double metastable_moisture_max = 0.05;", "inline constexpr double metastable_moisture_max = 0.06;", "metastable vapour: the 5 % moisture line"),
+    ("if97/region2_metastable.hpp", "inline constexpr double p_metastable_max = 10.0;", "inline constexpr double p_metastable_max = 10.5;", "metastable vapour: its 10 MPa"),
+    ("water/metastable.cpp", "constexpr double superheat_vapour_fraction_max = 0.05;", "constexpr double superheat_vapour_fraction_max = 0.06;", "superheated liquid: its bound"),
+    ("water/metastable.cpp", "if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable)", "if ((asked == phase::vapour) == vapour_stable)", "phase requests: the supercritical fluid as stable"),
+    ("water/metastable.cpp", "  if (p_mpa == p_line && T >= if97::T_min) {", "  if (false) {", "phase requests: the saturated vapour on the line"),
+    ("water/metastable.cpp", "      return detail::single_result(vapour ? sat.vapour : sat.liquid);", "      return r;", "phase requests: a flash on the line as the saturated phase"),
     # The Python ufuncs and state() on arrays.
     ("python/ufunc.cpp", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{-1};", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{0};", "ufunc: a failed element's phase"),
     ("python/ufunc.cpp", "block_.put(e.index[i], e.liquid[i], e.vapour[i]);", "block_.put(e.index[i], e.vapour[i], e.liquid[i]);", "state() on arrays: the phases kept by index, swapped into the block"),

@@ -12,6 +12,7 @@
 #include "tools/chart.hpp"
 #include "tools/commands.hpp"
 #include "tools/state.hpp"
+#include "tools/state_derivatives.hpp"
 #include "tools/units.hpp"
 
 namespace {
@@ -144,11 +145,18 @@ int main(int argc, char** argv) {
   state_cmd->add_option("--s", given_s, "specific entropy, e.g. '6.5kJ/(kg K)'");
   state_cmd->add_option("--x", given_x, "vapour fraction, 0 to 1");
   state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --T)");
+  std::optional<std::string> state_phase;
+  state_cmd->add_option("--phase", state_phase, "liquid or vapour (with --p and --T, --h or --s): metastable beyond "
+                        "the saturation line")->check(CLI::IsMember({"liquid", "vapour"}));
   state_cmd->add_option("--units", state_units, "output in si (K, Pa, J/kg) or eng (C, bar, kJ/kg)")
       ->check(CLI::IsMember({"si", "eng"}))
       ->capture_default_str();
   auto* csv_flag = state_cmd->add_flag("--csv", state_csv, "one record as comma-separated values");
-  state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
+  auto* json_flag = state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
+  bool state_derivatives = false;
+  state_cmd->add_flag("--derivatives", state_derivatives, "also the named derivatives (cp, w, (drho/dh)_p ...)")
+      ->excludes(csv_flag)
+      ->excludes(json_flag);
 
   // eos
   kvtool::eos_options eos;
@@ -324,6 +332,7 @@ int main(int argc, char** argv) {
              read.optional("--h", given_h, quantity::energy),   read.optional("--s", given_s, quantity::entropy),
              read.optional("--x", given_x, quantity::fraction), read.optional("--rho", given_rho, quantity::density),
              ""};
+    if (state_phase) given.phase = *state_phase == "vapour" ? kviapws97::water::phase::vapour : kviapws97::water::phase::liquid;
     if (read.bad.empty() && !kvtool::pair_problem(given).empty())
       return usage_error("state: " + kvtool::pair_problem(given));
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {
@@ -361,6 +370,8 @@ int main(int argc, char** argv) {
                                          : state_csv ? kvtool::record_format::csv
                                                      : kvtool::record_format::text;
     status = kvtool::run_state(given, units, format);
+    std::string why;
+    if (status == 0 && state_derivatives) kvtool::print_derivatives(kvtool::solve_state(given, units, why).state, units);
   } else if (*chart_cmd) {
     const kvtool::chart_kind kind = chart_name == "Ts"   ? kvtool::chart_kind::Ts
                                     : chart_name == "hs" ? kvtool::chart_kind::hs

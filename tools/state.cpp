@@ -191,13 +191,17 @@ std::string pair_problem(const state_inputs& in) {
     if (!is_given) continue;
     names += (n++ ? ", " : "") + std::string(name);
   }
-  if (n == 2 && (!in.rho || in.T)) return "";
+  if (n == 2 && (!in.rho || in.T))
+    return in.phase && !(in.p && (in.T || in.h || in.s)) ? "--phase goes with --p and one of --T, --h, --s" : "";
   return "give two of --p, --T, --h, --s, --x, or --T with --rho; got " + (n == 0 ? std::string("none") : names);
 }
 
 water::result solve_state(const state_inputs& in, unit_system units, std::string& why) {
   why.clear();
   if (in.T && in.rho) return water::Trho(*in.T, *in.rho);
+  if (in.phase && in.p && in.T) return water::pT(*in.p, *in.T, *in.phase);
+  if (in.phase && in.p && in.h) return water::ph(*in.p, *in.h, *in.phase);
+  if (in.phase && in.p && in.s) return water::ps(*in.p, *in.s, *in.phase);
   if (in.p && in.T) return water::pT(*in.p, *in.T);
   if (in.p && in.h) return water::ph(*in.p, *in.h);
   if (in.p && in.s) return water::ps(*in.p, *in.s);
@@ -284,7 +288,8 @@ int run_state(const state_inputs& in, unit_system units, record_format format) {
     return 0;
   }
 
-  std::printf("%s, IF97 region %d, at %s\n", water::phase_text(st.phase), st.region, describe_inputs(in, units).c_str());
+  std::printf("%s%s, IF97 region %d, at %s\n", water::phase_text(st.phase), r.metastable ? " metastable" : "", st.region,
+              describe_inputs(in, units).c_str());
   if (two_phase) std::printf("  %-6s %-26s %14s %14s %14s\n", "", "", "mixture", "sat. liquid", "sat. vapour");
   std::printf("  %-6s %-26s %14s\n", "x", "vapour fraction", std::isnan(st.x) ? "n/a" : number(st.x, "%.7g").c_str());
   std::vector<std::pair<std::string, std::string>> notes;  // reason, names

@@ -15,6 +15,9 @@ namespace kvtool {
 struct state_inputs {
   std::optional<double> p, T, h, s, x, rho;
   std::string typed;  // as the user wrote them, for messages
+  // The phase asked for with (p, T), (p, h) or (p, s): its metastable state
+  // beyond the saturation line (water/state.hpp).
+  std::optional<kviapws97::water::phase> phase{};
 };
 
 // Why the inputs are not two of p, T, h, s, x (or T and rho); empty when they are.

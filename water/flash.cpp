@@ -16,6 +16,7 @@
 #include "if97/constants.hpp"
 #include "if97/region1.hpp"
 #include "if97/region2.hpp"
+#include "if97/region2_metastable.hpp"
 #include "if97/region3.hpp"
 #include "if97/region4.hpp"
 #include "if97/region5.hpp"
@@ -805,6 +806,17 @@ result flash_p_bounded(double p_pa, double q_si) {
   }
   return r;
 }
+
+namespace detail {
+
+bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out) {
+  if (e == isobar_equation::region1)
+    return by_entropy ? polish_region<entropy>(1, p, target, T, out) : polish_region<enthalpy>(1, p, target, T, out);
+  return by_entropy ? polish_isobar<entropy, if97::entropy_cp2m, if97::properties2m>(2, p, target, T, out)
+                    : polish_isobar<enthalpy, if97::enthalpy_cp2m, if97::properties2m>(2, p, target, T, out);
+}
+
+}  // namespace detail
 
 result ph(double p, double h) noexcept { return flash_p_bounded<enthalpy>(p, h); }
 result ps(double p, double s) noexcept { return flash_p_bounded<entropy>(p, s); }

@@ -61,4 +61,13 @@ result single_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
 
+// The equations on which a phase request (water/metastable.cpp) solves (p, h)
+// and (p, s) beyond the saturation line.
+enum class isobar_equation { region1, metastable_vapour };
+
+// The flashes' isobar polish (Halley's iteration in T at constant p, MPa)
+// on one of them, from T (K), until h (kJ/kg) or, by_entropy, s (kJ/(kg K))
+// is reproduced. False where it does not converge.
+bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out);
+
 }  // namespace kviapws97::water::detail

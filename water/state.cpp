@@ -348,6 +348,13 @@ const char* status_text(status s) noexcept {
     case status::above_critical: return "no saturated states at or above the critical point (647.096 K, 22.064 MPa)";
     case status::below_triple: return "pressure below the saturation pressure at 273.15 K";
     case status::not_converged: return "the state was not found to the required accuracy";
+    case status::unknown_quantity: return "no such quantity in this state";
+    case status::no_derivative: return "no such derivative: the quantity held cannot vary independently of the variable";
+    case status::phase_request_invalid: return "the phase asked for is neither liquid nor vapour";
+    case status::vapour_above_10MPa: return "supersaturated vapour above 10 MPa, where IAPWS-IF97 Eq. (18) ends";
+    case status::moisture_above_5_percent: return "supersaturated vapour past the 5 % equilibrium-moisture line";
+    case status::superheat_above_bound:
+      return "superheated liquid past 5 % equilibrium vapour fraction or 623.15 K";
   }
   return "unknown status";
 }

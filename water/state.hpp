@@ -50,6 +50,13 @@ enum class status : int {
   above_critical,         // T or p above the critical point: no saturated states
   below_triple,           // p below the saturation pressure at 273.15 K
   not_converged,          // the polish did not reproduce its inputs
+  unknown_quantity,       // a derivative of no such quantity, or of x in a single-phase state
+  no_derivative,          // a derivative at constant B of B, or at a constant that cannot vary independently
+  // Phase requests (the three-argument pT, ph, ps):
+  phase_request_invalid,  // a phase other than liquid or vapour asked for
+  vapour_above_10MPa,     // supersaturated vapour above 10 MPa, where IAPWS-IF97 Eq. (18) ends
+  moisture_above_5_percent,  // supersaturated vapour past the 5 % equilibrium-moisture line
+  superheat_above_bound,  // superheated liquid past 5 % equilibrium vapour fraction or 623.15 K
 };
 
 // The short text of a status, for messages.
@@ -89,6 +96,9 @@ struct state : phase_values {
 struct result {
   water::status status;
   water::state state;  // valid when status is ok
+  // A state of the phase asked for on the far side of the saturation line
+  // (three-argument pT, ph, ps): supersaturated vapour or superheated liquid.
+  bool metastable = false;
   explicit operator bool() const noexcept { return status == status::ok; }
   const char* reason() const noexcept { return status_text(status); }
 };
@@ -104,5 +114,23 @@ KVIAPWS97_WATER_EXPORT result hs(double h, double s) noexcept;
 KVIAPWS97_WATER_EXPORT result Tx(double T, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result px(double p, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
+
+// The state of a phase asked for: liquid or vapour. Where that phase is the
+// stable one, and in the supercritical fluid, the state of the two-argument
+// function, bit for bit; on the saturation line the asked phase's saturated
+// state. Beyond the line the metastable state of that phase, with
+// result::metastable set and the asked phase as its phase:
+// - vapour below Tsat(p) (below h'' or s'' of p): supersaturated vapour by
+//   IAPWS-IF97 Eq. (18), in its range: the triple-point pressure (the
+//   saturation pressure at 273.15 K) to 10 MPa, down to the 5 %
+//   equilibrium-moisture line h = h' + 0.95 (h'' - h') of p;
+// - liquid above Tsat(p) (above h' or s' of p): superheated liquid by region
+//   1's equation, IAPWS-IF97 Eq. (7), up to 5 % equilibrium vapour fraction,
+//   h = h' + 0.05 (h'' - h') of p, and at most 623.15 K.
+// Beyond these bounds (vapour asked at or above 10 MPa where the fluid is
+// liquid, too) a status names the bound.
+KVIAPWS97_WATER_EXPORT result pT(double p, double T, phase asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ph(double p, double h, phase asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ps(double p, double s, phase asked) noexcept;
 
 }  // namespace kviapws97::water

@@ -229,3 +229,25 @@ def test_array_loop_releases_the_gil():
     quarter = (end - start) / 4
     during = sum(start + quarter < s < end - quarter for s in stamps)
     assert during > 5, f"another thread ran {during} thousand turns in the middle half of an array call"
+
+
+# A phase request: supersaturated steam by IAPWS-IF97 Eq. (18), Table 18 (v in
+# m3/kg, h in kJ/kg as printed), for scalars and arrays alike.
+def test_phase_request_gives_supersaturated_vapour():
+    s = k.state(p=1e6, T=450.0, phase="vapour")
+    assert s.phase == "vapour" and s.region == 2
+    assert abs(s.v - 0.192516540) <= 0.5e-9 and abs(s.h / 1e3 - 2768.81115) <= 0.5e-5
+    arrays = k.state(p=np.array([1e6, 1.5e6]), T=450.0, phase="vapour")
+    assert arrays.v[1] == k.state(p=1.5e6, T=450.0, phase="vapour").v
+    assert k.state(p=1e6, h=s.h, phase="vapour").T == pytest.approx(450.0, rel=2e-12)
+    assert k.state(p=1e6, T=500.0, phase="vapour").h == k.state(p=1e6, T=500.0).h
+
+
+@pytest.mark.parametrize("call, error, message", [
+    (lambda: k.state(p=1e6, T=400.0, phase="vapour"), ValueError, "5 % equilibrium-moisture line"),
+    (lambda: k.state(p=1e6, T=450.0, phase="solid"), ValueError, "'liquid' or 'vapour'"),
+    (lambda: k.state(h=2e6, s=5e3, phase="liquid"), TypeError, "phase= goes with"),
+])
+def test_phase_request_errors(call, error, message):
+    with pytest.raises(error, match=message):
+        call()

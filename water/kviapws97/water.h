@@ -34,8 +34,40 @@ KVIAPWS97_WATER_API int kviapws97_hs(double h, double s, kviapws97_state* out) K
 KVIAPWS97_WATER_API int kviapws97_Tx(double T, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_px(double p, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The state of a phase asked for, phase 0 liquid or 1 vapour: on its stable
+ * side the state of the function without _phase; beyond the saturation line
+ * the metastable state of that phase (supersaturated vapour by IAPWS-IF97
+ * Eq. (18) up to 10 MPa and the 5 % equilibrium-moisture line, superheated
+ * liquid by region 1 up to 5 % equilibrium vapour fraction and 623.15 K),
+ * whose phase is the one asked for; beyond those bounds a status naming the
+ * bound. */
+KVIAPWS97_WATER_API int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
+
+/* The quantities of a derivative: p, T, rho, v, h, s, u, the Gibbs (g = h - T s)
+ * and Helmholtz (f = u - T s) free energies in SI units, and x in two-phase
+ * states. */
+enum kviapws97_quantity {
+  KVIAPWS97_P,
+  KVIAPWS97_T,
+  KVIAPWS97_RHO,
+  KVIAPWS97_V,
+  KVIAPWS97_H,
+  KVIAPWS97_S,
+  KVIAPWS97_U,
+  KVIAPWS97_G,
+  KVIAPWS97_F,
+  KVIAPWS97_X
+};
+/* The first partial derivative (d of / d wrt) at constant held of a state that
+ * a function above filled, analytic, recomputed from its region and natural
+ * variables; 0 and *out, or a status and NaN: no such quantity, held equal to
+ * wrt or not independent of it (T at constant p in a two-phase state). */
+KVIAPWS97_WATER_API int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held,
+                                             double* out) KVIAPWS97_WATER_NOEXCEPT;
 
 #ifdef __cplusplus
 }
