@@ -167,3 +167,14 @@ def test_one_two_phase_element_does_not_cost_the_saturated_block():
     assert grew < 1.4 * result, f"a result of {result / 2**20:.0f} MiB took {grew / 2**20:.0f} MiB"
     assert np.count_nonzero(~np.isnan(x)) == 1
     assert same_bits(st.liquid.h[n // 2], k.state(p=1e6, h=2e6).liquid.h) and np.isnan(st.vapour.h[0])
+
+
+def test_a_phase_asked_on_arrays_equals_the_scalar_calls():
+    p, T = np.array([1e6, 2e6, 5e6, 1e5]), np.array([440.0, 470.0, 520.0, 300.0])  # metastable vapour, then liquid
+    arrays = k.state(p=p, T=T, phase="vapour")
+    for i in range(len(p)):
+        try:
+            h = k.state(p=p[i], T=T[i], phase="vapour").h
+        except ValueError:
+            h = NaN
+        assert same_bits(arrays.h[i], h), f"state(p={p[i]}, T={T[i]}, phase='vapour').h: array {arrays.h[i]!r}, scalar {h!r}"
