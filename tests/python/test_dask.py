@@ -1,7 +1,6 @@
 """The ufuncs under Dask, xarray and pandas, and on a dask.distributed cluster
 of two worker processes: each result equals NumPy's in-process one bit for bit."""
 import logging
-import os
 import time
 
 import numpy as np
@@ -11,7 +10,6 @@ import kviapws97 as k
 
 da = pytest.importorskip("dask.array")
 U = k.ufunc
-SANITIZED = "worker processes under the preloaded ASan runtime: see python/CMakeLists.txt"
 
 
 def table_inputs(n, seed):
@@ -57,7 +55,6 @@ def test_pandas_series_keep_their_index():
     assert T["b"] == k.state(p=1e6, h=2.8e6).T
 
 
-@pytest.mark.skipif("asan" in os.environ.get("LD_PRELOAD", ""), reason=SANITIZED)
 def test_local_cluster_of_two_processes():
     distributed = pytest.importorskip("distributed")
     p, h = table_inputs(1_000_000, 2)
@@ -70,4 +67,5 @@ def test_local_cluster_of_two_processes():
         workers = {w["name"] for w in client.scheduler_info()["workers"].values()}
         assert len(workers) == 2, workers
     assert_same(got, expected, "LocalCluster of 2 processes")
-    assert time.monotonic() - start < 240, "the cluster took over 4 minutes to start, compute and stop"
+    # 45 s on a loaded 2-core machine, 110 s there under the preloaded ASan runtime
+    assert time.monotonic() - start < 300, "the cluster took over 5 minutes to start, compute and stop"
