@@ -9,7 +9,13 @@ For each IF97 region, states drawn from the ranges of bench/bench_state.cpp:
     time), run in the same invocation, and the target 1.5 x C++ + 15 ns;
   - us per scalar call, over --scalar-count varied states;
   - the same calls with python3-iapws (IAPWS97(P=, T=) and IAPWS97(P=, h=)),
-    us per state over --iapws-count states, and the ratios.
+    us per state over --iapws-count states, and the ratios;
+  - ns per element of the ufuncs kviapws97.ufunc.pT and .ph on the same
+    arrays, against state() on arrays;
+  - a (p, h) grid of --dask-size states (1e7): the ufunc in this process, and
+    on a dask.distributed LocalCluster of --dask-workers (2) worker processes
+    in chunks of --dask-chunk states (results kept on the workers), wall
+    time, and the scaling ratio (in-process time / Dask time).
 
 Usage: python3 bench/python_bench.py [--bench build/bench/bench_state]
 (with kviapws97 importable, or --module-dir build/python/module).
@@ -78,6 +84,9 @@ def main():
     ap.add_argument("--repeat", type=int, default=5)
     ap.add_argument("--scalar-count", type=int, default=20_000)
     ap.add_argument("--iapws-count", type=int, default=100)
+    ap.add_argument("--dask-size", type=float, default=1e7, help="states of the Dask grid; 0 leaves it out")
+    ap.add_argument("--dask-workers", type=int, default=2)
+    ap.add_argument("--dask-chunk", type=float, default=1.25e6)
     ap.add_argument("--bench", default=os.path.join(ROOT, "build", "bench", "bench_state"))
     ap.add_argument("--module-dir", default=os.path.join(ROOT, "build", "python", "module"))
     args = ap.parse_args()
@@ -132,6 +141,55 @@ def main():
     if not cxx:
         print(f"(no C++ figures: {args.bench} not found)")
     print(f"{misses} array figures above 1.5 x C++ + 15 ns")
+    ufunc_figures(k, rng, args)
+    if args.dask_size:
+        dask_figures(k, args)
+
+
+def ufunc_figures(k, rng, args):
+    print("\n| op | region | ufunc ns | state() ns | ufunc/state() |\n|---|---|---|---|---|")
+    for name in REGIONS:
+        p, T, h = states_of(k, name, args.size, rng)
+        for op, second in (("pT", T), ("ph", h)):
+            if op == "pT" and name == "two_phase":
+                continue
+            kw = "T" if op == "pT" else "h"
+            ufunc = getattr(k.ufunc, op)
+            ufunc_ns = best_time(lambda: ufunc(p, second), args.repeat) / args.size * 1e9
+            state_ns = best_time(lambda: k.state(p=p, **{kw: second}), args.repeat) / args.size * 1e9
+            print(f"| {op} | {name} | {ufunc_ns:.0f} | {state_ns:.0f} | {ufunc_ns / state_ns:.2f} |")
+
+
+def dask_figures(k, args):
+    """Wall time of a (p, h) grid in this process and on a LocalCluster."""
+    import logging
+
+    import dask.array as da
+    import distributed
+    side = int(np.sqrt(args.dask_size))
+    p, h = np.geomspace(1e3, 100e6, side)[:, None], np.linspace(0.0, 4.2e6, side)[None, :]
+    start = time.perf_counter()
+    k.ufunc.ph(p, h)
+    in_process = time.perf_counter() - start
+    rows = max(1, int(args.dask_chunk // side))
+    with distributed.LocalCluster(n_workers=args.dask_workers, threads_per_worker=1, processes=True,
+                                  dashboard_address=None, silence_logs=logging.ERROR) as cluster, \
+            distributed.Client(cluster) as client:
+        def run():
+            outs = da.apply_gufunc(k.ufunc.ph, k.ufunc.SIGNATURE, da.from_array(p, chunks=(rows, 1)),
+                                   da.from_array(h, chunks=(1, side)))
+            start = time.perf_counter()
+            kept = client.persist(list(outs))
+            distributed.wait(kept)
+            seconds = time.perf_counter() - start
+            del kept
+            return seconds
+        run()  # the workers import the module and NumPy
+        on_dask = min(run() for _ in range(2))
+    n = side * side
+    print(f"\n(p, h) grid of {n:.3g} states: in-process ufunc {in_process:.2f} s ({n / in_process:.3g} states/s); "
+          f"Dask on {args.dask_workers} worker processes, chunks of {rows * side:.3g}: {on_dask:.2f} s "
+          f"({n / on_dask:.3g} states/s); scaling ratio {in_process / on_dask:.2f}")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,12 +19,27 @@ namespace py = pybind11;
 // where it is not one already).
 using doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
+// `value` as doubles, where it is a real number or an array of them (bool,
+// integer, float or objects that convert to float). TypeError naming the
+// argument where it is not: a str, bytes, complex, a date, as NumPy would
+// otherwise parse a str or drop an imaginary part.
+inline doubles real_array(py::handle value, const char* name) {
+  py::array a = py::array::ensure(value);
+  if (!a) throw py::error_already_set();
+  const char kind = a.dtype().kind();
+  if (std::string_view("biufO").find(kind) == std::string_view::npos)
+    throw py::type_error(std::string("argument ") + name + " must be a real number or an array of real numbers, not " +
+                         (a.ndim() == 0 ? py::str(value.get_type().attr("__name__")).cast<std::string>()
+                                        : "an array of dtype " + py::str(a.dtype()).cast<std::string>()));
+  return doubles(std::move(a));
+}
+
 class broadcast {
  public:
   // Raises ValueError where the shapes do not broadcast, naming the
   // arguments a_name and b_name.
   broadcast(py::handle a, py::handle b, const char* a_name, const char* b_name)
-      : a_(doubles(py::reinterpret_borrow<py::object>(a))), b_(doubles(py::reinterpret_borrow<py::object>(b))) {
+      : a_(real_array(a, a_name)), b_(real_array(b, b_name)) {
     const py::ssize_t na = a_.ndim(), nb = b_.ndim();
     const py::ssize_t nd = na > nb ? na : nb;
     shape_.assign(static_cast<std::size_t>(nd), 1);

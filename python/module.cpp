@@ -23,6 +23,7 @@
 #include "python/chemistry.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
+#include "python/ufunc.hpp"
 #include "transport/surface_tension.hpp"
 #include "water/state.hpp"
 
@@ -30,7 +31,6 @@ namespace kviapws97::python {
 namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-using state_function = water::result (*)(double, double) noexcept;
 
 // A number given as a scalar: a Python float or int, or any other number
 // that is not an array or a sequence (a NumPy scalar, a Decimal).
@@ -40,7 +40,8 @@ bool scalar(py::handle o, double& out) {
     out = PyFloat_AS_DOUBLE(p);
     return true;
   }
-  if (py::isinstance<py::array>(o) || PySequence_Check(p) || !PyNumber_Check(p)) return false;
+  // A complex number goes to the arrays, which refuse it naming the argument.
+  if (py::isinstance<py::array>(o) || PySequence_Check(p) || !PyNumber_Check(p) || PyComplex_Check(p)) return false;
   out = PyFloat_AsDouble(p);
   if (out == -1.0 && PyErr_Occurred()) throw py::error_already_set();
   return true;
@@ -78,96 +79,6 @@ constexpr pair pairs[] = {
     {bit(ks) | bit(kx), ks, kx, [](double a, double b) noexcept { return water::sx(a, b); }},
 };
 
-// The saturated phases of an array result, allocated at the first two-phase
-// element (without the GIL) and NaN wherever no two-phase state is written.
-class phase_block {
- public:
-  explicit phase_block(py::ssize_t n) : n_(static_cast<std::size_t>(n)) {}
-  phase_block(const phase_block&) = delete;
-  phase_block& operator=(const phase_block&) = delete;
-  ~phase_block() {
-    if (data_) give_memory(data_, bytes());
-  }
-
-  void put(py::ssize_t k, const water::state& s) {
-    if (!data_) allocate();
-    for (std::size_t i = 0; i < field_count; ++i) {
-      column(0, i)[k] = s.liquid.*fields[i].member;
-      column(1, i)[k] = s.vapour.*fields[i].member;
-    }
-  }
-  bool empty() const { return !data_; }
-
-  // Every element NaN until put.
-  void allocate() {
-    data_ = static_cast<double*>(take_memory(bytes()));
-    std::fill_n(data_, 2 * field_count * n_, nan);
-  }
-
-  // The liquid and vapour records; the arrays own the block from here on.
-  std::pair<py::object, py::object> release(const std::vector<py::ssize_t>& shape) {
-    py::capsule owner = memory_owner(data_, bytes());
-    double* const data = data_;
-    data_ = nullptr;
-    phase_arrays sides[2];
-    for (std::size_t side = 0; side < 2; ++side)
-      for (std::size_t i = 0; i < field_count; ++i)
-        sides[side].f[i] = read_only(py::array_t<double>(shape, data + (side * field_count + i) * n_, owner));
-    return {py::cast(std::move(sides[0])), py::cast(std::move(sides[1]))};
-  }
-
- private:
-  std::size_t bytes() const { return 2 * field_count * n_ * sizeof(double); }
-  double* column(std::size_t side, std::size_t i) { return data_ + (side * field_count + i) * n_; }
-  std::size_t n_;
-  double* data_ = nullptr;
-};
-
-py::object state_of_arrays(state_function function, const pair& which, py::handle a, py::handle b) {
-  const broadcast in(a, b, keyword_names[which.first], keyword_names[which.second]);
-  const std::vector<py::ssize_t>& shape = in.shape();
-  state_arrays out;
-  out.shape = shape;
-  double* f[field_count];
-  for (std::size_t i = 0; i < field_count; ++i) {
-    py::array_t<double> column = new_array<double>(shape);
-    f[i] = column.mutable_data();
-    out.f[i] = column;
-  }
-  py::array_t<double> x = new_array<double>(shape);
-  py::array_t<std::int8_t> region = new_array<std::int8_t>(shape), phase = new_array<std::int8_t>(shape),
-                           status = new_array<std::int8_t>(shape);
-  double* const px = x.mutable_data();
-  std::int8_t* const pregion = region.mutable_data();
-  std::int8_t* const pphase = phase.mutable_data();
-  std::int8_t* const pstatus = status.mutable_data();
-  phase_block phases(in.size());
-  {
-    py::gil_scoped_release unlocked;
-    in.each([&](py::ssize_t k, double va, double vb) {
-      const water::result r = function(va, vb);
-      const water::state& s = r.state;
-      for (std::size_t i = 0; i < field_count; ++i) f[i][k] = s.*fields[i].member;
-      px[k] = s.x;
-      pregion[k] = static_cast<std::int8_t>(s.region);
-      pphase[k] = r ? static_cast<std::int8_t>(s.phase) : std::int8_t{-1};
-      pstatus[k] = static_cast<std::int8_t>(r.status);
-      if (r && s.phase == water::phase::two_phase) phases.put(k, s);
-    });
-  }
-  for (py::array& column : out.f) read_only(column);
-  out.x = read_only(x);
-  out.region = read_only(region);
-  out.phase = read_only(phase);
-  out.status = read_only(status);
-  if (phases.empty()) {
-    out.liquid = out.vapour = py::none();
-  } else {
-    std::tie(out.liquid, out.vapour) = phases.release(shape);
-  }
-  return py::cast(std::move(out));
-}
-
 // The phase requests of (p, T), (p, h) and (p, s): liquid, then vapour.
 template <water::result (*F)(double, double, water::phase) noexcept, water::phase Asked>
 water::result asked(double a, double b) noexcept { return F(a, b, Asked); }
@@ -192,7 +103,8 @@ py::object state_call(py::object p, py::object T, py::object h, py::object s, py
       function = asked_functions[which.second - kT][*phase == "vapour"];
     }
     double va, vb;
-    if (!scalar(a, va) || !scalar(b, vb)) return state_of_arrays(function, which, a, b);
+    if (!scalar(a, va) || !scalar(b, vb))
+      return state_arrays_of(function, keyword_names[which.first], a, keyword_names[which.second], b);
     const water::result r = function(va, vb);
     if (!r)
       throw py::value_error(call_text("state", keyword_names[which.first], a, keyword_names[which.second], b) + ": " +
@@ -474,4 +386,13 @@ the rest.)";
   // import kviapws97.transport, as for a package.
   py::module_::import("sys").attr("modules")["kviapws97.transport"] = t;
   register_chemistry(m);
+
+  // One ufunc per pair of state(), named by its keywords.
+  py::module_ u = m.def_submodule(
+      "ufunc", "The flashes as NumPy ufuncs, one per pair of state(): ph(p, h), pT(p, T), ... Each returns the tuple "
+               "of its outputs, named in OUTPUTS; SIGNATURE is their signature for dask.array.apply_gufunc.");
+  for (const pair& which : pairs)
+    add_ufunc(u, keyword_names[which.first], keyword_names[which.second], which.function);
+  describe_ufuncs(u);
+  py::module_::import("sys").attr("modules")["kviapws97.ufunc"] = u;
 }

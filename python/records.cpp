@@ -4,6 +4,7 @@
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -36,21 +37,33 @@ py::object phase_of(const water::state& s, const water::phase_values& side) {
   return py::cast(phase_state{side});
 }
 
-// Where no element is two-phase, a record whose every field is one read-only
-// array of NaN.
-py::object nan_phases(const std::vector<py::ssize_t>& shape) {
-  py::array_t<double> a = new_array<double>(shape);
-  double* d = a.mutable_data();
-  for (py::ssize_t k = 0; k < a.size(); ++k) d[k] = nan;
+// A record of the saturated liquid or vapour, NaN but where `values` are
+// given (at `index`); where none is given, one read-only array of NaN serves
+// every field.
+py::object phases_of(const std::vector<py::ssize_t>& shape, const std::vector<std::size_t>& index,
+                     const std::vector<water::phase_values>& values) {
   phase_arrays out;
-  out.f.fill(read_only(a));
+  for (std::size_t i = 0; i < field_count; ++i) {
+    if (i > 0 && index.empty()) {
+      out.f[i] = out.f[0];
+      continue;
+    }
+    py::array_t<double> a = new_array<double>(shape);
+    double* d = a.mutable_data();
+    std::fill_n(d, a.size(), nan);
+    for (std::size_t e = 0; e < index.size(); ++e) d[index[e]] = values[e].*fields[i].member;
+    out.f[i] = read_only(a);
+  }
   return py::cast(std::move(out));
 }
 
 py::object& phases_of(state_arrays& self, py::object& side) {
   if (side.is_none()) {
-    self.liquid = nan_phases(self.shape);
-    self.vapour = nan_phases(self.shape);
+    static const two_phase_elements none;
+    const two_phase_elements& e = self.two_phase ? *self.two_phase : none;
+    self.liquid = phases_of(self.shape, e.index, e.liquid);
+    self.vapour = phases_of(self.shape, e.index, e.vapour);
+    self.two_phase.reset();
   }
   return side;
 }

@@ -121,6 +121,11 @@ FAULTS = [
     ("transport/henry.cpp", "0.0, 275.44, 473.46}", "0.0, 275.44, 474.46}", "Henry: the upper end of C2H6's data"),
     ("water/chemistry.cpp", "constexpr double lambda_max = 1.1e-6;", "constexpr double lambda_max = 1.9e-6;", "refractive index: the extrapolated wavelengths accepted"),
     ("water/chemistry.cpp", "{ return dielectric_constant(s.T, s.rho); }", "{ return dielectric_constant(s.T, 1.0 / s.v * 1.0001); }", "dielectric constant of a state: another density"),
+    # The Python ufuncs and state() on arrays.
+    ("python/ufunc.cpp", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{-1};", "r ? static_cast<std::int8_t>(s.phase) : std::int8_t{0};", "ufunc: a failed element's phase"),
+    ("python/ufunc.cpp", "block_.put(e.index[i], e.liquid[i], e.vapour[i]);", "block_.put(e.index[i], e.vapour[i], e.liquid[i]);", "state() on arrays: the phases kept by index, swapped into the block"),
+    ("python/records.cpp", "d[index[e]] = values[e].*fields[i].member;", "d[index[e]] = values[e].*fields[0].member;", "state() on arrays: every saturated field as p"),
+    ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
 ]
 
 
