@@ -3,14 +3,21 @@
 # commands ("$ kviapws97 ...") each followed by its output; they run in a
 # scratch directory, with standard error after standard output. A file that
 # an example writes and that the repository also keeps under docs/ must be
-# the same as the kept one.
-# Usage: check_readme.sh README.md PATH-TO-kviapws97
+# the same as the kept one. With a third argument the examples run in that
+# directory instead, and what they write stays there (the documentation's
+# build draws its pictures so).
+# Usage: check_readme.sh README.md PATH-TO-kviapws97 [DIRECTORY]
 set -uo pipefail
 readme=$1
 program=$(realpath "$2")
 docs=$(dirname "$readme")/docs
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+[[ -d $docs ]] || docs=$(dirname "$readme")  # a page under docs/
+if (($# > 2)); then
+  scratch=$3
+else
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+fi
 failures=0
 examples=0
 
