@@ -57,13 +57,10 @@ std::string format(const char* fmt, double a, double b = 0.0, double c = 0.0) {
 // The library's value written as the published one is, with three more
 // digits: "0.100215168e-2" and 0.00100215168123 give "0.100215168123e-2".
 std::string like_printed(double got, const std::string& printed) {
+  const kvtest::printed_value p = kvtest::parse_printed(printed);
   const std::size_t e = printed.find_first_of("eE");
-  const int exponent = e == std::string::npos ? 0 : std::atoi(printed.c_str() + e + 1);
-  const std::string mantissa = printed.substr(0, e);
-  const std::size_t point = mantissa.find('.');
-  const int decimals = point == std::string::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals + 3, got / std::pow(10.0, exponent));
+  std::snprintf(buffer, sizeof buffer, "%.*f", p.decimals + 3, got / std::pow(10.0, p.exponent));
   return e == std::string::npos ? buffer : buffer + printed.substr(e);
 }
 
@@ -72,15 +69,20 @@ void table_head(const char* title, const char* inputs, const char* held_to = "±
   summary.push_back({title, 0, 0.0, held_to});
 }
 
-// One row: the difference in units of the last printed digit. Within half a
-// unit (and double rounding), or within `relative` of the value where the
-// release gives a relative tolerance instead, the row passes.
+// Within half a unit of the last printed digit (and double rounding), or
+// within `relative` of the value where the release gives a relative
+// tolerance instead.
+bool reproduced(double got, const kvtest::printed_value& p, double relative) {
+  const double allowed = relative > 0.0 ? relative * std::fabs(p.value) : kvtest::printed_allowance(p);
+  return std::isfinite(got) && std::fabs(got - p.value) <= allowed;
+}
+
+// One row: the difference in units of the last printed digit.
 void row(const std::string& inputs, const char* quantity, double got, const char* printed, double relative = 0.0) {
   if (printed == nullptr) return;  // the release gives no value of this quantity here
   const kvtest::printed_value p = kvtest::parse_printed(printed);
   const double units = (got - p.value) / (2.0 * p.half_unit);
-  const double allowed = relative > 0.0 ? relative * std::fabs(p.value) : kvtest::printed_allowance(p);
-  const bool ok = std::isfinite(got) && std::fabs(got - p.value) <= allowed;
+  const bool ok = reproduced(got, p, relative);
   ++checked;
   ++summary.back().rows;
   summary.back().worst_units = std::max(summary.back().worst_units, std::fabs(units));
@@ -268,6 +270,14 @@ int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s OUTPUT.md\n", argv[0]);
     return 2;
+  }
+  // The check itself must tell a value just beyond its allowance, so that a
+  // page that builds is a page whose values were checked.
+  const kvtest::printed_value probe = kvtest::parse_printed("0.391798509e3");
+  if (reproduced(probe.value + 1.01 * kvtest::printed_allowance(probe), probe, 0.0) ||
+      reproduced(probe.value * (1.0 + 1.01e-9), probe, 1e-9) || !reproduced(probe.value, probe, 0.0)) {
+    std::fprintf(stderr, "accuracy: the check does not tell a value beyond its allowance\n");
+    return 1;
   }
   basic_equations();
   saturation();

@@ -12,6 +12,8 @@ namespace kvtest {
 struct printed_value {
   double value;
   double half_unit;  // half a unit of the last printed digit
+  int exponent;      // as printed after "e"; 0 without one
+  int decimals;      // digits printed after the point
 };
 
 // "0.100215168e-2" -> 0.100215168e-2 with half_unit 0.5e-11.
@@ -23,7 +25,7 @@ inline printed_value parse_printed(std::string_view text) {
   const int exponent = e == std::string::npos ? 0 : std::atoi(s.c_str() + e + 1);
   const std::size_t point = mantissa.find('.');
   const int decimals = point == std::string::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
-  return {value, 0.5 * std::pow(10.0, exponent - decimals)};
+  return {value, 0.5 * std::pow(10.0, exponent - decimals), exponent, decimals};
 }
 
 // What a value may differ from its printed form: half a unit of the last
