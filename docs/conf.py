@@ -27,7 +27,7 @@ autodoc_member_order = "bysource"
 # as they are, in a literal block, rather than parse them as reStructuredText.
 def _docstring_as_text(app, what, name, obj, options, lines):
     if any(line.strip() for line in lines):
-        lines[:] = ["::", ""] + ["   " + line for line in lines] + [""]
+        lines[:] = [".. code-block:: text", ""] + ["   " + line for line in lines] + [""]
 
 
 def setup(app):
