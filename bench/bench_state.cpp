@@ -6,9 +6,9 @@
 
 #include <array>
 #include <cstddef>
-#include <random>
 
 #include "states.hpp"
+#include "water_states.hpp"
 #include "water/state.hpp"
 
 namespace {
@@ -22,21 +22,11 @@ struct inputs {
 };
 using input_array = std::array<inputs, kvbench::state_count>;
 
-// States of (p, T) drawn from [p_lo, p_hi] MPa x [T_lo, T_hi] K that lie in
-// `region`; (T, x) states of [T_lo, T_hi] K for region 4.
+// The inputs of the states of kvbench::water_states_of.
 input_array states_of(int region, double p_lo, double p_hi, double T_lo, double T_hi) {
-  std::mt19937_64 rng(97);
-  std::uniform_real_distribution<double> p(p_lo, p_hi), T(T_lo, T_hi), x(0.0, 1.0);
+  const kvbench::water_states states = kvbench::water_states_of(region, p_lo, p_hi, T_lo, T_hi);
   input_array out{};
-  for (inputs& in : out) {
-    for (;;) {
-      const water::result r = region == 4 ? water::Tx(T(rng), x(rng)) : water::pT(1e6 * p(rng), T(rng));
-      if (r && r.state.region == region) {
-        in = {r.state.p, r.state.T, r.state.h, r.state.s};
-        break;
-      }
-    }
-  }
+  for (std::size_t k = 0; k < out.size(); ++k) out[k] = {states[k].p, states[k].T, states[k].h, states[k].s};
   return out;
 }
 

@@ -146,7 +146,14 @@ isotherm_point p3_isotherm(double T, double rho) {
 }
 
 properties properties3(double T, double v) {
+  pressure_slopes unused;
+  return properties3(T, v, unused);
+}
+
+properties properties3(double T, double v, pressure_slopes& slopes) {
   const helmholtz h = phi<all_parts>(T, v);
+  // IAPWS-IF97 Table 31: p = rho R T delta phi_delta, differentiated.
+  slopes = {1e-3 * R / v * (h.d - h.dt), 1e-3 * R * T * compressibility_term(h)};
   return {p_of(h, T, v), T, v, h_of(h, T), s_of(h), u_of(h, T), cp_of(h, T, v), cv_of(h), w_of(h, T),
           dv_dp_of(h, T, v), dv_dT_of(h, T, v)};
 }

@@ -26,6 +26,15 @@ struct isotherm_point {
 };
 isotherm_point p3_isotherm(double T, double rho);
 
+// The slopes of the pressure in the equation's own variables, which stay
+// finite at the critical point where (dv/dp)_T does not: with properties3's
+// p, h, s, u and cv they give every first derivative of a region-3 state.
+struct pressure_slopes {
+  double dp_dT;    // (dp/dT)_rho, MPa/K
+  double dp_drho;  // (dp/drho)_T, MPa m3/kg
+};
+properties properties3(double T, double v, pressure_slopes& slopes);  // the same one evaluation
+
 // The isobaric heat capacity diverges at the critical point. Within this
 // window around (T_c, rho_c), both limits inclusive, cp3 returns cp_critical.
 inline constexpr double cp_window_rho = 0.03;          // kg/m3, |1/v - rho_c|

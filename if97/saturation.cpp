@@ -88,6 +88,27 @@ double tsat(double p) {
   return T_c + (p - p_c_sat) * (dT_AB / dp_c);
 }
 
+double dpsat_dT(double T) {
+  if (T >= T_B) return dp_c / dT_AB;
+  if (T >= T_A) return dp_A / dT_AB;
+  // Eq. (30) as p = r^4 with r = 2 C / D, D = -B + sqrt(B^2 - 4 A C), and
+  // A, B, C quadratics in theta(T); each differentiated by the chain rule.
+  const double theta = T + n9 / (T - n10);
+  const double dtheta = 1.0 - n9 / ((T - n10) * (T - n10));
+  const double A = (theta + n1) * theta + n2;
+  const double B = (n3 * theta + n4) * theta + n5;
+  const double C = (n6 * theta + n7) * theta + n8;
+  const double dA = (2.0 * theta + n1) * dtheta;
+  const double dB = (2.0 * n3 * theta + n4) * dtheta;
+  const double dC = (2.0 * n6 * theta + n7) * dtheta;
+  const double root = std::sqrt(B * B - 4.0 * A * C);
+  const double D = -B + root;
+  const double dD = -dB + (B * dB - 2.0 * (dA * C + A * dC)) / root;
+  const double r = 2.0 * C / D;
+  const double dr = (2.0 * dC - r * dD) / D;
+  return 4.0 * r * r * r * dr;
+}
+
 double tb23(double p) { return b23_n4 + std::sqrt((p - b23_n5) / b23_n3); }
 
 }  // namespace if97

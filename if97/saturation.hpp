@@ -11,6 +11,9 @@ double psat(double T);
 // Saturation temperature, K, for any p in MPa; the inverse of psat: the
 // backward equation, Eq. (31), below 22.063946352 MPa, then straight lines.
 double tsat(double p);
+// The slope of psat, MPa/K: Eq. (30) differentiated below 647.0958 K, the
+// slopes of its two straight lines above.
+double dpsat_dT(double T);
 
 // IAPWS-IF97 (2007) Table 1: coefficients of the B23 equation, Eq. (5)
 inline constexpr double b23_n1 = 0.34805185628969e3;

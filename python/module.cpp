@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "python/arrays.hpp"
+#include "python/derivatives.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
 #include "transport/surface_tension.hpp"
@@ -356,6 +357,7 @@ conductivity) and R1-76(2014) (surface tension). help(kviapws97.state) tells
 the rest.)";
   m.attr("__version__") = KVIAPWS97_VERSION;
   register_records(m);
+  register_derivatives(m);
   py::tuple phases(phase_names.size());
   for (std::size_t i = 0; i < phase_names.size(); ++i) phases[i] = py::str(phase_names[i]);
   m.attr("PHASES") = phases;

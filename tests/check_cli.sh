@@ -228,6 +228,12 @@ done <<'CASES'
 0 | state --T 100C --x 0.5 --json                  | "cp": null, "cv": null, "w": null, "mu": null, "lambda": null, "liquid": \{"p"
 0 | state --T 100C --x 0.5 --units eng             | ^  cp .* +n/a +4\.21.* +2\.07
 0 | state --p 1bar --T 1000C                       | ^n/a: mu, lambda: IAPWS R12-08
+# --derivatives: w of IAPWS-IF97 Table 5 from (dp/drho)_s; the line's slope in K/bar at 1 bar, the inverse of
+# dpsat/dT = 3.577 kPa/K there; T at constant p has no derivative in a two-phase state
+0 | state --p 30bar --T 226.85C --units eng --derivatives | ^  w +speed of sound +1240\.713 +m/s
+0 | state --p 1bar --x 0.5 --units eng --derivatives | ^  dTsat/dp .* 27\.95[0-9]* +K/bar
+0 | state --p 1bar --x 0.5 --derivatives           | ^  cp +isobaric heat capacity +n/a
+2 | state --p 10bar --T 200C --derivatives --json  | --json excludes --derivatives
 CASES
 
 if ((failures)); then

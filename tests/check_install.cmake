@@ -7,6 +7,7 @@ if(NOT rc EQUAL 0)
 endif()
 foreach(file lib/libkviapws97.so lib/libkviapws97_static.a lib/libkviapws97_water.so bin/kviapws97
              include/kviapws97/adapter/kviapws97.h include/kviapws97/water.h include/kviapws97/water/state.hpp
+             include/kviapws97/water/derivatives.hpp
              lib/pkgconfig/kviapws97.pc lib/cmake/kviapws97/kviapws97Config.cmake)
   if(NOT EXISTS ${STAGE}/${file})
     message(FATAL_ERROR "${file} is not installed")

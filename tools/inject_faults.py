@@ -72,6 +72,13 @@ FAULTS = [
     ("if97/region1.cpp", "const double ideal = region2_ideal_sum<part_f>(region2_T_star / T).f;", "const double ideal = 1.000001 * region2_ideal_sum<part_f>(region2_T_star / T).f;", "region 1: the fugacity's ideal-gas reference"),
     # The accuracy page of the documentation (the test docs).
     ("docs/accuracy.cpp", "return std::isfinite(got) && std::fabs(got - p.value) <= allowed;", "return std::isfinite(got) && std::fabs(got - p.value) <= 2.0 * allowed;", "accuracy page: twice the allowance"),
+    # Derivatives of states.
+    ("water/derivatives.cpp", "v - T * v_T, -v_T,", "v + T * v_T, -v_T,", "derivatives: (dh/dp)_T of the Gibbs regions"),
+    ("water/derivatives.cpp", "const double u_rho = (p - T * p_T) * v2;", "const double u_rho = (p + T * p_T) * v2;", "derivatives: (du/drho)_T of region 3"),
+    ("if97/region3.cpp", "slopes = {1e-3 * R / v * (h.d - h.dt),", "slopes = {1e-3 * R / v * (h.d + h.dt),", "derivatives: (dp/dT)_rho of region 3"),
+    ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
+    ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
+    ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
 ]
 
 

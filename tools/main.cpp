@@ -12,6 +12,7 @@
 #include "tools/chart.hpp"
 #include "tools/commands.hpp"
 #include "tools/state.hpp"
+#include "tools/state_derivatives.hpp"
 #include "tools/units.hpp"
 
 namespace {
@@ -148,7 +149,11 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"si", "eng"}))
       ->capture_default_str();
   auto* csv_flag = state_cmd->add_flag("--csv", state_csv, "one record as comma-separated values");
-  state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
+  auto* json_flag = state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
+  bool state_derivatives = false;
+  state_cmd->add_flag("--derivatives", state_derivatives, "also the named derivatives (cp, w, (drho/dh)_p ...)")
+      ->excludes(csv_flag)
+      ->excludes(json_flag);
 
   // eos
   kvtool::eos_options eos;
@@ -361,6 +366,8 @@ int main(int argc, char** argv) {
                                          : state_csv ? kvtool::record_format::csv
                                                      : kvtool::record_format::text;
     status = kvtool::run_state(given, units, format);
+    std::string why;
+    if (status == 0 && state_derivatives) kvtool::print_derivatives(kvtool::solve_state(given, units, why).state, units);
   } else if (*chart_cmd) {
     const kvtool::chart_kind kind = chart_name == "Ts"   ? kvtool::chart_kind::Ts
                                     : chart_name == "hs" ? kvtool::chart_kind::hs

@@ -348,6 +348,8 @@ const char* status_text(status s) noexcept {
     case status::above_critical: return "no saturated states at or above the critical point (647.096 K, 22.064 MPa)";
     case status::below_triple: return "pressure below the saturation pressure at 273.15 K";
     case status::not_converged: return "the state was not found to the required accuracy";
+    case status::unknown_quantity: return "no such quantity in this state";
+    case status::no_derivative: return "no such derivative: the quantity held cannot vary independently of the variable";
   }
   return "unknown status";
 }

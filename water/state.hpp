@@ -50,6 +50,8 @@ enum class status : int {
   above_critical,         // T or p above the critical point: no saturated states
   below_triple,           // p below the saturation pressure at 273.15 K
   not_converged,          // the polish did not reproduce its inputs
+  unknown_quantity,       // a derivative of no such quantity, or of x in a single-phase state
+  no_derivative,          // a derivative at constant B of B, or at a constant that cannot vary independently
 };
 
 // The short text of a status, for messages.

@@ -37,6 +37,28 @@ KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* ou
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
 
+/* The quantities of a derivative: p, T, rho, v, h, s, u, the Gibbs (g = h - T s)
+ * and Helmholtz (f = u - T s) free energies in SI units, and x in two-phase
+ * states. */
+enum kviapws97_quantity {
+  KVIAPWS97_P,
+  KVIAPWS97_T,
+  KVIAPWS97_RHO,
+  KVIAPWS97_V,
+  KVIAPWS97_H,
+  KVIAPWS97_S,
+  KVIAPWS97_U,
+  KVIAPWS97_G,
+  KVIAPWS97_F,
+  KVIAPWS97_X
+};
+/* The first partial derivative (d of / d wrt) at constant held of a state that
+ * a function above filled, analytic, recomputed from its region and natural
+ * variables; 0 and *out, or a status and NaN: no such quantity, held equal to
+ * wrt or not independent of it (T at constant p in a two-phase state). */
+KVIAPWS97_WATER_API int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held,
+                                             double* out) KVIAPWS97_WATER_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif
