@@ -71,6 +71,46 @@ BENCHMARK_CAPTURE(run, hs_region3, region3, flash::hs);
 BENCHMARK_CAPTURE(run, hs_region5, region5, flash::hs);
 BENCHMARK_CAPTURE(run, hs_two_phase, two_phase, flash::hs);
 
+// Metastable states of a phase request: supersaturated vapour (IAPWS-IF97
+// Eq. (18)) from 0.001 to 10 MPa, up to 30 K below Tsat(p) within the 5 %
+// moisture line; superheated liquid (region 1) from 0.01 to 16 MPa, up to
+// 25 K above Tsat(p) within its bound.
+input_array metastable_states(water::phase asked, double p_lo, double p_hi, double dT_max) {
+  std::mt19937_64 rng(97);
+  std::uniform_real_distribution<double> p(p_lo, p_hi), dT(0.0, dT_max);
+  const double sign = asked == water::phase::vapour ? -1.0 : 1.0;
+  input_array out{};
+  for (inputs& in : out) {
+    for (;;) {
+      const double p_pa = 1e6 * p(rng);
+      const water::result r = water::pT(p_pa, water::px(p_pa, 0.0).state.T + sign * dT(rng), asked);
+      if (r && r.metastable) {
+        in = {r.state.p, r.state.T, r.state.h, r.state.s};
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+const input_array supersaturated = metastable_states(water::phase::vapour, 0.001, 10.0, 30.0);
+const input_array superheated = metastable_states(water::phase::liquid, 0.01, 16.0, 25.0);
+
+void run_asked(benchmark::State& st, const input_array& at, water::phase asked, bool by_h) {
+  kvbench::cycle(st, [&](std::size_t k) {
+    const inputs& in = at[k];
+    return (by_h ? water::ph(in.p, in.h, asked) : water::pT(in.p, in.T, asked)).state.T;
+  });
+}
+
+BENCHMARK_CAPTURE(run_asked, pT_supersaturated_vapour, supersaturated, water::phase::vapour, false);
+BENCHMARK_CAPTURE(run_asked, ph_supersaturated_vapour, supersaturated, water::phase::vapour, true);
+BENCHMARK_CAPTURE(run_asked, pT_superheated_liquid, superheated, water::phase::liquid, false);
+BENCHMARK_CAPTURE(run_asked, ph_superheated_liquid, superheated, water::phase::liquid, true);
+// A request on the stable side: the two-argument state behind one comparison.
+BENCHMARK_CAPTURE(run_asked, pT_region2_vapour_asked, region2, water::phase::vapour, false);
+BENCHMARK_CAPTURE(run_asked, ph_region2_vapour_asked, region2, water::phase::vapour, true);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -54,6 +54,19 @@ double IF97_CP5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_CV5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_W5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_FUG5(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+/* The parts of region 5's dimensionless Gibbs free energy gamma = gamma0 +
+ * gamma^r (IAPWS-IF97 Eqs. (32) to (34)) and their derivatives in pi = p /
+ * 1 MPa and tau = 1000 K / T: gamma0 with its ln pi, then gamma^r. */
+double IF97_G5_ID(const double* p, const double* T) KVIAPWS97_NOEXCEPT;     /* gamma0 */
+double IF97_G5_ID_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;   /* gamma0_pi = 1/pi */
+double IF97_G5_ID_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;   /* gamma0_tau */
+double IF97_G5_ID_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;  /* gamma0_tautau */
+double IF97_G5_RES(const double* p, const double* T) KVIAPWS97_NOEXCEPT;    /* gamma^r */
+double IF97_G5_RES_P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;  /* gamma^r_pi */
+double IF97_G5_RES_PP(const double* p, const double* T) KVIAPWS97_NOEXCEPT; /* gamma^r_pipi */
+double IF97_G5_RES_T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;  /* gamma^r_tau */
+double IF97_G5_RES_TT(const double* p, const double* T) KVIAPWS97_NOEXCEPT; /* gamma^r_tautau */
+double IF97_G5_RES_PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT; /* gamma^r_pitau */
 
 /* Region 3: (T, v); the fugacity (p, T, v). */
 double IF97_P3(const double* T, const double* v) KVIAPWS97_NOEXCEPT;   /* MPa */
@@ -72,6 +85,35 @@ double IF97_DPDV3(const double* T, const double* v) KVIAPWS97_NOEXCEPT; /* kPa k
 double IF97_V3PT(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3PT_LIQ(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 double IF97_V3PT_VAP(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+
+/* The equation of one subregion alone, 3a to 3z of SR5-05, m3/kg from (p, T),
+ * with no test of any kind: outside its subregion it is simply evaluated. */
+double IF97_V3A(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3B(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3C(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3D(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3E(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3F(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3G(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3H(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3I(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3J(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3K(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3L(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3M(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3N(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3O(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3P(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Q(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3R(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3S(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3T(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3U(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3V(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3W(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3X(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Y(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
+double IF97_V3Z(const double* p, const double* T) KVIAPWS97_NOEXCEPT;
 
 /* Region 4 requests: p (bar; negative = not given), T (K; negative = not
  * given), vapour fraction x (< -1e-5 no phase; -1e-5 to 1.00001 saturated

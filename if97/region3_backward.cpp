@@ -1274,3 +1274,31 @@ double t3wx(double p) { return boundary_in_ln_pi<t3wx_terms>(p); }
 double IF97_V3PT(const double* p, const double* T) noexcept { return if97::v3pt(*p, *T); }
 double IF97_V3PT_LIQ(const double* p, const double* T) noexcept { return if97::v3pt_liq(*p, *T); }
 double IF97_V3PT_VAP(const double* p, const double* T) noexcept { return if97::v3pt_vap(*p, *T); }
+
+// SR5-05 Eqs. for each subregion alone, 3a to 3z: its equation whatever (p, T) is.
+double IF97_V3A(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::a, *p, *T); }
+double IF97_V3B(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::b, *p, *T); }
+double IF97_V3C(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::c, *p, *T); }
+double IF97_V3D(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::d, *p, *T); }
+double IF97_V3E(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::e, *p, *T); }
+double IF97_V3F(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::f, *p, *T); }
+double IF97_V3G(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::g, *p, *T); }
+double IF97_V3H(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::h, *p, *T); }
+double IF97_V3I(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::i, *p, *T); }
+double IF97_V3J(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::j, *p, *T); }
+double IF97_V3K(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::k, *p, *T); }
+double IF97_V3L(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::l, *p, *T); }
+double IF97_V3M(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::m, *p, *T); }
+double IF97_V3N(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::n, *p, *T); }
+double IF97_V3O(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::o, *p, *T); }
+double IF97_V3P(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::p, *p, *T); }
+double IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::q, *p, *T); }
+double IF97_V3R(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::r, *p, *T); }
+double IF97_V3S(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::s, *p, *T); }
+double IF97_V3T(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::t, *p, *T); }
+double IF97_V3U(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::u, *p, *T); }
+double IF97_V3V(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::v, *p, *T); }
+double IF97_V3W(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::w, *p, *T); }
+double IF97_V3X(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::x, *p, *T); }
+double IF97_V3Y(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::y, *p, *T); }
+double IF97_V3Z(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::z, *p, *T); }

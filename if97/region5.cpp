@@ -36,6 +36,13 @@ inline constexpr double T_star = 1000.0;  // K
 inline constexpr double tau_shift = 0.0;  // Eq. (34) runs in tau itself
 using equation = steam_gibbs<region5_ideal_terms, region5_residual_terms, T_star, tau_shift>;
 
+// The parts of gamma that the part operations return, Ideal and Residual as in
+// steam_gibbs::gamma.
+template <unsigned Ideal, unsigned Residual>
+equation::parts parts5(const double* p, const double* T) {
+  return equation::gamma<Ideal, Residual>(*p, *T);
+}
+
 }  // namespace
 
 // IAPWS-IF97 Table 39: the properties as relations of gamma's derivatives.
@@ -62,3 +69,18 @@ double IF97_CV5(const double* p, const double* T) noexcept { return if97::cv5(*p
 double IF97_W5(const double* p, const double* T) noexcept { return if97::w5(*p, *T); }
 double IF97_FUG5(const double* p, const double* T) noexcept { return if97::fug5(*p, *T); }
 
+// The parts of IAPWS-IF97 Eq. (32) and their derivatives, dimensionless:
+// gamma0 of Eq. (33) with its ln pi, gamma^r of Eq. (34).
+double IF97_G5_ID(const double* p, const double* T) noexcept {
+  const auto g = if97::parts5<if97::part_f, 0>(p, T);
+  return std::log(g.pi) + g.g0;
+}
+double IF97_G5_ID_P(const double* p, const double*) noexcept { return 1.0 / *p; }  // d(ln pi)/dpi, p* = 1 MPa
+double IF97_G5_ID_T(const double* p, const double* T) noexcept { return if97::parts5<if97::part_y, 0>(p, T).g0_t; }
+double IF97_G5_ID_TT(const double* p, const double* T) noexcept { return if97::parts5<if97::part_yy, 0>(p, T).g0_tt; }
+double IF97_G5_RES(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_f>(p, T).gr; }
+double IF97_G5_RES_P(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_x>(p, T).gr_p; }
+double IF97_G5_RES_PP(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_xx>(p, T).gr_pp; }
+double IF97_G5_RES_T(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_y>(p, T).gr_t; }
+double IF97_G5_RES_TT(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_yy>(p, T).gr_tt; }
+double IF97_G5_RES_PT(const double* p, const double* T) noexcept { return if97::parts5<0, if97::part_xy>(p, T).gr_pt; }

@@ -13,12 +13,14 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "python/arrays.hpp"
 #include "python/derivatives.hpp"
+#include "python/chemistry.hpp"
 #include "python/memory.hpp"
 #include "python/records.hpp"
 #include "transport/surface_tension.hpp"
@@ -53,18 +55,27 @@ std::string call_text(const char* function, const char* a_name, py::handle a, co
 // --- state ---------------------------------------------------------------
 
 struct pair {
-  unsigned mask;  // bits of the keywords p, T, h, s, x, rho
+  unsigned mask;  // bits of the keywords p, T, h, s, x, rho, u
   int first, second;
   state_function function;
 };
-constexpr const char* keyword_names[6] = {"p", "T", "h", "s", "x", "rho"};
+constexpr int keyword_count = 7;
+constexpr const char* keyword_names[keyword_count] = {"p", "T", "h", "s", "x", "rho", "u"};
 constexpr unsigned bit(int k) { return 1u << k; }
-enum : int { kp, kT, kh, ks, kx, krho };
+enum : int { kp, kT, kh, ks, kx, krho, ku };
 constexpr pair pairs[] = {
     {bit(kp) | bit(kT), kp, kT, &water::pT},   {bit(kp) | bit(kh), kp, kh, &water::ph},
     {bit(kp) | bit(ks), kp, ks, &water::ps},   {bit(kh) | bit(ks), kh, ks, &water::hs},
     {bit(kT) | bit(kx), kT, kx, &water::Tx},   {bit(kp) | bit(kx), kp, kx, &water::px},
     {bit(kT) | bit(krho), kT, krho, &water::Trho},
+    {bit(krho) | bit(ku), krho, ku, &water::rhou}, {bit(krho) | bit(kh), krho, kh, &water::rhoh},
+    {bit(krho) | bit(ks), krho, ks, &water::rhos}, {bit(kp) | bit(ku), kp, ku, &water::pu},
+    // The pairs with several states: the first, lowest pressure.
+    {bit(kp) | bit(krho), kp, krho, [](double a, double b) noexcept { return water::prho(a, b); }},
+    {bit(kT) | bit(kh), kT, kh, [](double a, double b) noexcept { return water::Th(a, b); }},
+    {bit(kT) | bit(ks), kT, ks, [](double a, double b) noexcept { return water::Ts(a, b); }},
+    {bit(kh) | bit(kx), kh, kx, [](double a, double b) noexcept { return water::hx(a, b); }},
+    {bit(ks) | bit(kx), ks, kx, [](double a, double b) noexcept { return water::sx(a, b); }},
 };
 
 // The saturated phases of an array result, allocated at the first two-phase
@@ -157,27 +168,43 @@ py::object state_of_arrays(state_function function, const pair& which, py::handl
   return py::cast(std::move(out));
 }
 
-py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho) {
-  const py::handle given[6] = {p, T, h, s, x, rho};
+// The phase requests of (p, T), (p, h) and (p, s): liquid, then vapour.
+template <water::result (*F)(double, double, water::phase) noexcept, water::phase Asked>
+water::result asked(double a, double b) noexcept { return F(a, b, Asked); }
+constexpr state_function asked_functions[3][2] = {
+    {&asked<&water::pT, water::phase::liquid>, &asked<&water::pT, water::phase::vapour>},
+    {&asked<&water::ph, water::phase::liquid>, &asked<&water::ph, water::phase::vapour>},
+    {&asked<&water::ps, water::phase::liquid>, &asked<&water::ps, water::phase::vapour>}};
+
+py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho,
+                      py::object u, std::optional<std::string> phase) {
+  const py::handle given[keyword_count] = {p, T, h, s, x, rho, u};
   unsigned mask = 0;
-  for (int k = 0; k < 6; ++k)
+  for (int k = 0; k < keyword_count; ++k)
     if (!given[k].is_none()) mask |= bit(k);
   for (const pair& which : pairs) {
     if (which.mask != mask) continue;
     const py::handle a = given[which.first], b = given[which.second];
+    state_function function = which.function;
+    if (phase) {
+      if (*phase != "liquid" && *phase != "vapour") throw py::value_error("state(): phase is 'liquid' or 'vapour'");
+      if (which.first != kp || which.second > ks) throw py::type_error("state(): phase= goes with (p, T), (p, h), (p, s)");
+      function = asked_functions[which.second - kT][*phase == "vapour"];
+    }
     double va, vb;
-    if (!scalar(a, va) || !scalar(b, vb)) return state_of_arrays(which.function, which, a, b);
-    const water::result r = which.function(va, vb);
+    if (!scalar(a, va) || !scalar(b, vb)) return state_of_arrays(function, which, a, b);
+    const water::result r = function(va, vb);
     if (!r)
       throw py::value_error(call_text("state", keyword_names[which.first], a, keyword_names[which.second], b) + ": " +
                             r.reason());
     return py::cast(state{r.state});
   }
   std::string got;
-  for (int k = 0; k < 6; ++k)
+  for (int k = 0; k < keyword_count; ++k)
     if (mask & bit(k)) got += std::string(got.empty() ? "" : ", ") + keyword_names[k];
-  throw py::type_error("state() takes one of the pairs (p, T), (p, h), (p, s), (h, s), (T, x), (p, x), (T, rho) "
-                       "as keywords; got (" + got + ")");
+  throw py::type_error("state() takes one of the pairs (p, T), (p, h), (p, s), (h, s), (T, x), (p, x), (T, rho), "
+                       "(rho, u), (rho, h), (rho, s), (p, u), (p, rho), (T, h), (T, s), (h, x), (s, x) as keywords; got (" +
+                       got + ")");
 }
 
 // --- saturation ----------------------------------------------------------
@@ -299,6 +326,17 @@ const char* const state_doc = R"(The state of water or steam by IAPWS-IF97 from 
     state(T=, x=)     saturated: temperature in K, vapour fraction 0 to 1
     state(p=, x=)     saturated: pressure in Pa, vapour fraction 0 to 1
     state(T=, rho=)   temperature in K, density in kg/m3
+    state(rho=, u=), state(rho=, h=), state(rho=, s=), state(p=, u=)
+                      density in kg/m3, specific internal energy u in J/kg
+    state(p=, rho=), state(T=, h=), state(T=, s=), state(h=, x=), state(s=, x=)
+                      pairs that may have several states: the first of them,
+                      the lowest pressure (then temperature)
+
+With (p, T), (p, h) or (p, s), phase='liquid' or 'vapour' asks for that
+phase: beyond the saturation line its metastable state, supersaturated
+vapour by IAPWS-IF97 Eq. (18) (up to 10 MPa and 5 % equilibrium moisture)
+or superheated liquid by region 1 (up to 5 % equilibrium vapour fraction
+and 623.15 K); elsewhere the state without it.
 
 With two numbers it returns a State, an immutable object whose attributes
 are in SI units:
@@ -348,7 +386,8 @@ PYBIND11_MODULE(kviapws97, m) {
   using namespace kviapws97::python;
   m.doc() = R"(Water and steam properties by IAPWS-IF97 on scalars and NumPy arrays, in SI units.
 
-    state(p=, T=) and the pairs (p, h), (p, s), (h, s), (T, x), (p, x), (T, rho)
+    state(p=, T=) and the pairs (p, h), (p, s), (h, s), (T, x), (p, x), (T, rho),
+    (rho, u), (rho, h), (rho, s), (p, u), (p, rho), (T, h), (T, s), (h, x), (s, x)
     saturation(T=) or saturation(p=)
     transport.viscosity, transport.conductivity, transport.surface_tension
 
@@ -363,13 +402,14 @@ the rest.)";
   m.attr("PHASES") = phases;
 
   m.def("state", &state_call, state_doc, py::kw_only(), py::arg("p") = py::none(), py::arg("T") = py::none(),
-        py::arg("h") = py::none(), py::arg("s") = py::none(), py::arg("x") = py::none(), py::arg("rho") = py::none());
+        py::arg("h") = py::none(), py::arg("s") = py::none(), py::arg("x") = py::none(), py::arg("rho") = py::none(),
+        py::arg("u") = py::none(), py::arg("phase") = py::none());
   m.def("saturation", &saturation_call, saturation_doc, py::kw_only(), py::arg("T") = py::none(),
         py::arg("p") = py::none());
   m.def(
       "status_text",
       [](int code) {
-        if (code < 0 || code > static_cast<int>(water::status::not_converged)) return "unknown status";
+        if (code < 0) return "unknown status";
         return water::status_text(static_cast<water::status>(code));
       },
       "The reason (str) of a status code of an array result; 0 is 'ok'.", py::arg("code"));
@@ -433,4 +473,5 @@ the rest.)";
       py::arg("T"));
   // import kviapws97.transport, as for a package.
   py::module_::import("sys").attr("modules")["kviapws97.transport"] = t;
+  register_chemistry(m);
 }

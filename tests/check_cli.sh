@@ -101,10 +101,11 @@ done <<'CASES'
 2 | table --temperature 300 inf 1                  | --temperature: 'inf' is not a finite number
 2 | table --temperature 300C 400C 10bar            | --temperature: '10bar': unknown unit 'bar'
 2 | table --isobar 10bar --pressure 1bar 2bar 1bar | --isobar: rows by --temperature
-2 | state --p 10bar                                | state: give two of --p, --T, --h, --s, --x, or --T with --rho; got --p
+2 | state --p 10bar                                | state: give two of --p, --T, --h, --s, --x, or --rho with one of --p, --T, --h, --s, --u, or --u with --p; got --p
 2 | state --p 10bar --T 200C --h 2800kJ/kg         | state: give two of
 2 | state --p 10bars --T 200C                      | --p: '10bars': unknown unit 'bars'
-2 | state --p 10bar --rho 5                        | state: give two of
+2 | state --x 0.5 --rho 5                          | state: give two of
+2 | state --T 300 --u 1e5                          | state: give two of
 2 | state --p 10bar --T 200C --csv --json          | --csv excludes --json
 2 | map --mark 300                                 | --mark: '300' is not T,P
 2 | map --mark 300,1e5,gas                         | --mark: '300,1e5,gas' is not T,P
@@ -222,6 +223,9 @@ done <<'CASES'
 0 | state --T 426.85C --s 5.17540298kJ/kgK --units eng --json | json: p=300±1e-4
 0 | state --x 0 --s 2.1384kJ/kgK --units eng --json | json: T=179.885632±0.006
 1 | state --x 1 --h 2777.12kJ/kg --units eng      | 2 saturated states .* \(at T = 179\.88.* and
+# the flashes of conservative variables back to IAPWS-IF97 Table 33 (650 K, rho 500 kg/m3)
+0 | state --rho 500 --u 1812.26279kJ/kg --units eng --json | json: T=376.85±1e-5 p=255.837018±1e-4
+0 | state --p 25.5837018MPa --rho 500 --units eng --json | json: T=376.85±1e-5
 # two-phase states: the saturated phases beside the mixture, n/a where undefined
 # wet steam at 0.1 bar: x = (s - s')/(s" - s') with s' 0.6492 and s" 8.1488 kJ/(kg K) of the steam tables
 0 | state --p 0.1bar --s 6.7584kJ/kgK --json       | json: x=0.8146±1e-4
@@ -234,6 +238,15 @@ done <<'CASES'
 0 | state --p 1bar --x 0.5 --units eng --derivatives | ^  dTsat/dp .* 27\.95[0-9]* +K/bar
 0 | state --p 1bar --x 0.5 --derivatives           | ^  cp +isobaric heat capacity +n/a
 2 | state --p 10bar --T 200C --derivatives --json  | --json excludes --derivatives
+# a phase request: supersaturated steam of IAPWS-IF97 Table 18 (v at 440 K and
+# 1 MPa), "metastable" beside the phase; past its bound a status names it
+0 | state --p 1MPa --T 440K --phase vapour --json     | json: v=0.186212297±0.0000000005
+0 | state --p 1MPa --T 440K --phase vapour            | ^vapour metastable, IF97 region 2
+0 | state --p 1bar --T 110C --phase liquid            | ^liquid metastable, IF97 region 1
+0 | state --p 1bar --T 110C --phase vapour            | ^vapour, IF97 region 2
+1 | state --p 1MPa --T 400K --phase vapour            | 5 % equilibrium-moisture line
+2 | state --T 400K --x 0.5 --phase liquid             | state: --phase goes with --p
+2 | state --p 1MPa --T 400K --phase solid             | --phase: solid not in
 CASES
 
 if ((failures)); then

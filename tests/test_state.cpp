@@ -13,24 +13,18 @@
 #include "if97/constants.hpp"
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"
+#include "support/state_grid.hpp"
 #include "water/kviapws97/water.h"
 #include "water/state.hpp"
 
 namespace {
 
 namespace w = kviapws97::water;
+using kvtest::band_distance;
 using kvtest::digits;
+using kvtest::reproduces;
+using kvtest::tally;
 constexpr double nan = NAN, inf = INFINITY;
-
-// The failing rows of a grid: the first few in full, then their count.
-struct tally {
-  int rows = 0, failed = 0;
-  void check(bool ok, const auto& message) {
-    ++rows;
-    if (!ok && ++failed <= 12) ADD_FAILURE() << message();
-  }
-  ~tally() { EXPECT_EQ(failed, 0) << "rows failing, of " << rows; }
-};
 
 std::string describe(const w::result& r) {
   const w::state& s = r.state;
@@ -43,22 +37,6 @@ enum flash { by_ph, by_ps, by_hs };
 const char* const flash_name[] = {"ph", "ps", "hs"};
 w::result run(flash f, const w::state& st) {
   return f == by_ph ? w::ph(st.p, st.h) : f == by_ps ? w::ps(st.p, st.s) : w::hs(st.h, st.s);
-}
-
-// h to 1e-11 of max(|h|, 1 kJ/kg), s to 1e-11 of max(|s|, 1 kJ/(kg K)).
-bool reproduces(double got, double wanted) {
-  return std::fabs(got - wanted) <= 1e-11 * std::fmax(std::fabs(wanted), 1e3);
-}
-
-// The distance in T (K) of (p, T) from the nearest boundary where IF97's
-// region equations overlap or leave a gap: 1073.15 K (regions 2 and 5), and
-// above psat(623.15 K) the 623.15 K isotherm (1 and 3) and B23 (2 and 3).
-double band_distance(double p_pa, double T) {
-  const double p = p_pa / 1e6;
-  double d = std::fabs(T - if97::T_region2_max);
-  if (p > if97::psat(if97::T_region1_max))
-    d = std::fmin(d, std::fmin(std::fabs(T - if97::T_region1_max), std::fabs(T - if97::tb23(p))));
-  return d;
 }
 
 // Whether a single-phase state lies in its region, to rounding.

@@ -134,7 +134,9 @@ std::vector<polyline> isotherm(chart_kind kind, double T) {
   return {joined(pieces)};
 }
 
-water::result critical_state() { return water::Trho(if97::T_c, if97::rho_c); }
+// By (p, T): at (T_c, rho_c) itself IF97's (dp/drho)_T is -6e-13 MPa m3/kg,
+// which (T, rho) refuses.
+water::result critical_state() { return water::pT(1e6 * if97::p_c, if97::T_c); }
 
 // The saturated states of one vapour fraction from 273.15 K to the critical point.
 std::vector<polyline> fraction_line(chart_kind kind, double x) {

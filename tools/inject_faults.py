@@ -79,6 +79,42 @@ FAULTS = [
     ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
     ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
     ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
+    # Phase requests: supersaturated vapour by IF97 Eq. (18), superheated liquid.
+    ("if97/region2_metastable.cpp", "{3, 16, -0.86043093028588e-1}", "{3, 15, -0.86043093028588e-1}", "metastable vapour: exponent J of n9"),
+    ("if97/region2_metastable.cpp", "readjusted(-0.96937268393049e1, 0.10087275970006e2)", "readjusted(-0.96937268393049e1, 0.10087265970006e2)", "metastable vapour: 7th digit of the readjusted n0_2"),
+    ("if97/region2_metastable.hpp", "inline constexpr double metastable_moisture_max = 0.05;", "inline constexpr double metastable_moisture_max = 0.06;", "metastable vapour: the 5 % moisture line"),
+    ("if97/region2_metastable.hpp", "inline constexpr double p_metastable_max = 10.0;", "inline constexpr double p_metastable_max = 10.5;", "metastable vapour: its 10 MPa"),
+    ("water/metastable.cpp", "constexpr double superheat_vapour_fraction_max = 0.05;", "constexpr double superheat_vapour_fraction_max = 0.06;", "superheated liquid: its bound"),
+    ("water/metastable.cpp", "if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable)", "if ((asked == phase::vapour) == vapour_stable)", "phase requests: the supercritical fluid as stable"),
+    ("water/metastable.cpp", "  if (p_mpa == p_line && T >= if97::T_min) {", "  if (false) {", "phase requests: the saturated vapour on the line"),
+    ("water/metastable.cpp", "      return detail::single_result(vapour ? sat.vapour : sat.liquid);", "      return r;", "phase requests: a flash on the line as the saturated phase"),
+    # Every state returned is physical (tests/test_physical.cpp).
+    ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
+    ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),
+    ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
+    ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
+    ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);", "  return bounded_result(s);", "flashes: region 5 below 1073.15 K kept"),
+    ("water/state.cpp", "if (T >= if97::T_c) return phase::vapour;", "if (T >= if97::T_c) return phase::liquid;", "state: region 3 above T_c below p_c labelled liquid"),
+    ("water/state.cpp", "return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));", "return detail::two_phase_result(sat, (sat.vapour.pr.v - 1.0 / rho) / (sat.vapour.pr.v - sat.liquid.pr.v));", "Trho: a two-phase state's 1 - x"),
+    ("water/state.cpp", 'case status::not_converged: return "the state was not found to the required accuracy";', 'case status::not_converged: return "the state was not found";', "state: the text of not_converged"),
+    # The flashes of conservative variables and the pairs with several states.
+    ("water/flash_pairs.cpp", "constexpr double negligible_T = 1e-12;", "constexpr double negligible_T = 1e-6;", "pairs: a looser polish of T"),
+    ("water/flash_pairs.cpp", "      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};", "      if (T < if97::T_c && p < 0.9 * if97::psat(T)) return {inside_dome};", "pairs: region 1's saturation line"),
+    ("water/flash_pairs.cpp", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour + line.v_liquid), 0.0, 1.0);", "pairs: the vapour fraction of an isochore"),
+    ("water/flash_pairs.cpp", "for (; i > 0 && (out.states[i - 1].p > r.state.p ||", "for (; i > 0 && (out.states[i - 1].p < r.state.p ||", "pairs: the order of several states"),
+    ("water/flash_pairs.cpp", "  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);", "  return std::clamp((value - liquid) / (vapour + liquid), 0.0, 1.0);", "pairs: the vapour fraction at a pressure"),
+    # The C operations of one subregion equation and of region 5's parts.
+    ("if97/region3_backward.cpp", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::q,", "IF97_V3Q(const double* p, const double* T) noexcept { return if97::v3(if97::subregion3::r,", "IF97_V3Q: the equation of 3r"),
+    ("if97/region5.cpp", "  return std::log(g.pi) + g.g0;", "  return g.g0;", "IF97_G5_ID: without ln pi"),
+    ("if97/region5.cpp", "if97::parts5<0, if97::part_yy>(p, T).gr_tt;", "if97::parts5<0, if97::part_y>(p, T).gr_t;", "IF97_G5_RES_TT: the first derivative"),
+    # The chemistry properties.
+    ("transport/dielectric.cpp", "{3, 10, -0.108863472196}", "{3, 9, -0.108863472196}", "dielectric constant: an exponent j"),
+    ("transport/refractive_index.cpp", "constexpr double lambda_UV = 0.229202;", "constexpr double lambda_UV = 0.229220;", "refractive index: the UV resonance"),
+    ("transport/ionization.cpp", "constexpr double beta_2 = -0.469920;", "constexpr double beta_2 = -0.469290;", "ionization constant: beta_2"),
+    ("transport/henry.cpp", "/* CO2 */ {-8.55445,", "/* CO2 */ {-8.55454,", "Henry: a digit of A for CO2"),
+    ("transport/henry.cpp", "0.0, 275.44, 473.46}", "0.0, 275.44, 474.46}", "Henry: the upper end of C2H6's data"),
+    ("water/chemistry.cpp", "constexpr double lambda_max = 1.1e-6;", "constexpr double lambda_max = 1.9e-6;", "refractive index: the extrapolated wavelengths accepted"),
+    ("water/chemistry.cpp", "{ return dielectric_constant(s.T, s.rho); }", "{ return dielectric_constant(s.T, 1.0 / s.v * 1.0001); }", "dielectric constant of a state: another density"),
 ]
 
 

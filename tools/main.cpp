@@ -13,6 +13,7 @@
 #include "tools/commands.hpp"
 #include "tools/state.hpp"
 #include "tools/state_derivatives.hpp"
+#include "tools/state_chemistry.hpp"
 #include "tools/units.hpp"
 
 namespace {
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
   app.add_option("--plugin", plugin_path, "the plug-in to load (default: the one built or installed with this program)");
 
   // state
-  std::optional<std::string> given_p, given_T, given_h, given_s, given_x, given_rho;
+  std::optional<std::string> given_p, given_T, given_h, given_s, given_x, given_rho, given_u;
   std::string state_units = "si";
   bool state_csv = false, state_json = false;
   auto* state_cmd = app.add_subcommand("state", "the whole state of water from any two of p, T, h, s, x");
@@ -144,7 +145,11 @@ int main(int argc, char** argv) {
   state_cmd->add_option("--h", given_h, "specific enthalpy, e.g. 2800kJ/kg");
   state_cmd->add_option("--s", given_s, "specific entropy, e.g. '6.5kJ/(kg K)'");
   state_cmd->add_option("--x", given_x, "vapour fraction, 0 to 1");
-  state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --T)");
+  state_cmd->add_option("--rho", given_rho, "density, kg/m3 (with --p, --T, --h, --s or --u)");
+  state_cmd->add_option("--u", given_u, "specific internal energy, e.g. 2500kJ/kg (with --p or --rho)");
+  std::optional<std::string> state_phase;
+  state_cmd->add_option("--phase", state_phase, "liquid or vapour (with --p and --T, --h or --s): metastable beyond "
+                        "the saturation line")->check(CLI::IsMember({"liquid", "vapour"}));
   state_cmd->add_option("--units", state_units, "output in si (K, Pa, J/kg) or eng (C, bar, kJ/kg)")
       ->check(CLI::IsMember({"si", "eng"}))
       ->capture_default_str();
@@ -152,6 +157,13 @@ int main(int argc, char** argv) {
   auto* json_flag = state_cmd->add_flag("--json", state_json, "one record as a JSON object")->excludes(csv_flag);
   bool state_derivatives = false;
   state_cmd->add_flag("--derivatives", state_derivatives, "also the named derivatives (cp, w, (drho/dh)_p ...)")
+      ->excludes(csv_flag)
+      ->excludes(json_flag);
+  bool state_chemistry = false;
+  state_cmd
+      ->add_flag("--chemistry", state_chemistry,
+                 "also the dielectric constant (IAPWS R8-97), pKw (R11-24) and the refractive index at 589.3 nm "
+                 "(R9-97) of the state")
       ->excludes(csv_flag)
       ->excludes(json_flag);
 
@@ -328,12 +340,13 @@ int main(int argc, char** argv) {
     given = {read.optional("--p", given_p, quantity::pressure), read.optional("--T", given_T, quantity::temperature),
              read.optional("--h", given_h, quantity::energy),   read.optional("--s", given_s, quantity::entropy),
              read.optional("--x", given_x, quantity::fraction), read.optional("--rho", given_rho, quantity::density),
-             ""};
+             "", read.optional("--u", given_u, quantity::energy)};
+    if (state_phase) given.phase = *state_phase == "vapour" ? kviapws97::water::phase::vapour : kviapws97::water::phase::liquid;
     if (read.bad.empty() && !kvtool::pair_problem(given).empty())
       return usage_error("state: " + kvtool::pair_problem(given));
     const std::pair<const char*, const std::optional<std::string>*> typed[] = {
         {"--p", &given_p}, {"--T", &given_T}, {"--h", &given_h},
-        {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}};
+        {"--s", &given_s}, {"--x", &given_x}, {"--rho", &given_rho}, {"--u", &given_u}};
     for (const auto& [name, text] : typed)
       if (*text) given.typed += (given.typed.empty() ? "" : " ") + std::string(name) + " " + **text;
   }
@@ -368,6 +381,7 @@ int main(int argc, char** argv) {
     status = kvtool::run_state(given, units, format);
     std::string why;
     if (status == 0 && state_derivatives) kvtool::print_derivatives(kvtool::solve_state(given, units, why).state, units);
+    if (status == 0 && state_chemistry) kvtool::print_chemistry(given, units);
   } else if (*chart_cmd) {
     const kvtool::chart_kind kind = chart_name == "Ts"   ? kvtool::chart_kind::Ts
                                     : chart_name == "hs" ? kvtool::chart_kind::hs

@@ -15,17 +15,18 @@ namespace kvtool {
 struct state_inputs {
   std::optional<double> p, T, h, s, x, rho;
   std::string typed;  // as the user wrote them, for messages
+  std::optional<double> u;  // J/kg
+  // The phase asked for with (p, T), (p, h) or (p, s): its metastable state
+  // beyond the saturation line (water/state.hpp).
+  std::optional<kviapws97::water::phase> phase{};
 };
 
-// Why the inputs are not two of p, T, h, s, x (or T and rho); empty when they are.
+// Why the inputs are not a pair of the API; empty when they are.
 std::string pair_problem(const state_inputs& in);
 
-// The state of the two inputs. The pairs (p, T), (p, h), (p, s), (h, s),
-// (T, x), (p, x) and (T, rho) are the API's own; (T, h) and (T, s) are found
-// along the isotherm, (h, x) and (s, x) along the saturation line, each by
-// a scan for every state that fits and bisection to the last bit. When no
-// state or more than one fits, `why` says so (values in `units`) and the
-// result fails.
+// The state of the two inputs, by the API's function of the pair. (T, h),
+// (T, s), (h, x) and (s, x) may have several states: when no state or more
+// than one fits, `why` says so (values in `units`) and the result fails.
 kviapws97::water::result solve_state(const state_inputs& in, unit_system units, std::string& why);
 
 // The inputs as the user gave them, in the output units, e.g. "p = 10 bar, h = 2800 kJ/kg".

@@ -16,6 +16,7 @@
 #include "if97/constants.hpp"
 #include "if97/region1.hpp"
 #include "if97/region2.hpp"
+#include "if97/region2_metastable.hpp"
 #include "if97/region3.hpp"
 #include "if97/region4.hpp"
 #include "if97/region5.hpp"
@@ -44,6 +45,18 @@ bool reproduces(double got, double wanted, double floor) {
 }
 
 constexpr int max_steps = 30;
+// Where an iterate has left every region's equation, the search has failed:
+// T (K) along an isobar or of (h, s) in regions 1, 2 and 5 (p in MPa), and T
+// and rho (kg/m3) of region 3, which lies within 623.15 K to 863.15 K and
+// about 100 to 1100 kg/m3.
+constexpr double T_iterate_min = 100.0, T_iterate_max = 5000.0;     // K
+constexpr double p_iterate_max = 1e3;                               // MPa
+constexpr double T3_iterate_min = 500.0, T3_iterate_max = 1000.0;  // K
+constexpr double rho3_iterate_min = 1.0, rho3_iterate_max = 1500.0;  // kg/m3
+bool iterate_inside(double T) { return T > T_iterate_min && T < T_iterate_max; }
+bool iterate_inside3(double T, double rho) {
+  return T > T3_iterate_min && T < T3_iterate_max && rho > rho3_iterate_min && rho < rho3_iterate_max;
+}
 // A state is taken when it reproduces its inputs and the next Newton step
 // would move T (and rho or p) by less than this fraction: the state then
 // lies within rounding of the exact solution, not only within the tolerance.
@@ -63,6 +76,9 @@ constexpr double last_step_T = 0.1;  // K
 // The backward equations agree with the forward ones to about 25 mK: a
 // backward temperature this far from a boundary puts the state on its side.
 constexpr double backward_margin = 0.1;  // K
+// How far below region 2's lowest h (s) above psat(623.15 K), as a fraction,
+// a flash still tries region 2.
+constexpr double vapour_b23_margin = 1e-3;
 // A state polished on the side that the backward equations said lies at
 // least this far from Tsat(p), or is checked against the saturated states.
 constexpr double side_margin = 0.05;  // K
@@ -70,16 +86,19 @@ constexpr double side_margin = 0.05;  // K
 // saturated states themselves.
 constexpr double dome_margin = 1e-3;  // K
 
-// Beyond a bound by more than a polished state's own accuracy (1e-12 of T):
-// a state that close to a bound lies on it.
-bool over(double x, double bound) { return x > bound * (1.0 + 1e-12); }
-bool under(double x, double bound) { return x < bound * (1.0 - 1e-12); }
+// Beyond a bound by more than a polished state's own accuracy (T within
+// 1e-12 of itself, by the last step not taken, and its rounding): a state
+// that close to a bound lies on it.
+constexpr double polished_accuracy = 2e-12;
+bool over(double x, double bound) { return x > bound * (1.0 + polished_accuracy); }
+bool under(double x, double bound) { return x < bound * (1.0 - polished_accuracy); }
 bool below_min(double T) { return under(T, if97::T_min); }
 
-// A pressure or temperature of (h, s) above its bound by no more than the
-// rounding of its solution (which h and s fix only loosely for a liquid)
-// lies on the bound.
-bool above(double x, double bound) { return x > bound * (1.0 + 1e-8); }
+// The pressure of (h, s) is fixed only loosely for a liquid (through v dp):
+// one above its bound by no more than this fraction lies on the bound, and
+// one this close to psat(T) on the saturation line.
+constexpr double hs_p_accuracy = 1e-8;
+bool over_hs_p(double p, double bound) { return p > bound * (1.0 + hs_p_accuracy); }
 
 // The quantity that a constant-pressure flash matches: h or s, with what the
 // flash needs of it.
@@ -178,7 +197,7 @@ template <class Q, if97::caloric (*Caloric)(double, double), if97::properties (*
 bool polish_isobar(int region, double p, double target, double T, single& out) {
   bool last = false;
   for (int k = 0; k < max_steps; ++k) {
-    if (!(T > 100.0 && T < 5000.0)) return false;
+    if (!iterate_inside(T)) return false;
     if (last) {
       const if97::properties q = Properties(p, T);
       const double dT = (target - Q::of(q)) / Q::slope(q.cp, T);
@@ -214,7 +233,7 @@ bool polish_region(int region, double p, double target, double T, single& out) {
 template <class Q>
 bool polish_region3(double p, double target, double T, double rho, single& out) {
   for (int k = 0; k < max_steps; ++k) {
-    if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
+    if (!iterate_inside3(T, rho)) return false;
     single s = detail::region3_at(T, rho);
     const double r_p = s.pr.p - p, r_q = Q::of(s.pr) - target;
     const Trho_derivatives d = derivatives(s.pr);
@@ -234,43 +253,30 @@ bool polish_region3(double p, double target, double T, double rho, single& out) 
   return false;
 }
 
-// Region 3 at (p, q) on one branch of its isotherms: for a trial T the
-// density is that branch's root of p(T, rho) = p, and T is found by the
-// secant method with bisection between temperatures that bracket q. The
-// slow, sure way where Newton's iteration in (T, rho) does not converge.
-template <class Q>
-bool region3_by_isotherms(double p, double target, detail::branch b, double T_lo, double T_hi, single& out) {
-  const auto value = [&](double T, single& s) {
-    const double rho = detail::density3(T, p, b, b == detail::branch::vapour ? 50.0 : 1000.0);
-    if (!std::isfinite(rho)) return nan;
-    s = detail::region3_at(T, rho);
-    return Q::of(s.pr) - target;
-  };
-  single s_lo{}, s_hi{};
-  double f_lo = value(T_lo, s_lo), f_hi = value(T_hi, s_hi);
-  if (!(f_lo <= 0.0 && f_hi >= 0.0)) return false;
-  for (int k = 0; k < 200; ++k) {
-    double T = T_lo - f_lo * (T_hi - T_lo) / (f_hi - f_lo);
-    if (!(T > T_lo && T < T_hi) || k % 3 == 2) T = 0.5 * (T_lo + T_hi);
-    single s{};
-    const double f = value(T, s);
-    if (!std::isfinite(f)) return false;
-    if (reproduces(f + target, target, Q::floor) || T_hi - T_lo <= 1e-13 * T) {
-      out = s;
-      return reproduces(Q::of(s.pr), target, Q::floor);
-    }
-    if (f < 0.0) {
-      T_lo = T;
-      f_lo = f;
-    } else {
-      T_hi = T;
-      f_hi = f;
-    }
-  }
-  return false;
-}
-
 result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
+
+// A polished state beyond a bound of (p, T) by no more than its accuracy
+// (T to 2e-12 of itself; p of (h, s) to 1e-8, which h and s fix only loosely
+// for a liquid) lies on the bound, which the other functions accept: hs once
+// gave p = 100000000.00000416 Pa, which ph refused, and ps a region-2 state
+// 8e-13 K above 1073.15 K at 100 MPa, beyond the formulation. Its T is
+// reported as the bound's (the evaluation's differs by less than its
+// accuracy); beyond a bound of p it is the state of (p, T) on the bound.
+// Region 5 holds from 1073.15 K only.
+result bounded_result(const single& st) {
+  const double p = st.pr.p, T = st.pr.T;  // MPa, K
+  if (below_min(T) || over(T, if97::T_region5_max)) return detail::failure(status::not_converged);
+  if (st.region == 5 && under(T, if97::T_region2_max)) return detail::failure(status::not_converged);
+  // Beyond 1073.15 K the formulation ends at 50 MPa, and above 50 MPa at 1073.15 K.
+  const double p_bound = st.region == 5 || over(T, if97::T_region2_max) ? if97::p_region5_max : if97::p_max;
+  if (over_hs_p(p, p_bound)) return detail::failure(status::not_converged);
+  const double T_max = std::fmin(p, p_bound) > if97::p_region5_max ? if97::T_region2_max : if97::T_region5_max;
+  if (over(T, T_max)) return detail::failure(status::not_converged);
+  single on = st;
+  on.pr.T = std::fmin(std::fmax(T, st.region == 5 ? if97::T_region2_max : if97::T_min), T_max);
+  if (p > p_bound) return water::pT(Pa_per_MPa * p_bound, on.pr.T);
+  return detail::single_result(on);
+}
 
 // The vapour fraction of q between the saturated phases, or NaN outside. A q
 // within a few units of the last bit of q' or q'' is on the saturation line:
@@ -297,38 +303,42 @@ double fraction(const saturation& sat, double q) {
 template <class Q>
 result vapour_side(double p, double target, double T, double T_low, bool& below) {
   below = false;
-  single s;
+  // A region-2 state within its bounds, or why not.
+  const auto region2 = [&](const single& s2, bool& hot) {
+    hot = false;
+    if (below_min(s2.pr.T)) return detail::failure(Q::below);
+    if (under(s2.pr.T, T_low)) {
+      below = true;
+      return detail::failure(status::not_converged);
+    }
+    hot = over(s2.pr.T, if97::T_region2_max);
+    return hot ? detail::failure(status::not_converged) : bounded_result(s2);
+  };
+  single s2{};
+  bool hot_2 = false;
   // A backward temperature far above 1073.15 K (or none: extrapolated far
   // beyond their range, the equations may give NaN) goes to region 5.
-  const bool high = !(T <= if97::T_region2_max + backward_margin);
-  bool tried_2 = false, hot_2 = false;
-  if (!high) {
-    tried_2 = true;
-    if (polish_region<Q>(2, p, target, T, s)) {
-      if (below_min(s.pr.T)) return detail::failure(Q::below);
-      if (under(s.pr.T, T_low)) {
-        below = true;
-        return detail::failure(status::not_converged);
-      }
-      if (!over(s.pr.T, if97::T_region2_max)) return detail::single_result(s);
-      hot_2 = true;
-    }
+  if (T <= if97::T_region2_max + backward_margin && polish_region<Q>(2, p, target, T, s2)) {
+    const result r = region2(s2, hot_2);
+    if (!hot_2) return r;
   }
   if (p > if97::p_region5_max) return detail::failure(Q::above);
   // No backward equation reaches region 5. The region-2 equation extrapolated
   // beyond 1073.15 K starts it within a few kelvin; otherwise a first step
   // from 1073.15 K.
-  T = hot_2 ? s.pr.T : Q::step(if97::T_region2_max, Q::caloric5(p, if97::T_region2_max), target);
+  single s;
+  T = hot_2 ? s2.pr.T : Q::step(if97::T_region2_max, Q::caloric5(p, if97::T_region2_max), target);
   if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
   if (over(s.pr.T, if97::T_region5_max)) return detail::failure(Q::above);
-  if (under(s.pr.T, if97::T_region2_max) && !tried_2) {
-    // Below 1073.15 K after all: region 2, where it holds (where regions 2
-    // and 5 leave a gap at 1073.15 K, region 5 extended into it).
-    single s2;
-    if (polish_region<Q>(2, p, target, s.pr.T, s2) && !over(s2.pr.T, if97::T_region2_max) && !under(s2.pr.T, T_low))
-      return detail::single_result(s2);
-  }
-  return detail::single_result(s);
+  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);
+  // Region 5's equation extrapolated below 1073.15 K, where it does not hold
+  // (at 500 Pa it reached 266.56 K): the state is region 2's, from region 5's
+  // temperature. Where the two equations leave a gap at 1073.15 K, region
+  // 2's state a little above it.
+  if (hot_2) return bounded_result(s2);
+  if (!polish_region<Q>(2, p, target, std::fmax(s.pr.T, if97::T_min), s2)) return detail::failure(status::not_converged);
+  const result r = region2(s2, hot_2);
+  return hot_2 ? bounded_result(s2) : r;
 }
 
 template <class Q>
@@ -345,7 +355,7 @@ result region3_below_critical(double p_pa, double p, double target) {
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
     const bool liquid = 1.0 / s.pr.v > if97::rho_c;
-    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::single_result(s);
+    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return bounded_result(s);
   }
   saturation sat;
   if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
@@ -353,13 +363,14 @@ result region3_below_critical(double p_pa, double p, double target) {
   if (std::isfinite(x)) return two_phase(sat, x);
   const bool liquid = target < Q::of(sat.liquid.pr);
   const single& edge = liquid ? sat.liquid : sat.vapour;
-  if (polish_region3<Q>(p, target, Ts, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
-      (liquid ? s.pr.T <= Ts : s.pr.T >= Ts))
-    return detail::single_result(s);
-  const double T_far = liquid ? if97::T_region1_max - 10.0 : if97::T_b23_max;
-  if (region3_by_isotherms<Q>(p, target, liquid ? detail::branch::liquid : detail::branch::vapour,
-                              liquid ? T_far : Ts, liquid ? Ts : T_far, s))
-    return detail::single_result(s);
+  // On its side of the saturation temperature of the forward equations, not
+  // of Eq. (31), which is 2e-11 K off and put a liquid a hair below the line
+  // on the vapour's side of it (not_converged next to the critical point);
+  // to the polished T's accuracy, which within 1e-6 K of T_c, where the
+  // saturated states are one, is all that tells the sides apart.
+  if (polish_region3<Q>(p, target, sat.T, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
+      (liquid ? !over(s.pr.T, sat.T) : !under(s.pr.T, sat.T)))
+    return bounded_result(s);
   return detail::failure(status::not_converged);
 }
 
@@ -368,10 +379,7 @@ template <class Q>
 result region3_above_critical(double p, double target) {
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0)
-    return detail::single_result(s);
-  const detail::branch b = detail::branch::single_root;
-  if (region3_by_isotherms<Q>(p, target, b, if97::T_region1_max - 10.0, if97::T_b23_max + 10.0, s))
-    return detail::single_result(s);
+    return bounded_result(s);
   return detail::failure(status::not_converged);
 }
 
@@ -379,15 +387,24 @@ result region3_above_critical(double p, double target) {
 template <class Q>
 result flash_p(double p_pa, double q_si) {
   if (!std::isfinite(p_pa) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
+  if (const status bad = detail::pressure_bounds(p_pa); bad != status::ok) return detail::failure(bad);
   const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
-  if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
-  if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
-
-  static const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
   static const double p_623 = if97::psat(if97::T_region1_max);
   single s;
 
-  if (p < p_triple) return vapour_side<Q>(p, q, Q::T2(p, q));
+  // Below the lowest pressure with a liquid, compared in Pa as (T, x) reports
+  // it: the triple point's own pressure has its saturated states.
+  const bool vapour_only = p_pa < detail::p_triple_Pa();
+  // The bounds of h (s) at p: its values at 273.15 K and at the highest
+  // temperature of p, between which it rises with T (cp > 0). Beyond them
+  // (by more than the polish's tolerance) no state exists: below, the
+  // region-2 equation extrapolated (or region 5's) reached 231 K and 266 K.
+  const double q_min = vapour_only ? Q::caloric2(p, if97::T_min).value : Q::caloric1(p, if97::T_min).value;
+  const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
+                                                : Q::caloric2(p, if97::T_region2_max).value;
+  if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::failure(Q::below);
+  if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::failure(Q::above);
+  if (vapour_only) return vapour_side<Q>(p, q, Q::T2(p, q));
 
   if (p <= p_623) {
     // Regions 1 and 2 about the saturation line.
@@ -399,7 +416,7 @@ result flash_p(double p_pa, double q_si) {
       const double T = Q::T1(p, q);
       if (T < Ts - backward_margin && polish_region<Q>(1, p, q, T, s) && s.pr.T < Ts - side_margin) {
         if (below_min(s.pr.T)) return detail::failure(Q::below);
-        return detail::single_result(s);
+        return bounded_result(s);
       }
     } else if (q >= Q::vapour_dome_min()) {
       const double T = Q::T2(p, q);
@@ -419,7 +436,7 @@ result flash_p(double p_pa, double q_si) {
     if (q > Q::of(sat.vapour.pr)) return vapour_side<Q>(p, q, Ts);
     if (!polish_region<Q>(1, p, q, Ts, s)) return detail::failure(status::not_converged);
     if (below_min(s.pr.T)) return detail::failure(Q::below);
-    return detail::single_result(s);
+    return bounded_result(s);
   }
 
   // Above psat(623.15 K): region 1 up to 623.15 K, then region 3 (with the
@@ -429,11 +446,15 @@ result flash_p(double p_pa, double q_si) {
     if (T < if97::T_region1_max + backward_margin) {
       if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
       if (below_min(s.pr.T)) return detail::failure(Q::below);
-      if (!over(s.pr.T, if97::T_region1_max)) return detail::single_result(s);
+      if (!over(s.pr.T, if97::T_region1_max)) return bounded_result(s);
     }
   }
   const double T_b23 = if97::tb23(p);
-  if (q >= Q::vapour_b23) {
+  // Region 2 from a little below its lowest h (s) above psat(623.15 K): the
+  // backward temperature and the polished state's side of B23 decide. (At
+  // psat(623.15 K) + 9e-9 Pa, 623.15 K, a state of region 2 lies below it by
+  // rounding and was not found.)
+  if (q >= Q::vapour_b23 * (1.0 - vapour_b23_margin)) {
     const double T = Q::T2(p, q);
     if (!(T <= T_b23 - backward_margin)) {
       bool below = false;
@@ -450,7 +471,7 @@ result flash_p(double p_pa, double q_si) {
 template <if97::properties (*Properties)(double, double)>
 bool polish_hs(int region, double h, double s, double p, double T, single& out) {
   for (int k = 0; k < max_steps; ++k) {
-    if (!(T > 100.0 && T < 5000.0 && p > 0.0 && p < 1e3)) return false;
+    if (!(iterate_inside(T) && p > 0.0 && p < p_iterate_max)) return false;
     const if97::properties q = Properties(p, T);
     const double h_T = q.cp, s_T = q.cp / T;
     const double h_lnp = p * kJ_per_MPa_m3 * (q.v - T * q.dv_dT), s_lnp = -p * kJ_per_MPa_m3 * q.dv_dT;
@@ -471,7 +492,7 @@ bool polish_hs(int region, double h, double s, double p, double T, single& out) 
 // Newton's iteration in (T, rho) on region 3's h(T, rho) = h and s(T, rho) = s.
 bool polish_hs3(double h, double s, double T, double rho, single& out) {
   for (int k = 0; k < max_steps; ++k) {
-    if (!(T > 500.0 && T < 1000.0 && rho > 1.0 && rho < 1500.0)) return false;
+    if (!iterate_inside3(T, rho)) return false;
     const single q = detail::region3_at(T, rho);
     const Trho_derivatives d = derivatives(q.pr);
     const double r_h = q.pr.h - h, r_s = q.pr.s - s;
@@ -670,14 +691,16 @@ struct region_verdict {
 
 region_verdict region_check(const single& st) {
   const double p = st.pr.p, T = st.pr.T;
-  if (!(p > 0.0) || below_min(T) || over(T, if97::T_region5_max) || above(p, if97::p_max)) return {0};
+  if (!(p >= detail::p_min_Pa / Pa_per_MPa) || below_min(T) || over(T, if97::T_region5_max) ||
+      over_hs_p(p, if97::p_max))
+    return {0};
   switch (st.region) {
     case 1:
       if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
-      return {p < if97::psat(T) * (1.0 - 1e-8) ? inside_saturation_line : 1};
+      return {p < if97::psat(T) * (1.0 - hs_p_accuracy) ? inside_saturation_line : 1};
     case 2:
-      if (over(T, if97::T_region2_max)) return {above(p, if97::p_region5_max) ? 0 : 5, T - if97::T_region2_max};
-      if (T <= if97::T_region1_max) return {p > if97::psat(T) * (1.0 + 1e-8) ? inside_saturation_line : 2};
+      if (over(T, if97::T_region2_max)) return {over_hs_p(p, if97::p_region5_max) ? 0 : 5, T - if97::T_region2_max};
+      if (T <= if97::T_region1_max) return {p > if97::psat(T) * (1.0 + hs_p_accuracy) ? inside_saturation_line : 2};
       if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
       return {2};
     case 3:
@@ -686,7 +709,7 @@ region_verdict region_check(const single& st) {
       return {3};
     default:
       if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
-      return {above(p, if97::p_region5_max) ? 0 : 5};
+      return {over_hs_p(p, if97::p_region5_max) ? 0 : 5};
   }
 }
 
@@ -721,7 +744,7 @@ result single_phase_hs(double h, double s, double& T_inside) {
     tried |= 1u << region;
     const region_verdict verdict = polish_hs_in(region, h, s, from, st) ? region_check(st) : region_verdict{0};
     const int next = verdict.next;
-    if (next == region) return detail::single_result(st);
+    if (next == region) return bounded_result(st);
     if (next == inside_saturation_line) {
       T_inside = st.pr.T;
       return detail::failure(status::not_converged);
@@ -744,7 +767,7 @@ result single_phase_hs(double h, double s, double& T_inside) {
         region = other;
         break;
       }
-    if (region == 0) return near ? detail::single_result(nearest) : detail::failure(status::hs_out_of_range);
+    if (region == 0) return near ? bounded_result(nearest) : detail::failure(status::hs_out_of_range);
     from = nullptr;
   }
   return detail::failure(status::not_converged);
@@ -792,22 +815,27 @@ result flash_hs(double h_si, double s_si) {
 
 }  // namespace
 
-// A search that failed for h (or s) above its value at the highest
-// temperature of p (2273.15 K, or 1073.15 K above 50 MPa) reports that bound.
+// The flash, with the caller's p returned bit for bit.
 template <class Q>
-result flash_p_bounded(double p_pa, double q_si) {
+result flash_p_exact(double p_pa, double q_si) {
   result r = flash_p<Q>(p_pa, q_si);  // one named result, returned in place
-  if (r.status == status::not_converged) {
-    const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
-    const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
-                                                  : Q::caloric2(p, if97::T_region2_max).value;
-    if (q > q_max) r = detail::failure(Q::above);
-  }
+  if (r) r.state.p = p_pa;  // Pa -> MPa -> Pa may move it by an ulp
   return r;
 }
 
-result ph(double p, double h) noexcept { return flash_p_bounded<enthalpy>(p, h); }
-result ps(double p, double s) noexcept { return flash_p_bounded<entropy>(p, s); }
+namespace detail {
+
+bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out) {
+  if (e == isobar_equation::region1)
+    return by_entropy ? polish_region<entropy>(1, p, target, T, out) : polish_region<enthalpy>(1, p, target, T, out);
+  return by_entropy ? polish_isobar<entropy, if97::entropy_cp2m, if97::properties2m>(2, p, target, T, out)
+                    : polish_isobar<enthalpy, if97::enthalpy_cp2m, if97::properties2m>(2, p, target, T, out);
+}
+
+}  // namespace detail
+
+result ph(double p, double h) noexcept { return flash_p_exact<enthalpy>(p, h); }
+result ps(double p, double s) noexcept { return flash_p_exact<entropy>(p, s); }
 result hs(double h, double s) noexcept { return flash_hs(h, s); }
 
 }  // namespace kviapws97::water

@@ -4,10 +4,31 @@
 // units.
 #pragma once
 
+#include "if97/constants.hpp"
 #include "if97/properties.hpp"
 #include "water/state.hpp"
 
 namespace kviapws97::water::detail {
+
+// The bounds that every state function keeps, in the units a caller gives
+// (README, "Bounds"). A state returned with status ok lies inside them, and
+// every function accepts every state that another returns.
+//
+// The lowest pressure served, Pa. IAPWS-IF97 region 2 holds for p > 0, but
+// below this the ideal-gas volume and entropy leave double precision for
+// some inputs (pT(1e-315 Pa, 300 K) had v = inf), and the backward equations
+// of T(p, s) no longer start a flash. (T, rho) serves the densities whose
+// pressure at T is at least this.
+inline constexpr double p_min_Pa = 1e-3;  // Pa
+inline constexpr double p_max_Pa = 1e6 * if97::p_max;  // Pa
+// The saturation pressure at 273.15 K in Pa, as (T, x) reports it: the
+// lowest pressure of a saturated state, of a liquid, and of (p, x).
+double p_triple_Pa();
+// Why (p in Pa, T in K) lies outside the formulation, or ok: the bounds of
+// (p, T), which the other functions' states keep too.
+status pT_bounds(double p_Pa, double T);
+// Why a pressure in Pa lies outside the formulation at some temperature, or ok.
+status pressure_bounds(double p_Pa);
 
 // A single-phase state of one region, IF97 units.
 struct single {
@@ -60,5 +81,17 @@ single region3_at(double T, double rho);
 result single_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
+
+// The equations on which a phase request (water/metastable.cpp) solves (p, h)
+// and (p, s) beyond the saturation line.
+enum class isobar_equation { region1, metastable_vapour };
+
+// The flashes' isobar polish (Halley's iteration in T at constant p, MPa)
+// on one of them, from T (K), until h (kJ/kg) or, by_entropy, s (kJ/(kg K))
+// is reproduced. False where it does not converge.
+bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out);
+// The Newton steps of the last single-phase polish of a flash of
+// flash_pairs.cpp on this thread, for tests that count them.
+int last_polish_steps() noexcept;
 
 }  // namespace kviapws97::water::detail

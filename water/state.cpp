@@ -30,11 +30,6 @@ constexpr double T_transport_max = 1173.15;  // K
 
 constexpr phase_values undefined{nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan, nan};
 
-// Above this temperature the three roots of a region-3 isotherm at the
-// saturation pressure lie within a few per cent of each other, and a
-// density search checks that it starts on the right branch.
-constexpr double T_near_critical = 646.0;  // K
-
 phase single_phase_label(int region, double p, double T, double rho) {
   if (p > if97::p_c && T > if97::T_c) return phase::supercritical;
   switch (region) {
@@ -83,30 +78,67 @@ bool curved_as(double T, double rho, double fp, detail::branch b) {
 }
 
 constexpr double rho_search_max = 1500.0;  // kg/m3, beyond any region-3 state
+// Below T_c by less than this the region-3 isotherm's loop about psat(T) is
+// lost in rounding (the saturated states are one within about 1e-6 K).
+constexpr double T_loop_lost = 1e-5;  // K
 constexpr int max_density_steps = 200;
+
+// Newton's iteration kept inside a bracket [lo, hi] of a rising root, p(T,
+// lo) <= p <= p(T, hi): a step that would leave it bisects.
+double root_in_bracket(double T, double p, double lo, double hi) {
+  double rho = 0.5 * (lo + hi);
+  for (int k = 0; k < max_density_steps; ++k) {
+    const residual r = isotherm(T, rho, p);
+    if (r.f == 0.0) return rho;
+    if (r.f < 0.0) lo = rho;
+    else hi = rho;
+    double next = rho - r.f / r.fp;
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - rho) <= 1e-15 * rho || hi - lo <= 1e-15 * rho) return next;
+    rho = next;
+  }
+  return nan;
+}
 
 // Newton's iteration from a start on the branch's far side of the root,
 // where the branch is convex (liquid, from above) or concave (vapour, from
 // below): every step then stays on that side, so it can neither pass the
-// root nor reach another branch of the isotherm.
+// root nor reach another branch of the isotherm. The curvature is checked at
+// every start: a start on the other branch's side of the loop (a liquid-like
+// start for the vapour root, where the backward equations' boundary and
+// psat(T) disagree by a few ulps of p) rises to the other branch's root and
+// would end one step past it. The root found must lie on the branch asked
+// for (rising, reached from a start curved as that branch is); else there is
+// none (NaN).
 double monotone_root(double T, double p, detail::branch b, double rho) {
   const bool liquid = b == detail::branch::liquid;
-  const bool check_curvature = T > T_near_critical;
   double step = 2e-5;
   for (int k = 0;; ++k) {
     if (k == max_density_steps || !(rho > 0.0 && rho < rho_search_max)) return nan;
     const residual r = isotherm(T, rho, p);
     const bool far_side = liquid ? r.f > 0.0 : r.f < 0.0;
-    if (far_side && r.fp > 0.0 && (!check_curvature || curved_as(T, rho, r.fp, b))) break;
+    if (far_side && r.fp > 0.0 && curved_as(T, rho, r.fp, b)) break;
     rho *= liquid ? 1.0 + step : 1.0 / (1.0 + step);
     step *= 2.0;
   }
+  double far = rho;  // the last iterate on the far side of the root
   for (int k = 0; k < max_density_steps; ++k) {
     const residual r = isotherm(T, rho, p);
-    if (liquid ? !(r.f > 0.0) : !(r.f < 0.0)) return rho;  // on the root, or past it by rounding
+    if (liquid ? !(r.f > 0.0) : !(r.f < 0.0)) {
+      // Past the root: where the branch's curvature turns before the root
+      // (next to T_c, where the critical isotherm inflects at rho_c), a step
+      // may pass it by far more than rounding (37 Pa at T_c - 3 ulps).
+      // The root lies between the last two iterates.
+      if (r.f == 0.0) return rho;
+      const double root = liquid ? root_in_bracket(T, p, rho, far) : root_in_bracket(T, p, far, rho);
+      return isotherm(T, root, p).fp > 0.0 ? root : nan;
+    }
     const double delta = r.f / r.fp;
+    // A rising root, not the loop's middle one. (Its curvature is not checked:
+    // within 1e-6 K of T_c the root lies at the isotherm's inflection.)
+    if (std::fabs(delta) <= 1e-15 * rho) return r.fp > 0.0 ? rho - delta : nan;
+    far = rho;
     rho -= delta;
-    if (std::fabs(delta) <= 1e-15 * rho) return rho;
   }
   return nan;
 }
@@ -134,30 +166,22 @@ double bracketed_root(double T, double p, double rho) {
     }
     step *= 2.0;
   }
-  rho = 0.5 * (lo + hi);
-  for (int k = 0; k < max_density_steps; ++k) {
-    r = isotherm(T, rho, p);
-    if (r.f == 0.0) return rho;
-    if (r.f < 0.0) lo = rho;
-    else hi = rho;
-    double next = rho - r.f / r.fp;
-    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
-    if (std::fabs(next - rho) <= 1e-15 * rho || hi - lo <= 1e-15 * rho) return next;
-    rho = next;
-  }
-  return nan;
+  return root_in_bracket(T, p, lo, hi);
 }
 
 bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
-// The bounds that (p, T) must keep, p in MPa.
-status pT_bounds(double p, double T) {
-  if (!(p > 0.0)) return status::pressure_not_positive;
-  if (T < if97::T_min) return status::temperature_below_min;
-  if (T > if97::T_region5_max) return status::temperature_above_max;
-  if (p > if97::p_max) return status::pressure_above_100MPa;
-  if (T > if97::T_region2_max && p > if97::p_region5_max) return status::pressure_above_50MPa;
-  return status::ok;
+// Whether a single-phase state is one of water: every property finite, p
+// within the bounds of (p, T), positive heat capacities and speed of sound,
+// and a pressure that rises with density ((dp/drho)_T > 0), which region 3's
+// equation loses past its turn-over beyond 100 MPa.
+bool physical(const detail::single& s) {
+  const if97::properties& q = s.pr;
+  for (const double a : {q.p, q.T, q.v, q.h, q.s, q.u, q.cp, q.cv, q.w, q.dv_dp})
+    if (!std::isfinite(a)) return false;
+  if (detail::pT_bounds(Pa_per_MPa * q.p, q.T) != status::ok) return false;
+  if (s.region == 5 && q.T < if97::T_region2_max) return false;
+  return q.v > 0.0 && std::isfinite(1.0 / q.v) && q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
 }
 
 // The single-phase state of (p, T) in a region of (p, T).
@@ -168,7 +192,20 @@ bool single_at(int region, double p, double T, detail::single& out) {
     case 2: out.pr = if97::properties2(p, T); return true;
     case 5: out.pr = if97::properties5(p, T); return true;
     default: {
-      const double rho = detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T));
+      // The start on the branch's own side of the saturation line: the
+      // backward equations' boundaries and psat(T) disagree next to the line,
+      // where v3pt(p, T) gave a liquid-like start for the vapour branch.
+      const detail::branch b = detail::branch_of(p, T);
+      const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)
+                             : b == detail::branch::vapour ? if97::v3pt_vap(p, T)
+                                                           : if97::v3pt(p, T);
+      double rho = detail::density3(T, p, b, 1.0 / v_start);
+      // Within about 1e-6 K of T_c, where the saturated states are one, the
+      // isotherm's loop is lost in rounding and a branch's search may find
+      // no root: there its rising root next to rho_c (single_result checks
+      // that it rises).
+      if (!std::isfinite(rho) && b != detail::branch::single_root && T > if97::T_c - T_loop_lost)
+        rho = bracketed_root(T, p, if97::rho_c);
       if (!std::isfinite(rho)) return false;
       out = detail::region3_at(T, rho);
       out.pr.p = p;  // the pressure asked for, which p(T, rho) reproduces to rounding
@@ -216,6 +253,28 @@ double pressure_of_density(double T, double rho, double p, double p_max) {
 
 namespace detail {
 
+double p_triple_Pa() {
+  static const double p = Pa_per_MPa * if97::psat(if97::T_min);
+  return p;
+}
+
+status pressure_bounds(double p_Pa) {
+  if (!(p_Pa > 0.0)) return status::pressure_not_positive;
+  if (p_Pa < p_min_Pa) return status::pressure_below_min;
+  if (p_Pa > p_max_Pa) return status::pressure_above_100MPa;
+  return status::ok;
+}
+
+status pT_bounds(double p_Pa, double T) {
+  if (!(p_Pa > 0.0)) return status::pressure_not_positive;
+  if (p_Pa < p_min_Pa) return status::pressure_below_min;
+  if (T < if97::T_min) return status::temperature_below_min;
+  if (T > if97::T_region5_max) return status::temperature_above_max;
+  if (p_Pa > p_max_Pa) return status::pressure_above_100MPa;
+  if (T > if97::T_region2_max && p_Pa > Pa_per_MPa * if97::p_region5_max) return status::pressure_above_50MPa;
+  return status::ok;
+}
+
 branch branch_of(double p, double T) {
   if (T >= if97::T_c) return branch::single_root;
   return p >= if97::psat(T) ? branch::liquid : branch::vapour;
@@ -256,7 +315,9 @@ bool saturation_at_T(double T, saturation& out) { return saturation_at(if97::psa
 
 bool saturation_of_pressure(double p_si, saturation& out) {
   const double p = p_si / Pa_per_MPa;
-  if (!saturation_at(p, saturation_temperature(p), out)) return false;
+  // The triple point's pressure in Pa, through MPa, may come back an ulp
+  // below psat(273.15 K): its temperature is still 273.15 K, not below.
+  if (!saturation_at(p, std::fmax(saturation_temperature(p), if97::T_min), out)) return false;
   out.p_si = p_si;
   return true;
 }
@@ -298,6 +359,8 @@ result failure(status s) {
 }
 
 result single_result(const single& s) {
+  // The last guard of every single-phase state the functions return.
+  if (!physical(s)) return failure(status::not_converged);
   result r{status::ok, {}};
   static_cast<phase_values&>(r.state) = si_values(s);
   r.state.region = s.region;
@@ -338,7 +401,9 @@ const char* status_text(status s) noexcept {
     case status::pressure_above_50MPa: return "pressure above 50 MPa, the limit above 1073.15 K";
     case status::temperature_below_min: return "temperature below 273.15 K";
     case status::temperature_above_max: return "temperature above 2273.15 K (1073.15 K above 50 MPa)";
-    case status::density_out_of_range: return "no state of the formulation has this density at this temperature";
+    case status::density_out_of_range:
+      return "no state of the formulation has this density at this temperature (p above 100 MPa, or falling as "
+             "rho rises)";
     case status::enthalpy_below_min: return "enthalpy below that at 273.15 K and this pressure";
     case status::enthalpy_above_max: return "enthalpy above that at 2273.15 K (1073.15 K above 50 MPa) and this pressure";
     case status::entropy_below_min: return "entropy below that at 273.15 K and this pressure";
@@ -350,6 +415,29 @@ const char* status_text(status s) noexcept {
     case status::not_converged: return "the state was not found to the required accuracy";
     case status::unknown_quantity: return "no such quantity in this state";
     case status::no_derivative: return "no such derivative: the quantity held cannot vary independently of the variable";
+    case status::phase_request_invalid: return "the phase asked for is neither liquid nor vapour";
+    case status::vapour_above_10MPa: return "supersaturated vapour above 10 MPa, where IAPWS-IF97 Eq. (18) ends";
+    case status::moisture_above_5_percent: return "supersaturated vapour past the 5 % equilibrium-moisture line";
+    case status::superheat_above_bound:
+      return "superheated liquid past 5 % equilibrium vapour fraction or 623.15 K";
+    case status::pressure_below_min: return "pressure below 1e-3 Pa, the lowest served";
+    case status::density_below_min: return "density below that of 1e-3 Pa, the lowest pressure served, at this temperature";
+    case status::internal_energy_below_min: return "internal energy below that at 273.15 K";
+    case status::internal_energy_above_max: return "internal energy above that at the highest temperature of the formulation";
+    case status::no_state_of_pair: return "no state of the formulation has this pair of values";
+    case status::dielectric_temperature_out_of_range:
+      return "temperature outside 238 K to 873.15 K, the range of IAPWS R8-97";
+    case status::dielectric_density_out_of_range: return "density outside 0 to 1250 kg/m3, the range of IAPWS R8-97";
+    case status::refractive_temperature_out_of_range:
+      return "temperature outside 261.15 K to 773.15 K, the range of IAPWS R9-97";
+    case status::refractive_density_out_of_range: return "density outside 0 to 1060 kg/m3, the range of IAPWS R9-97";
+    case status::wavelength_out_of_range: return "wavelength outside 0.2 um to 1.1 um, the range of IAPWS R9-97";
+    case status::ionization_temperature_out_of_range:
+      return "temperature outside 273.15 K to 1273.15 K, the range of IAPWS R11-24";
+    case status::ionization_density_out_of_range: return "density outside 0 to 1250 kg/m3, the range of IAPWS R11-24";
+    case status::henry_temperature_out_of_range: return "temperature outside the gas's data in IAPWS G7-04";
+    case status::unknown_gas: return "not one of the 14 gases of IAPWS G7-04";
+    case status::two_phase_state: return "a two-phase state has no single value; use its liquid or vapour";
   }
   return "unknown status";
 }
@@ -366,11 +454,13 @@ const char* phase_text(phase p) noexcept {
 
 result pT(double p, double T) noexcept {
   if (!finite(p, T)) return detail::failure(status::not_finite);
+  if (const status s = detail::pT_bounds(p, T); s != status::ok) return detail::failure(s);
   const double p_mpa = p / Pa_per_MPa;
-  if (const status s = pT_bounds(p_mpa, T); s != status::ok) return detail::failure(s);
   detail::single out;
   if (!single_at(if97::region_of(p_mpa, T), p_mpa, T, out)) return detail::failure(status::not_converged);
-  return detail::single_result(out);
+  result r = detail::single_result(out);
+  if (r) r.state.p = p;  // the caller's, which Pa -> MPa -> Pa may move by an ulp
+  return r;
 }
 
 result Tx(double T, double x) noexcept {
@@ -388,12 +478,15 @@ result Tx(double T, double x) noexcept {
 result px(double p, double x) noexcept {
   if (!finite(p, x)) return detail::failure(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
-  const double p_mpa = p / Pa_per_MPa;
-  if (!(p_mpa > 0.0)) return detail::failure(status::pressure_not_positive);
-  if (p_mpa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);
-  if (p_mpa >= if97::p_c_sat) return detail::failure(status::above_critical);
+  if (const status s = detail::pressure_bounds(p); s != status::ok) return detail::failure(s);
+  // In Pa, as (T, x) reports psat(273.15 K): (p, x) accepts that state.
+  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);
+  if (p / Pa_per_MPa >= if97::p_c_sat) return detail::failure(status::above_critical);
   detail::saturation sat;
   if (!detail::saturation_of_pressure(p, sat)) return detail::failure(status::not_converged);
+  // Within an ulp of p_c_sat the saturation temperature is T_c, where (T, x)
+  // serves no state.
+  if (sat.T >= if97::T_c) return detail::failure(status::above_critical);
   return detail::two_phase_result(sat, x);
 }
 
@@ -402,6 +495,10 @@ result Trho(double T, double rho) noexcept {
   if (!(rho > 0.0)) return detail::failure(status::density_out_of_range);
   if (T < if97::T_min) return detail::failure(status::temperature_below_min);
   if (T > if97::T_region5_max) return detail::failure(status::temperature_above_max);
+  // Far below the lowest pressure's density the ideal gas decides at once
+  // (and keeps the search out of subnormal pressures); near it, the pressure
+  // found does.
+  if (if97::R * T * rho < 0.5e-3 * detail::p_min_Pa) return detail::failure(status::density_below_min);  // in kPa
   const double out_of_range = nan;
   double p = out_of_range;
   int region = 0;
@@ -436,11 +533,15 @@ result Trho(double T, double rho) noexcept {
                     : pressure_of_density<if97::properties5>(T, rho, p_start, p_max);
   }
   if (region == 3) {
+    // Past the 100 MPa isobar region 3's equation turns over: p falls with
+    // rho and then goes negative (Trho(630 K, 1100 kg/m3) had p = -6.8 GPa).
     const detail::single s = detail::region3_at(T, rho);
-    if (!(s.pr.p <= if97::p_max)) return detail::failure(status::density_out_of_range);
+    if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))
+      return detail::failure(status::density_out_of_range);
     return detail::single_result(s);
   }
   if (!std::isfinite(p)) return detail::failure(status::density_out_of_range);
+  if (Pa_per_MPa * p < detail::p_min_Pa) return detail::failure(status::density_below_min);
   detail::single s;
   single_at(region, p, T, s);
   return detail::single_result(s);

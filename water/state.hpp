@@ -52,6 +52,27 @@ enum class status : int {
   not_converged,          // the polish did not reproduce its inputs
   unknown_quantity,       // a derivative of no such quantity, or of x in a single-phase state
   no_derivative,          // a derivative at constant B of B, or at a constant that cannot vary independently
+  // Phase requests (the three-argument pT, ph, ps):
+  phase_request_invalid,  // a phase other than liquid or vapour asked for
+  vapour_above_10MPa,     // supersaturated vapour above 10 MPa, where IAPWS-IF97 Eq. (18) ends
+  moisture_above_5_percent,  // supersaturated vapour past the 5 % equilibrium-moisture line
+  superheat_above_bound,  // superheated liquid past 5 % equilibrium vapour fraction or 623.15 K
+  pressure_below_min,     // p below 1e-3 Pa, the lowest pressure served
+  density_below_min,      // rho below that of 1e-3 Pa at T
+  internal_energy_below_min,  // u below that at 273.15 K (and this density or pressure)
+  internal_energy_above_max,  // u above that at the highest temperature of this density or pressure
+  no_state_of_pair,           // no state of the formulation has these (T, h), (T, s), (h, x) or (s, x)
+  // The properties of water/chemistry.hpp, each outside its release's range.
+  dielectric_temperature_out_of_range,  // T outside 238 K to 873.15 K (IAPWS R8-97)
+  dielectric_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R8-97)
+  refractive_temperature_out_of_range,  // T outside 261.15 K to 773.15 K (IAPWS R9-97)
+  refractive_density_out_of_range,      // rho outside 0 to 1060 kg/m3 (IAPWS R9-97)
+  wavelength_out_of_range,              // lambda outside 0.2 um to 1.1 um (IAPWS R9-97)
+  ionization_temperature_out_of_range,  // T outside 273.15 K to 1273.15 K (IAPWS R11-24)
+  ionization_density_out_of_range,      // rho outside 0 to 1250 kg/m3 (IAPWS R11-24)
+  henry_temperature_out_of_range,       // T outside the gas's data (IAPWS G7-04)
+  unknown_gas,                          // not one of the 14 gases of IAPWS G7-04
+  two_phase_state,                      // a two-phase state has no single value
 };
 
 // The short text of a status, for messages.
@@ -91,6 +112,9 @@ struct state : phase_values {
 struct result {
   water::status status;
   water::state state;  // valid when status is ok
+  // A state of the phase asked for on the far side of the saturation line
+  // (three-argument pT, ph, ps): supersaturated vapour or superheated liquid.
+  bool metastable = false;
   explicit operator bool() const noexcept { return status == status::ok; }
   const char* reason() const noexcept { return status_text(status); }
 };
@@ -106,5 +130,54 @@ KVIAPWS97_WATER_EXPORT result hs(double h, double s) noexcept;
 KVIAPWS97_WATER_EXPORT result Tx(double T, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result px(double p, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
+
+// The state of a phase asked for: liquid or vapour. Where that phase is the
+// stable one, and in the supercritical fluid, the state of the two-argument
+// function, bit for bit; on the saturation line the asked phase's saturated
+// state. Beyond the line the metastable state of that phase, with
+// result::metastable set and the asked phase as its phase:
+// - vapour below Tsat(p) (below h'' or s'' of p): supersaturated vapour by
+//   IAPWS-IF97 Eq. (18), in its range: the triple-point pressure (the
+//   saturation pressure at 273.15 K) to 10 MPa, down to the 5 %
+//   equilibrium-moisture line h = h' + 0.95 (h'' - h') of p;
+// - liquid above Tsat(p) (above h' or s' of p): superheated liquid by region
+//   1's equation, IAPWS-IF97 Eq. (7), up to 5 % equilibrium vapour fraction,
+//   h = h' + 0.05 (h'' - h') of p, and at most 623.15 K.
+// Beyond these bounds (vapour asked at or above 10 MPa where the fluid is
+// liquid, too) a status names the bound.
+KVIAPWS97_WATER_EXPORT result pT(double p, double T, phase asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ph(double p, double h, phase asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ps(double p, double s, phase asked) noexcept;
+// The flashes of conservative variables and the pairs along a line of the
+// phase diagram. u in J/kg. (rho, u), (rho, h), (rho, s) and (p, u) have one
+// state at most: u, h and s rise with T along an isochore, u along an isobar.
+KVIAPWS97_WATER_EXPORT result rhou(double rho, double u) noexcept;
+KVIAPWS97_WATER_EXPORT result rhoh(double rho, double h) noexcept;
+KVIAPWS97_WATER_EXPORT result rhos(double rho, double s) noexcept;
+KVIAPWS97_WATER_EXPORT result pu(double p, double u) noexcept;
+
+// (p, rho), (T, h), (T, s), (h, x) and (s, x) may have several states: (p,
+// rho) in the liquid about its density maximum near 4 degC, (T, h) and (T, s)
+// where h or s turns along an isotherm, (h, x) and (s, x) where the mixture's
+// h or s turns along the saturation line. The _all functions give every one,
+// in order of pressure (then temperature), at most max_states; the single
+// call gives the first of them (the lowest pressure) and, through `count`,
+// how many there are. (T, h) and (T, s) search regions 2 and 5 down to 1 mPa.
+inline constexpr int max_states = 8;
+struct all_results {
+  water::status status;  // ok when count > 0
+  int count;
+  water::state states[max_states];
+};
+KVIAPWS97_WATER_EXPORT all_results prho_all(double p, double rho) noexcept;
+KVIAPWS97_WATER_EXPORT all_results Th_all(double T, double h) noexcept;
+KVIAPWS97_WATER_EXPORT all_results Ts_all(double T, double s) noexcept;
+KVIAPWS97_WATER_EXPORT all_results hx_all(double h, double x) noexcept;
+KVIAPWS97_WATER_EXPORT all_results sx_all(double s, double x) noexcept;
+KVIAPWS97_WATER_EXPORT result prho(double p, double rho, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result Th(double T, double h, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result Ts(double T, double s, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result hx(double h, double x, int* count = nullptr) noexcept;
+KVIAPWS97_WATER_EXPORT result sx(double s, double x, int* count = nullptr) noexcept;
 
 }  // namespace kviapws97::water

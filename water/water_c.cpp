@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "water/derivatives.hpp"
+#include "water/chemistry.hpp"
 #include "water/state.hpp"
 
 namespace {
@@ -37,6 +38,11 @@ water::result as_state(const kviapws97_state& c) {
   return r;
 }
 
+int put(const water::property_result& q, double* out) {
+  *out = q.value;
+  return static_cast<int>(q.status);
+}
+
 }  // namespace
 
 extern "C" {
@@ -48,9 +54,18 @@ int kviapws97_hs(double h, double s, kviapws97_state* out) noexcept { return put
 int kviapws97_Tx(double T, double x, kviapws97_state* out) noexcept { return put(water::Tx(T, x), out); }
 int kviapws97_px(double p, double x, kviapws97_state* out) noexcept { return put(water::px(p, x), out); }
 int kviapws97_Trho(double T, double rho, kviapws97_state* out) noexcept { return put(water::Trho(T, rho), out); }
+int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) noexcept {
+  return put(water::pT(p, T, static_cast<water::phase>(phase)), out);
+}
+int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) noexcept {
+  return put(water::ph(p, h, static_cast<water::phase>(phase)), out);
+}
+int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) noexcept {
+  return put(water::ps(p, s, static_cast<water::phase>(phase)), out);
+}
 
 const char* kviapws97_error_text(int code) noexcept {
-  if (code < 0 || code > static_cast<int>(water::status::no_derivative)) return "unknown status";
+  if (code < 0) return "unknown status";
   return water::status_text(static_cast<water::status>(code));
 }
 
@@ -65,6 +80,63 @@ int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held
                                                        static_cast<water::quantity>(held));
   *out = d.value;
   return static_cast<int>(d.status);
+}
+
+int kviapws97_rhou(double rho, double u, kviapws97_state* out) noexcept { return put(water::rhou(rho, u), out); }
+int kviapws97_prho(double p, double rho, kviapws97_state* out) noexcept { return put(water::prho(p, rho), out); }
+int kviapws97_rhoh(double rho, double h, kviapws97_state* out) noexcept { return put(water::rhoh(rho, h), out); }
+int kviapws97_rhos(double rho, double s, kviapws97_state* out) noexcept { return put(water::rhos(rho, s), out); }
+int kviapws97_pu(double p, double u, kviapws97_state* out) noexcept { return put(water::pu(p, u), out); }
+int kviapws97_Th(double T, double h, kviapws97_state* out) noexcept { return put(water::Th(T, h), out); }
+int kviapws97_Ts(double T, double s, kviapws97_state* out) noexcept { return put(water::Ts(T, s), out); }
+int kviapws97_hx(double h, double x, kviapws97_state* out) noexcept { return put(water::hx(h, x), out); }
+int kviapws97_sx(double s, double x, kviapws97_state* out) noexcept { return put(water::sx(s, x), out); }
+
+}  // extern "C"
+
+namespace {
+
+// The states of an _all function into the caller's array: at most capacity
+// of them, *count all there are.
+int put_all(const water::all_results& all, kviapws97_state* out, int capacity, int* count) {
+  if (count) *count = all.count;
+  for (int i = 0; i < all.count && i < capacity; ++i) put({water::status::ok, all.states[i]}, out + i);
+  return static_cast<int>(all.status);
+}
+
+}  // namespace
+
+extern "C" {
+
+int kviapws97_prho_all(double p, double rho, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::prho_all(p, rho), out, capacity, count);
+}
+int kviapws97_Th_all(double T, double h, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::Th_all(T, h), out, capacity, count);
+}
+int kviapws97_Ts_all(double T, double s, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::Ts_all(T, s), out, capacity, count);
+}
+int kviapws97_hx_all(double h, double x, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::hx_all(h, x), out, capacity, count);
+}
+int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity, int* count) noexcept {
+  return put_all(water::sx_all(s, x), out, capacity, count);
+}
+
+int kviapws97_dielectric_constant(double T, double rho, double* out) noexcept {
+  return put(water::dielectric_constant(T, rho), out);
+}
+int kviapws97_refractive_index(double T, double rho, double wavelength, double* out) noexcept {
+  return put(water::refractive_index(T, rho, wavelength), out);
+}
+int kviapws97_ionization_pK(double T, double rho, double* out) noexcept { return put(water::ionization_pK(T, rho), out); }
+
+int kviapws97_henry(int gas, double T, double* kH, double* KD) noexcept {
+  const water::henry_result r = water::henry(static_cast<water::gas>(gas), T);
+  *kH = r.kH;
+  *KD = r.KD;
+  return static_cast<int>(r.status);
 }
 
 }  // extern "C"

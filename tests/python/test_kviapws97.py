@@ -1,6 +1,5 @@
 """The Python module against published values, and its arrays against its scalars."""
 import threading
-import time
 
 import numpy as np
 import pytest
@@ -174,13 +173,25 @@ def test_bad_element_among_many(pair, bad, reason):
     (lambda: k.transport.viscosity(T=400.0, rho=10.0), ValueError, "a two-phase state has no single viscosity"),
     (lambda: k.transport.conductivity(T=1500.0, rho=1.0), ValueError, "above 1173.15 K, where IAPWS R15-11 ends"),
     (lambda: k.transport.surface_tension(T=650.0), ValueError, "outside 273.0 K to 647.3 K"),
-    (lambda: k.state(T=300.0, h=1e5), TypeError, "takes one of the pairs (p, T), (p, h)"),
+    (lambda: k.state(T=300.0, u=1e5), TypeError, "takes one of the pairs (p, T), (p, h)"),
     (lambda: k.saturation(), TypeError, "takes T or p"),
 ])
 def test_errors_of_scalar_calls(call, error, message):
     with pytest.raises(error) as e:
         call()
     assert message in str(e.value), f"got {str(e.value)!r}, expected it to hold {message!r}"
+
+
+@pytest.mark.parametrize("first, second", [("rho", "u"), ("rho", "h"), ("rho", "s"), ("p", "u"), ("p", "rho"),
+                                           ("T", "h"), ("T", "s")])
+def test_the_pairs_of_conservative_variables_find_the_states_of_p_and_T(first, second):
+    # One state in each of regions 1, 2, 3 and 5, each the only one of its pair.
+    p, T = np.array([1e5, 1e6, 30e6, 30e6]), np.array([300.0, 700.0, 680.0, 1500.0])
+    st = k.state(p=p, T=T)
+    back = k.state(**{first: getattr(st, first), second: getattr(st, second)})
+    np.testing.assert_allclose(back.T, T, rtol=2e-12, atol=0)
+    one = k.state(**{first: float(getattr(st, first)[2]), second: float(getattr(st, second)[2])})
+    assert one.T == back.T[2] and one.region == 3
 
 
 def test_a_state_cannot_be_changed():
@@ -209,17 +220,7 @@ def test_eight_threads_give_the_serial_results():
         assert results[i].liquid.h.tobytes() == serial[i].liquid.h.tobytes(), f"thread {i}, liquid.h"
 
 
-def test_array_loop_releases_the_gil():
-    stamps, stop = [], threading.Event()
-
-    def spin():  # a time stamp every 1000 turns, whenever this thread holds the GIL
-        turns = 0
-        while not stop.is_set():
-            turns += 1
-            if turns % 1000 == 0:
-                stamps.append(time.perf_counter())
-    t = threading.Thread(target=spin)
-    t.start()
+def test_array_loop_releases_the_gil(assert_releases_gil):
     p, h = np.full(300000, 1e6), np.linspace(1e5, 3.5e6, 300000)
     start = time.perf_counter()
     k.state(p=p, h=h)
@@ -229,3 +230,26 @@ def test_array_loop_releases_the_gil():
     quarter = (end - start) / 4
     during = sum(start + quarter < s < end - quarter for s in stamps)
     assert during > 5, f"another thread ran {during} thousand turns in the middle half of an array call"
+
+
+# A phase request: supersaturated steam by IAPWS-IF97 Eq. (18), Table 18 (v in
+# m3/kg, h in kJ/kg as printed), for scalars and arrays alike.
+def test_phase_request_gives_supersaturated_vapour():
+    s = k.state(p=1e6, T=450.0, phase="vapour")
+    assert s.phase == "vapour" and s.region == 2
+    assert abs(s.v - 0.192516540) <= 0.5e-9 and abs(s.h / 1e3 - 2768.81115) <= 0.5e-5
+    arrays = k.state(p=np.array([1e6, 1.5e6]), T=450.0, phase="vapour")
+    assert arrays.v[1] == k.state(p=1.5e6, T=450.0, phase="vapour").v
+    assert k.state(p=1e6, h=s.h, phase="vapour").T == pytest.approx(450.0, rel=2e-12)
+    assert k.state(p=1e6, T=500.0, phase="vapour").h == k.state(p=1e6, T=500.0).h
+
+
+@pytest.mark.parametrize("call, error, message", [
+    (lambda: k.state(p=1e6, T=400.0, phase="vapour"), ValueError, "5 % equilibrium-moisture line"),
+    (lambda: k.state(p=1e6, T=450.0, phase="solid"), ValueError, "'liquid' or 'vapour'"),
+    (lambda: k.state(h=2e6, s=5e3, phase="liquid"), TypeError, "phase= goes with"),
+])
+def test_phase_request_errors(call, error, message):
+    with pytest.raises(error, match=message):
+        call()
+    assert_releases_gil(lambda: k.state(p=p, h=h))

@@ -44,4 +44,14 @@ inline ::testing::AssertionResult close_relative(double got, double expected, do
                                        << relative_error(got, expected) << " > " << tolerance;
 }
 
+// The failing rows of a grid: the first few in full, then their count.
+struct tally {
+  int rows = 0, failed = 0;
+  void check(bool ok, const auto& message) {
+    ++rows;
+    if (!ok && ++failed <= 12) ADD_FAILURE() << message();
+  }
+  ~tally() { EXPECT_EQ(failed, 0) << "rows failing, of " << rows; }
+};
+
 }  // namespace kvtest

@@ -34,6 +34,41 @@ KVIAPWS97_WATER_API int kviapws97_hs(double h, double s, kviapws97_state* out) K
 KVIAPWS97_WATER_API int kviapws97_Tx(double T, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_px(double p, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_Trho(double T, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The state of a phase asked for, phase 0 liquid or 1 vapour: on its stable
+ * side the state of the function without _phase; beyond the saturation line
+ * the metastable state of that phase (supersaturated vapour by IAPWS-IF97
+ * Eq. (18) up to 10 MPa and the 5 % equilibrium-moisture line, superheated
+ * liquid by region 1 up to 5 % equilibrium vapour fraction and 623.15 K),
+ * whose phase is the one asked for; beyond those bounds a status naming the
+ * bound. */
+KVIAPWS97_WATER_API int kviapws97_pT_phase(double p, double T, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ph_phase(double p, double h, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ps_phase(double p, double s, int phase, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The flashes of conservative variables and of the pairs along a line: u in
+ * J/kg. (rho, u), (rho, h), (rho, s) and (p, u) have one state at most.
+ * (p, rho), (T, h), (T, s), (h, x) and (s, x) may have several: the single
+ * call fills the first (the lowest pressure, then temperature); the _all
+ * call fills up to capacity of them in that order, sets *count to how many
+ * there are (which may exceed capacity) and returns 0 when there is one. */
+KVIAPWS97_WATER_API int kviapws97_rhou(double rho, double u, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_prho(double p, double rho, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_rhoh(double rho, double h, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_rhos(double rho, double s, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_pu(double p, double u, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Th(double T, double h, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Ts(double T, double s, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_hx(double h, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_sx(double s, double x, kviapws97_state* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_prho_all(double p, double rho, kviapws97_state* out, int capacity,
+                                           int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Th_all(double T, double h, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Ts_all(double T, double s, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_hx_all(double h, double x, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity,
+                                         int* count) KVIAPWS97_WATER_NOEXCEPT;
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
 
@@ -58,6 +93,27 @@ enum kviapws97_quantity {
  * wrt or not independent of it (T at constant p in a two-phase state). */
 KVIAPWS97_WATER_API int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held,
                                              double* out) KVIAPWS97_WATER_NOEXCEPT;
+/* Properties for chemistry at T (K) and rho (kg/m3), each within its
+ * release's range, else a status and NaN: the static dielectric constant
+ * (IAPWS R8-97; 238 K to 873.15 K, 0 to 1250 kg/m3), the refractive index at
+ * the wavelength in vacuum in m (IAPWS R9-97; 261.15 K to 773.15 K, 0 to
+ * 1060 kg/m3, 0.2e-6 m to 1.1e-6 m), pKw = -log10(Kw/(mol/kg)^2) (IAPWS
+ * R11-24; 273.15 K to 1273.15 K, 0 to 1250 kg/m3). */
+KVIAPWS97_WATER_API int kviapws97_dielectric_constant(double T, double rho, double* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_refractive_index(double T, double rho, double wavelength,
+                                                   double* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ionization_pK(double T, double rho, double* out) KVIAPWS97_WATER_NOEXCEPT;
+
+/* The gases of IAPWS G7-04 in water. */
+enum kviapws97_gas {
+  KVIAPWS97_GAS_HE, KVIAPWS97_GAS_NE, KVIAPWS97_GAS_AR, KVIAPWS97_GAS_KR, KVIAPWS97_GAS_XE,
+  KVIAPWS97_GAS_H2, KVIAPWS97_GAS_N2, KVIAPWS97_GAS_O2, KVIAPWS97_GAS_CO, KVIAPWS97_GAS_CO2,
+  KVIAPWS97_GAS_H2S, KVIAPWS97_GAS_CH4, KVIAPWS97_GAS_C2H6, KVIAPWS97_GAS_SF6
+};
+/* Henry's constant kH (Pa) and the vapour-liquid distribution constant KD
+ * = y2/x2 of a gas (enum kviapws97_gas) at T (K), within the temperatures of
+ * the gas's data in IAPWS G7-04; else a status and NaN. */
+KVIAPWS97_WATER_API int kviapws97_henry(int gas, double T, double* kH, double* KD) KVIAPWS97_WATER_NOEXCEPT;
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,915 @@
+// The flashes of (rho, u), (p, rho), (rho, h), (rho, s), (p, u), (T, h),
+// (T, s), (h, x) and (s, x).
+//
+// A single phase is polished by Newton's iteration on the forward equations
+// with their analytic derivatives: in (T, p) in regions 1, 2 and 5, in
+// (T, rho) in region 3, until the state reproduces both inputs to 1e-11
+// relative (of max(|h|, 1 kJ/kg) for h and u, of max(|s|, 1 kJ/(kg K)) for s)
+// and the next step would move T by less than 1e-12 of itself. It starts from
+// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 and from
+// the ideal gas in regions 2 and 5, and goes on to the neighbouring region
+// where the polished state lies beyond its region's bounds.
+//
+// Two-phase states are found on the saturation line of the forward equations
+// (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
+// decided against its saturated states, as the other flashes do.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "if97/backward12.hpp"
+#include "if97/backward3.hpp"
+#include "if97/constants.hpp"
+#include "if97/region1.hpp"
+#include "if97/region2.hpp"
+#include "if97/region3.hpp"
+#include "if97/region3_backward.hpp"
+#include "if97/region4.hpp"
+#include "if97/region5.hpp"
+#include "if97/saturation.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace kviapws97::water {
+namespace {
+
+using detail::saturation;
+using detail::single;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double J_per_kJ = 1e3;
+constexpr double Pa_per_MPa = 1e6;
+constexpr double kJ_per_MPa_m3 = 1e3;  // 1 MPa m3/kg = 1000 kJ/kg
+
+// The quantities a pair may fix.
+enum class quantity { p, T, rho, h, s, u };
+
+// IF97 units: MPa, K, kg/m3, kJ/kg, kJ/(kg K).
+double value_of(quantity q, const if97::properties& pr) {
+  switch (q) {
+    case quantity::p: return pr.p;
+    case quantity::T: return pr.T;
+    case quantity::rho: return 1.0 / pr.v;
+    case quantity::h: return pr.h;
+    case quantity::s: return pr.s;
+    case quantity::u: return pr.u;
+  }
+  return nan;
+}
+
+double si_of(quantity q) {
+  return q == quantity::p ? Pa_per_MPa : q == quantity::h || q == quantity::s || q == quantity::u ? J_per_kJ : 1.0;
+}
+
+// A state reproduces an input to 1e-11 of the larger of |input| and the floor
+// of its quantity: 1 kJ/kg for h and u, 1 kJ/(kg K) for s, none for p, T, rho.
+constexpr double tolerance = 1e-11;
+bool reproduces(quantity q, double got, double wanted) {
+  const double floor = q == quantity::h || q == quantity::s || q == quantity::u ? 1.0 : 0.0;
+  return std::fabs(got - wanted) <= tolerance * std::fmax(std::fabs(wanted), floor);
+}
+
+// The error of a polished T: the last evaluation's own Newton step, not
+// taken, kept below 1e-12 of T.
+constexpr double negligible_T = 1e-12;
+
+// Derivatives of a quantity in a region's variables (T, y): y is p (MPa) in
+// regions 1, 2 and 5, rho (kg/m3) in region 3.
+struct gradient {
+  double T, y;
+};
+
+gradient gradient_of(quantity q, int region, const if97::properties& pr) {
+  const double v = pr.v, T = pr.T, p = pr.p;
+  if (region != 3) {
+    // (dh/dp)_T = v - T (dv/dT)_p, (ds/dp)_T = -(dv/dT)_p, u = h - p v.
+    switch (q) {
+      case quantity::p: return {0.0, 1.0};
+      case quantity::T: return {1.0, 0.0};
+      case quantity::rho: return {-pr.dv_dT / (v * v), -pr.dv_dp / (v * v)};
+      case quantity::h: return {pr.cp, kJ_per_MPa_m3 * (v - T * pr.dv_dT)};
+      case quantity::s: return {pr.cp / T, -kJ_per_MPa_m3 * pr.dv_dT};
+      case quantity::u: return {pr.cp - kJ_per_MPa_m3 * p * pr.dv_dT, -kJ_per_MPa_m3 * (T * pr.dv_dT + p * pr.dv_dp)};
+    }
+  }
+  // Region 3: (dp/drho)_T = -v^2 / (dv/dp)_T, (dp/dT)_rho = -(dv/dT)_p / (dv/dp)_T;
+  // (du/dv)_T = T (dp/dT)_v - p, (ds/dv)_T = (dp/dT)_v, d/drho = -v^2 d/dv.
+  const double p_T = -pr.dv_dT / pr.dv_dp, p_rho = -v * v / pr.dv_dp;
+  const double u_rho = -v * v * kJ_per_MPa_m3 * (T * p_T - p);
+  switch (q) {
+    case quantity::p: return {p_T, p_rho};
+    case quantity::T: return {1.0, 0.0};
+    case quantity::rho: return {0.0, 1.0};
+    case quantity::h: return {pr.cv + kJ_per_MPa_m3 * v * p_T, u_rho + kJ_per_MPa_m3 * (v * p_rho - p * v * v)};
+    case quantity::s: return {pr.cv / T, -v * v * kJ_per_MPa_m3 * p_T};
+    case quantity::u: return {pr.cv, u_rho};
+  }
+  return {nan, nan};
+}
+
+if97::properties evaluate(int region, double T, double y) {
+  switch (region) {
+    case 1: return if97::properties1(y, T);
+    case 2: return if97::properties2(y, T);
+    case 5: return if97::properties5(y, T);
+    default: return if97::properties3(T, 1.0 / y);
+  }
+}
+
+
+// One input of a pair, in IF97 units.
+struct target {
+  quantity q;
+  double value;
+};
+
+constexpr int max_steps = 30;
+thread_local int steps_taken = 0;
+
+// Whether an iterate of a polish has left its region by far (5 K beyond a
+// bound in T, or deep inside the saturation line): its state lies elsewhere,
+// where the region's equation, extrapolated, leads the steps astray.
+bool escaped(int region, const if97::properties& pr) {
+  constexpr double far = 5.0;  // K
+  const double T = pr.T;
+  switch (region) {
+    case 1: return T > if97::T_region1_max + far || (T < if97::T_region1_max && pr.p < 0.5 * if97::psat(T));
+    case 2: return T > if97::T_region2_max + 20.0 * far || (T < if97::T_region1_max && pr.p > 2.0 * if97::psat(T));
+    case 3: return T < if97::T_region1_max - far || T > if97::T_b23_max + far;
+    default: return T < if97::T_region2_max - 20.0 * far;
+  }
+}
+
+// Newton's iteration in (T, y) of a region on a(T, y) = a and b(T, y) = b.
+// `last` is the last state evaluated, also where the iteration fails: where
+// it went says which region to try next.
+bool polish(int region, target a, target b, double T, double y, single& last) {
+  for (int k = 0; k < max_steps; ++k) {
+    const bool bounded = region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
+                                     : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
+    if (!bounded) return false;
+    const if97::properties pr = evaluate(region, T, y);
+    last = {region, pr};
+    steps_taken = k;  // the steps taken before this evaluation
+    if (k >= 2 && escaped(region, pr)) return false;
+    const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
+    const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
+    const double det = ga.T * gb.y - ga.y * gb.T;
+    if (!(std::fabs(det) > 0.0)) return false;
+    const double dT = (gb.y * ra - ga.y * rb) / det, dy = (ga.T * rb - gb.T * ra) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
+    if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
+        std::fabs(dT) <= negligible_T * T) {
+      // A region-3 state of pressure p: the pressure asked for, which p(T, rho)
+      // reproduces to rounding.
+      if (region == 3 && a.q == quantity::p) last.pr.p = a.value;
+      return true;
+    }
+    // Steps kept to a fifth of T and y above a quarter of itself; a gas's
+    // pressure (nearly proportional to its density) also below 4 y: a far
+    // start does not leap out of the region's range.
+    T -= std::clamp(dT, -0.2 * T, 0.2 * T);
+    const double y_max = region == 2 || region == 5 ? 4.0 * y : inf;
+    y = std::clamp(y - dy, 0.25 * y, y_max);
+  }
+  return false;
+}
+
+// A state within this relative distance of a bound lies on it.
+bool over(double x, double bound) { return x > bound * (1.0 + 1e-12); }
+bool under(double x, double bound) { return x < bound * (1.0 - 1e-12); }
+
+constexpr int inside_dome = 4;
+constexpr int outside = 0;
+
+// Whether a single-phase state lies in its region: its region, or the one
+// to try instead (0 outside the formulation, 4 inside the saturation line),
+// and how far beyond the bound it crossed, K.
+struct verdict {
+  int next;
+  double beyond = 0.0;  // K
+};
+
+verdict region_verdict(const single& st) {
+  const double p = st.pr.p, T = st.pr.T;
+  // Region 2's equation extrapolated beyond 1073.15 K sends on to region 5,
+  // however hot: its temperature there says nothing.
+  if (!(p > 0.0) || under(T, if97::T_min) || over(p, if97::p_max)) return {outside};
+  if (over(T, if97::T_region5_max) && st.region != 2) return {outside};
+  switch (st.region) {
+    case 1:
+      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};
+      if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
+      return {1};
+    case 2:
+      if (over(T, if97::T_region2_max)) return {over(p, if97::p_region5_max) ? outside : 5, T - if97::T_region2_max};
+      if (T <= if97::T_region1_max) return {p > if97::psat(T) ? inside_dome : 2};
+      if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
+      return {2};
+    case 3: {
+      // Inside the saturation line first: a state there, a little below
+      // 623.15 K too, is two-phase, not one beyond the region's bound.
+      if (!(st.pr.dv_dp < 0.0)) return {inside_dome};
+      if (T < if97::T_c) {
+        saturation sat;
+        if (!detail::saturation_at_T(T, sat)) return {outside};
+        const double v = st.pr.v;
+        if (v > sat.liquid.pr.v && v < sat.vapour.pr.v) return {inside_dome};
+      }
+      if (under(T, if97::T_region1_max)) return {1, if97::T_region1_max - T};
+      if (over(T, if97::T_b23_max) || under(p, if97::pb23(T))) return {2, T - if97::tb23(std::fmin(p, if97::p_max))};
+      return {3};
+    }
+    default:
+      if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
+      return {over(p, if97::p_region5_max) ? outside : 5};
+  }
+}
+
+// Where two regions' equations leave a gap at their boundary, a state lies
+// a little beyond the bound of one of them (at most 61 mK, at 1073.15 K).
+constexpr double gap_max = 0.1;  // K
+
+// The start of a region's polish: T and the region's second variable.
+struct start {
+  double T, y;
+};
+
+// The single phase of a pair: the polish in `region` from its start, then
+// in the neighbour across the bound its state crossed. Where none holds its state within bounds, the state least beyond a
+// bound by less than gap_max (a gap between two regions' equations). A
+// state inside the saturation line leaves its temperature in T_inside.
+template <class Start>
+bool single_phase(target a, target b, int region, Start&& start_of, single& out, double& T_inside) {
+  // A region is tried again, from the state of its neighbour, where its
+  // first polish failed; never after its polish converged.
+  int tries[6] = {};
+  unsigned converged = 0;
+  const auto spent = [&](int r) { return (converged & (1u << r)) != 0 || tries[r] >= 2; };
+  single nearest{};
+  double nearest_beyond = gap_max;
+  bool near = false;
+  const single* from = nullptr;
+  single st{};
+  for (int attempt = 0; attempt < 5 && region != outside && region != inside_dome; ++attempt) {
+    ++tries[region];
+    const start s0 = start_of(region, from);
+    if (!polish(region, a, b, s0.T, s0.y, st)) {
+      // Where a polish leaves its region's range, the state lies beyond it:
+      // beyond 100 MPa by the equation extrapolated, the region by T.
+      verdict v = region_verdict(st);
+      if (v.next == outside && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
+      if (v.next == region || v.next == outside || spent(v.next)) break;
+      if (v.next == inside_dome) {
+        T_inside = st.pr.T;
+        return false;
+      }
+      region = v.next;
+      from = &st;
+      continue;
+    }
+    converged |= 1u << region;
+    const verdict v = region_verdict(st);
+    if (v.next == region) {
+      out = st;
+      return true;
+    }
+    if (v.next == inside_dome) {
+      T_inside = st.pr.T;
+      return false;
+    }
+    if (v.next != outside && v.beyond <= nearest_beyond) {
+      nearest = st;
+      nearest_beyond = v.beyond;
+      near = true;
+    }
+    if (v.next == outside || spent(v.next)) break;
+    region = v.next;
+    from = &st;
+  }
+  if (near) out = nearest;
+  return near;
+}
+
+// The start of a region's polish from where another left off, in that
+// region's variables: T kept within the region's temperatures.
+start carried_over(int region, const single& from) {
+  double T = from.pr.T;
+  switch (region) {
+    case 1: T = std::fmin(T, if97::T_region1_max); break;
+    case 3: T = std::clamp(T, if97::T_region1_max, if97::T_b23_max); break;
+    case 5: T = std::fmax(T, if97::T_region2_max); break;
+    default: break;
+  }
+  if (region == 3) {
+    const double rho = 1.0 / from.pr.v;
+    return {T, rho};
+  }
+  return {T, from.region == 3 ? std::fmin(from.pr.p, if97::p_max) : from.pr.p};
+}
+
+// ------------------------------------------------------------ saturation --
+
+// The saturated phases at T with the derivatives along the saturation line
+// of a quantity q and of v, from the Clapeyron slope of the same states:
+// dpsat/dT = (s'' - s') / (v'' - v').
+struct saturated_line {
+  saturation sat;
+  double q_liquid, q_vapour, dq_liquid, dq_vapour;  // q and dq/dT
+  double v_liquid, v_vapour, dv_liquid, dv_vapour;  // m3/kg and per K
+};
+
+// Above 623.15 K the saturated states are those of psat(T) in Pa, as (T, x)
+// and (p, x) find them: near the critical point the region-3 roots move
+// with the last bit of p by more than 1e-12 of the mixture's x.
+bool saturation_for_line(double T, saturation& out) {
+  if (T <= if97::T_region1_max) return detail::saturation_at_T(T, out);
+  return detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), out);
+}
+
+bool saturated_line_at(double T, quantity q, saturated_line& out) {
+  if (!saturation_for_line(T, out.sat)) return false;
+  const single &l = out.sat.liquid, &v = out.sat.vapour;
+  const double dp_dT = (v.pr.s - l.pr.s) / (v.pr.v - l.pr.v) / kJ_per_MPa_m3;  // MPa/K
+  const auto along = [&](const single& ph, double& dq, double& dv) {
+    const gradient gp = gradient_of(quantity::p, ph.region, ph.pr);
+    const double dy = (dp_dT - gp.T) / gp.y;  // of the region's second variable along the line
+    const gradient gq = gradient_of(q, ph.region, ph.pr), gr = gradient_of(quantity::rho, ph.region, ph.pr);
+    dq = gq.T + gq.y * dy;
+    dv = -ph.pr.v * ph.pr.v * (gr.T + gr.y * dy);
+  };
+  out.q_liquid = value_of(q, l.pr);
+  out.q_vapour = value_of(q, v.pr);
+  out.v_liquid = l.pr.v;
+  out.v_vapour = v.pr.v;
+  along(l, out.dq_liquid, out.dv_liquid);
+  along(v, out.dq_vapour, out.dv_vapour);
+  if (l.pr.v == v.pr.v) out.dq_liquid = out.dq_vapour = out.dv_liquid = out.dv_vapour = nan;
+  return true;
+}
+
+// The highest temperature of a tie line, just below the critical point.
+const double T_top = std::nextafter(if97::T_c, 0.0);  // K
+
+// A value and its slope along a line, with whether the value reproduces its
+// target there; `valid` false where the line has no state (the parameter lies
+// beyond the line's part that holds the pair, on the high side).
+struct point {
+  double f;      // value less its target
+  double slope;  // df/dt
+  bool reproduced;
+  bool valid = true;
+};
+
+// Newton's iteration kept within a bracket [lo, hi] of a parameter t where
+// f rises (rising) or falls through its target; an invalid point counts as
+// beyond the high end. Ends where the value reproduces its target and the
+// next step is below 1e-12 of t, or where the bracket closes on a state that
+// reproduces it.
+template <class F>
+bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root, double step_bound = negligible_T) {
+  double last_step = inf;
+  for (int k = 0; k < 200; ++k) {
+    if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
+    const point pt = f(t);
+    if (!pt.valid) {
+      hi = t;
+      t -= pt.f / pt.slope;  // the value continued beyond the line's end still steers
+      continue;
+    }
+    const double step = pt.f / pt.slope;
+    const bool closed = hi - lo <= 4e-16 * std::fabs(t);
+    // Steps that no longer shrink have reached rounding.
+    const bool rounding = std::fabs(step) >= 0.5 * last_step && last_step <= 1e-13 * std::fabs(t);
+    last_step = std::fabs(step);
+    if (pt.reproduced && (std::fabs(step) <= step_bound * std::fabs(t) || closed || rounding)) {
+      root = t;
+      return true;
+    }
+    if (closed) return false;
+    if ((pt.f < 0.0) == rising) lo = t;
+    else hi = t;
+    t = std::isfinite(step) ? t - step : nan;
+  }
+  return false;
+}
+
+// The two-phase state of (v, q) along the saturation line: T with v' <= v <= v''
+// and q = q' + x (q'' - q'), x = (v - v') / (v'' - v'). Along an isochore q (u, h
+// or s) rises with T; a T where v lies outside the saturated volumes lies
+// above the isochore's end on the line (below it, at the density maximum of
+// the liquid, where v' falls with T). From T0, below T_c.
+bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x) {
+  saturated_line line{};
+  const auto f = [&](double T) -> point {
+    if (!saturated_line_at(T, q.q, line)) return {nan, nan, false, false};
+    const double span = line.v_vapour - line.v_liquid;
+    const double xt = (v - line.v_liquid) / span;
+    const double dx = -((1.0 - xt) * line.dv_liquid + xt * line.dv_vapour) / span;
+    const double value = if97::mixture(line.q_liquid, line.q_vapour, xt);
+    const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xt) + (line.q_vapour - line.q_liquid) * dx;
+    // A volume a few units of its last bit outside the saturated ones lies on
+    // the line. Beyond the line the mixture's value, continued, still steers.
+    const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
+    if (xt < -slack || xt > 1.0 + slack) {
+      // Below the liquid's density maximum v' falls with T: there the
+      // isochore enters the dome at a higher T.
+      if (xt < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
+      return {value - q.value, slope, false, false};
+    }
+    return {value - q.value, slope, reproduces(q.q, value, q.value)};
+  };
+  double T = nan;
+  // x = (v - v') / (v'' - v') moves with T as fast as v'' does at low
+  // pressure (6 % per kelvin), and faster near the critical point: T is
+  // polished to rounding.
+  constexpr double x_step = 2e-16;
+  if (!bracketed(f, if97::T_min, T_top, true, std::clamp(T0, if97::T_min, T_top), T, x_step)) return false;
+  if (!saturated_line_at(T, q.q, line)) return false;
+  sat = line.sat;
+  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);
+  return true;
+}
+
+// ---------------------------------------------------------------- starts --
+
+// The temperature of the ideal gas of region 2 (or 5) at density rho with
+// u, h or s: T from the backward T(p, h) or T(p, s) of region 2 at p = rho R T,
+// two rounds; region 5 by two Newton steps on its caloric equation.
+start ideal_gas_start(int region, quantity q, double value, double rho, double T) {
+  const auto p_of = [rho](double t) { return 1e-3 * if97::R * t * rho; };  // MPa
+  for (int round = 0; round < 3; ++round) {
+    const double p = p_of(T);
+    if (region == 2) {
+      T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + if97::R * T : value);
+      // Far beyond region 2 the backward equations diverge: region 5's start.
+      if (!(T < 1500.0)) return {inf, nan};
+    } else if (q == quantity::s) {
+      const if97::caloric c = if97::entropy_cp5(p, T);
+      T *= std::exp((value - c.value) / (c.cp - if97::R));
+    } else {
+      const if97::caloric c = if97::enthalpy_cp5(p, T);
+      const double off = q == quantity::u ? if97::R * T : 0.0;
+      T += (value - (c.value - off)) / (c.cp - (q == quantity::u ? if97::R : 0.0));
+    }
+    if (!(T > 200.0)) T = region == 2 ? 600.0 : 1500.0;
+  }
+  return {T, p_of(T)};
+}
+
+// Region 1's start at density rho with u, h or s: T from the backward T(p, h)
+// or T(p, s) at 1 MPa (a liquid's u, h and s hardly depend on p), p found by
+// the polish, where the density fixes it.
+start liquid_start(quantity q, double value, double p) {
+  const double T = q == quantity::s ? if97::T1_ps(p, value) : if97::T1_ph(p, value);
+  return {std::clamp(T, if97::T_min, if97::T_region1_max), p};
+}
+
+// ------------------------------------------------------- the flashes of rho --
+
+status below_status(quantity q) {
+  return q == quantity::u ? status::internal_energy_below_min
+         : q == quantity::h ? status::enthalpy_below_min
+                            : status::entropy_below_min;
+}
+status above_status(quantity q) {
+  return q == quantity::u ? status::internal_energy_above_max
+         : q == quantity::h ? status::enthalpy_above_max
+                            : status::entropy_above_max;
+}
+
+// The value of q (IF97 units) of a state in SI units.
+double q_of(const state& st, quantity q) {
+  const double si = q == quantity::u ? st.u : q == quantity::h ? st.h : st.s;
+  return si / si_of(q);
+}
+
+// The slow, sure way where the polish found nothing: along a line on which
+// q rises with T, the secant method kept within [lo, hi] (bisecting every
+// third step) on the states that `at` forms; a T where `at` fails lies beyond
+// the line's end, above. The state nearest q, where it reproduces q; else
+// `no_end` where the line ended before reaching q, not_converged otherwise.
+template <class At>
+result secant_along(At&& at, target q, double lo, double f_lo, const result& start, double hi, double f_hi,
+                    status no_end) {
+  result best = start;
+  double best_f = std::fabs(f_lo);
+  for (int k = 0; k < 200 && hi - lo > 1e-15 * hi; ++k) {
+    double T = std::isfinite(f_hi) ? lo - f_lo * (hi - lo) / (f_hi - f_lo) : 0.5 * (lo + hi);
+    if (!(T > lo && T < hi) || k % 3 == 2) T = 0.5 * (lo + hi);
+    const result r = at(T);
+    if (!r) {
+      hi = T;
+      f_hi = nan;
+      continue;
+    }
+    const double fq = q_of(r.state, q.q) - q.value;
+    if (std::fabs(fq) < best_f) {
+      best = r;
+      best_f = std::fabs(fq);
+    }
+    if (fq < 0.0) {
+      lo = T;
+      f_lo = fq;
+    } else {
+      hi = T;
+      f_hi = fq;
+    }
+  }
+  if (reproduces(q.q, best_f + q.value, q.value)) return best;
+  return detail::failure(std::isfinite(f_hi) ? status::not_converged : no_end);
+}
+
+// Along an isochore: q rises with T from 273.15 K to the isochore's end
+// (2273.15 K, or where its pressure reaches the bound of the formulation),
+// through the two-phase states, on the states of (T, rho).
+result along_isochore(double rho_si, target q) {
+  const auto at = [&](double T) { return Trho(T, rho_si); };
+  const result cold = at(if97::T_min);
+  if (!cold) return detail::failure(status::density_out_of_range);
+  const double f_cold = q_of(cold.state, q.q) - q.value;
+  if (f_cold > 0.0 && !reproduces(q.q, q_of(cold.state, q.q), q.value)) return detail::failure(below_status(q.q));
+  double f_hot = nan;
+  if (const result hot = at(if97::T_region5_max)) {
+    f_hot = q_of(hot.state, q.q) - q.value;
+    if (f_hot < 0.0 && !reproduces(q.q, q_of(hot.state, q.q), q.value)) return detail::failure(above_status(q.q));
+  }
+  return secant_along(at, q, if97::T_min, f_cold, cold, if97::T_region5_max, f_hot, above_status(q.q));
+}
+
+// The flash of (rho, q), q one of u, h and s, all rising with T along an
+// isochore: one state at most.
+result flash_rho(double rho_si, double q_si, quantity qq) {
+  if (!std::isfinite(rho_si) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
+  if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
+  const double rho = rho_si, value = q_si / si_of(qq);
+  const target a{quantity::rho, rho}, b{qq, value};
+  // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
+  // saturated vapour of 623.15 K, about 114 kg/m3, starts region 3.
+  static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
+  static const double rho_vapour_623 = 1.0 / if97::v2(if97::psat(if97::T_region1_max), if97::T_region1_max);
+  const int first = rho >= rho_liquid_623 ? 1 : rho <= rho_vapour_623 ? 2 : 3;
+  const auto start_of = [&](int region, const single* from) -> start {
+    if (from) {
+      start s = carried_over(region, *from);
+      if (region == 3) s.y = rho;
+      return s;
+    }
+    switch (region) {
+      case 1: return liquid_start(qq, value, 1.0);
+      case 3: return {700.0, rho};
+      default: {
+        const start s = ideal_gas_start(2, qq, value, rho, 600.0);
+        return s.T > if97::T_region2_max ? ideal_gas_start(5, qq, value, rho, 1500.0) : s;
+      }
+    }
+  };
+  single st{};
+  double T_inside = nan;
+  const int region = first == 2 && start_of(2, nullptr).T > if97::T_region2_max ? 5 : first;
+  if (single_phase(a, b, region, start_of, st, T_inside)) {
+    return detail::single_result(st);
+  }
+  saturation sat;
+  double x = nan;
+  const double T0 = std::isfinite(T_inside) ? T_inside : 400.0;
+  if (two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
+  return along_isochore(rho_si, b);
+}
+
+// ---------------------------------------------------------- the flash of (p, u) --
+
+// Along an isobar, one side of the saturation line: u rises with T, on the
+// states of (p, T).
+result along_isobar(double p_si, target q, double T_lo, double T_hi) {
+  const auto at = [&](double T) { return pT(p_si, T); };
+  const result lo = at(T_lo), hi = at(T_hi);
+  const double f_lo = lo ? q_of(lo.state, q.q) - q.value : nan, f_hi = hi ? q_of(hi.state, q.q) - q.value : nan;
+  if (!(f_lo <= 0.0) && !reproduces(q.q, f_lo + q.value, q.value)) return detail::failure(status::internal_energy_below_min);
+  if (!(f_hi >= 0.0) && !reproduces(q.q, f_hi + q.value, q.value)) return detail::failure(status::internal_energy_above_max);
+  return secant_along(at, q, T_lo, f_lo, lo, T_hi, f_hi, status::internal_energy_above_max);
+}
+
+// The vapour fraction of q between the saturated phases, or NaN outside; a q
+// that q' or q'' reproduces lies on the line.
+double fraction_of(const saturation& sat, quantity q, double value) {
+  const double liquid = value_of(q, sat.liquid.pr), vapour = value_of(q, sat.vapour.pr);
+  const double lo = std::fmin(liquid, vapour), hi = std::fmax(liquid, vapour);
+  if ((value < lo && !reproduces(q, lo, value)) || (value > hi && !reproduces(q, hi, value))) return nan;
+  if (vapour == liquid) return 0.0;
+  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);
+}
+
+const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
+
+result pu_flash(double p_si, double u_si) {
+  if (!std::isfinite(p_si) || !std::isfinite(u_si)) return detail::failure(status::not_finite);
+  const double p = p_si / Pa_per_MPa, u = u_si / J_per_kJ;
+  if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
+  if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
+  const target a{quantity::p, p}, b{quantity::u, u};
+  // The region by u at its bounds along the isobar: the saturated states
+  // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  int region = 2;
+  double T_sat = nan;
+  if (p >= p_triple && p < if97::p_c_sat) {
+    saturation sat;
+    if (!detail::saturation_of_pressure(p_si, sat)) return detail::failure(status::not_converged);
+    const double x = fraction_of(sat, quantity::u, u);
+    if (std::isfinite(x)) return detail::two_phase_result(sat, x);
+    T_sat = sat.T;
+    const bool liquid = u < sat.liquid.pr.u;
+    region = liquid ? (sat.T <= if97::T_region1_max ? 1 : 3) : (sat.T <= if97::T_region1_max ? 2 : 3);
+  }
+  if (p > p_623) {
+    if (u <= if97::properties1(p, if97::T_region1_max).u) region = 1;
+    else if (u >= if97::properties2(p, if97::tb23(p)).u) region = 2;
+    else region = 3;
+  }
+  // Region 2 from its backward T(p, h) at h = u + R T, three rounds; infinite
+  // where they leave region 2's temperatures upward (far beyond, they diverge).
+  const auto region2_T = [&] {
+    double T = 600.0;
+    for (int k = 0; k < 3 && T > 200.0 && T < 1500.0; ++k) T = if97::T2_ph(p, u + if97::R * T);
+    if (T > 200.0 && T < 1500.0) return T;
+    return T >= 1500.0 ? inf : 600.0;
+  };
+  // Regions 1 and 3 start afresh from the backward equations; regions 2 and
+  // 5 carry T over from each other.
+  const auto start_of = [&](int r, const single* from) -> start {
+    if (from && (r == 2 || r == 5) && (from->region == 2 || from->region == 5)) return {carried_over(r, *from).T, p};
+    switch (r) {
+      case 1: return {liquid_start(quantity::h, u + p * 1e-3 * kJ_per_MPa_m3, p).T, p};
+      case 3: {
+        double v = u < 2000.0 ? 1.0 / 600.0 : 1.0 / 200.0;  // m3/kg, a first guess
+        for (int k = 0; k < 2; ++k) v = if97::v3_ph(p, u + p * kJ_per_MPa_m3 * v);
+        const double h = u + p * kJ_per_MPa_m3 * v;
+        return {if97::T3_ph(p, h), 1.0 / v};
+      }
+      case 5: {
+        // The ideal gas of region 5: two Newton steps on u = h - R T from 1500 K.
+        double T = 1500.0;
+        for (int k = 0; k < 2; ++k) {
+          const if97::caloric c = if97::enthalpy_cp5(p, T);
+          T += (u - (c.value - if97::R * T)) / (c.cp - if97::R);
+        }
+        return {T, p};
+      }
+      default: return {region2_T(), p};
+    }
+  };
+  if (region == 2 && !(region2_T() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
+  single st{};
+  double T_inside = nan;
+  if (single_phase(a, b, region, start_of, st, T_inside)) return detail::single_result(st);
+  const bool vapour_side = std::isfinite(T_sat) && region != 1 && !(region == 3 && u < 2000.0);
+  const double T_hi = p <= if97::p_region5_max ? if97::T_region5_max : if97::T_region2_max;
+  if (!std::isfinite(T_sat)) return along_isobar(p_si, b, if97::T_min, T_hi);
+  return vapour_side ? along_isobar(p_si, b, std::nextafter(T_sat, 1e4), T_hi) : along_isobar(p_si, b, if97::T_min, T_sat);
+}
+
+// ------------------------------------------------- pairs with several states --
+
+// The roots of f(t) = 0 on [a, b], ascending, at most `capacity`: f sampled at
+// `samples` points; where its slope changes sign between two samples, the
+// extremum (the slope's root, by the secant method kept within the bracket)
+// splits the interval, and each monotone piece with a sign change holds one
+// root, found by `bracketed`.
+template <class F>
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity) {
+  int n = 0;
+  const auto add = [&](double t) {
+    if (n > 0 && std::fabs(t - roots[n - 1]) <= 1e-9 * std::fmax(std::fabs(t), 1.0)) return;
+    if (n < capacity) roots[n++] = t;
+  };
+  const auto monotone = [&](double lo, const point& f_lo, double hi, const point& f_hi) {
+    if (f_lo.reproduced) add(lo);
+    if (f_lo.reproduced || f_hi.reproduced || (f_lo.f < 0.0) == (f_hi.f < 0.0)) return;
+    double root = nan;
+    const double t0 = lo - f_lo.f * (hi - lo) / (f_hi.f - f_lo.f);
+    if (bracketed(f, lo, hi, f_hi.f > f_lo.f, t0, root)) add(root);
+  };
+  double t0 = a;
+  point p0 = f(a);
+  for (int i = 1; i <= samples; ++i) {
+    const double t1 = i == samples ? b : a + (b - a) * i / samples;
+    const point p1 = f(t1);
+    if (p0.slope * p1.slope < 0.0) {
+      double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
+      for (int k = 0; k < 100 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
+        double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
+        if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
+        const double st = f(t).slope;
+        if ((st < 0.0) == (s_lo < 0.0)) {
+          lo = t;
+          s_lo = st;
+        } else {
+          hi = t;
+          s_hi = st;
+        }
+      }
+      const double tm = 0.5 * (lo + hi);
+      const point pm = f(tm);
+      monotone(t0, p0, tm, pm);
+      monotone(tm, pm, t1, p1);
+    } else {
+      monotone(t0, p0, t1, p1);
+    }
+    t0 = t1;
+    p0 = p1;
+  }
+  if (p0.reproduced) add(b);
+  return n;
+}
+
+// Up to max_states states, in order of pressure (then of temperature).
+struct collected {
+  water::all_results out{status::ok, 0, {}};
+  void add(const result& r) {
+    if (!r || out.count == max_states) return;
+    for (int i = 0; i < out.count; ++i) {
+      const state& o = out.states[i];
+      if (std::fabs(o.p - r.state.p) <= 1e-9 * o.p && std::fabs(o.T - r.state.T) <= 1e-9 * o.T) return;
+    }
+    int i = out.count++;
+    for (; i > 0 && (out.states[i - 1].p > r.state.p ||
+                     (out.states[i - 1].p == r.state.p && out.states[i - 1].T > r.state.T));
+         --i)
+      out.states[i] = out.states[i - 1];
+    out.states[i] = r.state;
+  }
+  water::all_results done(status none) {
+    if (out.count == 0) out.status = none;
+    return out;
+  }
+};
+
+// A point of a region's equation along a line of the pair: q less its target
+// and dq/dt, t being ln p (regions 1, 2, 5) or rho (region 3).
+point point_of(int region, const if97::properties& pr, target q, bool log_p) {
+  const gradient g = gradient_of(q.q, region, pr);
+  const double value = value_of(q.q, pr);
+  return {value - q.value, log_p ? g.y * pr.p : g.y, reproduces(q.q, value, q.value)};
+}
+
+// (p, rho): along the isobar. A two-phase state at psat(p) where rho lies
+// between rho'' and rho'; single phases in each region of the isobar, the
+// liquid of region 1 twice where the isobar passes its density maximum.
+water::all_results prho_states(double p_si, double rho) {
+  collected c;
+  if (!std::isfinite(p_si) || !std::isfinite(rho)) return c.done(status::not_finite);
+  const double p = p_si / Pa_per_MPa;
+  if (!(p > 0.0)) return c.done(status::pressure_not_positive);
+  if (p > if97::p_max) return c.done(status::pressure_above_100MPa);
+  if (!(rho > 0.0)) return c.done(status::density_out_of_range);
+  const target q{quantity::rho, rho};
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  double T_sat = nan;
+  if (p >= p_triple && p < if97::p_c_sat) {
+    saturation sat;
+    if (!detail::saturation_of_pressure(p_si, sat)) return c.done(status::not_converged);
+    T_sat = sat.T;
+    const double v = 1.0 / rho, vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
+    if (v >= vl && v <= vv) c.add(detail::two_phase_result(sat, vl == vv ? 0.0 : (v - vl) / (vv - vl)));
+  }
+  // Regions 1, 2 and 5 along the isobar, each on its range of T.
+  const auto along = [&](int region, double T_lo, double T_hi) {
+    if (!(T_lo < T_hi)) return;
+    const auto f = [&](double T) {
+      const if97::properties pr = evaluate(region, T, p);
+      const gradient g = gradient_of(quantity::rho, region, pr);
+      return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
+    };
+    double Ts[4];
+    const int n = roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4);
+    for (int i = 0; i < n; ++i) {
+      if (std::fabs(Ts[i] - T_sat) <= 1e-9 * Ts[i] && c.out.count > 0) continue;  // the saturated phase, already had
+      c.add(detail::single_result({region, evaluate(region, Ts[i], p)}));
+    }
+  };
+  if (p >= p_triple) along(1, if97::T_min, std::isfinite(T_sat) ? std::fmin(T_sat, if97::T_region1_max) : if97::T_region1_max);
+  if (p > p_623) {
+    // Region 3: the one temperature of the isochore with pressure p.
+    single st{};
+    if (polish(3, {quantity::p, p}, q, 700.0, rho, st) && region_verdict(st).next == 3) {
+      c.add(detail::single_result(st));
+    }
+  }
+  const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? T_sat : if97::tb23(p);
+  along(2, T2_lo, if97::T_region2_max);
+  if (p <= if97::p_region5_max) along(5, if97::T_region2_max, if97::T_region5_max);
+  return c.done(status::density_out_of_range);
+}
+
+// The lowest pressure of a search along an isotherm in regions 2 and 5.
+constexpr double p_search_min = 1e-9;  // MPa
+
+// (T, h) and (T, s): along the isotherm, in ln p through regions 1, 2 and 5,
+// in rho through region 3, the two-phase state at psat(T) between.
+water::all_results T_states(double T, double value_si, quantity qq) {
+  collected c;
+  if (!std::isfinite(T) || !std::isfinite(value_si)) return c.done(status::not_finite);
+  if (T < if97::T_min) return c.done(status::temperature_below_min);
+  if (T > if97::T_region5_max) return c.done(status::temperature_above_max);
+  const target q{qq, value_si / J_per_kJ};
+  saturation sat;
+  const bool below_c = T < if97::T_c;
+  if (below_c) {
+    if (!saturation_for_line(T, sat)) return c.done(status::not_converged);
+    const double x = fraction_of(sat, qq, q.value);
+    if (std::isfinite(x)) c.add(detail::two_phase_result(sat, x));
+  }
+  const auto along_p = [&](int region, double p_lo, double p_hi) {
+    if (!(p_lo < p_hi)) return;
+    const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
+    double ts[4];
+    const int n = roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
+    for (int i = 0; i < n; ++i) c.add(detail::single_result({region, evaluate(region, T, std::exp(ts[i]))}));
+  };
+  const auto along_rho = [&](double rho_lo, double rho_hi) {
+    if (!(rho_lo < rho_hi)) return;
+    const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    double rhos[4];
+    const int n = roots_along(f, rho_lo, rho_hi, 8, rhos, 4);
+    for (int i = 0; i < n; ++i) c.add(detail::single_result(detail::region3_at(T, rhos[i])));
+  };
+  if (T <= if97::T_region1_max) {
+    const double ps = sat.p;
+    along_p(2, p_search_min, ps);
+    along_p(1, ps, if97::p_max);
+  } else if (T <= if97::T_b23_max) {
+    const double p_b23 = if97::pb23(T);
+    along_p(2, p_search_min, p_b23);
+    const auto rho_at = [&](double p) { return detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T)); };
+    const double rho_b23 = rho_at(p_b23), rho_max = rho_at(if97::p_max);
+    if (below_c) {
+      along_rho(rho_b23, 1.0 / sat.vapour.pr.v);
+      along_rho(1.0 / sat.liquid.pr.v, rho_max);
+    } else {
+      along_rho(rho_b23, rho_max);
+    }
+  } else if (T <= if97::T_region2_max) {
+    along_p(2, p_search_min, if97::p_max);
+  } else {
+    along_p(5, p_search_min, if97::p_region5_max);
+  }
+  return c.done(status::no_state_of_pair);
+}
+
+// (h, x) and (s, x): along the saturation line, in a parameter that puts the
+// samples closer together toward the critical point, where q' and q'' turn
+// steeply to meet.
+water::all_results x_states(double value_si, double x, quantity qq) {
+  collected c;
+  if (!std::isfinite(value_si) || !std::isfinite(x)) return c.done(status::not_finite);
+  if (!(x >= 0.0 && x <= 1.0)) return c.done(status::quality_out_of_range);
+  const target q{qq, value_si / J_per_kJ};
+  const double span = T_top - if97::T_min;
+  const auto T_of = [&](double t) { return t >= 1.0 ? T_top : T_top - span * (1.0 - t) * (1.0 - t); };
+  const auto f = [&](double t) -> point {
+    saturated_line line{};
+    const double T = T_of(t);
+    if (!saturated_line_at(T, qq, line)) return {nan, nan, false, false};
+    const double value = if97::mixture(line.q_liquid, line.q_vapour, x);
+    const double dT_dt = 2.0 * span * (1.0 - t);
+    return {value - q.value, if97::mixture(line.dq_liquid, line.dq_vapour, x) * dT_dt, reproduces(qq, value, q.value)};
+  };
+  double ts[4];
+  const int n = roots_along(f, 0.0, 1.0, 24, ts, 4);
+  for (int i = 0; i < n; ++i) {
+    saturation sat;
+    if (saturation_for_line(T_of(ts[i]), sat)) c.add(detail::two_phase_result(sat, x));
+  }
+  return c.done(status::no_state_of_pair);
+}
+
+result first_of(const water::all_results& all, int* count) {
+  if (count) *count = all.count;
+  if (all.count == 0) return detail::failure(all.status);
+  return {status::ok, all.states[0]};
+}
+
+}  // namespace
+
+int detail::last_polish_steps() noexcept { return steps_taken; }
+
+result rhou(double rho, double u) noexcept { return flash_rho(rho, u, quantity::u); }
+result rhoh(double rho, double h) noexcept { return flash_rho(rho, h, quantity::h); }
+result rhos(double rho, double s) noexcept { return flash_rho(rho, s, quantity::s); }
+result pu(double p, double u) noexcept { return pu_flash(p, u); }
+
+all_results prho_all(double p, double rho) noexcept { return prho_states(p, rho); }
+all_results Th_all(double T, double h) noexcept { return T_states(T, h, quantity::h); }
+all_results Ts_all(double T, double s) noexcept { return T_states(T, s, quantity::s); }
+all_results hx_all(double h, double x) noexcept { return x_states(h, x, quantity::h); }
+all_results sx_all(double s, double x) noexcept { return x_states(s, x, quantity::s); }
+
+result prho(double p, double rho, int* count) noexcept { return first_of(prho_all(p, rho), count); }
+result Th(double T, double h, int* count) noexcept { return first_of(Th_all(T, h), count); }
+result Ts(double T, double s, int* count) noexcept { return first_of(Ts_all(T, s), count); }
+result hx(double h, double x, int* count) noexcept { return first_of(hx_all(h, x), count); }
+result sx(double s, double x, int* count) noexcept { return first_of(sx_all(s, x), count); }
+
+}  // namespace kviapws97::water
