@@ -1,6 +1,6 @@
-// What the grids of the state-function tests share: a tally of failing rows,
-// the reproduction of h and s that a flash promises, and the distance of a
-// state from the boundaries where two regions' equations overlap.
+// What the grids of the state-function tests share (with the tally of failing
+// rows of checks.hpp): the reproduction of h and s that a flash promises, and
+// the distance of a state from where two regions' equations overlap.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,18 +9,9 @@
 
 #include "if97/constants.hpp"
 #include "if97/saturation.hpp"
+#include "support/checks.hpp"  // tally
 
 namespace kvtest {
-
-// The failing rows of a grid: the first few in full, then their count.
-struct tally {
-  int rows = 0, failed = 0;
-  void check(bool ok, const auto& message) {
-    ++rows;
-    if (!ok && ++failed <= 12) ADD_FAILURE() << message();
-  }
-  ~tally() { EXPECT_EQ(failed, 0) << "rows failing, of " << rows; }
-};
 
 // h to 1e-11 of max(|h|, 1 kJ/kg), s to 1e-11 of max(|s|, 1 kJ/(kg K)).
 inline bool reproduces(double got, double wanted) {
