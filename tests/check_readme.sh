@@ -7,13 +7,20 @@
 # "<!-- check_readme: run -->" runs as written, in a scratch directory where
 # `build` is the build tree and main.c the README's C program (its ```c block
 # with main); a command with a trailing "# text" must print text last.
-# Usage: check_readme.sh README.md PATH-TO-kviapws97 [BUILD-DIR]
+# With a fourth argument the examples run in that directory instead, and what
+# they write stays there (the documentation's build draws its pictures so).
+# Usage: check_readme.sh README.md PATH-TO-kviapws97 [BUILD-DIR [DIRECTORY]]
 set -uo pipefail
 readme=$1
 program=$(realpath "$2")
 build=$(realpath "${3:-$(dirname "$program")/..}")
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+if (($# > 3)); then
+  scratch=$4
+  mkdir -p "$scratch"
+else
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+fi
 failures=0
 examples=0
 

@@ -8,6 +8,7 @@
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
+#include "support/published_values.hpp"
 #include "transport/operations.hpp"
 #include "transport/transport.h"
 
@@ -23,22 +24,8 @@ tcond_out tcond(double p, double T, double v, std::int64_t region) {
   return o;
 }
 
-// IAPWS R15-11 Table 4: lambda0bar * lambda1bar, mW/(m K). Evaluated as region
-// 5, where no enhancement is evaluated; "vanishing density" is v = 1e30 m3/kg.
-struct table4_row {
-  double T, v;
-  const char* lambda;  // mW/(m K) as printed
-};
-
-const table4_row r15_table4[] = {
-    {298.15, 1e30, "18.4341883"},
-    {298.15, 1.0 / 998.0, "607.712868"},
-    {298.15, 1.0 / 1200.0, "799.038144"},
-    {873.15, 1e30, "79.1034659"},
-};
-
 TEST(Conductivity, ReproducesR15Table4WithoutEnhancement) {
-  for (const table4_row& r : r15_table4) {
+  for (const kvtest::conductivity_Tv_row& r : kvtest::r15_11_table4) {
     const tcond_out o = tcond(1.0, r.T, r.v, 5);
     EXPECT_TRUE(kvtest::matches_printed(o.lambda * 1e3, r.lambda)) << "T = " << r.T << " K, v = " << r.v;
     EXPECT_EQ(o.cp, -1.0) << "T = " << r.T;
@@ -49,25 +36,8 @@ TEST(Conductivity, ReproducesR15Table4WithoutEnhancement) {
   }
 }
 
-// IAPWS R15-11 Tables 7 and 8: regions 1 and 2 at (p, T), v from the IF97 region.
-struct pT_row {
-  std::int64_t region;
-  double p, T;  // MPa, K
-  const char* lambda;   // mW/(m K)
-  const char* lambda0;  // null where not printed
-  const char* lambda1;
-  const char* lambda2;
-};
-
-const pT_row r15_tables7_8[] = {
-    {1, 20, 620, "481.485195", "48.4911627", "9.66869008", "12.6391714"},
-    {1, 50, 620, "545.038940", "48.4911627", "11.1212177", "5.75816285"},
-    {2, 0.3, 650, "52.2311024", nullptr, nullptr, nullptr},
-    {2, 50, 800, "177.709914", nullptr, nullptr, nullptr},
-};
-
 TEST(Conductivity, ReproducesR15Tables7And8) {
-  for (const pT_row& r : r15_tables7_8) {
+  for (const kvtest::conductivity_pT_row& r : kvtest::r15_11_tables7_8) {
     const double v = r.region == 1 ? IF97_V1(&r.p, &r.T) : IF97_V2(&r.p, &r.T);
     const tcond_out o = tcond(r.p, r.T, v, r.region);
     EXPECT_TRUE(kvtest::matches_printed(o.lambda * 1e3, r.lambda))
@@ -83,25 +53,8 @@ TEST(Conductivity, ReproducesR15Tables7And8) {
   }
 }
 
-// IAPWS R15-11 Table 9 and further region-3 states at 647.35 K, whose values
-// carry five digits. At 222 kg/m3 the result agrees with the printed value to
-// 2.3e-9 relative, a little more than half a unit of its last digit (1.4e-9);
-// that row is held to 3e-9.
-struct Tv_row {
-  double T, rho;
-  const char* lambda;  // W/(m K)
-  double tolerance;    // relative; 0: half a unit of the last printed digit
-};
-
-const Tv_row region3_rows[] = {
-    {647.35, 222, "366.879411e-3", 3e-9},
-    {647.35, 322, "1241.82415e-3", 0.0},
-    {647.35, 122, "0.13090", 5e-5},
-    {647.35, 750, "0.60097", 5e-5},
-};
-
 TEST(Conductivity, ReproducesR15Table9InRegion3) {
-  for (const Tv_row& r : region3_rows) {
+  for (const kvtest::conductivity_region3_row& r : kvtest::r15_11_table9) {
     const double v = 1.0 / r.rho;
     const double p = 22.0;  // not read in region 3
     const tcond_out o = tcond(p, r.T, v, 3);

@@ -6,44 +6,34 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "if97/if97.h"
 #include "support/checks.hpp"
 #include "support/published_states.hpp"
+#include "support/published_values.hpp"
 
 namespace {
 
 using operation = double (*)(const double*, const double*);
 
-struct subregion_row {
-  const char* name;
-  operation equation;
-  double p;             // MPa
-  double T;             // K
-  const char* printed;  // v, m3/kg
+// The C name of each subregion's equation, 3a to 3z.
+const operation subregion_equations[] = {
+    IF97_V3A, IF97_V3B, IF97_V3C, IF97_V3D, IF97_V3E, IF97_V3F, IF97_V3G, IF97_V3H, IF97_V3I,
+    IF97_V3J, IF97_V3K, IF97_V3L, IF97_V3M, IF97_V3N, IF97_V3O, IF97_V3P, IF97_V3Q, IF97_V3R,
+    IF97_V3S, IF97_V3T, IF97_V3U, IF97_V3V, IF97_V3W, IF97_V3X, IF97_V3Y, IF97_V3Z,
 };
 
-// SR5-05 Tables 5 (3a to 3t) and 13 (3u to 3z): the first state of each subregion.
-const subregion_row subregion_rows[] = {
-    {"IF97_V3A", IF97_V3A, 50, 630, "1.470853100e-3"},     {"IF97_V3B", IF97_V3B, 50, 710, "2.204728587e-3"},
-    {"IF97_V3C", IF97_V3C, 20, 630, "1.761696406e-3"},     {"IF97_V3D", IF97_V3D, 26, 656, "2.245587720e-3"},
-    {"IF97_V3E", IF97_V3E, 26, 661, "2.970225962e-3"},     {"IF97_V3F", IF97_V3F, 26, 671, "5.019029401e-3"},
-    {"IF97_V3G", IF97_V3G, 23.6, 649, "2.163198378e-3"},   {"IF97_V3H", IF97_V3H, 23.6, 652, "2.651081407e-3"},
-    {"IF97_V3I", IF97_V3I, 23.6, 653, "3.273916816e-3"},   {"IF97_V3J", IF97_V3J, 23.5, 655, "4.545001142e-3"},
-    {"IF97_V3K", IF97_V3K, 23, 660, "6.109525997e-3"},     {"IF97_V3L", IF97_V3L, 22.6, 646, "2.117860851e-3"},
-    {"IF97_V3M", IF97_V3M, 22.6, 648.6, "2.533063780e-3"}, {"IF97_V3N", IF97_V3N, 22.6, 649.0, "2.923432711e-3"},
-    {"IF97_V3O", IF97_V3O, 22.6, 649.1, "3.131208996e-3"}, {"IF97_V3P", IF97_V3P, 22.6, 649.4, "3.715596186e-3"},
-    {"IF97_V3Q", IF97_V3Q, 21.1, 640, "1.970999272e-3"},   {"IF97_V3R", IF97_V3R, 21.1, 644, "5.251009921e-3"},
-    {"IF97_V3S", IF97_V3S, 19.1, 635, "1.932829079e-3"},   {"IF97_V3T", IF97_V3T, 17, 626, "8.483262001e-3"},
-    {"IF97_V3U", IF97_V3U, 21.5, 644.6, "2.268366647e-3"}, {"IF97_V3V", IF97_V3V, 22.5, 648.6, "2.832373260e-3"},
-    {"IF97_V3W", IF97_V3W, 22.15, 647.5, "3.694032281e-3"}, {"IF97_V3X", IF97_V3X, 22.11, 648, "4.528072649e-3"},
-    {"IF97_V3Y", IF97_V3Y, 22, 646.84, "2.698354719e-3"},  {"IF97_V3Z", IF97_V3Z, 22, 646.89, "3.798732962e-3"},
-};
-
+// SR5-05 Tables 5 (3a to 3t) and 13 (3u to 3z), two states per subregion in
+// order, through the C name of the subregion's equation.
 TEST(Operations, SubregionEquationsReproduceSR505) {
-  for (const subregion_row& r : subregion_rows) {
-    EXPECT_TRUE(kvtest::matches_printed(r.equation(&r.p, &r.T), r.printed))
-        << r.name << " at p = " << r.p << " MPa, T = " << r.T << " K";
+  ASSERT_EQ(std::size(kvtest::sr5_05_tables5_13), 2 * std::size(subregion_equations));
+  for (std::size_t k = 0; k < std::size(kvtest::sr5_05_tables5_13); ++k) {
+    const kvtest::sr5_row& r = kvtest::sr5_05_tables5_13[k];
+    EXPECT_TRUE(kvtest::close_relative(subregion_equations[k / 2](&r.p, &r.T), kvtest::parse_printed(r.printed).value,
+                                       kvtest::sr5_05_tolerance))
+        << "IF97_V3" << static_cast<char>('A' + k / 2) << " (" << r.subregion << ") at p = " << r.p
+        << " MPa, T = " << r.T << " K";
   }
 }
 

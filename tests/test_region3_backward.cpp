@@ -13,94 +13,29 @@
 #include "if97/if97.h"
 #include "if97/region3_backward.hpp"
 #include "support/checks.hpp"
+#include "support/published_values.hpp"
 
 namespace {
 
 using sub = if97::subregion3;
-
-// One subregion's equation alone, whatever (p, T) is.
-template <sub S>
-double V3(const double* p, const double* T) {
-  return if97::v3(S, *p, *T);
-}
-
+using kvtest::V3;
 
 using operation = double (*)(const double*, const double*);
 
 double up(double x) { return std::nextafter(x, std::numeric_limits<double>::infinity()); }
 
-struct verification_row {
-  const char* subregion;
-  operation equation;
-  double p;  // MPa
-  double T;  // K
-  const char* printed;  // v, m3/kg
-};
-
-// SR5-05 Tables 5 (3a to 3t) and 13 (3u to 3z): two states per subregion.
-const verification_row verification_rows[] = {
-    {"3a", V3<sub::a>, 50, 630, "1.470853100e-3"}, {"3a", V3<sub::a>, 80, 670, "1.503831359e-3"},
-    {"3b", V3<sub::b>, 50, 710, "2.204728587e-3"}, {"3b", V3<sub::b>, 80, 750, "1.973692940e-3"},
-    {"3c", V3<sub::c>, 20, 630, "1.761696406e-3"}, {"3c", V3<sub::c>, 30, 650, "1.819560617e-3"},
-    {"3d", V3<sub::d>, 26, 656, "2.245587720e-3"}, {"3d", V3<sub::d>, 30, 670, "2.506897702e-3"},
-    {"3e", V3<sub::e>, 26, 661, "2.970225962e-3"}, {"3e", V3<sub::e>, 30, 675, "3.004627086e-3"},
-    {"3f", V3<sub::f>, 26, 671, "5.019029401e-3"}, {"3f", V3<sub::f>, 30, 690, "4.656470142e-3"},
-    {"3g", V3<sub::g>, 23.6, 649, "2.163198378e-3"}, {"3g", V3<sub::g>, 24, 650, "2.166044161e-3"},
-    {"3h", V3<sub::h>, 23.6, 652, "2.651081407e-3"}, {"3h", V3<sub::h>, 24, 654, "2.967802335e-3"},
-    {"3i", V3<sub::i>, 23.6, 653, "3.273916816e-3"}, {"3i", V3<sub::i>, 24, 655, "3.550329864e-3"},
-    {"3j", V3<sub::j>, 23.5, 655, "4.545001142e-3"}, {"3j", V3<sub::j>, 24, 660, "5.100267704e-3"},
-    {"3k", V3<sub::k>, 23, 660, "6.109525997e-3"}, {"3k", V3<sub::k>, 24, 670, "6.427325645e-3"},
-    {"3l", V3<sub::l>, 22.6, 646, "2.117860851e-3"}, {"3l", V3<sub::l>, 23, 646, "2.062374674e-3"},
-    {"3m", V3<sub::m>, 22.6, 648.6, "2.533063780e-3"}, {"3m", V3<sub::m>, 22.8, 649.3, "2.572971781e-3"},
-    {"3n", V3<sub::n>, 22.6, 649.0, "2.923432711e-3"}, {"3n", V3<sub::n>, 22.8, 649.7, "2.913311494e-3"},
-    {"3o", V3<sub::o>, 22.6, 649.1, "3.131208996e-3"}, {"3o", V3<sub::o>, 22.8, 649.9, "3.221160278e-3"},
-    {"3p", V3<sub::p>, 22.6, 649.4, "3.715596186e-3"}, {"3p", V3<sub::p>, 22.8, 650.2, "3.664754790e-3"},
-    {"3q", V3<sub::q>, 21.1, 640, "1.970999272e-3"}, {"3q", V3<sub::q>, 21.8, 643, "2.043919161e-3"},
-    {"3r", V3<sub::r>, 21.1, 644, "5.251009921e-3"}, {"3r", V3<sub::r>, 21.8, 648, "5.256844741e-3"},
-    {"3s", V3<sub::s>, 19.1, 635, "1.932829079e-3"}, {"3s", V3<sub::s>, 20, 638, "1.985387227e-3"},
-    {"3t", V3<sub::t>, 17, 626, "8.483262001e-3"}, {"3t", V3<sub::t>, 20, 640, "6.227528101e-3"},
-    {"3u", V3<sub::u>, 21.5, 644.6, "2.268366647e-3"}, {"3u", V3<sub::u>, 22, 646.1, "2.296350553e-3"},
-    {"3v", V3<sub::v>, 22.5, 648.6, "2.832373260e-3"}, {"3v", V3<sub::v>, 22.3, 647.9, "2.811424405e-3"},
-    {"3w", V3<sub::w>, 22.15, 647.5, "3.694032281e-3"}, {"3w", V3<sub::w>, 22.3, 648.1, "3.622226305e-3"},
-    {"3x", V3<sub::x>, 22.11, 648, "4.528072649e-3"}, {"3x", V3<sub::x>, 22.3, 649, "4.556905799e-3"},
-    {"3y", V3<sub::y>, 22, 646.84, "2.698354719e-3"}, {"3y", V3<sub::y>, 22.064, 647.05, "2.717655648e-3"},
-    {"3z", V3<sub::z>, 22, 646.89, "3.798732962e-3"}, {"3z", V3<sub::z>, 22.064, 647.15, "3.701940010e-3"},
-};
-
-// The release prints nine digits of values its equations give to about ten:
-// 1e-9 relative is its own verification tolerance (the 3z point at 22.064 MPa
-// is 3.7019400095e-3, printed rounded to ...010).
-constexpr double verification_tolerance = 1e-9;
-
 TEST(Region3Backward, ReproducesVerificationValuesThroughTheChoice) {
-  for (const verification_row& r : verification_rows) {
+  for (const kvtest::sr5_row& r : kvtest::sr5_05_tables5_13) {
     const double expected = kvtest::parse_printed(r.printed).value;
-    EXPECT_TRUE(kvtest::close_relative(IF97_V3PT(&r.p, &r.T), expected, verification_tolerance))
+    EXPECT_TRUE(kvtest::close_relative(IF97_V3PT(&r.p, &r.T), expected, kvtest::sr5_05_tolerance))
         << "IF97_V3PT at p = " << r.p << " MPa, T = " << r.T << " K (" << r.subregion << ")";
-    EXPECT_TRUE(kvtest::close_relative(r.equation(&r.p, &r.T), expected, verification_tolerance))
+    EXPECT_TRUE(kvtest::close_relative(r.equation(&r.p, &r.T), expected, kvtest::sr5_05_tolerance))
         << r.subregion << " equation at p = " << r.p << " MPa, T = " << r.T << " K";
   }
 }
 
-struct boundary_row {
-  const char* name;
-  double (*T_of_p)(double);
-  double p;  // MPa
-  const char* printed;  // K
-};
-
-// SR5-05 Tables 3 and 11: the boundary temperatures at one pressure each.
-const boundary_row boundary_rows[] = {
-    {"T3ab", if97::t3ab, 40, "6.930341408e2"},   {"T3cd", if97::t3cd, 25, "6.493659208e2"},
-    {"T3ef", if97::t3ef, 40, "7.139593992e2"},   {"T3gh", if97::t3gh, 23, "6.498873759e2"},
-    {"T3ij", if97::t3ij, 23, "6.515778091e2"},   {"T3jk", if97::t3jk, 23, "6.558338344e2"},
-    {"T3mn", if97::t3mn, 22.8, "6.496054133e2"}, {"T3op", if97::t3op, 22.8, "6.500106943e2"},
-    {"T3qu", if97::t3qu, 22, "6.456355027e2"},   {"T3rx", if97::t3rx, 22, "6.482622754e2"},
-    {"T3uv", if97::t3uv, 22.3, "6.477996121e2"}, {"T3wx", if97::t3wx, 22.3, "6.482049480e2"},
-};
-
 TEST(Region3Backward, BoundaryEquationsReproduceCheckValues) {
-  for (const boundary_row& r : boundary_rows)
+  for (const kvtest::boundary_row& r : kvtest::sr5_05_boundaries)
     EXPECT_TRUE(kvtest::matches_printed(r.T_of_p(r.p), r.printed)) << r.name << " at p = " << r.p << " MPa";
 }
 

@@ -9,34 +9,14 @@
 #include "if97/if97.h"
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"
+#include "support/published_values.hpp"
 
 namespace {
 
 using operation = double (*)(const double*);
 
-struct published_row {
-  const char* name;
-  operation op;
-  double x;  // T in K or p in MPa
-  const char* printed;
-};
-
-// IAPWS-IF97 Tables 35 and 36, the B23 check value given with Eq. (5), the
-// end of B23 at 863.15 K and 100 MPa (Section 4), the critical pressure
-// 22.064 MPa that Eq. (30) gives at 647.096 K, and at the ends of the range
-// of the bar operation Eq. (30) at 273.0 K and the straight line through the
-// critical point at 647.301 K, in bar.
-const published_row saturation_rows[] = {
-    {"psat", IF97_PSAT, 300, "0.353658941e-2"},        {"psat", IF97_PSAT, 500, "0.263889776e1"},
-    {"psat", IF97_PSAT, 600, "0.123443146e2"},         {"Tsat", IF97_TSAT, 0.1, "0.372755919e3"},
-    {"Tsat", IF97_TSAT, 1, "0.453035632e3"},           {"Tsat", IF97_TSAT, 10, "0.584149488e3"},
-    {"pB23", IF97_PB23, 623.15, "0.165291643e2"},      {"pB23", IF97_PB23, 863.15, "100.000000"},
-    {"psat", IF97_PSAT, 647.096, "22.0640000"},
-    {"psat bar", IF97_PSATBAR, 273.0, "0.00604582085"}, {"psat bar", IF97_PSATBAR, 647.301, "221.189910"},
-};
-
 TEST(Saturation, ReproducesPublishedValues) {
-  for (const published_row& r : saturation_rows)
+  for (const kvtest::saturation_row& r : kvtest::saturation_rows)
     EXPECT_TRUE(kvtest::matches_printed(r.op(&r.x), r.printed)) << r.name << " at " << r.x;
 }
 

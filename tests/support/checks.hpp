@@ -12,24 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "support/printed.hpp"
+
 namespace kvtest {
-
-struct printed_value {
-  double value;
-  double half_unit;  // half a unit of the last printed digit
-};
-
-// "0.100215168e-2" -> 0.100215168e-2 with half_unit 0.5e-11.
-inline printed_value parse_printed(std::string_view text) {
-  const std::string s(text);
-  const double value = std::strtod(s.c_str(), nullptr);
-  const std::size_t e = s.find_first_of("eE");
-  const std::string mantissa = s.substr(0, e);
-  const int exponent = e == std::string::npos ? 0 : std::atoi(s.c_str() + e + 1);
-  const std::size_t point = mantissa.find('.');
-  const int decimals = point == std::string::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
-  return {value, 0.5 * std::pow(10.0, exponent - decimals)};
-}
 
 // All the digits of a double.
 inline std::string digits(double x) {
@@ -46,7 +31,7 @@ inline double relative_error(double got, double expected) {
 // (and a few units of double rounding).
 inline ::testing::AssertionResult matches_printed(double got, std::string_view printed) {
   const printed_value p = parse_printed(printed);
-  const double allowed = p.half_unit + 4.0 * std::fabs(p.value) * 2.220446049250313e-16;
+  const double allowed = printed_allowance(p);
   if (std::fabs(got - p.value) <= allowed) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "got " << digits(got) << ", printed " << printed << ", relative error "
                                        << relative_error(got, p.value) << ", allowed "

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "if97/if97.h"
+
 namespace kvtest {
 
 struct published_state {
@@ -49,5 +51,22 @@ inline constexpr published_state published_states[] = {
     {5, 30, 2000, 0, "0.311385219e-1", "0.657122604e4", "0.563707038e4", "0.853640523e1", "0.288569882e1",
      "2.39589436", "0.106736948e4", "30.3551277"},
 };
+
+using region_operation = double (*)(const double*, const double*);
+
+// The operations of a region: of (p, T) in regions 1, 2 and 5, of (T, v) in
+// region 3, where the first is the pressure instead of the volume.
+struct region_ops {
+  region_operation pv, h, u, s, cp, cv, w, f, dvdp;  // f, dvdp: null where the region has none of (p, T)
+};
+
+inline region_ops ops_of(std::int64_t region) {
+  switch (region) {
+    case 1: return {IF97_V1, IF97_H1, IF97_U1, IF97_S1, IF97_CP1, IF97_CV1, IF97_W1, IF97_FUG1, IF97_DVDP1};
+    case 2: return {IF97_V2, IF97_H2, IF97_U2, IF97_S2, IF97_CP2, IF97_CV2, IF97_W2, IF97_FUG2, IF97_DVDP2};
+    case 3: return {IF97_P3, IF97_H3, IF97_U3, IF97_S3, IF97_CP3, IF97_CV3, IF97_W3, nullptr, IF97_DPDV3};
+    default: return {IF97_V5, IF97_H5, IF97_U5, IF97_S5, IF97_CP5, IF97_CV5, IF97_W5, IF97_FUG5, nullptr};
+  }
+}
 
 }  // namespace kvtest
