@@ -113,6 +113,8 @@ FAULTS = [
     ("transport/henry.cpp", "0.0, 275.44, 473.46}", "0.0, 275.44, 474.46}", "Henry: the upper end of C2H6's data"),
     ("water/chemistry.cpp", "constexpr double lambda_max = 1.1e-6;", "constexpr double lambda_max = 1.9e-6;", "refractive index: the extrapolated wavelengths accepted"),
     ("water/chemistry.cpp", "{ return dielectric_constant(s.T, s.rho); }", "{ return dielectric_constant(s.T, 1.0 / s.v * 1.0001); }", "dielectric constant of a state: another density"),
+    ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
+    ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
 ]
 
 
