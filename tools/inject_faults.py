@@ -128,6 +128,8 @@ FAULTS = [
     ("python/ufunc.cpp", "block_.put(e.index[i], e.liquid[i], e.vapour[i]);", "block_.put(e.index[i], e.vapour[i], e.liquid[i]);", "state() on arrays: the phases kept by index, swapped into the block"),
     ("python/records.cpp", "d[index[e]] = values[e].*fields[i].member;", "d[index[e]] = values[e].*fields[0].member;", "state() on arrays: every saturated field as p"),
     ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
+    ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
+    ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
 ]
 
 

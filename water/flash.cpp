@@ -27,6 +27,7 @@
 namespace kviapws97::water {
 namespace {
 
+using detail::bounded_result;
 using detail::saturation;
 using detail::single;
 
@@ -255,6 +256,8 @@ bool polish_region3(double p, double target, double T, double rho, single& out) 
 
 result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
 
+}  // namespace
+
 // A polished state beyond a bound of (p, T) by no more than its accuracy
 // (T to 2e-12 of itself; p of (h, s) to 1e-8, which h and s fix only loosely
 // for a liquid) lies on the bound, which the other functions accept: hs once
@@ -263,7 +266,7 @@ result two_phase(const saturation& sat, double x) { return detail::two_phase_res
 // reported as the bound's (the evaluation's differs by less than its
 // accuracy); beyond a bound of p it is the state of (p, T) on the bound.
 // Region 5 holds from 1073.15 K only.
-result bounded_result(const single& st) {
+result detail::bounded_result(const single& st) {
   const double p = st.pr.p, T = st.pr.T;  // MPa, K
   if (below_min(T) || over(T, if97::T_region5_max)) return detail::failure(status::not_converged);
   if (st.region == 5 && under(T, if97::T_region2_max)) return detail::failure(status::not_converged);
@@ -277,6 +280,8 @@ result bounded_result(const single& st) {
   if (p > p_bound) return water::pT(Pa_per_MPa * p_bound, on.pr.T);
   return detail::single_result(on);
 }
+
+namespace {
 
 // The vapour fraction of q between the saturated phases, or NaN outside. A q
 // within a few units of the last bit of q' or q'' is on the saturation line:

@@ -569,7 +569,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   double T_inside = nan;
   const int region = first == 2 && start_of(2, nullptr).T > if97::T_region2_max ? 5 : first;
   if (single_phase(a, b, region, start_of, st, T_inside)) {
-    return detail::single_result(st);
+    return detail::bounded_result(st);
   }
   saturation sat;
   double x = nan;
@@ -663,7 +663,7 @@ result pu_flash(double p_si, double u_si) {
   if (region == 2 && !(region2_T() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
   single st{};
   double T_inside = nan;
-  if (single_phase(a, b, region, start_of, st, T_inside)) return detail::single_result(st);
+  if (single_phase(a, b, region, start_of, st, T_inside)) return detail::bounded_result(st);
   const bool vapour_side = std::isfinite(T_sat) && region != 1 && !(region == 3 && u < 2000.0);
   const double T_hi = p <= if97::p_region5_max ? if97::T_region5_max : if97::T_region2_max;
   if (!std::isfinite(T_sat)) return along_isobar(p_si, b, if97::T_min, T_hi);
@@ -826,21 +826,26 @@ water::all_results T_states(double T, double value_si, quantity qq) {
     const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
     double ts[4];
     const int n = roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
-    for (int i = 0; i < n; ++i) c.add(detail::single_result({region, evaluate(region, T, std::exp(ts[i]))}));
+    // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
+    // pressure, which the final check refuses: kept within them.
+    for (int i = 0; i < n; ++i)
+      c.add(detail::single_result({region, evaluate(region, T, std::clamp(std::exp(ts[i]), p_lo, p_hi))}));
   };
   const auto along_rho = [&](double rho_lo, double rho_hi) {
     if (!(rho_lo < rho_hi)) return;
     const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
     double rhos[4];
     const int n = roots_along(f, rho_lo, rho_hi, 8, rhos, 4);
-    for (int i = 0; i < n; ++i) c.add(detail::single_result(detail::region3_at(T, rhos[i])));
+    // The density at 100 MPa gives p(T, rho) a rounding beyond it: on the bound.
+    for (int i = 0; i < n; ++i) c.add(detail::bounded_result(detail::region3_at(T, rhos[i])));
   };
   if (T <= if97::T_region1_max) {
     const double ps = sat.p;
     along_p(2, p_search_min, ps);
     along_p(1, ps, if97::p_max);
   } else if (T <= if97::T_b23_max) {
-    const double p_b23 = if97::pb23(T);
+    // pb23(863.15 K) lies 3e-11 MPa above 100 MPa: the search ends at the bound.
+    const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);
     along_p(2, p_search_min, p_b23);
     const auto rho_at = [&](double p) { return detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T)); };
     const double rho_b23 = rho_at(p_b23), rho_max = rho_at(if97::p_max);

@@ -81,6 +81,12 @@ single region3_at(double T, double rho);
 result single_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
+// The result of a polished single-phase state (IF97 units) that may lie
+// beyond a bound of (p, T) by no more than its accuracy: such a state is put
+// on the bound, which the other functions and the final check accept (a
+// polished T one ulp above 2273.15 K at 50 MPa was refused); one farther
+// beyond fails. Defined in water/flash.cpp.
+result bounded_result(const single& st);
 
 // The equations on which a phase request (water/metastable.cpp) solves (p, h)
 // and (p, s) beyond the saturation line.
