@@ -23,6 +23,18 @@ ROWS = {
     "px": [(0.1e6, 0.5), (10e6, 0.0), (23e6, 0.5)],
     "Trho": [(650.0, 500.0), (650.0, 200.0), (750.0, 241.0), (300.0, 1 / 0.100215168e-2), (400.0, -1.0)],
 }
+# The pairs of conservative variables and along a line, at the states of the
+# (p, T) rows of regions 1, 2, 3 and 5 and at one wet state, each with a
+# failing input last.
+_single = [k.state(p=p, T=T) for p, T in [(3e6, 300.0), (3500.0, 700.0), (30e6, 700.0), (0.5e6, 1500.0)]]
+_wet = k.state(T=373.15, x=0.2)
+for _name, _first, _second, _bad in [("rhou", "rho", "u", (1000.0, -1e9)), ("rhoh", "rho", "h", (1000.0, -1e9)),
+                                     ("rhos", "rho", "s", (1000.0, -1e6)), ("pu", "p", "u", (1e5, -1e9)),
+                                     ("prho", "p", "rho", (1e5, -1.0)), ("Th", "T", "h", (300.0, -1e9)),
+                                     ("Ts", "T", "s", (300.0, -1e6))]:
+    ROWS[_name] = [(getattr(st, _first), getattr(st, _second)) for st in _single] + [_bad]
+ROWS["hx"] = [(_wet.h, 0.2), (_wet.h, 1.5)]
+ROWS["sx"] = [(_wet.s, 0.2), (_wet.s, 1.5)]
 
 
 def keywords(name):
