@@ -70,6 +70,16 @@ const named_function& function_named(const std::string& name) {
   return functions[0];
 }
 
+// The committed list names statuses by number: a status added before these
+// moves them, and the list with it.
+static_assert(static_cast<int>(w::status::density_out_of_range) == 7 &&
+                  static_cast<int>(w::status::enthalpy_below_min) == 8 &&
+                  static_cast<int>(w::status::entropy_below_min) == 10 &&
+                  static_cast<int>(w::status::not_converged) == 16 &&
+                  static_cast<int>(w::status::pressure_below_min) == 23 &&
+                  static_cast<int>(w::status::density_below_min) == 24,
+              "the status numbers of tests/data/physical_states.txt");
+
 TEST(EveryStateReturnedIsPhysical, CommittedAdversarialInputs) {
   std::ifstream in(KVIAPWS97_PHYSICAL_STATES);
   ASSERT_TRUE(in) << KVIAPWS97_PHYSICAL_STATES;
