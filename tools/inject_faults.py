@@ -96,6 +96,7 @@ FAULTS = [
     ("water/metastable.cpp", "if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable)", "if ((asked == phase::vapour) == vapour_stable)", "phase requests: the supercritical fluid as stable"),
     ("water/metastable.cpp", "  if (p_mpa == p_line && T >= if97::T_min) {", "  if (false) {", "phase requests: the saturated vapour on the line"),
     ("water/metastable.cpp", "      return detail::single_result(vapour ? sat.vapour : sat.liquid);", "      return r;", "phase requests: a flash on the line as the saturated phase"),
+    ("water/state.cpp", "result r = guarded_single_result(s, s.region == 2);", "result r = guarded_single_result(s, false);", "phase requests: supersaturated vapour stopped at 273.15 K"),
     # Every state returned is physical (tests/test_physical.cpp).
     ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
     ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),

@@ -79,6 +79,11 @@ single region3_at(double T, double rho);
 // Results in SI units, with the phase, the transport properties and, for a
 // two-phase state, the saturated phases.
 result single_result(const single& s);
+// A metastable state of a phase request (water/metastable.cpp), within the
+// bounds that it checks: single_result's, except that supersaturated vapour
+// (region 2, IAPWS-IF97 Eq. (18)) may lie below 273.15 K, down to the 5 %
+// equilibrium-moisture line.
+result metastable_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
 // The result of a polished single-phase state (IF97 units) that may lie

@@ -33,12 +33,6 @@ constexpr double superheat_vapour_fraction_max = 0.05;
 
 bool requestable(phase asked) { return asked == phase::liquid || asked == phase::vapour; }
 
-// The lowest pressure with a saturated liquid, MPa: psat(273.15 K).
-double p_triple() {
-  static const double p = if97::psat(if97::T_min);
-  return p;
-}
-
 // h' and h'' (kJ/kg) of p (MPa) at Tsat(p), regions 1 and 2 up to
 // psat(623.15 K): what the bounds of both phases need.
 struct saturated_h {
@@ -57,35 +51,31 @@ double h_liquid_max(const saturated_h& sat) {
   return if97::mixture(sat.liquid, sat.vapour, superheat_vapour_fraction_max);
 }
 
-result metastable(const single& s) {
-  result r = detail::single_result(s);
-  r.metastable = true;
-  return r;
-}
-
 // The failure of an asked phase where no saturation line of p bounds it
 // (at and above the critical pressure, below the triple-point pressure).
-result beyond_line(double p, phase asked) {
-  if (p < p_triple()) return detail::failure(status::below_triple);
+result beyond_line(double p_pa, phase asked) {
+  if (p_pa < detail::p_triple_Pa()) return detail::failure(status::below_triple);
   return detail::failure(asked == phase::vapour ? status::vapour_above_10MPa : status::superheat_above_bound);
 }
 
-// The asked phase beyond the saturation line at (p, T), p in MPa.
-result supersaturated_pT(double p, double T) {
+// The asked phase beyond the saturation line at (p, T), p in Pa.
+result supersaturated_pT(double p_pa, double T) {
+  const double p = p_pa / Pa_per_MPa;
   if (p > if97::p_metastable_max) return detail::failure(status::vapour_above_10MPa);
-  if (p < p_triple()) return detail::failure(status::below_triple);
+  if (p_pa < detail::p_triple_Pa()) return detail::failure(status::below_triple);
   const single s{2, if97::properties2m(p, T)};
   if (!(s.pr.h >= h_vapour_min(saturated_enthalpies(p)))) return detail::failure(status::moisture_above_5_percent);
-  return metastable(s);
+  return detail::metastable_result(s);
 }
 
-result superheated_pT(double p, double T) {
-  if (p < p_triple()) return detail::failure(status::below_triple);
+result superheated_pT(double p_pa, double T) {
+  const double p = p_pa / Pa_per_MPa;
+  if (p_pa < detail::p_triple_Pa()) return detail::failure(status::below_triple);
   // T > Tsat(p): p < psat(623.15 K) where T <= 623.15 K.
   if (T > if97::T_region1_max) return detail::failure(status::superheat_above_bound);
   const single s{1, if97::properties1(p, T)};
   if (!(s.pr.h <= h_liquid_max(saturated_enthalpies(p)))) return detail::failure(status::superheat_above_bound);
-  return metastable(s);
+  return detail::metastable_result(s);
 }
 
 // The quantity of a flash at constant pressure with a phase request.
@@ -106,11 +96,11 @@ result flash_asked(double p_pa, double q_si, phase asked) {
   const double p = p_pa / Pa_per_MPa;
   if (!std::isfinite(p_pa) || !std::isfinite(q_si) || !(p > 0.0)) return Q::stable(p_pa, q_si);
   const bool vapour = asked == phase::vapour;
-  if (p >= if97::p_c_sat || p < p_triple()) {
+  if (p >= if97::p_c_sat || p_pa < detail::p_triple_Pa()) {
     // No saturation line at p: the stable state, where it is of the phase asked for.
     result r = Q::stable(p_pa, q_si);
     if (!r || r.state.phase == asked || r.state.phase == phase::supercritical) return r;
-    return beyond_line(p, asked);
+    return beyond_line(p_pa, asked);
   }
   saturation sat;
   if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
@@ -132,7 +122,7 @@ result flash_asked(double p_pa, double q_si, phase asked) {
         !detail::polish_on_isobar(detail::isobar_equation::metastable_vapour, Q::by_entropy, p, q, sat.T, s) ||
         !(s.pr.h >= h_min))
       return detail::failure(status::moisture_above_5_percent);
-    return metastable(s);
+    return detail::metastable_result(s);
   }
   if (sat.T > if97::T_region1_max) return detail::failure(status::superheat_above_bound);
   const double h_max = h_liquid_max(saturated_enthalpies(p));
@@ -140,7 +130,7 @@ result flash_asked(double p_pa, double q_si, phase asked) {
       !detail::polish_on_isobar(detail::isobar_equation::region1, Q::by_entropy, p, q, sat.T, s) ||
       !(s.pr.h <= h_max && s.pr.T <= if97::T_region1_max))
     return detail::failure(status::superheat_above_bound);
-  return metastable(s);
+  return detail::metastable_result(s);
 }
 
 }  // namespace
@@ -157,14 +147,14 @@ result pT(double p, double T, phase asked) noexcept {
   const double p_line = T < if97::T_c ? if97::psat(T) : std::numeric_limits<double>::infinity();
   const bool vapour_stable = p_mpa < p_line;
   if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable) return pT(p, T);
-  if (asked == phase::liquid) return superheated_pT(p_mpa, T);
+  if (asked == phase::liquid) return superheated_pT(p, T);
   if (p_mpa == p_line && T >= if97::T_min) {
     // On the saturation line, where pT gives the liquid: the saturated vapour.
     saturation line;
     if (!detail::saturation_at(p_mpa, T, line)) return detail::failure(status::not_converged);
     return detail::single_result(line.vapour);
   }
-  return supersaturated_pT(p_mpa, T);
+  return supersaturated_pT(p, T);
 }
 
 result ph(double p, double h, phase asked) noexcept { return flash_asked<enthalpy>(p, h, asked); }

@@ -174,12 +174,16 @@ bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 // Whether a single-phase state is one of water: every property finite, p
 // within the bounds of (p, T), positive heat capacities and speed of sound,
 // and a pressure that rises with density ((dp/drho)_T > 0), which region 3's
-// equation loses past its turn-over beyond 100 MPa.
-bool physical(const detail::single& s) {
+// equation loses past its turn-over beyond 100 MPa. Supersaturated vapour
+// (below_T_min) reaches below 273.15 K: IAPWS-IF97 Eq. (18) holds down to the
+// 5 % equilibrium-moisture line from the triple-point pressure up (Section
+// 6.2.2), 211 K there; its other bounds are those of (p, T).
+bool physical(const detail::single& s, bool below_T_min = false) {
   const if97::properties& q = s.pr;
   for (const double a : {q.p, q.T, q.v, q.h, q.s, q.u, q.cp, q.cv, q.w, q.dv_dp})
     if (!std::isfinite(a)) return false;
-  if (detail::pT_bounds(Pa_per_MPa * q.p, q.T) != status::ok) return false;
+  const double T_bounded = below_T_min ? std::fmax(q.T, if97::T_min) : q.T;
+  if (!(q.T > 0.0) || detail::pT_bounds(Pa_per_MPa * q.p, T_bounded) != status::ok) return false;
   if (s.region == 5 && q.T < if97::T_region2_max) return false;
   return q.v > 0.0 && std::isfinite(1.0 / q.v) && q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
 }
@@ -358,15 +362,25 @@ result failure(status s) {
   return r;
 }
 
-result single_result(const single& s) {
+namespace {
+result guarded_single_result(const single& s, bool below_T_min) {
   // The last guard of every single-phase state the functions return.
-  if (!physical(s)) return failure(status::not_converged);
+  if (!physical(s, below_T_min)) return failure(status::not_converged);
   result r{status::ok, {}};
   static_cast<phase_values&>(r.state) = si_values(s);
   r.state.region = s.region;
   r.state.phase = single_phase_label(s.region, s.pr.p, s.pr.T, r.state.rho);
   r.state.x = nan;
   r.state.liquid = r.state.vapour = undefined;
+  return r;
+}
+}  // namespace
+
+result single_result(const single& s) { return guarded_single_result(s, false); }
+
+result metastable_result(const single& s) {
+  result r = guarded_single_result(s, s.region == 2);
+  r.metastable = r.status == status::ok;
   return r;
 }
 
