@@ -65,10 +65,12 @@ TEST(Regions, Region3FugacityAtTheCriticalPointFromTable30) {
       0.32308904703711e-2,  0.80964802996215e-4, -0.16557679795037e-3, -0.44923899061815e-4,
   };
   long double phi = 0.0L, gamma0 = 0.0L;
-  for (const double n : table30_n2_to_n40) phi += n;
+  for (const double n : table30_n2_to_n40) phi += static_cast<long double>(n);
   const double p = 22.064, T = 647.096, v = 1.0 / 322.0;
-  for (const kvtest::ideal_term& t : kvtest::table10) gamma0 += t.n * std::pow(540.0L / T, t.J);
-  const double expected = static_cast<double>(std::exp(phi + 1e3L * p * v / (0.461526L * T) - gamma0));
+  const long double T_l = T, p_l = p, v_l = v;
+  for (const kvtest::ideal_term& t : kvtest::table10)
+    gamma0 += static_cast<long double>(t.n) * std::pow(540.0L / T_l, t.J);
+  const double expected = static_cast<double>(std::exp(phi + 1e3L * p_l * v_l / (0.461526L * T_l) - gamma0));
   EXPECT_TRUE(kvtest::close_relative(IF97_FUG3(&p, &T, &v), expected, 1e-13))
       << "IF97_FUG3 at p = 22.064 MPa, T = 647.096 K, rho = 322 kg/m3";
 }
