@@ -67,7 +67,7 @@ TEST(Regions, Region3FugacityAtTheCriticalPointFromTable30) {
   long double phi = 0.0L, gamma0 = 0.0L;
   for (const double n : table30_n2_to_n40) phi += static_cast<long double>(n);
   const double p = 22.064, T = 647.096, v = 1.0 / 322.0;
-  const long double T_l = T, p_l = p, v_l = v;
+  const auto T_l = static_cast<long double>(T), p_l = static_cast<long double>(p), v_l = static_cast<long double>(v);
   for (const kvtest::ideal_term& t : kvtest::table10)
     gamma0 += static_cast<long double>(t.n) * std::pow(540.0L / T_l, t.J);
   const double expected = static_cast<double>(std::exp(phi + 1e3L * p_l * v_l / (0.461526L * T_l) - gamma0));
