@@ -19,6 +19,12 @@ struct properties {
   double dv_dT;  // (dv/dT)_p, m3/(kg K)
 };
 
+// How much of a state one evaluation forms: v alone; v, h, s and u; or every
+// property. The fields an evaluation does not form are NaN. Each field that
+// one forms is the same to the last bit whichever extent formed it: every
+// extent sums the same series terms in the same order (if97/series.hpp).
+enum class extent : unsigned char { none, volume, caloric, all };
+
 // A caloric property (h in kJ/kg or s in kJ/(kg K)) with cp and its
 // temperature derivative, from the cheaper evaluation that a Halley step in T
 // at constant p needs: (dh/dT)_p = cp, (ds/dT)_p = cp / T.

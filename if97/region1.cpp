@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "if97/constants.hpp"
 #include "if97/if97.h"
@@ -116,6 +117,20 @@ properties properties1(double p, double T) {
   const gibbs g = gamma<all_parts>(p, T);
   return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
           1e3 * dvdp_of(g, T), dv_dT_of(g)};
+}
+
+properties properties1(double p, double T, extent e) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  switch (e) {
+    case extent::none: return {p, T, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+    case extent::volume: return {p, T, v_of(gamma<part_x>(p, T), T), nan, nan, nan, nan, nan, nan, nan, nan};
+    case extent::caloric: {
+      const gibbs g = gamma<part_f | part_x | part_y>(p, T);
+      return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), nan, nan, nan, nan, nan};
+    }
+    case extent::all: break;
+  }
+  return properties1(p, T);
 }
 
 caloric enthalpy_cp1(double p, double T) {

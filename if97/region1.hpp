@@ -18,6 +18,7 @@ double fug1(double p, double T);   // fugacity, MPa, referred to the region-2 id
 double dvdp1(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 
 properties properties1(double p, double T);  // all of them in one evaluation
+properties properties1(double p, double T, extent e);  // an extent of them, NaN beyond
 caloric enthalpy_cp1(double p, double T);    // h and cp
 caloric entropy_cp1(double p, double T);     // s and cp
 hsv hsv1(double p, double T);                // h, s and v

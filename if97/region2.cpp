@@ -76,6 +76,7 @@ double w2(double p, double T) { return equation::w(p, T); }
 double fug2(double p, double T) { return equation::fug(p, T); }
 double dvdp2(double p, double T) { return equation::dvdp(p, T); }
 properties properties2(double p, double T) { return equation::all(p, T); }
+properties properties2(double p, double T, extent e) { return equation::some(p, T, e); }
 caloric enthalpy_cp2(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp2(double p, double T) { return equation::entropy_cp(p, T); }
 hsv hsv2(double p, double T) { return equation::h_s_v(p, T); }

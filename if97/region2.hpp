@@ -19,6 +19,7 @@ double fug2(double p, double T);   // fugacity, MPa, referred to the region-2 id
 double dvdp2(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 
 properties properties2(double p, double T);  // all of them in one evaluation
+properties properties2(double p, double T, extent e);  // an extent of them, NaN beyond
 caloric enthalpy_cp2(double p, double T);    // h and cp
 caloric entropy_cp2(double p, double T);     // s and cp
 hsv hsv2(double p, double T);                // h, s and v

@@ -55,6 +55,7 @@ double cv5(double p, double T) { return equation::cv(p, T); }
 double w5(double p, double T) { return equation::w(p, T); }
 double fug5(double p, double T) { return equation::fug(p, T); }
 properties properties5(double p, double T) { return equation::all(p, T); }
+properties properties5(double p, double T, extent e) { return equation::some(p, T, e); }
 caloric enthalpy_cp5(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp5(double p, double T) { return equation::entropy_cp(p, T); }
 

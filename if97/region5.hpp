@@ -19,6 +19,7 @@ double w5(double p, double T);    // speed of sound, m/s
 double fug5(double p, double T);  // fugacity, MPa, referred to the region-5 ideal gas
 
 properties properties5(double p, double T);  // all of them in one evaluation
+properties properties5(double p, double T, extent e);  // an extent of them, NaN beyond
 caloric enthalpy_cp5(double p, double T);    // h and cp
 caloric entropy_cp5(double p, double T);     // s and cp
 

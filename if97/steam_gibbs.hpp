@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 #include "if97/constants.hpp"
 #include "if97/properties.hpp"
@@ -85,6 +86,21 @@ struct steam_gibbs {
     const parts g = gamma<part_f | part_y | part_yy, all_parts>(p, T);
     return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
             1e3 * dvdp_of(g, T), dv_dT_of(g)};
+  }
+
+  // The properties of an extent, NaN beyond it.
+  static properties some(double p, double T, extent e) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    switch (e) {
+      case extent::none: return {p, T, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+      case extent::volume: return {p, T, v_of(gamma<0, part_x>(p, T), T), nan, nan, nan, nan, nan, nan, nan, nan};
+      case extent::caloric: {
+        const parts g = gamma<part_f | part_y, part_f | part_x | part_y>(p, T);
+        return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), nan, nan, nan, nan, nan};
+      }
+      case extent::all: break;
+    }
+    return all(p, T);
   }
 
   static caloric enthalpy_cp(double p, double T) {

@@ -27,7 +27,7 @@
 namespace kviapws97::water {
 namespace {
 
-using detail::bounded_result;
+using detail::found;
 using detail::saturation;
 using detail::single;
 
@@ -102,8 +102,13 @@ constexpr double hs_p_accuracy = 1e-8;
 bool over_hs_p(double p, double bound) { return p > bound * (1.0 + hs_p_accuracy); }
 
 // The quantity that a constant-pressure flash matches: h or s, with what the
-// flash needs of it.
-struct enthalpy {
+// flash needs of it. Full: a single phase found is evaluated whole; else only
+// as far as its search needs (T; h or s and cp), the saturated phases to
+// v, h, s and u (detail::assemble completes what a set of outputs asks for).
+template <bool Full>
+struct enthalpy_of {
+  static constexpr bool full = Full;
+  static constexpr if97::extent saturated = Full ? if97::extent::all : if97::extent::caloric;
   static constexpr double floor = floor_h;
   static constexpr status below = status::enthalpy_below_min;
   static constexpr status above = status::enthalpy_above_max;
@@ -130,7 +135,10 @@ struct enthalpy {
   }
 };
 
-struct entropy {
+template <bool Full>
+struct entropy_of {
+  static constexpr bool full = Full;
+  static constexpr if97::extent saturated = Full ? if97::extent::all : if97::extent::caloric;
   static constexpr double floor = floor_s;
   static constexpr status below = status::entropy_below_min;
   static constexpr status above = status::entropy_above_max;
@@ -157,6 +165,9 @@ struct entropy {
   }
 };
 
+using enthalpy = enthalpy_of<true>;
+using entropy = entropy_of<true>;
+
 // The derivatives of p, h and s in the variables (T, rho) of region 3, from
 // the properties of one evaluation: (dp/drho)_T = -v^2 / (dv/dp)_T,
 // (dp/dT)_rho = -(dv/dT)_p / (dv/dp)_T, and from them h and s.
@@ -181,12 +192,12 @@ Trho_derivatives derivatives(const if97::properties& q) {
 
 template <class Q>
 double d_dT(const Trho_derivatives& d) {
-  if constexpr (std::is_same_v<Q, enthalpy>) return d.h_T;
+  if constexpr (std::is_same_v<Q, enthalpy_of<Q::full>>) return d.h_T;
   else return d.s_T;
 }
 template <class Q>
 double d_drho(const Trho_derivatives& d) {
-  if constexpr (std::is_same_v<Q, enthalpy>) return d.h_rho;
+  if constexpr (std::is_same_v<Q, enthalpy_of<Q::full>>) return d.h_rho;
   else return d.s_rho;
 }
 
@@ -200,10 +211,23 @@ bool polish_isobar(int region, double p, double target, double T, single& out) {
   for (int k = 0; k < max_steps; ++k) {
     if (!iterate_inside(T)) return false;
     if (last) {
-      const if97::properties q = Properties(p, T);
-      const double dT = (target - Q::of(q)) / Q::slope(q.cp, T);
-      if (reproduces(Q::of(q), target, Q::floor) && negligible(dT, T, negligible_isobar)) {
-        out = {region, q};
+      // The last evaluation: every property, or (for T alone) the caloric
+      // one, whose h (s) and cp are the same to the last bit, and so is the
+      // T it takes.
+      if97::properties q{p, T, nan, nan, nan, nan, nan, nan, nan, nan, nan};
+      double value, cp;
+      if constexpr (Q::full) {
+        q = Properties(p, T);
+        value = Q::of(q);
+        cp = q.cp;
+      } else {
+        const if97::caloric c = Caloric(p, T);
+        value = c.value;
+        cp = c.cp;
+      }
+      const double dT = (target - value) / Q::slope(cp, T);
+      if (reproduces(value, target, Q::floor) && negligible(dT, T, negligible_isobar)) {
+        out = {region, q, Q::full ? if97::extent::all : if97::extent::none};
         return true;
       }
       T += dT;
@@ -254,7 +278,7 @@ bool polish_region3(double p, double target, double T, double rho, single& out) 
   return false;
 }
 
-result two_phase(const saturation& sat, double x) { return detail::two_phase_result(sat, x); }
+found two_phase(const saturation& sat, double x) { return detail::found_two_phase(sat, x); }
 
 }  // namespace
 
@@ -266,20 +290,32 @@ result two_phase(const saturation& sat, double x) { return detail::two_phase_res
 // reported as the bound's (the evaluation's differs by less than its
 // accuracy); beyond a bound of p it is the state of (p, T) on the bound.
 // Region 5 holds from 1073.15 K only.
-result detail::bounded_result(const single& st) {
+found detail::bounded(const single& st) {
   const double p = st.pr.p, T = st.pr.T;  // MPa, K
-  if (below_min(T) || over(T, if97::T_region5_max)) return detail::failure(status::not_converged);
-  if (st.region == 5 && under(T, if97::T_region2_max)) return detail::failure(status::not_converged);
+  if (below_min(T) || over(T, if97::T_region5_max)) return detail::found_failure(status::not_converged);
+  if (st.region == 5 && under(T, if97::T_region2_max)) return detail::found_failure(status::not_converged);
   // Beyond 1073.15 K the formulation ends at 50 MPa, and above 50 MPa at 1073.15 K.
   const double p_bound = st.region == 5 || over(T, if97::T_region2_max) ? if97::p_region5_max : if97::p_max;
-  if (over_hs_p(p, p_bound)) return detail::failure(status::not_converged);
+  if (over_hs_p(p, p_bound)) return detail::found_failure(status::not_converged);
   const double T_max = std::fmin(p, p_bound) > if97::p_region5_max ? if97::T_region2_max : if97::T_region5_max;
-  if (over(T, T_max)) return detail::failure(status::not_converged);
+  if (over(T, T_max)) return detail::found_failure(status::not_converged);
   single on = st;
   on.pr.T = std::fmin(std::fmax(T, st.region == 5 ? if97::T_region2_max : if97::T_min), T_max);
-  if (p > p_bound) return water::pT(Pa_per_MPa * p_bound, on.pr.T);
-  return detail::single_result(on);
+  // A state put on the bound keeps the properties of the polished T: a
+  // search that evaluated it in part evaluates it whole there, so that every
+  // set of outputs gives the same values.
+  if (on.pr.T != T && st.evaluated != if97::extent::all) {
+    single whole = st;
+    whole.pr = st.region == 1 ? if97::properties1(p, T) : st.region == 2 ? if97::properties2(p, T) : if97::properties5(p, T);
+    whole.evaluated = if97::extent::all;
+    whole.pr.T = on.pr.T;
+    on = whole;
+  }
+  if (p > p_bound) return detail::pT_found(Pa_per_MPa * p_bound, on.pr.T, st.evaluated);
+  return detail::found_single(on);
 }
+
+result detail::bounded_result(const single& st) { return detail::assemble(detail::bounded(st), outputs::all); }
 
 namespace {
 
@@ -306,48 +342,48 @@ double fraction(const saturation& sat, double q) {
 // above it when p <= 50 MPa. A region-2 state below T_low (the B23 line) is
 // no state of region 2: then `below` is set and the caller looks in region 3.
 template <class Q>
-result vapour_side(double p, double target, double T, double T_low, bool& below) {
+found vapour_side(double p, double target, double T, double T_low, bool& below) {
   below = false;
   // A region-2 state within its bounds, or why not.
   const auto region2 = [&](const single& s2, bool& hot) {
     hot = false;
-    if (below_min(s2.pr.T)) return detail::failure(Q::below);
+    if (below_min(s2.pr.T)) return detail::found_failure(Q::below);
     if (under(s2.pr.T, T_low)) {
       below = true;
-      return detail::failure(status::not_converged);
+      return detail::found_failure(status::not_converged);
     }
     hot = over(s2.pr.T, if97::T_region2_max);
-    return hot ? detail::failure(status::not_converged) : bounded_result(s2);
+    return hot ? detail::found_failure(status::not_converged) : detail::bounded(s2);
   };
   single s2{};
   bool hot_2 = false;
   // A backward temperature far above 1073.15 K (or none: extrapolated far
   // beyond their range, the equations may give NaN) goes to region 5.
   if (T <= if97::T_region2_max + backward_margin && polish_region<Q>(2, p, target, T, s2)) {
-    const result r = region2(s2, hot_2);
+    const found r = region2(s2, hot_2);
     if (!hot_2) return r;
   }
-  if (p > if97::p_region5_max) return detail::failure(Q::above);
+  if (p > if97::p_region5_max) return detail::found_failure(Q::above);
   // No backward equation reaches region 5. The region-2 equation extrapolated
   // beyond 1073.15 K starts it within a few kelvin; otherwise a first step
   // from 1073.15 K.
   single s;
   T = hot_2 ? s2.pr.T : Q::step(if97::T_region2_max, Q::caloric5(p, if97::T_region2_max), target);
-  if (!polish_region<Q>(5, p, target, T, s)) return detail::failure(status::not_converged);
-  if (over(s.pr.T, if97::T_region5_max)) return detail::failure(Q::above);
-  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);
+  if (!polish_region<Q>(5, p, target, T, s)) return detail::found_failure(status::not_converged);
+  if (over(s.pr.T, if97::T_region5_max)) return detail::found_failure(Q::above);
+  if (!under(s.pr.T, if97::T_region2_max)) return detail::bounded(s);
   // Region 5's equation extrapolated below 1073.15 K, where it does not hold
   // (at 500 Pa it reached 266.56 K): the state is region 2's, from region 5's
   // temperature. Where the two equations leave a gap at 1073.15 K, region
   // 2's state a little above it.
-  if (hot_2) return bounded_result(s2);
-  if (!polish_region<Q>(2, p, target, std::fmax(s.pr.T, if97::T_min), s2)) return detail::failure(status::not_converged);
-  const result r = region2(s2, hot_2);
-  return hot_2 ? bounded_result(s2) : r;
+  if (hot_2) return detail::bounded(s2);
+  if (!polish_region<Q>(2, p, target, std::fmax(s.pr.T, if97::T_min), s2)) return detail::found_failure(status::not_converged);
+  const found r = region2(s2, hot_2);
+  return hot_2 ? detail::bounded(s2) : r;
 }
 
 template <class Q>
-result vapour_side(double p, double target, double T) {
+found vapour_side(double p, double target, double T) {
   bool below = false;
   return vapour_side<Q>(p, target, T, 0.0, below);
 }
@@ -355,15 +391,15 @@ result vapour_side(double p, double target, double T) {
 // Region 3 at (p, q) where p is below the critical pressure: a single phase
 // of region 3 on either side of the saturated states, or two-phase.
 template <class Q>
-result region3_below_critical(double p_pa, double p, double target) {
+found region3_below_critical(double p_pa, double p, double target) {
   const double Ts = if97::tsat(p);
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
     const bool liquid = 1.0 / s.pr.v > if97::rho_c;
-    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return bounded_result(s);
+    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::bounded(s);
   }
   saturation sat;
-  if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
+  if (!detail::saturation_of_pressure(p_pa, sat, Q::saturated)) return detail::found_failure(status::not_converged);
   const double x = fraction<Q>(sat, target);
   if (std::isfinite(x)) return two_phase(sat, x);
   const bool liquid = target < Q::of(sat.liquid.pr);
@@ -375,24 +411,24 @@ result region3_below_critical(double p_pa, double p, double target) {
   // saturated states are one, is all that tells the sides apart.
   if (polish_region3<Q>(p, target, sat.T, 1.0 / edge.pr.v, s) && s.pr.dv_dp < 0.0 &&
       (liquid ? !over(s.pr.T, sat.T) : !under(s.pr.T, sat.T)))
-    return bounded_result(s);
-  return detail::failure(status::not_converged);
+    return detail::bounded(s);
+  return detail::found_failure(status::not_converged);
 }
 
 // Region 3 at (p, q) on or above the critical pressure.
 template <class Q>
-result region3_above_critical(double p, double target) {
+found region3_above_critical(double p, double target) {
   single s;
   if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0)
-    return bounded_result(s);
-  return detail::failure(status::not_converged);
+    return detail::bounded(s);
+  return detail::found_failure(status::not_converged);
 }
 
 // The flash at constant pressure p (MPa) for q = h (kJ/kg) or s (kJ/(kg K)).
 template <class Q>
-result flash_p(double p_pa, double q_si) {
-  if (!std::isfinite(p_pa) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
-  if (const status bad = detail::pressure_bounds(p_pa); bad != status::ok) return detail::failure(bad);
+found flash_p(double p_pa, double q_si) {
+  if (!std::isfinite(p_pa) || !std::isfinite(q_si)) return detail::found_failure(status::not_finite);
+  if (const status bad = detail::pressure_bounds(p_pa); bad != status::ok) return detail::found_failure(bad);
   const double p = p_pa / Pa_per_MPa, q = q_si / J_per_kJ;
   static const double p_623 = if97::psat(if97::T_region1_max);
   single s;
@@ -407,8 +443,8 @@ result flash_p(double p_pa, double q_si) {
   const double q_min = vapour_only ? Q::caloric2(p, if97::T_min).value : Q::caloric1(p, if97::T_min).value;
   const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
                                                 : Q::caloric2(p, if97::T_region2_max).value;
-  if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::failure(Q::below);
-  if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::failure(Q::above);
+  if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::found_failure(Q::below);
+  if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::found_failure(Q::above);
   if (vapour_only) return vapour_side<Q>(p, q, Q::T2(p, q));
 
   if (p <= p_623) {
@@ -420,8 +456,8 @@ result flash_p(double p_pa, double q_si) {
     if (q <= Q::liquid_623) {
       const double T = Q::T1(p, q);
       if (T < Ts - backward_margin && polish_region<Q>(1, p, q, T, s) && s.pr.T < Ts - side_margin) {
-        if (below_min(s.pr.T)) return detail::failure(Q::below);
-        return bounded_result(s);
+        if (below_min(s.pr.T)) return detail::found_failure(Q::below);
+        return detail::bounded(s);
       }
     } else if (q >= Q::vapour_dome_min()) {
       const double T = Q::T2(p, q);
@@ -429,19 +465,19 @@ result flash_p(double p_pa, double q_si) {
         // A failure here says nothing of a state inside the saturation line,
         // where the region-2 equation's metastable vapour may lie below
         // 273.15 K or nowhere: only the bound above holds.
-        const result r = vapour_side<Q>(p, q, T);
-        if (r.status == Q::above || (r && r.state.T > Ts + side_margin)) return r;
+        const found r = vapour_side<Q>(p, q, T);
+        if (r.status == Q::above || (r && r.T() > Ts + side_margin)) return r;
       }
     }
     // Near or inside the saturation line: decide against the saturated states.
     saturation sat;
-    if (!detail::saturation_of_pressure(p_pa, sat)) return detail::failure(status::not_converged);
+    if (!detail::saturation_of_pressure(p_pa, sat, Q::saturated)) return detail::found_failure(status::not_converged);
     const double x = fraction<Q>(sat, q);
     if (std::isfinite(x)) return two_phase(sat, x);
     if (q > Q::of(sat.vapour.pr)) return vapour_side<Q>(p, q, Ts);
-    if (!polish_region<Q>(1, p, q, Ts, s)) return detail::failure(status::not_converged);
-    if (below_min(s.pr.T)) return detail::failure(Q::below);
-    return bounded_result(s);
+    if (!polish_region<Q>(1, p, q, Ts, s)) return detail::found_failure(status::not_converged);
+    if (below_min(s.pr.T)) return detail::found_failure(Q::below);
+    return detail::bounded(s);
   }
 
   // Above psat(623.15 K): region 1 up to 623.15 K, then region 3 (with the
@@ -449,9 +485,9 @@ result flash_p(double p_pa, double q_si) {
   if (q <= Q::liquid_623) {
     const double T = Q::T1(p, q);
     if (T < if97::T_region1_max + backward_margin) {
-      if (!polish_region<Q>(1, p, q, T, s)) return detail::failure(status::not_converged);
-      if (below_min(s.pr.T)) return detail::failure(Q::below);
-      if (!over(s.pr.T, if97::T_region1_max)) return bounded_result(s);
+      if (!polish_region<Q>(1, p, q, T, s)) return detail::found_failure(status::not_converged);
+      if (below_min(s.pr.T)) return detail::found_failure(Q::below);
+      if (!over(s.pr.T, if97::T_region1_max)) return detail::bounded(s);
     }
   }
   const double T_b23 = if97::tb23(p);
@@ -463,7 +499,7 @@ result flash_p(double p_pa, double q_si) {
     const double T = Q::T2(p, q);
     if (!(T <= T_b23 - backward_margin)) {
       bool below = false;
-      const result r = vapour_side<Q>(p, q, T, T_b23, below);
+      const found r = vapour_side<Q>(p, q, T, T_b23, below);
       if (!below) return r;
     }
   }
@@ -732,7 +768,7 @@ constexpr double gap_max = 0.1;  // K
 // equations leave a gap at their boundary: of the states beyond their bounds,
 // the one least beyond, if by less than gap_max. A state inside the
 // saturation line sends the caller to the tie lines, from its temperature.
-result single_phase_hs(double h, double s, double& T_inside) {
+found single_phase_hs(double h, double s, double& T_inside) {
   constexpr int fallbacks[6][3] = {{}, {3, 2, 5}, {5, 3, 1}, {2, 1, 5}, {}, {2, 3, 1}};
   int region = region_of_hs(h, s);
   single st{}, nearest{};
@@ -749,10 +785,10 @@ result single_phase_hs(double h, double s, double& T_inside) {
     tried |= 1u << region;
     const region_verdict verdict = polish_hs_in(region, h, s, from, st) ? region_check(st) : region_verdict{0};
     const int next = verdict.next;
-    if (next == region) return bounded_result(st);
+    if (next == region) return detail::bounded(st);
     if (next == inside_saturation_line) {
       T_inside = st.pr.T;
-      return detail::failure(status::not_converged);
+      return detail::found_failure(status::not_converged);
     }
     if (next != 0) {
       if (verdict.beyond <= nearest_beyond) {
@@ -772,10 +808,10 @@ result single_phase_hs(double h, double s, double& T_inside) {
         region = other;
         break;
       }
-    if (region == 0) return near ? bounded_result(nearest) : detail::failure(status::hs_out_of_range);
+    if (region == 0) return near ? detail::bounded(nearest) : detail::found_failure(status::hs_out_of_range);
     from = nullptr;
   }
-  return detail::failure(status::not_converged);
+  return detail::found_failure(status::not_converged);
 }
 
 // A near-saturation margin of the SR4-04 lines, kJ/kg: farther from the line
@@ -789,8 +825,8 @@ constexpr double line_margin = 1.0;  // K
 // The highest temperature of a tie line, just below the critical point.
 const double T_top = std::nextafter(if97::T_c, 0.0);  // K
 
-result flash_hs(double h_si, double s_si) {
-  if (!std::isfinite(h_si) || !std::isfinite(s_si)) return detail::failure(status::not_finite);
+found flash_hs(double h_si, double s_si) {
+  if (!std::isfinite(h_si) || !std::isfinite(s_si)) return detail::found_failure(status::not_finite);
   const double h = h_si / J_per_kJ, s = s_si / J_per_kJ;
   const double h_line = hsat_of_s(s);
   saturation sat;
@@ -807,24 +843,28 @@ result flash_hs(double h_si, double s_si) {
     T_hi = std::fmin(T_hi, T_top);
     const double T0 = std::fmin(std::fmax(if97::Tsat_hs(h, s), if97::T_min), std::fmin(if97::T_region1_max, T_hi));
     if (two_phase_hs(h, s, T0, T_hi, sat, x)) return two_phase(sat, x);
-    if (h < h_line - hsat_margin) return detail::failure(status::hs_out_of_range);
+    if (h < h_line - hsat_margin) return detail::found_failure(status::hs_out_of_range);
   }
   double T_inside = nan;
-  const result r = single_phase_hs(h, s, T_inside);
+  const found r = single_phase_hs(h, s, T_inside);
   if (std::isfinite(T_inside)) {
     if (two_phase_hs(h, s, T_inside, T_top, sat, x)) return two_phase(sat, x);
-    return detail::failure(status::hs_out_of_range);
+    return detail::found_failure(status::hs_out_of_range);
   }
   return r;
 }
 
 }  // namespace
 
-// The flash, with the caller's p returned bit for bit.
-template <class Q>
-result flash_p_exact(double p_pa, double q_si) {
-  result r = flash_p<Q>(p_pa, q_si);  // one named result, returned in place
-  if (r) r.state.p = p_pa;  // Pa -> MPa -> Pa may move it by an ulp
+// The flash, with the caller's p returned bit for bit. A set of outputs that
+// needs no property beyond v, h, s and u takes the search that evaluates no
+// more than it needs.
+template <template <bool> class Q>
+result flash_p_exact(double p_pa, double q_si, outputs asked) {
+  result r = detail::assemble(detail::extent_of(asked) == if97::extent::all ? flash_p<Q<true>>(p_pa, q_si)
+                                                                            : flash_p<Q<false>>(p_pa, q_si),
+                              asked);
+  if (r && asks(asked, outputs::volumetric)) r.state.p = p_pa;  // Pa -> MPa -> Pa may move it by an ulp
   return r;
 }
 
@@ -839,8 +879,11 @@ bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double targe
 
 }  // namespace detail
 
-result ph(double p, double h) noexcept { return flash_p_exact<enthalpy>(p, h); }
-result ps(double p, double s) noexcept { return flash_p_exact<entropy>(p, s); }
-result hs(double h, double s) noexcept { return flash_hs(h, s); }
+result ph(double p, double h, outputs asked) noexcept { return flash_p_exact<enthalpy_of>(p, h, asked); }
+result ps(double p, double s, outputs asked) noexcept { return flash_p_exact<entropy_of>(p, s, asked); }
+result hs(double h, double s, outputs asked) noexcept { return detail::assemble(flash_hs(h, s), asked); }
+result ph(double p, double h) noexcept { return ph(p, h, outputs::all); }
+result ps(double p, double s) noexcept { return ps(p, s, outputs::all); }
+result hs(double h, double s) noexcept { return hs(h, s, outputs::all); }
 
 }  // namespace kviapws97::water

@@ -34,6 +34,10 @@ status pressure_bounds(double p_Pa);
 struct single {
   int region;  // 1, 2, 3 or 5
   if97::properties pr;
+  // What pr holds beyond p and T (the rest NaN): a search for T alone in
+  // regions 1, 2 and 5 evaluates no more than it needs. Region 3's are
+  // always all.
+  if97::extent evaluated = if97::extent::all;
 };
 
 // The saturated liquid and vapour at (p, T) of the saturation line, from
@@ -50,13 +54,15 @@ struct saturation {
 // The saturated states at T (273.15 K <= T < T_c) and p = psat(T), or at a
 // given point (p, T) of the line. False where the region-3 roots are not
 // found (not expected below T_c).
+// Below 623.15 K the saturated phases hold the extent asked for; region 3's
+// hold every property.
 bool saturation_at_T(double T, saturation& out);
-bool saturation_at(double p, double T, saturation& out);
+bool saturation_at(double p, double T, saturation& out, if97::extent e = if97::extent::all);
 
 // The saturated states of a pressure in Pa at its saturation temperature.
 // The same p_si gives the same states bit for bit, whichever function of the
 // API it came through: (p, x), a flash, or (T, x) with p_si = psat(T) in Pa.
-bool saturation_of_pressure(double p_si, saturation& out);
+bool saturation_of_pressure(double p_si, saturation& out, if97::extent e = if97::extent::all);
 
 // The saturation temperature of p, K: the temperature whose psat (IAPWS-IF97
 // Eq. (30) and its continuation to T_c) is p, to the last bit where there is
@@ -86,12 +92,37 @@ result single_result(const single& s);
 result metastable_result(const single& s);
 result two_phase_result(const saturation& sat, double x);
 result failure(status s);
+
+// A state that a search found, before its outputs are formed: a single
+// phase, or the saturated states and vapour fraction of a two-phase state.
+struct found {
+  water::status status = status::ok;
+  bool two_phase = false;
+  single one{};     // a single phase
+  saturation sat{};  // two-phase
+  double x = 0.0;    // two-phase
+  explicit operator bool() const noexcept { return status == status::ok; }
+  double T() const noexcept { return two_phase ? sat.T : one.pr.T; }
+};
+found found_failure(status s);
+inline found found_single(const single& s) { return {status::ok, false, s, {}, 0.0}; }
+found found_two_phase(const saturation& sat, double x);
+// The single phase of (p in Pa, T in K) in its region of (p, T), evaluated
+// to extent e (region 3 fully); status not_converged where region 3 has no
+// density there.
+found pT_found(double p_Pa, double T, if97::extent e);
+// The result of a state found, with the outputs asked for: the single-phase
+// guard of single_result, the values of two_phase_result.
+result assemble(const found& f, outputs asked);
+// The extent of a single phase's evaluation that a set of outputs needs.
+if97::extent extent_of(outputs asked);
 // The result of a polished single-phase state (IF97 units) that may lie
 // beyond a bound of (p, T) by no more than its accuracy: such a state is put
 // on the bound, which the other functions and the final check accept (a
 // polished T one ulp above 2273.15 K at 50 MPa was refused); one farther
 // beyond fails. Defined in water/flash.cpp.
 result bounded_result(const single& st);
+found bounded(const single& st);
 
 // The equations on which a phase request (water/metastable.cpp) solves (p, h)
 // and (p, s) beyond the saturation line.

@@ -41,12 +41,28 @@ phase single_phase_label(int region, double p, double T, double rho) {
   }
 }
 
-phase_values si_values(const detail::single& s) {
+// The phase's values of the groups asked for, NaN elsewhere.
+phase_values si_values(const detail::single& s, outputs asked) {
   const if97::properties& q = s.pr;
   const double rho = 1.0 / q.v;
-  phase_values out{Pa_per_MPa * q.p,  q.T,  rho, q.v, J_per_kJ * q.h, J_per_kJ * q.s, J_per_kJ * q.u,
-                   J_per_kJ * q.cp, J_per_kJ * q.cv, q.w, nan, nan};
-  if (q.T <= T_transport_max) {
+  phase_values out = undefined;
+  if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;
+  if (asks(asked, outputs::volumetric)) {
+    out.p = Pa_per_MPa * q.p;
+    out.rho = rho;
+    out.v = q.v;
+  }
+  if (asks(asked, outputs::caloric)) {
+    out.h = J_per_kJ * q.h;
+    out.s = J_per_kJ * q.s;
+    out.u = J_per_kJ * q.u;
+  }
+  if (asks(asked, outputs::heat)) {
+    out.cp = J_per_kJ * q.cp;
+    out.cv = J_per_kJ * q.cv;
+    out.w = q.w;
+  }
+  if (asks(asked, outputs::transport) && q.T <= T_transport_max) {
     out.mu = transport::viscosity(q.T, rho);
     if (transport::enhancement_evaluated(q.p, q.T, s.region)) {
       // (drho/dp)_T = -rho^2 (dv/dp)_T, per Pa.
@@ -55,6 +71,19 @@ phase_values si_values(const detail::single& s) {
     } else {
       out.lambda = transport::thermal_conductivity(q.T, rho).lambda;
     }
+  }
+  return out;
+}
+
+// A single phase of region 1, 2 or 5 evaluated at least to extent e.
+detail::single completed(const detail::single& s, if97::extent e) {
+  if (s.evaluated >= e || s.region == 3) return s;
+  detail::single out = s;
+  out.evaluated = e;
+  switch (s.region) {
+    case 1: out.pr = if97::properties1(s.pr.p, s.pr.T, e); break;
+    case 2: out.pr = if97::properties2(s.pr.p, s.pr.T, e); break;
+    default: out.pr = if97::properties5(s.pr.p, s.pr.T, e); break;
   }
   return out;
 }
@@ -180,21 +209,30 @@ bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 // 6.2.2), 211 K there; its other bounds are those of (p, T).
 bool physical(const detail::single& s, bool below_T_min = false) {
   const if97::properties& q = s.pr;
-  for (const double a : {q.p, q.T, q.v, q.h, q.s, q.u, q.cp, q.cv, q.w, q.dv_dp})
-    if (!std::isfinite(a)) return false;
+  if (!(std::isfinite(q.p) && std::isfinite(q.T) && q.T > 0.0)) return false;
   const double T_bounded = below_T_min ? std::fmax(q.T, if97::T_min) : q.T;
-  if (!(q.T > 0.0) || detail::pT_bounds(Pa_per_MPa * q.p, T_bounded) != status::ok) return false;
+  if (detail::pT_bounds(Pa_per_MPa * q.p, T_bounded) != status::ok) return false;
   if (s.region == 5 && q.T < if97::T_region2_max) return false;
-  return q.v > 0.0 && std::isfinite(1.0 / q.v) && q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
+  // Of a state evaluated in part, what its evaluation formed.
+  if (s.evaluated >= if97::extent::volume && !(std::isfinite(q.v) && q.v > 0.0 && std::isfinite(1.0 / q.v)))
+    return false;
+  if (s.evaluated >= if97::extent::caloric)
+    for (const double a : {q.h, q.s, q.u})
+      if (!std::isfinite(a)) return false;
+  if (s.evaluated < if97::extent::all) return true;
+  for (const double a : {q.cp, q.cv, q.w, q.dv_dp})
+    if (!std::isfinite(a)) return false;
+  return q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
 }
 
 // The single-phase state of (p, T) in a region of (p, T).
-bool single_at(int region, double p, double T, detail::single& out) {
+bool single_at(int region, double p, double T, detail::single& out, if97::extent e = if97::extent::all) {
   out.region = region;
+  out.evaluated = e;
   switch (region) {
-    case 1: out.pr = if97::properties1(p, T); return true;
-    case 2: out.pr = if97::properties2(p, T); return true;
-    case 5: out.pr = if97::properties5(p, T); return true;
+    case 1: out.pr = if97::properties1(p, T, e); return true;
+    case 2: out.pr = if97::properties2(p, T, e); return true;
+    case 5: out.pr = if97::properties5(p, T, e); return true;
     default: {
       // The start on the branch's own side of the saturation line: the
       // backward equations' boundaries and psat(T) disagree next to the line,
@@ -291,13 +329,13 @@ double density3(double T, double p, branch b, double rho_start) {
 
 single region3_at(double T, double rho) { return {3, if97::properties3(T, 1.0 / rho)}; }
 
-bool saturation_at(double p, double T, saturation& out) {
+bool saturation_at(double p, double T, saturation& out, if97::extent e) {
   out.p = p;
   out.p_si = Pa_per_MPa * p;
   out.T = T;
   if (T <= if97::T_region1_max) {
-    out.liquid = {1, if97::properties1(p, T)};
-    out.vapour = {2, if97::properties2(p, T)};
+    out.liquid = {1, if97::properties1(p, T, e), e};
+    out.vapour = {2, if97::properties2(p, T, e), e};
     return true;
   }
   const double rho_liquid = density3(T, p, branch::liquid, 1.0 / if97::v3pt_liq(p, T));
@@ -317,11 +355,11 @@ bool saturation_at(double p, double T, saturation& out) {
 
 bool saturation_at_T(double T, saturation& out) { return saturation_at(if97::psat(T), T, out); }
 
-bool saturation_of_pressure(double p_si, saturation& out) {
+bool saturation_of_pressure(double p_si, saturation& out, if97::extent e) {
   const double p = p_si / Pa_per_MPa;
   // The triple point's pressure in Pa, through MPa, may come back an ulp
   // below psat(273.15 K): its temperature is still 273.15 K, not below.
-  if (!saturation_at(p, std::fmax(saturation_temperature(p), if97::T_min), out)) return false;
+  if (!saturation_at(p, std::fmax(saturation_temperature(p), if97::T_min), out, e)) return false;
   out.p_si = p_si;
   return true;
 }
@@ -362,47 +400,88 @@ result failure(status s) {
   return r;
 }
 
+found found_failure(status s) {
+  found f;
+  f.status = s;
+  return f;
+}
+
+found found_two_phase(const saturation& sat, double x) { return {status::ok, true, {}, sat, x}; }
+
+found pT_found(double p_Pa, double T, if97::extent e) {
+  const double p = p_Pa / Pa_per_MPa;
+  found f;
+  if (!single_at(if97::region_of(p, T), p, T, f.one, e)) return found_failure(status::not_converged);
+  return f;
+}
+
+if97::extent extent_of(outputs asked) {
+  if (asks(asked, outputs::heat | outputs::transport)) return if97::extent::all;
+  if (asks(asked, outputs::caloric)) return if97::extent::caloric;
+  if (asks(asked, outputs::volumetric)) return if97::extent::volume;
+  return if97::extent::none;
+}
+
 namespace {
-result guarded_single_result(const single& s, bool below_T_min) {
+result guarded_single_result(const single& s, bool below_T_min, outputs asked) {
   // The last guard of every single-phase state the functions return.
-  if (!physical(s, below_T_min)) return failure(status::not_converged);
+  const single c = completed(s, extent_of(asked));
+  if (!physical(c, below_T_min)) return failure(status::not_converged);
   result r{status::ok, {}};
-  static_cast<phase_values&>(r.state) = si_values(s);
-  r.state.region = s.region;
-  r.state.phase = single_phase_label(s.region, s.pr.p, s.pr.T, r.state.rho);
+  static_cast<phase_values&>(r.state) = si_values(c, asked);
+  r.state.region = c.region;
+  r.state.phase = single_phase_label(c.region, c.pr.p, c.pr.T, 1.0 / c.pr.v);
   r.state.x = nan;
   r.state.liquid = r.state.vapour = undefined;
   return r;
 }
+
+result two_phase_assembled(const saturation& sat, double x, outputs asked) {
+  result r{status::ok, {}};
+  state& st = r.state;
+  const if97::extent e = extent_of(asked);
+  const single liquid = completed(sat.liquid, e), vapour = completed(sat.vapour, e);
+  static_cast<phase_values&>(st) = undefined;
+  st.liquid = st.vapour = undefined;
+  if (asks(asked, outputs::saturated)) {
+    // With no other group asked, the saturated phases whole.
+    const bool alone = !asks(asked, outputs::volumetric | outputs::caloric | outputs::heat | outputs::transport);
+    st.liquid = si_values(alone ? completed(liquid, if97::extent::all) : liquid, alone ? outputs::all : asked);
+    st.vapour = si_values(alone ? completed(vapour, if97::extent::all) : vapour, alone ? outputs::all : asked);
+  }
+  const auto mix = [x](double a, double b) { return if97::mixture(a, b, x); };
+  if (asks(asked, outputs::T | outputs::volumetric)) st.T = sat.T;
+  if (asks(asked, outputs::volumetric)) {
+    st.p = sat.p_si;
+    st.v = mix(liquid.pr.v, vapour.pr.v);
+    st.rho = 1.0 / st.v;
+  }
+  if (asks(asked, outputs::caloric)) {
+    st.h = J_per_kJ * mix(liquid.pr.h, vapour.pr.h);
+    st.s = J_per_kJ * mix(liquid.pr.s, vapour.pr.s);
+    st.u = J_per_kJ * mix(liquid.pr.u, vapour.pr.u);
+  }
+  st.region = 4;
+  st.phase = phase::two_phase;
+  st.x = asks(asked, outputs::T) ? x : nan;
+  return r;
+}
 }  // namespace
 
-result single_result(const single& s) { return guarded_single_result(s, false); }
+result assemble(const found& f, outputs asked) {
+  if (!f) return failure(f.status);
+  return f.two_phase ? two_phase_assembled(f.sat, f.x, asked) : guarded_single_result(f.one, false, asked);
+}
+
+result single_result(const single& s) { return guarded_single_result(s, false, outputs::all); }
 
 result metastable_result(const single& s) {
-  result r = guarded_single_result(s, s.region == 2);
+  result r = guarded_single_result(s, s.region == 2, outputs::all);
   r.metastable = r.status == status::ok;
   return r;
 }
 
-result two_phase_result(const saturation& sat, double x) {
-  result r{status::ok, {}};
-  state& st = r.state;
-  st.liquid = si_values(sat.liquid);
-  st.vapour = si_values(sat.vapour);
-  const auto mix = [x](double liquid, double vapour) { return if97::mixture(liquid, vapour, x); };
-  st.p = sat.p_si;
-  st.T = sat.T;
-  st.v = mix(sat.liquid.pr.v, sat.vapour.pr.v);
-  st.rho = 1.0 / st.v;
-  st.h = J_per_kJ * mix(sat.liquid.pr.h, sat.vapour.pr.h);
-  st.s = J_per_kJ * mix(sat.liquid.pr.s, sat.vapour.pr.s);
-  st.u = J_per_kJ * mix(sat.liquid.pr.u, sat.vapour.pr.u);
-  st.cp = st.cv = st.w = st.mu = st.lambda = nan;
-  st.region = 4;
-  st.phase = phase::two_phase;
-  st.x = x;
-  return r;
-}
+result two_phase_result(const saturation& sat, double x) { return two_phase_assembled(sat, x, outputs::all); }
 
 }  // namespace detail
 
@@ -466,18 +545,17 @@ const char* phase_text(phase p) noexcept {
   return "unknown phase";
 }
 
-result pT(double p, double T) noexcept {
+result pT(double p, double T, outputs asked) noexcept {
   if (!finite(p, T)) return detail::failure(status::not_finite);
   if (const status s = detail::pT_bounds(p, T); s != status::ok) return detail::failure(s);
-  const double p_mpa = p / Pa_per_MPa;
-  detail::single out;
-  if (!single_at(if97::region_of(p_mpa, T), p_mpa, T, out)) return detail::failure(status::not_converged);
-  result r = detail::single_result(out);
-  if (r) r.state.p = p;  // the caller's, which Pa -> MPa -> Pa may move by an ulp
+  result r = detail::assemble(detail::pT_found(p, T, detail::extent_of(asked)), asked);
+  if (r && asks(asked, outputs::volumetric)) r.state.p = p;  // the caller's, which Pa -> MPa -> Pa may move by an ulp
   return r;
 }
 
-result Tx(double T, double x) noexcept {
+result pT(double p, double T) noexcept { return pT(p, T, outputs::all); }
+
+result Tx(double T, double x, outputs asked) noexcept {
   if (!finite(T, x)) return detail::failure(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
   if (T < if97::T_min) return detail::failure(status::temperature_below_min);
@@ -485,11 +563,14 @@ result Tx(double T, double x) noexcept {
   // The states of psat(T) in Pa, as a flash of that pressure finds them; their
   // temperature is T to a few units of its last bit.
   detail::saturation sat;
-  if (!detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), sat)) return detail::failure(status::not_converged);
-  return detail::two_phase_result(sat, x);
+  if (!detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), sat, detail::extent_of(asked)))
+    return detail::failure(status::not_converged);
+  return detail::assemble(detail::found_two_phase(sat, x), asked);
 }
 
-result px(double p, double x) noexcept {
+result Tx(double T, double x) noexcept { return Tx(T, x, outputs::all); }
+
+result px(double p, double x, outputs asked) noexcept {
   if (!finite(p, x)) return detail::failure(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
   if (const status s = detail::pressure_bounds(p); s != status::ok) return detail::failure(s);
@@ -497,33 +578,38 @@ result px(double p, double x) noexcept {
   if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);
   if (p / Pa_per_MPa >= if97::p_c_sat) return detail::failure(status::above_critical);
   detail::saturation sat;
-  if (!detail::saturation_of_pressure(p, sat)) return detail::failure(status::not_converged);
+  if (!detail::saturation_of_pressure(p, sat, detail::extent_of(asked))) return detail::failure(status::not_converged);
   // Within an ulp of p_c_sat the saturation temperature is T_c, where (T, x)
   // serves no state.
   if (sat.T >= if97::T_c) return detail::failure(status::above_critical);
-  return detail::two_phase_result(sat, x);
+  return detail::assemble(detail::found_two_phase(sat, x), asked);
 }
 
-result Trho(double T, double rho) noexcept {
-  if (!finite(T, rho)) return detail::failure(status::not_finite);
-  if (!(rho > 0.0)) return detail::failure(status::density_out_of_range);
-  if (T < if97::T_min) return detail::failure(status::temperature_below_min);
-  if (T > if97::T_region5_max) return detail::failure(status::temperature_above_max);
+result px(double p, double x) noexcept { return px(p, x, outputs::all); }
+
+namespace {
+
+detail::found Trho_found(double T, double rho) {
+  using detail::found_failure;
+  if (!finite(T, rho)) return found_failure(status::not_finite);
+  if (!(rho > 0.0)) return found_failure(status::density_out_of_range);
+  if (T < if97::T_min) return found_failure(status::temperature_below_min);
+  if (T > if97::T_region5_max) return found_failure(status::temperature_above_max);
   // Far below the lowest pressure's density the ideal gas decides at once
   // (and keeps the search out of subnormal pressures); near it, the pressure
   // found does.
-  if (if97::R * T * rho < 0.5e-3 * detail::p_min_Pa) return detail::failure(status::density_below_min);  // in kPa
+  if (if97::R * T * rho < 0.5e-3 * detail::p_min_Pa) return found_failure(status::density_below_min);  // in kPa
   const double out_of_range = nan;
   double p = out_of_range;
   int region = 0;
   if (T < if97::T_c) {
     detail::saturation sat;
-    if (!detail::saturation_at_T(T, sat)) return detail::failure(status::not_converged);
+    if (!detail::saturation_at_T(T, sat)) return found_failure(status::not_converged);
     const double rho_liquid = 1.0 / sat.liquid.pr.v, rho_vapour = 1.0 / sat.vapour.pr.v;
     if (rho < rho_liquid && rho > rho_vapour)
-      return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));
-    if (rho == rho_liquid) return detail::single_result(sat.liquid);
-    if (rho == rho_vapour) return detail::single_result(sat.vapour);
+      return detail::found_two_phase(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));
+    if (rho == rho_liquid) return detail::found_single(sat.liquid);
+    if (rho == rho_vapour) return detail::found_single(sat.vapour);
     if (T <= if97::T_region1_max) {
       region = rho > rho_liquid ? 1 : 2;
       p = region == 1 ? pressure_of_density<if97::properties1>(T, rho, sat.p, if97::p_max)
@@ -551,14 +637,19 @@ result Trho(double T, double rho) noexcept {
     // rho and then goes negative (Trho(630 K, 1100 kg/m3) had p = -6.8 GPa).
     const detail::single s = detail::region3_at(T, rho);
     if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))
-      return detail::failure(status::density_out_of_range);
-    return detail::single_result(s);
+      return found_failure(status::density_out_of_range);
+    return detail::found_single(s);
   }
-  if (!std::isfinite(p)) return detail::failure(status::density_out_of_range);
-  if (Pa_per_MPa * p < detail::p_min_Pa) return detail::failure(status::density_below_min);
-  detail::single s;
-  single_at(region, p, T, s);
-  return detail::single_result(s);
+  if (!std::isfinite(p)) return found_failure(status::density_out_of_range);
+  if (Pa_per_MPa * p < detail::p_min_Pa) return found_failure(status::density_below_min);
+  detail::found f;
+  single_at(region, p, T, f.one);
+  return f;
 }
+
+}  // namespace
+
+result Trho(double T, double rho, outputs asked) noexcept { return detail::assemble(Trho_found(T, rho), asked); }
+result Trho(double T, double rho) noexcept { return Trho(T, rho, outputs::all); }
 
 }  // namespace kviapws97::water

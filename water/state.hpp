@@ -119,6 +119,31 @@ struct result {
   const char* reason() const noexcept { return status_text(status); }
 };
 
+// The outputs of a state, in groups; combine them with |. A state function
+// given a set evaluates what the set asks for and what its search needs,
+// nothing else, and leaves every other output NaN; each output it gives is
+// the whole state's to the last bit. The region, the phase and the status
+// are always given, decided as for the whole state.
+enum class outputs : unsigned {
+  T = 1u,           // T, and x (NaN for a single phase)
+  volumetric = 2u,  // p, T, rho, v
+  caloric = 4u,     // h, s, u
+  heat = 8u,        // cp, cv, w
+  transport = 16u,  // mu, lambda
+  // The saturated phases of a two-phase state (state::liquid and
+  // state::vapour), each with the other groups asked for (every group where
+  // no other is asked).
+  saturated = 32u,
+  all = 63u,  // the whole state, as the functions without a set give it
+};
+constexpr outputs operator|(outputs a, outputs b) noexcept {
+  return static_cast<outputs>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+// Whether a set asks for any group of `group`.
+constexpr bool asks(outputs set, outputs group) noexcept {
+  return (static_cast<unsigned>(set) & static_cast<unsigned>(group)) != 0;
+}
+
 // p in Pa, T in K, h in J/kg, s in J/(kg K), x dimensionless, rho in kg/m3.
 // (p, T) choose the IF97 region by its boundaries (the saturation line,
 // B23, 623.15 K, 863.15 K, 1073.15 K, 2273.15 K, 50 and 100 MPa); a state on
@@ -130,6 +155,15 @@ KVIAPWS97_WATER_EXPORT result hs(double h, double s) noexcept;
 KVIAPWS97_WATER_EXPORT result Tx(double T, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result px(double p, double x) noexcept;
 KVIAPWS97_WATER_EXPORT result Trho(double T, double rho) noexcept;
+
+// The same with a set of outputs.
+KVIAPWS97_WATER_EXPORT result pT(double p, double T, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ph(double p, double h, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result ps(double p, double s, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result hs(double h, double s, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result Tx(double T, double x, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result px(double p, double x, outputs asked) noexcept;
+KVIAPWS97_WATER_EXPORT result Trho(double T, double rho, outputs asked) noexcept;
 
 // The state of a phase asked for: liquid or vapour. Where that phase is the
 // stable one, and in the supercritical fluid, the state of the two-argument

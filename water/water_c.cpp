@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "if97/constants.hpp"
+#include "water/batch.hpp"
 #include "water/derivatives.hpp"
 #include "water/chemistry.hpp"
 #include "water/state.hpp"
@@ -163,5 +164,30 @@ int kviapws97_henry(int gas, double T, double* kH, double* KD) noexcept {
   *KD = r.KD;
   return static_cast<int>(r.status);
 }
+
+
+/* The batch calls: a NULL set of columns computes nothing and writes nothing. */
+#define KVIAPWS97_C_BATCH(f) \
+  size_t kviapws97_##f##_n(size_t n, const double* a, const double* b, const kviapws97_columns* out) noexcept { \
+    static const kviapws97_columns none{}; \
+    return water::f##_n(n, a, b, out ? *out : none); \
+  }
+KVIAPWS97_C_BATCH(pT)
+KVIAPWS97_C_BATCH(ph)
+KVIAPWS97_C_BATCH(ps)
+KVIAPWS97_C_BATCH(hs)
+KVIAPWS97_C_BATCH(Tx)
+KVIAPWS97_C_BATCH(px)
+KVIAPWS97_C_BATCH(Trho)
+KVIAPWS97_C_BATCH(rhou)
+KVIAPWS97_C_BATCH(prho)
+KVIAPWS97_C_BATCH(rhoh)
+KVIAPWS97_C_BATCH(rhos)
+KVIAPWS97_C_BATCH(pu)
+KVIAPWS97_C_BATCH(Th)
+KVIAPWS97_C_BATCH(Ts)
+KVIAPWS97_C_BATCH(hx)
+KVIAPWS97_C_BATCH(sx)
+#undef KVIAPWS97_C_BATCH
 
 }  // extern "C"

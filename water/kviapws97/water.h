@@ -8,6 +8,8 @@
 #ifndef KVIAPWS97_WATER_H
 #define KVIAPWS97_WATER_H
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #define KVIAPWS97_WATER_NOEXCEPT noexcept
@@ -78,6 +80,51 @@ KVIAPWS97_WATER_API int kviapws97_hx_all(double h, double x, kviapws97_state* ou
                                          int* count) KVIAPWS97_WATER_NOEXCEPT;
 KVIAPWS97_WATER_API int kviapws97_sx_all(double s, double x, kviapws97_state* out, int capacity,
                                          int* count) KVIAPWS97_WATER_NOEXCEPT;
+/* Batch calls: the states of n pairs of inputs (arrays of n each) as columns
+ * of outputs. A column given is computed; a NULL column is not, and a group
+ * of outputs (T and x; p, T, rho and v; h, s and u; cp, cv and w; mu and
+ * lambda) is evaluated only when one of its columns is given. Element k of a
+ * column is what the single call gives for pair k, bit for bit. An element
+ * that fails is NaN in every real column, region 0, phase -1, and its status
+ * the code of the reason. Each returns the number of elements whose status
+ * is not 0. Reentrant; they allocate nothing. The pairs with several states
+ * give the first, as the single call does. */
+typedef struct kviapws97_columns {
+  double *p, *T, *rho, *v, *h, *s, *u, *cp, *cv, *w, *x, *mu, *lambda; /* NULL: not computed */
+  int *region, *phase, *status;                                         /* NULL: not written */
+} kviapws97_columns;
+KVIAPWS97_WATER_API size_t kviapws97_pT_n(size_t n, const double* p, const double* T,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_ph_n(size_t n, const double* p, const double* h,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_ps_n(size_t n, const double* p, const double* s,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_hs_n(size_t n, const double* h, const double* s,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_Tx_n(size_t n, const double* T, const double* x,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_px_n(size_t n, const double* p, const double* x,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_Trho_n(size_t n, const double* T, const double* rho,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_rhou_n(size_t n, const double* rho, const double* u,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_prho_n(size_t n, const double* p, const double* rho,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_rhoh_n(size_t n, const double* rho, const double* h,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_rhos_n(size_t n, const double* rho, const double* s,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_pu_n(size_t n, const double* p, const double* u,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_Th_n(size_t n, const double* T, const double* h,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_Ts_n(size_t n, const double* T, const double* s,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_hx_n(size_t n, const double* h, const double* x,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API size_t kviapws97_sx_n(size_t n, const double* s, const double* x,
+                                        const kviapws97_columns* out) KVIAPWS97_WATER_NOEXCEPT;
 /* The text of a status; 0 is success. */
 KVIAPWS97_WATER_API const char* kviapws97_error_text(int code) KVIAPWS97_WATER_NOEXCEPT;
 
