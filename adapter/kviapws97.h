@@ -2,8 +2,8 @@
  * simulator's physical-property system. The exported routines take every
  * argument by address and return nothing; host units are K, Pa, m3/kmol,
  * J/kmol, J/(kmol K), Pa s, W/(m K) and N/m. */
-#ifndef KVIAPWS97_H
-#define KVIAPWS97_H
+#ifndef KVIAPWS97_ADAPTER_KVIAPWS97_H
+#define KVIAPWS97_ADAPTER_KVIAPWS97_H
 
 #include <stdint.h>
 

@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+// The plug-in's header beside the C interface's: its include guard once took
+// the name of the quantity KVIAPWS97_H.
+#include "adapter/kviapws97.h"
 #include "if97/constants.hpp"
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"

@@ -86,6 +86,9 @@ constexpr double side_margin = 0.05;  // K
 // A converged region-3 state this close to Tsat(p) is checked against the
 // saturated states themselves.
 constexpr double dome_margin = 1e-3;  // K
+// How far below the saturation pressure of the backward equations' boundary
+// of region 3 (as a fraction) a (p, h) or (p, s) is two-phase for certain.
+constexpr double p3sat_margin = 0.01;
 
 // Beyond a bound by more than a polished state's own accuracy (T within
 // 1e-12 of itself, by the last step not taken, and its rounding): a state
@@ -124,6 +127,7 @@ struct enthalpy_of {
   static double T2(double p, double h) { return if97::T2_ph(p, h); }
   static double T3(double p, double h) { return if97::T3_ph(p, h); }
   static double v3(double p, double h) { return if97::v3_ph(p, h); }
+  static double p3sat(double h) { return if97::p3sat_h(h); }
   // The highest h of region 1 above psat(623.15 K), h'(623.15 K), and the
   // lowest of region 2 there, on B23 at 623.15 K, h''(623.15 K).
   static constexpr double liquid_623 = if97::h_liquid_623;
@@ -154,6 +158,7 @@ struct entropy_of {
   static double T2(double p, double s) { return if97::T2_ps(p, s); }
   static double T3(double p, double s) { return if97::T3_ps(p, s); }
   static double v3(double p, double s) { return if97::v3_ps(p, s); }
+  static double p3sat(double s) { return if97::p3sat_s(s); }
   // s'(623.15 K), and the lowest s of region 2 above psat(623.15 K), on B23
   // at 100 MPa.
   static constexpr double liquid_623 = if97::s_liquid_623;
@@ -392,11 +397,17 @@ found vapour_side(double p, double target, double T) {
 // of region 3 on either side of the saturated states, or two-phase.
 template <class Q>
 found region3_below_critical(double p_pa, double p, double target) {
-  const double Ts = if97::tsat(p);
   single s;
-  if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
-    const bool liquid = 1.0 / s.pr.v > if97::rho_c;
-    if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::bounded(s);
+  // Well below the saturation pressure of q by SR3-03 (Eqs. (10) and (11)),
+  // which holds to far less than this margin, the state is two-phase: the
+  // saturated states decide at once, without Newton's steps on region 3's
+  // equation inside the saturation line.
+  if (!(p < Q::p3sat(target) * (1.0 - p3sat_margin))) {
+    const double Ts = if97::tsat(p);
+    if (polish_region3<Q>(p, target, Q::T3(p, target), 1.0 / Q::v3(p, target), s) && s.pr.dv_dp < 0.0) {
+      const bool liquid = 1.0 / s.pr.v > if97::rho_c;
+      if (liquid ? s.pr.T < Ts - dome_margin : s.pr.T > Ts + dome_margin) return detail::bounded(s);
+    }
   }
   saturation sat;
   if (!detail::saturation_of_pressure(p_pa, sat, Q::saturated)) return detail::found_failure(status::not_converged);
@@ -424,6 +435,36 @@ found region3_above_critical(double p, double target) {
   return detail::found_failure(status::not_converged);
 }
 
+// The highest h (s) of p: at 2273.15 K up to 50 MPa, at 1073.15 K above.
+template <class Q>
+double q_max_of(double p) {
+  return p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
+                                  : Q::caloric2(p, if97::T_region2_max).value;
+}
+
+// The bounds of h (s) over the pressures from the triple point's to 100 MPa:
+// the highest of the lowest, at 273.15 K, and the lowest of the highest. Each
+// varies slowly and smoothly with p (the bound at 273.15 K by v dp, at most
+// 0.1 kJ/kg per MPa): the extremes of 400 pressures, widened by a margin far
+// beyond that variation between neighbours, bound them all.
+template <class Q>
+struct q_bounds {
+  double min_highest = -std::numeric_limits<double>::infinity();
+  double max_lowest = std::numeric_limits<double>::infinity();
+  q_bounds() {
+    const double p_lo = detail::p_triple_Pa() / Pa_per_MPa;
+    constexpr int n = 400;
+    for (int i = 0; i <= n; ++i) {
+      const double p = p_lo * std::pow(if97::p_max / p_lo, static_cast<double>(i) / n);
+      min_highest = std::fmax(min_highest, Q::caloric1(p, if97::T_min).value);
+      max_lowest = std::fmin(max_lowest, q_max_of<Q>(p));
+    }
+    // Margins of 1 kJ/kg (1 kJ/(kg K)) above the lowest and 1 % below the highest.
+    min_highest += Q::floor;
+    max_lowest -= 0.01 * std::fabs(max_lowest);
+  }
+};
+
 // The flash at constant pressure p (MPa) for q = h (kJ/kg) or s (kJ/(kg K)).
 template <class Q>
 found flash_p(double p_pa, double q_si) {
@@ -440,11 +481,18 @@ found flash_p(double p_pa, double q_si) {
   // temperature of p, between which it rises with T (cp > 0). Beyond them
   // (by more than the polish's tolerance) no state exists: below, the
   // region-2 equation extrapolated (or region 5's) reached 231 K and 266 K.
-  const double q_min = vapour_only ? Q::caloric2(p, if97::T_min).value : Q::caloric1(p, if97::T_min).value;
-  const double q_max = p <= if97::p_region5_max ? Q::caloric5(p, if97::T_region5_max).value
-                                                : Q::caloric2(p, if97::T_region2_max).value;
-  if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::found_failure(Q::below);
-  if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::found_failure(Q::above);
+  // Between the highest bound below and the lowest above, over every
+  // pressure, q keeps the bounds of each: only a q beyond them pays for the
+  // bounds of its own pressure.
+  static const q_bounds<Q> everywhere;
+  if (vapour_only || q < everywhere.min_highest) {
+    const double q_min = vapour_only ? Q::caloric2(p, if97::T_min).value : Q::caloric1(p, if97::T_min).value;
+    if (q < q_min && !reproduces(q, q_min, Q::floor)) return detail::found_failure(Q::below);
+  }
+  if (q > everywhere.max_lowest) {
+    const double q_max = q_max_of<Q>(p);
+    if (q > q_max && !reproduces(q, q_max, Q::floor)) return detail::found_failure(Q::above);
+  }
   if (vapour_only) return vapour_side<Q>(p, q, Q::T2(p, q));
 
   if (p <= p_623) {

@@ -96,16 +96,19 @@ result failure(status s);
 // A state that a search found, before its outputs are formed: a single
 // phase, or the saturated states and vapour fraction of a two-phase state.
 struct found {
-  water::status status = status::ok;
-  bool two_phase = false;
-  single one{};     // a single phase
-  saturation sat{};  // two-phase
-  double x = 0.0;    // two-phase
+  water::status status;
+  bool two_phase;
+  double x;        // two-phase
+  saturation sat;  // two-phase: the saturated states; a single phase: sat.liquid alone
   explicit operator bool() const noexcept { return status == status::ok; }
-  double T() const noexcept { return two_phase ? sat.T : one.pr.T; }
+  single& one() noexcept { return sat.liquid; }
+  const single& one() const noexcept { return sat.liquid; }
+  double T() const noexcept { return two_phase ? sat.T : sat.liquid.pr.T; }
 };
 found found_failure(status s);
-inline found found_single(const single& s) { return {status::ok, false, s, {}, 0.0}; }
+// Only what a result reads of each is set: a found state is returned
+// through every layer of a search, and a two-phase one is large.
+found found_single(const single& s);
 found found_two_phase(const saturation& sat, double x);
 // The single phase of (p in Pa, T in K) in its region of (p, T), evaluated
 // to extent e (region 3 fully); status not_converged where region 3 has no

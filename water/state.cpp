@@ -327,6 +327,43 @@ double density3(double T, double p, branch b, double rho_start) {
   return monotone_root(T, p, b, rho_start);
 }
 
+namespace {
+
+// Below this the saturated densities of IAPWS SR5-05's backward equations
+// start Newton's iteration close enough to converge in two or three steps.
+// Closer to T_c the loop of the isotherm narrows and the search of
+// density3 takes over.
+constexpr double T_saturated_newton_max = 646.0;  // K
+
+// A saturated density of region 3 at (T, psat(T)): Newton's iteration from
+// the backward equations' saturated volume (IAPWS SR5-05 Eq. (4)), taken
+// when it converges within a few steps, each smaller than the last, to a
+// rising root on its side of the critical density; else the monotone search
+// of density3. From the backward volume one or two steps suffice.
+double saturated_density(double T, double p, branch b, double start) {
+  double rho = start;
+  if (T <= T_saturated_newton_max) {
+    double last = std::numeric_limits<double>::infinity();
+    for (int k = 0; k < 5; ++k) {
+      const residual r = isotherm(T, rho, p);
+      const double delta = r.f / r.fp;
+      if (!(std::fabs(delta) < last) || !(r.fp > 0.0)) break;
+      // After a step of 1e-11 of rho, Newton's quadratic convergence leaves
+      // an error far below the rounding of p(T, rho) itself.
+      if (std::fabs(delta) <= 1e-11 * rho) {
+        const double root = rho - delta;
+        if (b == branch::liquid ? root > if97::rho_c : root < if97::rho_c) return root;
+        break;
+      }
+      last = std::fabs(delta);
+      rho -= delta;
+    }
+  }
+  return density3(T, p, b, start);
+}
+
+}  // namespace
+
 single region3_at(double T, double rho) { return {3, if97::properties3(T, 1.0 / rho)}; }
 
 bool saturation_at(double p, double T, saturation& out, if97::extent e) {
@@ -338,8 +375,8 @@ bool saturation_at(double p, double T, saturation& out, if97::extent e) {
     out.vapour = {2, if97::properties2(p, T, e), e};
     return true;
   }
-  const double rho_liquid = density3(T, p, branch::liquid, 1.0 / if97::v3pt_liq(p, T));
-  const double rho_vapour = density3(T, p, branch::vapour, 1.0 / if97::v3pt_vap(p, T));
+  const double rho_liquid = saturated_density(T, p, branch::liquid, 1.0 / if97::v3pt_liq(p, T));
+  const double rho_vapour = saturated_density(T, p, branch::vapour, 1.0 / if97::v3pt_vap(p, T));
   if (rho_liquid > rho_vapour) {
     out.liquid = region3_at(T, rho_liquid);
     out.vapour = region3_at(T, rho_vapour);
@@ -403,16 +440,32 @@ result failure(status s) {
 found found_failure(status s) {
   found f;
   f.status = s;
+  f.two_phase = false;
   return f;
 }
 
-found found_two_phase(const saturation& sat, double x) { return {status::ok, true, {}, sat, x}; }
+found found_single(const single& s) {
+  found f;
+  f.status = status::ok;
+  f.two_phase = false;
+  f.sat.liquid = s;
+  return f;
+}
+
+found found_two_phase(const saturation& sat, double x) {
+  found f;
+  f.status = status::ok;
+  f.two_phase = true;
+  f.x = x;
+  f.sat = sat;
+  return f;
+}
 
 found pT_found(double p_Pa, double T, if97::extent e) {
   const double p = p_Pa / Pa_per_MPa;
-  found f;
-  if (!single_at(if97::region_of(p, T), p, T, f.one, e)) return found_failure(status::not_converged);
-  return f;
+  single s;
+  if (!single_at(if97::region_of(p, T), p, T, s, e)) return found_failure(status::not_converged);
+  return found_single(s);
 }
 
 if97::extent extent_of(outputs asked) {
@@ -427,7 +480,8 @@ result guarded_single_result(const single& s, bool below_T_min, outputs asked) {
   // The last guard of every single-phase state the functions return.
   const single c = completed(s, extent_of(asked));
   if (!physical(c, below_T_min)) return failure(status::not_converged);
-  result r{status::ok, {}};
+  result r;  // every field is set below
+  r.status = status::ok;
   static_cast<phase_values&>(r.state) = si_values(c, asked);
   r.state.region = c.region;
   r.state.phase = single_phase_label(c.region, c.pr.p, c.pr.T, 1.0 / c.pr.v);
@@ -470,7 +524,7 @@ result two_phase_assembled(const saturation& sat, double x, outputs asked) {
 
 result assemble(const found& f, outputs asked) {
   if (!f) return failure(f.status);
-  return f.two_phase ? two_phase_assembled(f.sat, f.x, asked) : guarded_single_result(f.one, false, asked);
+  return f.two_phase ? two_phase_assembled(f.sat, f.x, asked) : guarded_single_result(f.one(), false, asked);
 }
 
 result single_result(const single& s) { return guarded_single_result(s, false, outputs::all); }
@@ -642,9 +696,9 @@ detail::found Trho_found(double T, double rho) {
   }
   if (!std::isfinite(p)) return found_failure(status::density_out_of_range);
   if (Pa_per_MPa * p < detail::p_min_Pa) return found_failure(status::density_below_min);
-  detail::found f;
-  single_at(region, p, T, f.one);
-  return f;
+  detail::single s;
+  single_at(region, p, T, s);
+  return detail::found_single(s);
 }
 
 }  // namespace
