@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "python/arrays.hpp"
+#include "python/columns.hpp"
 #include "python/derivatives.hpp"
 #include "python/chemistry.hpp"
 #include "python/memory.hpp"
@@ -59,24 +60,30 @@ struct pair {
   unsigned mask;  // bits of the keywords p, T, h, s, x, rho, u
   int first, second;
   state_function function;
+  batch_function batch;  // for outputs=
 };
 constexpr int keyword_count = 7;
 constexpr const char* keyword_names[keyword_count] = {"p", "T", "h", "s", "x", "rho", "u"};
 constexpr unsigned bit(int k) { return 1u << k; }
 enum : int { kp, kT, kh, ks, kx, krho, ku };
 constexpr pair pairs[] = {
-    {bit(kp) | bit(kT), kp, kT, &water::pT},   {bit(kp) | bit(kh), kp, kh, &water::ph},
-    {bit(kp) | bit(ks), kp, ks, &water::ps},   {bit(kh) | bit(ks), kh, ks, &water::hs},
-    {bit(kT) | bit(kx), kT, kx, &water::Tx},   {bit(kp) | bit(kx), kp, kx, &water::px},
-    {bit(kT) | bit(krho), kT, krho, &water::Trho},
-    {bit(krho) | bit(ku), krho, ku, &water::rhou}, {bit(krho) | bit(kh), krho, kh, &water::rhoh},
-    {bit(krho) | bit(ks), krho, ks, &water::rhos}, {bit(kp) | bit(ku), kp, ku, &water::pu},
+    {bit(kp) | bit(kT), kp, kT, &water::pT, &water::pT_n},
+    {bit(kp) | bit(kh), kp, kh, &water::ph, &water::ph_n},
+    {bit(kp) | bit(ks), kp, ks, &water::ps, &water::ps_n},
+    {bit(kh) | bit(ks), kh, ks, &water::hs, &water::hs_n},
+    {bit(kT) | bit(kx), kT, kx, &water::Tx, &water::Tx_n},
+    {bit(kp) | bit(kx), kp, kx, &water::px, &water::px_n},
+    {bit(kT) | bit(krho), kT, krho, &water::Trho, &water::Trho_n},
+    {bit(krho) | bit(ku), krho, ku, &water::rhou, &water::rhou_n},
+    {bit(krho) | bit(kh), krho, kh, &water::rhoh, &water::rhoh_n},
+    {bit(krho) | bit(ks), krho, ks, &water::rhos, &water::rhos_n},
+    {bit(kp) | bit(ku), kp, ku, &water::pu, &water::pu_n},
     // The pairs with several states: the first, lowest pressure.
-    {bit(kp) | bit(krho), kp, krho, [](double a, double b) noexcept { return water::prho(a, b); }},
-    {bit(kT) | bit(kh), kT, kh, [](double a, double b) noexcept { return water::Th(a, b); }},
-    {bit(kT) | bit(ks), kT, ks, [](double a, double b) noexcept { return water::Ts(a, b); }},
-    {bit(kh) | bit(kx), kh, kx, [](double a, double b) noexcept { return water::hx(a, b); }},
-    {bit(ks) | bit(kx), ks, kx, [](double a, double b) noexcept { return water::sx(a, b); }},
+    {bit(kp) | bit(krho), kp, krho, [](double a, double b) noexcept { return water::prho(a, b); }, &water::prho_n},
+    {bit(kT) | bit(kh), kT, kh, [](double a, double b) noexcept { return water::Th(a, b); }, &water::Th_n},
+    {bit(kT) | bit(ks), kT, ks, [](double a, double b) noexcept { return water::Ts(a, b); }, &water::Ts_n},
+    {bit(kh) | bit(kx), kh, kx, [](double a, double b) noexcept { return water::hx(a, b); }, &water::hx_n},
+    {bit(ks) | bit(kx), ks, kx, [](double a, double b) noexcept { return water::sx(a, b); }, &water::sx_n},
 };
 
 // The phase requests of (p, T), (p, h) and (p, s): liquid, then vapour.
@@ -88,7 +95,7 @@ constexpr state_function asked_functions[3][2] = {
     {&asked<&water::ps, water::phase::liquid>, &asked<&water::ps, water::phase::vapour>}};
 
 py::object state_call(py::object p, py::object T, py::object h, py::object s, py::object x, py::object rho,
-                      py::object u, std::optional<std::string> phase) {
+                      py::object u, std::optional<std::string> phase, py::object outputs) {
   const py::handle given[keyword_count] = {p, T, h, s, x, rho, u};
   unsigned mask = 0;
   for (int k = 0; k < keyword_count; ++k)
@@ -103,8 +110,13 @@ py::object state_call(py::object p, py::object T, py::object h, py::object s, py
       function = asked_functions[which.second - kT][*phase == "vapour"];
     }
     double va, vb;
-    if (!scalar(a, va) || !scalar(b, vb))
-      return state_arrays_of(function, keyword_names[which.first], a, keyword_names[which.second], b);
+    const bool scalars = scalar(a, va) && scalar(b, vb);
+    if (!outputs.is_none()) {
+      if (phase) throw py::type_error("state(): outputs= goes without phase=");
+      return state_of_outputs(which.batch, keyword_names[which.first], a, keyword_names[which.second], b, outputs,
+                              scalars, call_text("state", keyword_names[which.first], a, keyword_names[which.second], b));
+    }
+    if (!scalars) return state_arrays_of(function, keyword_names[which.first], a, keyword_names[which.second], b);
     const water::result r = function(va, vb);
     if (!r)
       throw py::value_error(call_text("state", keyword_names[which.first], a, keyword_names[which.second], b) + ": " +
@@ -126,7 +138,7 @@ py::object saturation_call(py::object T, py::object p) {
   const bool of_T = !T.is_none();
   const py::handle given = of_T ? T : p;
   const char* name = of_T ? "T" : "p";
-  const state_function function = of_T ? &water::Tx : &water::px;
+  const state_function function = of_T ? state_function(&water::Tx) : state_function(&water::px);
   double v;
   if (scalar(given, v)) {
     const water::result r = function(v, 0.0);
@@ -270,6 +282,15 @@ status (int8). An element that fails raises nothing: it is NaN in every float
 array, region 0, phase -1, and status holds the code of the reason
 (kviapws97.status_text(code)). The loop runs without the GIL.
 
+outputs= names the quantities to compute, as a str or a sequence of them
+(p, T, rho, v, h, s, u, cp, cv, w, x, mu, lam): only their groups are
+evaluated (T and x; p, T, rho, v; h, s, u; cp, cv, w; mu, lam), each value
+the same to the last bit as without outputs=. The other quantities, and the
+saturated phases, are None on arrays and NaN on a State. With arrays the
+loop is the batch call of the C library, without the GIL:
+    >>> kviapws97.state(p=numpy.full(3, 1e6), h=[1e6, 2e6, 3e6], outputs=("T", "x")).x
+    array([0.1178082 , 0.61422489,        nan])
+
 Example:
     >>> kviapws97.state(p=1e6, h=2.8e6).T
     461.7628910525903
@@ -315,7 +336,7 @@ the rest.)";
 
   m.def("state", &state_call, state_doc, py::kw_only(), py::arg("p") = py::none(), py::arg("T") = py::none(),
         py::arg("h") = py::none(), py::arg("s") = py::none(), py::arg("x") = py::none(), py::arg("rho") = py::none(),
-        py::arg("u") = py::none(), py::arg("phase") = py::none());
+        py::arg("u") = py::none(), py::arg("phase") = py::none(), py::arg("outputs") = py::none());
   m.def("saturation", &saturation_call, saturation_doc, py::kw_only(), py::arg("T") = py::none(),
         py::arg("p") = py::none());
   m.def(

@@ -29,7 +29,12 @@ template <class Class, class Arrays>
 void add_array_fields(Class& c, Arrays arrays) {
   for (std::size_t i = 0; i < field_count; ++i)
     c.def_property_readonly(
-        fields[i].name, [arrays, i](const typename Class::type& self) { return arrays(self)[i]; }, fields[i].doc);
+        fields[i].name,
+        [arrays, i](const typename Class::type& self) -> py::object {
+          const py::array& a = arrays(self)[i];
+          return a ? py::object(a) : py::object(py::none());  // not named in outputs=
+        },
+        fields[i].doc);
 }
 
 py::object phase_of(const water::state& s, const water::phase_values& side) {
@@ -152,12 +157,13 @@ void register_records(py::module_& m) {
       "0 where the state was formed, else the code of the reason (int8); see kviapws97.status_text");
   add_array_fields(sa, [](const state_arrays& s) -> const field_arrays& { return s.f; });
   sa.def_property_readonly(
-      "x", [](const state_arrays& s) { return s.x; }, "vapour fraction, NaN where single-phase or failed");
+      "x", [](const state_arrays& s) -> py::object { return s.x ? py::object(s.x) : py::object(py::none()); },
+      "vapour fraction, NaN where single-phase or failed");
   sa.def_property_readonly(
-      "liquid", [](state_arrays& s) { return phases_of(s, s.liquid); },
+      "liquid", [](state_arrays& s) { return s.selected ? py::object(py::none()) : phases_of(s, s.liquid); },
       "the saturated liquid (PhaseArrays), NaN where not two-phase");
   sa.def_property_readonly(
-      "vapour", [](state_arrays& s) { return phases_of(s, s.vapour); },
+      "vapour", [](state_arrays& s) { return s.selected ? py::object(py::none()) : phases_of(s, s.vapour); },
       "the saturated vapour (PhaseArrays), NaN where not two-phase");
   sa.def_property_readonly(
       "shape", [](const state_arrays& s) { return py::tuple(py::cast(s.shape)); }, "the shape of every array");

@@ -86,6 +86,9 @@ struct state_arrays {
   // two_phase (NaN where an element is not two-phase).
   py::object liquid, vapour;
   std::shared_ptr<two_phase_elements> two_phase;
+  // Computed with outputs=: the quantities not named are None, and so are
+  // the saturated phases.
+  bool selected = false;
 };
 struct saturation_arrays {
   py::array T, p, status;
