@@ -96,15 +96,15 @@ FAULTS = [
     ("water/metastable.cpp", "if ((p_mpa > if97::p_c && T > if97::T_c) || (asked == phase::vapour) == vapour_stable)", "if ((asked == phase::vapour) == vapour_stable)", "phase requests: the supercritical fluid as stable"),
     ("water/metastable.cpp", "  if (p_mpa == p_line && T >= if97::T_min) {", "  if (false) {", "phase requests: the saturated vapour on the line"),
     ("water/metastable.cpp", "      return detail::single_result(vapour ? sat.vapour : sat.liquid);", "      return r;", "phase requests: a flash on the line as the saturated phase"),
-    ("water/state.cpp", "result r = guarded_single_result(s, s.region == 2);", "result r = guarded_single_result(s, false);", "phase requests: supersaturated vapour stopped at 273.15 K"),
+    ("water/state.cpp", "result r = guarded_single_result(s, s.region == 2, outputs::all);", "result r = guarded_single_result(s, false, outputs::all);", "phase requests: supersaturated vapour stopped at 273.15 K"),
     # Every state returned is physical (tests/test_physical.cpp).
     ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
     ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),
     ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
     ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
-    ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return bounded_result(s);", "  return bounded_result(s);", "flashes: region 5 below 1073.15 K kept"),
+    ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return detail::bounded(s);", "  return detail::bounded(s);", "flashes: region 5 below 1073.15 K kept"),
     ("water/state.cpp", "if (T >= if97::T_c) return phase::vapour;", "if (T >= if97::T_c) return phase::liquid;", "state: region 3 above T_c below p_c labelled liquid"),
-    ("water/state.cpp", "return detail::two_phase_result(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));", "return detail::two_phase_result(sat, (sat.vapour.pr.v - 1.0 / rho) / (sat.vapour.pr.v - sat.liquid.pr.v));", "Trho: a two-phase state's 1 - x"),
+    ("water/state.cpp", "return detail::found_two_phase(sat, (1.0 / rho - sat.liquid.pr.v) / (sat.vapour.pr.v - sat.liquid.pr.v));", "return detail::found_two_phase(sat, (sat.vapour.pr.v - 1.0 / rho) / (sat.vapour.pr.v - sat.liquid.pr.v));", "Trho: a two-phase state's 1 - x"),
     ("water/state.cpp", 'case status::not_converged: return "the state was not found to the required accuracy";', 'case status::not_converged: return "the state was not found";', "state: the text of not_converged"),
     # The flashes of conservative variables and the pairs with several states.
     ("water/flash_pairs.cpp", "constexpr double negligible_T = 1e-12;", "constexpr double negligible_T = 1e-6;", "pairs: a looser polish of T"),
@@ -131,6 +131,14 @@ FAULTS = [
     ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
+    # Selected outputs and the batch calls.
+    ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
+    ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),
+    ("water/state.cpp", "if (s.evaluated >= e || s.region == 3) return s;", "if (s.evaluated >= e || s.region != 1) return s;", "outputs: regions 2 and 5 not evaluated for what is asked"),
+    ("water/batch.cpp", "if (any({out.h, out.s, out.u})) asked", "if (any({out.h, out.s})) asked", "batch: u alone not computed"),
+    ("water/batch.cpp", "if (out.phase) out.phase[k] = r ? static_cast<int>(s.phase) : -1;", "if (out.phase) out.phase[k] = static_cast<int>(s.phase);", "batch: a failure's phase"),
+    ("python/columns.cpp", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 10, 11}", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 11, 10}", "outputs=: mu and lam swapped"),
+    ("water/state.cpp", "if (std::fabs(delta) <= 1e-11 * rho) {", "if (std::fabs(delta) <= 1e-4 * rho) {", "saturated densities: Newton's steps stopped early"),
 ]
 
 
