@@ -31,4 +31,17 @@ inline water_states water_states_of(int region, double p_lo, double p_hi, double
   return out;
 }
 
+// The inputs of a flash in SI units, from the states of water_states_of.
+struct flash_inputs {
+  double p, T, h, s;
+};
+using flash_input_array = std::array<flash_inputs, state_count>;
+
+inline flash_input_array flash_inputs_of(int region, double p_lo, double p_hi, double T_lo, double T_hi) {
+  const water_states from = water_states_of(region, p_lo, p_hi, T_lo, T_hi);
+  flash_input_array out{};
+  for (std::size_t k = 0; k < out.size(); ++k) out[k] = {from[k].p, from[k].T, from[k].h, from[k].s};
+  return out;
+}
+
 }  // namespace kvbench

@@ -136,7 +136,7 @@ FAULTS = [
     ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),
     ("water/state.cpp", "if (s.evaluated >= e || s.region == 3) return s;", "if (s.evaluated >= e || s.region != 1) return s;", "outputs: regions 2 and 5 not evaluated for what is asked"),
     ("water/batch.cpp", "if (any({out.h, out.s, out.u})) asked", "if (any({out.h, out.s})) asked", "batch: u alone not computed"),
-    ("water/batch.cpp", "if (out.phase) out.phase[k] = r ? static_cast<int>(s.phase) : -1;", "if (out.phase) out.phase[k] = static_cast<int>(s.phase);", "batch: a failure's phase"),
+    ("water/batch.cpp", "if (out.phase) out.phase[k] = r ? static_cast<int>(r.state.phase) : -1;", "if (out.phase) out.phase[k] = static_cast<int>(r.state.phase);", "batch: a failure's phase"),
     ("python/columns.cpp", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 10, 11}", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 11, 10}", "outputs=: mu and lam swapped"),
     ("water/state.cpp", "if (std::fabs(delta) <= 1e-11 * rho) {", "if (std::fabs(delta) <= 1e-4 * rho) {", "saturated densities: Newton's steps stopped early"),
 ]

@@ -23,27 +23,21 @@ result first(double a, double b, outputs) noexcept {
   return F(a, b, nullptr);
 }
 
-void put(double* column, std::size_t k, double value) {
-  if (column) column[k] = value;
-}
+// Each real column with the state's value it holds.
+constexpr struct {
+  double* columns::*column;
+  double state::*value;
+} reals[] = {{&columns::p, &state::p},   {&columns::T, &state::T},   {&columns::rho, &state::rho},
+             {&columns::v, &state::v},   {&columns::h, &state::h},   {&columns::s, &state::s},
+             {&columns::u, &state::u},   {&columns::cp, &state::cp}, {&columns::cv, &state::cv},
+             {&columns::w, &state::w},   {&columns::x, &state::x},   {&columns::mu, &state::mu},
+             {&columns::lambda, &state::lambda}};
 
 void put_row(const columns& out, std::size_t k, const result& r) {
-  const state& s = r.state;
-  put(out.p, k, s.p);
-  put(out.T, k, s.T);
-  put(out.rho, k, s.rho);
-  put(out.v, k, s.v);
-  put(out.h, k, s.h);
-  put(out.s, k, s.s);
-  put(out.u, k, s.u);
-  put(out.cp, k, s.cp);
-  put(out.cv, k, s.cv);
-  put(out.w, k, s.w);
-  put(out.x, k, s.x);
-  put(out.mu, k, s.mu);
-  put(out.lambda, k, s.lambda);
-  if (out.region) out.region[k] = r ? s.region : 0;
-  if (out.phase) out.phase[k] = r ? static_cast<int>(s.phase) : -1;
+  for (const auto& c : reals)
+    if (double* column = out.*c.column) column[k] = r.state.*c.value;
+  if (out.region) out.region[k] = r ? r.state.region : 0;
+  if (out.phase) out.phase[k] = r ? static_cast<int>(r.state.phase) : -1;
   if (out.status) out.status[k] = static_cast<int>(r.status);
 }
 
