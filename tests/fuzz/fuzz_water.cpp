@@ -44,6 +44,10 @@ using c_function = int (*)(double, double, kviapws97_state*);
 constexpr c_function functions[] = {kviapws97_pT, kviapws97_ph, kviapws97_ps,  kviapws97_hs,
                                     kviapws97_Tx, kviapws97_px, kviapws97_Trho};
 constexpr const char* names[] = {"pT", "ph", "ps", "hs", "Tx", "px", "Trho"};
+// Their batch calls, asked for T and x alone: the lean searches.
+using batch_function = size_t (*)(size_t, const double*, const double*, const kviapws97_columns*);
+constexpr batch_function batches[] = {kviapws97_pT_n, kviapws97_ph_n, kviapws97_ps_n,  kviapws97_hs_n,
+                                      kviapws97_Tx_n, kviapws97_px_n, kviapws97_Trho_n};
 constexpr int n_functions = 7;
 
 constexpr long slow_ns = 100'000;        // a finding for a solver: counted and reported
@@ -79,6 +83,25 @@ long thread_cpu_ns() {
   return static_cast<long>(t.tv_sec) * 1'000'000'000L + t.tv_nsec;
 }
 
+bool same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+
+// The batch call of one element with T and x alone gives the whole state's
+// status, region, phase, T and x, bit for bit.
+void check_lean(int f, double a, double b, int code, const kviapws97_state& whole) {
+  double T = 0.0, x = 0.0;
+  int region = 0, phase = 0, status = 0;
+  kviapws97_columns c{};
+  c.T = &T;
+  c.x = &x;
+  c.region = &region;
+  c.phase = &phase;
+  c.status = &status;
+  batches[f](1, &a, &b, &c);
+  if (status != code) fail(f, a, b, "T alone: another status than the whole state's", &whole);
+  if (code == 0 && !(region == whole.region && phase == whole.phase && same(T, whole.T) && same(x, whole.x)))
+    fail(f, a, b, "T alone: another region, phase, T or x than the whole state's", &whole);
+}
+
 // One call, timed (the fastest of up to three attempts when slow), through
 // the invariants.
 void check(int f, double a, double b) {
@@ -97,6 +120,7 @@ void check(int f, double a, double b) {
   if (fastest > timing.slowest_ns) timing = {timing.calls, timing.slow, fastest, f, a, b};
   if (fastest > time_limit_ns) fail(f, a, b, "slower than 50 ms on every attempt");
   if (std::strcmp(kviapws97_error_text(code), "unknown status") == 0) fail(f, a, b, "a status without its text");
+  check_lean(f, a, b, code, s);
   if (code != 0) {
     if (!std::isnan(s.p) || !std::isnan(s.T) || !std::isnan(s.h)) fail(f, a, b, "a failure with values", &s);
     return;
