@@ -341,10 +341,7 @@ the rest.)";
         py::arg("p") = py::none());
   m.def(
       "status_text",
-      [](int code) {
-        if (code < 0) return "unknown status";
-        return water::status_text(static_cast<water::status>(code));
-      },
+      [](int code) { return water::status_text(static_cast<water::status>(code)); },
       "The reason (str) of a status code of an array result; 0 is 'ok'.", py::arg("code"));
   m.def(
       "set_array_memory",

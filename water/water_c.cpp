@@ -90,8 +90,9 @@ int kviapws97_saturation_p(double p, kviapws97_state* liquid, kviapws97_state* v
   return put_saturated(water::px(p, 0.0), liquid, vapour);
 }
 
+// water::status has int as its underlying type: every int is a value of it,
+// and status_text names the ones that are no status "unknown status".
 const char* kviapws97_error_text(int code) noexcept {
-  if (code < 0) return "unknown status";
   return water::status_text(static_cast<water::status>(code));
 }
 
