@@ -95,26 +95,31 @@ double linear(double v, double lo, double hi, double from, double to) {
 double logarithmic(double v, double lo, double hi, double from, double to) {
   return from + std::log10(v / lo) / std::log10(hi / lo) * (to - from);
 }
-// Each diagram's frame as the README gives it, written out here and not taken
-// from the program: s in kJ/(kg K), T in degC, h in kJ/kg, p in bar.
+// Each diagram's frame as the pages give it, written out here and not taken
+// from the program: with --units eng s in kJ/(kg K), T in degC, h in kJ/kg,
+// p in bar; with --units si the same frame in J/(kg K), K, J/kg and Pa.
+using kvtool::unit_system;
+constexpr unit_system eng = unit_system::eng, si = unit_system::si;
 struct frame_ranges {
   double x_min, x_max, y_min, y_max;
   bool y_logarithmic;
 };
-frame_ranges frame_of(chart_kind k) {
+frame_ranges frame_of(chart_kind k, unit_system u = eng) {
+  const bool in_si = u == si;
+  const double kJ = in_si ? 1e3 : 1.0, K = in_si ? 273.15 : 0.0, bar = in_si ? 1e5 : 1.0;
   switch (k) {
-    case chart_kind::Ts: return {0.0, 10.0, 0.0, 800.0, false};
-    case chart_kind::hs: return {5.0, 9.5, 1800.0, 4000.0, false};  // the engineer's Mollier frame
-    case chart_kind::ph: return {0.0, 4200.0, 0.01, 1000.0, true};
+    case chart_kind::Ts: return {0.0, 10.0 * kJ, 0.0 + K, 800.0 + K, false};
+    case chart_kind::hs: return {5.0 * kJ, 9.5 * kJ, 1800.0 * kJ, 4000.0 * kJ, false};  // the engineer's Mollier frame
+    case chart_kind::ph: return {0.0, 4200.0 * kJ, 0.01 * bar, 1000.0 * bar, true};
   }
   return {};
 }
-double chart_x(chart_kind k, double v) {
-  const frame_ranges f = frame_of(k);
+double chart_x(chart_kind k, double v, unit_system u = eng) {
+  const frame_ranges f = frame_of(k, u);
   return linear(v, f.x_min, f.x_max, chart_layout::left, chart_layout::right);
 }
-double chart_y(chart_kind k, double v) {
-  const frame_ranges f = frame_of(k);
+double chart_y(chart_kind k, double v, unit_system u = eng) {
+  const frame_ranges f = frame_of(k, u);
   return f.y_logarithmic ? logarithmic(v, f.y_min, f.y_max, chart_layout::bottom, chart_layout::top)
                          : linear(v, f.y_min, f.y_max, chart_layout::bottom, chart_layout::top);
 }
@@ -122,6 +127,7 @@ bool in_frame(chart_kind k, double x, double y) {
   const frame_ranges f = frame_of(k);
   return x >= f.x_min && x <= f.x_max && y >= f.y_min && y <= f.y_max;
 }
+const char* units_name(unit_system u) { return u == si ? "si" : "eng"; }
 
 // The part of an SVG document in the group of this id.
 std::string group(const std::string& svg, const std::string& id) {
@@ -186,27 +192,33 @@ const published states[] = {
     {3.5e3, 300.0, std::nullopt, 26.85, 0.035, 2549.91145, 8.52238967},
 };
 
+// In either unit system, by that system's axes.
 TEST(Charts, MarksLandWithinAPixelOfTheirStates) {
   std::vector<kvtool::chart_mark> marks;
   for (const published& s : states) marks.push_back(mark(s.p_Pa, s.T_K, s.rho));
-  for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
-    const image im = render(kvtool::chart_svg(k, marks, false), "marks" + std::to_string(static_cast<int>(k)));
-    ASSERT_EQ(im.error, "");
-    int inside = 0;
-    for (const published& s : states) {
-      const double xv = k == chart_kind::ph ? s.h : s.s;
-      const double yv = k == chart_kind::Ts ? s.T_C : k == chart_kind::hs ? s.h : s.p_bar;
-      if (!in_frame(k, xv, yv)) continue;  // drawn at the edge
-      ++inside;
-      const double x = chart_x(k, xv), y = chart_y(k, yv);
-      const found f = centroid(im, chart_mark, x, y, 8.0);
-      EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0)
-          << "chart " << static_cast<int>(k) << ", state at " << s.T_C << " degC, " << s.p_bar << " bar: mark at ("
-          << f.x << ", " << f.y << "), " << f.pixels << " pixels; belongs at (" << x << ", " << y << ")";
-      EXPECT_GT(f.pixels, 40) << "a ring of 5.5 px";
+  for (const unit_system u : {eng, si})
+    for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
+      const image im = render(kvtool::chart_svg({k, u}, marks, false), "marks" + std::to_string(static_cast<int>(k)));
+      ASSERT_EQ(im.error, "");
+      int inside = 0;
+      for (const published& s : states) {
+        const double xv = k == chart_kind::ph ? s.h : s.s;
+        const double yv = k == chart_kind::Ts ? s.T_C : k == chart_kind::hs ? s.h : s.p_bar;
+        if (!in_frame(k, xv, yv)) continue;  // drawn at the edge
+        ++inside;
+        // The state's values in the axes' units: kJ as J, degC as K, bar as Pa.
+        const double x_shown = u == eng ? xv : 1e3 * xv;
+        const double y_shown = u == eng ? yv : k == chart_kind::Ts ? yv + 273.15 : k == chart_kind::hs ? 1e3 * yv : 1e5 * yv;
+        const double x = chart_x(k, x_shown, u), y = chart_y(k, y_shown, u);
+        const found f = centroid(im, chart_mark, x, y, 8.0);
+        EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0)
+            << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ", state at " << s.T_C << " degC, "
+            << s.p_bar << " bar: mark at (" << f.x << ", " << f.y << "), " << f.pixels << " pixels; belongs at (" << x
+            << ", " << y << ")";
+        EXPECT_GT(f.pixels, 40) << "a ring of 5.5 px";
+      }
+      EXPECT_GE(inside, 2) << "chart " << static_cast<int>(k);
     }
-    EXPECT_GE(inside, 2) << "chart " << static_cast<int>(k);
-  }
 }
 
 // A frame given with --x-range and --y-range: a published state lands where
@@ -216,12 +228,15 @@ TEST(Charts, MarksLandByTheRangesGiven) {
   const struct {
     chart_kind kind;
     kvtool::chart_layout frame;
+    unit_system units;
     double x_value, y_value;
-  } rows[] = {{chart_kind::Ts, {{2.0, 8.0, false}, {100.0, 500.0, false}}, 2.58041912, 226.85},
-              {chart_kind::hs, {{2.0, 6.0, false}, {500.0, 3000.0, false}}, 5.17540298, 2631.49474},
-              {chart_kind::ph, {{500.0, 3000.0, false}, {10.0, 400.0, true}}, 975.542239, 30.0}};
+  } rows[] = {{chart_kind::Ts, {{2.0, 8.0, false}, {100.0, 500.0, false}}, eng, 2.58041912, 226.85},
+              {chart_kind::Ts, {{2e3, 8e3, false}, {400.0, 800.0, false}}, si, 2580.41912, 500.0},
+              {chart_kind::hs, {{2.0, 6.0, false}, {500.0, 3000.0, false}}, eng, 5.17540298, 2631.49474},
+              {chart_kind::ph, {{500.0, 3000.0, false}, {10.0, 400.0, true}}, eng, 975.542239, 30.0},
+              {chart_kind::ph, {{5e5, 3e6, false}, {1e6, 4e7, true}}, si, 975542.239, 3e6}};
   for (const auto& r : rows) {
-    const kvtool::chart_view view(r.kind, r.frame);
+    const kvtool::chart_view view(r.kind, r.frame, r.units);
     const std::vector<kvtool::chart_mark> marks = {
         r.kind == chart_kind::hs ? mark(30e6, 700.0) : mark(3e6, 500.0)};
     const image im = render(kvtool::chart_svg(view, marks, false), "range" + std::to_string(static_cast<int>(r.kind)));
@@ -236,12 +251,34 @@ TEST(Charts, MarksLandByTheRangesGiven) {
   }
 }
 
-// Each tick label stands where its value belongs by the frame's ranges: the
-// labels under the x axis and beside the y axis, and on a logarithmic axis
-// the unlabelled ticks at 2 and 5 of each decade.
+// Each tick label stands where its value belongs by the frame's ranges in the
+// units chosen: the labels under the x axis and beside the y axis, and on a
+// logarithmic axis the unlabelled ticks at 2 and 5 of each decade. The axes'
+// titles, the lines' names, the legend and the key name those units.
 TEST(Charts, TickLabelsAndTicksStandAtTheirValues) {
-  for (const chart_kind k : {chart_kind::Ts, chart_kind::hs, chart_kind::ph}) {
-    const std::string axes = group(kvtool::chart_svg(k, {}, false), "axes");
+  const struct {
+    chart_kind kind;
+    unit_system units;
+    const char *x_title, *y_title, *line_name, *key_value;
+  } rows[] = {
+      {chart_kind::Ts, eng, "entropy s, kJ/(kg K)<", "temperature T, \u00b0C<", "10 bar<", "T = 300 \u00b0C"},
+      {chart_kind::Ts, si, "entropy s, J/(kg K)<", "temperature T, K<", "1e6 Pa<", "T = 573.15 K"},
+      {chart_kind::hs, eng, "entropy s, kJ/(kg K)<", "enthalpy h, kJ/kg<", "300 \u00b0C<", "p = 10 bar"},
+      {chart_kind::hs, si, "entropy s, J/(kg K)<", "enthalpy h, J/kg<", "600 K<", "p = 1e6 Pa"},
+      {chart_kind::ph, eng, "enthalpy h, kJ/kg<", "pressure p, bar (logarithmic)<", "400 \u00b0C<", "h = 3051.7 kJ/kg"},
+      {chart_kind::ph, si, "enthalpy h, J/kg<", "pressure p, Pa (logarithmic)<", "700 K<", "h = 3.0517e6 J/kg"},
+  };
+  for (const auto& r : rows) {
+    const chart_kind k = r.kind;
+    const unit_system u = r.units;
+    const std::string svg = kvtool::chart_svg({k, u}, {mark(1e6, 573.15)}, false);
+    const std::string axes = group(svg, "axes");
+    EXPECT_NE(axes.find(r.x_title), std::string::npos) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
+    EXPECT_NE(axes.find(r.y_title), std::string::npos) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
+    EXPECT_NE(group(svg, "line-labels").find(r.line_name), std::string::npos)
+        << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": no line named " << r.line_name;
+    EXPECT_NE(group(svg, "key").find(r.key_value), std::string::npos)
+        << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": the key has no " << r.key_value;
     ASSERT_FALSE(axes.empty());
     int x_labels = 0, y_labels = 0, minor = 0;
     for (std::size_t at = axes.find("<text"); at != std::string::npos; at = axes.find("<text", at + 1)) {
@@ -253,19 +290,22 @@ TEST(Charts, TickLabelsAndTicksStandAtTheirValues) {
       if (end == words.c_str() || *end != '\0') continue;  // a title
       if (std::abs(y - (chart_layout::bottom + 20)) < 0.05) {
         ++x_labels;
-        EXPECT_NEAR(x, chart_x(k, value), 0.06) << "chart " << static_cast<int>(k) << ": x label " << words;
+        EXPECT_NEAR(x, chart_x(k, value, u), 0.06)
+            << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": x label " << words;
       } else {
         ++y_labels;
-        EXPECT_NEAR(y - 4, chart_y(k, value), 0.06) << "chart " << static_cast<int>(k) << ": y label " << words;
+        EXPECT_NEAR(y - 4, chart_y(k, value, u), 0.06)
+            << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": y label " << words;
       }
     }
-    EXPECT_GE(x_labels, 4) << "chart " << static_cast<int>(k);
-    EXPECT_GE(y_labels, 4) << "chart " << static_cast<int>(k);
-    if (!frame_of(k).y_logarithmic) continue;
+    EXPECT_GE(x_labels, 4) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
+    EXPECT_GE(y_labels, 4) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
+    const frame_ranges f = frame_of(k, u);
+    if (!f.y_logarithmic) continue;
     // Minor ticks: 3 px long on the y axis.
     std::vector<double> expected;
-    for (double decade = frame_of(k).y_min; decade < frame_of(k).y_max; decade *= 10.0)
-      for (const double m : {2.0, 5.0}) expected.push_back(chart_y(k, m * decade));
+    for (double decade = f.y_min; decade < f.y_max; decade *= 10.0)
+      for (const double m : {2.0, 5.0}) expected.push_back(chart_y(k, m * decade, u));
     for (std::size_t at = axes.find("<line"); at != std::string::npos; at = axes.find("<line", at + 1)) {
       if (std::abs(attribute(axes, at, "x1") - (chart_layout::left - 3)) > 0.05) continue;
       ++minor;

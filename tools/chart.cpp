@@ -154,11 +154,30 @@ polyline dome(const chart_view& kind) {
   return all;
 }
 
+// A round value as a label: 5 significant digits, a power of ten written
+// short ("1e6", not "1e+06") so that SI values stay narrow.
 std::string round_number(double v) {
   if (v == 0.0) v = 0.0;  // not "-0"
   char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
+  std::snprintf(text, sizeof text, "%.5g", v);
+  std::string s = text;
+  if (const std::size_t e = s.find('e'); e != std::string::npos) {
+    std::size_t digits = e + 1;
+    if (s[digits] == '+') s.erase(digits, 1);
+    if (s[digits] == '-') ++digits;
+    while (digits + 1 < s.size() && s[digits] == '0') s.erase(digits, 1);
+  }
+  return s;
+}
+
+// The quantities of a diagram's axes and the units they are shown in.
+quantity x_quantity(chart_kind kind) { return kind == chart_kind::ph ? quantity::energy : quantity::entropy; }
+quantity y_quantity(chart_kind kind) {
+  return kind == chart_kind::Ts ? quantity::temperature : kind == chart_kind::hs ? quantity::energy : quantity::pressure;
+}
+std::string symbol(quantity q, unit_system units) { return std::string(output_unit(q, units).symbol); }
+double converted(double v, quantity q, unit_system from, unit_system to) {
+  return from_si(to_si(v, output_unit(q, from)), output_unit(q, to));
 }
 
 bool inside(const point& p, double margin = 0.0) {
@@ -211,19 +230,26 @@ std::string path_of(const std::vector<polyline>& lines, const char* colour, doub
 }
 
 struct axis_text {
-  const char* title;
-  double major;  // step of the labelled ticks of a linear axis
+  std::string title;
+  double major;  // step of the labelled ticks of a linear axis, in the axis's unit
 };
+
+// An axis's title and tick step in its unit: 100 K, 1 kJ/(kg K), 500 kJ/kg.
+axis_text axis_text_of(quantity q, unit_system units) {
+  const double scale = output_unit(q, units).scale;
+  switch (q) {
+    case quantity::temperature: return {"temperature T, " + symbol(q, units), 100.0 / scale};
+    case quantity::entropy: return {"specific entropy s, " + symbol(q, units), 1e3 / scale};
+    case quantity::energy: return {"specific enthalpy h, " + symbol(q, units), 5e5 / scale};
+    default: return {"pressure p, " + symbol(q, units) + " (logarithmic)", 0.0};
+  }
+}
 
 // Ticks, grid and titles. A logarithmic axis has decades labelled and 2 and 5 ticked.
 std::string axes(const chart_view& kind) {
   const chart_layout& L = kind.layout;
   const double width_px = L.right - L.left, height_px = L.bottom - L.top;
-  const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
-                                              : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
-  const axis_text yt = kind == chart_kind::Ts   ? axis_text{"temperature T, \u00b0C", 100.0}
-                       : kind == chart_kind::hs ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
-                                                : axis_text{"pressure p, bar (logarithmic)", 0.0};
+  const axis_text xt = axis_text_of(x_quantity(kind), kind.units), yt = axis_text_of(y_quantity(kind), kind.units);
   std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
   const char* grid = "stroke=\"#000000\" stroke-opacity=\"0.10\"";
   // Linear ticks at the round multiples of their step within the range.
@@ -260,12 +286,20 @@ std::string axes(const chart_view& kind) {
   return s + "</g>\n";
 }
 
-// The round values of each diagram's lines.
+// The round values of each diagram's lines, in the units they are named in.
 struct line_set {
-  std::vector<double> isobars_bar, isotherms_C, fractions;
+  std::vector<double> isobars, isotherms, fractions;
 };
 
-line_set lines_of(chart_kind kind) {
+line_set lines_of(chart_kind kind, unit_system units) {
+  if (units == unit_system::si) {
+    // Isobars at the same round values, in Pa; isotherms at round kelvin.
+    line_set set = lines_of(kind, unit_system::eng);
+    for (double& p : set.isobars) p = converted(p, quantity::pressure, unit_system::eng, units);
+    if (kind == chart_kind::hs) set.isotherms = {300, 400, 500, 600, 700, 800, 900, 1000};
+    if (kind == chart_kind::ph) set.isotherms = {300, 350, 400, 450, 500, 550, 600, 650, 700, 800, 900, 1000};
+    return set;
+  }
   const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
   switch (kind) {
     case chart_kind::Ts:
@@ -281,7 +315,7 @@ line_set lines_of(chart_kind kind) {
 }
 
 // The legend: what the chart draws, and no more.
-std::string legend(chart_kind kind, bool marks, bool path) {
+std::string legend(const chart_view& kind, bool marks, bool path) {
   const double x = legend_left, sw = x + 30;
   double y = chart_layout::top + 4;
   std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
@@ -297,8 +331,9 @@ std::string legend(chart_kind kind, bool marks, bool path) {
   };
   entry(stroke(dome_colour, 2.2), "saturation dome");
   entry(svg::circle(x + 11, y, 4, "fill=\"#111111\""), "critical point");
-  if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
-  if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
+  if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, " + symbol(quantity::pressure, kind.units));
+  if (kind != chart_kind::Ts)
+    entry(stroke(isotherm_colour, 1.0), "isotherms, " + symbol(quantity::temperature, kind.units));
   entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
   if (marks)
     entry(svg::circle(x + 11, y, 5.5,
@@ -317,23 +352,22 @@ std::string legend(chart_kind kind, bool marks, bool path) {
   return s + "</g>\n";
 }
 
-std::string value_text(double si, quantity q) {
-  const unit& u = output_unit(q, unit_system::eng);
-  char text[48];
-  std::snprintf(text, sizeof text, "%.5g %s", from_si(si, u), std::string(u.symbol).c_str());
-  return text;
+std::string value_text(double si, quantity q, unit_system units) {
+  const unit& u = output_unit(q, units);
+  return round_number(from_si(si, u)) + " " + std::string(u.symbol);
 }
 
 // A mark's line of the key and of the report.
 std::string key_text(const chart_view& kind, const chart_mark& m) {
-  std::string s = describe_inputs(m.given, unit_system::eng);
+  std::string s = describe_inputs(m.given, kind.units);
   if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
   const water::state& st = m.state.state;
   s += " \u2192 " + std::string(water::phase_text(st.phase));
   if (st.phase == water::phase::two_phase) s += ", x = " + round_number(std::round(st.x * 1e4) / 1e4);
-  s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature) +
-       ", p = " + value_text(st.p, quantity::pressure) + ", h = " + value_text(st.h, quantity::energy) +
-       ", s = " + value_text(st.s, quantity::entropy);
+  const unit_system u = kind.units;
+  s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature, u) +
+       ", p = " + value_text(st.p, quantity::pressure, u) + ", h = " + value_text(st.h, quantity::energy, u) +
+       ", s = " + value_text(st.s, quantity::entropy, u);
   const chart_point p = place_on(kind, st);
   if (!inside({p.x, p.y})) s += " (beyond the chart, drawn at its edge)";
   return s;
@@ -372,26 +406,35 @@ std::vector<polyline> path_segment(const chart_view& kind, const water::state& a
 
 }  // namespace
 
-chart_layout layout_of(chart_kind kind) {
+chart_layout layout_of(chart_kind kind, unit_system units) {
+  // In degC, bar, kJ/kg and kJ/(kg K).
   const chart_axis entropy{0.0, 10.0, false}, enthalpy{0.0, 4200.0, false};
+  chart_layout eng{entropy, enthalpy};
   switch (kind) {
     case chart_kind::Ts:
-      return {entropy, {0.0, 800.0, false}};
+      eng = {entropy, {0.0, 800.0, false}};
+      break;
     case chart_kind::hs:
       // The engineer's Mollier frame: steam from the turbine's inlet to its wet exhaust.
-      return {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
+      eng = {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
+      break;
     case chart_kind::ph:
-      return {enthalpy, {0.01, 1000.0, true}};
+      eng = {enthalpy, {0.01, 1000.0, true}};
+      break;
   }
-  return {entropy, enthalpy};
+  const auto shown = [&](chart_axis a, quantity q) {
+    return chart_axis{converted(a.min, q, unit_system::eng, units), converted(a.max, q, unit_system::eng, units),
+                      a.logarithmic};
+  };
+  return {shown(eng.x, x_quantity(kind)), shown(eng.y, y_quantity(kind))};
 }
 
 chart_point place_on(const chart_view& view, const water::state& st) {
   const chart_kind kind = view.kind;
   const chart_layout& L = view.layout;
-  const double s = st.s / 1e3, h = st.h / 1e3, T = st.T - kelvin_at_0C, p = st.p / 1e5;
-  const double x = kind == chart_kind::ph ? h : s;
-  const double y = kind == chart_kind::Ts ? T : kind == chart_kind::hs ? h : p;
+  const auto shown = [&](double si, quantity q) { return from_si(si, output_unit(q, view.units)); };
+  const double x = shown(kind == chart_kind::ph ? st.h : st.s, x_quantity(kind));
+  const double y = shown(kind == chart_kind::Ts ? st.T : kind == chart_kind::hs ? st.h : st.p, y_quantity(kind));
   return {L.left + along(L.x, x, L.right - L.left), L.bottom - along(L.y, y, L.bottom - L.top)};
 }
 
@@ -413,26 +456,29 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
   s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
   s += axes(kind);
 
-  const line_set set = lines_of(kind);
+  const line_set set = lines_of(kind, kind.units);
+  const unit &pressure_unit = output_unit(quantity::pressure, kind.units),
+             &temperature_unit = output_unit(quantity::temperature, kind.units);
   std::vector<svg::box> taken;
   std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
               labels = "<g id=\"line-labels\" font-size=\"11\">\n";
   // Every line drawn has its name: a line whose name finds no place beside it is left out.
-  for (const double p_bar : set.isobars_bar) {
-    const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
+  for (const double p : set.isobars) {
+    const std::vector<polyline> l = isobar(kind, to_si(p, pressure_unit));
     if (l.empty()) continue;
-    const std::string name =
-        label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
+    const std::string name = label(l.front(), round_number(p) + " " + std::string(pressure_unit.symbol), isobar_colour,
+                                   {true, -3, -4, "end", false}, taken);
     if (name.empty()) continue;
     lines += path_of(l, isobar_colour, 1.0);
     labels += name;
   }
-  for (const double T_C : set.isotherms_C) {
-    const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
+  for (const double T : set.isotherms) {
+    const std::vector<polyline> l = isotherm(kind, to_si(T, temperature_unit));
     if (l.empty()) continue;
     const label_style style =
         kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
-    const std::string name = label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
+    const std::string name =
+        label(l.front(), round_number(T) + " " + std::string(temperature_unit.symbol), isotherm_colour, style, taken);
     if (name.empty()) continue;
     lines += path_of(l, isotherm_colour, 0.9);
     labels += name;

@@ -131,6 +131,10 @@ FAULTS = [
     ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
+    # The charts: --units, the pointers of marks beyond the axes, crowded marks' numbers.
+    ("tools/chart.cpp", "return from_si(si, output_unit(q, view.units)); };", "return from_si(si, output_unit(q, unit_system::eng)); };", "chart: a state placed in degC and kJ whatever --units"),
+    ("tools/chart.cpp", "converted(a.max, q, unit_system::eng, units)", "converted(a.max, q, unit_system::eng, unit_system::eng)", "chart: the SI frame's top in engineering units"),
+    ("tools/chart.cpp", "p = converted(p, quantity::pressure, unit_system::eng, units);", "p = converted(p, quantity::pressure, unit_system::eng, unit_system::eng);", "chart: SI isobars at the values of bar, in Pa"),
 ]
 
 
