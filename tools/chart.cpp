@@ -28,6 +28,7 @@ constexpr double p_line_max = 1e8;                       // Pa
 constexpr double T_below_critical = if97::T_c - 1e-4;    // K, where the saturated states end their lines
 constexpr double kelvin_at_0C = 273.15;
 constexpr double coordinate_limit = 5000.0;  // px, beyond the page in every direction
+constexpr double mark_clearance = 12.0;      // px from a mark or a pointer's tip kept clear of the lines' names
 
 const char* const dome_colour = "#1f5fd1";
 const char* const isobar_colour = "#2a8a7e";
@@ -404,6 +405,35 @@ std::vector<polyline> path_segment(const chart_view& kind, const water::state& a
   return trace(kind, along, 0.0, 1.0, 4);
 }
 
+// A path's pieces run backwards.
+std::vector<polyline> reversed(std::vector<polyline> lines) {
+  std::reverse(lines.begin(), lines.end());
+  for (polyline& l : lines) std::reverse(l.begin(), l.end());
+  return lines;
+}
+
+// Where a path, drawn clipped by the frame, leaves the frame for the last
+// time along its points, and its direction there; nothing when it ends
+// inside or never shows.
+std::optional<svg::edge_exit> exit_towards(const std::vector<polyline>& path) {
+  std::optional<svg::edge_exit> exit;
+  for (const polyline& l : path)
+    for (std::size_t k = 0; k + 1 < l.size(); ++k) {
+      const auto [ax, ay] = l[k];
+      const auto [bx, by] = l[k + 1];
+      const auto part = svg::clipped(frame, ax, ay, bx, by);
+      if (!part) continue;
+      if (frame.contains(bx, by)) {
+        exit.reset();  // back inside
+        continue;
+      }
+      const double length = std::hypot(bx - ax, by - ay);
+      exit = svg::edge_exit{ax + part->second * (bx - ax), ay + part->second * (by - ay), (bx - ax) / length,
+                            (by - ay) / length};
+    }
+  return exit;
+}
+
 }  // namespace
 
 chart_layout layout_of(chart_kind kind, unit_system units) {
@@ -456,10 +486,46 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
   s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
   s += axes(kind);
 
+  // The path, under the lines' names (which it stops short of) and the marks.
+  // segments[i] joins mark i to mark i + 1.
+  std::vector<std::vector<polyline>> segments(marks.size());
+  std::string path_drawn;
+  if (path) {
+    std::string p = "<g id=\"path\" clip-path=\"url(#plot)\">\n";
+    for (std::size_t i = 0; i + 1 < marks.size(); ++i)
+      if (marks[i].state && marks[i + 1].state) {
+        segments[i] = path_segment(kind, marks[i].state.state, marks[i + 1].state.state);
+        p += path_of(segments[i], path_colour, 2.0);
+      }
+    path_drawn = p + "</g>\n";
+  }
+  std::vector<svg::mark_place> places;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    if (!marks[i].state) continue;
+    const chart_point p = place_on(kind, marks[i].state.state);
+    // A mark beyond the frame has a pointer where each path towards it
+    // leaves the frame (from the mark before, from the mark after), or one
+    // at the nearest point of the edge.
+    const int number = static_cast<int>(i + 1);
+    std::optional<svg::edge_exit> in, out;
+    if (!inside({p.x, p.y})) {
+      if (i > 0) in = exit_towards(segments[i - 1]);
+      out = exit_towards(reversed(segments[i]));
+    }
+    if (in || !out) places.push_back({p.x, p.y, number, mark_colour, in});
+    if (out && (!in || std::hypot(out->x - in->x, out->y - in->y) > 2.0))
+      places.push_back({p.x, p.y, number, mark_colour, out});
+  }
+  // The lines' names keep clear of the marks and their pointers.
+  std::vector<svg::box> taken;
+  for (const svg::mark_place& m : places) {
+    const double x = m.exit ? m.exit->x : std::clamp(m.x, frame.x0, frame.x1),
+                 y = m.exit ? m.exit->y : std::clamp(m.y, frame.y0, frame.y1);
+    taken.push_back({x - mark_clearance, y - mark_clearance, x + mark_clearance, y + mark_clearance});
+  }
   const line_set set = lines_of(kind, kind.units);
   const unit &pressure_unit = output_unit(quantity::pressure, kind.units),
              &temperature_unit = output_unit(quantity::temperature, kind.units);
-  std::vector<svg::box> taken;
   std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
               labels = "<g id=\"line-labels\" font-size=\"11\">\n";
   // Every line drawn has its name: a line whose name finds no place beside it is left out.
@@ -499,22 +565,9 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
     lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
     taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
   }
-  s += lines + "</g>\n" + labels + "</g>\n";
-
-  // The path, then the marks over it.
-  if (path) {
-    std::string p = "<g id=\"path\" clip-path=\"url(#plot)\">\n";
-    for (std::size_t i = 0; i + 1 < marks.size(); ++i)
-      if (marks[i].state && marks[i + 1].state)
-        p += path_of(path_segment(kind, marks[i].state.state, marks[i + 1].state.state), path_colour, 2.0);
-    s += p + "</g>\n";
-  }
-  std::vector<svg::mark_place> places;
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    if (!marks[i].state) continue;
-    const chart_point p = place_on(kind, marks[i].state.state);
-    places.push_back({p.x, p.y, static_cast<int>(i + 1), mark_colour});
-  }
+  s += lines + "</g>\n" + path_drawn + labels + "</g>\n";
+  // The marks' own layer keeps their numbers clear of the rings it draws, and of the names.
+  taken.erase(taken.begin(), taken.begin() + static_cast<std::ptrdiff_t>(places.size()));
   s += "<g id=\"marks\">\n" +
        svg::mark_layer(places, frame, 5.5, taken, "fill=\"#ffffff\" fill-opacity=\"0.7\" stroke-width=\"2.5\"") +
        "</g>\n";
