@@ -37,7 +37,8 @@ std::size_t utf8_length(std::string_view text, std::size_t i) {
 
 constexpr double same_place = 2.0;                                 // px: marks this close are drawn as one group
 constexpr double ring_step = 3.0;                                  // px: radius added per further mark of a group
-constexpr double digit_width = 8.4;                                // px, of a 12 px DejaVu Sans Bold digit (0.696 em)
+constexpr double digit_width = 8.4;      // px, of a 12 px DejaVu Sans Bold digit (0.696 em)
+constexpr double separator_width = 8.8;  // px, its ", " (0.380 em and 0.348 em)
 constexpr double number_height = 12.0;                             // px
 constexpr double pointer_length = 11.0, pointer_half_width = 6.0;  // px
 constexpr double ring_stroke = 1.5;                                // px, half a ring's stroke and a margin
@@ -209,14 +210,14 @@ std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, d
     for (const mark_place* m : g.members) numbered.push_back(m->number);
     // The numbers, "1, 5", each in its mark's colour.
     std::string numbers;
-    std::size_t chars = 0;
+    double w = 0.0;
     for (const mark_place* m : g.members) {
       const std::string n = std::to_string(m->number);
       numbers += std::string(numbers.empty() ? "" : "<tspan fill=\"#222222\">, </tspan>") + "<tspan fill=\"" +
                  m->colour + "\">" + n + "</tspan>";
-      chars += n.size() + (chars == 0 ? 0 : 2);
+      w += digit_width * static_cast<double>(n.size()) + (w == 0.0 ? 0.0 : separator_width);
     }
-    const double w = digit_width * static_cast<double>(chars), h = number_height;
+    const double h = number_height;
     const auto fits = [&](const box& b) {
       return b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1 &&
              std::none_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(b); });
@@ -234,15 +235,15 @@ std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, d
         break;
       }
     }
-    // Crowded: further out, in 16 directions, joined by a leader that crosses
+    // Crowded: further out, in 32 directions, joined by a leader that crosses
     // no name or number (it may cross the rings of a crowd it leaves).
     const auto is_mark = [&](const box& t) {
       const std::size_t k = static_cast<std::size_t>(&t - taken.data());
       return k + groups.size() >= marks_taken && k < marks_taken;
     };
     for (double d = g.outer + 12.0 + w / 2; !placed && d <= leader_reach; d += leader_step)
-      for (int k = 0; k < 16 && !placed; ++k) {
-        const double a = 2.0 * std::numbers::pi * k / 16.0, cx = g.x + d * std::cos(a), cy = g.y - d * std::sin(a);
+      for (int k = 0; k < 32 && !placed; ++k) {
+        const double a = 2.0 * std::numbers::pi * k / 32.0, cx = g.x + d * std::cos(a), cy = g.y - d * std::sin(a);
         const box candidate{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
         if (!fits(candidate)) continue;
         const double lx = g.x + (g.outer + 1) * std::cos(a), ly = g.y - (g.outer + 1) * std::sin(a);
