@@ -35,7 +35,7 @@ struct rgb {
 // The colours of the drawing, as the pages show them.
 const char* const isobar_colour = "#2a8a7e";
 const char* const isotherm_colour = "#d0602f";
-constexpr rgb chart_mark{0xd1, 0x10, 0x5a}, chart_path{0x5b, 0x0b, 0x2e}, liquid_mark{0x15, 0x3e, 0x8c}, vapour_mark{0xa3, 0x16, 0x5a},
+constexpr rgb chart_mark{0xd1, 0x10, 0x5a}, liquid_mark{0x15, 0x3e, 0x8c}, vapour_mark{0xa3, 0x16, 0x5a},
     failed_mark{0x55, 0x55, 0x55};
 
 struct image {
@@ -213,7 +213,10 @@ TEST(Charts, MarksLandWithinAPixelOfTheirStates) {
         ++inside;
         // The state's values in the axes' units: kJ as J, degC as K, bar as Pa.
         const double x_shown = u == eng ? xv : 1e3 * xv;
-        const double y_shown = u == eng ? yv : k == chart_kind::Ts ? yv + 273.15 : k == chart_kind::hs ? 1e3 * yv : 1e5 * yv;
+        const double y_shown = u == eng                ? yv
+                               : k == chart_kind::Ts ? yv + 273.15
+                               : k == chart_kind::hs ? 1e3 * yv
+                                                     : 1e5 * yv;
         const double x = chart_x(k, x_shown, u), y = chart_y(k, y_shown, u);
         const found f = centroid(im, chart_mark, x, y, 8.0);
         EXPECT_LE(std::hypot(f.x - x, f.y - y), 1.0)
@@ -278,12 +281,11 @@ TEST(Charts, TickLabelsAndTicksStandAtTheirValues) {
     const unit_system u = r.units;
     const std::string svg = kvtool::chart_svg({k, u}, {mark(1e6, 573.15)}, false);
     const std::string axes = group(svg, "axes");
-    EXPECT_NE(axes.find(r.x_title), std::string::npos) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
-    EXPECT_NE(axes.find(r.y_title), std::string::npos) << "chart " << static_cast<int>(k) << " --units " << units_name(u);
-    EXPECT_NE(group(svg, "line-labels").find(r.line_name), std::string::npos)
-        << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": no line named " << r.line_name;
-    EXPECT_NE(group(svg, "key").find(r.key_value), std::string::npos)
-        << "chart " << static_cast<int>(k) << " --units " << units_name(u) << ": the key has no " << r.key_value;
+    const std::string where = "chart " + std::to_string(static_cast<int>(k)) + " --units " + units_name(u);
+    EXPECT_NE(axes.find(r.x_title), std::string::npos) << where << ": no axis title " << r.x_title;
+    EXPECT_NE(axes.find(r.y_title), std::string::npos) << where << ": no axis title " << r.y_title;
+    EXPECT_NE(group(svg, "line-labels").find(r.line_name), std::string::npos) << where << ": no line named " << r.line_name;
+    EXPECT_NE(group(svg, "key").find(r.key_value), std::string::npos) << where << ": the key has no " << r.key_value;
     ASSERT_FALSE(axes.empty());
     int x_labels = 0, y_labels = 0, minor = 0;
     for (std::size_t at = axes.find("<text"); at != std::string::npos; at = axes.find("<text", at + 1)) {
@@ -491,7 +493,8 @@ std::string line_under(const image& im, const label& l) {
       for (const rgb& c : l.colours) {
         // The distance from the pixel to the segment from white to c.
         const double d[] = {255.0 - c.r, 255.0 - c.g, 255.0 - c.b}, q[] = {255.0 - p[0], 255.0 - p[1], 255.0 - p[2]};
-        const double t = std::clamp((d[0] * q[0] + d[1] * q[1] + d[2] * q[2]) / (d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), 0.0, 1.0);
+        const double along = (d[0] * q[0] + d[1] * q[1] + d[2] * q[2]) / (d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        const double t = std::clamp(along, 0.0, 1.0);
         nearest = std::min(nearest, std::hypot(q[0] - t * d[0], q[1] - t * d[1], q[2] - t * d[2]));
       }
       if (nearest > 40.0) {
@@ -562,7 +565,9 @@ TEST(Charts, CrowdedMarksKeepTheirNumbersApart) {
   const struct {
     chart_kind kind;
     double T_step;  // K between marks along the 10 bar isobar from 300 degC
-  } rows[] = {{chart_kind::Ts, 5.0}, {chart_kind::hs, 5.0}, {chart_kind::ph, 5.0}, {chart_kind::Ts, 1.5}, {chart_kind::hs, 0.5}};
+  } rows[] = {
+      {chart_kind::Ts, 5.0}, {chart_kind::hs, 5.0}, {chart_kind::ph, 5.0}, {chart_kind::Ts, 1.5}, {chart_kind::hs, 0.5},
+  };
   for (const auto& r : rows) {
     std::vector<kvtool::chart_mark> marks;
     std::vector<std::pair<double, double>> belongs;
@@ -684,9 +689,13 @@ TEST(Charts, PointersMeetTheirPathsAtTheFramesEdge) {
         towards = {above.first - below.first, above.second - below.second};
       } else {
         const auto b = place(r.kind, pT(p_out, T_out));
-        const double t = std::min({b.first > chart_layout::right ? (chart_layout::right - a.first) / (b.first - a.first) : 1.0,
-                                   b.second < chart_layout::top ? (chart_layout::top - a.second) / (b.second - a.second) : 1.0,
-                                   b.second > chart_layout::bottom ? (chart_layout::bottom - a.second) / (b.second - a.second) : 1.0});
+        // The share of the way from a to b at which the line reaches the edge it crosses.
+        const auto share = [](double from, double to, double edge, bool beyond) {
+          return beyond ? (edge - from) / (to - from) : 1.0;
+        };
+        const double t = std::min({share(a.first, b.first, chart_layout::right, b.first > chart_layout::right),
+                                   share(a.second, b.second, chart_layout::top, b.second < chart_layout::top),
+                                   share(a.second, b.second, chart_layout::bottom, b.second > chart_layout::bottom)});
         exit = {a.first + t * (b.first - a.first), a.second + t * (b.second - a.second)};
         towards = {b.first - a.first, b.second - a.second};
       }

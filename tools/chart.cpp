@@ -174,7 +174,9 @@ std::string round_number(double v) {
 // The quantities of a diagram's axes and the units they are shown in.
 quantity x_quantity(chart_kind kind) { return kind == chart_kind::ph ? quantity::energy : quantity::entropy; }
 quantity y_quantity(chart_kind kind) {
-  return kind == chart_kind::Ts ? quantity::temperature : kind == chart_kind::hs ? quantity::energy : quantity::pressure;
+  return kind == chart_kind::Ts   ? quantity::temperature
+         : kind == chart_kind::hs ? quantity::energy
+                                  : quantity::pressure;
 }
 std::string symbol(quantity q, unit_system units) { return std::string(output_unit(q, units).symbol); }
 double converted(double v, quantity q, unit_system from, unit_system to) {
