@@ -148,15 +148,19 @@ std::optional<std::pair<double, double>> clipped(const box& b, double ax, double
   return std::pair{t0, t1};
 }
 
-std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
-                       std::string_view ring_attributes) {
-  struct group {
-    double x, y;    // on the frame's edge for a mark beyond it
-    double dx, dy;  // towards the place beyond the frame; 0 inside
-    std::vector<const mark_place*> members;
-    double outer = 0.0;  // px, of the outermost ring or of the pointer
-  };
-  std::vector<group> groups;
+namespace {
+
+// Marks at one place (within 2 px), as drawn: on the frame's edge for a mark beyond it.
+struct mark_group {
+  double x, y;    // px
+  double dx, dy;  // towards the place beyond the frame; 0 inside
+  std::vector<const mark_place*> members;
+  double outer = 0.0;  // px, of the outermost ring or of the pointer
+  bool pointer() const { return dx != 0.0 || dy != 0.0; }
+};
+
+std::vector<mark_group> groups_of(const std::vector<mark_place>& marks, const box& frame) {
+  std::vector<mark_group> groups;
   for (const mark_place& m : marks) {
     double x = std::clamp(m.x, frame.x0, frame.x1), y = std::clamp(m.y, frame.y0, frame.y1);
     double dx = 0.0, dy = 0.0;
@@ -165,7 +169,7 @@ std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, d
     } else if (const double d = std::hypot(m.x - x, m.y - y); d > 0.0) {
       dx = (m.x - x) / d, dy = (m.y - y) / d;
     }
-    const auto near = [&](const group& g) { return std::hypot(g.x - x, g.y - y) <= same_place; };
+    const auto near = [&](const mark_group& g) { return std::hypot(g.x - x, g.y - y) <= same_place; };
     const auto found = std::find_if(groups.begin(), groups.end(), near);
     if (found != groups.end()) {
       found->members.push_back(&m);
@@ -173,108 +177,125 @@ std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, d
     }
     groups.push_back({x, y, dx, dy, {&m}});
   }
+  return groups;
+}
+
+// A group's rings or pointer; its box is taken.
+std::string drawn(mark_group& g, double radius, std::vector<box>& taken, std::string_view ring_attributes) {
   std::string s;
-  // The rings and pointers, each kept clear of the numbers.
-  for (group& g : groups) {
-    if (g.dx != 0.0 || g.dy != 0.0) {
-      // A triangle inside the frame, its tip on the edge, pointing outward.
-      const double bx = g.x - g.dx * pointer_length, by = g.y - g.dy * pointer_length;
-      const double px = -g.dy * pointer_half_width, py = g.dx * pointer_half_width;
-      s += "<path class=\"pointer\" d=\"M" + num(g.x) + "," + num(g.y) + " L" + num(bx + px) + "," + num(by + py) +
-           " L" + num(bx - px) + "," + num(by - py) + " Z\" fill=\"" + g.members.front()->colour +
-           "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
-      g.outer = pointer_length;
-      taken.push_back({std::min({g.x, bx + px, bx - px}) - 1, std::min({g.y, by + py, by - py}) - 1,
-                       std::max({g.x, bx + px, bx - px}) + 1, std::max({g.y, by + py, by - py}) + 1});
-      continue;
-    }
-    // The outer rings first, so that each fill leaves the rings inside it seen.
-    g.outer = radius + ring_step * static_cast<double>(g.members.size() - 1);
-    for (std::size_t k = g.members.size(); k-- > 0;)
-      s += circle(g.x, g.y, radius + ring_step * static_cast<double>(k),
-                  "class=\"mark\" stroke=\"" + g.members[k]->colour + "\" " + std::string(ring_attributes));
-    const double r = g.outer + ring_stroke;
-    taken.push_back({g.x - r, g.y - r, g.x + r, g.y + r});
+  if (g.pointer()) {
+    // A triangle inside the frame, its tip on the edge, pointing outward.
+    const double bx = g.x - g.dx * pointer_length, by = g.y - g.dy * pointer_length;
+    const double px = -g.dy * pointer_half_width, py = g.dx * pointer_half_width;
+    s += "<path class=\"pointer\" d=\"M" + num(g.x) + "," + num(g.y) + " L" + num(bx + px) + "," + num(by + py) +
+         " L" + num(bx - px) + "," + num(by - py) + " Z\" fill=\"" + g.members.front()->colour +
+         "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
+    g.outer = pointer_length;
+    taken.push_back({std::min({g.x, bx + px, bx - px}) - 1, std::min({g.y, by + py, by - py}) - 1,
+                     std::max({g.x, bx + px, bx - px}) + 1, std::max({g.y, by + py, by - py}) + 1});
+    return s;
   }
-  const std::size_t marks_taken = taken.size();
+  // The outer rings first, so that each fill leaves the rings inside it seen.
+  g.outer = radius + ring_step * static_cast<double>(g.members.size() - 1);
+  for (std::size_t k = g.members.size(); k-- > 0;)
+    s += circle(g.x, g.y, radius + ring_step * static_cast<double>(k),
+                "class=\"mark\" stroke=\"" + g.members[k]->colour + "\" " + std::string(ring_attributes));
+  const double r = g.outer + ring_stroke;
+  taken.push_back({g.x - r, g.y - r, g.x + r, g.y + r});
+  return s;
+}
+
+bool within(const box& b, const box& frame) {
+  return b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1;
+}
+
+// Where a group's numbers, w px wide, stand: beside it, clear of `taken`, or
+// (`clear` false) anywhere beside it within the frame.
+std::optional<box> beside(const mark_group& g, double w, const box& frame, const std::vector<box>& taken, bool clear) {
+  const double gap = g.outer + 3.0, h = number_height;
+  // The text's anchor (its baseline's start) from the mark.
+  const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
+                                               {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
+                                               {gap + 8, 4},        {-gap - w - 8, 4}};
+  for (const auto& [ox, oy] : offsets) {
+    const box b{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
+    if (within(b, frame) && (!clear || std::none_of(taken.begin(), taken.end(), [&](const box& t) {
+                               return t.overlaps(b);
+                             })))
+      return b;
+  }
+  return std::nullopt;
+}
+
+// Where a crowded group's numbers stand further out, in 32 directions, and
+// the leader line to them, which crosses none of `names` (it may cross the
+// rings of the crowd it leaves).
+struct led {
+  box at;
+  double x1, y1, x2, y2;
+};
+std::optional<led> led_out(const mark_group& g, double w, const box& frame, const std::vector<box>& taken,
+                           const std::vector<box>& names) {
+  const double h = number_height;
+  for (double d = g.outer + 12.0 + w / 2; d <= leader_reach; d += leader_step)
+    for (int k = 0; k < 32; ++k) {
+      const double a = 2.0 * std::numbers::pi * k / 32.0, cx = g.x + d * std::cos(a), cy = g.y - d * std::sin(a);
+      const box b{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+      if (!within(b, frame) || std::any_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(b); }))
+        continue;
+      const double lx = g.x + (g.outer + 1) * std::cos(a), ly = g.y - (g.outer + 1) * std::sin(a);
+      if (std::any_of(names.begin(), names.end(), [&](const box& t) { return clipped(t, lx, ly, cx, cy).has_value(); }))
+        continue;
+      const auto entry = clipped(b, lx, ly, cx, cy);
+      const double t = entry ? entry->first : 1.0;
+      return led{b, lx, ly, lx + t * (cx - lx), ly + t * (cy - ly)};
+    }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
+                       std::string_view ring_attributes) {
+  std::vector<mark_group> groups = groups_of(marks, frame);
+  // The names (and numbers) placed so far, which leaders keep clear of; then the rings and pointers.
+  std::vector<box> names = taken;
+  std::string s;
+  for (mark_group& g : groups) s += drawn(g, radius, taken, ring_attributes);
   std::string leaders, numbers_drawn;
   std::vector<int> numbered;
-  for (std::size_t i = 0; i < groups.size(); ++i) {
-    const group& g = groups[i];
-    const box own = taken[marks_taken - groups.size() + i];
+  for (const mark_group& g : groups) {
     // A mark's second pointer (where another path towards it leaves the frame) goes without its number.
-    const bool pointer = g.dx != 0.0 || g.dy != 0.0;
-    if (pointer && g.members.size() == 1 &&
+    if (g.pointer() && g.members.size() == 1 &&
         std::find(numbered.begin(), numbered.end(), g.members.front()->number) != numbered.end())
       continue;
-    for (const mark_place* m : g.members) numbered.push_back(m->number);
     // The numbers, "1, 5", each in its mark's colour.
     std::string numbers;
     double w = 0.0;
     for (const mark_place* m : g.members) {
+      numbered.push_back(m->number);
       const std::string n = std::to_string(m->number);
       numbers += std::string(numbers.empty() ? "" : "<tspan fill=\"#222222\">, </tspan>") + "<tspan fill=\"" +
                  m->colour + "\">" + n + "</tspan>";
       w += digit_width * static_cast<double>(n.size()) + (w == 0.0 ? 0.0 : separator_width);
     }
-    const double h = number_height;
-    const auto fits = [&](const box& b) {
-      return b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1 &&
-             std::none_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(b); });
-    };
-    // Beside the mark: the text's anchor (its baseline's start) from the mark.
-    const double gap = g.outer + 3.0;
-    const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
-                                                 {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
-                                                 {gap + 8, 4},        {-gap - w - 8, 4}};
-    std::optional<box> placed;
-    for (const auto& [ox, oy] : offsets) {
-      const box candidate{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
-      if (fits(candidate)) {
-        placed = candidate;
-        break;
-      }
-    }
-    // Crowded: further out, in 32 directions, joined by a leader that crosses
-    // no name or number (it may cross the rings of a crowd it leaves).
-    const auto is_mark = [&](const box& t) {
-      const std::size_t k = static_cast<std::size_t>(&t - taken.data());
-      return k + groups.size() >= marks_taken && k < marks_taken;
-    };
-    for (double d = g.outer + 12.0 + w / 2; !placed && d <= leader_reach; d += leader_step)
-      for (int k = 0; k < 32 && !placed; ++k) {
-        const double a = 2.0 * std::numbers::pi * k / 32.0, cx = g.x + d * std::cos(a), cy = g.y - d * std::sin(a);
-        const box candidate{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
-        if (!fits(candidate)) continue;
-        const double lx = g.x + (g.outer + 1) * std::cos(a), ly = g.y - (g.outer + 1) * std::sin(a);
-        const bool crosses = std::any_of(taken.begin(), taken.end(), [&](const box& t) {
-          return !is_mark(t) && clipped(t, lx, ly, cx, cy).has_value();
-        });
-        if (crosses) continue;
-        placed = candidate;
-        const auto entry = clipped(candidate, lx, ly, cx, cy);
-        const double t = entry ? entry->first : 1.0;
-        leaders += line(lx, ly, lx + t * (cx - lx), ly + t * (cy - ly),
+    std::optional<box> placed = beside(g, w, frame, taken, true);
+    if (!placed) {
+      if (const std::optional<led> l = led_out(g, w, frame, taken, names)) {
+        placed = l->at;
+        leaders += line(l->x1, l->y1, l->x2, l->y2,
                         "class=\"leader\" stroke=\"" + g.members.front()->colour + "\" stroke-width=\"1\"");
       }
-    if (!placed) {
-      // Nowhere clear within reach: beside the mark, where the frame allows.
-      for (const auto& [ox, oy] : offsets) {
-        const box candidate{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
-        if (candidate.x0 >= frame.x0 && candidate.x1 <= frame.x1 && candidate.y0 >= frame.y0 &&
-            candidate.y1 <= frame.y1) {
-          placed = candidate;
-          break;
-        }
-      }
     }
-    const box b = placed.value_or(own);
+    // Nowhere clear within reach: beside the mark, where the frame allows.
+    if (!placed) placed = beside(g, w, frame, taken, false);
+    const box b = placed.value_or(box{g.x, g.y - number_height, g.x + w, g.y});
     taken.push_back(b);
-    const double tx = b.x0, ty = b.y1 - 2;
+    names.push_back(b);
     // A halo: what lies beneath stops short of the numbers.
     numbers_drawn += "<rect x=\"" + num(b.x0 - 1) + "\" y=\"" + num(b.y0 - 1) + "\" width=\"" + num(b.x1 - b.x0 + 2) +
                      "\" height=\"" + num(b.y1 - b.y0 + 2) + "\" fill=\"#ffffff\" fill-opacity=\"0.9\"/>\n";
-    numbers_drawn += "<text class=\"mark-number\" x=\"" + num(tx) + "\" y=\"" + num(ty) +
+    numbers_drawn += "<text class=\"mark-number\" x=\"" + num(b.x0) + "\" y=\"" + num(b.y1 - 2) +
                      "\" font-size=\"12\" font-weight=\"bold\">" + numbers + "</text>\n";
   }
   return s + leaders + numbers_drawn;
