@@ -436,6 +436,76 @@ std::optional<svg::edge_exit> exit_towards(const std::vector<polyline>& path) {
   return exit;
 }
 
+// The diagram's lines and, apart, their names, clear of `taken` (updated).
+std::pair<std::string, std::string> named_lines(const chart_view& kind, std::vector<svg::box>& taken) {
+  const line_set set = lines_of(kind, kind.units);
+  const unit &pressure_unit = output_unit(quantity::pressure, kind.units),
+             &temperature_unit = output_unit(quantity::temperature, kind.units);
+  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
+              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  // Every line drawn has its name: a line whose name finds no place beside it is left out.
+  for (const double p : set.isobars) {
+    const std::vector<polyline> l = isobar(kind, to_si(p, pressure_unit));
+    if (l.empty()) continue;
+    const std::string name = label(l.front(), round_number(p) + " " + std::string(pressure_unit.symbol), isobar_colour,
+                                   {true, -3, -4, "end", false}, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isobar_colour, 1.0);
+    labels += name;
+  }
+  for (const double T : set.isotherms) {
+    const std::vector<polyline> l = isotherm(kind, to_si(T, temperature_unit));
+    if (l.empty()) continue;
+    const label_style style =
+        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
+    const std::string name =
+        label(l.front(), round_number(T) + " " + std::string(temperature_unit.symbol), isotherm_colour, style, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isotherm_colour, 0.9);
+    labels += name;
+  }
+  for (const double x : set.fractions) {
+    const std::vector<polyline> l = fraction_line(kind, x);
+    lines += path_of(l, fraction_colour, 0.9, "stroke-dasharray=\"5,3\"");
+    // On T-s the names stand in a row at 15 degC; elsewhere where the lines enter the plot.
+    const auto at_15C = project(kind, water::Tx(kelvin_at_0C + 15.0, x));
+    const polyline where = kind == chart_kind::Ts && at_15C ? polyline{*at_15C} : l.empty() ? polyline{} : l.front();
+    labels += label(where, round_number(x), fraction_colour,
+                    {false, kind == chart_kind::Ts ? 10.0 : 0.0, kind == chart_kind::hs ? 14.0 : -5.0,
+                     kind == chart_kind::Ts ? "start" : "middle", false},
+                    taken);
+  }
+  lines += path_of({dome(kind)}, dome_colour, 2.2);
+  if (const auto c = project(kind, critical_state())) {
+    lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
+    taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
+  }
+  return {lines, labels};
+}
+
+// Where the marks are drawn; segments[i] is the path from mark i to mark i + 1.
+// A mark beyond the frame has a pointer where each path towards it leaves
+// the frame (from the mark before, from the mark after), or one at the
+// nearest point of the edge.
+std::vector<svg::mark_place> places_of(const chart_view& kind, const std::vector<chart_mark>& marks,
+                                       const std::vector<std::vector<polyline>>& segments) {
+  std::vector<svg::mark_place> places;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    if (!marks[i].state) continue;
+    const chart_point p = place_on(kind, marks[i].state.state);
+    const int number = static_cast<int>(i + 1);
+    std::optional<svg::edge_exit> in, out;
+    if (!inside({p.x, p.y})) {
+      if (i > 0) in = exit_towards(segments[i - 1]);
+      out = exit_towards(reversed(segments[i]));
+    }
+    if (in || !out) places.push_back({p.x, p.y, number, mark_colour, in});
+    if (out && (!in || std::hypot(out->x - in->x, out->y - in->y) > 2.0))
+      places.push_back({p.x, p.y, number, mark_colour, out});
+  }
+  return places;
+}
+
 }  // namespace
 
 chart_layout layout_of(chart_kind kind, unit_system units) {
@@ -501,23 +571,7 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
       }
     path_drawn = p + "</g>\n";
   }
-  std::vector<svg::mark_place> places;
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    if (!marks[i].state) continue;
-    const chart_point p = place_on(kind, marks[i].state.state);
-    // A mark beyond the frame has a pointer where each path towards it
-    // leaves the frame (from the mark before, from the mark after), or one
-    // at the nearest point of the edge.
-    const int number = static_cast<int>(i + 1);
-    std::optional<svg::edge_exit> in, out;
-    if (!inside({p.x, p.y})) {
-      if (i > 0) in = exit_towards(segments[i - 1]);
-      out = exit_towards(reversed(segments[i]));
-    }
-    if (in || !out) places.push_back({p.x, p.y, number, mark_colour, in});
-    if (out && (!in || std::hypot(out->x - in->x, out->y - in->y) > 2.0))
-      places.push_back({p.x, p.y, number, mark_colour, out});
-  }
+  const std::vector<svg::mark_place> places = places_of(kind, marks, segments);
   // The lines' names keep clear of the marks and their pointers.
   std::vector<svg::box> taken;
   for (const svg::mark_place& m : places) {
@@ -525,48 +579,7 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
                  y = m.exit ? m.exit->y : std::clamp(m.y, frame.y0, frame.y1);
     taken.push_back({x - mark_clearance, y - mark_clearance, x + mark_clearance, y + mark_clearance});
   }
-  const line_set set = lines_of(kind, kind.units);
-  const unit &pressure_unit = output_unit(quantity::pressure, kind.units),
-             &temperature_unit = output_unit(quantity::temperature, kind.units);
-  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
-              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
-  // Every line drawn has its name: a line whose name finds no place beside it is left out.
-  for (const double p : set.isobars) {
-    const std::vector<polyline> l = isobar(kind, to_si(p, pressure_unit));
-    if (l.empty()) continue;
-    const std::string name = label(l.front(), round_number(p) + " " + std::string(pressure_unit.symbol), isobar_colour,
-                                   {true, -3, -4, "end", false}, taken);
-    if (name.empty()) continue;
-    lines += path_of(l, isobar_colour, 1.0);
-    labels += name;
-  }
-  for (const double T : set.isotherms) {
-    const std::vector<polyline> l = isotherm(kind, to_si(T, temperature_unit));
-    if (l.empty()) continue;
-    const label_style style =
-        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
-    const std::string name =
-        label(l.front(), round_number(T) + " " + std::string(temperature_unit.symbol), isotherm_colour, style, taken);
-    if (name.empty()) continue;
-    lines += path_of(l, isotherm_colour, 0.9);
-    labels += name;
-  }
-  for (const double x : set.fractions) {
-    const std::vector<polyline> l = fraction_line(kind, x);
-    lines += path_of(l, fraction_colour, 0.9, "stroke-dasharray=\"5,3\"");
-    // On T-s the names stand in a row at 15 degC; elsewhere where the lines enter the plot.
-    const auto at_15C = project(kind, water::Tx(kelvin_at_0C + 15.0, x));
-    const polyline where = kind == chart_kind::Ts && at_15C ? polyline{*at_15C} : l.empty() ? polyline{} : l.front();
-    labels += label(where, round_number(x), fraction_colour,
-                    {false, kind == chart_kind::Ts ? 10.0 : 0.0, kind == chart_kind::hs ? 14.0 : -5.0,
-                     kind == chart_kind::Ts ? "start" : "middle", false},
-                    taken);
-  }
-  lines += path_of({dome(kind)}, dome_colour, 2.2);
-  if (const auto c = project(kind, critical_state())) {
-    lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
-    taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
-  }
+  const auto [lines, labels] = named_lines(kind, taken);
   s += lines + "</g>\n" + path_drawn + labels + "</g>\n";
   // The marks' own layer keeps their numbers clear of the rings it draws, and of the names.
   taken.erase(taken.begin(), taken.begin() + static_cast<std::ptrdiff_t>(places.size()));
