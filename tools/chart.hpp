@@ -31,7 +31,8 @@ struct chart_layout {
 chart_layout layout_of(chart_kind kind, unit_system units = unit_system::eng);
 
 // A diagram in a frame and units: its own (layout_of), or the ranges an
-// engineer gave, in the units of its axes, its lines and its key.
+// engineer gave, in the units of its axes, its lines and its key (eng unless
+// told; the program passes its --units, si by default).
 struct chart_view {
   chart_kind kind;
   chart_layout layout;
