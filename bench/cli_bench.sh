@@ -21,6 +21,7 @@ if [[ ${1:-} == --first-use ]]; then
   TIMEFORMAT='wall %R s, CPU %U s user + %S s system'
   time (bash -c "$first" >"$clone/log" 2>&1 || { tail -20 "$clone/log"; exit 1; })
   echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg); demo printed $(grep -c ' K, ' "$clone/log") states"
+  echo "compiled $(grep -c 'Building C' "$clone/log") source files, linked $(grep -c 'Linking' "$clone/log") targets"
   exit 0
 fi
 program=$(realpath "${1:-build/tools/kviapws97}")

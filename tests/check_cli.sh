@@ -286,7 +286,11 @@ done <<'CASES'
 # chart options: the picture's width, the height in proportion, the drawing unchanged
 0 | chart hs --size 500                             | <svg [^>]*width="500\.0" height="[0-9.]+" viewBox="0 0 1000\.0
 2 | chart hs --size 20                              | --size: '20' is not a width from 300 to 5000 px
-0 | chart ph --x-range 500:3000 --y-range 1:300 --mark p=10bar,T=300C -o r.svg | wrote r.svg
+0 | chart ph --units eng --x-range 500:3000 --y-range 1:300 --mark p=10bar,T=300C -o r.svg | wrote r.svg
+0 | chart ph --x-range 5e5:3e6 --y-range 1e5:3e7 --mark p=10bar,T=300C -o r.svg | ^1  p = 1000000 Pa, T = 573.15 K .*: T = 573.15 K, p = 1e6 Pa, h = 3.0517e6 J/kg
+0 | chart Ts --units eng --mark p=10bar,T=300C -o r.svg | ^1  p = 10 bar, T = 300 °C .*: T = 300 °C, p = 10 bar, h = 3051.7 kJ/kg, s = 7.1247 kJ/\(kg K\)
+2 | chart Ts --units host                           | chart: --units host: chart works on the SI state API
+2 | chart Ts --units kg                             | --units: 'kg' is not si, eng or host
 2 | chart ph --y-range 0:300                        | --y-range: '0:300': the axis is logarithmic, MIN must be above 0
 2 | chart Ts --x-range 3:2                          | --x-range: '3:2' is not MIN:MAX
 # --derivatives: w of IAPWS-IF97 Table 5 from (dp/drho)_s; the line's slope in K/bar at 1 bar, the inverse of

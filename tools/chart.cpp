@@ -28,6 +28,7 @@ constexpr double p_line_max = 1e8;                       // Pa
 constexpr double T_below_critical = if97::T_c - 1e-4;    // K, where the saturated states end their lines
 constexpr double kelvin_at_0C = 273.15;
 constexpr double coordinate_limit = 5000.0;  // px, beyond the page in every direction
+constexpr double mark_clearance = 12.0;      // px from a mark or a pointer's tip kept clear of the lines' names
 
 const char* const dome_colour = "#1f5fd1";
 const char* const isobar_colour = "#2a8a7e";
@@ -154,11 +155,32 @@ polyline dome(const chart_view& kind) {
   return all;
 }
 
+// A round value as a label: 5 significant digits, a power of ten written
+// short ("1e6", not "1e+06") so that SI values stay narrow.
 std::string round_number(double v) {
   if (v == 0.0) v = 0.0;  // not "-0"
   char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
+  std::snprintf(text, sizeof text, "%.5g", v);
+  std::string s = text;
+  if (const std::size_t e = s.find('e'); e != std::string::npos) {
+    std::size_t digits = e + 1;
+    if (s[digits] == '+') s.erase(digits, 1);
+    if (s[digits] == '-') ++digits;
+    while (digits + 1 < s.size() && s[digits] == '0') s.erase(digits, 1);
+  }
+  return s;
+}
+
+// The quantities of a diagram's axes and the units they are shown in.
+quantity x_quantity(chart_kind kind) { return kind == chart_kind::ph ? quantity::energy : quantity::entropy; }
+quantity y_quantity(chart_kind kind) {
+  return kind == chart_kind::Ts   ? quantity::temperature
+         : kind == chart_kind::hs ? quantity::energy
+                                  : quantity::pressure;
+}
+std::string symbol(quantity q, unit_system units) { return std::string(output_unit(q, units).symbol); }
+double converted(double v, quantity q, unit_system from, unit_system to) {
+  return from_si(to_si(v, output_unit(q, from)), output_unit(q, to));
 }
 
 bool inside(const point& p, double margin = 0.0) {
@@ -211,19 +233,26 @@ std::string path_of(const std::vector<polyline>& lines, const char* colour, doub
 }
 
 struct axis_text {
-  const char* title;
-  double major;  // step of the labelled ticks of a linear axis
+  std::string title;
+  double major;  // step of the labelled ticks of a linear axis, in the axis's unit
 };
+
+// An axis's title and tick step in its unit: 100 K, 1 kJ/(kg K), 500 kJ/kg.
+axis_text axis_text_of(quantity q, unit_system units) {
+  const double scale = output_unit(q, units).scale;
+  switch (q) {
+    case quantity::temperature: return {"temperature T, " + symbol(q, units), 100.0 / scale};
+    case quantity::entropy: return {"specific entropy s, " + symbol(q, units), 1e3 / scale};
+    case quantity::energy: return {"specific enthalpy h, " + symbol(q, units), 5e5 / scale};
+    default: return {"pressure p, " + symbol(q, units) + " (logarithmic)", 0.0};
+  }
+}
 
 // Ticks, grid and titles. A logarithmic axis has decades labelled and 2 and 5 ticked.
 std::string axes(const chart_view& kind) {
   const chart_layout& L = kind.layout;
   const double width_px = L.right - L.left, height_px = L.bottom - L.top;
-  const axis_text xt = kind == chart_kind::ph ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
-                                              : axis_text{"specific entropy s, kJ/(kg K)", 1.0};
-  const axis_text yt = kind == chart_kind::Ts   ? axis_text{"temperature T, \u00b0C", 100.0}
-                       : kind == chart_kind::hs ? axis_text{"specific enthalpy h, kJ/kg", 500.0}
-                                                : axis_text{"pressure p, bar (logarithmic)", 0.0};
+  const axis_text xt = axis_text_of(x_quantity(kind), kind.units), yt = axis_text_of(y_quantity(kind), kind.units);
   std::string s = "<g id=\"axes\" font-size=\"12\" fill=\"#222222\">\n";
   const char* grid = "stroke=\"#000000\" stroke-opacity=\"0.10\"";
   // Linear ticks at the round multiples of their step within the range.
@@ -260,12 +289,20 @@ std::string axes(const chart_view& kind) {
   return s + "</g>\n";
 }
 
-// The round values of each diagram's lines.
+// The round values of each diagram's lines, in the units they are named in.
 struct line_set {
-  std::vector<double> isobars_bar, isotherms_C, fractions;
+  std::vector<double> isobars, isotherms, fractions;
 };
 
-line_set lines_of(chart_kind kind) {
+line_set lines_of(chart_kind kind, unit_system units) {
+  if (units == unit_system::si) {
+    // Isobars at the same round values, in Pa; isotherms at round kelvin.
+    line_set set = lines_of(kind, unit_system::eng);
+    for (double& p : set.isobars) p = converted(p, quantity::pressure, unit_system::eng, units);
+    if (kind == chart_kind::hs) set.isotherms = {300, 400, 500, 600, 700, 800, 900, 1000};
+    if (kind == chart_kind::ph) set.isotherms = {300, 350, 400, 450, 500, 550, 600, 650, 700, 800, 900, 1000};
+    return set;
+  }
   const std::vector<double> fractions{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
   switch (kind) {
     case chart_kind::Ts:
@@ -281,7 +318,7 @@ line_set lines_of(chart_kind kind) {
 }
 
 // The legend: what the chart draws, and no more.
-std::string legend(chart_kind kind, bool marks, bool path) {
+std::string legend(const chart_view& kind, bool marks, bool path) {
   const double x = legend_left, sw = x + 30;
   double y = chart_layout::top + 4;
   std::string s = "<g id=\"legend\" font-size=\"12\" fill=\"#222222\">\n";
@@ -297,8 +334,9 @@ std::string legend(chart_kind kind, bool marks, bool path) {
   };
   entry(stroke(dome_colour, 2.2), "saturation dome");
   entry(svg::circle(x + 11, y, 4, "fill=\"#111111\""), "critical point");
-  if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, bar");
-  if (kind != chart_kind::Ts) entry(stroke(isotherm_colour, 1.0), "isotherms, \u00b0C");
+  if (kind != chart_kind::ph) entry(stroke(isobar_colour, 1.0), "isobars, " + symbol(quantity::pressure, kind.units));
+  if (kind != chart_kind::Ts)
+    entry(stroke(isotherm_colour, 1.0), "isotherms, " + symbol(quantity::temperature, kind.units));
   entry(stroke(fraction_colour, 0.9, "stroke-dasharray=\"5,3\""), "vapour fraction x");
   if (marks)
     entry(svg::circle(x + 11, y, 5.5,
@@ -317,23 +355,22 @@ std::string legend(chart_kind kind, bool marks, bool path) {
   return s + "</g>\n";
 }
 
-std::string value_text(double si, quantity q) {
-  const unit& u = output_unit(q, unit_system::eng);
-  char text[48];
-  std::snprintf(text, sizeof text, "%.5g %s", from_si(si, u), std::string(u.symbol).c_str());
-  return text;
+std::string value_text(double si, quantity q, unit_system units) {
+  const unit& u = output_unit(q, units);
+  return round_number(from_si(si, u)) + " " + std::string(u.symbol);
 }
 
 // A mark's line of the key and of the report.
 std::string key_text(const chart_view& kind, const chart_mark& m) {
-  std::string s = describe_inputs(m.given, unit_system::eng);
+  std::string s = describe_inputs(m.given, kind.units);
   if (!m.state) return s + ": no state: " + (m.why.empty() ? m.state.reason() : m.why);
   const water::state& st = m.state.state;
   s += " \u2192 " + std::string(water::phase_text(st.phase));
   if (st.phase == water::phase::two_phase) s += ", x = " + round_number(std::round(st.x * 1e4) / 1e4);
-  s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature) +
-       ", p = " + value_text(st.p, quantity::pressure) + ", h = " + value_text(st.h, quantity::energy) +
-       ", s = " + value_text(st.s, quantity::entropy);
+  const unit_system u = kind.units;
+  s += " (region " + std::to_string(st.region) + "): T = " + value_text(st.T, quantity::temperature, u) +
+       ", p = " + value_text(st.p, quantity::pressure, u) + ", h = " + value_text(st.h, quantity::energy, u) +
+       ", s = " + value_text(st.s, quantity::entropy, u);
   const chart_point p = place_on(kind, st);
   if (!inside({p.x, p.y})) s += " (beyond the chart, drawn at its edge)";
   return s;
@@ -370,28 +407,136 @@ std::vector<polyline> path_segment(const chart_view& kind, const water::state& a
   return trace(kind, along, 0.0, 1.0, 4);
 }
 
+// A path's pieces run backwards.
+std::vector<polyline> reversed(std::vector<polyline> lines) {
+  std::reverse(lines.begin(), lines.end());
+  for (polyline& l : lines) std::reverse(l.begin(), l.end());
+  return lines;
+}
+
+// Where a path, drawn clipped by the frame, leaves the frame for the last
+// time along its points, and its direction there; nothing when it ends
+// inside or never shows.
+std::optional<svg::edge_exit> exit_towards(const std::vector<polyline>& path) {
+  std::optional<svg::edge_exit> exit;
+  for (const polyline& l : path)
+    for (std::size_t k = 0; k + 1 < l.size(); ++k) {
+      const auto [ax, ay] = l[k];
+      const auto [bx, by] = l[k + 1];
+      const auto part = svg::clipped(frame, ax, ay, bx, by);
+      if (!part) continue;
+      if (frame.contains(bx, by)) {
+        exit.reset();  // back inside
+        continue;
+      }
+      const double length = std::hypot(bx - ax, by - ay);
+      exit = svg::edge_exit{ax + part->second * (bx - ax), ay + part->second * (by - ay), (bx - ax) / length,
+                            (by - ay) / length};
+    }
+  return exit;
+}
+
+// The diagram's lines and, apart, their names, clear of `taken` (updated).
+std::pair<std::string, std::string> named_lines(const chart_view& kind, std::vector<svg::box>& taken) {
+  const line_set set = lines_of(kind, kind.units);
+  const unit &pressure_unit = output_unit(quantity::pressure, kind.units),
+             &temperature_unit = output_unit(quantity::temperature, kind.units);
+  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
+              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
+  // Every line drawn has its name: a line whose name finds no place beside it is left out.
+  for (const double p : set.isobars) {
+    const std::vector<polyline> l = isobar(kind, to_si(p, pressure_unit));
+    if (l.empty()) continue;
+    const std::string name = label(l.front(), round_number(p) + " " + std::string(pressure_unit.symbol), isobar_colour,
+                                   {true, -3, -4, "end", false}, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isobar_colour, 1.0);
+    labels += name;
+  }
+  for (const double T : set.isotherms) {
+    const std::vector<polyline> l = isotherm(kind, to_si(T, temperature_unit));
+    if (l.empty()) continue;
+    const label_style style =
+        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
+    const std::string name =
+        label(l.front(), round_number(T) + " " + std::string(temperature_unit.symbol), isotherm_colour, style, taken);
+    if (name.empty()) continue;
+    lines += path_of(l, isotherm_colour, 0.9);
+    labels += name;
+  }
+  for (const double x : set.fractions) {
+    const std::vector<polyline> l = fraction_line(kind, x);
+    lines += path_of(l, fraction_colour, 0.9, "stroke-dasharray=\"5,3\"");
+    // On T-s the names stand in a row at 15 degC; elsewhere where the lines enter the plot.
+    const auto at_15C = project(kind, water::Tx(kelvin_at_0C + 15.0, x));
+    const polyline where = kind == chart_kind::Ts && at_15C ? polyline{*at_15C} : l.empty() ? polyline{} : l.front();
+    labels += label(where, round_number(x), fraction_colour,
+                    {false, kind == chart_kind::Ts ? 10.0 : 0.0, kind == chart_kind::hs ? 14.0 : -5.0,
+                     kind == chart_kind::Ts ? "start" : "middle", false},
+                    taken);
+  }
+  lines += path_of({dome(kind)}, dome_colour, 2.2);
+  if (const auto c = project(kind, critical_state())) {
+    lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
+    taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
+  }
+  return {lines, labels};
+}
+
+// Where the marks are drawn; segments[i] is the path from mark i to mark i + 1.
+// A mark beyond the frame has a pointer where each path towards it leaves
+// the frame (from the mark before, from the mark after), or one at the
+// nearest point of the edge.
+std::vector<svg::mark_place> places_of(const chart_view& kind, const std::vector<chart_mark>& marks,
+                                       const std::vector<std::vector<polyline>>& segments) {
+  std::vector<svg::mark_place> places;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    if (!marks[i].state) continue;
+    const chart_point p = place_on(kind, marks[i].state.state);
+    const int number = static_cast<int>(i + 1);
+    std::optional<svg::edge_exit> in, out;
+    if (!inside({p.x, p.y})) {
+      if (i > 0) in = exit_towards(segments[i - 1]);
+      out = exit_towards(reversed(segments[i]));
+    }
+    if (in || !out) places.push_back({p.x, p.y, number, mark_colour, in});
+    if (out && (!in || std::hypot(out->x - in->x, out->y - in->y) > 2.0))
+      places.push_back({p.x, p.y, number, mark_colour, out});
+  }
+  return places;
+}
+
 }  // namespace
 
-chart_layout layout_of(chart_kind kind) {
+chart_layout layout_of(chart_kind kind, unit_system units) {
+  // In degC, bar, kJ/kg and kJ/(kg K).
   const chart_axis entropy{0.0, 10.0, false}, enthalpy{0.0, 4200.0, false};
+  chart_layout eng{entropy, enthalpy};
   switch (kind) {
     case chart_kind::Ts:
-      return {entropy, {0.0, 800.0, false}};
+      eng = {entropy, {0.0, 800.0, false}};
+      break;
     case chart_kind::hs:
       // The engineer's Mollier frame: steam from the turbine's inlet to its wet exhaust.
-      return {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
+      eng = {{5.0, 9.5, false}, {1800.0, 4000.0, false}};
+      break;
     case chart_kind::ph:
-      return {enthalpy, {0.01, 1000.0, true}};
+      eng = {enthalpy, {0.01, 1000.0, true}};
+      break;
   }
-  return {entropy, enthalpy};
+  const auto shown = [&](chart_axis a, quantity q) {
+    return chart_axis{converted(a.min, q, unit_system::eng, units), converted(a.max, q, unit_system::eng, units),
+                      a.logarithmic};
+  };
+  return {shown(eng.x, x_quantity(kind)), shown(eng.y, y_quantity(kind))};
 }
 
 chart_point place_on(const chart_view& view, const water::state& st) {
   const chart_kind kind = view.kind;
   const chart_layout& L = view.layout;
-  const double s = st.s / 1e3, h = st.h / 1e3, T = st.T - kelvin_at_0C, p = st.p / 1e5;
-  const double x = kind == chart_kind::ph ? h : s;
-  const double y = kind == chart_kind::Ts ? T : kind == chart_kind::hs ? h : p;
+  const auto shown = [&](double si, quantity q) { return from_si(si, output_unit(q, view.units)); };
+  const double x = shown(kind == chart_kind::ph ? st.h : st.s, x_quantity(kind));
+  const double y = shown(kind == chart_kind::Ts ? st.T : kind == chart_kind::hs ? st.h : st.p, y_quantity(kind));
   return {L.left + along(L.x, x, L.right - L.left), L.bottom - along(L.y, y, L.bottom - L.top)};
 }
 
@@ -413,62 +558,31 @@ std::string chart_svg(const chart_view& kind, const std::vector<chart_mark>& mar
   s += svg::text(chart_layout::left, 34, title, "font-size=\"17\" font-weight=\"bold\" fill=\"#111111\"");
   s += axes(kind);
 
-  const line_set set = lines_of(kind);
-  std::vector<svg::box> taken;
-  std::string lines = "<g id=\"lines\" clip-path=\"url(#plot)\">\n",
-              labels = "<g id=\"line-labels\" font-size=\"11\">\n";
-  // Every line drawn has its name: a line whose name finds no place beside it is left out.
-  for (const double p_bar : set.isobars_bar) {
-    const std::vector<polyline> l = isobar(kind, p_bar * 1e5);
-    if (l.empty()) continue;
-    const std::string name =
-        label(l.front(), round_number(p_bar) + " bar", isobar_colour, {true, -3, -4, "end", false}, taken);
-    if (name.empty()) continue;
-    lines += path_of(l, isobar_colour, 1.0);
-    labels += name;
-  }
-  for (const double T_C : set.isotherms_C) {
-    const std::vector<polyline> l = isotherm(kind, T_C + kelvin_at_0C);
-    if (l.empty()) continue;
-    const label_style style =
-        kind == chart_kind::ph ? label_style{false, -3, -6, "start", true} : label_style{false, -3, -4, "end", false};
-    const std::string name = label(l.front(), round_number(T_C) + " \u00b0C", isotherm_colour, style, taken);
-    if (name.empty()) continue;
-    lines += path_of(l, isotherm_colour, 0.9);
-    labels += name;
-  }
-  for (const double x : set.fractions) {
-    const std::vector<polyline> l = fraction_line(kind, x);
-    lines += path_of(l, fraction_colour, 0.9, "stroke-dasharray=\"5,3\"");
-    // On T-s the names stand in a row at 15 degC; elsewhere where the lines enter the plot.
-    const auto at_15C = project(kind, water::Tx(kelvin_at_0C + 15.0, x));
-    const polyline where = kind == chart_kind::Ts && at_15C ? polyline{*at_15C} : l.empty() ? polyline{} : l.front();
-    labels += label(where, round_number(x), fraction_colour,
-                    {false, kind == chart_kind::Ts ? 10.0 : 0.0, kind == chart_kind::hs ? 14.0 : -5.0,
-                     kind == chart_kind::Ts ? "start" : "middle", false},
-                    taken);
-  }
-  lines += path_of({dome(kind)}, dome_colour, 2.2);
-  if (const auto c = project(kind, critical_state())) {
-    lines += svg::circle(c->first, c->second, 4, "fill=\"#111111\"");
-    taken.push_back({c->first - 6, c->second - 6, c->first + 6, c->second + 6});
-  }
-  s += lines + "</g>\n" + labels + "</g>\n";
-
-  // The path, then the marks over it.
+  // The path, under the lines' names (which it stops short of) and the marks.
+  // segments[i] joins mark i to mark i + 1.
+  std::vector<std::vector<polyline>> segments(marks.size());
+  std::string path_drawn;
   if (path) {
     std::string p = "<g id=\"path\" clip-path=\"url(#plot)\">\n";
     for (std::size_t i = 0; i + 1 < marks.size(); ++i)
-      if (marks[i].state && marks[i + 1].state)
-        p += path_of(path_segment(kind, marks[i].state.state, marks[i + 1].state.state), path_colour, 2.0);
-    s += p + "</g>\n";
+      if (marks[i].state && marks[i + 1].state) {
+        segments[i] = path_segment(kind, marks[i].state.state, marks[i + 1].state.state);
+        p += path_of(segments[i], path_colour, 2.0);
+      }
+    path_drawn = p + "</g>\n";
   }
-  std::vector<svg::mark_place> places;
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    if (!marks[i].state) continue;
-    const chart_point p = place_on(kind, marks[i].state.state);
-    places.push_back({p.x, p.y, static_cast<int>(i + 1), mark_colour});
+  const std::vector<svg::mark_place> places = places_of(kind, marks, segments);
+  // The lines' names keep clear of the marks and their pointers.
+  std::vector<svg::box> taken;
+  for (const svg::mark_place& m : places) {
+    const double x = m.exit ? m.exit->x : std::clamp(m.x, frame.x0, frame.x1),
+                 y = m.exit ? m.exit->y : std::clamp(m.y, frame.y0, frame.y1);
+    taken.push_back({x - mark_clearance, y - mark_clearance, x + mark_clearance, y + mark_clearance});
   }
+  const auto [lines, labels] = named_lines(kind, taken);
+  s += lines + "</g>\n" + path_drawn + labels + "</g>\n";
+  // The marks' own layer keeps their numbers clear of the rings it draws, and of the names.
+  taken.erase(taken.begin(), taken.begin() + static_cast<std::ptrdiff_t>(places.size()));
   s += "<g id=\"marks\">\n" +
        svg::mark_layer(places, frame, 5.5, taken, "fill=\"#ffffff\" fill-opacity=\"0.7\" stroke-width=\"2.5\"") +
        "</g>\n";

@@ -13,8 +13,9 @@ namespace kvtool {
 
 enum class chart_kind { Ts, hs, ph };
 
-// One axis of a diagram in the units it is labelled in: degC, bar, kJ/kg,
-// kJ/(kg K); a logarithmic axis for pressure.
+// One axis of a diagram in the units it is labelled in (those of --units:
+// K, Pa, J/kg, J/(kg K), or degC, bar, kJ/kg, kJ/(kg K)); a logarithmic axis
+// for pressure.
 struct chart_axis {
   double min, max;
   bool logarithmic;
@@ -26,14 +27,19 @@ struct chart_layout {
   chart_axis x, y;
 };
 
-chart_layout layout_of(chart_kind kind);
+// A diagram's own frame in the units it is shown in; one frame in every unit system.
+chart_layout layout_of(chart_kind kind, unit_system units = unit_system::eng);
 
-// A diagram in a frame: its own (layout_of), or the ranges an engineer gave.
+// A diagram in a frame and units: its own (layout_of), or the ranges an
+// engineer gave, in the units of its axes, its lines and its key (eng unless
+// told; the program passes its --units, si by default).
 struct chart_view {
   chart_kind kind;
   chart_layout layout;
-  chart_view(chart_kind k) : kind(k), layout(layout_of(k)) {}  // NOLINT: a diagram is its default view
-  chart_view(chart_kind k, const chart_layout& l) : kind(k), layout(l) {}
+  unit_system units = unit_system::eng;
+  chart_view(chart_kind k, unit_system u = unit_system::eng)  // NOLINT: a diagram is its default view
+      : kind(k), layout(layout_of(k, u)), units(u) {}
+  chart_view(chart_kind k, const chart_layout& l, unit_system u = unit_system::eng) : kind(k), layout(l), units(u) {}
   operator chart_kind() const { return kind; }  // NOLINT
 };
 

@@ -139,6 +139,20 @@ FAULTS = [
     ("water/batch.cpp", "if (out.phase) out.phase[k] = r ? static_cast<int>(r.state.phase) : -1;", "if (out.phase) out.phase[k] = static_cast<int>(r.state.phase);", "batch: a failure's phase"),
     ("python/columns.cpp", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 10, 11}", "{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 11, 10}", "outputs=: mu and lam swapped"),
     ("water/state.cpp", "if (std::fabs(delta) <= 1e-11 * rho) {", "if (std::fabs(delta) <= 1e-4 * rho) {", "saturated densities: Newton's steps stopped early"),
+    # The charts: --units, the pointers of marks beyond the axes, crowded marks' numbers.
+    ("tools/chart.cpp", "return from_si(si, output_unit(q, view.units)); };", "return from_si(si, output_unit(q, unit_system::eng)); };", "chart: a state placed in degC and kJ whatever --units"),
+    ("tools/chart.cpp", "converted(a.max, q, unit_system::eng, units)", "converted(a.max, q, unit_system::eng, unit_system::eng)", "chart: the SI frame's top in engineering units"),
+    ("tools/chart.cpp", "p = converted(p, quantity::pressure, unit_system::eng, units);", "p = converted(p, quantity::pressure, unit_system::eng, unit_system::eng);", "chart: SI isobars at the values of bar, in Pa"),
+    ("tools/chart.cpp", "if (i > 0) in = exit_towards(segments[i - 1]);", "if (i > 0) in = std::nullopt;", "chart: a pointer at the nearest edge, not where the path from the mark before leaves"),
+    ("tools/svg.cpp", "dx = m.exit->dx, dy = m.exit->dy;", "dx = m.exit->dy, dy = m.exit->dx;", "marks: a pointer across its path"),
+    ("tools/svg.cpp", "d <= leader_reach; d += leader_step)", "d <= 0.0; d += leader_step)", "marks: no leader lines, crowded numbers piled"),
+    ("tools/svg.cpp", "taken.push_back({g.x - r, g.y - r, g.x + r, g.y + r});", "(void)r;", "marks: numbers not kept off the rings"),
+    ("tools/svg.cpp", "digit_width = 8.4;", "digit_width = 7.7;", "marks: a bold digit taken as narrower than it is"),
+    ("tools/svg.cpp", '"\\" fill=\\"#ffffff\\" fill-opacity=\\"0.9\\"/>\\n";', '"\\" fill=\\"#ffffff\\" fill-opacity=\\"0.0\\"/>\\n";', "marks: the numbers without their halo"),
+    ("tools/chart.cpp", '"\\" fill=\\"#ffffff\\" fill-opacity=\\"0.9\\"/>\\n" +', '"\\" fill=\\"#ffffff\\" fill-opacity=\\"0.0\\"/>\\n" +', "chart: the lines' names without their halo box"),
+    ("tools/chart.cpp", 's += lines + "</g>\\n" + path_drawn + labels + "</g>\\n";', 's += lines + "</g>\\n" + labels + "</g>\\n" + path_drawn;', "chart: the path drawn over the lines' names"),
+    ("tools/chart.cpp", "constexpr double mark_clearance = 12.0;", "constexpr double mark_clearance = 0.0;", "chart: the lines' names not kept off the marks"),
+    ("tools/chart.cpp", "if (kind != chart_kind::Ts)\n    entry(stroke(isotherm_colour", "if (kind != chart_kind::hs)\n    entry(stroke(isotherm_colour", "chart: the legend lists isotherms the T-s chart does not draw"),
 ]
 
 

@@ -360,7 +360,7 @@ std::string parse_chart_mark(const std::string& text, kvtool::state_inputs& in) 
 
 struct chart_command {
   CLI::App* cmd;
-  std::string diagram, output = "-";
+  std::string diagram, output = "-", units = "si";
   std::optional<std::string> size, x_range, y_range;
   std::vector<std::string> marks;
   bool path = false;
@@ -377,8 +377,11 @@ struct chart_command {
     cmd->add_flag("--path", path, "join the marks in order");
     cmd->add_option("-o,--output", output, "SVG file, - for standard output")->capture_default_str();
     cmd->add_option("--size", size, "the picture's width in px, 300 to 5000 (default 1000); the height follows");
-    cmd->add_option("--x-range", x_range, "MIN:MAX of the x axis, in its unit: s in kJ/(kg K), h in kJ/kg");
-    cmd->add_option("--y-range", y_range, "MIN:MAX of the y axis, in its unit: T in C, h in kJ/kg, p in bar");
+    cmd->add_option("--x-range", x_range,
+                    "MIN:MAX of the x axis in the unit of --units: s in J/(kg K), h in J/kg (eng: kJ/(kg K), kJ/kg)");
+    cmd->add_option("--y-range", y_range,
+                    "MIN:MAX of the y axis in the unit of --units: T in K, h in J/kg, p in Pa (eng: C, kJ/kg, bar)");
+    add_units(cmd, units, "si (K, Pa, J/kg) or eng (C, bar, kJ/kg): the axes, the lines' names and the marks' values");
   }
 
   // --x-range or --y-range: MIN:MAX in the axis's own unit, above 0 on a logarithmic axis.
@@ -421,10 +424,11 @@ struct chart_command {
       if (end == text.c_str() || *end != '\0' || !(shown_width >= 300.0 && shown_width <= 5000.0))
         throw bad_argument{"--size: '" + text + "' is not a width from 300 to 5000 px"};
     }
-    kvtool::chart_layout frame = kvtool::layout_of(kind);
+    const kvtool::unit_system shown = units_of(units, false, "chart").system.value_or(kvtool::unit_system::si);
+    kvtool::chart_layout frame = kvtool::layout_of(kind, shown);
     read_range("--x-range", x_range, frame.x);
     read_range("--y-range", y_range, frame.y);
-    return kvtool::run_chart({kind, frame}, states, path, output, shown_width);
+    return kvtool::run_chart({kind, frame, shown}, states, path, output, shown_width);
   }
 };
 

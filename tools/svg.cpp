@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 namespace kvtool {
 namespace {
@@ -36,9 +37,12 @@ std::size_t utf8_length(std::string_view text, std::size_t i) {
 
 constexpr double same_place = 2.0;                                 // px: marks this close are drawn as one group
 constexpr double ring_step = 3.0;                                  // px: radius added per further mark of a group
-constexpr double digit_width = 7.7;                                // px, of a 12 px DejaVu Sans digit, generously
+constexpr double digit_width = 8.4;      // px, of a 12 px DejaVu Sans Bold digit (0.696 em)
+constexpr double separator_width = 8.8;  // px, its ", " (0.380 em and 0.348 em)
 constexpr double number_height = 12.0;                             // px
 constexpr double pointer_length = 11.0, pointer_half_width = 6.0;  // px
+constexpr double ring_stroke = 1.5;                                // px, half a ring's stroke and a margin
+constexpr double leader_step = 10.0, leader_reach = 220.0;         // px: the leaders' lengths tried
 
 }  // namespace
 
@@ -126,80 +130,175 @@ std::string document(double width, double height, std::string_view title, double
          "\" fill=\"#ffffff\"/>\n";
 }
 
-std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
-                       std::string_view ring_attributes) {
-  struct group {
-    double x, y;    // clamped into the frame
-    double dx, dy;  // towards the place beyond the frame; 0 inside
-    std::vector<const mark_place*> members;
-  };
-  std::vector<group> groups;
+std::optional<std::pair<double, double>> clipped(const box& b, double ax, double ay, double bx, double by) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = bx - ax, dy = by - ay;
+  // Each edge as p t <= q: left, right, top, bottom.
+  const double p[] = {-dx, dx, -dy, dy}, q[] = {ax - b.x0, b.x1 - ax, ay - b.y0, b.y1 - ay};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0.0) {
+      if (q[k] < 0.0) return std::nullopt;  // parallel to the edge and beyond it
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0.0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return std::nullopt;
+  return std::pair{t0, t1};
+}
+
+namespace {
+
+// Marks at one place (within 2 px), as drawn: on the frame's edge for a mark beyond it.
+struct mark_group {
+  double x, y;    // px
+  double dx, dy;  // towards the place beyond the frame; 0 inside
+  std::vector<const mark_place*> members;
+  double outer = 0.0;  // px, of the outermost ring or of the pointer
+  bool pointer() const { return dx != 0.0 || dy != 0.0; }
+};
+
+std::vector<mark_group> groups_of(const std::vector<mark_place>& marks, const box& frame) {
+  std::vector<mark_group> groups;
   for (const mark_place& m : marks) {
-    const double x = std::clamp(m.x, frame.x0, frame.x1), y = std::clamp(m.y, frame.y0, frame.y1);
-    const auto near = [&](const group& g) { return std::hypot(g.x - x, g.y - y) <= same_place; };
+    double x = std::clamp(m.x, frame.x0, frame.x1), y = std::clamp(m.y, frame.y0, frame.y1);
+    double dx = 0.0, dy = 0.0;
+    if (m.exit && (x != m.x || y != m.y)) {
+      x = m.exit->x, y = m.exit->y, dx = m.exit->dx, dy = m.exit->dy;
+    } else if (const double d = std::hypot(m.x - x, m.y - y); d > 0.0) {
+      dx = (m.x - x) / d, dy = (m.y - y) / d;
+    }
+    const auto near = [&](const mark_group& g) { return std::hypot(g.x - x, g.y - y) <= same_place; };
     const auto found = std::find_if(groups.begin(), groups.end(), near);
     if (found != groups.end()) {
       found->members.push_back(&m);
       continue;
     }
-    const double d = std::hypot(m.x - x, m.y - y);
-    groups.push_back({x, y, d > 0.0 ? (m.x - x) / d : 0.0, d > 0.0 ? (m.y - y) / d : 0.0, {&m}});
+    groups.push_back({x, y, dx, dy, {&m}});
   }
+  return groups;
+}
+
+// A group's rings or pointer; its box is taken.
+std::string drawn(mark_group& g, double radius, std::vector<box>& taken, std::string_view ring_attributes) {
   std::string s;
-  for (const group& g : groups) {
-    const bool beyond = g.dx != 0.0 || g.dy != 0.0;
-    double outer = radius;
-    if (beyond) {
-      // A triangle inside the frame, its tip on the edge, pointing outward.
-      const double bx = g.x - g.dx * pointer_length, by = g.y - g.dy * pointer_length;
-      const double px = -g.dy * pointer_half_width, py = g.dx * pointer_half_width;
-      s += "<path class=\"pointer\" d=\"M" + num(g.x) + "," + num(g.y) + " L" + num(bx + px) + "," + num(by + py) +
-           " L" + num(bx - px) + "," + num(by - py) + " Z\" fill=\"" + g.members.front()->colour +
-           "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
-      outer = pointer_length;
-    } else {
-      // The outer rings first, so that each fill leaves the rings inside it seen.
-      outer = radius + ring_step * static_cast<double>(g.members.size() - 1);
-      for (std::size_t k = g.members.size(); k-- > 0;)
-        s += circle(g.x, g.y, radius + ring_step * static_cast<double>(k),
-                    "class=\"mark\" stroke=\"" + g.members[k]->colour + "\" " + std::string(ring_attributes));
+  if (g.pointer()) {
+    // A triangle inside the frame, its tip on the edge, pointing outward.
+    const double bx = g.x - g.dx * pointer_length, by = g.y - g.dy * pointer_length;
+    const double px = -g.dy * pointer_half_width, py = g.dx * pointer_half_width;
+    s += "<path class=\"pointer\" d=\"M" + num(g.x) + "," + num(g.y) + " L" + num(bx + px) + "," + num(by + py) +
+         " L" + num(bx - px) + "," + num(by - py) + " Z\" fill=\"" + g.members.front()->colour +
+         "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
+    g.outer = pointer_length;
+    taken.push_back({std::min({g.x, bx + px, bx - px}) - 1, std::min({g.y, by + py, by - py}) - 1,
+                     std::max({g.x, bx + px, bx - px}) + 1, std::max({g.y, by + py, by - py}) + 1});
+    return s;
+  }
+  // The outer rings first, so that each fill leaves the rings inside it seen.
+  g.outer = radius + ring_step * static_cast<double>(g.members.size() - 1);
+  for (std::size_t k = g.members.size(); k-- > 0;)
+    s += circle(g.x, g.y, radius + ring_step * static_cast<double>(k),
+                "class=\"mark\" stroke=\"" + g.members[k]->colour + "\" " + std::string(ring_attributes));
+  const double r = g.outer + ring_stroke;
+  taken.push_back({g.x - r, g.y - r, g.x + r, g.y + r});
+  return s;
+}
+
+bool within(const box& b, const box& frame) {
+  return b.x0 >= frame.x0 && b.x1 <= frame.x1 && b.y0 >= frame.y0 && b.y1 <= frame.y1;
+}
+
+// Where a group's numbers, w px wide, stand: beside it, clear of `taken`, or
+// (`clear` false) anywhere beside it within the frame.
+std::optional<box> beside(const mark_group& g, double w, const box& frame, const std::vector<box>& taken, bool clear) {
+  const double gap = g.outer + 3.0, h = number_height;
+  // The text's anchor (its baseline's start) from the mark.
+  const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
+                                               {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
+                                               {gap + 8, 4},        {-gap - w - 8, 4}};
+  for (const auto& [ox, oy] : offsets) {
+    const box b{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
+    if (within(b, frame) && (!clear || std::none_of(taken.begin(), taken.end(), [&](const box& t) {
+                               return t.overlaps(b);
+                             })))
+      return b;
+  }
+  return std::nullopt;
+}
+
+// Where a crowded group's numbers stand further out, in 32 directions, and
+// the leader line to them, which crosses none of `names` (it may cross the
+// rings of the crowd it leaves).
+struct led {
+  box at;
+  double x1, y1, x2, y2;
+};
+std::optional<led> led_out(const mark_group& g, double w, const box& frame, const std::vector<box>& taken,
+                           const std::vector<box>& names) {
+  const double h = number_height;
+  for (double d = g.outer + 12.0 + w / 2; d <= leader_reach; d += leader_step)
+    for (int k = 0; k < 32; ++k) {
+      const double a = 2.0 * std::numbers::pi * k / 32.0, cx = g.x + d * std::cos(a), cy = g.y - d * std::sin(a);
+      const box b{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+      if (!within(b, frame) || std::any_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(b); }))
+        continue;
+      const double lx = g.x + (g.outer + 1) * std::cos(a), ly = g.y - (g.outer + 1) * std::sin(a);
+      if (std::any_of(names.begin(), names.end(), [&](const box& t) { return clipped(t, lx, ly, cx, cy).has_value(); }))
+        continue;
+      const auto entry = clipped(b, lx, ly, cx, cy);
+      const double t = entry ? entry->first : 1.0;
+      return led{b, lx, ly, lx + t * (cx - lx), ly + t * (cy - ly)};
     }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
+                       std::string_view ring_attributes) {
+  std::vector<mark_group> groups = groups_of(marks, frame);
+  // The names (and numbers) placed so far, which leaders keep clear of; then the rings and pointers.
+  std::vector<box> names = taken;
+  std::string s;
+  for (mark_group& g : groups) s += drawn(g, radius, taken, ring_attributes);
+  std::string leaders, numbers_drawn;
+  std::vector<int> numbered;
+  for (const mark_group& g : groups) {
+    // A mark's second pointer (where another path towards it leaves the frame) goes without its number.
+    if (g.pointer() && g.members.size() == 1 &&
+        std::find(numbered.begin(), numbered.end(), g.members.front()->number) != numbered.end())
+      continue;
     // The numbers, "1, 5", each in its mark's colour.
     std::string numbers;
-    std::size_t chars = 0;
+    double w = 0.0;
     for (const mark_place* m : g.members) {
+      numbered.push_back(m->number);
       const std::string n = std::to_string(m->number);
       numbers += std::string(numbers.empty() ? "" : "<tspan fill=\"#222222\">, </tspan>") + "<tspan fill=\"" +
                  m->colour + "\">" + n + "</tspan>";
-      chars += n.size() + (chars == 0 ? 0 : 2);
+      w += digit_width * static_cast<double>(n.size()) + (w == 0.0 ? 0.0 : separator_width);
     }
-    const double w = digit_width * static_cast<double>(chars), h = number_height;
-    const double gap = outer + 3.0;
-    const std::pair<double, double> offsets[] = {{gap, -gap + 4},     {gap, gap + 8},     {-gap - w, -gap + 4},
-                                                 {-gap - w, gap + 8}, {-w / 2, -gap - 2}, {-w / 2, gap + h},
-                                                 {gap + 8, 4},        {-gap - w - 8, 4}};
-    box placed{};
-    double tx = 0.0, ty = 0.0;
-    bool first = true;
-    for (const auto& [ox, oy] : offsets) {
-      const box candidate{g.x + ox, g.y + oy - h + 2, g.x + ox + w, g.y + oy + 2};
-      const bool inside =
-          candidate.x0 >= frame.x0 && candidate.x1 <= frame.x1 && candidate.y0 >= frame.y0 && candidate.y1 <= frame.y1;
-      if (!inside) continue;
-      if (first) {
-        tx = g.x + ox, ty = g.y + oy, placed = candidate, first = false;
-      }
-      if (std::none_of(taken.begin(), taken.end(), [&](const box& t) { return t.overlaps(candidate); })) {
-        tx = g.x + ox, ty = g.y + oy, placed = candidate;
-        break;
+    std::optional<box> placed = beside(g, w, frame, taken, true);
+    if (!placed) {
+      if (const std::optional<led> l = led_out(g, w, frame, taken, names)) {
+        placed = l->at;
+        leaders += line(l->x1, l->y1, l->x2, l->y2,
+                        "class=\"leader\" stroke=\"" + g.members.front()->colour + "\" stroke-width=\"1\"");
       }
     }
-    taken.push_back(placed);
-    const std::string at = "x=\"" + num(tx) + "\" y=\"" + num(ty) + "\" font-size=\"12\" font-weight=\"bold\"";
-    s += "<text " + at + " stroke=\"#ffffff\" stroke-width=\"3\" stroke-linejoin=\"round\">" + numbers + "</text>\n";
-    s += "<text " + at + ">" + numbers + "</text>\n";
+    // Nowhere clear within reach: beside the mark, where the frame allows.
+    if (!placed) placed = beside(g, w, frame, taken, false);
+    const box b = placed.value_or(box{g.x, g.y - number_height, g.x + w, g.y});
+    taken.push_back(b);
+    names.push_back(b);
+    // A halo: what lies beneath stops short of the numbers.
+    numbers_drawn += "<rect x=\"" + num(b.x0 - 1) + "\" y=\"" + num(b.y0 - 1) + "\" width=\"" + num(b.x1 - b.x0 + 2) +
+                     "\" height=\"" + num(b.y1 - b.y0 + 2) + "\" fill=\"#ffffff\" fill-opacity=\"0.9\"/>\n";
+    numbers_drawn += "<text class=\"mark-number\" x=\"" + num(b.x0) + "\" y=\"" + num(b.y1 - 2) +
+                     "\" font-size=\"12\" font-weight=\"bold\">" + numbers + "</text>\n";
   }
-  return s;
+  return s + leaders + numbers_drawn;
 }
 
 }  // namespace svg

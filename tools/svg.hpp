@@ -4,8 +4,10 @@
 // its edge with a pointer).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kvtool {
@@ -36,19 +38,36 @@ struct box {
   bool contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
 
+// The part of the segment from (ax, ay) to (bx, by) inside the box, as the
+// parameters [t0, t1] of a + t (b - a) (Liang and Barsky's clipping); nothing
+// when the segment misses the box.
+std::optional<std::pair<double, double>> clipped(const box& b, double ax, double ay, double bx, double by);
+
+// Where a line drawn towards a place beyond the frame leaves the frame, and
+// the line's direction there (a unit vector, outward).
+struct edge_exit {
+  double x, y, dx, dy;
+};
+
 // A marked state as a picture draws it: where it belongs (possibly beyond
-// the frame, not NaN), its number, and its colour.
+// the frame, not NaN), its number, and its colour; for a mark beyond the
+// frame, where the path drawn towards it leaves the frame, if it does.
 struct mark_place {
   double x, y;
   int number;
   std::string colour;
+  std::optional<edge_exit> exit{};
 };
 
 // Hollow rings at the marks, a mark beyond the frame as a pointer on the
-// frame's edge towards it, marks at one place (within 2 px) as rings of
-// growing radius around each other with their numbers together; each group's
-// numbers beside it, inside the frame and clear of `taken` (updated). Rings
-// have class "mark" and the radius given to the first of a group.
+// frame's edge towards it (where its path leaves the frame, or the nearest
+// point of the edge), marks at one place (within 2 px) as rings of growing
+// radius around each other with their numbers together. The rings and
+// pointers come first; then each group's numbers, on a halo, inside the
+// frame and clear of every ring, pointer and `taken` (updated): beside the
+// ring, or further out joined to it by a leader line (class "leader") when
+// the marks crowd. Rings have class "mark" and the radius given to the first
+// of a group; numbers class "mark-number".
 std::string mark_layer(const std::vector<mark_place>& marks, const box& frame, double radius, std::vector<box>& taken,
                        std::string_view ring_attributes);
 
