@@ -21,5 +21,7 @@ double fug5(double p, double T);  // fugacity, MPa, referred to the region-5 ide
 properties properties5(double p, double T);  // all of them in one evaluation
 caloric enthalpy_cp5(double p, double T);    // h and cp
 caloric entropy_cp5(double p, double T);     // s and cp
+// The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).
+gibbs_slopes slopes5(double p, double T, double v, unsigned want);
 
 }  // namespace if97
