@@ -763,7 +763,10 @@ int roots_along(F&& f, double a, double b, int samples, double* roots, int capac
   for (int i = 1; i <= samples; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    if (p0.slope * p1.slope < 0.0) {
+    // A slope that vanishes or is not finite at an end (the critical
+    // point's end of the saturation line) may hide an extremum next to it:
+    // searched too.
+    if (!(p0.slope * p1.slope > 0.0)) {
       double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
       for (int k = 0; k < 100 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
         double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
@@ -948,8 +951,13 @@ water::all_results x_states(double value_si, double x, quantity qq) {
     const double dT_dt = 2.0 * span * (1.0 - t);
     return {value - q.value, if97::mixture(line.dq_liquid, line.dq_vapour, x) * dT_dt, reproduces(qq, value, q.value)};
   };
-  double ts[4];
-  const int n = roots_along(f, 0.0, 1.0, 24, ts, 4);
+  // At 623.15 K the saturated phases pass from regions 1 and 2 to region 3
+  // and q' and q'' step a little: each side searched on its own, so that no
+  // root hides beside the step.
+  const double t_623 = 1.0 - std::sqrt((T_top - if97::T_region1_max) / span);
+  double ts[8];
+  int n = roots_along(f, 0.0, t_623, 12, ts, 4);
+  n += roots_along(f, t_623, 1.0, 12, ts + n, 4);
   for (int i = 0; i < n; ++i) {
     saturation sat;
     if (saturation_for_line(T_of(ts[i]), sat)) c.add(detail::two_phase_result(sat, x));
