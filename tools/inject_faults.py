@@ -113,7 +113,7 @@ FAULTS = [
     # The flashes of conservative variables and the pairs with several states.
     ("water/flash_pairs.cpp", "constexpr double negligible_T = 1e-12;", "constexpr double negligible_T = 1e-6;", "pairs: a looser polish of T"),
     ("water/flash_pairs.cpp", "      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};", "      if (T < if97::T_c && p < 0.9 * if97::psat(T)) return {inside_dome};", "pairs: region 1's saturation line"),
-    ("water/flash_pairs.cpp", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);", "  x = std::clamp((v - line.v_liquid) / (line.v_vapour + line.v_liquid), 0.0, 1.0);", "pairs: the vapour fraction of an isochore"),
+    ("water/flash_pairs.cpp", "    x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);", "    x = (v - line.v_liquid) / (line.v_vapour + line.v_liquid);", "pairs: the vapour fraction of an isochore"),
     ("water/flash_pairs.cpp", "for (; i > 0 && (out.states[i - 1].p > r.state.p ||", "for (; i > 0 && (out.states[i - 1].p < r.state.p ||", "pairs: the order of several states"),
     ("water/flash_pairs.cpp", "  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);", "  return std::clamp((value - liquid) / (vapour + liquid), 0.0, 1.0);", "pairs: the vapour fraction at a pressure"),
     # The C operations of one subregion equation and of region 5's parts.
@@ -134,6 +134,10 @@ FAULTS = [
     ("python/records.cpp", "d[index[e]] = values[e].*fields[i].member;", "d[index[e]] = values[e].*fields[0].member;", "state() on arrays: every saturated field as p"),
     ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
+    ("water/flash_pairs.cpp", "return {std::log(xv / xq), dxv / xv - dxq / xq,", "return {std::log(xv / xq), dxv / xv + dxq / xq,", "pairs: the slope of ln x_v - ln x_q along an isochore"),
+    ("water/flash_pairs.cpp", "const double dp_dT = if97::dpsat_dT(T);  // MPa/K", "const double dp_dT = 1.001 * if97::dpsat_dT(T);  // MPa/K", "pairs: the slope of the saturation line"),
+    ("water/flash_pairs.cpp", "if (!(p0.slope * p1.slope > 0.0)) {", "if (p0.slope * p1.slope < 0.0) {", "pairs: an extremum next to the critical point's end of the line"),
+    ("water/flash_pairs.cpp", "n += roots_along(f, t_623, 1.0, 12, ts + n, 4);", "n += roots_along(f, t_623, 1.0, 4, ts + n, 4);", "pairs: (h, x) sampled too coarsely near the top of the dome"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
 ]
 
