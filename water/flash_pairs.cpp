@@ -136,7 +136,10 @@ bool escaped(int region, const if97::properties& pr) {
   switch (region) {
     case 1: return T > if97::T_region1_max + far || (T < if97::T_region1_max && pr.p < 0.5 * if97::psat(T));
     case 2: return T > if97::T_region2_max + 20.0 * far || (T < if97::T_region1_max && pr.p > 2.0 * if97::psat(T));
-    case 3: return T < if97::T_region1_max - far || T > if97::T_b23_max + far;
+    // Region 3's iterates of steam well below B23 lie in region 2.
+    case 3:
+      return T < if97::T_region1_max - far || T > if97::T_b23_max + far ||
+             (T > if97::T_region1_max && pr.p < 0.8 * if97::pb23(T));
     default: return T < if97::T_region2_max - 20.0 * far;
   }
 }
