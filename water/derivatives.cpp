@@ -311,7 +311,7 @@ auto entries(const jacobian& j) {
   return [&j](std::size_t k, bool second) { return second ? j.d2[k] : j.d1[k]; };
 }
 
-double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
+[[gnu::always_inline]] inline double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
   const bool zero1 = j.d1[c] == 0.0, zero2 = j.d2[c] == 0.0;
   columns cols{true, true};
   if (zero2 && !zero1) cols = {false, true};
