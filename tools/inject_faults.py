@@ -136,8 +136,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
     ("water/flash_pairs.cpp", "return {std::log(xv / xq), dxv / xv - dxq / xq,", "return {std::log(xv / xq), dxv / xv + dxq / xq,", "pairs: the slope of ln x_v - ln x_q along an isochore"),
     ("water/flash_pairs.cpp", "const double dp_dT = if97::dpsat_dT(T);  // MPa/K", "const double dp_dT = 1.001 * if97::dpsat_dT(T);  // MPa/K", "pairs: the slope of the saturation line"),
-    ("water/flash_pairs.cpp", "if (!(p0.slope * p1.slope > 0.0)) {", "if (p0.slope * p1.slope < 0.0) {", "pairs: an extremum next to the critical point's end of the line"),
-    ("water/flash_pairs.cpp", "n += roots_along(f, t_623, 1.0, 12, ts + n, 4);", "n += roots_along(f, t_623, 1.0, 4, ts + n, 4);", "pairs: (h, x) sampled too coarsely near the top of the dome"),
+    ("water/flash_pairs.cpp", "  high_side = true;", "  high_side = false;", "pairs: (h, x) above 623.15 K on region 3's saturated phases"),
+    ("water/flash_pairs.cpp", "roots_along(f, t_623, t_end, 8, ts + n_low, 4);", "roots_along(f, t_623, t_end, 3, ts + n_low, 4);", "pairs: (h, x) sampled too coarsely near the top of the dome"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
 ]
 

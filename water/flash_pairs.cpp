@@ -766,12 +766,13 @@ int roots_along(F&& f, double a, double b, int samples, double* roots, int capac
   for (int i = 1; i <= samples; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    // A slope that vanishes or is not finite at an end (the critical
-    // point's end of the saturation line) may hide an extremum next to it:
-    // searched too.
+    // A slope that vanishes or is not finite at an end may hide an extremum
+    // next to it: searched too. The extremum only splits the interval into
+    // monotone pieces: a dozen steps place it closely enough (near T_c each
+    // step costs the region-3 roots of the saturated phases).
     if (!(p0.slope * p1.slope > 0.0)) {
       double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
-      for (int k = 0; k < 100 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
+      for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
         double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
         if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
         const double st = f(t).slope;
@@ -946,9 +947,12 @@ water::all_results x_states(double value_si, double x, quantity qq) {
   const target q{qq, value_si / J_per_kJ};
   const double span = T_top - if97::T_min;
   const auto T_of = [&](double t) { return t >= 1.0 ? T_top : T_top - span * (1.0 - t) * (1.0 - t); };
+  // The side of 623.15 K being searched: T is kept on it.
+  bool high_side = false;
+  const double T_623_above = std::nextafter(if97::T_region1_max, inf);
   const auto f = [&](double t) -> point {
     saturated_line line{};
-    const double T = T_of(t);
+    const double T = high_side ? std::fmax(T_of(t), T_623_above) : std::fmin(T_of(t), if97::T_region1_max);
     if (!saturated_line_at(T, qq, line)) return {nan, nan, false, false};
     const double value = if97::mixture(line.q_liquid, line.q_vapour, x);
     const double dT_dt = 2.0 * span * (1.0 - t);
@@ -959,11 +963,20 @@ water::all_results x_states(double value_si, double x, quantity qq) {
   // root hides beside the step.
   const double t_623 = 1.0 - std::sqrt((T_top - if97::T_region1_max) / span);
   double ts[8];
-  int n = roots_along(f, 0.0, t_623, 12, ts, 4);
-  n += roots_along(f, t_623, 1.0, 12, ts + n, 4);
+  const int n_low = roots_along(f, 0.0, t_623, 8, ts, 4);
+  high_side = true;
+  // The line is searched up to 1 mK below T_c: closer, h' and h'' (s' and
+  // s'') turn so steeply that the mixture's q has an extremum within a few
+  // uK of T_c for most x, whose search costs the region-3 roots of the
+  // saturated phases at every step. A state within 1 mK of T_c is not found.
+  constexpr double T_c_margin = 1e-3;  // K
+  const double t_end = 1.0 - std::sqrt(T_c_margin / span);
+  const int n = n_low + roots_along(f, t_623, t_end, 8, ts + n_low, 4);
   for (int i = 0; i < n; ++i) {
+    const double T = T_of(ts[i]);
     saturation sat;
-    if (saturation_for_line(T_of(ts[i]), sat)) c.add(detail::two_phase_result(sat, x));
+    if (saturation_for_line(i < n_low ? std::fmin(T, if97::T_region1_max) : std::fmax(T, T_623_above), sat))
+      c.add(detail::two_phase_result(sat, x));
   }
   return c.done(status::no_state_of_pair);
 }
