@@ -482,7 +482,7 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
 // The temperature of the ideal gas of region 2 (or 5) at density rho with
 // u, h or s: T from the backward T(p, h) or T(p, s) of region 2 at p = rho R T,
 // two rounds; region 5 by two Newton steps on its caloric equation.
-start ideal_gas_start(int region, quantity q, double value, double rho, double T) {
+start ideal_gas_start(int region, quantity q, double value, double rho, double T, bool* too_cold = nullptr) {
   const auto p_of = [rho](double t) { return 1e-3 * if97::R * t * rho; };  // MPa
   for (int round = 0; round < 3; ++round) {
     const double p = p_of(T);
@@ -498,7 +498,12 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
       const double off = q == quantity::u ? if97::R * T : 0.0;
       T += (value - (c.value - off)) / (c.cp - (q == quantity::u ? if97::R : 0.0));
     }
-    if (!(T > 200.0)) T = region == 2 ? 600.0 : 1500.0;
+    if (!(T > 200.0)) {
+      // q below any steam's at this density: the start begins again (and
+      // the caller learns that the state is most likely wet).
+      if (too_cold) *too_cold = true;
+      T = region == 2 ? 600.0 : 1500.0;
+    }
   }
   return {T, p_of(T)};
 }
@@ -598,9 +603,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   // The ideal gas's start, formed once: it chooses between regions 2 and 5,
   // and says where steam lies inside the saturation line.
   start gas{nan, nan};
+  bool gas_too_cold = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
-      gas = ideal_gas_start(2, qq, value, rho, 600.0);
+      gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
     }
     return gas;
@@ -633,11 +639,26 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     }
   } else if (first == 2) {
     const start s = gas_start();
-    if (s.T > if97::T_region2_max) region = 5;
-    // Steam whose ideal gas at its temperature lies above psat is most
-    // likely wet: the saturation line is searched first, for a few steps.
-    else if (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)) &&
-             two_phase_isochore(1.0 / rho, b, s.T, sat, x, 12))
+    if (s.T > if97::T_region2_max && !gas_too_cold) region = 5;
+    // Steam whose ideal gas at its temperature lies above psat, or whose q
+    // lies below any steam's, is most likely wet: the saturation line is
+    // searched first, for a few steps.
+    else if ((gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
+             two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
+      return detail::two_phase_result(sat, x);
+  } else {
+    // Between the saturated densities of 623.15 K the isochore crosses the
+    // saturation line above 623.15 K: below the mixture's q at 623.15 K the
+    // state is wet, below 623.15 K.
+    static const saturated_line at_623 = [] {
+      saturated_line l{};
+      saturated_line_at(if97::T_region1_max, quantity::u, l);
+      return l;
+    }();
+    const single &l = at_623.sat.liquid, &w = at_623.sat.vapour;
+    const double x_623 = (1.0 / rho - l.pr.v) / (w.pr.v - l.pr.v);
+    if (b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
+        two_phase_isochore(1.0 / rho, b, 500.0, sat, x, 12))
       return detail::two_phase_result(sat, x);
   }
   if (single_phase(a, b, region, start_of, st, T_inside)) {
