@@ -634,8 +634,9 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     // lies in region 3 (dense, supercritical).
     static const double rho_region3_max = 1.0 / if97::v1(if97::p_max, if97::T_region1_max);
     if (rho < rho_region3_max) {
-      const if97::properties edge = if97::properties3(if97::T_region1_max, 1.0 / rho);
-      if (b.value > value_of(qq, edge)) region = 3;
+      const double T = if97::T_region1_max, v = 1.0 / rho;
+      const double edge = qq == quantity::u ? if97::u3(T, v) : qq == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+      if (b.value > edge) region = 3;
     }
   } else if (first == 2) {
     const start s = gas_start();
