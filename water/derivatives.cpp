@@ -311,12 +311,9 @@ auto entries(const jacobian& j) {
   return [&j](std::size_t k, bool second) { return second ? j.d2[k] : j.d1[k]; };
 }
 
+// From gradients formed already: the whole ratio, a few operations.
 [[gnu::always_inline]] inline double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
-  const bool zero1 = j.d1[c] == 0.0, zero2 = j.d2[c] == 0.0;
-  columns cols{true, true};
-  if (zero2 && !zero1) cols = {false, true};
-  if (zero1 && !zero2) cols = {true, false};
-  return ratio_of(entries(j), a, b, c, cols);
+  return ratio_of(entries(j), a, b, c, columns{true, true});
 }
 
 derivative_result ok_or_none(double value) {
