@@ -1,8 +1,8 @@
 // ns per call of the derivatives of a state (water/derivatives.hpp) over
 // 1024 varied states of each region and of the two-phase region, the states
 // formed beforehand: the named set (what it adds to a flash) and one generic
-// derivative, (drho/dh)_p, from the state alone; beside them the (p, T)
-// state itself.
+// derivative, (drho/dh)_p and (drho/dp)_h, from the state alone; beside them
+// the (p, T) state itself.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -35,6 +35,16 @@ void named(benchmark::State& st, const state_array& at) {
 void generic(benchmark::State& st, const state_array& at) {
   kvbench::cycle(st, [&](std::size_t k) {
     return water::derivative(at[k], water::quantity::rho, water::quantity::h, water::quantity::p).value;
+  });
+}
+
+// One generic derivative that needs both gradients of the natural
+// variables: (drho/dp)_h, in two-phase states the saturated phases along the
+// line too (at constant p or T, as above, the differences of the phases
+// alone).
+void generic_both(benchmark::State& st, const state_array& at) {
+  kvbench::cycle(st, [&](std::size_t k) {
+    return water::derivative(at[k], water::quantity::rho, water::quantity::p, water::quantity::h).value;
   });
 }
 
@@ -77,6 +87,12 @@ BENCHMARK_CAPTURE(generic, region3, region3);
 BENCHMARK_CAPTURE(generic, region5, region5);
 BENCHMARK_CAPTURE(generic, two_phase_below_623K, two_phase_low);
 BENCHMARK_CAPTURE(generic, two_phase_above_623K, two_phase_high);
+BENCHMARK_CAPTURE(generic_both, region1, region1);
+BENCHMARK_CAPTURE(generic_both, region2, region2);
+BENCHMARK_CAPTURE(generic_both, region3, region3);
+BENCHMARK_CAPTURE(generic_both, region5, region5);
+BENCHMARK_CAPTURE(generic_both, two_phase_below_623K, two_phase_low);
+BENCHMARK_CAPTURE(generic_both, two_phase_above_623K, two_phase_high);
 BENCHMARK_CAPTURE(from_gradients, region1, region1);
 BENCHMARK_CAPTURE(from_gradients, two_phase_below_623K, two_phase_low);
 

@@ -3,6 +3,8 @@
 // derivatives of v that flashes and the thermal conductivity need.
 #pragma once
 
+#include <type_traits>
+
 namespace if97 {
 
 struct properties {
@@ -41,5 +43,36 @@ struct hsv {
   double s;  // kJ/(kg K)
   double v;  // m3/kg
 };
+
+// The first derivatives of a state's volume and its heat capacity, for the
+// derivatives of water/: a caller asks for some of them (a set of the bits
+// below) and only the second derivatives of the equation that those need are
+// summed. Zero where not asked for.
+enum gibbs_slope : unsigned {
+  want_dv_dp = 1u,  // (dv/dp)_T
+  want_dv_dT = 2u,  // (dv/dT)_p
+  want_cp = 4u,     // cp
+};
+struct gibbs_slopes {
+  double dv_dp;  // (dv/dp)_T, m3/(kg MPa)
+  double dv_dT;  // (dv/dT)_p, m3/(kg K)
+  double cp;     // kJ/(kg K)
+};
+
+// f(std::integral_constant<unsigned, W>{}) for the set `want` of three bits:
+// a run-time choice of the parts to sum, each choice compiled once.
+template <class F>
+[[gnu::always_inline]] inline auto with_wanted(unsigned want, F&& f) {
+  switch (want & 7u) {
+    case 1u: return f(std::integral_constant<unsigned, 1u>{});
+    case 2u: return f(std::integral_constant<unsigned, 2u>{});
+    case 3u: return f(std::integral_constant<unsigned, 3u>{});
+    case 4u: return f(std::integral_constant<unsigned, 4u>{});
+    case 5u: return f(std::integral_constant<unsigned, 5u>{});
+    case 6u: return f(std::integral_constant<unsigned, 6u>{});
+    case 7u: return f(std::integral_constant<unsigned, 7u>{});
+    default: return f(std::integral_constant<unsigned, 0u>{});
+  }
+}
 
 }  // namespace if97

@@ -93,6 +93,21 @@ double dv_dT_of(const gibbs& g) { return 1e-3 * R * (g.g_p - g.tau * g.g_pt) / p
 
 constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
 
+// The slopes W (gibbs_slope bits) from the sums they need. With v = R T
+// gamma_pi / p* of the state given, (dv/dT)_p = v / T - R tau gamma_pitau / p*
+// needs gamma_pitau alone.
+template <unsigned W>
+gibbs_slopes slopes_of(double p, double T, double v) {
+  constexpr unsigned parts = ((W & want_dv_dp) != 0 ? part_xx : 0u) | ((W & want_dv_dT) != 0 ? part_xy : 0u) |
+                             ((W & want_cp) != 0 ? part_yy : 0u);
+  const gibbs g = gamma<parts>(p, T);
+  gibbs_slopes out{0.0, 0.0, 0.0};
+  if constexpr ((W & want_dv_dp) != 0) out.dv_dp = 1e3 * dvdp_of(g, T);
+  if constexpr ((W & want_dv_dT) != 0) out.dv_dT = v / T - 1e-3 * R * g.tau * g.g_pt / p_star;
+  if constexpr ((W & want_cp) != 0) out.cp = cp_of(g);
+  return out;
+}
+
 }  // namespace
 
 double v1(double p, double T) { return v_of(gamma<part_x>(p, T), T); }
@@ -141,6 +156,10 @@ caloric enthalpy_cp1(double p, double T) {
 hsv hsv1(double p, double T) {
   const gibbs g = gamma<part_f | part_x | part_y>(p, T);
   return {h_of(g), s_of(g), v_of(g, T)};
+}
+
+gibbs_slopes slopes1(double p, double T, double v, unsigned want) {
+  return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value>(p, T, v); });
 }
 
 caloric entropy_cp1(double p, double T) {

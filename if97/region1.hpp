@@ -22,5 +22,7 @@ properties properties1(double p, double T, extent e);  // an extent of them, NaN
 caloric enthalpy_cp1(double p, double T);    // h and cp
 caloric entropy_cp1(double p, double T);     // s and cp
 hsv hsv1(double p, double T);                // h, s and v
+// The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).
+gibbs_slopes slopes1(double p, double T, double v, unsigned want);
 
 }  // namespace if97

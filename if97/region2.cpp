@@ -79,6 +79,7 @@ properties properties2(double p, double T) { return equation::all(p, T); }
 properties properties2(double p, double T, extent e) { return equation::some(p, T, e); }
 caloric enthalpy_cp2(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp2(double p, double T) { return equation::entropy_cp(p, T); }
+gibbs_slopes slopes2(double p, double T, double v, unsigned want) { return equation::slopes(p, T, v, want); }
 hsv hsv2(double p, double T) { return equation::h_s_v(p, T); }
 
 }  // namespace if97

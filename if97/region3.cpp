@@ -114,8 +114,23 @@ double w_of(const helmholtz& h, double T) {
 // (dp/drho)_T with (dp/dT)_rho = rho R (delta phi_delta - delta tau phi_deltatau).
 double dv_dp_of(const helmholtz& h, double T, double v) { return -1e3 * v * v / (R * T * compressibility_term(h)); }
 double dv_dT_of(const helmholtz& h, double T, double v) { return v * (h.d - h.dt) / (T * compressibility_term(h)); }
+// IAPWS-IF97 Table 31: p = rho R T delta phi_delta, differentiated.
+double dp_dT_of(const helmholtz& h, double v) { return 1e-3 * R / v * (h.d - h.dt); }
+double dp_drho_of(const helmholtz& h, double T) { return 1e-3 * R * T * compressibility_term(h); }
 
 constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
+
+// p and the slopes W (helmholtz_slope bits) from the sums they need.
+template <unsigned W>
+helmholtz_slopes slopes_of(double T, double v) {
+  constexpr bool pT = (W & want_dp_dT) != 0, prho = (W & want_dp_drho) != 0, c = (W & want_cv) != 0;
+  const helmholtz h = phi<part_x | (pT ? part_xy : 0u) | (prho ? part_xx : 0u) | (c ? part_yy : 0u)>(T, v);
+  helmholtz_slopes out{p_of(h, T, v), 0.0, 0.0, 0.0};
+  if constexpr (pT) out.dp_dT = dp_dT_of(h, v);
+  if constexpr (prho) out.dp_drho = dp_drho_of(h, T);
+  if constexpr (c) out.cv = cv_of(h);
+  return out;
+}
 
 }  // namespace
 
@@ -152,10 +167,13 @@ properties properties3(double T, double v) {
 
 properties properties3(double T, double v, pressure_slopes& slopes) {
   const helmholtz h = phi<all_parts>(T, v);
-  // IAPWS-IF97 Table 31: p = rho R T delta phi_delta, differentiated.
-  slopes = {1e-3 * R / v * (h.d - h.dt), 1e-3 * R * T * compressibility_term(h)};
+  slopes = {dp_dT_of(h, v), dp_drho_of(h, T)};
   return {p_of(h, T, v), T, v, h_of(h, T), s_of(h), u_of(h, T), cp_of(h, T, v), cv_of(h), w_of(h, T),
           dv_dp_of(h, T, v), dv_dT_of(h, T, v)};
+}
+
+helmholtz_slopes slopes3(double T, double v, unsigned want) {
+  return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value>(T, v); });
 }
 
 }  // namespace if97

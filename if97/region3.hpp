@@ -35,6 +35,22 @@ struct pressure_slopes {
 };
 properties properties3(double T, double v, pressure_slopes& slopes);  // the same one evaluation
 
+// The pressure with the slopes and cv that a caller asks for (a set of the
+// bits below), from only the sums that those need: for the derivatives of
+// water/. Zero where not asked for.
+enum helmholtz_slope : unsigned {
+  want_dp_dT = 1u,    // (dp/dT)_rho
+  want_dp_drho = 2u,  // (dp/drho)_T
+  want_cv = 4u,       // cv
+};
+struct helmholtz_slopes {
+  double p;        // MPa
+  double dp_dT;    // MPa/K
+  double dp_drho;  // MPa m3/kg
+  double cv;       // kJ/(kg K)
+};
+helmholtz_slopes slopes3(double T, double v, unsigned want);
+
 // The isobaric heat capacity diverges at the critical point. Within this
 // window around (T_c, rho_c), both limits inclusive, cp3 returns cp_critical.
 inline constexpr double cp_window_rho = 0.03;          // kg/m3, |1/v - rho_c|

@@ -58,6 +58,7 @@ properties properties5(double p, double T) { return equation::all(p, T); }
 properties properties5(double p, double T, extent e) { return equation::some(p, T, e); }
 caloric enthalpy_cp5(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp5(double p, double T) { return equation::entropy_cp(p, T); }
+gibbs_slopes slopes5(double p, double T, double v, unsigned want) { return equation::slopes(p, T, v, want); }
 
 }  // namespace if97
 

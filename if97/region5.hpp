@@ -22,5 +22,7 @@ properties properties5(double p, double T);  // all of them in one evaluation
 properties properties5(double p, double T, extent e);  // an extent of them, NaN beyond
 caloric enthalpy_cp5(double p, double T);    // h and cp
 caloric entropy_cp5(double p, double T);     // s and cp
+// The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).
+gibbs_slopes slopes5(double p, double T, double v, unsigned want);
 
 }  // namespace if97

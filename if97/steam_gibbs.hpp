@@ -114,6 +114,24 @@ struct steam_gibbs {
     return {h_of(g), s_of(g), v_of(g, T)};
   }
 
+  // The slopes W (gibbs_slope bits) from the sums they need. With v of the
+  // state given (v_of), (dv/dT)_p = v / T - R tau gamma^r_pitau needs
+  // gamma^r_pitau alone.
+  template <unsigned W>
+  static gibbs_slopes slopes_of(double p, double T, double v) {
+    constexpr bool vp = (W & want_dv_dp) != 0, vT = (W & want_dv_dT) != 0, c = (W & want_cp) != 0;
+    constexpr unsigned residual = (vp ? part_xx : 0u) | (vT ? part_xy : 0u) | (c ? part_yy : 0u);
+    const parts g = gamma<c ? part_yy : 0u, residual>(p, T);
+    gibbs_slopes out{0.0, 0.0, 0.0};
+    if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);
+    if constexpr (vT) out.dv_dT = v / T - 1e-3 * R * g.tau * g.gr_pt;
+    if constexpr (c) out.cp = cp_of(g);
+    return out;
+  }
+  static gibbs_slopes slopes(double p, double T, double v, unsigned want) {
+    return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value>(p, T, v); });
+  }
+
   static caloric entropy_cp(double p, double T) {
     constexpr unsigned W = part_f | part_y | part_yy | part_yyy;
     const parts g = gamma<W, W>(p, T);

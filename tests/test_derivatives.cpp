@@ -138,6 +138,35 @@ TEST(Derivatives, EveryTripleAgainstDifferencesOfTheTrhoFlash) {
 
 // The named derivatives, each against central differences of the flash
 // that holds its constant: (p, T), (p, h), (p, s) or (T, rho).
+// A derivative from a state sums only the slopes of the equation that its
+// ratio needs, and at constant p or T (T, rho or v in region 3; p or T in
+// two-phase states) reads the gradient in one variable alone: over every
+// triple of all ten quantities it gives what the record's gradients, formed
+// from every slope, give, with the same status.
+TEST(Derivatives, FromTheStateAsFromTheRecord) {
+  int rows = 0;
+  for (const sample& st : states()) {
+    ASSERT_TRUE(st.r) << st.what;
+    const w::state& s = st.r.state;
+    const w::jacobian record = w::derivatives_of(s).d.natural;
+    for (int a = 0; a < w::quantity_count; ++a)
+      for (int b = 0; b < w::quantity_count; ++b)
+        for (int c = 0; c < w::quantity_count; ++c) {
+          if (b == c) continue;
+          const q qa = static_cast<q>(a), qb = static_cast<q>(b), qc = static_cast<q>(c);
+          const w::derivative_result got = w::derivative(s, qa, qb, qc);
+          const w::derivative_result wanted = w::derivative(record, qa, qb, qc);
+          const std::string what = std::string("(d") + name(qa) + "/d" + name(qb) + ")_" + name(qc);
+          ++rows;
+          ASSERT_EQ(got.status, wanted.status) << st.what << ": " << what;
+          if (wanted.status == w::status::ok) {
+            EXPECT_TRUE(close(got.value, wanted.value, 1e-12)) << row(st, what, got.value, wanted.value);
+          }
+        }
+  }
+  EXPECT_GT(rows, 10000);
+}
+
 TEST(Derivatives, NamedAgainstDifferencesOfFlashes) {
   for (const sample& st : states()) {
     const w::state& s = st.r.state;

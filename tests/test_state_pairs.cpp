@@ -293,6 +293,29 @@ TEST(StatePairs, SeveralStatesAreAllFound) {
   EXPECT_EQ(w::hx_all(top.h - 5e3, 1.0).count, 2) << describe(top);
 }
 
+// (h, x) and (s, x) sample the saturation line at a few points and split it
+// at the extrema of the mixture's h or s between them: near the top of the
+// dome, where h' and h'' (s' and s'') turn steeply toward each other, every
+// (T, x) is found among the states of its (h, x) and (s, x).
+TEST(StatePairs, QualityPairsNearTheTopOfTheDome) {
+  tally t;
+  for (const double dT : {30.0, 12.0, 5.0, 2.5, 1.2, 0.9, 0.6, 0.3, 0.12, 0.06})
+    for (const double x : {0.02, 0.1, 0.3, 0.4, 0.43, 0.45, 0.48, 0.5, 0.55, 0.6, 0.7, 0.9, 0.98}) {
+      const w::result a = w::Tx(if97::T_c - dT, x);
+      ASSERT_TRUE(a) << "Tx(T_c - " << dT << ", " << x << ")";
+      for (const pair f : {h_x, s_x}) {
+        const w::all_results all = run_all(f, a.state);
+        bool found = false;
+        for (int i = 0; i < all.count; ++i) found = found || std::fabs(all.states[i].T - a.state.T) <= 1e-9 * a.state.T;
+        t.check(found, [&] {
+          std::string got;
+          for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
+          return std::string(pair_name[f]) + " of " + describe(a) + " found " + std::to_string(all.count) + got;
+        });
+      }
+    }
+}
+
 TEST(StatePairs, BadInputGivesItsStatusAndNoState) {
   using st = w::status;
   struct row { const char* name; w::result (*f)(double, double) noexcept; double a, b; w::status expected; };

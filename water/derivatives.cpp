@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "if97/constants.hpp"
 #include "if97/region1.hpp"
@@ -28,39 +29,160 @@ constexpr std::size_t P = at(quantity::p), T_ = at(quantity::T), RHO = at(quanti
 
 using gradient = std::array<double, quantity_count>;
 
-// Regions 1, 2 and 5 in (p, T): from v, (dv/dp)_T, (dv/dT)_p and cp of the
-// Gibbs free energy's second derivatives, with Maxwell's (ds/dp)_T = -(dv/dT)_p.
-jacobian gibbs_gradients(const if97::properties& q) {
-  const double p = Pa_per_MPa * q.p, T = q.T, v = q.v, s = J_per_kJ * q.s, cp = J_per_kJ * q.cp;
-  const double v_p = q.dv_dp / Pa_per_MPa, v_T = q.dv_dT;
-  const double rho2 = 1.0 / (v * v);
-  return {gradient{1.0, 0.0, -v_p * rho2, v_p, v - T * v_T, -v_T, -T * v_T - p * v_p, v, -p * v_p, nan},
-          gradient{0.0, 1.0, -v_T * rho2, v_T, cp, cp / T, cp - p * v_T, -s, -s - p * v_T, nan}};
+// Regions 1, 2 and 5 in (p, T), SI units: v and s of the state, and
+// (dv/dp)_T, (dv/dT)_p and cp of the Gibbs free energy's second derivatives.
+struct gibbs_point {
+  double p, T, v, s, v_p, v_T, cp;
+};
+
+gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::gibbs_slopes& q) {
+  return {p, T, v, s, q.dv_dp / Pa_per_MPa, q.dv_dT, J_per_kJ * q.cp};
 }
 
-// Region 3 in (T, rho): from p, (dp/dT)_rho, (dp/drho)_T and cv of the
-// Helmholtz free energy's second derivatives, with (du/dv)_T = T (dp/dT)_v - p
-// and Maxwell's (ds/dv)_T = (dp/dT)_v.
-jacobian helmholtz_gradients(const if97::properties& q, const if97::pressure_slopes& sl) {
-  const double p = Pa_per_MPa * q.p, T = q.T, v = q.v, s = J_per_kJ * q.s, cv = J_per_kJ * q.cv;
-  const double p_T = Pa_per_MPa * sl.dp_dT, p_rho = Pa_per_MPa * sl.dp_drho;
-  const double v2 = v * v;
-  const double u_rho = (p - T * p_T) * v2;
-  return {gradient{p_T, 1.0, 0.0, 0.0, cv + p_T * v, cv / T, cv, p_T * v - s, -s, nan},
-          gradient{p_rho, 0.0, 1.0, -v2, u_rho + p_rho * v - p * v2, -p_T * v2, u_rho, p_rho * v, p * v2, nan}};
-}
-
-jacobian single_phase_gradients(int region, double p, double T, double rho) {
-  switch (region) {
-    case 1: return gibbs_gradients(if97::properties1(p / Pa_per_MPa, T));
-    case 2: return gibbs_gradients(if97::properties2(p / Pa_per_MPa, T));
-    case 5: return gibbs_gradients(if97::properties5(p / Pa_per_MPa, T));
-    default: {
-      if97::pressure_slopes sl;
-      const if97::properties q = if97::properties3(T, 1.0 / rho, sl);
-      return helmholtz_gradients(q, sl);
+// The entry of quantity k in the gradient per p (per_T false) or per T, with
+// Maxwell's (ds/dp)_T = -(dv/dT)_p. A slope not evaluated is zero, and so is
+// every entry that needs it.
+[[gnu::always_inline]] inline double entry(const gibbs_point& g, std::size_t k, bool per_T) {
+  const double p = g.p, T = g.T, v = g.v;
+  if (!per_T) {
+    switch (k) {
+      case P: return 1.0;
+      case T_: return 0.0;
+      case RHO: return -g.v_p / (v * v);
+      case V: return g.v_p;
+      case H: return v - T * g.v_T;
+      case S: return -g.v_T;
+      case U: return -T * g.v_T - p * g.v_p;
+      case G: return v;
+      case F: return -p * g.v_p;
+      default: return nan;
     }
   }
+  switch (k) {
+    case P: return 0.0;
+    case T_: return 1.0;
+    case RHO: return -g.v_T / (v * v);
+    case V: return g.v_T;
+    case H: return g.cp;
+    case S: return g.cp / T;
+    case U: return g.cp - p * g.v_T;
+    case G: return -g.s;
+    case F: return -g.s - p * g.v_T;
+    default: return nan;
+  }
+}
+
+// Region 3 in (T, rho), SI units: s of the state, and p, (dp/dT)_rho,
+// (dp/drho)_T and cv of the Helmholtz free energy's second derivatives.
+struct helmholtz_point {
+  double T, v, s, p, p_T, p_rho, cv;
+};
+
+helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::helmholtz_slopes& q) {
+  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv};
+}
+
+// The entry of quantity k per T (per_rho false) or per rho, with (du/dv)_T =
+// T (dp/dT)_v - p and Maxwell's (ds/dv)_T = (dp/dT)_v.
+[[gnu::always_inline]] inline double entry(const helmholtz_point& h, std::size_t k, bool per_rho) {
+  const double T = h.T, v = h.v, p = h.p;
+  if (!per_rho) {
+    switch (k) {
+      case P: return h.p_T;
+      case T_: return 1.0;
+      case RHO:
+      case V: return 0.0;
+      case H: return h.cv + h.p_T * v;
+      case S: return h.cv / T;
+      case U: return h.cv;
+      case G: return h.p_T * v - h.s;
+      case F: return -h.s;
+      default: return nan;
+    }
+  }
+  const double v2 = v * v;
+  const double u_rho = (p - T * h.p_T) * v2;
+  switch (k) {
+    case P: return h.p_rho;
+    case T_: return 0.0;
+    case RHO: return 1.0;
+    case V: return -v2;
+    case H: return u_rho + h.p_rho * v - p * v2;
+    case S: return -h.p_T * v2;
+    case U: return u_rho;
+    case G: return h.p_rho * v;
+    case F: return p * v2;
+    default: return nan;
+  }
+}
+
+template <class Point, std::size_t... K>
+jacobian gradients_of(const Point& pt, std::index_sequence<K...>) {
+  return {gradient{entry(pt, K, false)...}, gradient{entry(pt, K, true)...}};
+}
+
+template <class Point>
+jacobian gradients_of(const Point& pt) {
+  return gradients_of(pt, std::make_index_sequence<quantity_count>{});
+}
+
+// The slopes (gibbs_slope bits) that each quantity's entry of the first
+// (per p) and the second (per T) gradient needs in regions 1, 2 and 5, as
+// gibbs_gradients forms them; and the helmholtz_slope bits of region 3's
+// entries per T and per rho.
+constexpr unsigned VP = if97::want_dv_dp, VT = if97::want_dv_dT, CP = if97::want_cp;
+constexpr unsigned gibbs_needs[2][quantity_count] = {{0, 0, VP, VP, VT, VT, VT | VP, 0, VP, 0},
+                                                     {0, 0, VT, VT, CP, CP, CP | VT, 0, VT, 0}};
+constexpr unsigned PT = if97::want_dp_dT, PR = if97::want_dp_drho, CV = if97::want_cv;
+constexpr unsigned helmholtz_needs[2][quantity_count] = {{PT, 0, 0, 0, CV | PT, CV, CV, PT, 0, 0},
+                                                         {PR, 0, 0, 0, PT | PR, PT, PT, PR, 0, 0}};
+constexpr unsigned all_slopes = 7u;
+
+// Which gradients a derivative at constant C needs: where C's entry in one
+// variable is zero by construction, (dA/dB)_C = A_k / B_k in the other
+// variable k alone. In (p, T) p and T; in (T, rho) T, rho and v; in (T, x)
+// p, T and x.
+struct columns {
+  bool first, second;
+};
+columns columns_for(int region, std::size_t c) {
+  if (region == 3) {
+    if (c == T_) return {false, true};
+    if (c == RHO || c == V) return {true, false};
+  } else if (region == 4) {
+    if (c == P || c == T_) return {false, true};
+    if (c == X) return {true, false};
+  } else {
+    if (c == P) return {false, true};
+    if (c == T_) return {true, false};
+  }
+  return {true, true};
+}
+
+// The slopes that the quantities `of` (indices) need in the columns asked.
+template <std::size_t N>
+unsigned needs_of(const unsigned (&table)[2][quantity_count], columns cols, const std::size_t (&of)[N]) {
+  unsigned want = 0;
+  for (const std::size_t q : of) {
+    if (cols.first) want |= table[0][q];
+    if (cols.second) want |= table[1][q];
+  }
+  return want;
+}
+
+// A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
+// with v and s of the state; only the slopes `want` evaluated.
+gibbs_point gibbs_at(int region, double p, double T, double v, double s, unsigned want) {
+  const double p_MPa = p / Pa_per_MPa;
+  const if97::gibbs_slopes q = region == 1   ? if97::slopes1(p_MPa, T, v, want)
+                               : region == 2 ? if97::slopes2(p_MPa, T, v, want)
+                                             : if97::slopes5(p_MPa, T, v, want);
+  return gibbs_point_of(p, T, v, s, q);
+}
+
+jacobian single_phase_gradients(int region, double p, double T, double v, double s, unsigned want) {
+  if (region == 3) return gradients_of(helmholtz_point_of(T, v, s, if97::slopes3(T, v, want)));
+  return gradients_of(gibbs_at(region, p, T, v, s, want));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -78,46 +200,75 @@ gradient along_line(const jacobian& j, double dpsat) {
 
 struct two_phase_gradients {
   jacobian mixture;  // in (T, x)
-  gradient liquid;   // along the line, per K
+  gradient liquid;   // along the line, per K; zero where `of` did not ask
   gradient vapour;
   double dpsat_dT;  // Pa/K
 };
 
-gradient values_of(const phase_values& ph) {
-  return {ph.p, ph.T, ph.rho, ph.v, ph.h, ph.s, ph.u, ph.h - ph.T * ph.s, ph.u - ph.T * ph.s, nan};
+[[gnu::always_inline]] inline double value_of(const phase_values& ph, std::size_t k) {
+  switch (k) {
+    case P: return ph.p;
+    case T_: return ph.T;
+    case RHO: return ph.rho;
+    case V: return ph.v;
+    case H: return ph.h;
+    case S: return ph.s;
+    case U: return ph.u;
+    case G: return ph.h - ph.T * ph.s;
+    case F: return ph.u - ph.T * ph.s;
+    default: return nan;
+  }
+}
+
+// The entry of quantity k per x of a two-phase state: Z'' - Z' for the
+// specific quantities, and rho = 1/v.
+[[gnu::always_inline]] inline double per_x(const state& st, std::size_t k) {
+  switch (k) {
+    case P:
+    case T_: return 0.0;
+    case X: return 1.0;
+    case RHO: return -(st.vapour.v - st.liquid.v) * st.rho * st.rho;
+    default: return value_of(st.vapour, k) - value_of(st.liquid, k);
+  }
 }
 
 // Two-phase in (T, x): Z = Z' + x (Z'' - Z') for the specific quantities v,
-// h, s, u, g and f; rho = 1/v; p = psat(T). The saturated phases lie in
-// regions 1 and 2 up to 623.15 K, above it on the region-3 equation, as the
-// state functions take them.
-two_phase_gradients mixture_gradients(const state& st) {
+// h, s, u, g and f; rho = 1/v; p = psat(T). Per x the differences of the
+// saturated phases of the state; per T the saturated phases along the line,
+// from the slopes that the quantities `of` need. The
+// phases lie in regions 1 and 2 up to 623.15 K, above it on the region-3
+// equation, as the state functions take them.
+template <std::size_t N>
+two_phase_gradients mixture_gradients(const state& st, const std::size_t (&of)[N]) {
   const double T = st.T, x = st.x;
   two_phase_gradients out;
   out.dpsat_dT = Pa_per_MPa * if97::dpsat_dT(T);
+  // rho along the line from v; a phase's value along the line needs both
+  // of its variables.
   const bool regions_1_2 = T <= if97::T_region1_max;
-  const jacobian jl = single_phase_gradients(regions_1_2 ? 1 : 3, st.p, T, st.liquid.rho);
-  const jacobian jv = single_phase_gradients(regions_1_2 ? 2 : 3, st.p, T, st.vapour.rho);
-  out.liquid = along_line(jl, out.dpsat_dT);
-  out.vapour = along_line(jv, out.dpsat_dT);
-  const gradient l = values_of(st.liquid), w = values_of(st.vapour);
+  const columns both{true, true};
+  unsigned want = 0;
+  for (const std::size_t q : of) {
+    const std::size_t one[1] = {q == RHO ? V : q};
+    want |= needs_of(regions_1_2 ? gibbs_needs : helmholtz_needs, both, one);
+  }
+  if (!regions_1_2) want |= PT | PR;  // the implicit slope of the saturated density
+  const phase_values &l = st.liquid, &w = st.vapour;
+  out.liquid = along_line(single_phase_gradients(regions_1_2 ? 1 : 3, st.p, T, l.v, l.s, want), out.dpsat_dT);
+  out.vapour = along_line(single_phase_gradients(regions_1_2 ? 2 : 3, st.p, T, w.v, w.s, want), out.dpsat_dT);
   gradient& d1 = out.mixture.d1;
   gradient& d2 = out.mixture.d2;
-  for (const std::size_t k : {V, H, S, U, G, F}) {
-    d1[k] = out.liquid[k] + x * (out.vapour[k] - out.liquid[k]);
-    d2[k] = w[k] - l[k];
-  }
+  for (std::size_t k = 0; k < quantity_count; ++k) d2[k] = per_x(st, k);
+  for (const std::size_t k : {V, H, S, U, G, F}) d1[k] = out.liquid[k] + x * (out.vapour[k] - out.liquid[k]);
   d1[P] = out.dpsat_dT;
-  d2[P] = 0.0;
   d1[T_] = 1.0;
-  d2[T_] = 0.0;
   d1[X] = 0.0;
-  d2[X] = 1.0;
-  const double rho2 = st.rho * st.rho;
-  d1[RHO] = -d1[V] * rho2;
-  d2[RHO] = -d2[V] * rho2;
+  d1[RHO] = -d1[V] * st.rho * st.rho;
   return out;
 }
+
+// Every quantity, for the named derivatives.
+constexpr std::size_t every[] = {P, T_, RHO, V, H, S, U, G, F};
 
 bool finite_positive(double a) { return std::isfinite(a) && a > 0.0; }
 
@@ -140,12 +291,34 @@ bool is_state(const state& st) {
 
 bool known(quantity q) { return static_cast<int>(q) >= 0 && static_cast<int>(q) < quantity_count; }
 
-// (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1); NaN where the denominator
-// vanishes, that is where C fixes B.
-double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
-  const double den = j.d1[b] * j.d2[c] - j.d2[b] * j.d1[c];
+// (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
+// second variable); where C's entry in one variable is zero (cols names the
+// other alone), A_k / B_k in the other. NaN where the denominator vanishes,
+// that is where C fixes B.
+template <class Entry>
+[[gnu::always_inline]] inline double ratio_of(const Entry& e, std::size_t a, std::size_t b, std::size_t c, columns cols) {
+  if (cols.first != cols.second) {
+    const double den = e(b, cols.second);
+    return den == 0.0 ? nan : e(a, cols.second) / den;
+  }
+  const double c1 = e(c, false), c2 = e(c, true);
+  const double den = e(b, false) * c2 - e(b, true) * c1;
   if (den == 0.0) return nan;
-  return (j.d1[a] * j.d2[c] - j.d2[a] * j.d1[c]) / den;
+  return (e(a, false) * c2 - e(a, true) * c1) / den;
+}
+
+auto entries(const jacobian& j) {
+  return [&j](std::size_t k, bool second) { return second ? j.d2[k] : j.d1[k]; };
+}
+
+// From gradients formed already: the whole ratio, a few operations.
+[[gnu::always_inline]] inline double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
+  return ratio_of(entries(j), a, b, c, columns{true, true});
+}
+
+derivative_result ok_or_none(double value) {
+  if (std::isnan(value)) return {status::no_derivative, nan};
+  return {status::ok, value};
 }
 
 derivative_result fail(status s) { return {s, nan}; }
@@ -169,16 +342,31 @@ derivative_result derivative(const jacobian& j, quantity of, quantity wrt, quant
   // x is NaN in the gradients of a single-phase state.
   if (std::isnan(j.d1[a]) || std::isnan(j.d1[b]) || std::isnan(j.d1[c])) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
-  const double value = ratio(j, a, b, c);
-  if (std::isnan(value)) return fail(status::no_derivative);
-  return {status::ok, value};
+  return ok_or_none(ratio(j, a, b, c));
 }
 
 derivative_result derivative(const state& st, quantity of, quantity wrt, quantity held) noexcept {
   if (!is_state(st)) return fail(status::not_finite);
   if (!known(of) || !known(wrt) || !known(held)) return fail(status::unknown_quantity);
-  if (st.region == 4) return derivative(mixture_gradients(st).mixture, of, wrt, held);
-  return derivative(single_phase_gradients(st.region, st.p, st.T, st.rho), of, wrt, held);
+  const std::size_t a = at(of), b = at(wrt), c = at(held);
+  if (st.region != 4 && (a == X || b == X || c == X)) return fail(status::unknown_quantity);
+  if (b == c) return fail(status::no_derivative);
+  // Only the gradients and the slopes of the equation that this one ratio needs.
+  const columns cols = columns_for(st.region, c);
+  const std::size_t abc[] = {a, b, c};
+  if (st.region == 4) {
+    // At constant p or T: the differences of the saturated phases alone.
+    if (!cols.first) return ok_or_none(ratio_of([&st](std::size_t k, bool) { return per_x(st, k); }, a, b, c, cols));
+    const jacobian j = mixture_gradients(st, abc).mixture;
+    return ok_or_none(ratio_of(entries(j), a, b, c, cols));
+  }
+  const unsigned want = needs_of(st.region == 3 ? helmholtz_needs : gibbs_needs, cols, abc);
+  if (st.region == 3) {
+    const helmholtz_point h = helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, want));
+    return ok_or_none(ratio_of([&h](std::size_t k, bool second) { return entry(h, k, second); }, a, b, c, cols));
+  }
+  const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.s, want);
+  return ok_or_none(ratio_of([&g](std::size_t k, bool second) { return entry(g, k, second); }, a, b, c, cols));
 }
 
 derivatives_result derivatives_of(const state& st) noexcept {
@@ -195,7 +383,7 @@ derivatives_result derivatives_of(const state& st) noexcept {
   }
   r.status = status::ok;
   if (st.region == 4) {
-    const two_phase_gradients t = mixture_gradients(st);
+    const two_phase_gradients t = mixture_gradients(st, every);
     d.natural = t.mixture;
     const double dT_dp = 1.0 / t.dpsat_dT;
     d.dTsat_dp = dT_dp;
@@ -206,7 +394,7 @@ derivatives_result derivatives_of(const state& st) noexcept {
     d.dx_dp_h = ratio(d.natural, X, P, H);
     d.dx_dh_p = ratio(d.natural, X, H, P);
   } else {
-    d.natural = single_phase_gradients(st.region, st.p, st.T, st.rho);
+    d.natural = single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes);
   }
   const jacobian& j = d.natural;
   d.cp = ratio(j, H, T_, P);

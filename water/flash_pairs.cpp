@@ -136,7 +136,10 @@ bool escaped(int region, const if97::properties& pr) {
   switch (region) {
     case 1: return T > if97::T_region1_max + far || (T < if97::T_region1_max && pr.p < 0.5 * if97::psat(T));
     case 2: return T > if97::T_region2_max + 20.0 * far || (T < if97::T_region1_max && pr.p > 2.0 * if97::psat(T));
-    case 3: return T < if97::T_region1_max - far || T > if97::T_b23_max + far;
+    // Region 3's iterates of steam well below B23 lie in region 2.
+    case 3:
+      return T < if97::T_region1_max - far || T > if97::T_b23_max + far ||
+             (T > if97::T_region1_max && pr.p < 0.8 * if97::pb23(T));
     default: return T < if97::T_region2_max - 20.0 * far;
   }
 }
@@ -312,8 +315,7 @@ start carried_over(int region, const single& from) {
 // ------------------------------------------------------------ saturation --
 
 // The saturated phases at T with the derivatives along the saturation line
-// of a quantity q and of v, from the Clapeyron slope of the same states:
-// dpsat/dT = (s'' - s') / (v'' - v').
+// of a quantity q and of v, along p = psat(T).
 struct saturated_line {
   saturation sat;
   double q_liquid, q_vapour, dq_liquid, dq_vapour;  // q and dq/dT
@@ -331,7 +333,10 @@ bool saturation_for_line(double T, saturation& out) {
 bool saturated_line_at(double T, quantity q, saturated_line& out) {
   if (!saturation_for_line(T, out.sat)) return false;
   const single &l = out.sat.liquid, &v = out.sat.vapour;
-  const double dp_dT = (v.pr.s - l.pr.s) / (v.pr.v - l.pr.v) / kJ_per_MPa_m3;  // MPa/K
+  // The saturated states lie at psat(T) of Eq. (30): their slope, not the
+  // Clapeyron slope of the phases (which IF97 meets only to about 1e-4),
+  // makes Newton's steps along the line converge quadratically.
+  const double dp_dT = if97::dpsat_dT(T);  // MPa/K
   const auto along = [&](const single& ph, double& dq, double& dv) {
     const gradient gp = gradient_of(quantity::p, ph.region, ph.pr);
     const double dy = (dp_dT - gp.T) / gp.y;  // of the region's second variable along the line
@@ -360,17 +365,21 @@ struct point {
   double slope;  // df/dt
   bool reproduced;
   bool valid = true;
+  bool quadratic = false;  // Newton's error after a step from here is of the order of its square
 };
 
 // Newton's iteration kept within a bracket [lo, hi] of a parameter t where
 // f rises (rising) or falls through its target; an invalid point counts as
 // beyond the high end. Ends where the value reproduces its target and the
 // next step is below 1e-12 of t, or where the bracket closes on a state that
-// reproduces it.
+// reproduces it. With `converging` set, also where a step from a point that
+// says it converges quadratically falls below that fraction of t: the root is
+// then t less that step, unevaluated, for the caller to check.
 template <class F>
-bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root, double step_bound = negligible_T) {
+bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root, double step_bound = negligible_T,
+               double converging = 0.0, int step_limit = 200) {
   double last_step = inf;
-  for (int k = 0; k < 200; ++k) {
+  for (int k = 0; k < step_limit; ++k) {
     if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
     const point pt = f(t);
     if (!pt.valid) {
@@ -383,6 +392,10 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
     // Steps that no longer shrink have reached rounding.
     const bool rounding = std::fabs(step) >= 0.5 * last_step && last_step <= 1e-13 * std::fabs(t);
     last_step = std::fabs(step);
+    if (pt.quadratic && std::fabs(step) <= converging * std::fabs(t) && t - step > lo && t - step < hi) {
+      root = t - step;
+      return true;
+    }
     if (pt.reproduced && (std::fabs(step) <= step_bound * std::fabs(t) || closed || rounding)) {
       root = t;
       return true;
@@ -400,35 +413,67 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
 // or s) rises with T; a T where v lies outside the saturated volumes lies
 // above the isochore's end on the line (below it, at the density maximum of
 // the liquid, where v' falls with T). From T0, below T_c.
-bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x) {
+//
+// The equation solved is ln x_v(T) = ln x_q(T) with x_v = (v - v') / (v'' - v')
+// and x_q = (q - q') / (q'' - q'): x_v grows about as psat(T), exponentially,
+// while x_q changes slowly, so that their logarithms are nearly straight in
+// T and Newton's steps converge from far off. Where x_v or x_q is not
+// positive, T lies above the root. The state reproduces q where q' + x_v
+// (q'' - q') does.
+bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x, int step_limit = 200) {
   saturated_line line{};
   const auto f = [&](double T) -> point {
     if (!saturated_line_at(T, q.q, line)) return {nan, nan, false, false};
-    const double span = line.v_vapour - line.v_liquid;
-    const double xt = (v - line.v_liquid) / span;
-    const double dx = -((1.0 - xt) * line.dv_liquid + xt * line.dv_vapour) / span;
-    const double value = if97::mixture(line.q_liquid, line.q_vapour, xt);
-    const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xt) + (line.q_vapour - line.q_liquid) * dx;
+    const double span = line.v_vapour - line.v_liquid, q_span = line.q_vapour - line.q_liquid;
+    const double xv = (v - line.v_liquid) / span, xq = (q.value - line.q_liquid) / q_span;
+    const double dxv = -((1.0 - xv) * line.dv_liquid + xv * line.dv_vapour) / span;
+    const double dxq = -((1.0 - xq) * line.dq_liquid + xq * line.dq_vapour) / q_span;
+    const double value = if97::mixture(line.q_liquid, line.q_vapour, xv);
     // A volume a few units of its last bit outside the saturated ones lies on
     // the line. Beyond the line the mixture's value, continued, still steers.
     const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
-    if (xt < -slack || xt > 1.0 + slack) {
+    if (xv < -slack || xv > 1.0 + slack) {
       // Below the liquid's density maximum v' falls with T: there the
       // isochore enters the dome at a higher T.
-      if (xt < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
+      if (xv < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
+      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
       return {value - q.value, slope, false, false};
     }
-    return {value - q.value, slope, reproduces(q.q, value, q.value)};
+    const bool reproduced = reproduces(q.q, value, q.value);
+    // Near the liquid's end of the line x_v and x_q vanish together at the
+    // root and their logarithms lose their accuracy: there the difference of
+    // the mixture's q steers, polished to rounding.
+    constexpr double x_log_min = 1e-3;
+    if (!(xv > x_log_min && xq > x_log_min)) {
+      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
+      return {value - q.value, slope, reproduced};
+    }
+    // Within a few kelvin of T_c the saturated volumes' curvature grows, and
+    // x with the last bits of T: there T is polished to rounding.
+    constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
+    return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, T < T_quadratic_max};
   };
   double T = nan;
   // x = (v - v') / (v'' - v') moves with T as fast as v'' does at low
   // pressure (6 % per kelvin), and faster near the critical point: T is
-  // polished to rounding.
-  constexpr double x_step = 2e-16;
-  if (!bracketed(f, if97::T_min, T_top, true, std::clamp(T0, if97::T_min, T_top), T, x_step)) return false;
-  if (!saturated_line_at(T, q.q, line)) return false;
+  // polished to rounding. The step below 1e-9 of T is taken unevaluated,
+  // its error some 1e-18 of T; where the state it reaches does not reproduce
+  // q, the polish goes on from there to rounding.
+  constexpr double x_step = 2e-16, converging = 1e-9;
+  T0 = std::clamp(T0, if97::T_min, T_top);
+  if (!bracketed(f, if97::T_min, T_top, true, T0, T, x_step, converging, step_limit)) return false;
+  const auto at = [&](double t) {
+    if (!saturated_line_at(t, q.q, line)) return false;
+    x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);
+    return true;
+  };
+  if (!at(T)) return false;
+  const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(line.v_vapour - line.v_liquid);
+  if (!(x >= -slack && x <= 1.0 + slack && reproduces(q.q, if97::mixture(line.q_liquid, line.q_vapour, x), q.value))) {
+    if (!bracketed(f, if97::T_min, T_top, true, T, T, x_step) || !at(T)) return false;
+  }
   sat = line.sat;
-  x = std::clamp((v - line.v_liquid) / (line.v_vapour - line.v_liquid), 0.0, 1.0);
+  x = std::clamp(x, 0.0, 1.0);
   return true;
 }
 
@@ -437,7 +482,7 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
 // The temperature of the ideal gas of region 2 (or 5) at density rho with
 // u, h or s: T from the backward T(p, h) or T(p, s) of region 2 at p = rho R T,
 // two rounds; region 5 by two Newton steps on its caloric equation.
-start ideal_gas_start(int region, quantity q, double value, double rho, double T) {
+start ideal_gas_start(int region, quantity q, double value, double rho, double T, bool* too_cold = nullptr) {
   const auto p_of = [rho](double t) { return 1e-3 * if97::R * t * rho; };  // MPa
   for (int round = 0; round < 3; ++round) {
     const double p = p_of(T);
@@ -453,7 +498,12 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
       const double off = q == quantity::u ? if97::R * T : 0.0;
       T += (value - (c.value - off)) / (c.cp - (q == quantity::u ? if97::R : 0.0));
     }
-    if (!(T > 200.0)) T = region == 2 ? 600.0 : 1500.0;
+    if (!(T > 200.0)) {
+      // q below any steam's at this density: the start begins again (and
+      // the caller learns that the state is most likely wet).
+      if (too_cold) *too_cold = true;
+      T = region == 2 ? 600.0 : 1500.0;
+    }
   }
   return {T, p_of(T)};
 }
@@ -550,6 +600,17 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
   static const double rho_vapour_623 = 1.0 / if97::v2(if97::psat(if97::T_region1_max), if97::T_region1_max);
   const int first = rho >= rho_liquid_623 ? 1 : rho <= rho_vapour_623 ? 2 : 3;
+  // The ideal gas's start, formed once: it chooses between regions 2 and 5,
+  // and says where steam lies inside the saturation line.
+  start gas{nan, nan};
+  bool gas_too_cold = false;
+  const auto gas_start = [&] {
+    if (std::isnan(gas.T)) {
+      gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
+      if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
+    }
+    return gas;
+  };
   const auto start_of = [&](int region, const single* from) -> start {
     if (from) {
       start s = carried_over(region, *from);
@@ -559,20 +620,51 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     switch (region) {
       case 1: return liquid_start(qq, value, 1.0);
       case 3: return {700.0, rho};
-      default: {
-        const start s = ideal_gas_start(2, qq, value, rho, 600.0);
-        return s.T > if97::T_region2_max ? ideal_gas_start(5, qq, value, rho, 1500.0) : s;
-      }
+      default: return gas_start();
     }
   };
   single st{};
   double T_inside = nan;
-  const int region = first == 2 && start_of(2, nullptr).T > if97::T_region2_max ? 5 : first;
+  int region = first;
+  saturation sat;
+  double x = nan;
+  if (first == 1) {
+    // Region 3's densities end at 623.15 K and 100 MPa. Below, along the
+    // isochore q rises with T: beyond region 3's value at 623.15 K the state
+    // lies in region 3 (dense, supercritical).
+    static const double rho_region3_max = 1.0 / if97::v1(if97::p_max, if97::T_region1_max);
+    if (rho < rho_region3_max) {
+      const double T = if97::T_region1_max, v = 1.0 / rho;
+      const double edge = qq == quantity::u ? if97::u3(T, v) : qq == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+      if (b.value > edge) region = 3;
+    }
+  } else if (first == 2) {
+    const start s = gas_start();
+    if (s.T > if97::T_region2_max && !gas_too_cold) region = 5;
+    // Steam whose ideal gas at its temperature lies above psat, or whose q
+    // lies below any steam's, is most likely wet: the saturation line is
+    // searched first, for a few steps.
+    else if ((gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
+             two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
+      return detail::two_phase_result(sat, x);
+  } else {
+    // Between the saturated densities of 623.15 K the isochore crosses the
+    // saturation line above 623.15 K: below the mixture's q at 623.15 K the
+    // state is wet, below 623.15 K.
+    static const saturated_line at_623 = [] {
+      saturated_line l{};
+      saturated_line_at(if97::T_region1_max, quantity::u, l);
+      return l;
+    }();
+    const single &l = at_623.sat.liquid, &w = at_623.sat.vapour;
+    const double x_623 = (1.0 / rho - l.pr.v) / (w.pr.v - l.pr.v);
+    if (b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
+        two_phase_isochore(1.0 / rho, b, 500.0, sat, x, 12))
+      return detail::two_phase_result(sat, x);
+  }
   if (single_phase(a, b, region, start_of, st, T_inside)) {
     return detail::bounded_result(st);
   }
-  saturation sat;
-  double x = nan;
   const double T0 = std::isfinite(T_inside) ? T_inside : 400.0;
   if (two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
   return along_isochore(rho_si, b);
@@ -696,9 +788,13 @@ int roots_along(F&& f, double a, double b, int samples, double* roots, int capac
   for (int i = 1; i <= samples; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    if (p0.slope * p1.slope < 0.0) {
+    // A slope that vanishes or is not finite at an end may hide an extremum
+    // next to it: searched too. The extremum only splits the interval into
+    // monotone pieces: a dozen steps place it closely enough (near T_c each
+    // step costs the region-3 roots of the saturated phases).
+    if (!(p0.slope * p1.slope > 0.0)) {
       double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
-      for (int k = 0; k < 100 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
+      for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
         double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
         if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
         const double st = f(t).slope;
@@ -873,19 +969,36 @@ water::all_results x_states(double value_si, double x, quantity qq) {
   const target q{qq, value_si / J_per_kJ};
   const double span = T_top - if97::T_min;
   const auto T_of = [&](double t) { return t >= 1.0 ? T_top : T_top - span * (1.0 - t) * (1.0 - t); };
+  // The side of 623.15 K being searched: T is kept on it.
+  bool high_side = false;
+  const double T_623_above = std::nextafter(if97::T_region1_max, inf);
   const auto f = [&](double t) -> point {
     saturated_line line{};
-    const double T = T_of(t);
+    const double T = high_side ? std::fmax(T_of(t), T_623_above) : std::fmin(T_of(t), if97::T_region1_max);
     if (!saturated_line_at(T, qq, line)) return {nan, nan, false, false};
     const double value = if97::mixture(line.q_liquid, line.q_vapour, x);
     const double dT_dt = 2.0 * span * (1.0 - t);
     return {value - q.value, if97::mixture(line.dq_liquid, line.dq_vapour, x) * dT_dt, reproduces(qq, value, q.value)};
   };
-  double ts[4];
-  const int n = roots_along(f, 0.0, 1.0, 24, ts, 4);
+  // At 623.15 K the saturated phases pass from regions 1 and 2 to region 3
+  // and q' and q'' step a little: each side searched on its own, so that no
+  // root hides beside the step.
+  const double t_623 = 1.0 - std::sqrt((T_top - if97::T_region1_max) / span);
+  double ts[8];
+  const int n_low = roots_along(f, 0.0, t_623, 8, ts, 4);
+  high_side = true;
+  // The line is searched up to 1 mK below T_c: closer, h' and h'' (s' and
+  // s'') turn so steeply that the mixture's q has an extremum within a few
+  // uK of T_c for most x, whose search costs the region-3 roots of the
+  // saturated phases at every step. A state within 1 mK of T_c is not found.
+  constexpr double T_c_margin = 1e-3;  // K
+  const double t_end = 1.0 - std::sqrt(T_c_margin / span);
+  const int n = n_low + roots_along(f, t_623, t_end, 8, ts + n_low, 4);
   for (int i = 0; i < n; ++i) {
+    const double T = T_of(ts[i]);
     saturation sat;
-    if (saturation_for_line(T_of(ts[i]), sat)) c.add(detail::two_phase_result(sat, x));
+    if (saturation_for_line(i < n_low ? std::fmin(T, if97::T_region1_max) : std::fmax(T, T_623_above), sat))
+      c.add(detail::two_phase_result(sat, x));
   }
   return c.done(status::no_state_of_pair);
 }
