@@ -112,7 +112,7 @@ FAULTS = [
     ("water/state.cpp", 'case status::not_converged: return "the state was not found to the required accuracy";', 'case status::not_converged: return "the state was not found";', "state: the text of not_converged"),
     # The flashes of conservative variables and the pairs with several states.
     ("water/flash_pairs.cpp", "constexpr double negligible_T = 1e-12;", "constexpr double negligible_T = 1e-6;", "pairs: a looser polish of T"),
-    ("water/flash_pairs.cpp", "      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};", "      if (T < if97::T_c && p < 0.9 * if97::psat(T)) return {inside_dome};", "pairs: region 1's saturation line"),
+    ("water/region_verdict.cpp", "return under(p, if97::psat(T), tol.psat_rel); };", "return under(p, 0.9 * if97::psat(T), tol.psat_rel); };", "region verdict: region 1's saturation line"),
     ("water/flash_pairs.cpp", "    x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);", "    x = (v - line.v_liquid) / (line.v_vapour + line.v_liquid);", "pairs: the vapour fraction of an isochore"),
     ("water/flash_pairs.cpp", "for (; i > 0 && (out.states[i - 1].p > r.state.p ||", "for (; i > 0 && (out.states[i - 1].p < r.state.p ||", "pairs: the order of several states"),
     ("water/flash_pairs.cpp", "  return std::clamp((value - liquid) / (vapour - liquid), 0.0, 1.0);", "  return std::clamp((value - liquid) / (vapour + liquid), 0.0, 1.0);", "pairs: the vapour fraction at a pressure"),

@@ -766,41 +766,11 @@ bool in_region5(double h, double s, single& start) {
   return start.pr.T > if97::T_region2_max + backward_margin;
 }
 
-constexpr int inside_saturation_line = 4;
-
-// Whether a single-phase state keeps the bounds of its region, and if not,
-// the region to try instead: 0 where it lies outside the formulation, 4 where
-// it lies inside the saturation line (a metastable state of its equation),
-// else the neighbour across the bound it crossed (623.15 K, B23, 1073.15 K),
-// with how far (K) beyond that bound it lies.
-struct region_verdict {
-  int next;
-  double beyond = 0.0;  // K
-};
-
-region_verdict region_check(const single& st) {
-  const double p = st.pr.p, T = st.pr.T;
-  if (!(p >= detail::p_min_Pa / Pa_per_MPa) || below_min(T) || over(T, if97::T_region5_max) ||
-      over_hs_p(p, if97::p_max))
-    return {0};
-  switch (st.region) {
-    case 1:
-      if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
-      return {p < if97::psat(T) * (1.0 - hs_p_accuracy) ? inside_saturation_line : 1};
-    case 2:
-      if (over(T, if97::T_region2_max)) return {over_hs_p(p, if97::p_region5_max) ? 0 : 5, T - if97::T_region2_max};
-      if (T <= if97::T_region1_max) return {p > if97::psat(T) * (1.0 + hs_p_accuracy) ? inside_saturation_line : 2};
-      if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
-      return {2};
-    case 3:
-      if (under(T, if97::T_region1_max)) return {1, if97::T_region1_max - T};
-      if (over(T, if97::T_b23_max) || under(p, if97::pb23(T))) return {2, T - if97::tb23(p)};
-      return {3};
-    default:
-      if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
-      return {over_hs_p(p, if97::p_region5_max) ? 0 : 5};
-  }
-}
+// Whether a polished state of (h, s) keeps its region's bounds: T to its
+// polished accuracy, p (fixed only loosely for a liquid) to hs_p_accuracy,
+// from p_min_Pa; region 2 beyond 2273.15 K lies outside the formulation.
+constexpr detail::verdict_tolerance hs_polished{polished_accuracy, hs_p_accuracy, hs_p_accuracy,
+                                                detail::p_min_Pa / Pa_per_MPa, false, false};
 
 // Where two regions' equations leave a gap in (h, s) at their boundary, the
 // state of (h, s) lies a little beyond the bound of one of them: by less than
@@ -831,14 +801,15 @@ found single_phase_hs(double h, double s, double& T_inside) {
   unsigned tried = 0;
   for (int attempt = 0; attempt < 8; ++attempt) {
     tried |= 1u << region;
-    const region_verdict verdict = polish_hs_in(region, h, s, from, st) ? region_check(st) : region_verdict{0};
+    detail::region_verdict verdict{detail::outside_formulation};
+    if (polish_hs_in(region, h, s, from, st)) verdict = detail::region_verdict_of(st, hs_polished);
     const int next = verdict.next;
     if (next == region) return detail::bounded(st);
-    if (next == inside_saturation_line) {
+    if (next == detail::inside_saturation_line) {
       T_inside = st.pr.T;
       return detail::found_failure(status::not_converged);
     }
-    if (next != 0) {
+    if (next != detail::outside_formulation) {
       if (verdict.beyond <= nearest_beyond) {
         nearest = st;
         nearest_beyond = verdict.beyond;

@@ -33,6 +33,9 @@
 namespace kviapws97::water {
 namespace {
 
+using detail::inside_saturation_line;
+using detail::outside_formulation;
+using detail::region_verdict;
 using detail::saturation;
 using detail::single;
 
@@ -179,56 +182,13 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
   return false;
 }
 
-// A state within this relative distance of a bound lies on it.
-bool over(double x, double bound) { return x > bound * (1.0 + 1e-12); }
-bool under(double x, double bound) { return x < bound * (1.0 - 1e-12); }
-
-constexpr int inside_dome = 4;
-constexpr int outside = 0;
-
-// Whether a single-phase state lies in its region: its region, or the one
-// to try instead (0 outside the formulation, 4 inside the saturation line),
-// and how far beyond the bound it crossed, K.
-struct verdict {
-  int next;
-  double beyond = 0.0;  // K
-};
-
-verdict region_verdict(const single& st) {
-  const double p = st.pr.p, T = st.pr.T;
-  // Region 2's equation extrapolated beyond 1073.15 K sends on to region 5,
-  // however hot: its temperature there says nothing.
-  if (!(p > 0.0) || under(T, if97::T_min) || over(p, if97::p_max)) return {outside};
-  if (over(T, if97::T_region5_max) && st.region != 2) return {outside};
-  switch (st.region) {
-    case 1:
-      if (T < if97::T_c && p < if97::psat(T)) return {inside_dome};
-      if (over(T, if97::T_region1_max)) return {3, T - if97::T_region1_max};
-      return {1};
-    case 2:
-      if (over(T, if97::T_region2_max)) return {over(p, if97::p_region5_max) ? outside : 5, T - if97::T_region2_max};
-      if (T <= if97::T_region1_max) return {p > if97::psat(T) ? inside_dome : 2};
-      if (T < if97::T_b23_max && over(p, if97::pb23(T))) return {3, if97::tb23(p) - T};
-      return {2};
-    case 3: {
-      // Inside the saturation line first: a state there, a little below
-      // 623.15 K too, is two-phase, not one beyond the region's bound.
-      if (!(st.pr.dv_dp < 0.0)) return {inside_dome};
-      if (T < if97::T_c) {
-        saturation sat;
-        if (!detail::saturation_at_T(T, sat)) return {outside};
-        const double v = st.pr.v;
-        if (v > sat.liquid.pr.v && v < sat.vapour.pr.v) return {inside_dome};
-      }
-      if (under(T, if97::T_region1_max)) return {1, if97::T_region1_max - T};
-      if (over(T, if97::T_b23_max) || under(p, if97::pb23(T))) return {2, T - if97::tb23(std::fmin(p, if97::p_max))};
-      return {3};
-    }
-    default:
-      if (under(T, if97::T_region2_max)) return {2, if97::T_region2_max - T};
-      return {over(p, if97::p_region5_max) ? outside : 5};
-  }
-}
+// Whether a polished state keeps its region's bounds: within 1e-12 relative
+// of a bound it lies on it (its T is polished to 1e-12 of itself); any p > 0
+// (denorm_min the least); the saturation line up to T_c, whichever region's
+// equation found the state; region 2's equation extrapolated beyond 2273.15 K
+// sends on to region 5.
+constexpr detail::verdict_tolerance polished{1e-12, 1e-12, 0.0, std::numeric_limits<double>::denorm_min(), true, true};
+region_verdict verdict_of(const single& st) { return detail::region_verdict_of(st, polished); }
 
 // Where two regions' equations leave a gap at their boundary, a state lies
 // a little beyond the bound of one of them (at most 61 mK, at 1073.15 K).
@@ -255,16 +215,16 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
   bool near = false;
   const single* from = nullptr;
   single st{};
-  for (int attempt = 0; attempt < 5 && region != outside && region != inside_dome; ++attempt) {
+  for (int attempt = 0; attempt < 5 && region != outside_formulation && region != inside_saturation_line; ++attempt) {
     ++tries[region];
     const start s0 = start_of(region, from);
     if (!polish(region, a, b, s0.T, s0.y, st)) {
       // Where a polish leaves its region's range, the state lies beyond it:
       // beyond 100 MPa by the equation extrapolated, the region by T.
-      verdict v = region_verdict(st);
-      if (v.next == outside && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
-      if (v.next == region || v.next == outside || spent(v.next)) break;
-      if (v.next == inside_dome) {
+      region_verdict v = verdict_of(st);
+      if (v.next == outside_formulation && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
+      if (v.next == region || v.next == outside_formulation || spent(v.next)) break;
+      if (v.next == inside_saturation_line) {
         T_inside = st.pr.T;
         return false;
       }
@@ -273,21 +233,21 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
       continue;
     }
     converged |= 1u << region;
-    const verdict v = region_verdict(st);
+    const region_verdict v = verdict_of(st);
     if (v.next == region) {
       out = st;
       return true;
     }
-    if (v.next == inside_dome) {
+    if (v.next == inside_saturation_line) {
       T_inside = st.pr.T;
       return false;
     }
-    if (v.next != outside && v.beyond <= nearest_beyond) {
+    if (v.next != outside_formulation && v.beyond <= nearest_beyond) {
       nearest = st;
       nearest_beyond = v.beyond;
       near = true;
     }
-    if (v.next == outside || spent(v.next)) break;
+    if (v.next == outside_formulation || spent(v.next)) break;
     region = v.next;
     from = &st;
   }
@@ -889,7 +849,7 @@ water::all_results prho_states(double p_si, double rho) {
   if (p > p_623) {
     // Region 3: the one temperature of the isochore with pressure p.
     single st{};
-    if (polish(3, {quantity::p, p}, q, 700.0, rho, st) && region_verdict(st).next == 3) {
+    if (polish(3, {quantity::p, p}, q, 700.0, rho, st) && verdict_of(st).next == 3) {
       c.add(detail::single_result(st));
     }
   }

@@ -127,6 +127,31 @@ if97::extent extent_of(outputs asked);
 result bounded_result(const single& st);
 found bounded(const single& st);
 
+// Whether a polished single-phase state keeps the bounds of its region
+// (water/region_verdict.cpp): its region, or the one to try instead, with
+// how far (K) beyond the bound it crossed (623.15 K, B23, 1073.15 K).
+inline constexpr int outside_formulation = 0;
+inline constexpr int inside_saturation_line = 4;  // a metastable state of its equation
+struct region_verdict {
+  int next;
+  double beyond = 0.0;  // K
+};
+// How closely each flash fixes its polished states, and what it asks of them.
+struct verdict_tolerance {
+  double T_rel;      // T against its bounds, and p against B23, which ties p to T
+  double p_rel;      // p against 100 MPa and 50 MPa
+  double psat_rel;   // p against psat(T)
+  double p_min_MPa;  // the lowest pressure kept
+  // The saturation line checked up to T_c: region 3's states (dv/dp >= 0, or
+  // v between the saturated volumes) and region 1's extrapolated beyond
+  // 623.15 K under psat(T) lie inside it.
+  bool dome_to_T_c;
+  // Region 2's state beyond 2273.15 K (its equation extrapolated) goes on
+  // to region 5 rather than outside the formulation.
+  bool region2_on_to_5;
+};
+region_verdict region_verdict_of(const single& st, const verdict_tolerance& tol);
+
 // The equations on which a phase request (water/metastable.cpp) solves (p, h)
 // and (p, s) beyond the saturation line.
 enum class isobar_equation { region1, metastable_vapour };
