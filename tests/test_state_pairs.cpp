@@ -272,6 +272,9 @@ TEST(StatePairs, SeveralStatesAreAllFound) {
       {"prho about the density maximum", w::prho_all, 275.0, 1e5, 0.0, 1e5, p_rho},
       {"Th where h turns along 600 K", w::Th_all, 600.0, 80e6, 600.0, 0.0, T_h},
       {"Ts about 4 degC at 275 K", w::Ts_all, 275.0, 1e5, 275.0, 0.0, T_s},
+      // Just below the maximum of s along the isotherm: both liquids lie
+      // between two samples, on one side of their bracket's middle.
+      {"Ts beside its maximum along 273.21 K", w::Ts_all, 273.21, 18.4785e6, 273.21, 18.8526e6, T_s},
   };
   for (const row& r : rows) {
     const w::state a = w::pT(r.p1, r.T1).state;
@@ -297,23 +300,47 @@ TEST(StatePairs, SeveralStatesAreAllFound) {
 // at the extrema of the mixture's h or s between them: near the top of the
 // dome, where h' and h'' (s' and s'') turn steeply toward each other, every
 // (T, x) is found among the states of its (h, x) and (s, x).
+// The state of (T, x) among the states of its (h, x) and (s, x).
+void check_quality_pairs(tally& t, double T, double x) {
+  const w::result a = w::Tx(T, x);
+  ASSERT_TRUE(a) << "Tx(" << digits(T) << ", " << x << ")";
+  for (const pair f : {h_x, s_x}) {
+    const w::all_results all = run_all(f, a.state);
+    bool found = false;
+    for (int i = 0; i < all.count; ++i) found = found || std::fabs(all.states[i].T - a.state.T) <= 1e-9 * a.state.T;
+    t.check(found, [&] {
+      std::string got;
+      for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
+      return std::string(pair_name[f]) + " of " + describe(a) + " found " + std::to_string(all.count) + got;
+    });
+  }
+}
+
 TEST(StatePairs, QualityPairsNearTheTopOfTheDome) {
   tally t;
-  for (const double dT : {30.0, 12.0, 5.0, 2.5, 1.2, 0.9, 0.6, 0.3, 0.12, 0.06})
-    for (const double x : {0.02, 0.1, 0.3, 0.4, 0.43, 0.45, 0.48, 0.5, 0.55, 0.6, 0.7, 0.9, 0.98}) {
-      const w::result a = w::Tx(if97::T_c - dT, x);
-      ASSERT_TRUE(a) << "Tx(T_c - " << dT << ", " << x << ")";
-      for (const pair f : {h_x, s_x}) {
-        const w::all_results all = run_all(f, a.state);
-        bool found = false;
-        for (int i = 0; i < all.count; ++i) found = found || std::fabs(all.states[i].T - a.state.T) <= 1e-9 * a.state.T;
-        t.check(found, [&] {
-          std::string got;
-          for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
-          return std::string(pair_name[f]) + " of " + describe(a) + " found " + std::to_string(all.count) + got;
-        });
-      }
-    }
+  // Within some 50 mK of T_c the region-3 saturated phases' h and s move
+  // with the last bit of psat by about their tolerance: there the search
+  // keeps the state nearest its target of those that reproduced it.
+  for (const double dT : {30.0, 12.0, 5.0, 2.5, 1.2, 0.9, 0.6, 0.3, 0.12, 0.06, 0.04, 0.025, 0.015, 0.01})
+    for (const double x : {0.02, 0.1, 0.3, 0.4, 0.43, 0.45, 0.48, 0.5, 0.55, 0.6, 0.7, 0.9, 0.98})
+      check_quality_pairs(t, if97::T_c - dT, x);
+}
+
+// Along the whole line, and where a target lies just beyond an extremum of
+// the mixture's h or s, its two states close together on one side of the
+// middle of the samples around it (the search places the extremum at its
+// step of least slope): every (T, x) is found.
+TEST(StatePairs, QualityPairsAlongTheWholeLine) {
+  tally t;
+  for (int i = 0; i <= 40; ++i)
+    for (const double x : {0.0, 0.05, 0.2, 0.35, 0.43, 0.48, 0.52, 0.6, 0.68, 0.8, 0.95, 1.0})
+      check_quality_pairs(t, if97::T_min + 0.01 + (if97::T_c - 0.06 - if97::T_min) * i / 40.0, x);
+  struct row {
+    double dT, x;  // K below T_c
+  };
+  const row beside_extremum[] = {{280.546, 0.477769}, {234.607, 0.522186}, {323.891, 0.42829},
+                                 {0.842992, 0.42829}, {0.352249, 0.431246}, {0.226492, 0.43207}};
+  for (const row& r : beside_extremum) check_quality_pairs(t, if97::T_c - r.dT, r.x);
 }
 
 TEST(StatePairs, BadInputGivesItsStatusAndNoState) {

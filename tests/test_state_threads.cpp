@@ -33,6 +33,13 @@ TEST(StateThreads, EightThreadsGiveTheSerialResults) {
   for (double T = 273.16; T < 647.096; T += 1.5) {
     for (const double x : {0.0, 0.3, 1.0}) add(w::Tx, T, x);
   }
+  // (h, x) and (s, x), whose samples of the saturation line are set up on
+  // first use: by the threads.
+  for (double T = 300.0; T < 647.0; T += 20.0) {
+    const w::state& s = w::Tx(T, 0.4).state;
+    in.push_back({[](double h, double x) noexcept { return w::hx(h, x); }, s.h, 0.4});
+    in.push_back({[](double entropy, double x) noexcept { return w::sx(entropy, x); }, s.s, 0.4});
+  }
   constexpr int n = 8;
   std::vector<std::vector<w::result>> got(n, std::vector<w::result>(in.size()));
   std::latch start(n);

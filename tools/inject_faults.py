@@ -136,8 +136,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
     ("water/flash_pairs.cpp", "return {std::log(xv / xq), dxv / xv - dxq / xq,", "return {std::log(xv / xq), dxv / xv + dxq / xq,", "pairs: the slope of ln x_v - ln x_q along an isochore"),
     ("water/flash_pairs.cpp", "const double dp_dT = if97::dpsat_dT(T);  // MPa/K", "const double dp_dT = 1.001 * if97::dpsat_dT(T);  // MPa/K", "pairs: the slope of the saturation line"),
-    ("water/flash_pairs.cpp", "  high_side = true;", "  high_side = false;", "pairs: (h, x) above 623.15 K on region 3's saturated phases"),
-    ("water/flash_pairs.cpp", "roots_along(f, t_623, t_end, 8, ts + n_low, 4);", "roots_along(f, t_623, t_end, 3, ts + n_low, 4);", "pairs: (h, x) sampled too coarsely near the top of the dome"),
+    ("water/flash_pairs.cpp", "  return high_side ? std::fmax(T, T_623_above) : std::fmin(T, if97::T_region1_max);", "  return high_side ? std::fmin(T, if97::T_region1_max) : std::fmin(T, if97::T_region1_max);", "pairs: (h, x) above 623.15 K on region 3's saturated phases"),
+    ("water/flash_pairs.cpp", "constexpr int line_samples = 64;", "constexpr int line_samples = 4;", "pairs: (h, x) sampled too coarsely near the top of the dome"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
     # Selected outputs and the batch calls.
     ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
@@ -161,6 +161,11 @@ FAULTS = [
     ("tools/chart.cpp", 's += lines + "</g>\\n" + path_drawn + labels + "</g>\\n";', 's += lines + "</g>\\n" + labels + "</g>\\n" + path_drawn;', "chart: the path drawn over the lines' names"),
     ("tools/chart.cpp", "constexpr double mark_clearance = 12.0;", "constexpr double mark_clearance = 0.0;", "chart: the lines' names not kept off the marks"),
     ("tools/chart.cpp", "if (kind != chart_kind::Ts)\n    entry(stroke(isotherm_colour", "if (kind != chart_kind::hs)\n    entry(stroke(isotherm_colour", "chart: the legend lists isotherms the T-s chart does not draw"),
+    # (h, x) and (s, x): the samples' bounds, the extremum between samples, the noise near T_c.
+    ("water/flash_pairs.cpp", "q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack", "q.value > if97::mixture(in.liquid_max[k], in.vapour_min[k], x) + slack", "pairs: (h, x) the mixture's q bounded too low between samples"),
+    ("water/flash_pairs.cpp", "a.dq_vapour[k] * b.dq_vapour[k] > 0.0;", "a.dq_vapour[k] * b.dq_vapour[k] > -inf;", "pairs: (h, x) bounds where h'' turns between samples"),
+    ("water/flash_pairs.cpp", "const double tm = t_least > t0 && t_least < t1 ? t_least : 0.5 * (lo + hi);", "const double tm = t_least > t0 && t_least < t0 ? t_least : 0.5 * (lo + hi);", "pairs: the extremum between two samples at its bracket's middle"),
+    ("water/flash_pairs.cpp", "out, {high_side, true});", "out, {false, true});", "pairs: (h, x) near T_c without the nearest state that reproduced q"),
 ]
 
 

@@ -337,8 +337,13 @@ struct point {
 // then t less that step, unevaluated, for the caller to check.
 template <class F>
 bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root, double step_bound = negligible_T,
-               double converging = 0.0, int step_limit = 200) {
+               double converging = 0.0, int step_limit = 200, bool noisy = false) {
   double last_step = inf;
+  // Noisy: where the value is noisy at the level of its tolerance (the
+  // region-3 saturated phases within millikelvins of T_c, whose p moves in
+  // steps of its last bit), the bracket may close beside the states that
+  // reproduced the target: the one nearest it is the root.
+  double best = nan, best_f = inf;
   for (int k = 0; k < step_limit; ++k) {
     if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
     const point pt = f(t);
@@ -360,7 +365,15 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
       root = t;
       return true;
     }
-    if (closed) return false;
+    if (noisy && pt.reproduced && std::fabs(pt.f) < best_f) {
+      best = t;
+      best_f = std::fabs(pt.f);
+    }
+    if (closed) {
+      if (!(best_f < inf)) return false;
+      root = best;
+      return true;
+    }
     if ((pt.f < 0.0) == rising) lo = t;
     else hi = t;
     t = std::isfinite(step) ? t - step : nan;
@@ -724,60 +737,108 @@ result pu_flash(double p_si, double u_si) {
 
 // ------------------------------------------------- pairs with several states --
 
-// The roots of f(t) = 0 on [a, b], ascending, at most `capacity`: f sampled at
-// `samples` points; where its slope changes sign between two samples, the
-// extremum (the slope's root, by the secant method kept within the bracket)
-// splits the interval, and each monotone piece with a sign change holds one
-// root, found by `bracketed`.
-template <class F>
-int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity) {
+// Roots of f(t) = 0, ascending, at most `capacity`; one within 1e-9 of the
+// last is the same.
+struct root_list {
+  double* roots;
+  int capacity;
   int n = 0;
-  const auto add = [&](double t) {
+  void add(double t) {
     if (n > 0 && std::fabs(t - roots[n - 1]) <= 1e-9 * std::fmax(std::fabs(t), 1.0)) return;
     if (n < capacity) roots[n++] = t;
-  };
+  }
+};
+
+// The root in [lo, hi] of the cubic with f's values and slopes at both ends
+// (Hermite's), by Newton's steps on the cubic from the secant's root t; t
+// where they leave the interval.
+double hermite_root(double lo, const point& f_lo, double hi, const point& f_hi, double t) {
+  const double d = hi - lo, m0 = f_lo.slope * d, m1 = f_hi.slope * d;
+  // p(s) = f_lo + m0 s + a s^2 + b s^3 on s in [0, 1].
+  const double a = 3.0 * (f_hi.f - f_lo.f) - 2.0 * m0 - m1, b = 2.0 * (f_lo.f - f_hi.f) + m0 + m1;
+  double s = (t - lo) / d;
+  for (int k = 0; k < 6; ++k) {
+    s -= (f_lo.f + s * (m0 + s * (a + s * b))) / (m0 + s * (2.0 * a + 3.0 * s * b));
+    if (!(s > 0.0 && s < 1.0)) return t;
+  }
+  return lo + s * d;
+}
+
+// How the roots between two samples are searched: `noisy` as for bracketed;
+// `hermite`, from the root of the cubic through the samples' values and
+// slopes rather than the secant's, where f is smooth enough between them.
+struct root_search {
+  bool noisy = false;
+  bool hermite = false;
+};
+
+// The roots of f between two samples t0 < t1 (and t0 where f reproduces its
+// target there): where its slope changes sign between them, the extremum
+// (the slope's root, by the secant method kept within the bracket) splits
+// the interval, and each monotone piece with a sign change holds one root,
+// found by `bracketed`.
+template <class F>
+void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1, root_list& out,
+                   root_search how = {}) {
   const auto monotone = [&](double lo, const point& f_lo, double hi, const point& f_hi) {
-    if (f_lo.reproduced) add(lo);
+    if (f_lo.reproduced) out.add(lo);
     if (f_lo.reproduced || f_hi.reproduced || (f_lo.f < 0.0) == (f_hi.f < 0.0)) return;
     double root = nan;
-    const double t0 = lo - f_lo.f * (hi - lo) / (f_hi.f - f_lo.f);
-    if (bracketed(f, lo, hi, f_hi.f > f_lo.f, t0, root)) add(root);
+    double t_start = lo - f_lo.f * (hi - lo) / (f_hi.f - f_lo.f);
+    if (how.hermite) t_start = hermite_root(lo, f_lo, hi, f_hi, t_start);
+    if (bracketed(f, lo, hi, f_hi.f > f_lo.f, t_start, root, negligible_T, 0.0, 200, how.noisy)) out.add(root);
   };
+  // A slope that vanishes or is not finite at an end may hide an extremum
+  // next to it: searched too. The extremum only splits the interval into
+  // monotone pieces: a dozen steps place it closely enough (near T_c each
+  // step costs the region-3 roots of the saturated phases). It lies at the
+  // step of the least slope: the secant's steps may close on it from one
+  // side, and the bracket's middle then lies far from it, both roots of a
+  // target just beyond the extremum on one side of the middle.
+  if (!(p0.slope * p1.slope > 0.0)) {
+    double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
+    double t_least = nan, slope_least = inf;
+    for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
+      double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
+      if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
+      const double st = f(t).slope;
+      if (std::fabs(st) < slope_least) {
+        t_least = t;
+        slope_least = std::fabs(st);
+      }
+      if ((st < 0.0) == (s_lo < 0.0)) {
+        lo = t;
+        s_lo = st;
+      } else {
+        hi = t;
+        s_hi = st;
+      }
+    }
+    const double tm = t_least > t0 && t_least < t1 ? t_least : 0.5 * (lo + hi);
+    const point pm = f(tm);
+    monotone(t0, p0, tm, pm);
+    monotone(tm, pm, t1, p1);
+  } else {
+    monotone(t0, p0, t1, p1);
+  }
+}
+
+// The roots of f(t) = 0 on [a, b], ascending, at most `capacity`: f sampled at
+// `samples` points, the roots between each two found by roots_between.
+template <class F>
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity) {
+  root_list out{roots, capacity};
   double t0 = a;
   point p0 = f(a);
   for (int i = 1; i <= samples; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    // A slope that vanishes or is not finite at an end may hide an extremum
-    // next to it: searched too. The extremum only splits the interval into
-    // monotone pieces: a dozen steps place it closely enough (near T_c each
-    // step costs the region-3 roots of the saturated phases).
-    if (!(p0.slope * p1.slope > 0.0)) {
-      double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
-      for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
-        double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
-        if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
-        const double st = f(t).slope;
-        if ((st < 0.0) == (s_lo < 0.0)) {
-          lo = t;
-          s_lo = st;
-        } else {
-          hi = t;
-          s_hi = st;
-        }
-      }
-      const double tm = 0.5 * (lo + hi);
-      const point pm = f(tm);
-      monotone(t0, p0, tm, pm);
-      monotone(tm, pm, t1, p1);
-    } else {
-      monotone(t0, p0, t1, p1);
-    }
+    roots_between(f, t0, p0, t1, p1, out);
     t0 = t1;
     p0 = p1;
   }
-  if (p0.reproduced) add(b);
-  return n;
+  if (p0.reproduced) out.add(b);
+  return out.n;
 }
 
 // Up to max_states states, in order of pressure (then of temperature).
@@ -919,47 +980,159 @@ water::all_results T_states(double T, double value_si, quantity qq) {
   return c.done(status::no_state_of_pair);
 }
 
-// (h, x) and (s, x): along the saturation line, in a parameter that puts the
-// samples closer together toward the critical point, where q' and q'' turn
-// steeply to meet.
+// (h, x) and (s, x): along the saturation line, in a parameter t that puts
+// the samples closer together toward the critical point, where q' and q''
+// turn steeply to meet: T = T_top - span (1 - t)^2. At 623.15 K the saturated
+// phases pass from regions 1 and 2 to region 3 and q' and q'' step a little:
+// each side is searched on its own, T kept on it, so that no root hides
+// beside the step. The high side ends 1 mK below T_c: closer, h' and h'' (s'
+// and s'') turn so steeply that the mixture's q has an extremum within a few
+// uK of T_c for most x, whose search costs the region-3 roots of the
+// saturated phases at every step. A state within 1 mK of T_c is not found.
+const double line_span = T_top - if97::T_min;  // K
+const double T_623_above = std::nextafter(if97::T_region1_max, inf);  // K
+const double t_623 = 1.0 - std::sqrt((T_top - if97::T_region1_max) / line_span);
+constexpr double T_c_margin = 1e-3;  // K
+const double t_end = 1.0 - std::sqrt(T_c_margin / line_span);
+
+double line_T(double t, bool high_side) {
+  const double T = t >= 1.0 ? T_top : T_top - line_span * (1.0 - t) * (1.0 - t);
+  return high_side ? std::fmax(T, T_623_above) : std::fmin(T, if97::T_region1_max);
+}
+
+// The samples of each side: between two of them q' and q'' (each monotone
+// where its slope keeps its sign at both) bound the mixture's q, and only the
+// intervals whose bounds hold the target are searched.
+constexpr int line_samples = 64;
+
+double line_t(int i, bool high_side) {
+  const double a = high_side ? t_623 : 0.0, b = high_side ? t_end : t_623;
+  return i == line_samples ? b : a + (b - a) * i / line_samples;
+}
+
+// q', q'' and their slopes along the line at a sample, for h ([0]) and s ([1]).
+struct line_node {
+  double t;
+  bool valid;
+  double q_liquid[2], q_vapour[2], dq_liquid[2], dq_vapour[2];  // kJ/kg or kJ/(kg K), and per K
+};
+// Between two samples: the least and the largest q' and q'', where both are
+// monotone (else `bounded` is false and the interval is always searched).
+struct line_interval {
+  bool bounded[2];
+  double liquid_min[2], liquid_max[2], vapour_min[2], vapour_max[2];
+};
+struct line_samples_of_side {
+  line_node node[line_samples + 1];
+  line_interval interval[line_samples];
+};
+
+// The saturation line at every sample, evaluated once: the same values as a
+// search's own evaluation there.
+const line_samples_of_side& samples_of_side(bool high_side) {
+  static const auto sides = [] {
+    struct {
+      line_samples_of_side side[2];
+    } out{};
+    for (int high = 0; high < 2; ++high) {
+      line_samples_of_side& sd = out.side[high];
+      for (int i = 0; i <= line_samples; ++i) {
+        line_node& n = sd.node[i];
+        n.t = line_t(i, high != 0);
+        n.valid = true;
+        saturated_line line{};
+        for (int k = 0; k < 2; ++k) {
+          n.valid = n.valid && saturated_line_at(line_T(n.t, high != 0), k == 0 ? quantity::h : quantity::s, line);
+          n.q_liquid[k] = line.q_liquid;
+          n.q_vapour[k] = line.q_vapour;
+          n.dq_liquid[k] = line.dq_liquid;
+          n.dq_vapour[k] = line.dq_vapour;
+        }
+      }
+      for (int i = 0; i < line_samples; ++i) {
+        const line_node &a = sd.node[i], &b = sd.node[i + 1];
+        line_interval& in = sd.interval[i];
+        for (int k = 0; k < 2; ++k) {
+          in.bounded[k] = a.valid && b.valid && a.dq_liquid[k] * b.dq_liquid[k] > 0.0 &&
+                          a.dq_vapour[k] * b.dq_vapour[k] > 0.0;
+          in.liquid_min[k] = std::fmin(a.q_liquid[k], b.q_liquid[k]);
+          in.liquid_max[k] = std::fmax(a.q_liquid[k], b.q_liquid[k]);
+          in.vapour_min[k] = std::fmin(a.q_vapour[k], b.q_vapour[k]);
+          in.vapour_max[k] = std::fmax(a.q_vapour[k], b.q_vapour[k]);
+        }
+      }
+    }
+    return out;
+  }();
+  return sides.side[high_side ? 1 : 0];
+}
+
+// The mixture's q less its target at t, and its slope in t.
+point line_point(double q_liquid, double q_vapour, double dq_liquid, double dq_vapour, double t, double x, target q) {
+  const double value = if97::mixture(q_liquid, q_vapour, x);
+  const double dT_dt = 2.0 * line_span * (1.0 - t);
+  return {value - q.value, if97::mixture(dq_liquid, dq_vapour, x) * dT_dt, reproduces(q.q, value, q.value)};
+}
+
+// The states of (h, x) or (s, x): on each side of 623.15 K, the intervals
+// between samples whose bounds hold q, searched as roots_between does, from
+// the root of the cubic through the samples (a step or two from the state);
+// a root's saturated phases are those of its last evaluation.
 water::all_results x_states(double value_si, double x, quantity qq) {
   collected c;
   if (!std::isfinite(value_si) || !std::isfinite(x)) return c.done(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return c.done(status::quality_out_of_range);
   const target q{qq, value_si / J_per_kJ};
-  const double span = T_top - if97::T_min;
-  const auto T_of = [&](double t) { return t >= 1.0 ? T_top : T_top - span * (1.0 - t) * (1.0 - t); };
-  // The side of 623.15 K being searched: T is kept on it.
-  bool high_side = false;
-  const double T_623_above = std::nextafter(if97::T_region1_max, inf);
-  const auto f = [&](double t) -> point {
-    saturated_line line{};
-    const double T = high_side ? std::fmax(T_of(t), T_623_above) : std::fmin(T_of(t), if97::T_region1_max);
-    if (!saturated_line_at(T, qq, line)) return {nan, nan, false, false};
-    const double value = if97::mixture(line.q_liquid, line.q_vapour, x);
-    const double dT_dt = 2.0 * span * (1.0 - t);
-    return {value - q.value, if97::mixture(line.dq_liquid, line.dq_vapour, x) * dT_dt, reproduces(qq, value, q.value)};
-  };
-  // At 623.15 K the saturated phases pass from regions 1 and 2 to region 3
-  // and q' and q'' step a little: each side searched on its own, so that no
-  // root hides beside the step.
-  const double t_623 = 1.0 - std::sqrt((T_top - if97::T_region1_max) / span);
+  const int k = qq == quantity::h ? 0 : 1;
+  // Beyond the bounds of q by less than this, a root (or a sample that
+  // reproduces q, within 1e-11) is not excluded: rounding of the bounds.
+  const double slack = 1e-9 * std::fmax(std::fabs(q.value), 1.0);
   double ts[8];
-  const int n_low = roots_along(f, 0.0, t_623, 8, ts, 4);
-  high_side = true;
-  // The line is searched up to 1 mK below T_c: closer, h' and h'' (s' and
-  // s'') turn so steeply that the mixture's q has an extremum within a few
-  // uK of T_c for most x, whose search costs the region-3 roots of the
-  // saturated phases at every step. A state within 1 mK of T_c is not found.
-  constexpr double T_c_margin = 1e-3;  // K
-  const double t_end = 1.0 - std::sqrt(T_c_margin / span);
-  const int n = n_low + roots_along(f, t_623, t_end, 8, ts + n_low, 4);
-  for (int i = 0; i < n; ++i) {
-    const double T = T_of(ts[i]);
-    saturation sat;
-    if (saturation_for_line(i < n_low ? std::fmin(T, if97::T_region1_max) : std::fmax(T, T_623_above), sat))
-      c.add(detail::two_phase_result(sat, x));
+  // The saturated phases of a root where the search evaluated them last.
+  saturation sats[8];
+  bool evaluated[8] = {};
+  int n_low = 0, n = 0;
+  saturated_line line{};
+  double T_line = nan;  // K, where `line` was evaluated
+  for (const bool high_side : {false, true}) {
+    const auto f = [&](double t) -> point {
+      T_line = line_T(t, high_side);
+      if (!saturated_line_at(T_line, qq, line)) {
+        T_line = nan;
+        return {nan, nan, false, false};
+      }
+      return line_point(line.q_liquid, line.q_vapour, line.dq_liquid, line.dq_vapour, t, x, q);
+    };
+    const line_samples_of_side& sd = samples_of_side(high_side);
+    const auto at = [&](int i) -> point {
+      const line_node& nd = sd.node[i];
+      if (!nd.valid) return {nan, nan, false, false};
+      return line_point(nd.q_liquid[k], nd.q_vapour[k], nd.dq_liquid[k], nd.dq_vapour[k], nd.t, x, q);
+    };
+    root_list out{ts + n, 4};
+    for (int i = 0; i < line_samples; ++i) {
+      // q' and q'' each monotone between the samples: the mixture's q lies
+      // between the mixtures of their smaller and of their larger ends.
+      const line_interval& in = sd.interval[i];
+      if (in.bounded[k] && (q.value < if97::mixture(in.liquid_min[k], in.vapour_min[k], x) - slack ||
+                            q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack))
+        continue;
+      // Near T_c the saturated phases' q is noisy at the level of its
+      // tolerance: the search keeps the nearest state that reproduced q.
+      const int before = out.n;
+      roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true});
+      for (int j = before; j < out.n; ++j)
+        if (line_T(out.roots[j], high_side) == T_line) {
+          sats[n + j] = line.sat;
+          evaluated[n + j] = true;
+        }
+    }
+    if (at(line_samples).reproduced) out.add(sd.node[line_samples].t);
+    n += out.n;
+    if (!high_side) n_low = n;
   }
+  for (int i = 0; i < n; ++i)
+    if (evaluated[i] || saturation_for_line(line_T(ts[i], i >= n_low), sats[i])) c.add(detail::two_phase_result(sats[i], x));
   return c.done(status::no_state_of_pair);
 }
 
