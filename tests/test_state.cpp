@@ -80,48 +80,19 @@ void round_trips(tally& t, double p, double T) {
 // 2273.15 K, 50 and 100 MPa.
 TEST(StateFlash, RoundTripsOverEveryRegionAndBothSidesOfItsBoundaries) {
   tally t;
-  std::vector<double> ps{50e6, 100e6}, Ts{623.15, 863.15, 1073.15, 2273.15};
-  for (int i = 0; i < 200; ++i) ps.push_back(500.0 * std::pow(2e5, i / 200.0));  // 500 Pa to 100 MPa
-  for (double T = 273.15; T < 1073.0; T += 2.9) Ts.push_back(T);
-  for (double T = 1083.15; T < 2273.0; T += 30.0) Ts.push_back(T);
-  for (const double p : ps) {
-    for (const double T : Ts) {
-      if (T <= if97::T_region2_max || p <= 50e6) round_trips(t, p, T);
-    }
-  }
-  for (const double m : {1e-11, 1e-6, 1e-4, 1e-3, 0.01, 0.05, 0.1, 0.3, 1.0}) {
-    for (const double d : {-m, m}) {
-      // From the corner of regions 1, 2 and 3 at psat(623.15 K).
-      for (double p = 1e6 * if97::psat(if97::T_region1_max); p < 100e6; p *= 1.02) {
-        round_trips(t, p, if97::T_region1_max + d);
-        round_trips(t, p, if97::tb23(p / 1e6) + d);
-      }
-      for (double p = 1e3; p <= 100e6; p *= 1.15) {
-        if (d < 0.0 || p <= 50e6) round_trips(t, p, if97::T_region2_max + d);
-      }
-    }
-  }
+  kvtest::region_grid({200, 2.9, 30.0, {1e-11, 1e-6, 1e-4, 1e-3, 0.01, 0.05, 0.1, 0.3, 1.0}, 1.02, 1.15},
+                      [&t](double p, double T) { round_trips(t, p, T); });
 }
 
 // Within 0.01 K and 1 kPa of the saturation line, each side of it, and of
 // the critical point.
 TEST(StateFlash, RoundTripsNextToTheSaturationLineAndTheCriticalPoint) {
   tally t;
-  for (double T = 273.16; T < if97::T_c - 0.01; T += 0.65) {
-    const double p = 1e6 * if97::psat(T);
-    for (const double sign : {-1.0, 1.0}) {
-      for (const double dT : {1e-6, 1e-4, 1e-3, 0.01}) round_trips(t, p, T + sign * dT);
-      for (const double dp : {1e-3, 1.0, 30.0, 1e3}) {
-        if (p > dp) round_trips(t, p + sign * dp, T);
-      }
-    }
-  }
   std::vector<double> dTs{0.0}, dps{0.0};
   for (double d = 1e-6; d <= 0.01; d *= 2.5) dTs.insert(dTs.end(), {d, -d});
   for (double d = 1e-3; d <= 1e3; d *= 4.0) dps.insert(dps.end(), {d, -d});
-  for (const double dT : dTs) {
-    for (const double dp : dps) round_trips(t, 1e6 * if97::p_c + dp, if97::T_c + dT);
-  }
+  kvtest::saturation_grid(0.65, {1e-6, 1e-4, 1e-3, 0.01}, {1e-3, 1.0, 30.0, 1e3}, dTs, dps,
+                          [&t](double p, double T) { round_trips(t, p, T); });
 }
 
 // (T, x) and (p, x) -> h, s -> ph, ps: the same x to 1e-12. Through hs x is

@@ -137,39 +137,16 @@ void round_trips(tally& t, double p, double T) {
 // The grids of the (p, h) flashes: every region, both sides of each bound.
 TEST(StatePairs, RoundTripsOverEveryRegionAndBothSidesOfItsBoundaries) {
   tally t;
-  std::vector<double> ps{50e6, 100e6}, Ts{623.15, 863.15, 1073.15, 2273.15};
-  for (int i = 0; i < 60; ++i) ps.push_back(500.0 * std::pow(2e5, i / 60.0));  // 500 Pa to 100 MPa
-  for (double T = 273.15; T < 1073.0; T += 9.7) Ts.push_back(T);
-  for (double T = 1083.15; T < 2273.0; T += 90.0) Ts.push_back(T);
-  for (const double p : ps)
-    for (const double T : Ts)
-      if (T <= if97::T_region2_max || p <= 50e6) round_trips(t, p, T);
-  for (const double m : {1e-6, 1e-3, 0.1, 1.0}) {
-    for (const double d : {-m, m}) {
-      for (double p = 1e6 * if97::psat(if97::T_region1_max); p < 100e6; p *= 1.1) {
-        round_trips(t, p, if97::T_region1_max + d);
-        round_trips(t, p, if97::tb23(p / 1e6) + d);
-      }
-      for (double p = 1e3; p <= 100e6; p *= 2.0)
-        if (d < 0.0 || p <= 50e6) round_trips(t, p, if97::T_region2_max + d);
-    }
-  }
+  kvtest::region_grid({60, 9.7, 90.0, {1e-6, 1e-3, 0.1, 1.0}, 1.1, 2.0},
+                      [&t](double p, double T) { round_trips(t, p, T); });
 }
 
 // Within 0.01 K and 1 kPa of the saturation line, each side of it, and of
 // the critical point.
 TEST(StatePairs, RoundTripsNextToTheSaturationLineAndTheCriticalPoint) {
   tally t;
-  for (double T = 273.16; T < if97::T_c - 0.01; T += 2.3) {
-    const double p = 1e6 * if97::psat(T);
-    for (const double sign : {-1.0, 1.0}) {
-      for (const double dT : {1e-4, 0.01}) round_trips(t, p, T + sign * dT);
-      for (const double dp : {1.0, 1e3})
-        if (p > dp) round_trips(t, p + sign * dp, T);
-    }
-  }
-  for (const double dT : {-0.01, -1e-4, 0.0, 1e-4, 0.01})
-    for (const double dp : {-1e3, -1.0, 0.0, 1.0, 1e3}) round_trips(t, 1e6 * if97::p_c + dp, if97::T_c + dT);
+  kvtest::saturation_grid(2.3, {1e-4, 0.01}, {1.0, 1e3}, {-0.01, -1e-4, 0.0, 1e-4, 0.01},
+                          {-1e3, -1.0, 0.0, 1.0, 1e3}, [&t](double p, double T) { round_trips(t, p, T); });
 }
 
 // (T, x) -> rho, u, h, s -> each pair: the same x to 1e-12 and T to 2e-12;
