@@ -128,6 +128,22 @@ struct target {
 };
 
 constexpr int max_steps = 30;
+
+// The liquid's volume is nearly linear in ln(B + p) (Tait's equation), with
+// B + p = C / kappa_T and C the inverse of the bulk modulus's slope dK/dp,
+// about 0.15 for water: a Newton step in p of region 1 is taken in
+// ln(B + p), which from a start far below the liquid's pressure lands about
+// ten times closer than the step in p.
+constexpr double tait_c = 0.15;
+
+// exp(z) - 1 for z kept within [-1, 1], by its series to z^6 (within 2e-4
+// of itself at the ends), for steps of Tait's equation: to rounding for small
+// z, where a polish converges, and cheaper than std::expm1.
+double exp_less_one(double z) {
+  z = std::clamp(z, -1.0, 1.0);
+  return z * (1.0 + z * (1.0 / 2.0 + z * (1.0 / 6.0 + z * (1.0 / 24.0 + z * (1.0 / 120.0 + z * (1.0 / 720.0))))));
+}
+
 thread_local int steps_taken = 0;
 
 // Whether an iterate of a polish has left its region by far (5 K beyond a
@@ -177,7 +193,12 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
     // start does not leap out of the region's range.
     T -= std::clamp(dT, -0.2 * T, 0.2 * T);
     const double y_max = region == 2 || region == 5 ? 4.0 * y : inf;
-    y = std::clamp(y - dy, 0.25 * y, y_max);
+    double y_next = y - dy;
+    if (region == 1) {
+      const double b_plus_p = tait_c * pr.v / -pr.dv_dp;  // MPa
+      y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);
+    }
+    y = std::clamp(y_next, 0.25 * y, y_max);
   }
   return false;
 }
@@ -481,12 +502,100 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
   return {T, p_of(T)};
 }
 
+// Above this pressure (MPa) the ideal gas starts region 2's polish more than
+// a step away from the state.
+constexpr double dense_gas_p = 1.0;
+
+// Region 2's start at density rho with u, h or s from the ideal gas's:
+// rounds of the pressure whose volume at T is 1 / rho (the compression
+// factor p v / (R T) taken as constant with p) and the backward T(p, h) or
+// T(p, s) at it (h = u + p / rho).
+start dense_gas_start(quantity q, double value, double rho, start s) {
+  start out = s;
+  for (int round = 0; round < 2; ++round) {
+    const double p = out.y * if97::v2(out.y, out.T) * rho;
+    // Where region 2's equation, far from its range, gives no pressure of
+    // a gas within the bounds, the ideal gas's start stays.
+    if (!(p > 0.0 && p <= if97::p_max)) return s;
+    out.y = p;
+    out.T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 / rho : value);
+    if (!(out.T > if97::T_min && out.T < if97::T_region2_max)) return s;
+  }
+  return out;
+}
+
 // Region 1's start at density rho with u, h or s: T from the backward T(p, h)
 // or T(p, s) at 1 MPa (a liquid's u, h and s hardly depend on p), p found by
 // the polish, where the density fixes it.
 start liquid_start(quantity q, double value, double p) {
   const double T = q == quantity::s ? if97::T1_ps(p, value) : if97::T1_ph(p, value);
   return {std::clamp(T, if97::T_min, if97::T_region1_max), p};
+}
+
+// Tait's equation of region 1's liquid at T on a grid of T, through its
+// volumes at psat(T), 50 MPa and 100 MPa: the pressure of a density at T to
+// a few tenths of a MPa, for the start of the polish.
+struct liquid_grid {
+  static constexpr int nodes = 71;
+  static constexpr double p0 = 50.0;  // MPa
+  static constexpr double step = (if97::T_region1_max - if97::T_min) / (nodes - 1);  // K
+  // At each node rho0 (kg/m3) at p0, B + p0 (MPa) and 1 / C.
+  double rho0[nodes], b_plus_p0[nodes], c_inverse[nodes];
+};
+
+const liquid_grid& liquid_grid_of() {
+  static const liquid_grid g = [] {
+    liquid_grid out{};
+    for (int i = 0; i < liquid_grid::nodes; ++i) {
+      const double T = if97::T_min + i * liquid_grid::step, p_lo = if97::psat(T);
+      const double v0 = if97::v1(liquid_grid::p0, T);
+      const double rise = if97::v1(p_lo, T) / v0 - 1.0, fall = 1.0 - if97::v1(if97::p_max, T) / v0;
+      // v / v0 = 1 - C ln((B + p) / (B + p0)) through both: rise / fall =
+      // ln((B + p0) / (B + p_lo)) / ln((B + p_max) / (B + p0)), which falls
+      // with B. Bisection in ln(B + p_lo).
+      const auto ratio = [&](double b) { return std::log((b + liquid_grid::p0) / (b + p_lo)) / std::log((b + if97::p_max) / (b + liquid_grid::p0)); };
+      double lo = std::log(1e-3), hi = std::log(1e5);
+      for (int k = 0; k < 80; ++k) {
+        const double mid = 0.5 * (lo + hi);
+        (ratio(std::exp(mid) - p_lo) > rise / fall ? lo : hi) = mid;
+      }
+      const double b = std::exp(0.5 * (lo + hi)) - p_lo;
+      out.rho0[i] = 1.0 / v0;
+      out.b_plus_p0[i] = b + liquid_grid::p0;
+      out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / fall;
+    }
+    return out;
+  }();
+  return g;
+}
+
+// The pressure (MPa) of the liquid at T and density rho (v = 1 / rho, m3/kg),
+// kept within p_min_Pa and 100 MPa.
+double liquid_pressure(const liquid_grid& g, double T, double v) {
+  const double at = std::clamp((T - if97::T_min) * (1.0 / liquid_grid::step), 0.0, liquid_grid::nodes - 1.0);
+  const int i = std::min(static_cast<int>(at), liquid_grid::nodes - 2);
+  const double w = at - i;
+  const auto mix = [&](const double* a) { return a[i] + w * (a[i + 1] - a[i]); };
+  const double p = liquid_grid::p0 + mix(g.b_plus_p0) * exp_less_one((1.0 - mix(g.rho0) * v) * mix(g.c_inverse));
+  return std::fmax(std::fmin(p, if97::p_max), 1e-6 * detail::p_min_Pa);
+}
+
+// Region 1's start at density rho with u, h or s: the T that the backward
+// T(p, h) or T(p, s) (h = u + p / rho) gives at Tait's pressure of T. The
+// map T -> T(p(T)) leaves most of the error where the liquid expands fast:
+// its fixed point by a step of the secant method after one round.
+start liquid_start_of_density(quantity q, double value, double rho) {
+  const liquid_grid& g = liquid_grid_of();
+  const double v = 1.0 / rho;
+  const auto backward = [&](double p) {
+    const double t = q == quantity::s ? if97::T1_ps(p, value)
+                                      : if97::T1_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 * v : value);
+    return std::clamp(t, if97::T_min, if97::T_region1_max);
+  };
+  const double T0 = backward(liquid_grid::p0), f0 = backward(liquid_pressure(g, T0, v)) - T0;
+  const double T1 = T0 + f0, f1 = backward(liquid_pressure(g, T1, v)) - T1;
+  const double T = f1 == f0 ? T1 + f1 : std::clamp(T1 - f1 * (T1 - T0) / (f1 - f0), if97::T_min, if97::T_region1_max);
+  return {T, liquid_pressure(g, T, v)};
 }
 
 // ------------------------------------------------------- the flashes of rho --
@@ -581,6 +690,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     if (std::isnan(gas.T)) {
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
+      else if (gas.y > dense_gas_p) gas = dense_gas_start(qq, value, rho, gas);
     }
     return gas;
   };
@@ -591,7 +701,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       return s;
     }
     switch (region) {
-      case 1: return liquid_start(qq, value, 1.0);
+      case 1: return liquid_start_of_density(qq, value, rho);
       case 3: return {700.0, rho};
       default: return gas_start();
     }
