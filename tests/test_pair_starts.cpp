@@ -1,0 +1,61 @@
+// The starts of the single-phase polish of (rho, u), (rho, h) and (rho, s):
+// from Tait's equation of the liquid in region 1 and from the real gas's
+// pressure in region 2's dense steam, a state is polished in a few Newton
+// steps. A start that lands far off still converges, in more steps: these
+// rows catch it, and the state must still be the one of (p, T).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "support/checks.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace {
+
+namespace w = kviapws97::water;
+using kvtest::digits;
+
+// States of (p, T) on a grid of one region, and the most steps that any of
+// their pairs may take.
+struct start_row {
+  const char* what;
+  int region;
+  double p_lo, p_hi;  // MPa
+  double T_lo, T_hi;  // K
+  int most_steps;
+};
+
+constexpr start_row start_rows[] = {
+    {"compressed liquid", 1, 0.5, 100.0, 280.0, 560.0, 3},
+    {"hot liquid", 1, 20.0, 100.0, 560.0, 615.0, 3},
+    {"dense steam", 2, 5.0, 100.0, 700.0, 1070.0, 4},
+    {"steam", 2, 1.0, 10.0, 480.0, 1000.0, 4},
+};
+
+TEST(PairStarts, SingleStatesPolishInAFewSteps) {
+  constexpr int n = 12;
+  for (const start_row& r : start_rows) {
+    for (int i = 0; i <= n; ++i) {
+      for (int j = 0; j <= n; ++j) {
+        const double p = r.p_lo + (r.p_hi - r.p_lo) * i / n, T = r.T_lo + (r.T_hi - r.T_lo) * j / n;
+        const w::result a = w::pT(1e6 * p, T);
+        if (!a || a.state.region != r.region) continue;
+        const w::state& in = a.state;
+        const char* names[] = {"rhou", "rhoh", "rhos"};
+        for (int k = 0; k < 3; ++k) {
+          const w::result g = k == 0 ? w::rhou(in.rho, in.u) : k == 1 ? w::rhoh(in.rho, in.h) : w::rhos(in.rho, in.s);
+          const int steps = w::detail::last_polish_steps();
+          EXPECT_TRUE(g && g.state.region == r.region && std::fabs(g.state.T - T) <= 2e-12 * T &&
+                      steps <= r.most_steps)
+              << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+              << digits(g.state.T) << " K, region " << g.state.region << " in " << steps << " steps; expected at most "
+              << r.most_steps;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
