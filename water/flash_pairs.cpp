@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "if97/backward12.hpp"
 #include "if97/backward3.hpp"
@@ -145,6 +146,8 @@ double exp_less_one(double z) {
 }
 
 thread_local int steps_taken = 0;
+// Steps of a start that count as the polish's: region 3's along an isochore.
+thread_local int start_steps = 0;
 
 // Whether an iterate of a polish has left its region by far (5 K beyond a
 // bound in T, or deep inside the saturation line): its state lies elsewhere,
@@ -167,13 +170,14 @@ bool escaped(int region, const if97::properties& pr) {
 // `last` is the last state evaluated, also where the iteration fails: where
 // it went says which region to try next.
 bool polish(int region, target a, target b, double T, double y, single& last) {
+  const int steps_before = std::exchange(start_steps, 0);
   for (int k = 0; k < max_steps; ++k) {
     const bool bounded = region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
                                      : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
     if (!bounded) return false;
     const if97::properties pr = evaluate(region, T, y);
     last = {region, pr};
-    steps_taken = k;  // the steps taken before this evaluation
+    steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
     const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
     const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
@@ -204,11 +208,13 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
 }
 
 // Whether a polished state keeps its region's bounds: within 1e-12 relative
-// of a bound it lies on it (its T is polished to 1e-12 of itself); any p > 0
-// (denorm_min the least); the saturation line up to T_c, whichever region's
-// equation found the state; region 2's equation extrapolated beyond 2273.15 K
-// sends on to region 5.
-constexpr detail::verdict_tolerance polished{1e-12, 1e-12, 0.0, std::numeric_limits<double>::denorm_min(), true, true};
+// of a bound in T it lies on it (its T is polished to 1e-12 of itself), and
+// within 1e-11 of 100 MPa or 50 MPa (a gas's p moves with its T's last step
+// by a few times as much: steam of 100 MPa and 885 K came out 2e-12 above);
+// any p > 0 (denorm_min the least); the saturation line up to T_c, whichever
+// region's equation found the state; region 2's equation extrapolated beyond
+// 2273.15 K sends on to region 5.
+constexpr detail::verdict_tolerance polished{1e-12, 1e-11, 0.0, std::numeric_limits<double>::denorm_min(), true, true};
 region_verdict verdict_of(const single& st) { return detail::region_verdict_of(st, polished); }
 
 // Where two regions' equations leave a gap at their boundary, a state lies
@@ -254,7 +260,10 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
       continue;
     }
     converged |= 1u << region;
-    const region_verdict v = verdict_of(st);
+    region_verdict v = verdict_of(st);
+    // Region 3's equation, extrapolated beyond 863.15 K, may put steam of
+    // region 2 above 100 MPa.
+    if (v.next == outside_formulation && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
     if (v.next == region) {
       out = st;
       return true;
@@ -502,6 +511,30 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
   return {T, p_of(T)};
 }
 
+// Region 3's start at density rho with u, h or s: Newton's steps in T along
+// the isochore from T0 on the sums of region 3's equation that q and its
+// slope need (a third to two thirds of an evaluation), until a step falls
+// below 1e-8 of T, which leaves the polish one evaluation to confirm it. T0
+// where the steps leave the polish's range.
+start isochore_start(quantity q, double value, double rho, double T0) {
+  const double v = 1.0 / rho;
+  double T = T0;
+  for (int k = 0; k < max_steps; ++k) {
+    const if97::isochore_point pt = q == quantity::u   ? if97::u3_isochore(T, v)
+                                    : q == quantity::h ? if97::h3_isochore(T, v)
+                                                       : if97::s3_isochore(T, v);
+    const double dT = (pt.value - value) / pt.d_dT;
+    if (!std::isfinite(dT)) break;
+    T -= std::clamp(dT, -0.2 * T, 0.2 * T);
+    if (!(T > 500.0 && T < 1200.0)) break;
+    if (std::fabs(dT) <= 1e-8 * T) {
+      start_steps = k + 1;
+      return {T, rho};
+    }
+  }
+  return {T0, rho};
+}
+
 // Above this pressure (MPa) the ideal gas starts region 2's polish more than
 // a step away from the state.
 constexpr double dense_gas_p = 1.0;
@@ -513,10 +546,10 @@ constexpr double dense_gas_p = 1.0;
 start dense_gas_start(quantity q, double value, double rho, start s) {
   start out = s;
   for (int round = 0; round < 2; ++round) {
-    const double p = out.y * if97::v2(out.y, out.T) * rho;
+    const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);
     // Where region 2's equation, far from its range, gives no pressure of
-    // a gas within the bounds, the ideal gas's start stays.
-    if (!(p > 0.0 && p <= if97::p_max)) return s;
+    // a gas, the start stays.
+    if (!(p > 0.0)) return s;
     out.y = p;
     out.T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 / rho : value);
     if (!(out.T > if97::T_min && out.T < if97::T_region2_max)) return s;
@@ -696,13 +729,15 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   };
   const auto start_of = [&](int region, const single* from) -> start {
     if (from) {
-      start s = carried_over(region, *from);
-      if (region == 3) s.y = rho;
-      return s;
+      const start s = carried_over(region, *from);
+      if (region == 3) return isochore_start(qq, value, rho, s.T);
+      // Region 3's equation extrapolated beyond B23 leaves p off by more
+      // than its T: the real gas's pressure at that T.
+      return region == 2 && from->region == 3 ? dense_gas_start(qq, value, rho, s) : s;
     }
     switch (region) {
       case 1: return liquid_start_of_density(qq, value, rho);
-      case 3: return {700.0, rho};
+      case 3: return isochore_start(qq, value, rho, 700.0);
       default: return gas_start();
     }
   };
