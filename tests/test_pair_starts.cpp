@@ -1,7 +1,8 @@
 // The starts of the single-phase polish of (rho, u), (rho, h) and (rho, s):
-// from Tait's equation of the liquid in region 1 and from the real gas's
-// pressure in region 2's dense steam, a state is polished in a few Newton
-// steps. A start that lands far off still converges, in more steps: these
+// from Tait's equation of the liquid in region 1, from the real gas's
+// pressure in region 2's dense steam, along the isochore on part of region
+// 3's equation, a state is polished in a few Newton steps and returned
+// whole. A start that lands far off still converges, in more steps: these
 // rows catch it, and the state must still be the one of (p, T).
 #include <gtest/gtest.h>
 
@@ -32,6 +33,8 @@ constexpr start_row start_rows[] = {
     {"hot liquid", 1, 20.0, 100.0, 560.0, 615.0, 3},
     {"dense steam", 2, 5.0, 100.0, 700.0, 1070.0, 4},
     {"steam", 2, 1.0, 10.0, 480.0, 1000.0, 4},
+    {"region 3", 3, 20.0, 100.0, 630.0, 860.0, 5},
+    {"region 5", 5, 0.01, 50.0, 1080.0, 2270.0, 4},
 };
 
 TEST(PairStarts, SingleStatesPolishInAFewSteps) {
@@ -47,11 +50,13 @@ TEST(PairStarts, SingleStatesPolishInAFewSteps) {
         for (int k = 0; k < 3; ++k) {
           const w::result g = k == 0 ? w::rhou(in.rho, in.u) : k == 1 ? w::rhoh(in.rho, in.h) : w::rhos(in.rho, in.s);
           const int steps = w::detail::last_polish_steps();
+          // The state whole: its polish evaluated in part forms it whole at the end.
           EXPECT_TRUE(g && g.state.region == r.region && std::fabs(g.state.T - T) <= 2e-12 * T &&
-                      steps <= r.most_steps)
+                      std::isfinite(g.state.cv) && std::isfinite(g.state.w) && steps <= r.most_steps)
               << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
-              << digits(g.state.T) << " K, region " << g.state.region << " in " << steps << " steps; expected at most "
-              << r.most_steps;
+              << digits(g.state.T) << " K, region " << g.state.region << ", cv = " << digits(g.state.cv)
+              << ", w = " << digits(g.state.w) << " in " << steps << " steps; expected T within 2e-12, finite cv and w, at most "
+              << r.most_steps << " steps";
         }
       }
     }

@@ -141,7 +141,9 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
     ("water/flash_pairs.cpp", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / fall;", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / (2.0 * fall);", "pairs: Tait's C of region 1's start"),
     ("water/flash_pairs.cpp", "      y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);", "      y_next = y - dy;", "pairs: region 1's step in p not in ln(B + p)"),
-    ("water/flash_pairs.cpp", "    const double p = out.y * if97::v2(out.y, out.T) * rho;", "    const double p = out.y;", "pairs: region 2's dense start left at the ideal gas"),
+    ("water/flash_pairs.cpp", "    const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);", "    const double p = out.y;", "pairs: region 2's dense start left at the ideal gas"),
+    ("water/flash_pairs.cpp", "    const double dT = (pt.value - value) / pt.d_dT;", "    const double dT = (pt.value - value) / (2.0 * pt.d_dT);", "pairs: the slope of region 3's steps along an isochore"),
+    ("water/flash_pairs.cpp", "      if (!whole) last.pr = evaluate(region, T, y);", "      if (false) last.pr = evaluate(region, T, y);", "pairs: a polish converged on a partial evaluation not evaluated whole"),
     # Selected outputs and the batch calls.
     ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
     ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),

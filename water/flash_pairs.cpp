@@ -121,6 +121,17 @@ if97::properties evaluate(int region, double T, double y) {
   }
 }
 
+// What a Newton step of a polish needs in regions 1, 2 and 5 (s only where
+// asked), from only the sums it needs; region 3 whole.
+if97::properties evaluate_for_step(int region, double T, double y, bool entropy) {
+  switch (region) {
+    case 1: return if97::properties1_for_step(y, T, entropy);
+    case 2: return if97::properties2_for_step(y, T, entropy);
+    case 5: return if97::properties5_for_step(y, T, entropy);
+    default: return if97::properties3(T, 1.0 / y);
+  }
+}
+
 
 // One input of a pair, in IF97 units.
 struct target {
@@ -169,13 +180,21 @@ bool escaped(int region, const if97::properties& pr) {
 // Newton's iteration in (T, y) of a region on a(T, y) = a and b(T, y) = b.
 // `last` is the last state evaluated, also where the iteration fails: where
 // it went says which region to try next.
+//
+// An evaluation forms only what a step needs (evaluate_for_step) until the
+// last step taken was below whole_after of T and of y, after which the
+// iteration converges quadratically and the next evaluation, most likely the
+// last, is whole; one that converged in part is evaluated whole again.
+constexpr double whole_after = 1e-4;
 bool polish(int region, target a, target b, double T, double y, single& last) {
   const int steps_before = std::exchange(start_steps, 0);
+  const bool entropy = a.q == quantity::s || b.q == quantity::s;
+  bool whole = region == 3;
   for (int k = 0; k < max_steps; ++k) {
     const bool bounded = region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
                                      : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
     if (!bounded) return false;
-    const if97::properties pr = evaluate(region, T, y);
+    const if97::properties pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
     last = {region, pr};
     steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
@@ -187,6 +206,7 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
     if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
         std::fabs(dT) <= negligible_T * T) {
+      if (!whole) last.pr = evaluate(region, T, y);
       // A region-3 state of pressure p: the pressure asked for, which p(T, rho)
       // reproduces to rounding.
       if (region == 3 && a.q == quantity::p) last.pr.p = a.value;
@@ -202,7 +222,9 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
       const double b_plus_p = tait_c * pr.v / -pr.dv_dp;  // MPa
       y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);
     }
+    const double y_last = y;
     y = std::clamp(y_next, 0.25 * y, y_max);
+    whole = region == 3 || (std::fabs(dT) <= whole_after * T && std::fabs(y - y_last) <= whole_after * y);
   }
   return false;
 }
