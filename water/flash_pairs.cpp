@@ -856,8 +856,8 @@ result pu_flash(double p_si, double u_si) {
     region = liquid ? (sat.T <= if97::T_region1_max ? 1 : 3) : (sat.T <= if97::T_region1_max ? 2 : 3);
   }
   if (p > p_623) {
-    if (u <= if97::properties1(p, if97::T_region1_max).u) region = 1;
-    else if (u >= if97::properties2(p, if97::tb23(p)).u) region = 2;
+    if (u <= if97::u1(p, if97::T_region1_max)) region = 1;
+    else if (u >= if97::u2(p, if97::tb23(p))) region = 2;
     else region = 3;
   }
   // Region 2 from its backward T(p, h) at h = u + R T, three rounds; infinite
