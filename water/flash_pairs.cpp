@@ -860,11 +860,14 @@ result pu_flash(double p_si, double u_si) {
     else if (u >= if97::u2(p, if97::tb23(p))) region = 2;
     else region = 3;
   }
-  // Region 2 from its backward T(p, h) at h = u + R T, three rounds; infinite
-  // where they leave region 2's temperatures upward (far beyond, they diverge).
+  // Region 2 from its backward T(p, h) at h = u + p v, three rounds: p v of
+  // the ideal gas (R T) first, then of region 2's v at the last T (dense
+  // steam's p v lies well below R T); infinite where they leave region 2's
+  // temperatures upward (far beyond, they diverge).
   const auto region2_T = [&] {
     double T = 600.0;
-    for (int k = 0; k < 3 && T > 200.0 && T < 1500.0; ++k) T = if97::T2_ph(p, u + if97::R * T);
+    for (int k = 0; k < 3 && T > 200.0 && T < 1500.0; ++k)
+      T = if97::T2_ph(p, u + (k == 0 ? if97::R * T : p * if97::v2(p, T) * kJ_per_MPa_m3));
     if (T > 200.0 && T < 1500.0) return T;
     return T >= 1500.0 ? inf : 600.0;
   };
