@@ -58,8 +58,8 @@ TEST(PairStarts, SingleStatesPolishInAFewSteps) {
                       std::isfinite(g.state.cv) && std::isfinite(g.state.w) && steps <= most)
               << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
               << digits(g.state.T) << " K, region " << g.state.region << ", cv = " << digits(g.state.cv)
-              << ", w = " << digits(g.state.w) << " in " << steps << " steps; expected T within 2e-12, finite cv and w, at most "
-              << most << " steps";
+              << ", w = " << digits(g.state.w) << " in " << steps
+              << " steps; expected T within 2e-12, finite cv and w, at most " << most << " steps";
         }
       }
     }

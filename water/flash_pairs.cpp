@@ -6,9 +6,12 @@
 // (T, rho) in region 3, until the state reproduces both inputs to 1e-11
 // relative (of max(|h|, 1 kJ/kg) for h and u, of max(|s|, 1 kJ/(kg K)) for s)
 // and the next step would move T by less than 1e-12 of itself. It starts from
-// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 and from
-// the ideal gas in regions 2 and 5, and goes on to the neighbouring region
-// where the polished state lies beyond its region's bounds.
+// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 (at the
+// pressure of a Tait equation of the liquid for a density), from the ideal gas
+// (and for dense steam the real gas's p v) in regions 2 and 5, and in region
+// 3 from Newton's steps along the isochore on part of its equation; it goes
+// on to the neighbouring region where the polished state lies beyond its
+// region's bounds.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
@@ -177,6 +180,13 @@ bool escaped(int region, const if97::properties& pr) {
   }
 }
 
+// The range of (T, y) in which a polish steps: beyond it a region's equation,
+// extrapolated far, leads astray.
+bool within_polish_range(int region, double T, double y) {
+  return region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
+                     : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
+}
+
 // Newton's iteration in (T, y) of a region on a(T, y) = a and b(T, y) = b.
 // `last` is the last state evaluated, also where the iteration fails: where
 // it went says which region to try next.
@@ -191,9 +201,7 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
   bool whole = region == 3;
   for (int k = 0; k < max_steps; ++k) {
-    const bool bounded = region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
-                                     : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
-    if (!bounded) return false;
+    if (!within_polish_range(region, T, y)) return false;
     const if97::properties pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
     last = {region, pr};
     steps_taken = steps_before + k;  // the steps taken before this evaluation
@@ -548,7 +556,7 @@ start isochore_start(quantity q, double value, double rho, double T0) {
     const double dT = (pt.value - value) / pt.d_dT;
     if (!std::isfinite(dT)) break;
     T -= std::clamp(dT, -0.2 * T, 0.2 * T);
-    if (!(T > 500.0 && T < 1200.0)) break;
+    if (!within_polish_range(3, T, rho)) break;
     if (std::fabs(dT) <= 1e-8 * T) {
       start_steps = k + 1;
       return {T, rho};
@@ -573,15 +581,15 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
     // a gas, the start stays.
     if (!(p > 0.0)) return s;
     out.y = p;
-    out.T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 / rho : value);
+    out.T = q == quantity::s ? if97::T2_ps(p, value)
+                             : if97::T2_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 / rho : value);
     if (!(out.T > if97::T_min && out.T < if97::T_region2_max)) return s;
   }
   return out;
 }
 
-// Region 1's start at density rho with u, h or s: T from the backward T(p, h)
-// or T(p, s) at 1 MPa (a liquid's u, h and s hardly depend on p), p found by
-// the polish, where the density fixes it.
+// Region 1's start at pressure p with h or s: T from the backward T(p, h) or
+// T(p, s).
 start liquid_start(quantity q, double value, double p) {
   const double T = q == quantity::s ? if97::T1_ps(p, value) : if97::T1_ph(p, value);
   return {std::clamp(T, if97::T_min, if97::T_region1_max), p};
@@ -608,7 +616,9 @@ const liquid_grid& liquid_grid_of() {
       // v / v0 = 1 - C ln((B + p) / (B + p0)) through both: rise / fall =
       // ln((B + p0) / (B + p_lo)) / ln((B + p_max) / (B + p0)), which falls
       // with B. Bisection in ln(B + p_lo).
-      const auto ratio = [&](double b) { return std::log((b + liquid_grid::p0) / (b + p_lo)) / std::log((b + if97::p_max) / (b + liquid_grid::p0)); };
+      const auto ratio = [&](double b) {
+        return std::log((b + liquid_grid::p0) / (b + p_lo)) / std::log((b + if97::p_max) / (b + liquid_grid::p0));
+      };
       double lo = std::log(1e-3), hi = std::log(1e5);
       for (int k = 0; k < 80; ++k) {
         const double mid = 0.5 * (lo + hi);
@@ -649,7 +659,8 @@ start liquid_start_of_density(quantity q, double value, double rho) {
   };
   const double T0 = backward(liquid_grid::p0), f0 = backward(liquid_pressure(g, T0, v)) - T0;
   const double T1 = T0 + f0, f1 = backward(liquid_pressure(g, T1, v)) - T1;
-  const double T = f1 == f0 ? T1 + f1 : std::clamp(T1 - f1 * (T1 - T0) / (f1 - f0), if97::T_min, if97::T_region1_max);
+  const double T =
+      f1 == f0 ? T1 + f1 : std::clamp(T1 - f1 * (T1 - T0) / (f1 - f0), if97::T_min, if97::T_region1_max);
   return {T, liquid_pressure(g, T, v)};
 }
 
