@@ -129,6 +129,7 @@ struct target {
 
 constexpr int max_steps = 30;
 thread_local int steps_taken = 0;
+thread_local int line_evaluations = 0;  // of the last two-phase search
 
 // Whether an iterate of a polish has left its region by far (5 K beyond a
 // bound in T, or deep inside the saturation line): its state lies elsewhere,
@@ -276,10 +277,12 @@ start carried_over(int region, const single& from) {
 
 // The saturated phases at T with the derivatives along the saturation line
 // of a quantity q and of v, along p = psat(T).
-struct saturated_line {
-  saturation sat;
+struct line_values {
   double q_liquid, q_vapour, dq_liquid, dq_vapour;  // q and dq/dT
   double v_liquid, v_vapour, dv_liquid, dv_vapour;  // m3/kg and per K
+};
+struct saturated_line : line_values {
+  saturation sat;
 };
 
 // Above 623.15 K the saturated states are those of psat(T) in Pa, as (T, x)
@@ -381,6 +384,187 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
   return false;
 }
 
+// The point of the equation of a two-phase (v, q) at T, from the saturated
+// phases' values and slopes along the line there: ln x_v - ln x_q, or the
+// mixture's q less its target near the liquid's end (see two_phase_isochore).
+point isochore_point(const line_values& line, double v, target q, double T) {
+  const double span = line.v_vapour - line.v_liquid, q_span = line.q_vapour - line.q_liquid;
+  const double xv = (v - line.v_liquid) / span, xq = (q.value - line.q_liquid) / q_span;
+  const double dxv = -((1.0 - xv) * line.dv_liquid + xv * line.dv_vapour) / span;
+  const double dxq = -((1.0 - xq) * line.dq_liquid + xq * line.dq_vapour) / q_span;
+  const double value = if97::mixture(line.q_liquid, line.q_vapour, xv);
+  const double mixture_slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
+  // A volume a few units of its last bit outside the saturated ones lies on
+  // the line. Beyond the line the mixture's value, continued, still steers.
+  const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
+  if (xv < -slack || xv > 1.0 + slack) {
+    // Below the liquid's density maximum v' falls with T: there the
+    // isochore enters the dome at a higher T.
+    if (xv < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
+    return {value - q.value, mixture_slope, false, false};
+  }
+  const bool reproduced = reproduces(q.q, value, q.value);
+  // Within a few kelvin of T_c the saturated volumes' curvature grows, and
+  // x with the last bits of T: there T is polished to rounding.
+  constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
+  const bool quadratic = T < T_quadratic_max;
+  // Near the liquid's end of the line x_v and x_q vanish together at the
+  // root and their logarithms lose their accuracy: there the difference of
+  // the mixture's q steers.
+  constexpr double x_log_min = 1e-3;
+  if (!(xv > x_log_min && xq > x_log_min)) return {value - q.value, mixture_slope, reproduced, true, quadratic};
+  return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
+}
+
+// ------------------------------------------------- the line's interpolant --
+
+// The saturation line of regions 1 and 2 (273.15 K to 623.15 K) sampled once
+// at dome_intervals + 1 evenly spaced temperatures: v', ln v'' and u', h', s',
+// u'', h'', s'' with their slopes along the line, for the cubic (Hermite's)
+// through each two. Between samples 1.4 K apart it holds ln x_v - ln x_q to
+// about 1e-10, and the root T of a two-phase (rho, q) to about 1e-11 of T:
+// one Newton step on the forward equations from there reaches rounding.
+constexpr int dome_intervals = 256;
+constexpr double dome_T_step = (if97::T_region1_max - if97::T_min) / dome_intervals;  // K
+constexpr int quantity_count = 3;  // u, h, s
+int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h ? 1 : 2; }
+
+struct dome_node {
+  double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
+  double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
+};
+
+const dome_node* dome_nodes() {
+  static const auto nodes = [] {
+    struct {
+      dome_node node[dome_intervals + 1];
+    } out{};
+    for (int i = 0; i <= dome_intervals; ++i) {
+      const double T = i == dome_intervals ? if97::T_region1_max : if97::T_min + i * dome_T_step;
+      dome_node& n = out.node[i];
+      for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
+        saturated_line line{};
+        saturated_line_at(T, q, line);
+        const int k = quantity_index(q);
+        n.q_liquid[k] = line.q_liquid;
+        n.dq_liquid[k] = line.dq_liquid;
+        n.q_vapour[k] = line.q_vapour;
+        n.dq_vapour[k] = line.dq_vapour;
+        n.v_liquid = line.v_liquid;
+        n.dv_liquid = line.dv_liquid;
+        n.ln_v_vapour = std::log(line.v_vapour);
+        n.dln_v_vapour = line.dv_vapour / line.v_vapour;
+      }
+    }
+    return out;
+  }();
+  return nodes.node;
+}
+
+// The interpolant's saturated values and slopes at T (273.15 K to 623.15 K).
+line_values dome_line_at(double T, quantity q) {
+  const dome_node* nodes = dome_nodes();
+  const int i = std::clamp(static_cast<int>((T - if97::T_min) / dome_T_step), 0, dome_intervals - 1);
+  const dome_node &a = nodes[i], &b = nodes[i + 1];
+  const double h = dome_T_step, s = (T - if97::T_min) / h - i, r = 1.0 - s;
+  // Hermite's basis on [0, 1] and its derivatives.
+  const double h00 = (1.0 + 2.0 * s) * r * r, h10 = s * r * r, h01 = s * s * (3.0 - 2.0 * s), h11 = -s * s * r;
+  const double d00 = -6.0 * s * r, d10 = r * (1.0 - 3.0 * s), d01 = 6.0 * s * r, d11 = s * (3.0 * s - 2.0);
+  const auto cubic = [&](double f0, double m0, double f1, double m1, double& slope) {
+    slope = (d00 * f0 + d01 * f1) / h + d10 * m0 + d11 * m1;
+    return h00 * f0 + h01 * f1 + h * (h10 * m0 + h11 * m1);
+  };
+  const int k = quantity_index(q);
+  line_values out{};
+  out.q_liquid = cubic(a.q_liquid[k], a.dq_liquid[k], b.q_liquid[k], b.dq_liquid[k], out.dq_liquid);
+  out.q_vapour = cubic(a.q_vapour[k], a.dq_vapour[k], b.q_vapour[k], b.dq_vapour[k], out.dq_vapour);
+  out.v_liquid = cubic(a.v_liquid, a.dv_liquid, b.v_liquid, b.dv_liquid, out.dv_liquid);
+  double dln_v = nan;
+  out.v_vapour = std::exp(cubic(a.ln_v_vapour, a.dln_v_vapour, b.ln_v_vapour, b.dln_v_vapour, dln_v));
+  out.dv_vapour = out.v_vapour * dln_v;
+  return out;
+}
+
+// Where the isochore v leaves the dome below 623.15 K: on the vapour line
+// (v at least v''(623.15 K)) or on the liquid line (v at most v'(623.15 K),
+// above v'(273.15 K), so that the crossing above the liquid's density
+// maximum is the only one). The node interval [i, i + 1] that holds it, and
+// whether it lies on the vapour line. False where the isochore leaves the
+// dome above 623.15 K, or v lies outside the volumes of the line.
+struct dome_exit {
+  int i;
+  bool vapour;
+};
+bool dome_exit_of(double v, dome_exit& out) {
+  const dome_node* nodes = dome_nodes();
+  const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
+  out.vapour = std::log(v) >= hot.ln_v_vapour;
+  if (out.vapour ? std::log(v) > cold.ln_v_vapour : !(v <= hot.v_liquid && v > cold.v_liquid)) return false;
+  // The last node whose saturated phase lies on the near side of v: ln v''
+  // falls with T, v' rises (past the density maximum, below v).
+  const double ln_v = std::log(v);
+  int lo = 0, hi = dome_intervals;
+  while (hi - lo > 1) {
+    const int mid = (lo + hi) / 2;
+    const bool before = out.vapour ? nodes[mid].ln_v_vapour >= ln_v : nodes[mid].v_liquid <= v;
+    (before ? lo : hi) = mid;
+  }
+  out.i = lo;
+  return true;
+}
+
+// The root T of a two-phase (v, q) on the interpolant, where one lies below
+// 623.15 K: the start of two_phase_isochore, a step from the state. False
+// where the interpolant's root lies above 623.15 K or none does.
+bool dome_start(double v, target q, double& T) {
+  const auto f = [&](double t) {
+    point pt = isochore_point(dome_line_at(t, q.q), v, q, t);
+    pt.reproduced = pt.valid;  // the interpolant's root to its own rounding
+    return pt;
+  };
+  // The search on the interpolant: from T0 within [T_min, T_end], the
+  // steps of Newton's iteration converging quadratically ended where the
+  // next one falls below 1e-6 of T (the error left about 1e-12 of T).
+  const auto search = [&](double T0, double T_end) {
+    return bracketed(f, if97::T_min, T_end, true, T0, T, 1e-13, 1e-6, 60);
+  };
+  dome_exit end{};
+  if (!dome_exit_of(v, end)) {
+    // Above the root the value is positive (or the line holds no state): a
+    // value below it at 623.15 K puts the root above, beyond the interpolant.
+    const point top = f(if97::T_region1_max);
+    if (!top.valid || top.f < 0.0) return false;
+    return search(if97::T_region1_max, if97::T_region1_max);
+  }
+  // Along the isochore the mixture's q rises with T to its end on the line:
+  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
+  // q) the forward equations decide. Far from both nodes' q (by more than
+  // q' or q'' bulges between them at an extremum) the nodes decide.
+  const dome_node* nodes = dome_nodes();
+  const dome_node &a = nodes[end.i], &b = nodes[end.i + 1];
+  const int k = quantity_index(q.q);
+  const double q_a = end.vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = end.vapour ? b.q_vapour[k] : b.q_liquid[k];
+  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+  const double T_a = if97::T_min + end.i * dome_T_step, T_b = T_a + dome_T_step;
+  if (q.value > std::fmax(q_a, q_b) + bulge) return false;
+  if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
+  // The end's T by Newton's steps on the cubic of v'' (or v'), from the
+  // secant's root.
+  const double ga = end.vapour ? a.ln_v_vapour - std::log(v) : a.v_liquid - v;
+  const double gb = end.vapour ? b.ln_v_vapour - std::log(v) : b.v_liquid - v;
+  double T_end = T_a + dome_T_step * (ga == gb ? 0.5 : ga / (ga - gb));
+  line_values at{};
+  for (int step = 0; step < 4; ++step) {
+    at = dome_line_at(T_end, q.q);
+    const double g = end.vapour ? std::log(at.v_vapour / v) : at.v_liquid - v;
+    const double slope = end.vapour ? at.dv_vapour / at.v_vapour : at.dv_liquid;
+    T_end = std::clamp(T_end - g / slope, T_a, T_b);
+  }
+  at = dome_line_at(T_end, q.q);
+  if (q.value > (end.vapour ? at.q_vapour : at.q_liquid) - margin) return false;
+  return search(T_a, T_b);
+}
+
 // The two-phase state of (v, q) along the saturation line: T with v' <= v <= v''
 // and q = q' + x (q'' - q'), x = (v - v') / (v'' - v'). Along an isochore q (u, h
 // or s) rises with T; a T where v lies outside the saturated volumes lies
@@ -395,36 +579,17 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
 // (q'' - q') does.
 bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x, int step_limit = 200) {
   saturated_line line{};
+  double T_line = nan;  // K, where `line` was evaluated last
+  const auto evaluate_line = [&](double T) {
+    ++line_evaluations;
+    T_line = T;
+    if (saturated_line_at(T, q.q, line)) return true;
+    T_line = nan;
+    return false;
+  };
   const auto f = [&](double T) -> point {
-    if (!saturated_line_at(T, q.q, line)) return {nan, nan, false, false};
-    const double span = line.v_vapour - line.v_liquid, q_span = line.q_vapour - line.q_liquid;
-    const double xv = (v - line.v_liquid) / span, xq = (q.value - line.q_liquid) / q_span;
-    const double dxv = -((1.0 - xv) * line.dv_liquid + xv * line.dv_vapour) / span;
-    const double dxq = -((1.0 - xq) * line.dq_liquid + xq * line.dq_vapour) / q_span;
-    const double value = if97::mixture(line.q_liquid, line.q_vapour, xv);
-    // A volume a few units of its last bit outside the saturated ones lies on
-    // the line. Beyond the line the mixture's value, continued, still steers.
-    const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
-    if (xv < -slack || xv > 1.0 + slack) {
-      // Below the liquid's density maximum v' falls with T: there the
-      // isochore enters the dome at a higher T.
-      if (xv < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
-      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
-      return {value - q.value, slope, false, false};
-    }
-    const bool reproduced = reproduces(q.q, value, q.value);
-    // Near the liquid's end of the line x_v and x_q vanish together at the
-    // root and their logarithms lose their accuracy: there the difference of
-    // the mixture's q steers, polished to rounding.
-    constexpr double x_log_min = 1e-3;
-    if (!(xv > x_log_min && xq > x_log_min)) {
-      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
-      return {value - q.value, slope, reproduced};
-    }
-    // Within a few kelvin of T_c the saturated volumes' curvature grows, and
-    // x with the last bits of T: there T is polished to rounding.
-    constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
-    return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, T < T_quadratic_max};
+    if (!evaluate_line(T)) return {nan, nan, false, false};
+    return isochore_point(line, v, q, T);
   };
   double T = nan;
   // x = (v - v') / (v'' - v') moves with T as fast as v'' does at low
@@ -435,8 +600,9 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
   constexpr double x_step = 2e-16, converging = 1e-9;
   T0 = std::clamp(T0, if97::T_min, T_top);
   if (!bracketed(f, if97::T_min, T_top, true, T0, T, x_step, converging, step_limit)) return false;
+  // The state of the last evaluation where the root is its T.
   const auto at = [&](double t) {
-    if (!saturated_line_at(t, q.q, line)) return false;
+    if (t != T_line && !evaluate_line(t)) return false;
     x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);
     return true;
   };
@@ -564,10 +730,18 @@ result along_isochore(double rho_si, target q) {
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
 // isochore: one state at most.
 result flash_rho(double rho_si, double q_si, quantity qq) {
+  line_evaluations = 0;
   if (!std::isfinite(rho_si) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
   if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
+  // Below 623.15 K the interpolant of the saturation line says whether the
+  // state is two-phase and starts its search a step from it.
+  saturation sat;
+  double x = nan;
+  double T_dome = nan;
+  if (dome_start(1.0 / rho, b, T_dome) && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
+    return detail::two_phase_result(sat, x);
   // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
   // saturated vapour of 623.15 K, about 114 kg/m3, starts region 3.
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
@@ -599,8 +773,6 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   single st{};
   double T_inside = nan;
   int region = first;
-  saturation sat;
-  double x = nan;
   if (first == 1) {
     // Region 3's densities end at 623.15 K and 100 MPa. Below, along the
     // isochore q rises with T: beyond region 3's value at 623.15 K the state
@@ -1079,6 +1251,7 @@ point line_point(double q_liquid, double q_vapour, double dq_liquid, double dq_v
 // the root of the cubic through the samples (a step or two from the state);
 // a root's saturated phases are those of its last evaluation.
 water::all_results x_states(double value_si, double x, quantity qq) {
+  line_evaluations = 0;
   collected c;
   if (!std::isfinite(value_si) || !std::isfinite(x)) return c.done(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return c.done(status::quality_out_of_range);
@@ -1097,6 +1270,7 @@ water::all_results x_states(double value_si, double x, quantity qq) {
   for (const bool high_side : {false, true}) {
     const auto f = [&](double t) -> point {
       T_line = line_T(t, high_side);
+      ++line_evaluations;
       if (!saturated_line_at(T_line, qq, line)) {
         T_line = nan;
         return {nan, nan, false, false};
@@ -1132,7 +1306,7 @@ water::all_results x_states(double value_si, double x, quantity qq) {
     if (!high_side) n_low = n;
   }
   for (int i = 0; i < n; ++i)
-    if (evaluated[i] || saturation_for_line(line_T(ts[i], i >= n_low), sats[i])) c.add(detail::two_phase_result(sats[i], x));
+    if (evaluated[i] || (++line_evaluations, saturation_for_line(line_T(ts[i], i >= n_low), sats[i]))) c.add(detail::two_phase_result(sats[i], x));
   return c.done(status::no_state_of_pair);
 }
 
@@ -1145,6 +1319,7 @@ result first_of(const water::all_results& all, int* count) {
 }  // namespace
 
 int detail::last_polish_steps() noexcept { return steps_taken; }
+int detail::last_line_evaluations() noexcept { return line_evaluations; }
 
 result rhou(double rho, double u) noexcept { return flash_rho(rho, u, quantity::u); }
 result rhoh(double rho, double h) noexcept { return flash_rho(rho, h, quantity::h); }
