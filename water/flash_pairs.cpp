@@ -517,24 +517,30 @@ bool dome_exit_of(double v, dome_exit& out) {
 // 623.15 K: the start of two_phase_isochore, a step from the state. False
 // where the interpolant's root lies above 623.15 K or none does.
 bool dome_start(double v, target q, double& T) {
-  const auto f = [&](double t) {
+  // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
+  const auto f = [&](double r) {
+    const double t = -1.0 / r;
     point pt = isochore_point(dome_line_at(t, q.q), v, q, t);
+    pt.slope *= t * t;
     pt.reproduced = pt.valid;  // the interpolant's root to its own rounding
     return pt;
   };
   // The search on the interpolant: from T0 within [T_min, T_end], the
   // steps of Newton's iteration converging quadratically ended where the
-  // next one falls below 1e-6 of T (the error left about 1e-12 of T).
+  // next one falls below 1e-5 of T (the error left about 1e-10 of T).
   const auto search = [&](double T0, double T_end) {
-    return bracketed(f, if97::T_min, T_end, true, T0, T, 1e-13, 1e-6, 60);
+    double r = nan;
+    if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return false;
+    T = -1.0 / r;
+    return true;
   };
   dome_exit end{};
   if (!dome_exit_of(v, end)) {
     // Above the root the value is positive (or the line holds no state): a
     // value below it at 623.15 K puts the root above, beyond the interpolant.
-    const point top = f(if97::T_region1_max);
+    const point top = f(-1.0 / if97::T_region1_max);
     if (!top.valid || top.f < 0.0) return false;
-    return search(if97::T_region1_max, if97::T_region1_max);
+    return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
   }
   // Along the isochore the mixture's q rises with T to its end on the line:
   // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
