@@ -489,20 +489,25 @@ line_values dome_line_at(double T, quantity q) {
 // (v at least v''(623.15 K)) or on the liquid line (v at most v'(623.15 K),
 // above v'(273.15 K), so that the crossing above the liquid's density
 // maximum is the only one). The node interval [i, i + 1] that holds it, and
-// whether it lies on the vapour line. False where the isochore leaves the
-// dome above 623.15 K, or v lies outside the volumes of the line.
+// whether it lies on the vapour line.
 struct dome_exit {
   int i;
   bool vapour;
 };
-bool dome_exit_of(double v, dome_exit& out) {
+// Where the isochore leaves the dome: none (v above v''(273.15 K): no
+// two-phase state), above 623.15 K, below it (dome_exit), or not decided here
+// (v below v'(273.15 K), where the isochore may cross the liquid line twice).
+enum class exit_kind { none, above, below, undecided };
+exit_kind dome_exit_of(double v, dome_exit& out) {
   const dome_node* nodes = dome_nodes();
   const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
-  out.vapour = std::log(v) >= hot.ln_v_vapour;
-  if (out.vapour ? std::log(v) > cold.ln_v_vapour : !(v <= hot.v_liquid && v > cold.v_liquid)) return false;
+  const double ln_v = std::log(v);
+  if (ln_v > cold.ln_v_vapour) return exit_kind::none;
+  if (!(v > cold.v_liquid)) return exit_kind::undecided;
+  out.vapour = ln_v >= hot.ln_v_vapour;
+  if (!out.vapour && v > hot.v_liquid) return exit_kind::above;
   // The last node whose saturated phase lies on the near side of v: ln v''
   // falls with T, v' rises (past the density maximum, below v).
-  const double ln_v = std::log(v);
   int lo = 0, hi = dome_intervals;
   while (hi - lo > 1) {
     const int mid = (lo + hi) / 2;
@@ -510,13 +515,16 @@ bool dome_exit_of(double v, dome_exit& out) {
     (before ? lo : hi) = mid;
   }
   out.i = lo;
-  return true;
+  return exit_kind::below;
 }
 
-// The root T of a two-phase (v, q) on the interpolant, where one lies below
-// 623.15 K: the start of two_phase_isochore, a step from the state. False
-// where the interpolant's root lies above 623.15 K or none does.
-bool dome_start(double v, target q, double& T) {
+// Whether a (v, q) is two-phase below 623.15 K by the interpolant: wet, with
+// the interpolant's root T, the start of two_phase_isochore a step from the
+// state; dry where the isochore holds no two-phase state of this q at all;
+// open where the forward equations decide (a root above 623.15 K, or q within
+// 1e-7 of the isochore's end on the line).
+enum class dome_verdict { wet, dry, open };
+dome_verdict dome_start(double v, target q, double& T) {
   // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
   const auto f = [&](double r) {
     const double t = -1.0 / r;
@@ -530,16 +538,19 @@ bool dome_start(double v, target q, double& T) {
   // next one falls below 1e-5 of T (the error left about 1e-10 of T).
   const auto search = [&](double T0, double T_end) {
     double r = nan;
-    if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return false;
+    if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
     T = -1.0 / r;
-    return true;
+    return dome_verdict::wet;
   };
   dome_exit end{};
-  if (!dome_exit_of(v, end)) {
+  const exit_kind kind = dome_exit_of(v, end);
+  if (kind == exit_kind::none) return dome_verdict::dry;
+  if (kind == exit_kind::undecided) return dome_verdict::open;
+  if (kind == exit_kind::above) {
     // Above the root the value is positive (or the line holds no state): a
     // value below it at 623.15 K puts the root above, beyond the interpolant.
     const point top = f(-1.0 / if97::T_region1_max);
-    if (!top.valid || top.f < 0.0) return false;
+    if (!top.valid || top.f < 0.0) return dome_verdict::open;
     return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
   }
   // Along the isochore the mixture's q rises with T to its end on the line:
@@ -552,7 +563,7 @@ bool dome_start(double v, target q, double& T) {
   const double q_a = end.vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = end.vapour ? b.q_vapour[k] : b.q_liquid[k];
   const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
   const double T_a = if97::T_min + end.i * dome_T_step, T_b = T_a + dome_T_step;
-  if (q.value > std::fmax(q_a, q_b) + bulge) return false;
+  if (q.value > std::fmax(q_a, q_b) + bulge) return dome_verdict::dry;
   if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
   // The end's T by Newton's steps on the cubic of v'' (or v'), from the
   // secant's root.
@@ -567,7 +578,9 @@ bool dome_start(double v, target q, double& T) {
     T_end = std::clamp(T_end - g / slope, T_a, T_b);
   }
   at = dome_line_at(T_end, q.q);
-  if (q.value > (end.vapour ? at.q_vapour : at.q_liquid) - margin) return false;
+  const double q_end = end.vapour ? at.q_vapour : at.q_liquid;
+  if (q.value > q_end + margin) return dome_verdict::dry;
+  if (q.value > q_end - margin) return dome_verdict::open;
   return search(T_a, T_b);
 }
 
@@ -746,8 +759,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   saturation sat;
   double x = nan;
   double T_dome = nan;
-  if (dome_start(1.0 / rho, b, T_dome) && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
+  const dome_verdict dome = dome_start(1.0 / rho, b, T_dome);
+  if (dome == dome_verdict::wet && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
     return detail::two_phase_result(sat, x);
+  const bool dry = dome == dome_verdict::dry;
   // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
   // saturated vapour of 623.15 K, about 114 kg/m3, starts region 3.
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
@@ -795,7 +810,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     // Steam whose ideal gas at its temperature lies above psat, or whose q
     // lies below any steam's, is most likely wet: the saturation line is
     // searched first, for a few steps.
-    else if ((gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
+    else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
   } else {
@@ -809,7 +824,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     }();
     const single &l = at_623.sat.liquid, &w = at_623.sat.vapour;
     const double x_623 = (1.0 / rho - l.pr.v) / (w.pr.v - l.pr.v);
-    if (b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
+    if (!dry && b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
         two_phase_isochore(1.0 / rho, b, 500.0, sat, x, 12))
       return detail::two_phase_result(sat, x);
   }
@@ -817,7 +832,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     return detail::bounded_result(st);
   }
   const double T0 = std::isfinite(T_inside) ? T_inside : 400.0;
-  if (two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
+  if (!dry && two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
   return along_isochore(rho_si, b);
 }
 
