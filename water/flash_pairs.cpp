@@ -1215,9 +1215,13 @@ struct line_interval {
   bool bounded[2];
   double liquid_min[2], liquid_max[2], vapour_min[2], vapour_max[2];
 };
+// Blocks of 8 intervals, bounded as an interval is where all of theirs are:
+// most targets lie outside most blocks, whose intervals are then passed over.
+constexpr int line_block = 8;
 struct line_samples_of_side {
   line_node node[line_samples + 1];
   line_interval interval[line_samples];
+  line_interval block[line_samples / line_block];
 };
 
 // The saturation line at every sample, evaluated once: the same values as a
@@ -1252,6 +1256,20 @@ const line_samples_of_side& samples_of_side(bool high_side) {
           in.liquid_max[k] = std::fmax(a.q_liquid[k], b.q_liquid[k]);
           in.vapour_min[k] = std::fmin(a.q_vapour[k], b.q_vapour[k]);
           in.vapour_max[k] = std::fmax(a.q_vapour[k], b.q_vapour[k]);
+        }
+      }
+      for (int j = 0; j < line_samples / line_block; ++j) {
+        line_interval& bl = sd.block[j];
+        bl = sd.interval[j * line_block];
+        for (int i = j * line_block + 1; i < (j + 1) * line_block; ++i) {
+          const line_interval& in = sd.interval[i];
+          for (int k = 0; k < 2; ++k) {
+            bl.bounded[k] = bl.bounded[k] && in.bounded[k];
+            bl.liquid_min[k] = std::fmin(bl.liquid_min[k], in.liquid_min[k]);
+            bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);
+            bl.vapour_min[k] = std::fmin(bl.vapour_min[k], in.vapour_min[k]);
+            bl.vapour_max[k] = std::fmax(bl.vapour_max[k], in.vapour_max[k]);
+          }
         }
       }
     }
@@ -1305,13 +1323,18 @@ water::all_results x_states(double value_si, double x, quantity qq) {
       return line_point(nd.q_liquid[k], nd.q_vapour[k], nd.dq_liquid[k], nd.dq_vapour[k], nd.t, x, q);
     };
     root_list out{ts + n, 4};
+    // q' and q'' each monotone between the samples: the mixture's q lies
+    // between the mixtures of their smaller and of their larger ends.
+    const auto outside = [&](const line_interval& in) {
+      return in.bounded[k] && (q.value < if97::mixture(in.liquid_min[k], in.vapour_min[k], x) - slack ||
+                               q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack);
+    };
     for (int i = 0; i < line_samples; ++i) {
-      // q' and q'' each monotone between the samples: the mixture's q lies
-      // between the mixtures of their smaller and of their larger ends.
-      const line_interval& in = sd.interval[i];
-      if (in.bounded[k] && (q.value < if97::mixture(in.liquid_min[k], in.vapour_min[k], x) - slack ||
-                            q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack))
+      if (i % line_block == 0 && outside(sd.block[i / line_block])) {
+        i += line_block - 1;
         continue;
+      }
+      if (outside(sd.interval[i])) continue;
       // Near T_c the saturated phases' q is noisy at the level of its
       // tolerance: the search keeps the nearest state that reproduced q.
       const int before = out.n;
