@@ -536,11 +536,15 @@ dome_verdict dome_start(double v, target q, double& T) {
   // The search on the interpolant: from T0 within [T_min, T_end], the
   // steps of Newton's iteration converging quadratically ended where the
   // next one falls below 1e-5 of T (the error left about 1e-10 of T).
+  // At 623.15 K the saturated phases step from regions 1 and 2 to region 3's
+  // roots: a (v, q) within a few mK of it may have a state on each side
+  // (5 mK apart at x = 1). There the forward equations decide, as before.
+  constexpr double T_twins = if97::T_region1_max - 0.01;  // K
   const auto search = [&](double T0, double T_end) {
     double r = nan;
     if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
     T = -1.0 / r;
-    return dome_verdict::wet;
+    return T < T_twins ? dome_verdict::wet : dome_verdict::open;
   };
   dome_exit end{};
   const exit_kind kind = dome_exit_of(v, end);

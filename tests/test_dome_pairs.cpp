@@ -1,0 +1,140 @@
+// The two-phase states of (rho, u), (rho, h) and (rho, s) below 623.15 K,
+// found from the interpolant of the saturation line a step from the state:
+// round trips from (T, x) at the interpolant's nodes, between them and at its
+// ends, with the evaluations of the saturated phases each took; the single
+// phases just off the line, which the interpolant must not take for wet.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "if97/constants.hpp"
+#include "if97/saturation.hpp"
+#include "support/checks.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace {
+
+namespace w = kviapws97::water;
+using kvtest::digits;
+using kvtest::tally;
+
+enum pair { rho_u, rho_h, rho_s };
+const char* const pair_name[] = {"rhou", "rhoh", "rhos"};
+
+w::result run(pair f, const w::state& s) {
+  switch (f) {
+    case rho_u: return w::rhou(s.rho, s.u);
+    case rho_h: return w::rhoh(s.rho, s.h);
+    default: return w::rhos(s.rho, s.s);
+  }
+}
+
+std::string describe(const w::state& s) {
+  return "T = " + digits(s.T) + " K, x = " + digits(s.x) + ", rho = " + digits(s.rho) + ", u = " + digits(s.u) +
+         ", phase " + std::to_string(static_cast<int>(s.phase));
+}
+
+// The interpolant's nodes lie (623.15 - 273.15) / 256 K apart.
+constexpr double node_step = (if97::T_region1_max - if97::T_min) / 256.0;  // K
+
+// (T, x) -> (rho, q) -> T within 2e-12 of itself and x within 1e-12, in at
+// most `evaluations` evaluations of the saturated phases: one a step from
+// the interpolant's root, one at the state (a third where the mixture's q,
+// not ln x, steers at small x). Near the ends of the line (x below 1e-4 or
+// above 1 - 1e-4) and below the liquid's density maximum the forward
+// equations decide, in more.
+TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
+  struct row {
+    double T;  // K
+    int evaluations;
+  };
+  const row rows[] = {
+      {if97::T_min + 0.01, 99},           // the liquid's density maximum lies above
+      {280.0, 3},
+      {if97::T_min + 40 * node_step, 3},  // a node
+      {if97::T_min + 40.5 * node_step, 3},  // between two
+      {373.15, 3},
+      {if97::T_min + 187.25 * node_step, 3},
+      {507.0, 3},  // u'' and h'' at their maximum
+      {600.0, 3},
+      {if97::T_region1_max - 0.5 * node_step, 3},
+      {if97::T_region1_max - 0.011, 3},  // below the twins of 623.15 K
+  };
+  tally t;
+  int most = 0;
+  for (const row& r : rows) {
+    for (const double x : {0.0, 1e-9, 1e-4, 0.01, 0.3, 0.7, 0.999, 1.0 - 1e-9, 1.0}) {
+      const w::result a = w::Tx(r.T, x);
+      ASSERT_TRUE(a) << "Tx(" << digits(r.T) << ", " << x << ")";
+      const bool edge = x < 1e-4 || x > 1.0 - 1e-4;
+      for (const pair f : {rho_u, rho_h, rho_s}) {
+        const w::result b = run(f, a.state);
+        const int n = w::detail::last_line_evaluations();
+        if (!edge && r.evaluations < 99 && n > most) most = n;
+        const double dx = std::fabs(b.state.x - x), dT = std::fabs(b.state.T - r.T);
+        // On the line itself a flash may return the saturated phase as a
+        // single phase, at the same T.
+        const bool on_line = (x == 0.0 || x == 1.0) && b.state.phase != w::phase::two_phase;
+        const bool ok = b && dT <= 2e-12 * r.T && (on_line || dx <= 1e-12) && (edge || n <= r.evaluations);
+        t.check(ok, [&] {
+          return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) + " (" +
+                 b.reason() + ") in " + std::to_string(n) + " evaluations of the saturated phases, allowed " +
+                 std::to_string(r.evaluations) + "; |dT| = " + digits(dT) + ", |dx| = " + digits(dx);
+        });
+      }
+    }
+  }
+  std::printf("dome pairs: at most %d evaluations of the saturated phases for x in [1e-4, 1 - 1e-4]\n", most);
+}
+
+// Single phases within 1e-6 of psat(T) in p, each side of the line, and
+// beyond the interpolant's range: the same state back, never a wet one.
+TEST(DomePairs, SinglePhasesNextToTheLineStaySingle) {
+  tally t;
+  for (const double T : {274.0, 300.0, 373.15, if97::T_min + 100.5 * node_step, 507.0, 600.0, 623.0}) {
+    const double ps = 1e6 * if97::psat(T);
+    for (const double factor : {1.0 + 1e-6, 1.0 + 1e-3, 1.0 - 1e-6, 1.0 - 1e-3, 0.01}) {
+      const w::result a = w::pT(factor * ps, T);
+      ASSERT_TRUE(a) << "pT(" << digits(factor * ps) << ", " << digits(T) << ")";
+      for (const pair f : {rho_u, rho_h, rho_s}) {
+        const w::result b = run(f, a.state);
+        t.check(b && b.state.phase == a.state.phase && std::fabs(b.state.T - T) <= 2e-12 * T, [&] {
+          return std::string(pair_name[f]) + " of " + describe(a.state) + " at p = " + digits(a.state.p) + " gave " +
+                 describe(b.state) + " (" + b.reason() + ")";
+        });
+      }
+    }
+  }
+}
+
+// About 623.15 K the saturated phases step from regions 1 and 2 to region
+// 3's roots: a (rho, q) within a few mK of it may have a two-phase state on
+// each side, 2 to 5 mK apart, of which the flash returns one. It reproduces
+// rho and q, and lies within 10 mK of the state it came from.
+TEST(DomePairs, TwinsAbout623K) {
+  tally t;
+  for (const double T : {if97::T_region1_max - 3e-3, if97::T_region1_max - 1e-6, if97::T_region1_max,
+                         if97::T_region1_max + 1e-6, if97::T_region1_max + 3e-3}) {
+    for (const double x : {0.0, 0.5, 1.0 - 1e-9}) {
+      const w::result a = w::Tx(T, x);
+      ASSERT_TRUE(a) << "Tx(" << digits(T) << ", " << x << ")";
+      for (const pair f : {rho_u, rho_h, rho_s}) {
+        const w::result b = run(f, a.state);
+        const double q_in = f == rho_u ? a.state.u : f == rho_h ? a.state.h : a.state.s;
+        const double q_out = f == rho_u ? b.state.u : f == rho_h ? b.state.h : b.state.s;
+        constexpr double floor = 1e3;  // 1 kJ/kg, or 1 kJ/(kg K), in SI units
+        const bool ok = b && std::fabs(b.state.T - T) <= 0.01 &&
+                        std::fabs(b.state.rho - a.state.rho) <= 1e-11 * a.state.rho &&
+                        std::fabs(q_out - q_in) <= 1e-11 * std::fmax(std::fabs(q_in), floor);
+        t.check(ok, [&] {
+          return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) + " (" +
+                 b.reason() + ")";
+        });
+      }
+    }
+  }
+}
+
+}  // namespace
