@@ -15,7 +15,9 @@
 // decided against its saturated states, as the other flashes do.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "if97/backward12.hpp"
 #include "if97/backward3.hpp"
@@ -974,9 +976,10 @@ struct root_search {
 // (the slope's root, by the secant method kept within the bracket) splits
 // the interval, and each monotone piece with a sign change holds one root,
 // found by `bracketed`.
-template <class F>
+// A cheaper `slope_of(t)` than f's own, where given, places the extremum.
+template <class F, class S = std::nullptr_t>
 void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1, root_list& out,
-                   root_search how = {}) {
+                   root_search how = {}, S&& slope_of = nullptr) {
   const auto monotone = [&](double lo, const point& f_lo, double hi, const point& f_hi) {
     if (f_lo.reproduced) out.add(lo);
     if (f_lo.reproduced || f_hi.reproduced || (f_lo.f < 0.0) == (f_hi.f < 0.0)) return;
@@ -998,7 +1001,9 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
     for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
       double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
       if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
-      const double st = f(t).slope;
+      double st = nan;
+      if constexpr (std::is_null_pointer_v<std::decay_t<S>>) st = f(t).slope;
+      else st = slope_of(t);
       if (std::fabs(st) < slope_least) {
         t_least = t;
         slope_least = std::fabs(st);
@@ -1342,7 +1347,17 @@ water::all_results x_states(double value_si, double x, quantity qq) {
       // Near T_c the saturated phases' q is noisy at the level of its
       // tolerance: the search keeps the nearest state that reproduced q.
       const int before = out.n;
-      roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true});
+      if (high_side) {
+        roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true});
+      } else {
+        // Below 623.15 K the interpolant of the line places an extremum
+        // between the samples, without evaluating the saturated phases.
+        const auto slope_of = [&](double t) {
+          const line_values l = dome_line_at(line_T(t, false), qq);
+          return if97::mixture(l.dq_liquid, l.dq_vapour, x);
+        };
+        roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true}, slope_of);
+      }
       for (int j = before; j < out.n; ++j)
         if (line_T(out.roots[j], high_side) == T_line) {
           sats[n + j] = line.sat;
