@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "if97/constants.hpp"
 #include "if97/saturation.hpp"
@@ -35,6 +38,8 @@ std::string describe(const w::state& s) {
   return "T = " + digits(s.T) + " K, x = " + digits(s.x) + ", rho = " + digits(s.rho) + ", u = " + digits(s.u) +
          ", phase " + std::to_string(static_cast<int>(s.phase));
 }
+
+double nan_q() { return std::numeric_limits<double>::quiet_NaN(); }
 
 // The interpolant's nodes lie (623.15 - 273.15) / 256 K apart.
 constexpr double node_step = (if97::T_region1_max - if97::T_min) / 256.0;  // K
@@ -142,6 +147,35 @@ TEST(DomePairs, TwinsAbout623K) {
       t.check(ok, [&] {
         return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) + " (" +
                b.reason() + ")";
+      });
+    }
+  }
+}
+
+// (h, x) and (s, x) alone form only their first state: the same as the
+// first of _all, bit for bit, with its count of states and its status. Rows
+// with one state, with two (h'' has a maximum near 507 K, s' and s'' meet
+// at T_c), with none, and bad input.
+TEST(DomePairs, FirstOfTheQualityPairsIsTheFirstOfAll) {
+  struct row {
+    double q, x;  // J/kg or J/(kg K)
+  };
+  const row h_rows[] = {{1.5e6, 0.3}, {2.79e6, 1.0}, {2.75e6, 0.97}, {2.08e6, 0.5}, {4e6, 0.5}, {nan_q(), 0.5}, {2e6, 1.5}};
+  const row s_rows[] = {{4.0e3, 0.3}, {5.0e3, 0.9}, {4.4e3, 0.5}, {9.9e3, 1.0}, {1.0e3, -0.1}};
+  tally t;
+  for (const bool by_h : {true, false}) {
+    for (const row& r : by_h ? std::vector<row>(std::begin(h_rows), std::end(h_rows))
+                             : std::vector<row>(std::begin(s_rows), std::end(s_rows))) {
+      const w::all_results all = by_h ? w::hx_all(r.q, r.x) : w::sx_all(r.q, r.x);
+      int count = -1;
+      const w::result one = by_h ? w::hx(r.q, r.x, &count) : w::sx(r.q, r.x, &count);
+      const bool same = all.count == 0 ? !one && one.status == all.status
+                                       : one && one.state.T == all.states[0].T && one.state.p == all.states[0].p &&
+                                             one.state.x == all.states[0].x && one.state.h == all.states[0].h;
+      t.check(same && count == all.count, [&] {
+        return std::string(by_h ? "hx" : "sx") + "(" + digits(r.q) + ", " + digits(r.x) + ") gave " +
+               describe(one.state) + " (" + one.reason() + "), count " + std::to_string(count) + "; _all " +
+               std::to_string(all.count) + (all.count ? ", the first " + describe(all.states[0]) : std::string());
       });
     }
   }

@@ -1298,11 +1298,13 @@ point line_point(double q_liquid, double q_vapour, double dq_liquid, double dq_v
 // between samples whose bounds hold q, searched as roots_between does, from
 // the root of the cubic through the samples (a step or two from the state);
 // a root's saturated phases are those of its last evaluation.
-water::all_results x_states(double value_si, double x, quantity qq) {
+// Each state goes to `found(saturation, x)`, in order of T (and p); the
+// status where there is none.
+template <class Found>
+status x_states(double value_si, double x, quantity qq, Found&& found) {
   line_evaluations = 0;
-  collected c;
-  if (!std::isfinite(value_si) || !std::isfinite(x)) return c.done(status::not_finite);
-  if (!(x >= 0.0 && x <= 1.0)) return c.done(status::quality_out_of_range);
+  if (!std::isfinite(value_si) || !std::isfinite(x)) return status::not_finite;
+  if (!(x >= 0.0 && x <= 1.0)) return status::quality_out_of_range;
   const target q{qq, value_si / J_per_kJ};
   const int k = qq == quantity::h ? 0 : 1;
   // Beyond the bounds of q by less than this, a root (or a sample that
@@ -1369,8 +1371,34 @@ water::all_results x_states(double value_si, double x, quantity qq) {
     if (!high_side) n_low = n;
   }
   for (int i = 0; i < n; ++i)
-    if (evaluated[i] || (++line_evaluations, saturation_for_line(line_T(ts[i], i >= n_low), sats[i]))) c.add(detail::two_phase_result(sats[i], x));
-  return c.done(status::no_state_of_pair);
+    if (evaluated[i] || (++line_evaluations, saturation_for_line(line_T(ts[i], i >= n_low), sats[i])))
+      found(sats[i], x);
+  return status::no_state_of_pair;
+}
+
+water::all_results x_all(double value_si, double x, quantity qq) {
+  collected c;
+  const status none = x_states(value_si, x, qq, [&](const saturation& sat, double y) {
+    c.add(detail::two_phase_result(sat, y));
+  });
+  return c.done(none);
+}
+
+// The first state of x_all (the lowest T and p), formed alone, and how many
+// there are: the same states as x_all counts, one within 1e-9 of the last
+// in p and T the same.
+result x_first(double value_si, double x, quantity qq, int* count) {
+  result first{};
+  int n = 0;
+  double p_last = nan, T_last = nan;
+  const status none = x_states(value_si, x, qq, [&](const saturation& sat, double y) {
+    if (std::fabs(sat.p_si - p_last) <= 1e-9 * p_last && std::fabs(sat.T - T_last) <= 1e-9 * T_last) return;
+    p_last = sat.p_si;
+    T_last = sat.T;
+    if (n++ == 0) first = detail::two_phase_result(sat, y);
+  });
+  if (count) *count = n;
+  return n > 0 ? first : detail::failure(none);
 }
 
 result first_of(const water::all_results& all, int* count) {
@@ -1392,13 +1420,13 @@ result pu(double p, double u) noexcept { return pu_flash(p, u); }
 all_results prho_all(double p, double rho) noexcept { return prho_states(p, rho); }
 all_results Th_all(double T, double h) noexcept { return T_states(T, h, quantity::h); }
 all_results Ts_all(double T, double s) noexcept { return T_states(T, s, quantity::s); }
-all_results hx_all(double h, double x) noexcept { return x_states(h, x, quantity::h); }
-all_results sx_all(double s, double x) noexcept { return x_states(s, x, quantity::s); }
+all_results hx_all(double h, double x) noexcept { return x_all(h, x, quantity::h); }
+all_results sx_all(double s, double x) noexcept { return x_all(s, x, quantity::s); }
 
 result prho(double p, double rho, int* count) noexcept { return first_of(prho_all(p, rho), count); }
 result Th(double T, double h, int* count) noexcept { return first_of(Th_all(T, h), count); }
 result Ts(double T, double s, int* count) noexcept { return first_of(Ts_all(T, s), count); }
-result hx(double h, double x, int* count) noexcept { return first_of(hx_all(h, x), count); }
-result sx(double s, double x, int* count) noexcept { return first_of(sx_all(s, x), count); }
+result hx(double h, double x, int* count) noexcept { return x_first(h, x, quantity::h, count); }
+result sx(double s, double x, int* count) noexcept { return x_first(s, x, quantity::s, count); }
 
 }  // namespace kviapws97::water
