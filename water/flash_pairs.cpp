@@ -12,7 +12,10 @@
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
-// decided against its saturated states, as the other flashes do.
+// decided against its saturated states, as the other flashes do. Below
+// 623.15 K an interpolant of the line, formed once, says whether a (rho, q)
+// is wet and where: one evaluation of the saturated phases a step from the
+// state and one at it.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -290,6 +293,14 @@ struct saturated_line : line_values {
 // Above 623.15 K the saturated states are those of psat(T) in Pa, as (T, x)
 // and (p, x) find them: near the critical point the region-3 roots move
 // with the last bit of p by more than 1e-12 of the mixture's x.
+//
+// What limits x of a (rho, q) there: region 3's p(T, rho) is summed to about
+// 1e-15 of p, and the flat isotherm turns that into eps p / (rho (dp/drho)_T)
+// of the saturated densities, about 1.5e-12 at T_c - 0.5 K. From one ulp of
+// T to the next, x of a given rho then jumps by some 3e-12 (4e-13 at 645 K,
+// 1e-9 at T_c - 0.01 K), and q fixes T only to 10 to 60 ulps: x is
+// good to 1e-12 below about 646 K. Closer, x within 1e-12 needs the
+// region-3 pressure and its density roots beyond double precision.
 bool saturation_for_line(double T, saturation& out) {
   if (T <= if97::T_region1_max) return detail::saturation_at_T(T, out);
   return detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), out);
