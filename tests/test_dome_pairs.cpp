@@ -1,4 +1,4 @@
-// The two-phase states of (rho, u), (rho, h) and (rho, s) below 623.15 K,
+// The two-phase states of (rho, u), (rho, h) and (rho, s) below 645.15 K,
 // found from the interpolant of the saturation line a step from the state:
 // round trips from (T, x) at the interpolant's nodes, between them and at its
 // ends, with the evaluations of the saturated phases each took; the single
@@ -68,6 +68,10 @@ TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
       {600.0, 3},
       {if97::T_region1_max - 0.5 * node_step, 3},
       {if97::T_region1_max - 0.011, 3},  // below the twins of 623.15 K
+      {if97::T_region1_max + 0.011, 3},  // above them, on region 3's roots
+      {630.0, 3},
+      {640.0, 3},
+      {645.0, 4},  // within 5 K of T_c the polish goes on to rounding
   };
   tally t;
   int most = 0;
@@ -100,7 +104,7 @@ TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
 // beyond the interpolant's range: the same state back, never a wet one.
 TEST(DomePairs, SinglePhasesNextToTheLineStaySingle) {
   tally t;
-  for (const double T : {274.0, 300.0, 373.15, if97::T_min + 100.5 * node_step, 507.0, 600.0, 623.0}) {
+  for (const double T : {274.0, 300.0, 373.15, if97::T_min + 100.5 * node_step, 507.0, 600.0, 623.0, 630.0, 640.0}) {
     const double ps = 1e6 * if97::psat(T);
     for (const double factor : {1.0 + 1e-6, 1.0 + 1e-3, 1.0 - 1e-6, 1.0 - 1e-3, 0.01}) {
       const w::result a = w::pT(factor * ps, T);

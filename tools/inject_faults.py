@@ -168,6 +168,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "out, {high_side, true});", "out, {false, true});", "pairs: (h, x) near T_c without the nearest state that reproduced q"),
     # Two-phase (rho, q) from the interpolant of the saturation line below 623.15 K.
     ("water/flash_pairs.cpp", "constexpr int dome_intervals = 256;", "constexpr int dome_intervals = 8;", "pairs: the interpolant of the saturation line too coarse"),
+    ("water/flash_pairs.cpp", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
     ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
     ("water/flash_pairs.cpp", "        n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "        n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
     ("water/flash_pairs.cpp", "    (before ? lo : hi) = mid;", "    (before ? hi : lo) = mid;", "pairs: where an isochore leaves the dome"),

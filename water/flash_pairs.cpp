@@ -431,14 +431,23 @@ point isochore_point(const line_values& line, double v, target q, double T) {
 
 // ------------------------------------------------- the line's interpolant --
 
-// The saturation line of regions 1 and 2 (273.15 K to 623.15 K) sampled once
-// at dome_intervals + 1 evenly spaced temperatures: v', ln v'' and u', h', s',
-// u'', h'', s'' with their slopes along the line, for the cubic (Hermite's)
-// through each two. Between samples 1.4 K apart it holds ln x_v - ln x_q to
+// The saturation line sampled once, evenly in T, on two stretches: regions
+// 1 and 2 from 273.15 K to 623.15 K (256 intervals), region 3's roots from
+// 623.15 K to 645.15 K (128), where their curvature grows toward T_c. At
+// each sample v', ln v'' and u', h', s', u'', h'', s'' with their slopes
+// along the line, for the cubic (Hermite's) through each two. Between
+// samples 1.4 K apart (0.17 K above 623.15 K) it holds ln x_v - ln x_q to
 // about 1e-10, and the root T of a two-phase (rho, q) to about 1e-11 of T:
 // one Newton step on the forward equations from there reaches rounding.
+struct dome_segment {
+  double T_lo, T_hi;  // K
+  int intervals;
+  constexpr double step() const { return (T_hi - T_lo) / intervals; }  // K
+};
 constexpr int dome_intervals = 256;
-constexpr double dome_T_step = (if97::T_region1_max - if97::T_min) / dome_intervals;  // K
+constexpr dome_segment dome_low{if97::T_min, if97::T_region1_max, dome_intervals};
+constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};
+constexpr double dome_T_step = dome_low.step();  // K
 constexpr int quantity_count = 3;  // u, h, s
 int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h ? 1 : 2; }
 
@@ -446,40 +455,52 @@ struct dome_node {
   double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
   double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
 };
+struct dome_nodes_of_segment {
+  dome_node node[dome_intervals + 1];
+};
 
-const dome_node* dome_nodes() {
-  static const auto nodes = [] {
-    struct {
-      dome_node node[dome_intervals + 1];
-    } out{};
-    for (int i = 0; i <= dome_intervals; ++i) {
-      const double T = i == dome_intervals ? if97::T_region1_max : if97::T_min + i * dome_T_step;
-      dome_node& n = out.node[i];
-      for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
-        saturated_line line{};
-        saturated_line_at(T, q, line);
-        const int k = quantity_index(q);
-        n.q_liquid[k] = line.q_liquid;
-        n.dq_liquid[k] = line.dq_liquid;
-        n.q_vapour[k] = line.q_vapour;
-        n.dq_vapour[k] = line.dq_vapour;
-        n.v_liquid = line.v_liquid;
-        n.dv_liquid = line.dv_liquid;
-        n.ln_v_vapour = std::log(line.v_vapour);
-        n.dln_v_vapour = line.dv_vapour / line.v_vapour;
-      }
+// The samples of a stretch; above 623.15 K its first lies an ulp above, on
+// region 3's roots.
+dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
+  dome_nodes_of_segment out{};
+  for (int i = 0; i <= seg.intervals; ++i) {
+    double T = i == seg.intervals ? seg.T_hi : seg.T_lo + i * seg.step();
+    if (high && i == 0) T = std::nextafter(T, inf);
+    dome_node& n = out.node[i];
+    for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
+      saturated_line line{};
+      saturated_line_at(T, q, line);
+      const int k = quantity_index(q);
+      n.q_liquid[k] = line.q_liquid;
+      n.dq_liquid[k] = line.dq_liquid;
+      n.q_vapour[k] = line.q_vapour;
+      n.dq_vapour[k] = line.dq_vapour;
+      n.v_liquid = line.v_liquid;
+      n.dv_liquid = line.dv_liquid;
+      n.ln_v_vapour = std::log(line.v_vapour);
+      n.dln_v_vapour = line.dv_vapour / line.v_vapour;
     }
-    return out;
-  }();
+  }
+  return out;
+}
+
+const dome_node* dome_nodes(bool high = false) {
+  if (high) {
+    static const dome_nodes_of_segment nodes = sampled(dome_high, true);
+    return nodes.node;
+  }
+  static const dome_nodes_of_segment nodes = sampled(dome_low, false);
   return nodes.node;
 }
 
-// The interpolant's saturated values and slopes at T (273.15 K to 623.15 K).
-line_values dome_line_at(double T, quantity q) {
-  const dome_node* nodes = dome_nodes();
-  const int i = std::clamp(static_cast<int>((T - if97::T_min) / dome_T_step), 0, dome_intervals - 1);
+// The interpolant's saturated values and slopes at T, on a stretch.
+line_values dome_line_at(double T, quantity q, bool high = false) {
+  const dome_segment& seg = high ? dome_high : dome_low;
+  const dome_node* nodes = dome_nodes(high);
+  const double h = seg.step();
+  const int i = std::clamp(static_cast<int>((T - seg.T_lo) / h), 0, seg.intervals - 1);
   const dome_node &a = nodes[i], &b = nodes[i + 1];
-  const double h = dome_T_step, s = (T - if97::T_min) / h - i, r = 1.0 - s;
+  const double s = (T - seg.T_lo) / h - i, r = 1.0 - s;
   // Hermite's basis on [0, 1] and its derivatives.
   const double h00 = (1.0 + 2.0 * s) * r * r, h10 = s * r * r, h01 = s * s * (3.0 - 2.0 * s), h11 = -s * s * r;
   const double d00 = -6.0 * s * r, d10 = r * (1.0 - 3.0 * s), d01 = 6.0 * s * r, d11 = s * (3.0 * s - 2.0);
@@ -539,9 +560,10 @@ exit_kind dome_exit_of(double v, dome_exit& out) {
 enum class dome_verdict { wet, dry, open };
 dome_verdict dome_start(double v, target q, double& T) {
   // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
+  bool high = false;  // on the stretch above 623.15 K
   const auto f = [&](double r) {
     const double t = -1.0 / r;
-    point pt = isochore_point(dome_line_at(t, q.q), v, q, t);
+    point pt = isochore_point(dome_line_at(t, q.q, high), v, q, t);
     pt.slope *= t * t;
     pt.reproduced = pt.valid;  // the interpolant's root to its own rounding
     return pt;
@@ -552,7 +574,7 @@ dome_verdict dome_start(double v, target q, double& T) {
   // At 623.15 K the saturated phases step from regions 1 and 2 to region 3's
   // roots: a (v, q) within a few mK of it may have a state on each side
   // (5 mK apart at x = 1). There the forward equations decide, as before.
-  constexpr double T_twins = if97::T_region1_max - 0.01;  // K
+  constexpr double T_twins = if97::T_region1_max - 0.01, T_twins_above = if97::T_region1_max + 0.01;  // K
   const auto search = [&](double T0, double T_end) {
     double r = nan;
     if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
@@ -567,8 +589,19 @@ dome_verdict dome_start(double v, target q, double& T) {
     // Above the root the value is positive (or the line holds no state): a
     // value below it at 623.15 K puts the root above, beyond the interpolant.
     const point top = f(-1.0 / if97::T_region1_max);
-    if (!top.valid || top.f < 0.0) return dome_verdict::open;
-    return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
+    if (!top.valid) return dome_verdict::open;
+    if (top.f >= 0.0) return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
+    // The root above 623.15 K, on region 3's roots, where the stretch above
+    // holds it (the value at its top positive, or beyond the line).
+    high = true;
+    const double T_lo = std::nextafter(dome_high.T_lo, inf), T_hi = dome_high.T_hi;
+    const point high_top = f(-1.0 / T_hi);
+    if (high_top.valid && high_top.f < 0.0) return dome_verdict::open;
+    double r = nan;
+    if (!bracketed(f, -1.0 / T_lo, -1.0 / T_hi, true, -1.0 / (T_lo + dome_high.step()), r, 1e-13, 1e-5, 60))
+      return dome_verdict::open;
+    T = -1.0 / r;
+    return T > T_twins_above ? dome_verdict::wet : dome_verdict::open;
   }
   // Along the isochore the mixture's q rises with T to its end on the line:
   // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
