@@ -532,6 +532,20 @@ struct dome_exit {
 // two-phase state), above 623.15 K, below it (dome_exit), or not decided here
 // (v below v'(273.15 K), where the isochore may cross the liquid line twice).
 enum class exit_kind { none, above, below, undecided };
+
+// The last node of a stretch whose saturated phase lies on the near side of
+// v: ln v'' falls with T, v' rises (past the density maximum, below v).
+int exit_interval(const dome_node* nodes, int intervals, double v, bool vapour) {
+  const double ln_v = std::log(v);
+  int lo = 0, hi = intervals;
+  while (hi - lo > 1) {
+    const int mid = (lo + hi) / 2;
+    const bool before = vapour ? nodes[mid].ln_v_vapour >= ln_v : nodes[mid].v_liquid <= v;
+    (before ? lo : hi) = mid;
+  }
+  return lo;
+}
+
 exit_kind dome_exit_of(double v, dome_exit& out) {
   const dome_node* nodes = dome_nodes();
   const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
@@ -540,23 +554,15 @@ exit_kind dome_exit_of(double v, dome_exit& out) {
   if (!(v > cold.v_liquid)) return exit_kind::undecided;
   out.vapour = ln_v >= hot.ln_v_vapour;
   if (!out.vapour && v > hot.v_liquid) return exit_kind::above;
-  // The last node whose saturated phase lies on the near side of v: ln v''
-  // falls with T, v' rises (past the density maximum, below v).
-  int lo = 0, hi = dome_intervals;
-  while (hi - lo > 1) {
-    const int mid = (lo + hi) / 2;
-    const bool before = out.vapour ? nodes[mid].ln_v_vapour >= ln_v : nodes[mid].v_liquid <= v;
-    (before ? lo : hi) = mid;
-  }
-  out.i = lo;
+  out.i = exit_interval(nodes, dome_intervals, v, out.vapour);
   return exit_kind::below;
 }
 
-// Whether a (v, q) is two-phase below 623.15 K by the interpolant: wet, with
+// Whether a (v, q) is two-phase below 645.15 K by the interpolant: wet, with
 // the interpolant's root T, the start of two_phase_isochore a step from the
 // state; dry where the isochore holds no two-phase state of this q at all;
-// open where the forward equations decide (a root above 623.15 K, or q within
-// 1e-7 of the isochore's end on the line).
+// open where the forward equations decide (a root above 645.15 K, within 10
+// mK of 623.15 K, or q within 1e-7 of the isochore's end on the line).
 enum class dome_verdict { wet, dry, open };
 dome_verdict dome_start(double v, target q, double& T) {
   // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
@@ -568,70 +574,74 @@ dome_verdict dome_start(double v, target q, double& T) {
     pt.reproduced = pt.valid;  // the interpolant's root to its own rounding
     return pt;
   };
-  // The search on the interpolant: from T0 within [T_min, T_end], the
-  // steps of Newton's iteration converging quadratically ended where the
-  // next one falls below 1e-5 of T (the error left about 1e-10 of T).
   // At 623.15 K the saturated phases step from regions 1 and 2 to region 3's
   // roots: a (v, q) within a few mK of it may have a state on each side
   // (5 mK apart at x = 1). There the forward equations decide, as before.
   constexpr double T_twins = if97::T_region1_max - 0.01, T_twins_above = if97::T_region1_max + 0.01;  // K
+  const double T_above = std::nextafter(dome_high.T_lo, inf);                                           // K
+  // The search on the stretch: from T0 up to T_end, the steps of Newton's
+  // iteration converging quadratically ended where the next one falls below
+  // 1e-5 of T (the error left about 1e-10 of T).
   const auto search = [&](double T0, double T_end) {
     double r = nan;
-    if (!bracketed(f, -1.0 / if97::T_min, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
+    const double T_lo = high ? T_above : if97::T_min;
+    if (!bracketed(f, -1.0 / T_lo, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
     T = -1.0 / r;
-    return T < T_twins ? dome_verdict::wet : dome_verdict::open;
+    return (high ? T > T_twins_above : T < T_twins) ? dome_verdict::wet : dome_verdict::open;
+  };
+  // Where the isochore leaves the dome in the stretch's node interval i.
+  // Along the isochore the mixture's q rises with T to its end on the line:
+  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
+  // q) the forward equations decide. Far from both nodes' q (by more than
+  // q' or q'' bulges between them at an extremum) the nodes decide.
+  const auto ending_in = [&](int i, bool vapour) {
+    const dome_segment& seg = high ? dome_high : dome_low;
+    const dome_node* nodes = dome_nodes(high);
+    const dome_node &a = nodes[i], &b = nodes[i + 1];
+    const int k = quantity_index(q.q);
+    const double q_a = vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = vapour ? b.q_vapour[k] : b.q_liquid[k];
+    const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+    const double T_a = seg.T_lo + i * seg.step(), T_b = T_a + seg.step();
+    if (q.value > std::fmax(q_a, q_b) + bulge) return dome_verdict::dry;
+    if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
+    // The end's T by Newton's steps on the cubic of v'' (or v'), from the
+    // secant's root.
+    const double ga = vapour ? a.ln_v_vapour - std::log(v) : a.v_liquid - v;
+    const double gb = vapour ? b.ln_v_vapour - std::log(v) : b.v_liquid - v;
+    double T_end = T_a + seg.step() * (ga == gb ? 0.5 : ga / (ga - gb));
+    line_values at{};
+    for (int step = 0; step < 4; ++step) {
+      at = dome_line_at(T_end, q.q, high);
+      const double g = vapour ? std::log(at.v_vapour / v) : at.v_liquid - v;
+      const double slope = vapour ? at.dv_vapour / at.v_vapour : at.dv_liquid;
+      T_end = std::clamp(T_end - g / slope, T_a, T_b);
+    }
+    at = dome_line_at(T_end, q.q, high);
+    const double q_end = vapour ? at.q_vapour : at.q_liquid;
+    if (q.value > q_end + margin) return dome_verdict::dry;
+    if (q.value > q_end - margin) return dome_verdict::open;
+    return search(T_a, T_b);
   };
   dome_exit end{};
   const exit_kind kind = dome_exit_of(v, end);
   if (kind == exit_kind::none) return dome_verdict::dry;
   if (kind == exit_kind::undecided) return dome_verdict::open;
-  if (kind == exit_kind::above) {
-    // Above the root the value is positive (or the line holds no state): a
-    // value below it at 623.15 K puts the root above, beyond the interpolant.
-    const point top = f(-1.0 / if97::T_region1_max);
-    if (!top.valid) return dome_verdict::open;
-    if (top.f >= 0.0) return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
-    // The root above 623.15 K, on region 3's roots, where the stretch above
-    // holds it (the value at its top positive, or beyond the line).
-    high = true;
-    const double T_lo = std::nextafter(dome_high.T_lo, inf), T_hi = dome_high.T_hi;
-    const point high_top = f(-1.0 / T_hi);
-    if (high_top.valid && high_top.f < 0.0) return dome_verdict::open;
-    double r = nan;
-    if (!bracketed(f, -1.0 / T_lo, -1.0 / T_hi, true, -1.0 / (T_lo + dome_high.step()), r, 1e-13, 1e-5, 60))
-      return dome_verdict::open;
-    T = -1.0 / r;
-    return T > T_twins_above ? dome_verdict::wet : dome_verdict::open;
-  }
-  // Along the isochore the mixture's q rises with T to its end on the line:
-  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
-  // q) the forward equations decide. Far from both nodes' q (by more than
-  // q' or q'' bulges between them at an extremum) the nodes decide.
-  const dome_node* nodes = dome_nodes();
-  const dome_node &a = nodes[end.i], &b = nodes[end.i + 1];
-  const int k = quantity_index(q.q);
-  const double q_a = end.vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = end.vapour ? b.q_vapour[k] : b.q_liquid[k];
-  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
-  const double T_a = if97::T_min + end.i * dome_T_step, T_b = T_a + dome_T_step;
-  if (q.value > std::fmax(q_a, q_b) + bulge) return dome_verdict::dry;
-  if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
-  // The end's T by Newton's steps on the cubic of v'' (or v'), from the
-  // secant's root.
-  const double ga = end.vapour ? a.ln_v_vapour - std::log(v) : a.v_liquid - v;
-  const double gb = end.vapour ? b.ln_v_vapour - std::log(v) : b.v_liquid - v;
-  double T_end = T_a + dome_T_step * (ga == gb ? 0.5 : ga / (ga - gb));
-  line_values at{};
-  for (int step = 0; step < 4; ++step) {
-    at = dome_line_at(T_end, q.q);
-    const double g = end.vapour ? std::log(at.v_vapour / v) : at.v_liquid - v;
-    const double slope = end.vapour ? at.dv_vapour / at.v_vapour : at.dv_liquid;
-    T_end = std::clamp(T_end - g / slope, T_a, T_b);
-  }
-  at = dome_line_at(T_end, q.q);
-  const double q_end = end.vapour ? at.q_vapour : at.q_liquid;
-  if (q.value > q_end + margin) return dome_verdict::dry;
-  if (q.value > q_end - margin) return dome_verdict::open;
-  return search(T_a, T_b);
+  if (kind == exit_kind::below) return ending_in(end.i, end.vapour);
+  // The isochore leaves the dome above 623.15 K. Above the root the value is
+  // positive: a value below it at 623.15 K puts the root above.
+  const point top = f(-1.0 / if97::T_region1_max);
+  if (!top.valid) return dome_verdict::open;
+  if (top.f >= 0.0) return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
+  // On region 3's roots: where the isochore leaves the dome below 645.15 K,
+  // as below 623.15 K; else the root lies below 645.15 K where the value is
+  // positive there.
+  high = true;
+  const dome_node& last = dome_nodes(true)[dome_high.intervals];
+  const bool vapour = std::log(v) >= last.ln_v_vapour;
+  if (vapour || v <= last.v_liquid) return ending_in(exit_interval(dome_nodes(true), dome_high.intervals, v, vapour), vapour);
+  const point high_top = f(-1.0 / dome_high.T_hi);
+  if (!high_top.valid || high_top.f < 0.0) return dome_verdict::open;
+  return search(T_above + dome_high.step(), dome_high.T_hi);
 }
 
 // The two-phase state of (v, q) along the saturation line: T with v' <= v <= v''
