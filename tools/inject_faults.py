@@ -169,6 +169,7 @@ FAULTS = [
     # Two-phase (rho, q) from the interpolant of the saturation line below 623.15 K.
     ("water/flash_pairs.cpp", "constexpr int dome_intervals = 256;", "constexpr int dome_intervals = 8;", "pairs: the interpolant of the saturation line too coarse"),
     ("water/flash_pairs.cpp", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
+    ("water/flash_pairs.cpp", "if (vapour || v <= last.v_liquid) return ending_in(", "if (vapour || v < 0.0) return ending_in(", "pairs: an isochore leaving the dome on region 3's liquid line"),
     ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
     ("water/flash_pairs.cpp", "        n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "        n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
     ("water/flash_pairs.cpp", "    (before ? lo : hi) = mid;", "    (before ? hi : lo) = mid;", "pairs: where an isochore leaves the dome"),
