@@ -453,6 +453,7 @@ int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h 
 
 struct dome_node {
   double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
+  double v_vapour;                                        // m3/kg, to compare without a logarithm
   double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
 };
 struct dome_nodes_of_segment {
@@ -477,6 +478,7 @@ dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
       n.dq_vapour[k] = line.dq_vapour;
       n.v_liquid = line.v_liquid;
       n.dv_liquid = line.dv_liquid;
+      n.v_vapour = line.v_vapour;
       n.ln_v_vapour = std::log(line.v_vapour);
       n.dln_v_vapour = line.dv_vapour / line.v_vapour;
     }
@@ -536,11 +538,10 @@ enum class exit_kind { none, above, below, undecided };
 // The last node of a stretch whose saturated phase lies on the near side of
 // v: ln v'' falls with T, v' rises (past the density maximum, below v).
 int exit_interval(const dome_node* nodes, int intervals, double v, bool vapour) {
-  const double ln_v = std::log(v);
   int lo = 0, hi = intervals;
   while (hi - lo > 1) {
     const int mid = (lo + hi) / 2;
-    const bool before = vapour ? nodes[mid].ln_v_vapour >= ln_v : nodes[mid].v_liquid <= v;
+    const bool before = vapour ? nodes[mid].v_vapour >= v : nodes[mid].v_liquid <= v;
     (before ? lo : hi) = mid;
   }
   return lo;
@@ -549,10 +550,9 @@ int exit_interval(const dome_node* nodes, int intervals, double v, bool vapour) 
 exit_kind dome_exit_of(double v, dome_exit& out) {
   const dome_node* nodes = dome_nodes();
   const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
-  const double ln_v = std::log(v);
-  if (ln_v > cold.ln_v_vapour) return exit_kind::none;
+  if (v > cold.v_vapour) return exit_kind::none;
   if (!(v > cold.v_liquid)) return exit_kind::undecided;
-  out.vapour = ln_v >= hot.ln_v_vapour;
+  out.vapour = v >= hot.v_vapour;
   if (!out.vapour && v > hot.v_liquid) return exit_kind::above;
   out.i = exit_interval(nodes, dome_intervals, v, out.vapour);
   return exit_kind::below;
@@ -637,7 +637,7 @@ dome_verdict dome_start(double v, target q, double& T) {
   // positive there.
   high = true;
   const dome_node& last = dome_nodes(true)[dome_high.intervals];
-  const bool vapour = std::log(v) >= last.ln_v_vapour;
+  const bool vapour = v >= last.v_vapour;
   if (vapour || v <= last.v_liquid) return ending_in(exit_interval(dome_nodes(true), dome_high.intervals, v, vapour), vapour);
   const point high_top = f(-1.0 / dome_high.T_hi);
   if (!high_top.valid || high_top.f < 0.0) return dome_verdict::open;
