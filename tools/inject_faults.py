@@ -172,6 +172,16 @@ FAULTS = [
     ("water/flash_pairs.cpp", "a.dq_vapour[k] * b.dq_vapour[k] > 0.0;", "a.dq_vapour[k] * b.dq_vapour[k] > -inf;", "pairs: (h, x) bounds where h'' turns between samples"),
     ("water/flash_pairs.cpp", "const double tm = t_least > t0 && t_least < t1 ? t_least : 0.5 * (lo + hi);", "const double tm = t_least > t0 && t_least < t0 ? t_least : 0.5 * (lo + hi);", "pairs: the extremum between two samples at its bracket's middle"),
     ("water/flash_pairs.cpp", "out, {high_side, true});", "out, {false, true});", "pairs: (h, x) near T_c without the nearest state that reproduced q"),
+    # Two-phase (rho, q) from the interpolant of the saturation line below 623.15 K.
+    ("water/flash_pairs.cpp", "constexpr int dome_intervals = 256;", "constexpr int dome_intervals = 8;", "pairs: the interpolant of the saturation line too coarse"),
+    ("water/flash_pairs.cpp", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
+    ("water/flash_pairs.cpp", "if (vapour || v <= last.v_liquid) return ending_in(", "if (vapour || v < 0.0) return ending_in(", "pairs: an isochore leaving the dome on region 3's liquid line"),
+    ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
+    ("water/flash_pairs.cpp", "        n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "        n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
+    ("water/flash_pairs.cpp", "    (before ? lo : hi) = mid;", "    (before ? hi : lo) = mid;", "pairs: where an isochore leaves the dome"),
+    ("water/flash_pairs.cpp", "  if (q.value > q_end + margin) return dome_verdict::dry;", "  if (q.value > q_end - 1e5 * margin) return dome_verdict::dry;", "pairs: a wet isochore near its end on the line taken for dry"),
+    ("water/flash_pairs.cpp", "    return T < T_twins ? dome_verdict::wet : dome_verdict::open;", "    return T < T_twins + 0.02 ? dome_verdict::wet : dome_verdict::open;", "pairs: the interpolant decides among the twins of 623.15 K"),
+    ("water/flash_pairs.cpp", "bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);", "bl.liquid_max[k] = std::fmin(bl.liquid_max[k], in.liquid_max[k]);", "pairs: (h, x) a block of sample intervals bounded too low"),
 ]
 
 

@@ -15,11 +15,16 @@
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
-// decided against its saturated states, as the other flashes do.
+// decided against its saturated states, as the other flashes do. Below
+// 623.15 K an interpolant of the line, formed once, says whether a (rho, q)
+// is wet and where: one evaluation of the saturated phases a step from the
+// state and one at it.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <utility>
+#include <type_traits>
 
 #include "if97/backward12.hpp"
 #include "if97/backward3.hpp"
@@ -162,6 +167,7 @@ double exp_less_one(double z) {
 thread_local int steps_taken = 0;
 // Steps of a start that count as the polish's: region 3's along an isochore.
 thread_local int start_steps = 0;
+thread_local int line_evaluations = 0;  // of the last two-phase search
 
 // Whether an iterate of a polish has left its region by far (5 K beyond a
 // bound in T, or deep inside the saturation line): its state lies elsewhere,
@@ -336,15 +342,25 @@ start carried_over(int region, const single& from) {
 
 // The saturated phases at T with the derivatives along the saturation line
 // of a quantity q and of v, along p = psat(T).
-struct saturated_line {
-  saturation sat;
+struct line_values {
   double q_liquid, q_vapour, dq_liquid, dq_vapour;  // q and dq/dT
   double v_liquid, v_vapour, dv_liquid, dv_vapour;  // m3/kg and per K
+};
+struct saturated_line : line_values {
+  saturation sat;
 };
 
 // Above 623.15 K the saturated states are those of psat(T) in Pa, as (T, x)
 // and (p, x) find them: near the critical point the region-3 roots move
 // with the last bit of p by more than 1e-12 of the mixture's x.
+//
+// What limits x of a (rho, q) there: region 3's p(T, rho) is summed to about
+// 1e-15 of p, and the flat isotherm turns that into eps p / (rho (dp/drho)_T)
+// of the saturated densities, about 1.5e-12 at T_c - 0.5 K. From one ulp of
+// T to the next, x of a given rho then jumps by some 3e-12 (4e-13 at 645 K,
+// 1e-9 at T_c - 0.01 K), and q fixes T only to 10 to 60 ulps: x is
+// good to 1e-12 below about 646 K. Closer, x within 1e-12 needs the
+// region-3 pressure and its density roots beyond double precision.
 bool saturation_for_line(double T, saturation& out) {
   if (T <= if97::T_region1_max) return detail::saturation_at_T(T, out);
   return detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), out);
@@ -441,6 +457,253 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
   return false;
 }
 
+// The point of the equation of a two-phase (v, q) at T, from the saturated
+// phases' values and slopes along the line there: ln x_v - ln x_q, or the
+// mixture's q less its target near the liquid's end (see two_phase_isochore).
+point isochore_point(const line_values& line, double v, target q, double T) {
+  const double span = line.v_vapour - line.v_liquid, q_span = line.q_vapour - line.q_liquid;
+  const double xv = (v - line.v_liquid) / span, xq = (q.value - line.q_liquid) / q_span;
+  const double dxv = -((1.0 - xv) * line.dv_liquid + xv * line.dv_vapour) / span;
+  const double dxq = -((1.0 - xq) * line.dq_liquid + xq * line.dq_vapour) / q_span;
+  const double value = if97::mixture(line.q_liquid, line.q_vapour, xv);
+  const double mixture_slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
+  // A volume a few units of its last bit outside the saturated ones lies on
+  // the line. Beyond the line the mixture's value, continued, still steers.
+  const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
+  if (xv < -slack || xv > 1.0 + slack) {
+    // Below the liquid's density maximum v' falls with T: there the
+    // isochore enters the dome at a higher T.
+    if (xv < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
+    return {value - q.value, mixture_slope, false, false};
+  }
+  const bool reproduced = reproduces(q.q, value, q.value);
+  // Within a few kelvin of T_c the saturated volumes' curvature grows, and
+  // x with the last bits of T: there T is polished to rounding.
+  constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
+  const bool quadratic = T < T_quadratic_max;
+  // Near the liquid's end of the line x_v and x_q vanish together at the
+  // root and their logarithms lose their accuracy: there the difference of
+  // the mixture's q steers.
+  constexpr double x_log_min = 1e-3;
+  if (!(xv > x_log_min && xq > x_log_min)) return {value - q.value, mixture_slope, reproduced, true, quadratic};
+  return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
+}
+
+// ------------------------------------------------- the line's interpolant --
+
+// The saturation line sampled once, evenly in T, on two stretches: regions
+// 1 and 2 from 273.15 K to 623.15 K (256 intervals), region 3's roots from
+// 623.15 K to 645.15 K (128), where their curvature grows toward T_c. At
+// each sample v', ln v'' and u', h', s', u'', h'', s'' with their slopes
+// along the line, for the cubic (Hermite's) through each two. Between
+// samples 1.4 K apart (0.17 K above 623.15 K) it holds ln x_v - ln x_q to
+// about 1e-10, and the root T of a two-phase (rho, q) to about 1e-11 of T:
+// one Newton step on the forward equations from there reaches rounding.
+struct dome_segment {
+  double T_lo, T_hi;  // K
+  int intervals;
+  constexpr double step() const { return (T_hi - T_lo) / intervals; }  // K
+};
+constexpr int dome_intervals = 256;
+constexpr dome_segment dome_low{if97::T_min, if97::T_region1_max, dome_intervals};
+constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};
+constexpr double dome_T_step = dome_low.step();  // K
+constexpr int quantity_count = 3;  // u, h, s
+int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h ? 1 : 2; }
+
+struct dome_node {
+  double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
+  double v_vapour;                                        // m3/kg, to compare without a logarithm
+  double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
+};
+struct dome_nodes_of_segment {
+  dome_node node[dome_intervals + 1];
+};
+
+// The samples of a stretch; above 623.15 K its first lies an ulp above, on
+// region 3's roots.
+dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
+  dome_nodes_of_segment out{};
+  for (int i = 0; i <= seg.intervals; ++i) {
+    double T = i == seg.intervals ? seg.T_hi : seg.T_lo + i * seg.step();
+    if (high && i == 0) T = std::nextafter(T, inf);
+    dome_node& n = out.node[i];
+    for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
+      saturated_line line{};
+      saturated_line_at(T, q, line);
+      const int k = quantity_index(q);
+      n.q_liquid[k] = line.q_liquid;
+      n.dq_liquid[k] = line.dq_liquid;
+      n.q_vapour[k] = line.q_vapour;
+      n.dq_vapour[k] = line.dq_vapour;
+      n.v_liquid = line.v_liquid;
+      n.dv_liquid = line.dv_liquid;
+      n.v_vapour = line.v_vapour;
+      n.ln_v_vapour = std::log(line.v_vapour);
+      n.dln_v_vapour = line.dv_vapour / line.v_vapour;
+    }
+  }
+  return out;
+}
+
+const dome_node* dome_nodes(bool high = false) {
+  if (high) {
+    static const dome_nodes_of_segment nodes = sampled(dome_high, true);
+    return nodes.node;
+  }
+  static const dome_nodes_of_segment nodes = sampled(dome_low, false);
+  return nodes.node;
+}
+
+// The interpolant's saturated values and slopes at T, on a stretch.
+line_values dome_line_at(double T, quantity q, bool high = false) {
+  const dome_segment& seg = high ? dome_high : dome_low;
+  const dome_node* nodes = dome_nodes(high);
+  const double h = seg.step();
+  const int i = std::clamp(static_cast<int>((T - seg.T_lo) / h), 0, seg.intervals - 1);
+  const dome_node &a = nodes[i], &b = nodes[i + 1];
+  const double s = (T - seg.T_lo) / h - i, r = 1.0 - s;
+  // Hermite's basis on [0, 1] and its derivatives.
+  const double h00 = (1.0 + 2.0 * s) * r * r, h10 = s * r * r, h01 = s * s * (3.0 - 2.0 * s), h11 = -s * s * r;
+  const double d00 = -6.0 * s * r, d10 = r * (1.0 - 3.0 * s), d01 = 6.0 * s * r, d11 = s * (3.0 * s - 2.0);
+  const auto cubic = [&](double f0, double m0, double f1, double m1, double& slope) {
+    slope = (d00 * f0 + d01 * f1) / h + d10 * m0 + d11 * m1;
+    return h00 * f0 + h01 * f1 + h * (h10 * m0 + h11 * m1);
+  };
+  const int k = quantity_index(q);
+  line_values out{};
+  out.q_liquid = cubic(a.q_liquid[k], a.dq_liquid[k], b.q_liquid[k], b.dq_liquid[k], out.dq_liquid);
+  out.q_vapour = cubic(a.q_vapour[k], a.dq_vapour[k], b.q_vapour[k], b.dq_vapour[k], out.dq_vapour);
+  out.v_liquid = cubic(a.v_liquid, a.dv_liquid, b.v_liquid, b.dv_liquid, out.dv_liquid);
+  double dln_v = nan;
+  out.v_vapour = std::exp(cubic(a.ln_v_vapour, a.dln_v_vapour, b.ln_v_vapour, b.dln_v_vapour, dln_v));
+  out.dv_vapour = out.v_vapour * dln_v;
+  return out;
+}
+
+// Where the isochore v leaves the dome below 623.15 K: on the vapour line
+// (v at least v''(623.15 K)) or on the liquid line (v at most v'(623.15 K),
+// above v'(273.15 K), so that the crossing above the liquid's density
+// maximum is the only one). The node interval [i, i + 1] that holds it, and
+// whether it lies on the vapour line.
+struct dome_exit {
+  int i;
+  bool vapour;
+};
+// Where the isochore leaves the dome: none (v above v''(273.15 K): no
+// two-phase state), above 623.15 K, below it (dome_exit), or not decided here
+// (v below v'(273.15 K), where the isochore may cross the liquid line twice).
+enum class exit_kind { none, above, below, undecided };
+
+// The last node of a stretch whose saturated phase lies on the near side of
+// v: ln v'' falls with T, v' rises (past the density maximum, below v).
+int exit_interval(const dome_node* nodes, int intervals, double v, bool vapour) {
+  int lo = 0, hi = intervals;
+  while (hi - lo > 1) {
+    const int mid = (lo + hi) / 2;
+    const bool before = vapour ? nodes[mid].v_vapour >= v : nodes[mid].v_liquid <= v;
+    (before ? lo : hi) = mid;
+  }
+  return lo;
+}
+
+exit_kind dome_exit_of(double v, dome_exit& out) {
+  const dome_node* nodes = dome_nodes();
+  const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
+  if (v > cold.v_vapour) return exit_kind::none;
+  if (!(v > cold.v_liquid)) return exit_kind::undecided;
+  out.vapour = v >= hot.v_vapour;
+  if (!out.vapour && v > hot.v_liquid) return exit_kind::above;
+  out.i = exit_interval(nodes, dome_intervals, v, out.vapour);
+  return exit_kind::below;
+}
+
+// Whether a (v, q) is two-phase below 645.15 K by the interpolant: wet, with
+// the interpolant's root T, the start of two_phase_isochore a step from the
+// state; dry where the isochore holds no two-phase state of this q at all;
+// open where the forward equations decide (a root above 645.15 K, within 10
+// mK of 623.15 K, or q within 1e-7 of the isochore's end on the line).
+enum class dome_verdict { wet, dry, open };
+dome_verdict dome_start(double v, target q, double& T) {
+  // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
+  bool high = false;  // on the stretch above 623.15 K
+  const auto f = [&](double r) {
+    const double t = -1.0 / r;
+    point pt = isochore_point(dome_line_at(t, q.q, high), v, q, t);
+    pt.slope *= t * t;
+    pt.reproduced = pt.valid;  // the interpolant's root to its own rounding
+    return pt;
+  };
+  // At 623.15 K the saturated phases step from regions 1 and 2 to region 3's
+  // roots: a (v, q) within a few mK of it may have a state on each side
+  // (5 mK apart at x = 1). There the forward equations decide, as before.
+  constexpr double T_twins = if97::T_region1_max - 0.01, T_twins_above = if97::T_region1_max + 0.01;  // K
+  const double T_above = std::nextafter(dome_high.T_lo, inf);                                           // K
+  // The search on the stretch: from T0 up to T_end, the steps of Newton's
+  // iteration converging quadratically ended where the next one falls below
+  // 1e-5 of T (the error left about 1e-10 of T).
+  const auto search = [&](double T0, double T_end) {
+    double r = nan;
+    const double T_lo = high ? T_above : if97::T_min;
+    if (!bracketed(f, -1.0 / T_lo, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
+    T = -1.0 / r;
+    return (high ? T > T_twins_above : T < T_twins) ? dome_verdict::wet : dome_verdict::open;
+  };
+  // Where the isochore leaves the dome in the stretch's node interval i.
+  // Along the isochore the mixture's q rises with T to its end on the line:
+  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
+  // q) the forward equations decide. Far from both nodes' q (by more than
+  // q' or q'' bulges between them at an extremum) the nodes decide.
+  const auto ending_in = [&](int i, bool vapour) {
+    const dome_segment& seg = high ? dome_high : dome_low;
+    const dome_node* nodes = dome_nodes(high);
+    const dome_node &a = nodes[i], &b = nodes[i + 1];
+    const int k = quantity_index(q.q);
+    const double q_a = vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = vapour ? b.q_vapour[k] : b.q_liquid[k];
+    const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+    const double T_a = seg.T_lo + i * seg.step(), T_b = T_a + seg.step();
+    if (q.value > std::fmax(q_a, q_b) + bulge) return dome_verdict::dry;
+    if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
+    // The end's T by Newton's steps on the cubic of v'' (or v'), from the
+    // secant's root.
+    const double ga = vapour ? a.ln_v_vapour - std::log(v) : a.v_liquid - v;
+    const double gb = vapour ? b.ln_v_vapour - std::log(v) : b.v_liquid - v;
+    double T_end = T_a + seg.step() * (ga == gb ? 0.5 : ga / (ga - gb));
+    line_values at{};
+    for (int step = 0; step < 4; ++step) {
+      at = dome_line_at(T_end, q.q, high);
+      const double g = vapour ? std::log(at.v_vapour / v) : at.v_liquid - v;
+      const double slope = vapour ? at.dv_vapour / at.v_vapour : at.dv_liquid;
+      T_end = std::clamp(T_end - g / slope, T_a, T_b);
+    }
+    at = dome_line_at(T_end, q.q, high);
+    const double q_end = vapour ? at.q_vapour : at.q_liquid;
+    if (q.value > q_end + margin) return dome_verdict::dry;
+    if (q.value > q_end - margin) return dome_verdict::open;
+    return search(T_a, T_b);
+  };
+  dome_exit end{};
+  const exit_kind kind = dome_exit_of(v, end);
+  if (kind == exit_kind::none) return dome_verdict::dry;
+  if (kind == exit_kind::undecided) return dome_verdict::open;
+  if (kind == exit_kind::below) return ending_in(end.i, end.vapour);
+  // The isochore leaves the dome above 623.15 K. Above the root the value is
+  // positive: a value below it at 623.15 K puts the root above.
+  const point top = f(-1.0 / if97::T_region1_max);
+  if (!top.valid) return dome_verdict::open;
+  if (top.f >= 0.0) return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
+  // On region 3's roots: where the isochore leaves the dome below 645.15 K,
+  // as below 623.15 K; else the root lies below 645.15 K where the value is
+  // positive there.
+  high = true;
+  const dome_node& last = dome_nodes(true)[dome_high.intervals];
+  const bool vapour = v >= last.v_vapour;
+  if (vapour || v <= last.v_liquid) return ending_in(exit_interval(dome_nodes(true), dome_high.intervals, v, vapour), vapour);
+  const point high_top = f(-1.0 / dome_high.T_hi);
+  if (!high_top.valid || high_top.f < 0.0) return dome_verdict::open;
+  return search(T_above + dome_high.step(), dome_high.T_hi);
+}
+
 // The two-phase state of (v, q) along the saturation line: T with v' <= v <= v''
 // and q = q' + x (q'' - q'), x = (v - v') / (v'' - v'). Along an isochore q (u, h
 // or s) rises with T; a T where v lies outside the saturated volumes lies
@@ -455,36 +718,17 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
 // (q'' - q') does.
 bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x, int step_limit = 200) {
   saturated_line line{};
+  double T_line = nan;  // K, where `line` was evaluated last
+  const auto evaluate_line = [&](double T) {
+    ++line_evaluations;
+    T_line = T;
+    if (saturated_line_at(T, q.q, line)) return true;
+    T_line = nan;
+    return false;
+  };
   const auto f = [&](double T) -> point {
-    if (!saturated_line_at(T, q.q, line)) return {nan, nan, false, false};
-    const double span = line.v_vapour - line.v_liquid, q_span = line.q_vapour - line.q_liquid;
-    const double xv = (v - line.v_liquid) / span, xq = (q.value - line.q_liquid) / q_span;
-    const double dxv = -((1.0 - xv) * line.dv_liquid + xv * line.dv_vapour) / span;
-    const double dxq = -((1.0 - xq) * line.dq_liquid + xq * line.dq_vapour) / q_span;
-    const double value = if97::mixture(line.q_liquid, line.q_vapour, xv);
-    // A volume a few units of its last bit outside the saturated ones lies on
-    // the line. Beyond the line the mixture's value, continued, still steers.
-    const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(span);
-    if (xv < -slack || xv > 1.0 + slack) {
-      // Below the liquid's density maximum v' falls with T: there the
-      // isochore enters the dome at a higher T.
-      if (xv < 0.0 && line.dv_liquid < 0.0) return {-1.0, nan, false};
-      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
-      return {value - q.value, slope, false, false};
-    }
-    const bool reproduced = reproduces(q.q, value, q.value);
-    // Near the liquid's end of the line x_v and x_q vanish together at the
-    // root and their logarithms lose their accuracy: there the difference of
-    // the mixture's q steers, polished to rounding.
-    constexpr double x_log_min = 1e-3;
-    if (!(xv > x_log_min && xq > x_log_min)) {
-      const double slope = if97::mixture(line.dq_liquid, line.dq_vapour, xv) + q_span * dxv;
-      return {value - q.value, slope, reproduced};
-    }
-    // Within a few kelvin of T_c the saturated volumes' curvature grows, and
-    // x with the last bits of T: there T is polished to rounding.
-    constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
-    return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, T < T_quadratic_max};
+    if (!evaluate_line(T)) return {nan, nan, false, false};
+    return isochore_point(line, v, q, T);
   };
   double T = nan;
   // x = (v - v') / (v'' - v') moves with T as fast as v'' does at low
@@ -495,8 +739,9 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
   constexpr double x_step = 2e-16, converging = 1e-9;
   T0 = std::clamp(T0, if97::T_min, T_top);
   if (!bracketed(f, if97::T_min, T_top, true, T0, T, x_step, converging, step_limit)) return false;
+  // The state of the last evaluation where the root is its T.
   const auto at = [&](double t) {
-    if (!saturated_line_at(t, q.q, line)) return false;
+    if (t != T_line && !evaluate_line(t)) return false;
     x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);
     return true;
   };
@@ -739,10 +984,20 @@ result along_isochore(double rho_si, target q) {
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
 // isochore: one state at most.
 result flash_rho(double rho_si, double q_si, quantity qq) {
+  line_evaluations = 0;
   if (!std::isfinite(rho_si) || !std::isfinite(q_si)) return detail::failure(status::not_finite);
   if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
+  // Below 623.15 K the interpolant of the saturation line says whether the
+  // state is two-phase and starts its search a step from it.
+  saturation sat;
+  double x = nan;
+  double T_dome = nan;
+  const dome_verdict dome = dome_start(1.0 / rho, b, T_dome);
+  if (dome == dome_verdict::wet && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
+    return detail::two_phase_result(sat, x);
+  const bool dry = dome == dome_verdict::dry;
   // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
   // saturated vapour of 623.15 K, about 114 kg/m3, starts region 3.
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
@@ -777,8 +1032,6 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   single st{};
   double T_inside = nan;
   int region = first;
-  saturation sat;
-  double x = nan;
   if (first == 1) {
     // Region 3's densities end at 623.15 K and 100 MPa. Below, along the
     // isochore q rises with T: beyond region 3's value at 623.15 K the state
@@ -795,7 +1048,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     // Steam whose ideal gas at its temperature lies above psat, or whose q
     // lies below any steam's, is most likely wet: the saturation line is
     // searched first, for a few steps.
-    else if ((gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
+    else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
   } else {
@@ -809,7 +1062,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     }();
     const single &l = at_623.sat.liquid, &w = at_623.sat.vapour;
     const double x_623 = (1.0 / rho - l.pr.v) / (w.pr.v - l.pr.v);
-    if (b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
+    if (!dry && b.value < if97::mixture(value_of(qq, l.pr), value_of(qq, w.pr), x_623) &&
         two_phase_isochore(1.0 / rho, b, 500.0, sat, x, 12))
       return detail::two_phase_result(sat, x);
   }
@@ -817,7 +1070,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     return detail::bounded_result(st);
   }
   const double T0 = std::isfinite(T_inside) ? T_inside : 400.0;
-  if (two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
+  if (!dry && two_phase_isochore(1.0 / rho, b, T0, sat, x)) return detail::two_phase_result(sat, x);
   return along_isochore(rho_si, b);
 }
 
@@ -958,9 +1211,10 @@ struct root_search {
 // (the slope's root, by the secant method kept within the bracket) splits
 // the interval, and each monotone piece with a sign change holds one root,
 // found by `bracketed`.
-template <class F>
+// A cheaper `slope_of(t)` than f's own, where given, places the extremum.
+template <class F, class S = std::nullptr_t>
 void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1, root_list& out,
-                   root_search how = {}) {
+                   root_search how = {}, S&& slope_of = nullptr) {
   const auto monotone = [&](double lo, const point& f_lo, double hi, const point& f_hi) {
     if (f_lo.reproduced) out.add(lo);
     if (f_lo.reproduced || f_hi.reproduced || (f_lo.f < 0.0) == (f_hi.f < 0.0)) return;
@@ -982,7 +1236,9 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
     for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
       double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
       if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
-      const double st = f(t).slope;
+      double st = nan;
+      if constexpr (std::is_null_pointer_v<std::decay_t<S>>) st = f(t).slope;
+      else st = slope_of(t);
       if (std::fabs(st) < slope_least) {
         t_least = t;
         slope_least = std::fabs(st);
@@ -1203,9 +1459,13 @@ struct line_interval {
   bool bounded[2];
   double liquid_min[2], liquid_max[2], vapour_min[2], vapour_max[2];
 };
+// Blocks of 8 intervals, bounded as an interval is where all of theirs are:
+// most targets lie outside most blocks, whose intervals are then passed over.
+constexpr int line_block = 8;
 struct line_samples_of_side {
   line_node node[line_samples + 1];
   line_interval interval[line_samples];
+  line_interval block[line_samples / line_block];
 };
 
 // The saturation line at every sample, evaluated once: the same values as a
@@ -1242,6 +1502,20 @@ const line_samples_of_side& samples_of_side(bool high_side) {
           in.vapour_max[k] = std::fmax(a.q_vapour[k], b.q_vapour[k]);
         }
       }
+      for (int j = 0; j < line_samples / line_block; ++j) {
+        line_interval& bl = sd.block[j];
+        bl = sd.interval[j * line_block];
+        for (int i = j * line_block + 1; i < (j + 1) * line_block; ++i) {
+          const line_interval& in = sd.interval[i];
+          for (int k = 0; k < 2; ++k) {
+            bl.bounded[k] = bl.bounded[k] && in.bounded[k];
+            bl.liquid_min[k] = std::fmin(bl.liquid_min[k], in.liquid_min[k]);
+            bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);
+            bl.vapour_min[k] = std::fmin(bl.vapour_min[k], in.vapour_min[k]);
+            bl.vapour_max[k] = std::fmax(bl.vapour_max[k], in.vapour_max[k]);
+          }
+        }
+      }
     }
     return out;
   }();
@@ -1259,10 +1533,13 @@ point line_point(double q_liquid, double q_vapour, double dq_liquid, double dq_v
 // between samples whose bounds hold q, searched as roots_between does, from
 // the root of the cubic through the samples (a step or two from the state);
 // a root's saturated phases are those of its last evaluation.
-water::all_results x_states(double value_si, double x, quantity qq) {
-  collected c;
-  if (!std::isfinite(value_si) || !std::isfinite(x)) return c.done(status::not_finite);
-  if (!(x >= 0.0 && x <= 1.0)) return c.done(status::quality_out_of_range);
+// Each state goes to `found(saturation, x)`, in order of T (and p); the
+// status where there is none.
+template <class Found>
+status x_states(double value_si, double x, quantity qq, Found&& found) {
+  line_evaluations = 0;
+  if (!std::isfinite(value_si) || !std::isfinite(x)) return status::not_finite;
+  if (!(x >= 0.0 && x <= 1.0)) return status::quality_out_of_range;
   const target q{qq, value_si / J_per_kJ};
   const int k = qq == quantity::h ? 0 : 1;
   // Beyond the bounds of q by less than this, a root (or a sample that
@@ -1278,6 +1555,7 @@ water::all_results x_states(double value_si, double x, quantity qq) {
   for (const bool high_side : {false, true}) {
     const auto f = [&](double t) -> point {
       T_line = line_T(t, high_side);
+      ++line_evaluations;
       if (!saturated_line_at(T_line, qq, line)) {
         T_line = nan;
         return {nan, nan, false, false};
@@ -1291,17 +1569,32 @@ water::all_results x_states(double value_si, double x, quantity qq) {
       return line_point(nd.q_liquid[k], nd.q_vapour[k], nd.dq_liquid[k], nd.dq_vapour[k], nd.t, x, q);
     };
     root_list out{ts + n, 4};
+    // q' and q'' each monotone between the samples: the mixture's q lies
+    // between the mixtures of their smaller and of their larger ends.
+    const auto outside = [&](const line_interval& in) {
+      return in.bounded[k] && (q.value < if97::mixture(in.liquid_min[k], in.vapour_min[k], x) - slack ||
+                               q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack);
+    };
     for (int i = 0; i < line_samples; ++i) {
-      // q' and q'' each monotone between the samples: the mixture's q lies
-      // between the mixtures of their smaller and of their larger ends.
-      const line_interval& in = sd.interval[i];
-      if (in.bounded[k] && (q.value < if97::mixture(in.liquid_min[k], in.vapour_min[k], x) - slack ||
-                            q.value > if97::mixture(in.liquid_max[k], in.vapour_max[k], x) + slack))
+      if (i % line_block == 0 && outside(sd.block[i / line_block])) {
+        i += line_block - 1;
         continue;
+      }
+      if (outside(sd.interval[i])) continue;
       // Near T_c the saturated phases' q is noisy at the level of its
       // tolerance: the search keeps the nearest state that reproduced q.
       const int before = out.n;
-      roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true});
+      if (high_side) {
+        roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true});
+      } else {
+        // Below 623.15 K the interpolant of the line places an extremum
+        // between the samples, without evaluating the saturated phases.
+        const auto slope_of = [&](double t) {
+          const line_values l = dome_line_at(line_T(t, false), qq);
+          return if97::mixture(l.dq_liquid, l.dq_vapour, x);
+        };
+        roots_between(f, sd.node[i].t, at(i), sd.node[i + 1].t, at(i + 1), out, {high_side, true}, slope_of);
+      }
       for (int j = before; j < out.n; ++j)
         if (line_T(out.roots[j], high_side) == T_line) {
           sats[n + j] = line.sat;
@@ -1313,8 +1606,34 @@ water::all_results x_states(double value_si, double x, quantity qq) {
     if (!high_side) n_low = n;
   }
   for (int i = 0; i < n; ++i)
-    if (evaluated[i] || saturation_for_line(line_T(ts[i], i >= n_low), sats[i])) c.add(detail::two_phase_result(sats[i], x));
-  return c.done(status::no_state_of_pair);
+    if (evaluated[i] || (++line_evaluations, saturation_for_line(line_T(ts[i], i >= n_low), sats[i])))
+      found(sats[i], x);
+  return status::no_state_of_pair;
+}
+
+water::all_results x_all(double value_si, double x, quantity qq) {
+  collected c;
+  const status none = x_states(value_si, x, qq, [&](const saturation& sat, double y) {
+    c.add(detail::two_phase_result(sat, y));
+  });
+  return c.done(none);
+}
+
+// The first state of x_all (the lowest T and p), formed alone, and how many
+// there are: the same states as x_all counts, one within 1e-9 of the last
+// in p and T the same.
+result x_first(double value_si, double x, quantity qq, int* count) {
+  result first{};
+  int n = 0;
+  double p_last = nan, T_last = nan;
+  const status none = x_states(value_si, x, qq, [&](const saturation& sat, double y) {
+    if (std::fabs(sat.p_si - p_last) <= 1e-9 * p_last && std::fabs(sat.T - T_last) <= 1e-9 * T_last) return;
+    p_last = sat.p_si;
+    T_last = sat.T;
+    if (n++ == 0) first = detail::two_phase_result(sat, y);
+  });
+  if (count) *count = n;
+  return n > 0 ? first : detail::failure(none);
 }
 
 result first_of(const water::all_results& all, int* count) {
@@ -1326,6 +1645,7 @@ result first_of(const water::all_results& all, int* count) {
 }  // namespace
 
 int detail::last_polish_steps() noexcept { return steps_taken; }
+int detail::last_line_evaluations() noexcept { return line_evaluations; }
 
 result rhou(double rho, double u) noexcept { return flash_rho(rho, u, quantity::u); }
 result rhoh(double rho, double h) noexcept { return flash_rho(rho, h, quantity::h); }
@@ -1335,13 +1655,13 @@ result pu(double p, double u) noexcept { return pu_flash(p, u); }
 all_results prho_all(double p, double rho) noexcept { return prho_states(p, rho); }
 all_results Th_all(double T, double h) noexcept { return T_states(T, h, quantity::h); }
 all_results Ts_all(double T, double s) noexcept { return T_states(T, s, quantity::s); }
-all_results hx_all(double h, double x) noexcept { return x_states(h, x, quantity::h); }
-all_results sx_all(double s, double x) noexcept { return x_states(s, x, quantity::s); }
+all_results hx_all(double h, double x) noexcept { return x_all(h, x, quantity::h); }
+all_results sx_all(double s, double x) noexcept { return x_all(s, x, quantity::s); }
 
 result prho(double p, double rho, int* count) noexcept { return first_of(prho_all(p, rho), count); }
 result Th(double T, double h, int* count) noexcept { return first_of(Th_all(T, h), count); }
 result Ts(double T, double s, int* count) noexcept { return first_of(Ts_all(T, s), count); }
-result hx(double h, double x, int* count) noexcept { return first_of(hx_all(h, x), count); }
-result sx(double s, double x, int* count) noexcept { return first_of(sx_all(s, x), count); }
+result hx(double h, double x, int* count) noexcept { return x_first(h, x, quantity::h, count); }
+result sx(double s, double x, int* count) noexcept { return x_first(s, x, quantity::s, count); }
 
 }  // namespace kviapws97::water

@@ -163,5 +163,9 @@ bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double targe
 // The Newton steps of the last single-phase polish of a flash of
 // flash_pairs.cpp on this thread, for tests that count them.
 int last_polish_steps() noexcept;
+// The evaluations of the saturation line (the saturated phases at a
+// temperature) of the last two-phase search of (rho, u), (rho, h), (rho, s),
+// (h, x) or (s, x) on this thread, for tests that count them.
+int last_line_evaluations() noexcept;
 
 }  // namespace kviapws97::water::detail
