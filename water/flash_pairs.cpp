@@ -1142,6 +1142,258 @@ result first_of(const water::all_results& all, int* count) {
   return {status::ok, all.states[0]};
 }
 
+
+// ------------------------------------- the first state of a pair along a line --
+
+// The single calls of (p, rho), (T, h) and (T, s) need the first state and
+// how many there are, not every state. Their line (the isobar, the
+// isotherm) runs through pieces, one region's stretch each, and along each
+// piece the slope of the pair's quantity changes its sign at most once:
+// (dh/dp)_T only in region 1, between 521 and 613 K (where h has a minimum
+// along the isotherm, at T alpha_v = 1); (ds/dp)_T only in region 1 below
+// 277 K and (drho/dT)_p only in region 1 (about the density maximum of the
+// liquid); never in regions 2, 3 and 5 (tests/test_state_pairs.cpp checks
+// this along the lines of a grid). Then a piece's ends, their values and
+// slopes, tell how many states it holds, where the target lies clearly
+// beyond them: none where the values lie on one side of it and so does the
+// extremum, if any; one where they lie on both sides. Where they cannot tell
+// (two states or none about an extremum, a target at an end, where two
+// regions' equations meet), the search along the whole line decides.
+constexpr int unsure = -1;
+
+int states_of_piece(const point& lo, const point& hi, double margin) {
+  if (!(std::fabs(lo.f) > margin && std::fabs(hi.f) > margin)) return unsure;
+  if ((lo.f < 0.0) != (hi.f < 0.0)) return 1;
+  if (lo.slope * hi.slope > 0.0) return 0;
+  if (!(lo.slope * hi.slope < 0.0)) return unsure;
+  // One extremum inside: none where the values at the ends lie on its side.
+  const bool minimum = lo.slope < 0.0;
+  return minimum == (lo.f < 0.0) ? 0 : unsure;
+}
+
+// The pieces of a line, taken in order of pressure (then of temperature):
+// the states they hold and the first of them. A pair's target lies clearly
+// beyond an end's value by 1e-9 of itself (floor as for `reproduces`).
+struct pieces {
+  int* count;
+  double margin;
+  int n = 0;
+  bool sure = true;
+  result first = detail::failure(status::no_state_of_pair);
+  // Whether the pieces that follow still matter: to the count, or to the first state.
+  bool more() const { return sure && (count != nullptr || n == 0); }
+  // A piece's ends: its states counted; `solve` forms the first state.
+  template <class Solve>
+  void add(const point& lo, const point& hi, Solve&& solve) {
+    if (!more()) return;
+    const int k = states_of_piece(lo, hi, margin);
+    if (k == unsure) {
+      sure = false;
+    } else if (k == 1 && n == 0) {
+      first = solve();
+      sure = static_cast<bool>(first);
+    }
+    n += k;
+  }
+  // The two-phase state, where the target lies between the saturated phases'
+  // values (one of a and b each), clearly.
+  void add_two_phase(const saturation& sat, double a, double b, double wanted, double x) {
+    if (!more()) return;
+    if (!(std::fabs(a - wanted) > margin && std::fabs(b - wanted) > margin)) {
+      sure = false;
+      return;
+    }
+    if ((a < wanted) == (b < wanted)) return;
+    if (n == 0) first = detail::two_phase_result(sat, x);
+    ++n;
+  }
+  // The first state, with the count where asked; `all` where a piece could not tell.
+  template <class All>
+  result done(All&& all) {
+    if (!sure) return first_of(all(), count);
+    if (count) *count = n;
+    return first;
+  }
+};
+
+// The start of a piece's search: the root of the cubic through the values
+// and slopes of its ends (in the parameter s, whose slopes they are).
+double cubic_start(double lo, double f_lo, double slope_lo, double hi, double f_hi, double slope_hi) {
+  const point a{f_lo, slope_lo, false}, b{f_hi, slope_hi, false};
+  return hermite_root(lo, a, hi, b, lo - f_lo * (hi - lo) / (f_hi - f_lo));
+}
+
+// The polish of a piece in parameter t by `bracketed`, as the search along
+// the line polishes its roots, the steps counted for last_polish_steps.
+template <class F>
+bool piece_root(F&& f, double lo, const point& f_lo, double hi, const point& f_hi, double t0, double& root) {
+  int evaluations = 0;
+  const auto counted = [&](double t) {
+    ++evaluations;
+    return f(t);
+  };
+  const bool ok = bracketed(counted, lo, hi, f_hi.f > f_lo.f, t0, root);
+  steps_taken = evaluations - 1;
+  return ok;
+}
+
+// (T, h) and (T, s): the first state along the isotherm, lowest pressure
+// first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
+result T_first(double T, double value_si, quantity qq, int* count) {
+  const auto all = [&] { return T_states(T, value_si, qq); };
+  if (!std::isfinite(T) || !std::isfinite(value_si) || !(T >= if97::T_min && T <= if97::T_region5_max))
+    return first_of(all(), count);
+  const target q{qq, value_si / J_per_kJ};
+  steps_taken = 0;
+  pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0)};
+  // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
+  // states there where already evaluated.
+  const auto along_p = [&](int region, double p_lo, const if97::properties* at_lo, double p_hi,
+                           const if97::properties* at_hi) {
+    if (!line.more() || !(p_lo < p_hi)) return;
+    const point f_lo = point_of(region, at_lo ? *at_lo : evaluate(region, T, p_lo), q, true);
+    const point f_hi = point_of(region, at_hi ? *at_hi : evaluate(region, T, p_hi), q, true);
+    line.add(f_lo, f_hi, [&] {
+      if97::properties last{};
+      const auto f = [&](double t) {
+        last = evaluate(region, T, std::exp(t));
+        return point_of(region, last, q, true);
+      };
+      // h and s of a phase are nearly linear in p (in ln p they are not, over
+      // the decades of a gas): the cubic in p.
+      const double p0 = cubic_start(p_lo, f_lo.f, f_lo.slope / p_lo, p_hi, f_hi.f, f_hi.slope / p_hi);
+      double t = nan;
+      if (!piece_root(f, std::log(p_lo), f_lo, std::log(p_hi), f_hi, std::log(p0), t))
+        return detail::failure(status::not_converged);
+      const double p = std::clamp(std::exp(t), p_lo, p_hi);
+      return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
+    });
+  };
+  // Region 3 in rho.
+  const auto along_rho = [&](double rho_lo, double rho_hi) {
+    if (!line.more() || !(rho_lo < rho_hi)) return;
+    const point f_lo = point_of(3, evaluate(3, T, rho_lo), q, false);
+    const point f_hi = point_of(3, evaluate(3, T, rho_hi), q, false);
+    line.add(f_lo, f_hi, [&] {
+      const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+      double rho = nan;
+      if (!piece_root(f, rho_lo, f_lo, rho_hi, f_hi, cubic_start(rho_lo, f_lo.f, f_lo.slope, rho_hi, f_hi.f, f_hi.slope), rho))
+        return detail::failure(status::not_converged);
+      return detail::bounded_result(detail::region3_at(T, rho));
+    });
+  };
+  saturation sat;
+  const auto two_phase = [&] {
+    const double x = fraction_of(sat, qq, q.value);
+    line.add_two_phase(sat, value_of(qq, sat.liquid.pr), value_of(qq, sat.vapour.pr), q.value, x);
+  };
+  if (T <= if97::T_region1_max) {
+    if (!saturation_for_line(T, sat)) return first_of(all(), count);
+    along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
+    two_phase();
+    along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
+  } else if (T <= if97::T_b23_max) {
+    const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);
+    along_p(2, p_search_min, nullptr, p_b23, nullptr);
+    if (line.more()) {
+      const auto rho_at = [&](double p) { return detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T)); };
+      const double rho_b23 = rho_at(p_b23), rho_max = rho_at(if97::p_max);
+      if (T < if97::T_c) {
+        if (!saturation_for_line(T, sat)) return first_of(all(), count);
+        along_rho(rho_b23, 1.0 / sat.vapour.pr.v);
+        two_phase();
+        along_rho(1.0 / sat.liquid.pr.v, rho_max);
+      } else {
+        along_rho(rho_b23, rho_max);
+      }
+    }
+  } else if (T <= if97::T_region2_max) {
+    along_p(2, p_search_min, nullptr, if97::p_max, nullptr);
+  } else {
+    along_p(5, p_search_min, nullptr, if97::p_region5_max, nullptr);
+  }
+  return line.done(all);
+}
+
+// (p, rho): the first state along the isobar, lowest temperature first: the
+// liquid of region 1, the two-phase state, region 3, regions 2 and 5.
+result prho_first(double p_si, double rho, int* count) {
+  const auto all = [&] { return prho_states(p_si, rho); };
+  if (!std::isfinite(p_si) || !std::isfinite(rho) || !(p_si > 0.0) || !(p_si / Pa_per_MPa <= if97::p_max) ||
+      !(rho > 0.0))
+    return first_of(all(), count);
+  const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
+  const target q{quantity::rho, rho};
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  steps_taken = 0;
+  pieces line{count, 1e-9 * rho};
+  const auto point_at = [&](int region, const if97::properties& pr) {
+    const gradient g = gradient_of(quantity::rho, region, pr);
+    return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
+  };
+  // Regions 1, 2 and 5 in T from T_lo to T_hi, their states there where
+  // already evaluated.
+  const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
+                         const if97::properties* hi_known) {
+    if (!line.more() || !(T_lo < T_hi)) return;
+    const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
+    const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
+    const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
+    line.add(f_lo, f_hi, [&] {
+      if97::properties last{};
+      const auto f = [&](double T) {
+        last = evaluate(region, T, p);
+        return point_at(region, last);
+      };
+      // v, nearly linear in T (a gas's as the ideal gas's, a liquid's
+      // expansion slow): the cubic through v and (dv/dT)_p.
+      const double T0 = cubic_start(T_lo, at_lo.v - v, at_lo.dv_dT, T_hi, at_hi.v - v, at_hi.dv_dT);
+      double T = nan;
+      if (!piece_root(f, T_lo, f_lo, T_hi, f_hi, T0, T)) return detail::failure(status::not_converged);
+      return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
+    });
+  };
+  saturation sat;
+  double T_sat = nan;
+  const bool wet = p >= p_triple && p < if97::p_c_sat;
+  if (wet) {
+    if (!detail::saturation_of_pressure(p_si, sat)) return first_of(all(), count);
+    T_sat = sat.T;
+  }
+  // Region 1 ends at T_sat or at 623.15 K; region 2 begins at T_sat or B23.
+  const bool liquid_to_sat = T_sat <= if97::T_region1_max;
+  if (p >= p_triple)
+    along(1, if97::T_min, nullptr, liquid_to_sat ? T_sat : if97::T_region1_max, liquid_to_sat ? &sat.liquid.pr : nullptr);
+  if (wet) {
+    const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
+    line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
+  }
+  const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? T_sat : if97::tb23(p);
+  const bool vapour_from_sat = p <= p_623 && wet;
+  if (p > p_623 && line.more() && !(wet && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
+    // Region 3 holds the densities between region 1's at 623.15 K and
+    // region 2's at B23, each within some 2e-4 of region 3's there: within
+    // 1e-3 of them the search along the line decides.
+    constexpr double band = 1e-3;
+    const double rho_1 = 1.0 / if97::v1(p, if97::T_region1_max), rho_2 = 1.0 / if97::v2(p, T2_lo);
+    if (std::fabs(rho - rho_1) <= band * rho_1 || std::fabs(rho - rho_2) <= band * rho_2) {
+      line.sure = false;
+    } else if (rho < rho_1 && rho > rho_2) {
+      // As the search along the line: the polish from 700 K.
+      single st{};
+      if (polish(3, {quantity::p, p}, q, 700.0, rho, st) && verdict_of(st).next == 3) {
+        if (line.n == 0) line.first = detail::single_result(st);
+        ++line.n;
+      } else {
+        line.sure = false;
+      }
+    }
+  }
+  along(2, T2_lo, vapour_from_sat ? &sat.vapour.pr : nullptr, if97::T_region2_max, nullptr);
+  if (p <= if97::p_region5_max) along(5, if97::T_region2_max, nullptr, if97::T_region5_max, nullptr);
+  return line.done(all);
+}
+
 }  // namespace
 
 int detail::last_polish_steps() noexcept { return steps_taken; }
@@ -1157,9 +1409,9 @@ all_results Ts_all(double T, double s) noexcept { return T_states(T, s, quantity
 all_results hx_all(double h, double x) noexcept { return x_states(h, x, quantity::h); }
 all_results sx_all(double s, double x) noexcept { return x_states(s, x, quantity::s); }
 
-result prho(double p, double rho, int* count) noexcept { return first_of(prho_all(p, rho), count); }
-result Th(double T, double h, int* count) noexcept { return first_of(Th_all(T, h), count); }
-result Ts(double T, double s, int* count) noexcept { return first_of(Ts_all(T, s), count); }
+result prho(double p, double rho, int* count) noexcept { return prho_first(p, rho, count); }
+result Th(double T, double h, int* count) noexcept { return T_first(T, h, quantity::h, count); }
+result Ts(double T, double s, int* count) noexcept { return T_first(T, s, quantity::s, count); }
 result hx(double h, double x, int* count) noexcept { return first_of(hx_all(h, x), count); }
 result sx(double s, double x, int* count) noexcept { return first_of(sx_all(s, x), count); }
 
