@@ -1182,18 +1182,50 @@ struct pieces {
   result first = detail::failure(status::no_state_of_pair);
   // Whether the pieces that follow still matter: to the count, or to the first state.
   bool more() const { return sure && (count != nullptr || n == 0); }
-  // A piece's ends: its states counted; `solve` forms the first state.
-  template <class Solve>
-  void add(const point& lo, const point& hi, Solve&& solve) {
+  // A piece of parameter t from lo to hi, f its value and slope: its states
+  // counted by its ends; where they cannot tell, about an extremum, the
+  // piece is split where the slope, taken as linear in t, vanishes (a few
+  // times at most): one side is monotone, and the extremum's side either
+  // ends beyond the target (a state on each side) or is split again.
+  // `solve(lo, f_lo, hi, f_hi)` forms the first state, of a bracket with one.
+  template <class F, class Solve>
+  void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve) {
     if (!more()) return;
-    const int k = states_of_piece(lo, hi, margin);
+    int k = states_of_piece(f_lo, f_hi, margin);
+    for (int split = 0; split < 4 && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
+                        f_lo.slope * f_hi.slope < 0.0;
+         ++split) {
+      double t = lo - f_lo.slope * (hi - lo) / (f_hi.slope - f_lo.slope);
+      if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
+      const point f_t = f(t);
+      if (!(std::fabs(f_t.f) > margin)) break;
+      if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
+        if (n == 0) solve_first(solve, lo, f_lo, t, f_t);
+        n += 2;
+        return;
+      }
+      if (f_t.slope * f_lo.slope > 0.0) {
+        lo = t;
+        f_lo = f_t;
+      } else if (f_t.slope * f_hi.slope > 0.0) {
+        hi = t;
+        f_hi = f_t;
+      } else {
+        break;
+      }
+      k = states_of_piece(f_lo, f_hi, margin);
+    }
     if (k == unsure) {
       sure = false;
-    } else if (k == 1 && n == 0) {
-      first = solve();
-      sure = static_cast<bool>(first);
+      return;
     }
+    if (k == 1 && n == 0) solve_first(solve, lo, f_lo, hi, f_hi);
     n += k;
+  }
+  template <class Solve>
+  void solve_first(Solve&& solve, double lo, const point& f_lo, double hi, const point& f_hi) {
+    first = solve(lo, f_lo, hi, f_hi);
+    sure = static_cast<bool>(first);
   }
   // The two-phase state, where the target lies between the saturated phases'
   // values (one of a and b each), clearly.
@@ -1224,17 +1256,48 @@ double cubic_start(double lo, double f_lo, double slope_lo, double hi, double f_
 }
 
 // The polish of a piece in parameter t by `bracketed`, as the search along
-// the line polishes its roots, the steps counted for last_polish_steps.
+// the line polishes its roots, from the root of the cubic through the state
+// at t0 and the end of the piece beyond the root (t0 near the root, that
+// cubic's root is Newton's step with the curvature taken into account, where
+// it lies within twice that step). The steps counted for last_polish_steps.
 template <class F>
-bool piece_root(F&& f, double lo, const point& f_lo, double hi, const point& f_hi, double t0, double& root) {
+bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, double& root) {
   int evaluations = 0;
   const auto counted = [&](double t) {
     ++evaluations;
     return f(t);
   };
-  const bool ok = bracketed(counted, lo, hi, f_hi.f > f_lo.f, t0, root);
+  const bool rising = f_hi.f > f_lo.f;
+  if (t0 > lo && t0 < hi) {
+    const point at = counted(t0);
+    if (at.valid && std::isfinite(at.f) && std::isfinite(at.slope) && at.slope != 0.0) {
+      if ((at.f < 0.0) == rising) {
+        lo = t0;
+        f_lo = at;
+      } else {
+        hi = t0;
+        f_hi = at;
+      }
+      const double newton = t0 - at.f / at.slope;
+      const double cubic = cubic_start(lo, f_lo.f, f_lo.slope, hi, f_hi.f, f_hi.slope);
+      t0 = std::fabs(cubic - t0) <= 2.0 * std::fabs(newton - t0) ? cubic : newton;
+    }
+  }
+  const bool ok = bracketed(counted, lo, hi, rising, t0, root);
   steps_taken = evaluations - 1;
   return ok;
+}
+
+// Regions 2, 3 and 5, along whose pieces the slope keeps its sign: no
+// state where, from the one end already evaluated, the value moves away
+// from the target toward the other end.
+template <class Point>
+bool beyond_monotone(int region, const if97::properties* at_lo, const if97::properties* at_hi, double margin,
+                     Point&& point_at) {
+  if (region == 1 || (at_lo == nullptr) == (at_hi == nullptr)) return false;
+  const point end = point_at(at_lo ? *at_lo : *at_hi);
+  // Away upward where f and its slope share their sign, downward where not.
+  return std::fabs(end.f) > margin && (at_lo ? end.f * end.slope > 0.0 : end.f * end.slope < 0.0);
 }
 
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
@@ -1251,33 +1314,39 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   const auto along_p = [&](int region, double p_lo, const if97::properties* at_lo, double p_hi,
                            const if97::properties* at_hi) {
     if (!line.more() || !(p_lo < p_hi)) return;
+    if (beyond_monotone(region, at_lo, at_hi, line.margin, [&](const if97::properties& pr) { return point_of(region, pr, q, true); }))
+      return;
     const point f_lo = point_of(region, at_lo ? *at_lo : evaluate(region, T, p_lo), q, true);
     const point f_hi = point_of(region, at_hi ? *at_hi : evaluate(region, T, p_hi), q, true);
-    line.add(f_lo, f_hi, [&] {
-      if97::properties last{};
-      const auto f = [&](double t) {
-        last = evaluate(region, T, std::exp(t));
-        return point_of(region, last, q, true);
-      };
-      // h and s of a phase are nearly linear in p (in ln p they are not, over
-      // the decades of a gas): the cubic in p.
-      const double p0 = cubic_start(p_lo, f_lo.f, f_lo.slope / p_lo, p_hi, f_hi.f, f_hi.slope / p_hi);
+    if97::properties last{};
+    const auto f = [&](double t) {
+      last = evaluate(region, T, std::exp(t));
+      return point_of(region, last, q, true);
+    };
+    line.add(f, std::log(p_lo), f_lo, std::log(p_hi), f_hi, [&](double lo, const point& a, double hi, const point& b) {
+      // h of a phase and s of a liquid are nearly linear in p (in ln p they
+      // are not, over the decades of a gas), s of a gas in ln p: the cubic
+      // in that.
+      double t0 = cubic_start(lo, a.f, a.slope, hi, b.f, b.slope);
+      if (qq == quantity::h || region == 1) {
+        const double pa = std::exp(lo), pb = std::exp(hi);
+        t0 = std::log(cubic_start(pa, a.f, a.slope / pa, pb, b.f, b.slope / pb));
+      }
       double t = nan;
-      if (!piece_root(f, std::log(p_lo), f_lo, std::log(p_hi), f_hi, std::log(p0), t))
-        return detail::failure(status::not_converged);
+      if (!piece_root(f, lo, a, hi, b, t0, t)) return detail::failure(status::not_converged);
       const double p = std::clamp(std::exp(t), p_lo, p_hi);
       return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
     });
   };
-  // Region 3 in rho.
-  const auto along_rho = [&](double rho_lo, double rho_hi) {
+  // Region 3 in rho, the value at an end given where it is known.
+  const auto along_rho = [&](double rho_lo, const point* lo_known, double rho_hi, const point* hi_known) {
     if (!line.more() || !(rho_lo < rho_hi)) return;
-    const point f_lo = point_of(3, evaluate(3, T, rho_lo), q, false);
-    const point f_hi = point_of(3, evaluate(3, T, rho_hi), q, false);
-    line.add(f_lo, f_hi, [&] {
-      const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    const point f_lo = lo_known ? *lo_known : point_of(3, evaluate(3, T, rho_lo), q, false);
+    const point f_hi = hi_known ? *hi_known : point_of(3, evaluate(3, T, rho_hi), q, false);
+    const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    line.add(f, rho_lo, f_lo, rho_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       double rho = nan;
-      if (!piece_root(f, rho_lo, f_lo, rho_hi, f_hi, cubic_start(rho_lo, f_lo.f, f_lo.slope, rho_hi, f_hi.f, f_hi.slope), rho))
+      if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
         return detail::failure(status::not_converged);
       return detail::bounded_result(detail::region3_at(T, rho));
     });
@@ -1294,17 +1363,31 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
   } else if (T <= if97::T_b23_max) {
     const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);
-    along_p(2, p_search_min, nullptr, p_b23, nullptr);
+    const if97::properties at_b23 = evaluate(2, T, p_b23);
+    along_p(2, p_search_min, nullptr, p_b23, &at_b23);
     if (line.more()) {
-      const auto rho_at = [&](double p) { return detail::density3(T, p, detail::branch_of(p, T), 1.0 / if97::v3pt(p, T)); };
-      const double rho_b23 = rho_at(p_b23), rho_max = rho_at(if97::p_max);
-      if (T < if97::T_c) {
+      // Region 3's ends at B23 and 100 MPa, whose densities a search would
+      // find: at B23 region 2's state, whose h and s lie within 5e-5 of
+      // region 3's there (its density within 2e-4), and at 100 MPa region
+      // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-04, whose
+      // h and s lie within 1.5e-6 of the state's there. A target within 2e-4
+      // and 1e-5 of them (of max(|q|, 1) in kJ/kg or kJ/(kg K)) the search
+      // along the line decides.
+      const double scale = std::fmax(std::fabs(q.value), 1.0);
+      const point at_b23_2 = point_of(2, at_b23, q, false);
+      const gradient rho_b23_2 = gradient_of(quantity::rho, 2, at_b23);
+      const point f_b23{at_b23_2.f, at_b23_2.slope / rho_b23_2.y, false};  // along the isotherm, per kg/m3
+      const double rho_b23 = 1.0 / at_b23.v, rho_max = 1.0 / if97::v3pt(if97::p_max, T);
+      const point f_max = point_of(3, evaluate(3, T, rho_max), q, false);
+      if (!(std::fabs(f_b23.f) > 2e-4 * scale && std::fabs(f_max.f) > 1e-5 * scale)) {
+        line.sure = false;
+      } else if (T < if97::T_c) {
         if (!saturation_for_line(T, sat)) return first_of(all(), count);
-        along_rho(rho_b23, 1.0 / sat.vapour.pr.v);
+        along_rho(rho_b23, &f_b23, 1.0 / sat.vapour.pr.v, nullptr);
         two_phase();
-        along_rho(1.0 / sat.liquid.pr.v, rho_max);
+        along_rho(1.0 / sat.liquid.pr.v, nullptr, rho_max, &f_max);
       } else {
-        along_rho(rho_b23, rho_max);
+        along_rho(rho_b23, &f_b23, rho_max, &f_max);
       }
     }
   } else if (T <= if97::T_region2_max) {
@@ -1336,20 +1419,23 @@ result prho_first(double p_si, double rho, int* count) {
   const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
                          const if97::properties* hi_known) {
     if (!line.more() || !(T_lo < T_hi)) return;
+    if (beyond_monotone(region, lo_known, hi_known, line.margin, [&](const if97::properties& pr) { return point_at(region, pr); }))
+      return;
     const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
     const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
     const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
-    line.add(f_lo, f_hi, [&] {
-      if97::properties last{};
-      const auto f = [&](double T) {
-        last = evaluate(region, T, p);
-        return point_at(region, last);
-      };
+    if97::properties last{};
+    const auto f = [&](double T) {
+      last = evaluate(region, T, p);
+      return point_at(region, last);
+    };
+    line.add(f, T_lo, f_lo, T_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       // v, nearly linear in T (a gas's as the ideal gas's, a liquid's
-      // expansion slow): the cubic through v and (dv/dT)_p.
-      const double T0 = cubic_start(T_lo, at_lo.v - v, at_lo.dv_dT, T_hi, at_hi.v - v, at_hi.dv_dT);
+      // expansion slow): the cubic through v and (dv/dT)_p, from rho.
+      const double va = 1.0 / (a.f + rho), vb = 1.0 / (b.f + rho);
+      const double T0 = cubic_start(lo, va - v, -va * va * a.slope, hi, vb - v, -vb * vb * b.slope);
       double T = nan;
-      if (!piece_root(f, T_lo, f_lo, T_hi, f_hi, T0, T)) return detail::failure(status::not_converged);
+      if (!piece_root(f, lo, a, hi, b, T0, T)) return detail::failure(status::not_converged);
       return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
     });
   };
@@ -1379,9 +1465,12 @@ result prho_first(double p_si, double rho, int* count) {
     if (std::fabs(rho - rho_1) <= band * rho_1 || std::fabs(rho - rho_2) <= band * rho_2) {
       line.sure = false;
     } else if (rho < rho_1 && rho > rho_2) {
-      // As the search along the line: the polish from 700 K.
+      // The polish from T where v, linear in T between region 3's ends,
+      // reaches 1/rho (the search along the line polishes from 700 K).
+      const double T2 = T2_lo, v1 = 1.0 / rho_1, v2 = 1.0 / rho_2;
+      const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2 - if97::T_region1_max);
       single st{};
-      if (polish(3, {quantity::p, p}, q, 700.0, rho, st) && verdict_of(st).next == 3) {
+      if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
         if (line.n == 0) line.first = detail::single_result(st);
         ++line.n;
       } else {
