@@ -1174,14 +1174,20 @@ int states_of_piece(const point& lo, const point& hi, double margin) {
 // The pieces of a line, taken in order of pressure (then of temperature):
 // the states they hold and the first of them. A pair's target lies clearly
 // beyond an end's value by 1e-9 of itself (floor as for `reproduces`).
+//
+// Every piece is counted: where a line holds several states, the single call
+// gives the first of them as the search along the line finds it, to the last
+// bit (its polish is not this one's), so that the single call and _all agree.
+// A two-phase state is formed alike by both.
 struct pieces {
   int* count;
   double margin;
   int n = 0;
   bool sure = true;
+  bool polished = false;  // the first state is a single phase, polished here
   result first = detail::failure(status::no_state_of_pair);
-  // Whether the pieces that follow still matter: to the count, or to the first state.
-  bool more() const { return sure && (count != nullptr || n == 0); }
+  // Whether the pieces that follow still matter.
+  bool more() const { return sure; }
   // A piece of parameter t from lo to hi, f its value and slope: its states
   // counted by its ends; where they cannot tell, about an extremum, the
   // piece is split where the slope, taken as linear in t, vanishes (a few
@@ -1200,8 +1206,8 @@ struct pieces {
       const point f_t = f(t);
       if (!(std::fabs(f_t.f) > margin)) break;
       if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
-        if (n == 0) solve_first(solve, lo, f_lo, t, f_t);
-        n += 2;
+        // A state on each side: the search along the line gives them.
+        sure = false;
         return;
       }
       if (f_t.slope * f_lo.slope > 0.0) {
@@ -1226,6 +1232,7 @@ struct pieces {
   void solve_first(Solve&& solve, double lo, const point& f_lo, double hi, const point& f_hi) {
     first = solve(lo, f_lo, hi, f_hi);
     sure = static_cast<bool>(first);
+    polished = true;
   }
   // The two-phase state, where the target lies between the saturated phases'
   // values (one of a and b each), clearly.
@@ -1239,10 +1246,11 @@ struct pieces {
     if (n == 0) first = detail::two_phase_result(sat, x);
     ++n;
   }
-  // The first state, with the count where asked; `all` where a piece could not tell.
+  // The first state, with the count where asked; `all` where a piece could
+  // not tell, or where a polished state is the first of several.
   template <class All>
   result done(All&& all) {
-    if (!sure) return first_of(all(), count);
+    if (!sure || (polished && n > 1)) return first_of(all(), count);
     if (count) *count = n;
     return first;
   }
@@ -1378,16 +1386,23 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       const gradient rho_b23_2 = gradient_of(quantity::rho, 2, at_b23);
       const point f_b23{at_b23_2.f, at_b23_2.slope / rho_b23_2.y, false};  // along the isotherm, per kg/m3
       const double rho_b23 = 1.0 / at_b23.v, rho_max = 1.0 / if97::v3pt(if97::p_max, T);
-      const point f_max = point_of(3, evaluate(3, T, rho_max), q, false);
-      if (!(std::fabs(f_b23.f) > 2e-4 * scale && std::fabs(f_max.f) > 1e-5 * scale)) {
+      if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {
         line.sure = false;
-      } else if (T < if97::T_c) {
-        if (!saturation_for_line(T, sat)) return first_of(all(), count);
-        along_rho(rho_b23, &f_b23, 1.0 / sat.vapour.pr.v, nullptr);
-        two_phase();
-        along_rho(1.0 / sat.liquid.pr.v, nullptr, rho_max, &f_max);
+      } else if (f_b23.f < 0.0 && f_b23.slope < 0.0) {
+        // q lies below the target at B23 and falls with rho along region 3's
+        // isotherms, and q' < q'': region 3 and the dome hold no state.
       } else {
-        along_rho(rho_b23, &f_b23, rho_max, &f_max);
+        const point f_max = point_of(3, evaluate(3, T, rho_max), q, false);
+        if (!(std::fabs(f_max.f) > 1e-5 * scale)) {
+          line.sure = false;
+        } else if (T < if97::T_c) {
+          if (!saturation_for_line(T, sat)) return first_of(all(), count);
+          along_rho(rho_b23, &f_b23, 1.0 / sat.vapour.pr.v, nullptr);
+          two_phase();
+          along_rho(1.0 / sat.liquid.pr.v, nullptr, rho_max, &f_max);
+        } else {
+          along_rho(rho_b23, &f_b23, rho_max, &f_max);
+        }
       }
     }
   } else if (T <= if97::T_region2_max) {
@@ -1471,7 +1486,10 @@ result prho_first(double p_si, double rho, int* count) {
       const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2 - if97::T_region1_max);
       single st{};
       if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
-        if (line.n == 0) line.first = detail::single_result(st);
+        if (line.n == 0) {
+          line.first = detail::single_result(st);
+          line.polished = true;
+        }
         ++line.n;
       } else {
         line.sure = false;
