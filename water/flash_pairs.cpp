@@ -1368,7 +1368,10 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     if (!saturation_for_line(T, sat)) return first_of(all(), count);
     along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
     two_phase();
-    along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
+    // Region 1's h and s are nowhere above h' and s' at 623.15 K (they grow
+    // with T and, at 623.15 K, fall with p): above them, none there.
+    static const if97::properties top = if97::properties1(if97::psat(if97::T_region1_max), if97::T_region1_max);
+    if (!(q.value > value_of(qq, top) + line.margin)) along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
   } else if (T <= if97::T_b23_max) {
     const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);
     const if97::properties at_b23 = evaluate(2, T, p_b23);
@@ -1431,14 +1434,16 @@ result prho_first(double p_si, double rho, int* count) {
   };
   // Regions 1, 2 and 5 in T from T_lo to T_hi, their states there where
   // already evaluated.
+  // already evaluated; the value at T_hi to hi_out where it was evaluated.
   const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
-                         const if97::properties* hi_known) {
+                         const if97::properties* hi_known, point* hi_out = nullptr) {
     if (!line.more() || !(T_lo < T_hi)) return;
     if (beyond_monotone(region, lo_known, hi_known, line.margin, [&](const if97::properties& pr) { return point_at(region, pr); }))
       return;
     const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
     const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
     const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
+    if (hi_out) *hi_out = f_hi;
     if97::properties last{};
     const auto f = [&](double T) {
       last = evaluate(region, T, p);
@@ -1462,28 +1467,32 @@ result prho_first(double p_si, double rho, int* count) {
     T_sat = sat.T;
   }
   // Region 1 ends at T_sat or at 623.15 K; region 2 begins at T_sat or B23.
+  // Its densities are none below its least, rho' at 623.15 K (its v grows
+  // with T and falls with p).
+  static const double rho_region1_min = 1.0 / if97::v1(p_623, if97::T_region1_max);
   const bool liquid_to_sat = T_sat <= if97::T_region1_max;
-  if (p >= p_triple)
-    along(1, if97::T_min, nullptr, liquid_to_sat ? T_sat : if97::T_region1_max, liquid_to_sat ? &sat.liquid.pr : nullptr);
+  const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
+  const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
+  if (liquid) along(1, if97::T_min, nullptr, liquid_to_sat ? T_sat : if97::T_region1_max, liquid_to_sat ? &sat.liquid.pr : &at_623);
   if (wet) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
   }
   const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? T_sat : if97::tb23(p);
-  const bool vapour_from_sat = p <= p_623 && wet;
+  const if97::properties at_T2_lo = p <= p_623 && wet ? sat.vapour.pr : evaluate(2, T2_lo, p);
   if (p > p_623 && line.more() && !(wet && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
     // Region 3 holds the densities between region 1's at 623.15 K and
     // region 2's at B23, each within some 2e-4 of region 3's there: within
     // 1e-3 of them the search along the line decides.
     constexpr double band = 1e-3;
-    const double rho_1 = 1.0 / if97::v1(p, if97::T_region1_max), rho_2 = 1.0 / if97::v2(p, T2_lo);
+    const double v1 = liquid ? at_623.v : if97::v1(p, if97::T_region1_max), v2 = at_T2_lo.v;
+    const double rho_1 = 1.0 / v1, rho_2 = 1.0 / v2;
     if (std::fabs(rho - rho_1) <= band * rho_1 || std::fabs(rho - rho_2) <= band * rho_2) {
       line.sure = false;
     } else if (rho < rho_1 && rho > rho_2) {
       // The polish from T where v, linear in T between region 3's ends,
       // reaches 1/rho (the search along the line polishes from 700 K).
-      const double T2 = T2_lo, v1 = 1.0 / rho_1, v2 = 1.0 / rho_2;
-      const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2 - if97::T_region1_max);
+      const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2_lo - if97::T_region1_max);
       single st{};
       if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
         if (line.n == 0) {
@@ -1496,8 +1505,13 @@ result prho_first(double p_si, double rho, int* count) {
       }
     }
   }
-  along(2, T2_lo, vapour_from_sat ? &sat.vapour.pr : nullptr, if97::T_region2_max, nullptr);
-  if (p <= if97::p_region5_max) along(5, if97::T_region2_max, nullptr, if97::T_region5_max, nullptr);
+  point at_1073{nan, nan, false};
+  along(2, T2_lo, &at_T2_lo, if97::T_region2_max, nullptr, &at_1073);
+  // Region 5 begins at region 2's density at 1073.15 K, within 1.3e-4 of it,
+  // and its density falls with T: none where region 2's there lies below rho
+  // by 1e-3 of it.
+  if (p <= if97::p_region5_max && !(at_1073.f < -1e-3 * rho))
+    along(5, if97::T_region2_max, nullptr, if97::T_region5_max, nullptr);
   return line.done(all);
 }
 
