@@ -166,6 +166,15 @@ FAULTS = [
     ("water/flash_pairs.cpp", "a.dq_vapour[k] * b.dq_vapour[k] > 0.0;", "a.dq_vapour[k] * b.dq_vapour[k] > -inf;", "pairs: (h, x) bounds where h'' turns between samples"),
     ("water/flash_pairs.cpp", "const double tm = t_least > t0 && t_least < t1 ? t_least : 0.5 * (lo + hi);", "const double tm = t_least > t0 && t_least < t0 ? t_least : 0.5 * (lo + hi);", "pairs: the extremum between two samples at its bracket's middle"),
     ("water/flash_pairs.cpp", "out, {high_side, true});", "out, {false, true});", "pairs: (h, x) near T_c without the nearest state that reproduced q"),
+    # The single calls of (p, rho), (T, h) and (T, s): a line's pieces by their ends.
+    ("water/flash_pairs.cpp", "  return minimum == (lo.f < 0.0) ? 0 : unsure;", "  return minimum == (lo.f < 0.0) ? 0 : 0;", "pairs: no state taken where two may lie about an extremum"),
+    ("water/flash_pairs.cpp", "(at_lo ? end.f * end.slope > 0.0 : end.f * end.slope < 0.0)", "(at_lo ? end.f * end.slope < 0.0 : end.f * end.slope < 0.0)", "pairs: a monotone piece passed over toward the target"),
+    ("water/flash_pairs.cpp", "if (!sure || (polished && n > 1))", "if (!sure)", "pairs: the first of several states polished by the single call"),
+    ("water/flash_pairs.cpp", "if (p <= if97::p_region5_max && !(at_1073.f < -1e-3 * rho))", "if (p <= if97::p_region5_max && !(at_1073.f < 1e3 * rho))", "pairs: (p, rho) passes over region 5"),
+    ("water/flash_pairs.cpp", "!(rho < (1.0 - 1e-9) * rho_region1_min)", "!(rho < (1.0 + 1e-2) * rho_region1_min)", "pairs: (p, rho) region 1's least density too high"),
+    ("water/flash_pairs.cpp", "if (!(q.value > value_of(qq, top) + line.margin))", "if (!(q.value > value_of(qq, top) - 1e3))", "pairs: (T, h) passes over region 1"),
+    ("water/flash_pairs.cpp", "} else if (f_b23.f < 0.0 && f_b23.slope < 0.0) {", "} else if (f_b23.f < 0.0 || f_b23.slope < 0.0) {", "pairs: (T, h) passes over region 3 from B23"),
+    ("water/flash_pairs.cpp", "if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {", "if (!(std::fabs(f_b23.f) > 0.0 * scale)) {", "pairs: (T, h) region 3's end at B23 taken as region 2's without a band"),
 ]
 
 

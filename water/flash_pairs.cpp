@@ -1373,7 +1373,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     static const if97::properties top = if97::properties1(if97::psat(if97::T_region1_max), if97::T_region1_max);
     if (!(q.value > value_of(qq, top) + line.margin)) along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
   } else if (T <= if97::T_b23_max) {
-    const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);
+    const double p_b23 = std::fmin(if97::p_max, if97::pb23(T));  // as the search along the line
     const if97::properties at_b23 = evaluate(2, T, p_b23);
     along_p(2, p_search_min, nullptr, p_b23, &at_b23);
     if (line.more()) {
