@@ -871,6 +871,31 @@ point point_of(int region, const if97::properties& pr, target q, bool log_p) {
   return {value - q.value, log_p ? g.y * pr.p : g.y, reproduces(q.q, value, q.value)};
 }
 
+// The roots in T of rho along region's isobar at p (MPa) from T_lo to T_hi,
+// ascending: the search along the line, whose single call's several states
+// are these too.
+int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, double* Ts) {
+  const auto f = [&](double T) {
+    const if97::properties pr = evaluate(region, T, p);
+    const gradient g = gradient_of(quantity::rho, region, pr);
+    return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
+  };
+  return roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4);
+}
+
+// The roots in ln p of q along region's isotherm at T from p_lo to p_hi
+// (MPa), ascending, and the state of one: the search along the line, whose
+// single call's several states are these too.
+int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts) {
+  const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
+  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
+}
+result isotherm_state(int region, double T, double t, double p_lo, double p_hi) {
+  // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
+  // pressure, which the final check refuses: kept within them.
+  return detail::single_result({region, evaluate(region, T, std::clamp(std::exp(t), p_lo, p_hi))});
+}
+
 // (p, rho): along the isobar. A two-phase state at psat(p) where rho lies
 // between rho'' and rho'; single phases in each region of the isobar, the
 // liquid of region 1 twice where the isobar passes its density maximum.
@@ -894,13 +919,8 @@ water::all_results prho_states(double p_si, double rho) {
   // Regions 1, 2 and 5 along the isobar, each on its range of T.
   const auto along = [&](int region, double T_lo, double T_hi) {
     if (!(T_lo < T_hi)) return;
-    const auto f = [&](double T) {
-      const if97::properties pr = evaluate(region, T, p);
-      const gradient g = gradient_of(quantity::rho, region, pr);
-      return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
-    };
     double Ts[4];
-    const int n = roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4);
+    const int n = isobar_roots(region, p, rho, T_lo, T_hi, Ts);
     for (int i = 0; i < n; ++i) {
       if (std::fabs(Ts[i] - T_sat) <= 1e-9 * Ts[i] && c.out.count > 0) continue;  // the saturated phase, already had
       c.add(detail::single_result({region, evaluate(region, Ts[i], p)}));
@@ -940,13 +960,9 @@ water::all_results T_states(double T, double value_si, quantity qq) {
   }
   const auto along_p = [&](int region, double p_lo, double p_hi) {
     if (!(p_lo < p_hi)) return;
-    const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
     double ts[4];
-    const int n = roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
-    // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
-    // pressure, which the final check refuses: kept within them.
-    for (int i = 0; i < n; ++i)
-      c.add(detail::single_result({region, evaluate(region, T, std::clamp(std::exp(ts[i]), p_lo, p_hi))}));
+    const int n = isotherm_roots(region, T, q, p_lo, p_hi, ts);
+    for (int i = 0; i < n; ++i) c.add(isotherm_state(region, T, ts[i], p_lo, p_hi));
   };
   const auto along_rho = [&](double rho_lo, double rho_hi) {
     if (!(rho_lo < rho_hi)) return;
@@ -1194,8 +1210,10 @@ struct pieces {
   // times at most): one side is monotone, and the extremum's side either
   // ends beyond the target (a state on each side) or is split again.
   // `solve(lo, f_lo, hi, f_hi)` forms the first state, of a bracket with one.
-  template <class F, class Solve>
-  void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve) {
+  // Where the split finds a state on each side, `several()` gives the first
+  // of them and their count, as the search along the line does.
+  template <class F, class Solve, class Several>
+  void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
     int k = states_of_piece(f_lo, f_hi, margin);
     for (int split = 0; split < 4 && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
@@ -1206,8 +1224,12 @@ struct pieces {
       const point f_t = f(t);
       if (!(std::fabs(f_t.f) > margin)) break;
       if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
-        // A state on each side: the search along the line gives them.
-        sure = false;
+        if (n == 0) {
+          int found = 0;
+          first = several(found);
+          sure = first && found == 2;
+        }
+        n += 2;
         return;
       }
       if (f_t.slope * f_lo.slope > 0.0) {
@@ -1344,6 +1366,10 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       if (!piece_root(f, lo, a, hi, b, t0, t)) return detail::failure(status::not_converged);
       const double p = std::clamp(std::exp(t), p_lo, p_hi);
       return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
+    }, [&](int& k) {
+      double ts[4];
+      k = isotherm_roots(region, T, q, p_lo, p_hi, ts);
+      return k > 0 ? isotherm_state(region, T, ts[0], p_lo, p_hi) : detail::failure(status::not_converged);
     });
   };
   // Region 3 in rho, the value at an end given where it is known.
@@ -1357,6 +1383,9 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
         return detail::failure(status::not_converged);
       return detail::bounded_result(detail::region3_at(T, rho));
+    }, [](int& k) {
+      k = 0;  // never two: region 3's slope keeps its sign
+      return detail::failure(status::not_converged);
     });
   };
   saturation sat;
@@ -1433,13 +1462,16 @@ result prho_first(double p_si, double rho, int* count) {
     return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
   };
   // Regions 1, 2 and 5 in T from T_lo to T_hi, their states there where
-  // already evaluated.
-  // already evaluated; the value at T_hi to hi_out where it was evaluated.
+  // already evaluated; to hi_out the value at T_hi, or where T_hi is passed
+  // over from T_lo the value at T_lo, as far from rho.
   const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
                          const if97::properties* hi_known, point* hi_out = nullptr) {
     if (!line.more() || !(T_lo < T_hi)) return;
-    if (beyond_monotone(region, lo_known, hi_known, line.margin, [&](const if97::properties& pr) { return point_at(region, pr); }))
+    if (beyond_monotone(region, lo_known, hi_known, line.margin, [&](const if97::properties& pr) { return point_at(region, pr); })) {
+      // Beyond from T_lo: the value there bounds the one at T_hi.
+      if (hi_out && lo_known) *hi_out = point_at(region, *lo_known);
       return;
+    }
     const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
     const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
     const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
@@ -1457,6 +1489,10 @@ result prho_first(double p_si, double rho, int* count) {
       double T = nan;
       if (!piece_root(f, lo, a, hi, b, T0, T)) return detail::failure(status::not_converged);
       return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
+    }, [&](int& k) {
+      double Ts[4];
+      k = isobar_roots(region, p, rho, T_lo, T_hi, Ts);
+      return k > 0 ? detail::single_result({region, evaluate(region, Ts[0], p)}) : detail::failure(status::not_converged);
     });
   };
   saturation sat;
