@@ -184,8 +184,9 @@ TEST(StatePairsFirst, SlopesChangeSignAtMostOnceAlongEachPiece) {
 }
 
 // Region 3 along its isotherms: h and s fall with rho on both sides of the
-// dome; and region 1's h, s and rho keep within the bounds that let a
-// search pass over it: h' and s' at 623.15 K above, rho' at 623.15 K below.
+// dome; saturated steam is denser than the ideal gas; and region 1's h, s
+// and rho keep within the bounds that let a search pass over it: h' and s'
+// at 623.15 K above, rho' at 623.15 K below.
 TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
   tally t;
   for (double T = if97::T_region1_max + 0.05; T <= if97::T_b23_max; T += 0.9) {
@@ -201,6 +202,11 @@ TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
                ", (ds/dv)_T = " + digits(ds);
       });
     }
+  }
+  // Saturated steam is denser than the ideal gas at its p and T (Z'' < 1).
+  for (double T = 273.16; T < if97::T_c; T += 1.3) {
+    const w::state s = w::Tx(T, 1.0).state;
+    t.check(s.rho > s.p / (1e3 * if97::R * s.T), [&] { return "saturated steam at " + digits(T) + " K: rho " + digits(s.rho); });
   }
   const double p_623 = if97::psat(if97::T_region1_max);
   const if97::properties top = if97::properties1(p_623, if97::T_region1_max);

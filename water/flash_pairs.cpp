@@ -1498,7 +1498,12 @@ result prho_first(double p_si, double rho, int* count) {
   saturation sat;
   double T_sat = nan;
   const bool wet = p >= p_triple && p < if97::p_c_sat;
-  if (wet) {
+  // Saturated steam is denser than the ideal gas at Tsat(p) (Eq. (31), within
+  // 3e-11 K), its Z below 1: clearly below that density, the state is steam
+  // of region 2 or 3, and the saturated states are not needed.
+  const double T_s = wet ? if97::tsat(p) : nan;
+  const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);
+  if (wet && !steam) {
     if (!detail::saturation_of_pressure(p_si, sat)) return first_of(all(), count);
     T_sat = sat.T;
   }
@@ -1510,13 +1515,13 @@ result prho_first(double p_si, double rho, int* count) {
   const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
   const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
   if (liquid) along(1, if97::T_min, nullptr, liquid_to_sat ? T_sat : if97::T_region1_max, liquid_to_sat ? &sat.liquid.pr : &at_623);
-  if (wet) {
+  if (wet && !steam) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
   }
-  const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? T_sat : if97::tb23(p);
-  const if97::properties at_T2_lo = p <= p_623 && wet ? sat.vapour.pr : evaluate(2, T2_lo, p);
-  if (p > p_623 && line.more() && !(wet && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
+  const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
+  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
+  if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
     // Region 3 holds the densities between region 1's at 623.15 K and
     // region 2's at B23, each within some 2e-4 of region 3's there: within
     // 1e-3 of them the search along the line decides.
