@@ -750,16 +750,19 @@ struct root_list {
 };
 
 // The root in [lo, hi] of the cubic with f's values and slopes at both ends
-// (Hermite's), by Newton's steps on the cubic from the secant's root t; t
-// where they leave the interval.
-double hermite_root(double lo, const point& f_lo, double hi, const point& f_hi, double t) {
+// (Hermite's), by Newton's steps on the cubic from the secant's root t
+// (six, or until one moves s by no more than s_step); t where they leave the
+// interval.
+double hermite_root(double lo, const point& f_lo, double hi, const point& f_hi, double t, double s_step = 0.0) {
   const double d = hi - lo, m0 = f_lo.slope * d, m1 = f_hi.slope * d;
   // p(s) = f_lo + m0 s + a s^2 + b s^3 on s in [0, 1].
   const double a = 3.0 * (f_hi.f - f_lo.f) - 2.0 * m0 - m1, b = 2.0 * (f_lo.f - f_hi.f) + m0 + m1;
   double s = (t - lo) / d;
   for (int k = 0; k < 6; ++k) {
-    s -= (f_lo.f + s * (m0 + s * (a + s * b))) / (m0 + s * (2.0 * a + 3.0 * s * b));
+    const double step = (f_lo.f + s * (m0 + s * (a + s * b))) / (m0 + s * (2.0 * a + 3.0 * s * b));
+    s -= step;
     if (!(s > 0.0 && s < 1.0)) return t;
+    if (std::fabs(step) <= s_step) break;
   }
   return lo + s * d;
 }
@@ -1282,7 +1285,9 @@ struct pieces {
 // and slopes of its ends (in the parameter s, whose slopes they are).
 double cubic_start(double lo, double f_lo, double slope_lo, double hi, double f_hi, double slope_hi) {
   const point a{f_lo, slope_lo, false}, b{f_hi, slope_hi, false};
-  return hermite_root(lo, a, hi, b, lo - f_lo * (hi - lo) / (f_hi - f_lo));
+  // A start: the cubic's root to 1e-9 of the piece, where Newton's steps
+  // on it have converged.
+  return hermite_root(lo, a, hi, b, lo - f_lo * (hi - lo) / (f_hi - f_lo), 1e-9);
 }
 
 // The polish of a piece in parameter t by `bracketed`, as the search along
