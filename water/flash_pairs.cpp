@@ -827,13 +827,15 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
 }
 
 // The roots of f(t) = 0 on [a, b], ascending, at most `capacity`: f sampled at
-// `samples` points, the roots between each two found by roots_between.
+// `samples` points, the roots between each two found by roots_between. With
+// `enough`, the search ends once it has found that many: the first roots
+// are the same.
 template <class F>
-int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity) {
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states) {
   root_list out{roots, capacity};
   double t0 = a;
   point p0 = f(a);
-  for (int i = 1; i <= samples; ++i) {
+  for (int i = 1; i <= samples && out.n < enough; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
     roots_between(f, t0, p0, t1, p1, out);
@@ -875,23 +877,23 @@ point point_of(int region, const if97::properties& pr, target q, bool log_p) {
 }
 
 // The roots in T of rho along region's isobar at p (MPa) from T_lo to T_hi,
-// ascending: the search along the line, whose single call's several states
-// are these too.
-int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, double* Ts) {
+// ascending (the first `enough` of them): the search along the line, whose
+// single call's several states are these too.
+int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, double* Ts, int enough = max_states) {
   const auto f = [&](double T) {
     const if97::properties pr = evaluate(region, T, p);
     const gradient g = gradient_of(quantity::rho, region, pr);
     return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
   };
-  return roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4);
+  return roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4, enough);
 }
 
 // The roots in ln p of q along region's isotherm at T from p_lo to p_hi
-// (MPa), ascending, and the state of one: the search along the line, whose
+// (MPa), ascending (the first `enough` of them), and the state of one: the search along the line, whose
 // single call's several states are these too.
-int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts) {
+int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
-  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
+  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
 }
 result isotherm_state(int region, double T, double t, double p_lo, double p_hi) {
   // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
@@ -1213,8 +1215,8 @@ struct pieces {
   // times at most): one side is monotone, and the extremum's side either
   // ends beyond the target (a state on each side) or is split again.
   // `solve(lo, f_lo, hi, f_hi)` forms the first state, of a bracket with one.
-  // Where the split finds a state on each side, `several()` gives the first
-  // of them and their count, as the search along the line does.
+  // Where the split finds a state on each side, `several(k)` gives the first
+  // of them as the search along the line does, and the k states it found.
   template <class F, class Solve, class Several>
   void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
@@ -1230,7 +1232,7 @@ struct pieces {
         if (n == 0) {
           int found = 0;
           first = several(found);
-          sure = first && found == 2;
+          sure = first && found >= 1;
         }
         n += 2;
         return;
@@ -1373,7 +1375,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
     }, [&](int& k) {
       double ts[4];
-      k = isotherm_roots(region, T, q, p_lo, p_hi, ts);
+      k = isotherm_roots(region, T, q, p_lo, p_hi, ts, 1);
       return k > 0 ? isotherm_state(region, T, ts[0], p_lo, p_hi) : detail::failure(status::not_converged);
     });
   };
@@ -1496,7 +1498,7 @@ result prho_first(double p_si, double rho, int* count) {
       return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
     }, [&](int& k) {
       double Ts[4];
-      k = isobar_roots(region, p, rho, T_lo, T_hi, Ts);
+      k = isobar_roots(region, p, rho, T_lo, T_hi, Ts, 1);
       return k > 0 ? detail::single_result({region, evaluate(region, Ts[0], p)}) : detail::failure(status::not_converged);
     });
   };
