@@ -186,7 +186,8 @@ TEST(StatePairsFirst, SlopesChangeSignAtMostOnceAlongEachPiece) {
 // Region 3 along its isotherms: h and s fall with rho on both sides of the
 // dome; saturated steam is denser than the ideal gas; and region 1's h, s
 // and rho keep within the bounds that let a search pass over it: h' and s'
-// at 623.15 K above, rho' at 623.15 K below.
+// at 623.15 K above, rho' at 623.15 K below, and from 300 K the density at
+// 273.15 K and the same pressure above.
 TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
   tally t;
   for (double T = if97::T_region1_max + 0.05; T <= if97::T_b23_max; T += 0.9) {
@@ -213,7 +214,9 @@ TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
   for (double T = if97::T_min; T <= if97::T_region1_max; T += 1.7) {
     for (double lp = std::log10(if97::psat(T)); lp <= 2.0; lp += 0.01) {
       const if97::properties pr = if97::properties1(std::pow(10.0, lp), T);
-      t.check(pr.h <= top.h && pr.s <= top.s && pr.v <= top.v, [&] {
+      // From 300 K less dense than at 273.15 K and the same pressure.
+      const bool cold_densest = T < 300.0 || pr.v > if97::v1(pr.p, if97::T_min);
+      t.check(pr.h <= top.h && pr.s <= top.s && pr.v <= top.v && cold_densest, [&] {
         return "region 1 at p = " + digits(pr.p) + " MPa, T = " + digits(T) + ": h " + digits(pr.h) + ", s " +
                digits(pr.s) + ", v " + digits(pr.v) + " beyond 623.15 K's saturated liquid";
       });

@@ -1521,7 +1521,14 @@ result prho_first(double p_si, double rho, int* count) {
   const bool liquid_to_sat = T_sat <= if97::T_region1_max;
   const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
   const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
-  if (liquid) along(1, if97::T_min, nullptr, liquid_to_sat ? T_sat : if97::T_region1_max, liquid_to_sat ? &sat.liquid.pr : &at_623);
+  const double T1_hi = liquid_to_sat ? T_sat : if97::T_region1_max;
+  const if97::properties& at_T1_hi = liquid_to_sat ? sat.liquid.pr : at_623;
+  // From 300 K region 1's density lies below its density at 273.15 K and the
+  // same pressure: below it at the piece's end, the target lies below the
+  // whole piece (one extremum at most).
+  constexpr double T_below_cold = 300.0;  // K
+  if (liquid && !(T1_hi >= T_below_cold && rho < (1.0 - 1e-9) / at_T1_hi.v))
+    along(1, if97::T_min, nullptr, T1_hi, &at_T1_hi);
   if (wet && !steam) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
