@@ -1196,10 +1196,12 @@ int states_of_piece(const point& lo, const point& hi, double margin) {
 // the states they hold and the first of them. A pair's target lies clearly
 // beyond an end's value by 1e-9 of itself (floor as for `reproduces`).
 //
-// Every piece is counted: where a line holds several states, the single call
-// gives the first of them as the search along the line finds it, to the last
-// bit (its polish is not this one's), so that the single call and _all agree.
-// A two-phase state is formed alike by both.
+// Every piece is counted after a first state polished here: where a line
+// holds several states, the single call gives the first of them as the
+// search along the line finds it, to the last bit (its polish is not this
+// one's), so that the single call and _all agree. A two-phase state is
+// formed alike by both, and so are several states about an extremum: after
+// those the pieces that follow matter only to the count.
 struct pieces {
   int* count;
   double margin;
@@ -1208,7 +1210,7 @@ struct pieces {
   bool polished = false;  // the first state is a single phase, polished here
   result first = detail::failure(status::no_state_of_pair);
   // Whether the pieces that follow still matter.
-  bool more() const { return sure; }
+  bool more() const { return sure && (n == 0 || polished || count != nullptr); }
   // A piece of parameter t from lo to hi, f its value and slope: its states
   // counted by its ends; where they cannot tell, about an extremum, the
   // piece is split where the slope, taken as linear in t, vanishes (a few
