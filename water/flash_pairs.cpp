@@ -889,8 +889,8 @@ int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, dou
 }
 
 // The roots in ln p of q along region's isotherm at T from p_lo to p_hi
-// (MPa), ascending (the first `enough` of them), and the state of one: the search along the line, whose
-// single call's several states are these too.
+// (MPa), ascending (the first `enough` of them), and the state of one: the
+// search along the line, whose single call's several states are these too.
 int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
   return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
@@ -1173,8 +1173,8 @@ result first_of(const water::all_results& all, int* count) {
 // (dh/dp)_T only in region 1, between 521 and 613 K (where h has a minimum
 // along the isotherm, at T alpha_v = 1); (ds/dp)_T only in region 1 below
 // 277 K and (drho/dT)_p only in region 1 (about the density maximum of the
-// liquid); never in regions 2, 3 and 5 (tests/test_state_pairs.cpp checks
-// this along the lines of a grid). Then a piece's ends, their values and
+// liquid); never in regions 2, 3 and 5 (tests/test_state_pairs_first.cpp
+// checks this along the lines of a grid). Then a piece's ends, their values and
 // slopes, tell how many states it holds, where the target lies clearly
 // beyond them: none where the values lie on one side of it and so does the
 // extremum, if any; one where they lie on both sides. Where they cannot tell
@@ -1353,8 +1353,8 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   const auto along_p = [&](int region, double p_lo, const if97::properties* at_lo, double p_hi,
                            const if97::properties* at_hi) {
     if (!line.more() || !(p_lo < p_hi)) return;
-    if (beyond_monotone(region, at_lo, at_hi, line.margin, [&](const if97::properties& pr) { return point_of(region, pr, q, true); }))
-      return;
+    const auto point_at = [&](const if97::properties& pr) { return point_of(region, pr, q, true); };
+    if (beyond_monotone(region, at_lo, at_hi, line.margin, point_at)) return;
     const point f_lo = point_of(region, at_lo ? *at_lo : evaluate(region, T, p_lo), q, true);
     const point f_hi = point_of(region, at_hi ? *at_hi : evaluate(region, T, p_hi), q, true);
     if97::properties last{};
@@ -1418,7 +1418,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       // Region 3's ends at B23 and 100 MPa, whose densities a search would
       // find: at B23 region 2's state, whose h and s lie within 5e-5 of
       // region 3's there (its density within 2e-4), and at 100 MPa region
-      // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-04, whose
+      // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-05, whose
       // h and s lie within 1.5e-6 of the state's there. A target within 2e-4
       // and 1e-5 of them (of max(|q|, 1) in kJ/kg or kJ/(kg K)) the search
       // along the line decides.
@@ -1476,7 +1476,8 @@ result prho_first(double p_si, double rho, int* count) {
   const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
                          const if97::properties* hi_known, point* hi_out = nullptr) {
     if (!line.more() || !(T_lo < T_hi)) return;
-    if (beyond_monotone(region, lo_known, hi_known, line.margin, [&](const if97::properties& pr) { return point_at(region, pr); })) {
+    const auto point_here = [&](const if97::properties& pr) { return point_at(region, pr); };
+    if (beyond_monotone(region, lo_known, hi_known, line.margin, point_here)) {
       // Beyond from T_lo: the value there bounds the one at T_hi.
       if (hi_out && lo_known) *hi_out = point_at(region, *lo_known);
       return;
@@ -1501,7 +1502,8 @@ result prho_first(double p_si, double rho, int* count) {
     }, [&](int& k) {
       double Ts[4];
       k = isobar_roots(region, p, rho, T_lo, T_hi, Ts, 1);
-      return k > 0 ? detail::single_result({region, evaluate(region, Ts[0], p)}) : detail::failure(status::not_converged);
+      if (k == 0) return detail::failure(status::not_converged);
+      return detail::single_result({region, evaluate(region, Ts[0], p)});
     });
   };
   saturation sat;
