@@ -78,7 +78,7 @@ void agrees(tally& t, pair f, double p, double T) {
   kviapws97_state c{};
   const int c_status = c_single_of(f, in, &c);
   bool same = count == all.count && static_cast<bool>(one) == (all.count > 0) &&
-              static_cast<bool>(bare) == static_cast<bool>(one);
+              static_cast<bool>(bare) == static_cast<bool>(one) && one.status == all.status;
   if (same && one) {
     const w::state &got = one.state, &wanted = all.states[0];
     // At the critical temperature or pressure the label turns on rounding.
@@ -114,6 +114,28 @@ TEST(StatePairsFirst, SingleCallsAgreeWithTheSearchAlongTheLine) {
     for (double p = 2e6; p <= 100e6; p += 7e6) each(p, T);
   for (double T = 273.15; T <= 278.0; T += 0.25)
     for (const double p : {700.0, 1e5, 1e6, 1e7, 3e7, 1e8}) each(p, T);
+}
+
+// Where a line holds no state, the single call's status is _all's.
+TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
+  struct row {
+    pair f;
+    double a, b;
+  };
+  const row rows[] = {
+      {p_rho, 1e5, 1200.0},  {p_rho, 1e5, 1e-9},  {p_rho, 1e8, 1400.0}, {p_rho, 100.0, 1.0},
+      {T_h, 300.0, 1e8},     {T_h, 300.0, -1e6},  {T_h, 700.0, 5e6},    {T_h, 2000.0, 1e3},
+      {T_s, 300.0, -1e4},    {T_s, 300.0, 5e4},   {T_s, 700.0, 2e4},    {T_s, 1500.0, 100.0},
+  };
+  for (const row& r : rows) {
+    const inputs in{r.a, r.b};
+    const w::all_results all = all_of(r.f, in);
+    int count = -1;
+    const w::result one = single_of(r.f, in, &count);
+    EXPECT_TRUE(all.count == 0 && !one && count == 0 && one.status == all.status)
+        << pair_name[r.f] << "(" << digits(r.a) << ", " << digits(r.b) << "): _all " << all.count << " ("
+        << w::status_text(all.status) << "), single " << one.reason() << ", count " << count;
+  }
 }
 
 // The count of sign changes of a slope over n + 1 points of a line.

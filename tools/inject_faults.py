@@ -177,6 +177,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {", "if (!(std::fabs(f_b23.f) > 0.0 * scale)) {", "pairs: (T, h) region 3's end at B23 taken as region 2's without a band"),
     ("water/flash_pairs.cpp", "const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);", "const bool steam = wet && rho < (1.0 - 1e-6) * 3e3 * p / (if97::R * T_s);", "pairs: (p, rho) steam above the ideal gas's density at Tsat"),
     ("water/flash_pairs.cpp", "  constexpr double T_below_cold = 300.0;  // K", "  constexpr double T_below_cold = 200.0;  // K", "pairs: (p, rho) region 1 passed over below its density at 273.15 K"),
+    ("water/flash_pairs.cpp", "  pieces line{count, 1e-9 * rho, status::density_out_of_range};", "  pieces line{count, 1e-9 * rho, status::no_state_of_pair};", "pairs: (p, rho) without a state, another status than _all's"),
 ]
 
 

@@ -1205,10 +1205,11 @@ int states_of_piece(const point& lo, const point& hi, double margin) {
 struct pieces {
   int* count;
   double margin;
+  status none;  // where the line holds no state, as the search along it says
   int n = 0;
   bool sure = true;
   bool polished = false;  // the first state is a single phase, polished here
-  result first = detail::failure(status::no_state_of_pair);
+  result first = detail::failure(none);
   // Whether the pieces that follow still matter.
   bool more() const { return sure && (n == 0 || polished || count != nullptr); }
   // A piece of parameter t from lo to hi, f its value and slope: its states
@@ -1347,7 +1348,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     return first_of(all(), count);
   const target q{qq, value_si / J_per_kJ};
   steps_taken = 0;
-  pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0)};
+  pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
   // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
   // states there where already evaluated.
   const auto along_p = [&](int region, double p_lo, const if97::properties* at_lo, double p_hi,
@@ -1465,7 +1466,7 @@ result prho_first(double p_si, double rho, int* count) {
   const target q{quantity::rho, rho};
   static const double p_623 = if97::psat(if97::T_region1_max);
   steps_taken = 0;
-  pieces line{count, 1e-9 * rho};
+  pieces line{count, 1e-9 * rho, status::density_out_of_range};
   const auto point_at = [&](int region, const if97::properties& pr) {
     const gradient g = gradient_of(quantity::rho, region, pr);
     return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
