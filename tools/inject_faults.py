@@ -182,6 +182,18 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  if (q.value > q_end + margin) return dome_verdict::dry;", "  if (q.value > q_end - 1e5 * margin) return dome_verdict::dry;", "pairs: a wet isochore near its end on the line taken for dry"),
     ("water/flash_pairs.cpp", "    return T < T_twins ? dome_verdict::wet : dome_verdict::open;", "    return T < T_twins + 0.02 ? dome_verdict::wet : dome_verdict::open;", "pairs: the interpolant decides among the twins of 623.15 K"),
     ("water/flash_pairs.cpp", "bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);", "bl.liquid_max[k] = std::fmin(bl.liquid_max[k], in.liquid_max[k]);", "pairs: (h, x) a block of sample intervals bounded too low"),
+    # The single calls of (p, rho), (T, h) and (T, s): a line's pieces by their ends.
+    ("water/flash_pairs.cpp", "  return minimum == (lo.f < 0.0) ? 0 : unsure;", "  return minimum == (lo.f < 0.0) ? 0 : 0;", "pairs: no state taken where two may lie about an extremum"),
+    ("water/flash_pairs.cpp", "(at_lo ? end.f * end.slope > 0.0 : end.f * end.slope < 0.0)", "(at_lo ? end.f * end.slope < 0.0 : end.f * end.slope < 0.0)", "pairs: a monotone piece passed over toward the target"),
+    ("water/flash_pairs.cpp", "if (!sure || (polished && n > 1))", "if (!sure)", "pairs: the first of several states polished by the single call"),
+    ("water/flash_pairs.cpp", "if (p <= if97::p_region5_max && !(at_1073.f < -1e-3 * rho))", "if (p <= if97::p_region5_max && !(at_1073.f < 1e3 * rho))", "pairs: (p, rho) passes over region 5"),
+    ("water/flash_pairs.cpp", "!(rho < (1.0 - 1e-9) * rho_region1_min)", "!(rho < (1.0 + 1e-2) * rho_region1_min)", "pairs: (p, rho) region 1's least density too high"),
+    ("water/flash_pairs.cpp", "if (!(q.value > value_of(qq, top) + line.margin))", "if (!(q.value > value_of(qq, top) - 1e3))", "pairs: (T, h) passes over region 1"),
+    ("water/flash_pairs.cpp", "} else if (f_b23.f < 0.0 && f_b23.slope < 0.0) {", "} else if (f_b23.f < 0.0 || f_b23.slope < 0.0) {", "pairs: (T, h) passes over region 3 from B23"),
+    ("water/flash_pairs.cpp", "if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {", "if (!(std::fabs(f_b23.f) > 0.0 * scale)) {", "pairs: (T, h) region 3's end at B23 taken as region 2's without a band"),
+    ("water/flash_pairs.cpp", "const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);", "const bool steam = wet && rho < (1.0 - 1e-6) * 3e3 * p / (if97::R * T_s);", "pairs: (p, rho) steam above the ideal gas's density at Tsat"),
+    ("water/flash_pairs.cpp", "  constexpr double T_below_cold = 300.0;  // K", "  constexpr double T_below_cold = 200.0;  // K", "pairs: (p, rho) region 1 passed over below its density at 273.15 K"),
+    ("water/flash_pairs.cpp", "  pieces line{count, 1e-9 * rho, status::density_out_of_range};", "  pieces line{count, 1e-9 * rho, status::no_state_of_pair};", "pairs: (p, rho) without a state, another status than _all's"),
 ]
 
 

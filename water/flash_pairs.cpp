@@ -1184,16 +1184,19 @@ struct root_list {
 };
 
 // The root in [lo, hi] of the cubic with f's values and slopes at both ends
-// (Hermite's), by Newton's steps on the cubic from the secant's root t; t
-// where they leave the interval.
-double hermite_root(double lo, const point& f_lo, double hi, const point& f_hi, double t) {
+// (Hermite's), by Newton's steps on the cubic from the secant's root t
+// (six, or until one moves s by no more than s_step); t where they leave the
+// interval.
+double hermite_root(double lo, const point& f_lo, double hi, const point& f_hi, double t, double s_step = 0.0) {
   const double d = hi - lo, m0 = f_lo.slope * d, m1 = f_hi.slope * d;
   // p(s) = f_lo + m0 s + a s^2 + b s^3 on s in [0, 1].
   const double a = 3.0 * (f_hi.f - f_lo.f) - 2.0 * m0 - m1, b = 2.0 * (f_lo.f - f_hi.f) + m0 + m1;
   double s = (t - lo) / d;
   for (int k = 0; k < 6; ++k) {
-    s -= (f_lo.f + s * (m0 + s * (a + s * b))) / (m0 + s * (2.0 * a + 3.0 * s * b));
+    const double step = (f_lo.f + s * (m0 + s * (a + s * b))) / (m0 + s * (2.0 * a + 3.0 * s * b));
+    s -= step;
     if (!(s > 0.0 && s < 1.0)) return t;
+    if (std::fabs(step) <= s_step) break;
   }
   return lo + s * d;
 }
@@ -1261,13 +1264,15 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
 }
 
 // The roots of f(t) = 0 on [a, b], ascending, at most `capacity`: f sampled at
-// `samples` points, the roots between each two found by roots_between.
+// `samples` points, the roots between each two found by roots_between. With
+// `enough`, the search ends once it has found that many: the first roots
+// are the same.
 template <class F>
-int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity) {
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states) {
   root_list out{roots, capacity};
   double t0 = a;
   point p0 = f(a);
-  for (int i = 1; i <= samples; ++i) {
+  for (int i = 1; i <= samples && out.n < enough; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
     roots_between(f, t0, p0, t1, p1, out);
@@ -1308,6 +1313,31 @@ point point_of(int region, const if97::properties& pr, target q, bool log_p) {
   return {value - q.value, log_p ? g.y * pr.p : g.y, reproduces(q.q, value, q.value)};
 }
 
+// The roots in T of rho along region's isobar at p (MPa) from T_lo to T_hi,
+// ascending (the first `enough` of them): the search along the line, whose
+// single call's several states are these too.
+int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, double* Ts, int enough = max_states) {
+  const auto f = [&](double T) {
+    const if97::properties pr = evaluate(region, T, p);
+    const gradient g = gradient_of(quantity::rho, region, pr);
+    return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
+  };
+  return roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4, enough);
+}
+
+// The roots in ln p of q along region's isotherm at T from p_lo to p_hi
+// (MPa), ascending (the first `enough` of them), and the state of one: the
+// search along the line, whose single call's several states are these too.
+int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
+  const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
+  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
+}
+result isotherm_state(int region, double T, double t, double p_lo, double p_hi) {
+  // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
+  // pressure, which the final check refuses: kept within them.
+  return detail::single_result({region, evaluate(region, T, std::clamp(std::exp(t), p_lo, p_hi))});
+}
+
 // (p, rho): along the isobar. A two-phase state at psat(p) where rho lies
 // between rho'' and rho'; single phases in each region of the isobar, the
 // liquid of region 1 twice where the isobar passes its density maximum.
@@ -1331,13 +1361,8 @@ water::all_results prho_states(double p_si, double rho) {
   // Regions 1, 2 and 5 along the isobar, each on its range of T.
   const auto along = [&](int region, double T_lo, double T_hi) {
     if (!(T_lo < T_hi)) return;
-    const auto f = [&](double T) {
-      const if97::properties pr = evaluate(region, T, p);
-      const gradient g = gradient_of(quantity::rho, region, pr);
-      return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
-    };
     double Ts[4];
-    const int n = roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4);
+    const int n = isobar_roots(region, p, rho, T_lo, T_hi, Ts);
     for (int i = 0; i < n; ++i) {
       if (std::fabs(Ts[i] - T_sat) <= 1e-9 * Ts[i] && c.out.count > 0) continue;  // the saturated phase, already had
       c.add(detail::single_result({region, evaluate(region, Ts[i], p)}));
@@ -1377,13 +1402,9 @@ water::all_results T_states(double T, double value_si, quantity qq) {
   }
   const auto along_p = [&](int region, double p_lo, double p_hi) {
     if (!(p_lo < p_hi)) return;
-    const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
     double ts[4];
-    const int n = roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4);
-    // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
-    // pressure, which the final check refuses: kept within them.
-    for (int i = 0; i < n; ++i)
-      c.add(detail::single_result({region, evaluate(region, T, std::clamp(std::exp(ts[i]), p_lo, p_hi))}));
+    const int n = isotherm_roots(region, T, q, p_lo, p_hi, ts);
+    for (int i = 0; i < n; ++i) c.add(isotherm_state(region, T, ts[i], p_lo, p_hi));
   };
   const auto along_rho = [&](double rho_lo, double rho_hi) {
     if (!(rho_lo < rho_hi)) return;
@@ -1642,6 +1663,418 @@ result first_of(const water::all_results& all, int* count) {
   return {status::ok, all.states[0]};
 }
 
+
+// ------------------------------------- the first state of a pair along a line --
+
+// The single calls of (p, rho), (T, h) and (T, s) need the first state and
+// how many there are, not every state. Their line (the isobar, the
+// isotherm) runs through pieces, one region's stretch each, and along each
+// piece the slope of the pair's quantity changes its sign at most once:
+// (dh/dp)_T only in region 1, between 521 and 613 K (where h has a minimum
+// along the isotherm, at T alpha_v = 1); (ds/dp)_T only in region 1 below
+// 277 K and (drho/dT)_p only in region 1 (about the density maximum of the
+// liquid); never in regions 2, 3 and 5 (tests/test_state_pairs_first.cpp
+// checks this along the lines of a grid). Then a piece's ends, their values and
+// slopes, tell how many states it holds, where the target lies clearly
+// beyond them: none where the values lie on one side of it and so does the
+// extremum, if any; one where they lie on both sides. Where they cannot tell
+// (two states or none about an extremum, a target at an end, where two
+// regions' equations meet), the search along the whole line decides.
+constexpr int unsure = -1;
+
+int states_of_piece(const point& lo, const point& hi, double margin) {
+  if (!(std::fabs(lo.f) > margin && std::fabs(hi.f) > margin)) return unsure;
+  if ((lo.f < 0.0) != (hi.f < 0.0)) return 1;
+  if (lo.slope * hi.slope > 0.0) return 0;
+  if (!(lo.slope * hi.slope < 0.0)) return unsure;
+  // One extremum inside: none where the values at the ends lie on its side.
+  const bool minimum = lo.slope < 0.0;
+  return minimum == (lo.f < 0.0) ? 0 : unsure;
+}
+
+// The pieces of a line, taken in order of pressure (then of temperature):
+// the states they hold and the first of them. A pair's target lies clearly
+// beyond an end's value by 1e-9 of itself (floor as for `reproduces`).
+//
+// Every piece is counted after a first state polished here: where a line
+// holds several states, the single call gives the first of them as the
+// search along the line finds it, to the last bit (its polish is not this
+// one's), so that the single call and _all agree. A two-phase state is
+// formed alike by both, and so are several states about an extremum: after
+// those the pieces that follow matter only to the count.
+struct pieces {
+  int* count;
+  double margin;
+  status none;  // where the line holds no state, as the search along it says
+  int n = 0;
+  bool sure = true;
+  bool polished = false;  // the first state is a single phase, polished here
+  result first = detail::failure(none);
+  // Whether the pieces that follow still matter.
+  bool more() const { return sure && (n == 0 || polished || count != nullptr); }
+  // A piece of parameter t from lo to hi, f its value and slope: its states
+  // counted by its ends; where they cannot tell, about an extremum, the
+  // piece is split where the slope, taken as linear in t, vanishes (a few
+  // times at most): one side is monotone, and the extremum's side either
+  // ends beyond the target (a state on each side) or is split again.
+  // `solve(lo, f_lo, hi, f_hi)` forms the first state, of a bracket with one.
+  // Where the split finds a state on each side, `several(k)` gives the first
+  // of them as the search along the line does, and the k states it found.
+  template <class F, class Solve, class Several>
+  void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
+    if (!more()) return;
+    int k = states_of_piece(f_lo, f_hi, margin);
+    for (int split = 0; split < 4 && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
+                        f_lo.slope * f_hi.slope < 0.0;
+         ++split) {
+      double t = lo - f_lo.slope * (hi - lo) / (f_hi.slope - f_lo.slope);
+      if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
+      const point f_t = f(t);
+      if (!(std::fabs(f_t.f) > margin)) break;
+      if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
+        if (n == 0) {
+          int found = 0;
+          first = several(found);
+          sure = first && found >= 1;
+        }
+        n += 2;
+        return;
+      }
+      if (f_t.slope * f_lo.slope > 0.0) {
+        lo = t;
+        f_lo = f_t;
+      } else if (f_t.slope * f_hi.slope > 0.0) {
+        hi = t;
+        f_hi = f_t;
+      } else {
+        break;
+      }
+      k = states_of_piece(f_lo, f_hi, margin);
+    }
+    if (k == unsure) {
+      sure = false;
+      return;
+    }
+    if (k == 1 && n == 0) solve_first(solve, lo, f_lo, hi, f_hi);
+    n += k;
+  }
+  template <class Solve>
+  void solve_first(Solve&& solve, double lo, const point& f_lo, double hi, const point& f_hi) {
+    first = solve(lo, f_lo, hi, f_hi);
+    sure = static_cast<bool>(first);
+    polished = true;
+  }
+  // The two-phase state, where the target lies between the saturated phases'
+  // values (one of a and b each), clearly.
+  void add_two_phase(const saturation& sat, double a, double b, double wanted, double x) {
+    if (!more()) return;
+    if (!(std::fabs(a - wanted) > margin && std::fabs(b - wanted) > margin)) {
+      sure = false;
+      return;
+    }
+    if ((a < wanted) == (b < wanted)) return;
+    if (n == 0) first = detail::two_phase_result(sat, x);
+    ++n;
+  }
+  // The first state, with the count where asked; `all` where a piece could
+  // not tell, or where a polished state is the first of several.
+  template <class All>
+  result done(All&& all) {
+    if (!sure || (polished && n > 1)) return first_of(all(), count);
+    if (count) *count = n;
+    return first;
+  }
+};
+
+// The start of a piece's search: the root of the cubic through the values
+// and slopes of its ends (in the parameter s, whose slopes they are).
+double cubic_start(double lo, double f_lo, double slope_lo, double hi, double f_hi, double slope_hi) {
+  const point a{f_lo, slope_lo, false}, b{f_hi, slope_hi, false};
+  // A start: the cubic's root to 1e-9 of the piece, where Newton's steps
+  // on it have converged.
+  return hermite_root(lo, a, hi, b, lo - f_lo * (hi - lo) / (f_hi - f_lo), 1e-9);
+}
+
+// The polish of a piece in parameter t by `bracketed`, as the search along
+// the line polishes its roots, from the root of the cubic through the state
+// at t0 and the end of the piece beyond the root (t0 near the root, that
+// cubic's root is Newton's step with the curvature taken into account, where
+// it lies within twice that step). The steps counted for last_polish_steps.
+template <class F>
+bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, double& root) {
+  int evaluations = 0;
+  const auto counted = [&](double t) {
+    ++evaluations;
+    return f(t);
+  };
+  const bool rising = f_hi.f > f_lo.f;
+  if (t0 > lo && t0 < hi) {
+    const point at = counted(t0);
+    if (at.valid && std::isfinite(at.f) && std::isfinite(at.slope) && at.slope != 0.0) {
+      if ((at.f < 0.0) == rising) {
+        lo = t0;
+        f_lo = at;
+      } else {
+        hi = t0;
+        f_hi = at;
+      }
+      const double newton = t0 - at.f / at.slope;
+      const double cubic = cubic_start(lo, f_lo.f, f_lo.slope, hi, f_hi.f, f_hi.slope);
+      t0 = std::fabs(cubic - t0) <= 2.0 * std::fabs(newton - t0) ? cubic : newton;
+    }
+  }
+  const bool ok = bracketed(counted, lo, hi, rising, t0, root);
+  steps_taken = evaluations - 1;
+  return ok;
+}
+
+// Regions 2, 3 and 5, along whose pieces the slope keeps its sign: no
+// state where, from the one end already evaluated, the value moves away
+// from the target toward the other end.
+template <class Point>
+bool beyond_monotone(int region, const if97::properties* at_lo, const if97::properties* at_hi, double margin,
+                     Point&& point_at) {
+  if (region == 1 || (at_lo == nullptr) == (at_hi == nullptr)) return false;
+  const point end = point_at(at_lo ? *at_lo : *at_hi);
+  // Away upward where f and its slope share their sign, downward where not.
+  return std::fabs(end.f) > margin && (at_lo ? end.f * end.slope > 0.0 : end.f * end.slope < 0.0);
+}
+
+// (T, h) and (T, s): the first state along the isotherm, lowest pressure
+// first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
+result T_first(double T, double value_si, quantity qq, int* count) {
+  const auto all = [&] { return T_states(T, value_si, qq); };
+  if (!std::isfinite(T) || !std::isfinite(value_si) || !(T >= if97::T_min && T <= if97::T_region5_max))
+    return first_of(all(), count);
+  const target q{qq, value_si / J_per_kJ};
+  steps_taken = 0;
+  pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
+  // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
+  // states there where already evaluated.
+  const auto along_p = [&](int region, double p_lo, const if97::properties* at_lo, double p_hi,
+                           const if97::properties* at_hi) {
+    if (!line.more() || !(p_lo < p_hi)) return;
+    const auto point_at = [&](const if97::properties& pr) { return point_of(region, pr, q, true); };
+    if (beyond_monotone(region, at_lo, at_hi, line.margin, point_at)) return;
+    const point f_lo = point_of(region, at_lo ? *at_lo : evaluate(region, T, p_lo), q, true);
+    const point f_hi = point_of(region, at_hi ? *at_hi : evaluate(region, T, p_hi), q, true);
+    if97::properties last{};
+    const auto f = [&](double t) {
+      last = evaluate(region, T, std::exp(t));
+      return point_of(region, last, q, true);
+    };
+    line.add(f, std::log(p_lo), f_lo, std::log(p_hi), f_hi, [&](double lo, const point& a, double hi, const point& b) {
+      // h of a phase and s of a liquid are nearly linear in p (in ln p they
+      // are not, over the decades of a gas), s of a gas in ln p: the cubic
+      // in that.
+      double t0 = cubic_start(lo, a.f, a.slope, hi, b.f, b.slope);
+      if (qq == quantity::h || region == 1) {
+        const double pa = std::exp(lo), pb = std::exp(hi);
+        t0 = std::log(cubic_start(pa, a.f, a.slope / pa, pb, b.f, b.slope / pb));
+      }
+      double t = nan;
+      if (!piece_root(f, lo, a, hi, b, t0, t)) return detail::failure(status::not_converged);
+      const double p = std::clamp(std::exp(t), p_lo, p_hi);
+      return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
+    }, [&](int& k) {
+      double ts[4];
+      k = isotherm_roots(region, T, q, p_lo, p_hi, ts, 1);
+      return k > 0 ? isotherm_state(region, T, ts[0], p_lo, p_hi) : detail::failure(status::not_converged);
+    });
+  };
+  // Region 3 in rho, the value at an end given where it is known.
+  const auto along_rho = [&](double rho_lo, const point* lo_known, double rho_hi, const point* hi_known) {
+    if (!line.more() || !(rho_lo < rho_hi)) return;
+    const point f_lo = lo_known ? *lo_known : point_of(3, evaluate(3, T, rho_lo), q, false);
+    const point f_hi = hi_known ? *hi_known : point_of(3, evaluate(3, T, rho_hi), q, false);
+    const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    line.add(f, rho_lo, f_lo, rho_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
+      double rho = nan;
+      if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
+        return detail::failure(status::not_converged);
+      return detail::bounded_result(detail::region3_at(T, rho));
+    }, [](int& k) {
+      k = 0;  // never two: region 3's slope keeps its sign
+      return detail::failure(status::not_converged);
+    });
+  };
+  saturation sat;
+  const auto two_phase = [&] {
+    const double x = fraction_of(sat, qq, q.value);
+    line.add_two_phase(sat, value_of(qq, sat.liquid.pr), value_of(qq, sat.vapour.pr), q.value, x);
+  };
+  if (T <= if97::T_region1_max) {
+    if (!saturation_for_line(T, sat)) return first_of(all(), count);
+    along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
+    two_phase();
+    // Region 1's h and s are nowhere above h' and s' at 623.15 K (they grow
+    // with T and, at 623.15 K, fall with p): above them, none there.
+    static const if97::properties top = if97::properties1(if97::psat(if97::T_region1_max), if97::T_region1_max);
+    if (!(q.value > value_of(qq, top) + line.margin)) along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
+  } else if (T <= if97::T_b23_max) {
+    const double p_b23 = std::fmin(if97::p_max, if97::pb23(T));  // as the search along the line
+    const if97::properties at_b23 = evaluate(2, T, p_b23);
+    along_p(2, p_search_min, nullptr, p_b23, &at_b23);
+    if (line.more()) {
+      // Region 3's ends at B23 and 100 MPa, whose densities a search would
+      // find: at B23 region 2's state, whose h and s lie within 5e-5 of
+      // region 3's there (its density within 2e-4), and at 100 MPa region
+      // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-05, whose
+      // h and s lie within 1.5e-6 of the state's there. A target within 2e-4
+      // and 1e-5 of them (of max(|q|, 1) in kJ/kg or kJ/(kg K)) the search
+      // along the line decides.
+      const double scale = std::fmax(std::fabs(q.value), 1.0);
+      const point at_b23_2 = point_of(2, at_b23, q, false);
+      const gradient rho_b23_2 = gradient_of(quantity::rho, 2, at_b23);
+      const point f_b23{at_b23_2.f, at_b23_2.slope / rho_b23_2.y, false};  // along the isotherm, per kg/m3
+      const double rho_b23 = 1.0 / at_b23.v, rho_max = 1.0 / if97::v3pt(if97::p_max, T);
+      if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {
+        line.sure = false;
+      } else if (f_b23.f < 0.0 && f_b23.slope < 0.0) {
+        // q lies below the target at B23 and falls with rho along region 3's
+        // isotherms, and q' < q'': region 3 and the dome hold no state.
+      } else {
+        const point f_max = point_of(3, evaluate(3, T, rho_max), q, false);
+        if (!(std::fabs(f_max.f) > 1e-5 * scale)) {
+          line.sure = false;
+        } else if (T < if97::T_c) {
+          if (!saturation_for_line(T, sat)) return first_of(all(), count);
+          along_rho(rho_b23, &f_b23, 1.0 / sat.vapour.pr.v, nullptr);
+          two_phase();
+          along_rho(1.0 / sat.liquid.pr.v, nullptr, rho_max, &f_max);
+        } else {
+          along_rho(rho_b23, &f_b23, rho_max, &f_max);
+        }
+      }
+    }
+  } else if (T <= if97::T_region2_max) {
+    along_p(2, p_search_min, nullptr, if97::p_max, nullptr);
+  } else {
+    along_p(5, p_search_min, nullptr, if97::p_region5_max, nullptr);
+  }
+  return line.done(all);
+}
+
+// (p, rho): the first state along the isobar, lowest temperature first: the
+// liquid of region 1, the two-phase state, region 3, regions 2 and 5.
+result prho_first(double p_si, double rho, int* count) {
+  const auto all = [&] { return prho_states(p_si, rho); };
+  if (!std::isfinite(p_si) || !std::isfinite(rho) || !(p_si > 0.0) || !(p_si / Pa_per_MPa <= if97::p_max) ||
+      !(rho > 0.0))
+    return first_of(all(), count);
+  const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
+  const target q{quantity::rho, rho};
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  steps_taken = 0;
+  pieces line{count, 1e-9 * rho, status::density_out_of_range};
+  const auto point_at = [&](int region, const if97::properties& pr) {
+    const gradient g = gradient_of(quantity::rho, region, pr);
+    return point{1.0 / pr.v - rho, g.T, reproduces(quantity::rho, 1.0 / pr.v, rho)};
+  };
+  // Regions 1, 2 and 5 in T from T_lo to T_hi, their states there where
+  // already evaluated; to hi_out the value at T_hi, or where T_hi is passed
+  // over from T_lo the value at T_lo, as far from rho.
+  const auto along = [&](int region, double T_lo, const if97::properties* lo_known, double T_hi,
+                         const if97::properties* hi_known, point* hi_out = nullptr) {
+    if (!line.more() || !(T_lo < T_hi)) return;
+    const auto point_here = [&](const if97::properties& pr) { return point_at(region, pr); };
+    if (beyond_monotone(region, lo_known, hi_known, line.margin, point_here)) {
+      // Beyond from T_lo: the value there bounds the one at T_hi.
+      if (hi_out && lo_known) *hi_out = point_at(region, *lo_known);
+      return;
+    }
+    const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
+    const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
+    const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
+    if (hi_out) *hi_out = f_hi;
+    if97::properties last{};
+    const auto f = [&](double T) {
+      last = evaluate(region, T, p);
+      return point_at(region, last);
+    };
+    line.add(f, T_lo, f_lo, T_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
+      // v, nearly linear in T (a gas's as the ideal gas's, a liquid's
+      // expansion slow): the cubic through v and (dv/dT)_p, from rho.
+      const double va = 1.0 / (a.f + rho), vb = 1.0 / (b.f + rho);
+      const double T0 = cubic_start(lo, va - v, -va * va * a.slope, hi, vb - v, -vb * vb * b.slope);
+      double T = nan;
+      if (!piece_root(f, lo, a, hi, b, T0, T)) return detail::failure(status::not_converged);
+      return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
+    }, [&](int& k) {
+      double Ts[4];
+      k = isobar_roots(region, p, rho, T_lo, T_hi, Ts, 1);
+      if (k == 0) return detail::failure(status::not_converged);
+      return detail::single_result({region, evaluate(region, Ts[0], p)});
+    });
+  };
+  saturation sat;
+  double T_sat = nan;
+  const bool wet = p >= p_triple && p < if97::p_c_sat;
+  // Saturated steam is denser than the ideal gas at Tsat(p) (Eq. (31), within
+  // 3e-11 K), its Z below 1: clearly below that density, the state is steam
+  // of region 2 or 3, and the saturated states are not needed.
+  const double T_s = wet ? if97::tsat(p) : nan;
+  const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);
+  if (wet && !steam) {
+    if (!detail::saturation_of_pressure(p_si, sat)) return first_of(all(), count);
+    T_sat = sat.T;
+  }
+  // Region 1 ends at T_sat or at 623.15 K; region 2 begins at T_sat or B23.
+  // Its densities are none below its least, rho' at 623.15 K (its v grows
+  // with T and falls with p).
+  static const double rho_region1_min = 1.0 / if97::v1(p_623, if97::T_region1_max);
+  const bool liquid_to_sat = T_sat <= if97::T_region1_max;
+  const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
+  const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
+  const double T1_hi = liquid_to_sat ? T_sat : if97::T_region1_max;
+  const if97::properties& at_T1_hi = liquid_to_sat ? sat.liquid.pr : at_623;
+  // From 300 K region 1's density lies below its density at 273.15 K and the
+  // same pressure: below it at the piece's end, the target lies below the
+  // whole piece (one extremum at most).
+  constexpr double T_below_cold = 300.0;  // K
+  if (liquid && !(T1_hi >= T_below_cold && rho < (1.0 - 1e-9) / at_T1_hi.v))
+    along(1, if97::T_min, nullptr, T1_hi, &at_T1_hi);
+  if (wet && !steam) {
+    const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
+    line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
+  }
+  const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
+  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
+  if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
+    // Region 3 holds the densities between region 1's at 623.15 K and
+    // region 2's at B23, each within some 2e-4 of region 3's there: within
+    // 1e-3 of them the search along the line decides.
+    constexpr double band = 1e-3;
+    const double v1 = liquid ? at_623.v : if97::v1(p, if97::T_region1_max), v2 = at_T2_lo.v;
+    const double rho_1 = 1.0 / v1, rho_2 = 1.0 / v2;
+    if (std::fabs(rho - rho_1) <= band * rho_1 || std::fabs(rho - rho_2) <= band * rho_2) {
+      line.sure = false;
+    } else if (rho < rho_1 && rho > rho_2) {
+      // The polish from T where v, linear in T between region 3's ends,
+      // reaches 1/rho (the search along the line polishes from 700 K).
+      const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2_lo - if97::T_region1_max);
+      single st{};
+      if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
+        if (line.n == 0) {
+          line.first = detail::single_result(st);
+          line.polished = true;
+        }
+        ++line.n;
+      } else {
+        line.sure = false;
+      }
+    }
+  }
+  point at_1073{nan, nan, false};
+  along(2, T2_lo, &at_T2_lo, if97::T_region2_max, nullptr, &at_1073);
+  // Region 5 begins at region 2's density at 1073.15 K, within 1.3e-4 of it,
+  // and its density falls with T: none where region 2's there lies below rho
+  // by 1e-3 of it.
+  if (p <= if97::p_region5_max && !(at_1073.f < -1e-3 * rho))
+    along(5, if97::T_region2_max, nullptr, if97::T_region5_max, nullptr);
+  return line.done(all);
+}
+
 }  // namespace
 
 int detail::last_polish_steps() noexcept { return steps_taken; }
@@ -1658,9 +2091,9 @@ all_results Ts_all(double T, double s) noexcept { return T_states(T, s, quantity
 all_results hx_all(double h, double x) noexcept { return x_all(h, x, quantity::h); }
 all_results sx_all(double s, double x) noexcept { return x_all(s, x, quantity::s); }
 
-result prho(double p, double rho, int* count) noexcept { return first_of(prho_all(p, rho), count); }
-result Th(double T, double h, int* count) noexcept { return first_of(Th_all(T, h), count); }
-result Ts(double T, double s, int* count) noexcept { return first_of(Ts_all(T, s), count); }
+result prho(double p, double rho, int* count) noexcept { return prho_first(p, rho, count); }
+result Th(double T, double h, int* count) noexcept { return T_first(T, h, quantity::h, count); }
+result Ts(double T, double s, int* count) noexcept { return T_first(T, s, quantity::s, count); }
 result hx(double h, double x, int* count) noexcept { return x_first(h, x, quantity::h, count); }
 result sx(double s, double x, int* count) noexcept { return x_first(s, x, quantity::s, count); }
 

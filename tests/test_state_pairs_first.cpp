@@ -1,0 +1,256 @@
+// The single calls of (p, rho), (T, h) and (T, s) against their _all
+// searches along the line: the same count, the same first state (to the last
+// bit where there are several); and what their shortcut rests on, checked
+// along the lines of a grid: the slope of the pair's quantity changes its
+// sign at most once along each region's piece of an isotherm or isobar, in
+// region 1 only.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "if97/constants.hpp"
+#include "if97/region1.hpp"
+#include "if97/region2.hpp"
+#include "if97/region3.hpp"
+#include "if97/region5.hpp"
+#include "if97/saturation.hpp"
+#include "support/checks.hpp"
+#include "support/state_grid.hpp"
+#include "water/kviapws97/water.h"
+#include "water/state.hpp"
+
+namespace {
+
+namespace w = kviapws97::water;
+using kvtest::digits;
+using kvtest::tally;
+
+enum pair { p_rho, T_h, T_s };
+const char* const pair_name[] = {"prho", "Th", "Ts"};
+
+struct inputs {
+  double a, b;
+};
+inputs inputs_of(pair f, const w::state& s) {
+  return f == p_rho ? inputs{s.p, s.rho} : f == T_h ? inputs{s.T, s.h} : inputs{s.T, s.s};
+}
+w::all_results all_of(pair f, inputs in) {
+  return f == p_rho ? w::prho_all(in.a, in.b) : f == T_h ? w::Th_all(in.a, in.b) : w::Ts_all(in.a, in.b);
+}
+w::result single_of(pair f, inputs in, int* count) {
+  return f == p_rho ? w::prho(in.a, in.b, count) : f == T_h ? w::Th(in.a, in.b, count) : w::Ts(in.a, in.b, count);
+}
+int c_single_of(pair f, inputs in, kviapws97_state* out) {
+  return f == p_rho ? kviapws97_prho(in.a, in.b, out)
+         : f == T_h ? kviapws97_Th(in.a, in.b, out)
+                    : kviapws97_Ts(in.a, in.b, out);
+}
+
+// A state's invariants: finite, p > 0, rho v = 1, u = h - p v, x in [0, 1]
+// exactly when two-phase.
+bool physical(const w::state& s) {
+  const bool two = s.phase == w::phase::two_phase;
+  return std::isfinite(s.p) && s.p > 0.0 && std::isfinite(s.T) && std::isfinite(s.h) && std::isfinite(s.s) &&
+         std::fabs(s.rho * s.v - 1.0) <= 1e-15 && std::fabs(s.u - (s.h - s.p * s.v)) <= 1e-12 * std::fabs(s.h) + 1e-9 &&
+         two == (s.x >= 0.0 && s.x <= 1.0);
+}
+
+std::string describe(const w::state& s) {
+  return "p = " + digits(s.p) + ", T = " + digits(s.T) + ", region " + std::to_string(s.region) + ", phase " +
+         std::to_string(static_cast<int>(s.phase));
+}
+
+// The single call of the pair of (p, T)'s state: the count of _all, its first
+// state (the same to the last bit where there are several; else T to 2e-12,
+// or for (T, h) and (T, s), whose gas at low pressure barely fixes p, the
+// same T, h or s reproduced and p within 1e-2, as the round trips allow;
+// with the same phase), the same without the count and through the C shim,
+// physical.
+void agrees(tally& t, pair f, double p, double T) {
+  const w::result from = w::pT(p, T);
+  if (!from) return;
+  const inputs in = inputs_of(f, from.state);
+  const w::all_results all = all_of(f, in);
+  int count = -1;
+  const w::result one = single_of(f, in, &count), bare = single_of(f, in, nullptr);
+  kviapws97_state c{};
+  const int c_status = c_single_of(f, in, &c);
+  bool same = count == all.count && static_cast<bool>(one) == (all.count > 0) &&
+              static_cast<bool>(bare) == static_cast<bool>(one) && one.status == all.status;
+  if (same && one) {
+    const w::state &got = one.state, &wanted = all.states[0];
+    // At the critical temperature or pressure the label turns on rounding.
+    const bool critical = std::fabs(T - if97::T_c) <= 1e-9 * T || std::fabs(p - 1e6 * if97::p_c) <= 1e-9 * p;
+    same = (critical || got.phase == wanted.phase) &&
+           (all.count > 1 ? got.p == wanted.p && got.T == wanted.T
+            : f == p_rho  ? std::fabs(got.T - wanted.T) <= 2e-12 * wanted.T
+                          : got.T == wanted.T && std::fabs(got.p - wanted.p) <= 1e-2 * wanted.p &&
+                                kvtest::reproduces(f == T_h ? got.h : got.s, in.b)) &&
+           bare.state.p == got.p && bare.state.T == got.T && c_status == 0 && c.p == got.p && c.T == got.T &&
+           physical(got);
+  }
+  t.check(same, [&] {
+    std::string got = std::string(pair_name[f]) + "(" + digits(in.a) + ", " + digits(in.b) + ") of " +
+                      describe(from.state) + ": single " + (one ? describe(one.state) : one.reason()) + ", count " +
+                      std::to_string(count) + "; _all " + std::to_string(all.count);
+    for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
+    return got;
+  });
+}
+
+// The grids of the round trips, and about where the pairs have several
+// states: the liquid from 515 to 620 K (where h has a minimum along the
+// isotherm) and from 273.15 to 278 K (the density maximum).
+TEST(StatePairsFirst, SingleCallsAgreeWithTheSearchAlongTheLine) {
+  tally t;
+  const auto each = [&t](double p, double T) {
+    for (const pair f : {p_rho, T_h, T_s}) agrees(t, f, p, T);
+  };
+  kvtest::region_grid({30, 19.7, 180.0, {1e-3, 0.1}, 1.3, 4.0}, each);
+  kvtest::saturation_grid(7.3, {0.01}, {1e3}, {-0.01, 0.0, 0.01}, {-1e3, 0.0, 1e3}, each);
+  for (double T = 515.0; T <= 620.0; T += 3.5)
+    for (double p = 2e6; p <= 100e6; p += 7e6) each(p, T);
+  for (double T = 273.15; T <= 278.0; T += 0.25)
+    for (const double p : {700.0, 1e5, 1e6, 1e7, 3e7, 1e8}) each(p, T);
+}
+
+// Where a line holds no state, the single call's status is _all's.
+TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
+  struct row {
+    pair f;
+    double a, b;
+  };
+  const row rows[] = {
+      {p_rho, 1e5, 1200.0},  {p_rho, 1e5, 1e-9},  {p_rho, 1e8, 1400.0}, {p_rho, 100.0, 1.0},
+      {T_h, 300.0, 1e8},     {T_h, 300.0, -1e6},  {T_h, 700.0, 5e6},    {T_h, 2000.0, 1e3},
+      {T_s, 300.0, -1e4},    {T_s, 300.0, 5e4},   {T_s, 700.0, 2e4},    {T_s, 1500.0, 100.0},
+  };
+  for (const row& r : rows) {
+    const inputs in{r.a, r.b};
+    const w::all_results all = all_of(r.f, in);
+    int count = -1;
+    const w::result one = single_of(r.f, in, &count);
+    EXPECT_TRUE(all.count == 0 && !one && count == 0 && one.status == all.status)
+        << pair_name[r.f] << "(" << digits(r.a) << ", " << digits(r.b) << "): _all " << all.count << " ("
+        << w::status_text(all.status) << "), single " << one.reason() << ", count " << count;
+  }
+}
+
+// The count of sign changes of a slope over n + 1 points of a line.
+template <class Slope>
+int sign_changes(Slope&& slope, double a, double b, int n) {
+  int changes = 0;
+  double last = slope(a);
+  for (int i = 1; i <= n; ++i) {
+    const double s = slope(a + (b - a) * i / n);
+    if ((s < 0.0) != (last < 0.0)) ++changes;
+    last = s;
+  }
+  return changes;
+}
+
+// (dh/dp)_T = v - T (dv/dT)_p, (ds/dp)_T = -(dv/dT)_p along an isotherm in
+// ln p; (drho/dT)_p, of the sign of -(dv/dT)_p, along an isobar in T.
+double dh_dp(const if97::properties& pr) { return pr.v - pr.T * pr.dv_dT; }
+double ds_dp(const if97::properties& pr) { return -pr.dv_dT; }
+
+TEST(StatePairsFirst, SlopesChangeSignAtMostOnceAlongEachPiece) {
+  struct row {
+    const char* name;
+    int region;
+    bool isobar;
+    double (*slope)(const if97::properties&);
+    int most;  // sign changes allowed along one piece
+  };
+  const row rows[] = {
+      {"(dh/dp)_T, region 1", 1, false, dh_dp, 1}, {"(ds/dp)_T, region 1", 1, false, ds_dp, 1},
+      {"(dh/dp)_T, region 2", 2, false, dh_dp, 0}, {"(ds/dp)_T, region 2", 2, false, ds_dp, 0},
+      {"(dh/dp)_T, region 5", 5, false, dh_dp, 0}, {"(ds/dp)_T, region 5", 5, false, ds_dp, 0},
+      {"(dv/dT)_p, region 1", 1, true, ds_dp, 1},  {"(dv/dT)_p, region 2", 2, true, ds_dp, 0},
+      {"(dv/dT)_p, region 5", 5, true, ds_dp, 0},
+  };
+  const double p_623 = if97::psat(if97::T_region1_max);
+  for (const row& r : rows) {
+    tally t;
+    const auto check = [&](double fixed, double lo, double hi) {
+      if (!(lo < hi)) return;
+      const auto at = [&](double x) {
+        const double p = r.isobar ? fixed : std::exp(x), T = r.isobar ? x : fixed;
+        const if97::properties pr = r.region == 1 ? if97::properties1(p, T)
+                                    : r.region == 2 ? if97::properties2(p, T)
+                                                    : if97::properties5(p, T);
+        return r.slope(pr);
+      };
+      const int n = sign_changes(at, lo, hi, 600);
+      t.check(n <= r.most, [&] {
+        return std::string(r.name) + " along " + (r.isobar ? "p = " : "T = ") + digits(fixed) + ": " +
+               std::to_string(n) + " sign changes";
+      });
+    };
+    if (r.isobar) {
+      for (double lp = -6.0; lp <= 2.0; lp += 0.02) {
+        const double p = std::pow(10.0, lp), p_triple = if97::psat(if97::T_min);
+        const double T_sat = p >= p_triple && p < if97::p_c_sat ? if97::tsat(p) : if97::T_region5_max;
+        const double T1_hi = std::fmin(T_sat, if97::T_region1_max);
+        const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? T_sat : if97::tb23(p);
+        if (r.region == 1 && p >= p_triple) check(p, if97::T_min, T1_hi);
+        if (r.region == 2) check(p, T2_lo, if97::T_region2_max);
+        if (r.region == 5 && p <= if97::p_region5_max) check(p, if97::T_region2_max, if97::T_region5_max);
+      }
+    } else {
+      const double ln_lo = std::log(1e-9), ln_max = std::log(if97::p_max);
+      for (double T = if97::T_min; T <= if97::T_region5_max; T += 0.7) {
+        if (r.region == 1 && T <= if97::T_region1_max) check(T, std::log(if97::psat(T)), ln_max);
+        if (r.region == 2 && T <= if97::T_region2_max)
+          check(T, ln_lo, std::log(T <= if97::T_region1_max ? if97::psat(T) : std::fmin(if97::pb23(T), if97::p_max)));
+        if (r.region == 5 && T >= if97::T_region2_max) check(T, ln_lo, std::log(if97::p_region5_max));
+      }
+    }
+  }
+}
+
+// Region 3 along its isotherms: h and s fall with rho on both sides of the
+// dome; saturated steam is denser than the ideal gas; and region 1's h, s
+// and rho keep within the bounds that let a search pass over it: h' and s'
+// at 623.15 K above, rho' at 623.15 K below, and from 300 K the density at
+// 273.15 K and the same pressure above.
+TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
+  tally t;
+  for (double T = if97::T_region1_max + 0.05; T <= if97::T_b23_max; T += 0.9) {
+    for (double rho = 80.0; rho <= 1100.0; rho += 2.5) {
+      const if97::properties pr = if97::properties3(T, 1.0 / rho);
+      if (!(pr.dv_dp < 0.0) || pr.p < std::fmin(if97::pb23(T), if97::p_max) || pr.p > if97::p_max) continue;
+      if (T < if97::T_c && pr.p <= if97::psat(T) * 1.0001 && pr.p >= if97::psat(T) * 0.9999) continue;
+      // d/drho at T: -v^2 d/dv; (dh/dv)_T = T (dp/dT)_v + v (dp/dv)_T, (ds/dv)_T = (dp/dT)_v.
+      const double dp_dT = -pr.dv_dT / pr.dv_dp, dp_dv = 1.0 / pr.dv_dp;
+      const double dh = T * dp_dT + pr.v * dp_dv, ds = dp_dT;  // per m3/kg: h and s fall with rho where positive
+      t.check(dh > 0.0 && ds > 0.0, [&] {
+        return "region 3 at T = " + digits(T) + ", rho = " + digits(rho) + ": (dh/dv)_T = " + digits(dh) +
+               ", (ds/dv)_T = " + digits(ds);
+      });
+    }
+  }
+  // Saturated steam is denser than the ideal gas at its p and T (Z'' < 1).
+  for (double T = 273.16; T < if97::T_c; T += 1.3) {
+    const w::state s = w::Tx(T, 1.0).state;
+    t.check(s.rho > s.p / (1e3 * if97::R * s.T),
+            [&] { return "saturated steam at " + digits(T) + " K: rho " + digits(s.rho); });
+  }
+  const double p_623 = if97::psat(if97::T_region1_max);
+  const if97::properties top = if97::properties1(p_623, if97::T_region1_max);
+  for (double T = if97::T_min; T <= if97::T_region1_max; T += 1.7) {
+    for (double lp = std::log10(if97::psat(T)); lp <= 2.0; lp += 0.01) {
+      const if97::properties pr = if97::properties1(std::pow(10.0, lp), T);
+      // From 300 K less dense than at 273.15 K and the same pressure.
+      const bool cold_densest = T < 300.0 || pr.v > if97::v1(pr.p, if97::T_min);
+      t.check(pr.h <= top.h && pr.s <= top.s && pr.v <= top.v && cold_densest, [&] {
+        return "region 1 at p = " + digits(pr.p) + " MPa, T = " + digits(T) + ": h " + digits(pr.h) + ", s " +
+               digits(pr.s) + ", v " + digits(pr.v) + " beyond 623.15 K's saturated liquid";
+      });
+    }
+  }
+}
+
+}  // namespace
