@@ -175,12 +175,12 @@ FAULTS = [
     # Two-phase (rho, q) from the interpolant of the saturation line below 623.15 K.
     ("water/flash_pairs.cpp", "constexpr int dome_intervals = 256;", "constexpr int dome_intervals = 8;", "pairs: the interpolant of the saturation line too coarse"),
     ("water/flash_pairs.cpp", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
-    ("water/flash_pairs.cpp", "if (vapour || v <= last.v_liquid) return ending_in(", "if (vapour || v < 0.0) return ending_in(", "pairs: an isochore leaving the dome on region 3's liquid line"),
+    ("water/flash_pairs.cpp", "const bool ends_high = vapour || v <= table.v_liquid[dome_high.intervals];", "const bool ends_high = vapour || v < 0.0;", "pairs: an isochore leaving the dome on region 3's liquid line"),
     ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
-    ("water/flash_pairs.cpp", "        n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "        n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
+    ("water/flash_pairs.cpp", "      n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "      n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
     ("water/flash_pairs.cpp", "    (before ? lo : hi) = mid;", "    (before ? hi : lo) = mid;", "pairs: where an isochore leaves the dome"),
     ("water/flash_pairs.cpp", "  if (q.value > q_end + margin) return dome_verdict::dry;", "  if (q.value > q_end - 1e5 * margin) return dome_verdict::dry;", "pairs: a wet isochore near its end on the line taken for dry"),
-    ("water/flash_pairs.cpp", "    return T < T_twins ? dome_verdict::wet : dome_verdict::open;", "    return T < T_twins + 0.02 ? dome_verdict::wet : dome_verdict::open;", "pairs: the interpolant decides among the twins of 623.15 K"),
+    ("water/flash_pairs.cpp", "T > T_twins_above : T < T_twins) ?", "T > T_twins_above : T < T_twins + 0.02) ?", "pairs: the interpolant decides among the twins of 623.15 K"),
     ("water/flash_pairs.cpp", "bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);", "bl.liquid_max[k] = std::fmin(bl.liquid_max[k], in.liquid_max[k]);", "pairs: (h, x) a block of sample intervals bounded too low"),
     # The single calls of (p, rho), (T, h) and (T, s): a line's pieces by their ends.
     ("water/flash_pairs.cpp", "  return minimum == (lo.f < 0.0) ? 0 : unsure;", "  return minimum == (lo.f < 0.0) ? 0 : 0;", "pairs: no state taken where two may lie about an extremum"),

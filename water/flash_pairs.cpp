@@ -513,11 +513,15 @@ int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h 
 
 struct dome_node {
   double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
-  double v_vapour;                                        // m3/kg, to compare without a logarithm
   double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
 };
+// With the nodes, their saturated volumes alone (a search for where an
+// isochore leaves the dome reads a few cache lines, not a node each) and the
+// largest q' and q'' of the stretch.
 struct dome_nodes_of_segment {
   dome_node node[dome_intervals + 1];
+  double v_liquid[dome_intervals + 1], v_vapour[dome_intervals + 1];  // m3/kg
+  double q_liquid_max[quantity_count], q_vapour_max[quantity_count];
 };
 
 // The samples of a stretch; above 623.15 K its first lies an ulp above, on
@@ -538,7 +542,10 @@ dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
       n.dq_vapour[k] = line.dq_vapour;
       n.v_liquid = line.v_liquid;
       n.dv_liquid = line.dv_liquid;
-      n.v_vapour = line.v_vapour;
+      out.v_liquid[i] = line.v_liquid;
+      out.v_vapour[i] = line.v_vapour;
+      out.q_liquid_max[k] = i == 0 ? line.q_liquid : std::fmax(out.q_liquid_max[k], line.q_liquid);
+      out.q_vapour_max[k] = i == 0 ? line.q_vapour : std::fmax(out.q_vapour_max[k], line.q_vapour);
       n.ln_v_vapour = std::log(line.v_vapour);
       n.dln_v_vapour = line.dv_vapour / line.v_vapour;
     }
@@ -546,14 +553,15 @@ dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
   return out;
 }
 
-const dome_node* dome_nodes(bool high = false) {
+const dome_nodes_of_segment& dome_table(bool high = false) {
   if (high) {
     static const dome_nodes_of_segment nodes = sampled(dome_high, true);
-    return nodes.node;
+    return nodes;
   }
   static const dome_nodes_of_segment nodes = sampled(dome_low, false);
-  return nodes.node;
+  return nodes;
 }
+const dome_node* dome_nodes(bool high = false) { return dome_table(high).node; }
 
 // The interpolant's saturated values and slopes at T, on a stretch.
 line_values dome_line_at(double T, quantity q, bool high = false) {
@@ -590,31 +598,34 @@ struct dome_exit {
   int i;
   bool vapour;
 };
-// Where the isochore leaves the dome: none (v above v''(273.15 K): no
-// two-phase state), above 623.15 K, below it (dome_exit), or not decided here
+// Where the isochore leaves the dome: none (v above v''(273.15 K), or q above
+// any the line reaches: no two-phase state), above 623.15 K, below it (dome_exit), or not decided here
 // (v below v'(273.15 K), where the isochore may cross the liquid line twice).
 enum class exit_kind { none, above, below, undecided };
 
 // The last node of a stretch whose saturated phase lies on the near side of
 // v: ln v'' falls with T, v' rises (past the density maximum, below v).
-int exit_interval(const dome_node* nodes, int intervals, double v, bool vapour) {
+int exit_interval(const dome_nodes_of_segment& table, int intervals, double v, bool vapour) {
   int lo = 0, hi = intervals;
   while (hi - lo > 1) {
     const int mid = (lo + hi) / 2;
-    const bool before = vapour ? nodes[mid].v_vapour >= v : nodes[mid].v_liquid <= v;
+    const bool before = vapour ? table.v_vapour[mid] >= v : table.v_liquid[mid] <= v;
     (before ? lo : hi) = mid;
   }
   return lo;
 }
 
-exit_kind dome_exit_of(double v, dome_exit& out) {
-  const dome_node* nodes = dome_nodes();
-  const dome_node &cold = nodes[0], &hot = nodes[dome_intervals];
-  if (v > cold.v_vapour) return exit_kind::none;
-  if (!(v > cold.v_liquid)) return exit_kind::undecided;
-  out.vapour = v >= hot.v_vapour;
-  if (!out.vapour && v > hot.v_liquid) return exit_kind::above;
-  out.i = exit_interval(nodes, dome_intervals, v, out.vapour);
+// A q above the largest of the line's (by more than `bulge`) lies beyond the
+// dome wherever the isochore leaves it below 623.15 K.
+exit_kind dome_exit_of(double v, target q, double bulge, dome_exit& out) {
+  const dome_nodes_of_segment& table = dome_table();
+  if (v > table.v_vapour[0]) return exit_kind::none;
+  if (!(v > table.v_liquid[0])) return exit_kind::undecided;
+  out.vapour = v >= table.v_vapour[dome_intervals];
+  if (!out.vapour && v > table.v_liquid[dome_intervals]) return exit_kind::above;
+  const int k = quantity_index(q.q);
+  if (q.value > (out.vapour ? table.q_vapour_max[k] : table.q_liquid_max[k]) + bulge) return exit_kind::none;
+  out.i = exit_interval(table, dome_intervals, v, out.vapour);
   return exit_kind::below;
 }
 
@@ -654,15 +665,21 @@ dome_verdict dome_start(double v, target q, double& T) {
   // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
   // q) the forward equations decide. Far from both nodes' q (by more than
   // q' or q'' bulges between them at an extremum) the nodes decide.
+  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+  const int k = quantity_index(q.q);
+  const auto q_at = [&](const dome_node& n, bool vapour) { return vapour ? n.q_vapour[k] : n.q_liquid[k]; };
+  // Whether q lies far above the isochore's end in the node interval i.
+  const auto far_above_end = [&](bool on_high, int i, bool vapour) {
+    const dome_node* nodes = dome_nodes(on_high);
+    return q.value > std::fmax(q_at(nodes[i], vapour), q_at(nodes[i + 1], vapour)) + bulge;
+  };
   const auto ending_in = [&](int i, bool vapour) {
     const dome_segment& seg = high ? dome_high : dome_low;
     const dome_node* nodes = dome_nodes(high);
     const dome_node &a = nodes[i], &b = nodes[i + 1];
-    const int k = quantity_index(q.q);
-    const double q_a = vapour ? a.q_vapour[k] : a.q_liquid[k], q_b = vapour ? b.q_vapour[k] : b.q_liquid[k];
-    const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+    const double q_a = q_at(a, vapour), q_b = q_at(b, vapour);
     const double T_a = seg.T_lo + i * seg.step(), T_b = T_a + seg.step();
-    if (q.value > std::fmax(q_a, q_b) + bulge) return dome_verdict::dry;
+    if (far_above_end(high, i, vapour)) return dome_verdict::dry;
     if (q.value < std::fmin(q_a, q_b) - bulge) return search(T_a, T_b);
     // The end's T by Newton's steps on the cubic of v'' (or v'), from the
     // secant's root.
@@ -683,22 +700,25 @@ dome_verdict dome_start(double v, target q, double& T) {
     return search(T_a, T_b);
   };
   dome_exit end{};
-  const exit_kind kind = dome_exit_of(v, end);
+  const exit_kind kind = dome_exit_of(v, q, bulge, end);
   if (kind == exit_kind::none) return dome_verdict::dry;
   if (kind == exit_kind::undecided) return dome_verdict::open;
   if (kind == exit_kind::below) return ending_in(end.i, end.vapour);
-  // The isochore leaves the dome above 623.15 K. Above the root the value is
-  // positive: a value below it at 623.15 K puts the root above.
+  // The isochore leaves the dome above 623.15 K: below 645.15 K on region 3's
+  // roots, where a q far above its end's is dry at once; else the root lies
+  // below 645.15 K where the value is positive there.
+  const dome_nodes_of_segment& table = dome_table(true);
+  const bool vapour = v >= table.v_vapour[dome_high.intervals];
+  const bool ends_high = vapour || v <= table.v_liquid[dome_high.intervals];
+  const int i_end = ends_high ? exit_interval(table, dome_high.intervals, v, vapour) : 0;
+  if (ends_high && far_above_end(true, i_end, vapour)) return dome_verdict::dry;
+  // Above the root the value is positive: a value below it at 623.15 K puts
+  // the root above.
   const point top = f(-1.0 / if97::T_region1_max);
   if (!top.valid) return dome_verdict::open;
   if (top.f >= 0.0) return search(if97::T_region1_max - dome_T_step, if97::T_region1_max);
-  // On region 3's roots: where the isochore leaves the dome below 645.15 K,
-  // as below 623.15 K; else the root lies below 645.15 K where the value is
-  // positive there.
   high = true;
-  const dome_node& last = dome_nodes(true)[dome_high.intervals];
-  const bool vapour = v >= last.v_vapour;
-  if (vapour || v <= last.v_liquid) return ending_in(exit_interval(dome_nodes(true), dome_high.intervals, v, vapour), vapour);
+  if (ends_high) return ending_in(i_end, vapour);
   const point high_top = f(-1.0 / dome_high.T_hi);
   if (!high_top.valid || high_top.f < 0.0) return dome_verdict::open;
   return search(T_above + dome_high.step(), dome_high.T_hi);
