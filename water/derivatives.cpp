@@ -438,48 +438,67 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
 
 namespace {
 
-derivatives_result undefined_record(status s) {
-  derivatives_result r{};
-  r.status = s;
-  derivatives& d = r.d;
+void fill_undefined(derivatives& d) {
   d.cp = d.cv = d.w = d.alpha_v = d.kappa_T = d.isentropic_exponent = nan;
   d.dT_dp_h = d.dT_dh_p = d.drho_dp_h = d.drho_dh_p = d.dp_dT_rho = d.dp_drho_T = nan;
   d.dTsat_dp = d.drho_liquid_dp = d.drho_vapour_dp = d.dh_liquid_dp = d.dh_vapour_dp = d.dx_dp_h = d.dx_dh_p = nan;
   d.natural.d1.fill(nan);
   d.natural.d2.fill(nan);
+}
+
+derivatives_result undefined_record(status s) {
+  derivatives_result r;
+  r.status = s;
+  fill_undefined(r.d);
   return r;
 }
+
+// 1 / (B1 C2 - B2 C1), NaN where C fixes B.
+double inverse_denominator(const jacobian& j, std::size_t b, std::size_t c) {
+  const double den = j.d1[b] * j.d2[c] - j.d2[b] * j.d1[c];
+  return den == 0.0 ? nan : 1.0 / den;
+}
+
+// A1 C2 - A2 C1.
+double numerator(const jacobian& j, std::size_t a, std::size_t c) { return j.d1[a] * j.d2[c] - j.d2[a] * j.d1[c]; }
 
 // The named derivatives of a state from the gradients in its natural
-// variables (d.natural set).
+// variables (d.natural set): ratio() of each, the five denominators they
+// share ((T, p), (T, v), (rho, s), (p, h), (T, rho); a swapped pair is the
+// negative) inverted once.
 void named_of(const state& st, derivatives& d) {
   const jacobian& j = d.natural;
-  d.cp = ratio(j, H, T_, P);
-  d.cv = ratio(j, U, T_, V);
-  const double dp_drho_s = ratio(j, P, RHO, S);
+  const double by_T_p = inverse_denominator(j, T_, P), by_T_v = inverse_denominator(j, T_, V);
+  const double by_rho_s = inverse_denominator(j, RHO, S), by_p_h = inverse_denominator(j, P, H);
+  const double by_T_rho = inverse_denominator(j, T_, RHO);
+  d.cp = numerator(j, H, P) * by_T_p;
+  d.cv = numerator(j, U, V) * by_T_v;
+  const double dp_drho_s = numerator(j, P, S) * by_rho_s;
   d.w = std::sqrt(dp_drho_s);
-  d.alpha_v = ratio(j, V, T_, P) / st.v;
-  d.kappa_T = -ratio(j, V, P, T_) / st.v;
+  d.alpha_v = numerator(j, V, P) * by_T_p * st.rho;
+  d.kappa_T = numerator(j, V, T_) * by_T_p * st.rho;  // -(dv/dp)_T / v, (p, T) = -(T, p)
   d.isentropic_exponent = st.rho / st.p * dp_drho_s;
-  d.dT_dp_h = ratio(j, T_, P, H);
-  d.dT_dh_p = ratio(j, T_, H, P);
-  d.drho_dp_h = ratio(j, RHO, P, H);
-  d.drho_dh_p = ratio(j, RHO, H, P);
-  d.dp_dT_rho = ratio(j, P, T_, RHO);
-  d.dp_drho_T = ratio(j, P, RHO, T_);
+  d.dT_dp_h = numerator(j, T_, H) * by_p_h;
+  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;
+  d.drho_dp_h = numerator(j, RHO, H) * by_p_h;
+  d.drho_dh_p = -numerator(j, RHO, P) * by_p_h;
+  d.dp_dT_rho = numerator(j, P, RHO) * by_T_rho;
+  d.dp_drho_T = -numerator(j, P, T_) * by_T_rho;
+  if (st.region == 4) {
+    d.dx_dp_h = numerator(j, X, H) * by_p_h;
+    d.dx_dh_p = -numerator(j, X, P) * by_p_h;
+  }
 }
 
-derivatives_result single_phase_record(const state& st, const jacobian& j) {
-  derivatives_result r = undefined_record(status::ok);
-  r.d.natural = j;
-  named_of(st, r.d);
-  return r;
+void single_phase_record(const state& st, const jacobian& j, derivatives& d) {
+  d.natural = j;
+  d.dTsat_dp = d.drho_liquid_dp = d.drho_vapour_dp = d.dh_liquid_dp = d.dh_vapour_dp = d.dx_dp_h = d.dx_dh_p = nan;
+  named_of(st, d);
 }
 
 // A two-phase state's record from its saturated phases' gradients.
-derivatives_result two_phase_record(const state& st, const jacobian& liquid, const jacobian& vapour, double dpsat_dT) {
-  derivatives_result r = undefined_record(status::ok);
-  derivatives& d = r.d;
+void two_phase_record(const state& st, const jacobian& liquid, const jacobian& vapour, double dpsat_dT,
+                      derivatives& d) {
   const two_phase_gradients t = mixture_gradients(st, liquid, vapour, dpsat_dT);
   d.natural = t.mixture;
   const double dT_dp = 1.0 / t.dpsat_dT;
@@ -488,23 +507,30 @@ derivatives_result two_phase_record(const state& st, const jacobian& liquid, con
   d.drho_vapour_dp = t.vapour[RHO] * dT_dp;
   d.dh_liquid_dp = t.liquid[H] * dT_dp;
   d.dh_vapour_dp = t.vapour[H] * dT_dp;
-  d.dx_dp_h = ratio(d.natural, X, P, H);
-  d.dx_dh_p = ratio(d.natural, X, H, P);
   named_of(st, d);
-  return r;
+}
+
+// The record of a state formed already, from evaluations of its phases.
+void evaluated_record(const state& st, derivatives& d) {
+  if (st.region != 4) {
+    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes), d);
+  } else if (regions_1_2(st)) {
+    two_phase_record(st, gradients_of(saturated_gibbs(st, st.liquid, 1, all_slopes)),
+                     gradients_of(saturated_gibbs(st, st.vapour, 2, all_slopes)), dpsat_dT_of(st), d);
+  } else {
+    two_phase_record(st, gradients_of(saturated_helmholtz(st, st.liquid, all_slopes)),
+                     gradients_of(saturated_helmholtz(st, st.vapour, all_slopes)), dpsat_dT_of(st), d);
+  }
 }
 
 }  // namespace
 
 derivatives_result derivatives_of(const state& st) noexcept {
   if (!is_state(st)) return undefined_record(status::not_finite);
-  if (st.region != 4)
-    return single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes));
-  if (regions_1_2(st))
-    return two_phase_record(st, gradients_of(saturated_gibbs(st, st.liquid, 1, all_slopes)),
-                            gradients_of(saturated_gibbs(st, st.vapour, 2, all_slopes)), dpsat_dT_of(st));
-  return two_phase_record(st, gradients_of(saturated_helmholtz(st, st.liquid, all_slopes)),
-                          gradients_of(saturated_helmholtz(st, st.vapour, all_slopes)), dpsat_dT_of(st));
+  derivatives_result r;
+  r.status = status::ok;
+  evaluated_record(st, r.d);
+  return r;
 }
 
 namespace {
@@ -538,24 +564,25 @@ bool helmholtz_from(const detail::single& one, double T, const phase_values& ph,
 }
 
 // The record of a state that a flash found and assembled: from the found
-// phases' evaluations, or, where they do not serve, derivatives_of(state).
-derivatives_result record_of(const detail::found& f, const state& st) {
+// phases' evaluations, or, where they do not serve, evaluated as
+// derivatives_of(state) evaluates it.
+void record_of(const detail::found& f, const state& st, derivatives& d) {
   if (!f.two_phase) {
     gibbs_point g;
     helmholtz_point h;
-    if (gibbs_from(f.one(), st.p, st.T, st, g)) return single_phase_record(st, gradients_of(g));
-    if (helmholtz_from(f.one(), st.T, st, h)) return single_phase_record(st, gradients_of(h));
+    if (gibbs_from(f.one(), st.p, st.T, st, g)) return single_phase_record(st, gradients_of(g), d);
+    if (helmholtz_from(f.one(), st.T, st, h)) return single_phase_record(st, gradients_of(h), d);
   } else if (regions_1_2(st)) {
     gibbs_point l, w;
     if (f.sat.liquid.region == 1 && f.sat.vapour.region == 2 && gibbs_from(f.sat.liquid, st.p, st.T, st.liquid, l) &&
         gibbs_from(f.sat.vapour, st.p, st.T, st.vapour, w))
-      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st));
+      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st), d);
   } else {
     helmholtz_point l, w;
     if (helmholtz_from(f.sat.liquid, st.T, st.liquid, l) && helmholtz_from(f.sat.vapour, st.T, st.vapour, w))
-      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st));
+      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st), d);
   }
-  return derivatives_of(st);
+  evaluated_record(st, d);
 }
 
 // The plain function's result of a found state (p_caller: the caller's p in
@@ -563,11 +590,11 @@ derivatives_result record_of(const detail::found& f, const state& st) {
 result with_record(const detail::found& f, double p_caller, derivatives& d) {
   result r = detail::assemble(f, outputs::all);
   if (!r) {
-    d = undefined_record(r.status).d;
+    fill_undefined(d);
     return r;
   }
   if (!std::isnan(p_caller)) r.state.p = p_caller;
-  d = record_of(f, r.state).d;
+  record_of(f, r.state, d);
   return r;
 }
 
