@@ -30,14 +30,18 @@ constexpr std::size_t P = at(quantity::p), T_ = at(quantity::T), RHO = at(quanti
 
 using gradient = std::array<double, quantity_count>;
 
+constexpr double MPa_per_Pa = 1e-6;
+
 // Regions 1, 2 and 5 in (p, T), SI units: v and s of the state, and
 // (dv/dp)_T, (dv/dT)_p and cp of the Gibbs free energy's second derivatives.
+// 1/T and 1/v^2 of the state are formed apart from the slopes, so that no
+// division waits for the equation's sums.
 struct gibbs_point {
-  double p, T, v, s, v_p, v_T, cp;
+  double p, T, v, s, v_p, v_T, cp, inv_T, inv_v2;
 };
 
 gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::gibbs_slopes& q) {
-  return {p, T, v, s, q.dv_dp / Pa_per_MPa, q.dv_dT, J_per_kJ * q.cp};
+  return {p, T, v, s, q.dv_dp * MPa_per_Pa, q.dv_dT, J_per_kJ * q.cp, 1.0 / T, 1.0 / (v * v)};
 }
 
 // The entry of quantity k in the gradient per p (per_T false) or per T, with
@@ -49,7 +53,7 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
     switch (k) {
       case P: return 1.0;
       case T_: return 0.0;
-      case RHO: return -g.v_p / (v * v);
+      case RHO: return -g.v_p * g.inv_v2;
       case V: return g.v_p;
       case H: return v - T * g.v_T;
       case S: return -g.v_T;
@@ -62,10 +66,10 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
   switch (k) {
     case P: return 0.0;
     case T_: return 1.0;
-    case RHO: return -g.v_T / (v * v);
+    case RHO: return -g.v_T * g.inv_v2;
     case V: return g.v_T;
     case H: return g.cp;
-    case S: return g.cp / T;
+    case S: return g.cp * g.inv_T;
     case U: return g.cp - p * g.v_T;
     case G: return -g.s;
     case F: return -g.s - p * g.v_T;
@@ -75,12 +79,13 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
 
 // Region 3 in (T, rho), SI units: s of the state, and p, (dp/dT)_rho,
 // (dp/drho)_T and cv of the Helmholtz free energy's second derivatives.
+// 1/T formed apart from the slopes, as for gibbs_point.
 struct helmholtz_point {
-  double T, v, s, p, p_T, p_rho, cv;
+  double T, v, s, p, p_T, p_rho, cv, inv_T;
 };
 
 helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::helmholtz_slopes& q) {
-  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv};
+  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv, 1.0 / T};
 }
 
 // The entry of quantity k per T (per_rho false) or per rho, with (du/dv)_T =
@@ -94,7 +99,7 @@ helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::hel
       case RHO:
       case V: return 0.0;
       case H: return h.cv + h.p_T * v;
-      case S: return h.cv / T;
+      case S: return h.cv * h.inv_T;
       case U: return h.cv;
       case G: return h.p_T * v - h.s;
       case F: return -h.s;
