@@ -17,6 +17,7 @@
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"
 #include "water/derivatives.hpp"
+#include "water/kviapws97/water.h"
 #include "water/state.hpp"
 
 namespace {
@@ -180,6 +181,46 @@ TEST(DerivativesWithTheFlash, FailuresLeaveTheRecordNaN) {
     for (const field& k : fields) EXPECT_TRUE(std::isnan(d.*k.of)) << b.what << ": " << k.name;
     EXPECT_TRUE(std::isnan(d.natural.d1[0])) << b.what;
   }
+}
+
+// Through C: the state that kviapws97_ph fills and the record of the C++
+// flash, field by field in the order of kviapws97_derivatives; a NULL
+// pointer a status.
+TEST(DerivativesWithTheFlash, ThroughC) {
+  struct row {
+    const char* what;
+    double p, h;
+  };
+  const row table[] = {
+      {"region 1", 1e6, 5e5}, {"region 2", 1e5, 3e6}, {"region 3", 25e6, 2.1e6}, {"two-phase", 1e6, 2e6},
+      {"two-phase above 623.15 K", 20e6, 2e6}, {"no state", 1e6, -1e6},
+  };
+  for (const row& r : table) {
+    kviapws97_state c, plain;
+    kviapws97_derivatives cd;
+    const int status = kviapws97_ph_derivatives(r.p, r.h, &c, &cd);
+    EXPECT_EQ(status, kviapws97_ph(r.p, r.h, &plain)) << r.what;
+    EXPECT_EQ(std::memcmp(&c, &plain, sizeof c), 0) << r.what;
+    w::derivatives d;
+    const w::result cpp = w::ph(r.p, r.h, d);
+    EXPECT_EQ(status, static_cast<int>(cpp.status)) << r.what;
+    const double got[] = {cd.cp,           cd.cv,          cd.w,          cd.alpha_v,        cd.kappa_T,
+                          cd.isentropic_exponent, cd.dT_dp_h, cd.dT_dh_p, cd.drho_dp_h, cd.drho_dh_p,
+                          cd.dp_dT_rho,    cd.dp_drho_T,   cd.dTsat_dp,   cd.drho_liquid_dp, cd.drho_vapour_dp,
+                          cd.dh_liquid_dp, cd.dh_vapour_dp, cd.dx_dp_h,    cd.dx_dh_p};
+    static_assert(sizeof got / sizeof got[0] == sizeof fields / sizeof fields[0]);
+    for (std::size_t k = 0; k < sizeof fields / sizeof fields[0]; ++k) {
+      const double wanted = d.*fields[k].of;
+      EXPECT_TRUE(std::isnan(wanted) ? std::isnan(got[k]) : got[k] == wanted)
+          << r.what << ": " << fields[k].name << " got " << digits(got[k]) << ", expected " << digits(wanted);
+    }
+  }
+  kviapws97_state c;
+  kviapws97_derivatives cd;
+  EXPECT_NE(kviapws97_pT_derivatives(1e6, 300.0, nullptr, &cd), 0);
+  EXPECT_NE(kviapws97_px_derivatives(1e6, 0.5, &c, nullptr), 0);
+  EXPECT_EQ(kviapws97_Tx_derivatives(400.0, 0.5, &c, &cd), 0);
+  EXPECT_TRUE(std::isfinite(cd.dTsat_dp));
 }
 
 }  // namespace
