@@ -87,7 +87,7 @@ FAULTS = [
     ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
     ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
     ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
-    ("if97/region1.cpp", "return v / T - 1e-3 * R * g.tau * g.g_pt / p_star; }", "return v / T + 1e-3 * R * g.tau * g.g_pt / p_star; }", "derivatives: (dv/dT)_p of region 1 from the state's v"),
+    ("if97/region1.cpp", "return v / T - R_by_p_star * g.tau * g.g_pt; }", "return v / T + R_by_p_star * g.tau * g.g_pt; }", "derivatives: (dv/dT)_p of region 1 from the state's v"),
     ("water/derivatives.cpp", "case RHO: return -(st.vapour.v - st.liquid.v) * st.rho * st.rho;", "case RHO: return (st.vapour.v - st.liquid.v) * st.rho * st.rho;", "derivatives: (drho/dx)_T of a two-phase state"),
     ("water/derivatives.cpp", "{0, 0, VT, VT, CP, CP, CP | VT, 0, VT, 0}", "{0, 0, VT, VT, CP, 0, CP | VT, 0, VT, 0}", "derivatives: the slopes that (ds/dT)_p needs"),
     ("water/derivatives.cpp", "if (c == X) return {true, false};", "if (c == X) return {false, true};", "derivatives: the gradient that a derivative at constant x needs"),
