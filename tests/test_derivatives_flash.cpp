@@ -167,7 +167,7 @@ TEST(DerivativesWithTheFlash, FailuresLeaveTheRecordNaN) {
       {"pT above 100 MPa", [](w::derivatives& d) { return w::pT(101e6, 300.0, d); }, w::status::pressure_above_100MPa},
       {"ph below h(p, 273.15 K)", [](w::derivatives& d) { return w::ph(1e6, -1e5, d); },
        w::status::enthalpy_below_min},
-      {"ps of an infinite s", [](w::derivatives& d) { return w::ps(1e6, INFINITY, d); }, w::status::not_finite},
+      {"ps of an infinite s", [](w::derivatives& d) { return w::ps(1e6, std::numeric_limits<double>::infinity(), d); }, w::status::not_finite},
       {"hs of no state", [](w::derivatives& d) { return w::hs(-1e6, 1e4, d); }, w::status::hs_out_of_range},
       {"Tx with x > 1", [](w::derivatives& d) { return w::Tx(400.0, 1.5, d); }, w::status::quality_out_of_range},
       {"Tx above T_c", [](w::derivatives& d) { return w::Tx(650.0, 0.5, d); }, w::status::above_critical},
