@@ -85,7 +85,7 @@ FAULTS = [
     ("water/derivatives.cpp", "const double u_rho = (p - T * h.p_T) * v2;", "const double u_rho = (p + T * h.p_T) * v2;", "derivatives: (du/drho)_T of region 3"),
     ("if97/region3.cpp", "return 1e-3 * R / v * (h.d - h.dt); }", "return 1e-3 * R / v * (h.d + h.dt); }", "derivatives: (dp/dT)_rho of region 3"),
     ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
-    ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
+    ("water/derivatives.cpp", "return entry(g, k, false) * dpsat + entry(g, k, true);", "return entry(g, k, false) * dpsat - entry(g, k, true);", "derivatives: a saturated phase along the line"),
     ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
     ("if97/region1.cpp", "return v / T - R_by_p_star * g.tau * g.g_pt; }", "return v / T + R_by_p_star * g.tau * g.g_pt; }", "derivatives: (dv/dT)_p of region 1 from the state's v"),
     ("water/derivatives.cpp", "case RHO: return -(st.vapour.v - st.liquid.v) * st.rho * st.rho;", "case RHO: return (st.vapour.v - st.liquid.v) * st.rho * st.rho;", "derivatives: (drho/dx)_T of a two-phase state"),

@@ -192,26 +192,25 @@ jacobian single_phase_gradients(int region, double p, double T, double v, double
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
-// every quantity of a saturated phase with gradients j: the step (da, db) of
-// its natural variables solves dT = 1, dp = dpsat/dT. In region 3 this is
-// p(T, rho) = psat(T) differentiated implicitly.
-gradient along_line(const jacobian& j, double dpsat) {
-  const double det = j.d1[T_] * j.d2[P] - j.d2[T_] * j.d1[P];
-  const double da = (j.d2[P] - j.d2[T_] * dpsat) / det;
-  const double db = (j.d1[T_] * dpsat - j.d1[P]) / det;
-  gradient out;
-  for (std::size_t k = 0; k < out.size(); ++k) out[k] = j.d1[k] * da + j.d2[k] * db;
-  return out;
-}
-
-// along_line for one quantity k of a saturated phase, without its gradients:
-// in (p, T) the step is (dpsat/dT, 1), in (T, rho) (1, (dpsat/dT - (dp/dT)_rho)
-// / (dp/drho)_T). Each operation is along_line's, so the two agree to the bit.
+// quantity k of a saturated phase: the step of its natural variables that
+// keeps dT = 1, dp = dpsat/dT is (dpsat/dT, 1) in (p, T), and (1,
+// (dpsat/dT - (dp/dT)_rho) / (dp/drho)_T) in (T, rho), which differentiates
+// p(T, rho) = psat(T) implicitly in region 3.
 [[gnu::always_inline]] inline double line_entry(const gibbs_point& g, std::size_t k, double dpsat) {
   return entry(g, k, false) * dpsat + entry(g, k, true);
 }
 [[gnu::always_inline]] inline double line_entry(const helmholtz_point& h, std::size_t k, double dpsat) {
   return entry(h, k, false) + entry(h, k, true) * ((dpsat - h.p_T) / h.p_rho);
+}
+
+// Every quantity of a saturated phase along the line.
+template <class Point, std::size_t... K>
+gradient along_line(const Point& pt, double dpsat, std::index_sequence<K...>) {
+  return {line_entry(pt, K, dpsat)...};
+}
+template <class Point>
+gradient along_line(const Point& pt, double dpsat) {
+  return along_line(pt, dpsat, std::make_index_sequence<quantity_count>{});
 }
 
 struct two_phase_gradients {
@@ -250,12 +249,11 @@ struct two_phase_gradients {
 
 // Two-phase in (T, x): Z = Z' + x (Z'' - Z') for the specific quantities v,
 // h, s, u, g and f; rho = 1/v; p = psat(T). Per x the differences of the
-// saturated phases of the state; per T the saturated phases along the line
-// with gradients liquid and vapour. The phases lie in regions 1 and 2 up to
-// 623.15 K, above it on the region-3 equation, as the state functions take
-// them.
-two_phase_gradients mixture_gradients(const state& st, const jacobian& liquid, const jacobian& vapour,
-                                      double dpsat_dT) {
+// saturated phases of the state; per T the saturated phases along the line,
+// from their slopes. The phases lie in regions 1 and 2 up to 623.15 K, above
+// it on the region-3 equation, as the state functions take them.
+template <class Point>
+two_phase_gradients mixture_gradients(const state& st, const Point& liquid, const Point& vapour, double dpsat_dT) {
   const double x = st.x;
   two_phase_gradients out;
   out.dpsat_dT = dpsat_dT;
@@ -501,9 +499,9 @@ void single_phase_record(const state& st, const jacobian& j, derivatives& d) {
   named_of(st, d);
 }
 
-// A two-phase state's record from its saturated phases' gradients.
-void two_phase_record(const state& st, const jacobian& liquid, const jacobian& vapour, double dpsat_dT,
-                      derivatives& d) {
+// A two-phase state's record from its saturated phases' slopes.
+template <class Point>
+void two_phase_record(const state& st, const Point& liquid, const Point& vapour, double dpsat_dT, derivatives& d) {
   const two_phase_gradients t = mixture_gradients(st, liquid, vapour, dpsat_dT);
   d.natural = t.mixture;
   const double dT_dp = 1.0 / t.dpsat_dT;
@@ -520,11 +518,11 @@ void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
     single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes), d);
   } else if (regions_1_2(st)) {
-    two_phase_record(st, gradients_of(saturated_gibbs(st, st.liquid, 1, all_slopes)),
-                     gradients_of(saturated_gibbs(st, st.vapour, 2, all_slopes)), dpsat_dT_of(st), d);
+    two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
+                     dpsat_dT_of(st), d);
   } else {
-    two_phase_record(st, gradients_of(saturated_helmholtz(st, st.liquid, all_slopes)),
-                     gradients_of(saturated_helmholtz(st, st.vapour, all_slopes)), dpsat_dT_of(st), d);
+    two_phase_record(st, saturated_helmholtz(st, st.liquid, all_slopes),
+                     saturated_helmholtz(st, st.vapour, all_slopes), dpsat_dT_of(st), d);
   }
 }
 
@@ -581,11 +579,11 @@ void record_of(const detail::found& f, const state& st, derivatives& d) {
     gibbs_point l, w;
     if (f.sat.liquid.region == 1 && f.sat.vapour.region == 2 && gibbs_from(f.sat.liquid, st.p, st.T, st.liquid, l) &&
         gibbs_from(f.sat.vapour, st.p, st.T, st.vapour, w))
-      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st), d);
+      return two_phase_record(st, l, w, dpsat_dT_of(st), d);
   } else {
     helmholtz_point l, w;
     if (helmholtz_from(f.sat.liquid, st.T, st.liquid, l) && helmholtz_from(f.sat.vapour, st.T, st.vapour, w))
-      return two_phase_record(st, gradients_of(l), gradients_of(w), dpsat_dT_of(st), d);
+      return two_phase_record(st, l, w, dpsat_dT_of(st), d);
   }
   evaluated_record(st, d);
 }
