@@ -2,7 +2,8 @@
 // 1024 varied states of each region and of the two-phase region, the states
 // formed beforehand: the named set (what it adds to a flash) and one generic
 // derivative, (drho/dh)_p and (drho/dp)_h, from the state alone; beside them
-// the (p, T) state itself.
+// the (p, T) state itself, and the (p, T) and (p, h) flashes with and
+// without the named set formed with the state.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -60,6 +61,51 @@ void from_gradients(benchmark::State& st, const state_array& at) {
 void flash_pT(benchmark::State& st, const state_array& at) {
   kvbench::cycle(st, [&](std::size_t k) { return water::pT(at[k].p, at[k].T).state.h; });
 }
+
+// The flash alone and with the named derivatives formed from its own final
+// evaluation (the overloads of water/derivatives.hpp): what the named set
+// adds to a state. (p, h) over the states above, two-phase ones included.
+const auto inputs1 = kvbench::flash_inputs_of(1, 0.1, 100.0, 280.0, 620.0);
+const auto inputs2 = kvbench::flash_inputs_of(2, 0.001, 100.0, 300.0, 1070.0);
+const auto inputs3 = kvbench::flash_inputs_of(3, 20.0, 100.0, 630.0, 860.0);
+const auto inputs5 = kvbench::flash_inputs_of(5, 0.001, 50.0, 1080.0, 2270.0);
+const auto inputs_low = kvbench::flash_inputs_of(4, 0.0, 0.0, 280.0, 620.0);
+const auto inputs_high = kvbench::flash_inputs_of(4, 0.0, 0.0, 624.0, 646.0);
+
+void flash_pT_named(benchmark::State& st, const state_array& at) {
+  kvbench::cycle(st, [&](std::size_t k) {
+    water::derivatives d;
+    return water::pT(at[k].p, at[k].T, d).state.h + d.drho_dh_p;
+  });
+}
+
+void flash_ph(benchmark::State& st, const kvbench::flash_input_array& at) {
+  kvbench::cycle(st, [&](std::size_t k) { return water::ph(at[k].p, at[k].h).state.rho; });
+}
+
+void flash_ph_named(benchmark::State& st, const kvbench::flash_input_array& at) {
+  kvbench::cycle(st, [&](std::size_t k) {
+    water::derivatives d;
+    return water::ph(at[k].p, at[k].h, d).state.rho + d.drho_dh_p;
+  });
+}
+
+BENCHMARK_CAPTURE(flash_pT_named, region1, region1);
+BENCHMARK_CAPTURE(flash_pT_named, region2, region2);
+BENCHMARK_CAPTURE(flash_pT_named, region3, region3);
+BENCHMARK_CAPTURE(flash_pT_named, region5, region5);
+BENCHMARK_CAPTURE(flash_ph, region1, inputs1);
+BENCHMARK_CAPTURE(flash_ph, region2, inputs2);
+BENCHMARK_CAPTURE(flash_ph, region3, inputs3);
+BENCHMARK_CAPTURE(flash_ph, region5, inputs5);
+BENCHMARK_CAPTURE(flash_ph, two_phase_below_623K, inputs_low);
+BENCHMARK_CAPTURE(flash_ph, two_phase_above_623K, inputs_high);
+BENCHMARK_CAPTURE(flash_ph_named, region1, inputs1);
+BENCHMARK_CAPTURE(flash_ph_named, region2, inputs2);
+BENCHMARK_CAPTURE(flash_ph_named, region3, inputs3);
+BENCHMARK_CAPTURE(flash_ph_named, region5, inputs5);
+BENCHMARK_CAPTURE(flash_ph_named, two_phase_below_623K, inputs_low);
+BENCHMARK_CAPTURE(flash_ph_named, two_phase_above_623K, inputs_high);
 
 // The floor of a derivative from a state: one evaluation of the region's equation.
 void equation_region1(benchmark::State& st) {

@@ -87,9 +87,14 @@ double w_of(const gibbs& g, double T) {
   const double a = g.g_p - g.tau * g.g_pt;
   return std::sqrt(R_sound * T * g.g_p * g.g_p / (a * a / (g.tau * g.tau * g.g_tt) - g.g_pp));
 }
-// (dv/dp)_T per kPa and (dv/dT)_p, dtau/dT = -tau/T.
-double dvdp_of(const gibbs& g, double T) { return 1e-6 * R * T * g.g_pp / (p_star * p_star); }
-double dv_dT_of(const gibbs& g) { return 1e-3 * R * (g.g_p - g.tau * g.g_pt) / p_star; }
+// (dv/dp)_T per kPa and (dv/dT)_p, dtau/dT = -tau/T; the constant factors
+// folded first, so that no division waits for the series' sums.
+constexpr double R_by_p_star = 1e-3 * R / p_star;  // m3/(kg K), with gamma_pi: v / T
+double dvdp_of(const gibbs& g, double T) { return (1e-3 * R_by_p_star / p_star) * T * g.g_pp; }
+// (dv/dT)_p = v / T - R tau gamma_pitau / p*, from v of the state: the one
+// expression of the whole evaluation and of slopes1, so that both give the
+// same bits for the same v.
+double dv_dT_of(const gibbs& g, double T, double v) { return v / T - R_by_p_star * g.tau * g.g_pt; }
 
 constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
 
@@ -103,7 +108,7 @@ gibbs_slopes slopes_of(double p, double T, double v) {
   const gibbs g = gamma<parts>(p, T);
   gibbs_slopes out{0.0, 0.0, 0.0};
   if constexpr ((W & want_dv_dp) != 0) out.dv_dp = 1e3 * dvdp_of(g, T);
-  if constexpr ((W & want_dv_dT) != 0) out.dv_dT = v / T - 1e-3 * R * g.tau * g.g_pt / p_star;
+  if constexpr ((W & want_dv_dT) != 0) out.dv_dT = dv_dT_of(g, T, v);
   if constexpr ((W & want_cp) != 0) out.cp = cp_of(g);
   return out;
 }
@@ -130,8 +135,8 @@ double dvdp1(double p, double T) { return dvdp_of(gamma<part_xx>(p, T), T); }
 
 properties properties1(double p, double T) {
   const gibbs g = gamma<all_parts>(p, T);
-  return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
-          1e3 * dvdp_of(g, T), dv_dT_of(g)};
+  const double v = v_of(g, T);
+  return {p, T, v, h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T), 1e3 * dvdp_of(g, T), dv_dT_of(g, T, v)};
 }
 
 properties properties1(double p, double T, extent e) {

@@ -93,8 +93,11 @@ double dpsat_dT(double T) {
   if (T >= T_A) return dp_A / dT_AB;
   // Eq. (30) as p = r^4 with r = 2 C / D, D = -B + sqrt(B^2 - 4 A C), and
   // A, B, C quadratics in theta(T); each differentiated by the chain rule.
-  const double theta = T + n9 / (T - n10);
-  const double dtheta = 1.0 - n9 / ((T - n10) * (T - n10));
+  // Three divisions, two of them beside the others' work: the derivatives of
+  // water/ wait for this one.
+  const double q = 1.0 / (T - n10);
+  const double theta = T + n9 * q;
+  const double dtheta = 1.0 - n9 * q * q;
   const double A = (theta + n1) * theta + n2;
   const double B = (n3 * theta + n4) * theta + n5;
   const double C = (n6 * theta + n7) * theta + n8;
@@ -102,10 +105,12 @@ double dpsat_dT(double T) {
   const double dB = (2.0 * n3 * theta + n4) * dtheta;
   const double dC = (2.0 * n6 * theta + n7) * dtheta;
   const double root = std::sqrt(B * B - 4.0 * A * C);
+  const double by_root = 1.0 / root;
   const double D = -B + root;
-  const double dD = -dB + (B * dB - 2.0 * (dA * C + A * dC)) / root;
-  const double r = 2.0 * C / D;
-  const double dr = (2.0 * dC - r * dD) / D;
+  const double by_D = 1.0 / D;
+  const double dD = -dB + (B * dB - 2.0 * (dA * C + A * dC)) * by_root;
+  const double r = 2.0 * C * by_D;
+  const double dr = (2.0 * dC - r * dD) * by_D;
   return 4.0 * r * r * r * dr;
 }
 

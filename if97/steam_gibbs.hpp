@@ -64,8 +64,10 @@ struct steam_gibbs {
   // (dv/dp)_T = 10^-3 R T gamma_pipi per MPa with gamma_pipi = -1/pi^2 +
   // gamma^r_pipi (p* = 1 MPa); per kPa another 10^-3.
   static double dvdp_of(const parts& g, double T) { return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp); }
-  // (dv/dT)_p = 10^-3 R (gamma_pi - tau gamma_pitau), dtau/dT = -tau/T.
-  static double dv_dT_of(const parts& g) { return 1e-3 * R * (1.0 / g.pi + g.gr_p - g.tau * g.gr_pt); }
+  // (dv/dT)_p = 10^-3 R (gamma_pi - tau gamma_pitau), dtau/dT = -tau/T, as
+  // v / T - 10^-3 R tau gamma^r_pitau from v of the state: the one expression
+  // of the whole evaluation and of the slopes, the same bits for the same v.
+  static double dv_dT_of(const parts& g, double T, double v) { return v / T - 1e-3 * R * g.tau * g.gr_pt; }
 
   static constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
 
@@ -84,8 +86,9 @@ struct steam_gibbs {
 
   static properties all(double p, double T) {
     const parts g = gamma<part_f | part_y | part_yy, all_parts>(p, T);
-    return {p, T, v_of(g, T), h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T),
-            1e3 * dvdp_of(g, T), dv_dT_of(g)};
+    const double v = v_of(g, T);
+    return {p, T, v, h_of(g), s_of(g), u_of(g, T), cp_of(g), cv_of(g), w_of(g, T), 1e3 * dvdp_of(g, T),
+            dv_dT_of(g, T, v)};
   }
 
   // The properties of an extent, NaN beyond it.
@@ -135,7 +138,7 @@ struct steam_gibbs {
     const parts g = gamma<c ? part_yy : 0u, residual>(p, T);
     gibbs_slopes out{0.0, 0.0, 0.0};
     if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);
-    if constexpr (vT) out.dv_dT = v / T - 1e-3 * R * g.tau * g.gr_pt;
+    if constexpr (vT) out.dv_dT = dv_dT_of(g, T, v);
     if constexpr (c) out.cp = cp_of(g);
     return out;
   }

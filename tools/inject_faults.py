@@ -85,9 +85,9 @@ FAULTS = [
     ("water/derivatives.cpp", "const double u_rho = (p - T * h.p_T) * v2;", "const double u_rho = (p + T * h.p_T) * v2;", "derivatives: (du/drho)_T of region 3"),
     ("if97/region3.cpp", "return 1e-3 * R / v * (h.d - h.dt); }", "return 1e-3 * R / v * (h.d + h.dt); }", "derivatives: (dp/dT)_rho of region 3"),
     ("if97/saturation.cpp", "return 4.0 * r * r * r * dr;", "return 3.0 * r * r * r * dr;", "derivatives: dpsat/dT of Eq. (30)"),
-    ("water/derivatives.cpp", "(j.d1[T_] * dpsat - j.d1[P]) / det;", "(j.d1[T_] * dpsat + j.d1[P]) / det;", "derivatives: a saturated phase along the line"),
+    ("water/derivatives.cpp", "return entry(g, k, false) * dpsat + entry(g, k, true);", "return entry(g, k, false) * dpsat - entry(g, k, true);", "derivatives: a saturated phase along the line"),
     ("water/derivatives.cpp", "if (den == 0.0) return nan;", "if (den == 1e300) return nan;", "derivatives: a held quantity that cannot vary"),
-    ("if97/region1.cpp", "out.dv_dT = v / T - 1e-3 * R", "out.dv_dT = v / T + 1e-3 * R", "derivatives: (dv/dT)_p of region 1 from the state's v"),
+    ("if97/region1.cpp", "return v / T - R_by_p_star * g.tau * g.g_pt; }", "return v / T + R_by_p_star * g.tau * g.g_pt; }", "derivatives: (dv/dT)_p of region 1 from the state's v"),
     ("water/derivatives.cpp", "case RHO: return -(st.vapour.v - st.liquid.v) * st.rho * st.rho;", "case RHO: return (st.vapour.v - st.liquid.v) * st.rho * st.rho;", "derivatives: (drho/dx)_T of a two-phase state"),
     ("water/derivatives.cpp", "{0, 0, VT, VT, CP, CP, CP | VT, 0, VT, 0}", "{0, 0, VT, VT, CP, 0, CP | VT, 0, VT, 0}", "derivatives: the slopes that (ds/dT)_p needs"),
     ("water/derivatives.cpp", "if (c == X) return {true, false};", "if (c == X) return {false, true};", "derivatives: the gradient that a derivative at constant x needs"),
@@ -103,7 +103,7 @@ FAULTS = [
     ("water/state.cpp", "result r = guarded_single_result(s, s.region == 2, outputs::all);", "result r = guarded_single_result(s, false, outputs::all);", "phase requests: supersaturated vapour stopped at 273.15 K"),
     # Every state returned is physical (tests/test_physical.cpp).
     ("water/state.cpp", "if (!(s.pr.p > 0.0 && s.pr.p <= if97::p_max && s.pr.dv_dp < 0.0))", "if (!(s.pr.p <= if97::p_max))", "Trho: region 3 served past its turn-over"),
-    ("water/state.cpp", "  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return detail::failure(status::below_triple);", "px: the triple pressure compared in MPa"),
+    ("water/state.cpp", "  if (p < p_triple_Pa()) return found_failure(status::below_triple);", "  if (p / Pa_per_MPa < if97::psat(if97::T_min)) return found_failure(status::below_triple);", "px: the triple pressure compared in MPa"),
     ("water/state.cpp", "const double v_start = b == detail::branch::liquid   ? if97::v3pt_liq(p, T)", "const double v_start = b == detail::branch::vapour   ? if97::v3pt_liq(p, T)", "pT: region 3's start on the other branch"),
     ("water/internal.hpp", "inline constexpr double p_min_Pa = 1e-3;  // Pa", "inline constexpr double p_min_Pa = 0.0;  // Pa", "state: no lowest pressure"),
     ("water/flash.cpp", "  if (!under(s.pr.T, if97::T_region2_max)) return detail::bounded(s);", "  return detail::bounded(s);", "flashes: region 5 below 1073.15 K kept"),
@@ -194,6 +194,16 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);", "const bool steam = wet && rho < (1.0 - 1e-6) * 3e3 * p / (if97::R * T_s);", "pairs: (p, rho) steam above the ideal gas's density at Tsat"),
     ("water/flash_pairs.cpp", "  constexpr double T_below_cold = 300.0;  // K", "  constexpr double T_below_cold = 200.0;  // K", "pairs: (p, rho) region 1 passed over below its density at 273.15 K"),
     ("water/flash_pairs.cpp", "  pieces line{count, 1e-9 * rho, status::density_out_of_range};", "  pieces line{count, 1e-9 * rho, status::no_state_of_pair};", "pairs: (p, rho) without a state, another status than _all's"),
+    # Derivatives formed with the state, and the generic derivative's
+    # straight path.
+    ("water/derivatives.cpp", "return entry(h, k, false) + entry(h, k, true) * ((dpsat - h.p_T) / h.p_rho);", "return entry(h, k, false) + entry(h, k, true) * ((dpsat + h.p_T) / h.p_rho);", "derivatives: a region-3 saturated phase along the line, for one derivative"),
+    ("water/derivatives.cpp", "      case RHO: return -mixed(V) * st.rho * st.rho;", "      case RHO: return mixed(V) * st.rho * st.rho;", "derivatives: (drho/dT)_x of a two-phase state, for one derivative"),
+    ("water/derivatives.cpp", "if97::helmholtz_slopes{q.p, -q.dv_dT / q.dv_dp,", "if97::helmholtz_slopes{q.p, q.dv_dT / q.dv_dp,", "derivatives with the flash: (dp/dT)_rho of region 3 from the evaluation"),
+    ("water/derivatives.cpp", "if97::gibbs_slopes{q.dv_dp, q.dv_dT, q.cp}", "if97::gibbs_slopes{q.dv_dp, q.dv_dT, q.cv}", "derivatives with the flash: cv taken for cp"),
+    ("water/derivatives.cpp", "  if (p / Pa_per_MPa != one.pr.p) return false;", "", "derivatives with the flash: the evaluation at a pressure an ulp away"),
+    ("water/derivatives.cpp", "  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;", "  d.dT_dh_p = numerator(j, T_, P) * by_p_h;", "derivatives: (dT/dh)_p's shared denominator"),
+    ("water/derivatives.cpp", "    fill_undefined(d);\n    return r;", "    return r;", "derivatives with the flash: a failure's record not NaN"),
+    ("water/water_c.cpp", "n.dh_liquid_dp, n.dh_vapour_dp,", "n.dh_vapour_dp, n.dh_liquid_dp,", "C derivatives with the flash: h' and h'' swapped"),
 ]
 
 

@@ -14,6 +14,7 @@
 #include "if97/region3.hpp"
 #include "if97/region5.hpp"
 #include "if97/saturation.hpp"
+#include "water/internal.hpp"
 
 namespace kviapws97::water {
 namespace {
@@ -29,14 +30,18 @@ constexpr std::size_t P = at(quantity::p), T_ = at(quantity::T), RHO = at(quanti
 
 using gradient = std::array<double, quantity_count>;
 
+constexpr double MPa_per_Pa = 1e-6;
+
 // Regions 1, 2 and 5 in (p, T), SI units: v and s of the state, and
 // (dv/dp)_T, (dv/dT)_p and cp of the Gibbs free energy's second derivatives.
+// 1/T and 1/v^2 of the state are formed apart from the slopes, so that no
+// division waits for the equation's sums.
 struct gibbs_point {
-  double p, T, v, s, v_p, v_T, cp;
+  double p, T, v, s, v_p, v_T, cp, inv_T, inv_v2;
 };
 
 gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::gibbs_slopes& q) {
-  return {p, T, v, s, q.dv_dp / Pa_per_MPa, q.dv_dT, J_per_kJ * q.cp};
+  return {p, T, v, s, q.dv_dp * MPa_per_Pa, q.dv_dT, J_per_kJ * q.cp, 1.0 / T, 1.0 / (v * v)};
 }
 
 // The entry of quantity k in the gradient per p (per_T false) or per T, with
@@ -48,7 +53,7 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
     switch (k) {
       case P: return 1.0;
       case T_: return 0.0;
-      case RHO: return -g.v_p / (v * v);
+      case RHO: return -g.v_p * g.inv_v2;
       case V: return g.v_p;
       case H: return v - T * g.v_T;
       case S: return -g.v_T;
@@ -61,10 +66,10 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
   switch (k) {
     case P: return 0.0;
     case T_: return 1.0;
-    case RHO: return -g.v_T / (v * v);
+    case RHO: return -g.v_T * g.inv_v2;
     case V: return g.v_T;
     case H: return g.cp;
-    case S: return g.cp / T;
+    case S: return g.cp * g.inv_T;
     case U: return g.cp - p * g.v_T;
     case G: return -g.s;
     case F: return -g.s - p * g.v_T;
@@ -74,12 +79,13 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
 
 // Region 3 in (T, rho), SI units: s of the state, and p, (dp/dT)_rho,
 // (dp/drho)_T and cv of the Helmholtz free energy's second derivatives.
+// 1/T formed apart from the slopes, as for gibbs_point.
 struct helmholtz_point {
-  double T, v, s, p, p_T, p_rho, cv;
+  double T, v, s, p, p_T, p_rho, cv, inv_T;
 };
 
 helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::helmholtz_slopes& q) {
-  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv};
+  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv, 1.0 / T};
 }
 
 // The entry of quantity k per T (per_rho false) or per rho, with (du/dv)_T =
@@ -93,7 +99,7 @@ helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::hel
       case RHO:
       case V: return 0.0;
       case H: return h.cv + h.p_T * v;
-      case S: return h.cv / T;
+      case S: return h.cv * h.inv_T;
       case U: return h.cv;
       case G: return h.p_T * v - h.s;
       case F: return -h.s;
@@ -186,21 +192,30 @@ jacobian single_phase_gradients(int region, double p, double T, double v, double
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
-// every quantity of a saturated phase with gradients j: the step (da, db) of
-// its natural variables solves dT = 1, dp = dpsat/dT. In region 3 this is
-// p(T, rho) = psat(T) differentiated implicitly.
-gradient along_line(const jacobian& j, double dpsat) {
-  const double det = j.d1[T_] * j.d2[P] - j.d2[T_] * j.d1[P];
-  const double da = (j.d2[P] - j.d2[T_] * dpsat) / det;
-  const double db = (j.d1[T_] * dpsat - j.d1[P]) / det;
-  gradient out;
-  for (std::size_t k = 0; k < out.size(); ++k) out[k] = j.d1[k] * da + j.d2[k] * db;
-  return out;
+// quantity k of a saturated phase: the step of its natural variables that
+// keeps dT = 1, dp = dpsat/dT is (dpsat/dT, 1) in (p, T), and (1,
+// (dpsat/dT - (dp/dT)_rho) / (dp/drho)_T) in (T, rho), which differentiates
+// p(T, rho) = psat(T) implicitly in region 3.
+[[gnu::always_inline]] inline double line_entry(const gibbs_point& g, std::size_t k, double dpsat) {
+  return entry(g, k, false) * dpsat + entry(g, k, true);
+}
+[[gnu::always_inline]] inline double line_entry(const helmholtz_point& h, std::size_t k, double dpsat) {
+  return entry(h, k, false) + entry(h, k, true) * ((dpsat - h.p_T) / h.p_rho);
+}
+
+// Every quantity of a saturated phase along the line.
+template <class Point, std::size_t... K>
+gradient along_line(const Point& pt, double dpsat, std::index_sequence<K...>) {
+  return {line_entry(pt, K, dpsat)...};
+}
+template <class Point>
+gradient along_line(const Point& pt, double dpsat) {
+  return along_line(pt, dpsat, std::make_index_sequence<quantity_count>{});
 }
 
 struct two_phase_gradients {
   jacobian mixture;  // in (T, x)
-  gradient liquid;   // along the line, per K; zero where `of` did not ask
+  gradient liquid;   // along the line, per K
   gradient vapour;
   double dpsat_dT;  // Pa/K
 };
@@ -235,27 +250,15 @@ struct two_phase_gradients {
 // Two-phase in (T, x): Z = Z' + x (Z'' - Z') for the specific quantities v,
 // h, s, u, g and f; rho = 1/v; p = psat(T). Per x the differences of the
 // saturated phases of the state; per T the saturated phases along the line,
-// from the slopes that the quantities `of` need. The
-// phases lie in regions 1 and 2 up to 623.15 K, above it on the region-3
-// equation, as the state functions take them.
-template <std::size_t N>
-two_phase_gradients mixture_gradients(const state& st, const std::size_t (&of)[N]) {
-  const double T = st.T, x = st.x;
+// from their slopes. The phases lie in regions 1 and 2 up to 623.15 K, above
+// it on the region-3 equation, as the state functions take them.
+template <class Point>
+two_phase_gradients mixture_gradients(const state& st, const Point& liquid, const Point& vapour, double dpsat_dT) {
+  const double x = st.x;
   two_phase_gradients out;
-  out.dpsat_dT = Pa_per_MPa * if97::dpsat_dT(T);
-  // rho along the line from v; a phase's value along the line needs both
-  // of its variables.
-  const bool regions_1_2 = T <= if97::T_region1_max;
-  const columns both{true, true};
-  unsigned want = 0;
-  for (const std::size_t q : of) {
-    const std::size_t one[1] = {q == RHO ? V : q};
-    want |= needs_of(regions_1_2 ? gibbs_needs : helmholtz_needs, both, one);
-  }
-  if (!regions_1_2) want |= PT | PR;  // the implicit slope of the saturated density
-  const phase_values &l = st.liquid, &w = st.vapour;
-  out.liquid = along_line(single_phase_gradients(regions_1_2 ? 1 : 3, st.p, T, l.v, l.s, want), out.dpsat_dT);
-  out.vapour = along_line(single_phase_gradients(regions_1_2 ? 2 : 3, st.p, T, w.v, w.s, want), out.dpsat_dT);
+  out.dpsat_dT = dpsat_dT;
+  out.liquid = along_line(liquid, dpsat_dT);
+  out.vapour = along_line(vapour, dpsat_dT);
   gradient& d1 = out.mixture.d1;
   gradient& d2 = out.mixture.d2;
   for (std::size_t k = 0; k < quantity_count; ++k) d2[k] = per_x(st, k);
@@ -267,8 +270,20 @@ two_phase_gradients mixture_gradients(const state& st, const std::size_t (&of)[N
   return out;
 }
 
-// Every quantity, for the named derivatives.
-constexpr std::size_t every[] = {P, T_, RHO, V, H, S, U, G, F};
+// The saturated phases of a two-phase state and dpsat/dT, Pa/K, evaluated
+// for the slopes `want` of the saturated phases' equation.
+bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
+
+double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
+
+gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
+  return gibbs_at(region, st.p, st.T, ph.v, ph.s, want);
+}
+
+helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
+  // The implicit slope of the saturated density needs both pressure slopes.
+  return helmholtz_point_of(st.T, ph.v, ph.s, if97::slopes3(st.T, ph.v, want | PT | PR));
+}
 
 bool finite_positive(double a) { return std::isfinite(a) && a > 0.0; }
 
@@ -307,13 +322,53 @@ template <class Entry>
   return (e(a, false) * c2 - e(a, true) * c1) / den;
 }
 
-auto entries(const jacobian& j) {
-  return [&j](std::size_t k, bool second) { return second ? j.d2[k] : j.d1[k]; };
-}
+// The entries that ratio_of reads, each formed where it is read (functors
+// rather than lambdas, so that nothing stands between the ratio and the
+// arithmetic of its six entries).
+struct jacobian_entries {
+  const jacobian& j;
+  [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return second ? j.d2[k] : j.d1[k]; }
+};
+
+template <class Point>
+struct point_entries {
+  const Point& pt;
+  [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return entry(pt, k, second); }
+};
+
+// A two-phase state's entries per x alone.
+struct x_entries {
+  const state& st;
+  [[gnu::always_inline]] double operator()(std::size_t k, bool) const { return per_x(st, k); }
+};
+
+// A two-phase state's entries in (T, x) from its saturated phases' slopes:
+// mixture_gradients for the quantities read alone, to the bit.
+template <class Point>
+struct mixture_entries {
+  const state& st;
+  const Point& liquid;
+  const Point& vapour;
+  double dpsat;  // Pa/K
+  [[gnu::always_inline]] double mixed(std::size_t k) const {
+    const double l = line_entry(liquid, k, dpsat);
+    return l + st.x * (line_entry(vapour, k, dpsat) - l);
+  }
+  [[gnu::always_inline]] double operator()(std::size_t k, bool second) const {
+    if (second) return per_x(st, k);
+    switch (k) {
+      case P: return dpsat;
+      case T_: return 1.0;
+      case X: return 0.0;
+      case RHO: return -mixed(V) * st.rho * st.rho;
+      default: return mixed(k);
+    }
+  }
+};
 
 // From gradients formed already: the whole ratio, a few operations.
 [[gnu::always_inline]] inline double ratio(const jacobian& j, std::size_t a, std::size_t b, std::size_t c) {
-  return ratio_of(entries(j), a, b, c, columns{true, true});
+  return ratio_of(jacobian_entries{j}, a, b, c, columns{true, true});
 }
 
 derivative_result ok_or_none(double value) {
@@ -354,63 +409,211 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
   const std::size_t abc[] = {a, b, c};
-  if (st.region == 4) {
-    // At constant p or T: the differences of the saturated phases alone.
-    if (!cols.first) return ok_or_none(ratio_of([&st](std::size_t k, bool) { return per_x(st, k); }, a, b, c, cols));
-    const jacobian j = mixture_gradients(st, abc).mixture;
-    return ok_or_none(ratio_of(entries(j), a, b, c, cols));
+  switch (st.region) {
+    case 3: {
+      const helmholtz_point h =
+          helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, needs_of(helmholtz_needs, cols, abc)));
+      return ok_or_none(ratio_of(point_entries<helmholtz_point>{h}, a, b, c, cols));
+    }
+    case 4: break;
+    default: {
+      const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.s, needs_of(gibbs_needs, cols, abc));
+      return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
+    }
   }
-  const unsigned want = needs_of(st.region == 3 ? helmholtz_needs : gibbs_needs, cols, abc);
-  if (st.region == 3) {
-    const helmholtz_point h = helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, want));
-    return ok_or_none(ratio_of([&h](std::size_t k, bool second) { return entry(h, k, second); }, a, b, c, cols));
+  // At constant p or T: the differences of the saturated phases alone.
+  if (!cols.first) return ok_or_none(ratio_of(x_entries{st}, a, b, c, cols));
+  // Else the saturated phases along the line, with the slopes that a, b and
+  // c need there (rho from v): a phase's value along the line needs both of
+  // its variables.
+  const std::size_t of_v[] = {a == RHO ? V : a, b == RHO ? V : b, c == RHO ? V : c};
+  const columns both{true, true};
+  const double dpsat = dpsat_dT_of(st);
+  if (regions_1_2(st)) {
+    const unsigned want = needs_of(gibbs_needs, both, of_v);
+    const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want), w = saturated_gibbs(st, st.vapour, 2, want);
+    return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
-  const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.s, want);
-  return ok_or_none(ratio_of([&g](std::size_t k, bool second) { return entry(g, k, second); }, a, b, c, cols));
+  const unsigned want = needs_of(helmholtz_needs, both, of_v);
+  const helmholtz_point l = saturated_helmholtz(st, st.liquid, want), w = saturated_helmholtz(st, st.vapour, want);
+  return ok_or_none(ratio_of(mixture_entries<helmholtz_point>{st, l, w, dpsat}, a, b, c, cols));
 }
 
-derivatives_result derivatives_of(const state& st) noexcept {
-  derivatives_result r{};
-  derivatives& d = r.d;
+namespace {
+
+void fill_undefined(derivatives& d) {
+  d.cp = d.cv = d.w = d.alpha_v = d.kappa_T = d.isentropic_exponent = nan;
+  d.dT_dp_h = d.dT_dh_p = d.drho_dp_h = d.drho_dh_p = d.dp_dT_rho = d.dp_drho_T = nan;
   d.dTsat_dp = d.drho_liquid_dp = d.drho_vapour_dp = d.dh_liquid_dp = d.dh_vapour_dp = d.dx_dp_h = d.dx_dh_p = nan;
-  if (!is_state(st)) {
-    r.status = status::not_finite;
-    d.cp = d.cv = d.w = d.alpha_v = d.kappa_T = d.isentropic_exponent = nan;
-    d.dT_dp_h = d.dT_dh_p = d.drho_dp_h = d.drho_dh_p = d.dp_dT_rho = d.dp_drho_T = nan;
-    d.natural.d1.fill(nan);
-    d.natural.d2.fill(nan);
+  d.natural.d1.fill(nan);
+  d.natural.d2.fill(nan);
+}
+
+derivatives_result undefined_record(status s) {
+  derivatives_result r;
+  r.status = s;
+  fill_undefined(r.d);
+  return r;
+}
+
+// 1 / (B1 C2 - B2 C1), NaN where C fixes B.
+double inverse_denominator(const jacobian& j, std::size_t b, std::size_t c) {
+  const double den = j.d1[b] * j.d2[c] - j.d2[b] * j.d1[c];
+  return den == 0.0 ? nan : 1.0 / den;
+}
+
+// A1 C2 - A2 C1.
+double numerator(const jacobian& j, std::size_t a, std::size_t c) { return j.d1[a] * j.d2[c] - j.d2[a] * j.d1[c]; }
+
+// The named derivatives of a state from the gradients in its natural
+// variables (d.natural set): ratio() of each, the five denominators they
+// share ((T, p), (T, v), (rho, s), (p, h), (T, rho); a swapped pair is the
+// negative) inverted once.
+void named_of(const state& st, derivatives& d) {
+  const jacobian& j = d.natural;
+  const double by_T_p = inverse_denominator(j, T_, P), by_T_v = inverse_denominator(j, T_, V);
+  const double by_rho_s = inverse_denominator(j, RHO, S), by_p_h = inverse_denominator(j, P, H);
+  const double by_T_rho = inverse_denominator(j, T_, RHO);
+  d.cp = numerator(j, H, P) * by_T_p;
+  d.cv = numerator(j, U, V) * by_T_v;
+  const double dp_drho_s = numerator(j, P, S) * by_rho_s;
+  d.w = std::sqrt(dp_drho_s);
+  d.alpha_v = numerator(j, V, P) * by_T_p * st.rho;
+  d.kappa_T = numerator(j, V, T_) * by_T_p * st.rho;  // -(dv/dp)_T / v, (p, T) = -(T, p)
+  d.isentropic_exponent = st.rho / st.p * dp_drho_s;
+  d.dT_dp_h = numerator(j, T_, H) * by_p_h;
+  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;
+  d.drho_dp_h = numerator(j, RHO, H) * by_p_h;
+  d.drho_dh_p = -numerator(j, RHO, P) * by_p_h;
+  d.dp_dT_rho = numerator(j, P, RHO) * by_T_rho;
+  d.dp_drho_T = -numerator(j, P, T_) * by_T_rho;
+  if (st.region == 4) {
+    d.dx_dp_h = numerator(j, X, H) * by_p_h;
+    d.dx_dh_p = -numerator(j, X, P) * by_p_h;
+  }
+}
+
+void single_phase_record(const state& st, const jacobian& j, derivatives& d) {
+  d.natural = j;
+  d.dTsat_dp = d.drho_liquid_dp = d.drho_vapour_dp = d.dh_liquid_dp = d.dh_vapour_dp = d.dx_dp_h = d.dx_dh_p = nan;
+  named_of(st, d);
+}
+
+// A two-phase state's record from its saturated phases' slopes.
+template <class Point>
+void two_phase_record(const state& st, const Point& liquid, const Point& vapour, double dpsat_dT, derivatives& d) {
+  const two_phase_gradients t = mixture_gradients(st, liquid, vapour, dpsat_dT);
+  d.natural = t.mixture;
+  const double dT_dp = 1.0 / t.dpsat_dT;
+  d.dTsat_dp = dT_dp;
+  d.drho_liquid_dp = t.liquid[RHO] * dT_dp;
+  d.drho_vapour_dp = t.vapour[RHO] * dT_dp;
+  d.dh_liquid_dp = t.liquid[H] * dT_dp;
+  d.dh_vapour_dp = t.vapour[H] * dT_dp;
+  named_of(st, d);
+}
+
+// The record of a state formed already, from evaluations of its phases.
+void evaluated_record(const state& st, derivatives& d) {
+  if (st.region != 4) {
+    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes), d);
+  } else if (regions_1_2(st)) {
+    two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
+                     dpsat_dT_of(st), d);
+  } else {
+    two_phase_record(st, saturated_helmholtz(st, st.liquid, all_slopes),
+                     saturated_helmholtz(st, st.vapour, all_slopes), dpsat_dT_of(st), d);
+  }
+}
+
+}  // namespace
+
+derivatives_result derivatives_of(const state& st) noexcept {
+  if (!is_state(st)) return undefined_record(status::not_finite);
+  derivatives_result r;
+  r.status = status::ok;
+  evaluated_record(st, r.d);
+  return r;
+}
+
+namespace {
+
+// The slopes of a phase as the flash's evaluation formed them, at the
+// state's values in SI units (p in Pa, and v, s of the phase): regions 1, 2
+// and 5 read (dv/dp)_T, (dv/dT)_p and cp; region 3 its pressure p and cv,
+// and (dp/dT)_rho = -(dv/dT)_p / (dv/dp)_T, (dp/drho)_T = -v^2 / (dv/dp)_T.
+// False where the phase was not evaluated whole, at another p, where region 3's
+// (dv/dp)_T is not finite and nonzero (at the critical point), and on a
+// bound of T: a polished state put on one keeps the evaluation of its
+// polished T (detail::bounded), which derivatives_of(state) does not see.
+bool on_T_bound(double T) { return T == if97::T_min || T == if97::T_region2_max || T == if97::T_region5_max; }
+
+bool gibbs_from(const detail::single& one, double p, double T, const phase_values& ph, gibbs_point& out) {
+  if (one.region == 3 || one.evaluated != if97::extent::all || on_T_bound(T)) return false;
+  // The state's p in Pa taken back to MPa, as derivatives_of(state) takes it,
+  // may differ from the evaluation's by an ulp (a pressure that (h, s) found),
+  // which (du/dp)_T of a nearly ideal gas magnifies.
+  if (p / Pa_per_MPa != one.pr.p) return false;
+  const if97::properties& q = one.pr;
+  out = gibbs_point_of(p, T, ph.v, ph.s, if97::gibbs_slopes{q.dv_dp, q.dv_dT, q.cp});
+  return true;
+}
+
+bool helmholtz_from(const detail::single& one, double T, const phase_values& ph, helmholtz_point& out) {
+  const if97::properties& q = one.pr;
+  if (one.region != 3 || !std::isfinite(q.dv_dp) || q.dv_dp == 0.0) return false;
+  out = helmholtz_point_of(T, ph.v, ph.s, if97::helmholtz_slopes{q.p, -q.dv_dT / q.dv_dp, -q.v * q.v / q.dv_dp, q.cv});
+  return true;
+}
+
+// The record of a state that a flash found and assembled: from the found
+// phases' evaluations, or, where they do not serve, evaluated as
+// derivatives_of(state) evaluates it.
+void record_of(const detail::found& f, const state& st, derivatives& d) {
+  if (!f.two_phase) {
+    gibbs_point g;
+    helmholtz_point h;
+    if (gibbs_from(f.one(), st.p, st.T, st, g)) return single_phase_record(st, gradients_of(g), d);
+    if (helmholtz_from(f.one(), st.T, st, h)) return single_phase_record(st, gradients_of(h), d);
+  } else if (regions_1_2(st)) {
+    gibbs_point l, w;
+    if (f.sat.liquid.region == 1 && f.sat.vapour.region == 2 && gibbs_from(f.sat.liquid, st.p, st.T, st.liquid, l) &&
+        gibbs_from(f.sat.vapour, st.p, st.T, st.vapour, w))
+      return two_phase_record(st, l, w, dpsat_dT_of(st), d);
+  } else {
+    helmholtz_point l, w;
+    if (helmholtz_from(f.sat.liquid, st.T, st.liquid, l) && helmholtz_from(f.sat.vapour, st.T, st.vapour, w))
+      return two_phase_record(st, l, w, dpsat_dT_of(st), d);
+  }
+  evaluated_record(st, d);
+}
+
+// The plain function's result of a found state (p_caller: the caller's p in
+// Pa, which it reports; NaN for none), and its record in d.
+result with_record(const detail::found& f, double p_caller, derivatives& d) {
+  result r = detail::assemble(f, outputs::all);
+  if (!r) {
+    fill_undefined(d);
     return r;
   }
-  r.status = status::ok;
-  if (st.region == 4) {
-    const two_phase_gradients t = mixture_gradients(st, every);
-    d.natural = t.mixture;
-    const double dT_dp = 1.0 / t.dpsat_dT;
-    d.dTsat_dp = dT_dp;
-    d.drho_liquid_dp = t.liquid[RHO] * dT_dp;
-    d.drho_vapour_dp = t.vapour[RHO] * dT_dp;
-    d.dh_liquid_dp = t.liquid[H] * dT_dp;
-    d.dh_vapour_dp = t.vapour[H] * dT_dp;
-    d.dx_dp_h = ratio(d.natural, X, P, H);
-    d.dx_dh_p = ratio(d.natural, X, H, P);
-  } else {
-    d.natural = single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes);
-  }
-  const jacobian& j = d.natural;
-  d.cp = ratio(j, H, T_, P);
-  d.cv = ratio(j, U, T_, V);
-  const double dp_drho_s = ratio(j, P, RHO, S);
-  d.w = std::sqrt(dp_drho_s);
-  d.alpha_v = ratio(j, V, T_, P) / st.v;
-  d.kappa_T = -ratio(j, V, P, T_) / st.v;
-  d.isentropic_exponent = st.rho / st.p * dp_drho_s;
-  d.dT_dp_h = ratio(j, T_, P, H);
-  d.dT_dh_p = ratio(j, T_, H, P);
-  d.drho_dp_h = ratio(j, RHO, P, H);
-  d.drho_dh_p = ratio(j, RHO, H, P);
-  d.dp_dT_rho = ratio(j, P, T_, RHO);
-  d.dp_drho_T = ratio(j, P, RHO, T_);
+  if (!std::isnan(p_caller)) r.state.p = p_caller;
+  record_of(f, r.state, d);
   return r;
+}
+
+}  // namespace
+
+result pT(double p, double T, derivatives& d) noexcept {
+  return with_record(detail::pT_search(p, T, if97::extent::all), p, d);
+}
+result ph(double p, double h, derivatives& d) noexcept { return with_record(detail::ph_search(p, h), p, d); }
+result ps(double p, double s, derivatives& d) noexcept { return with_record(detail::ps_search(p, s), p, d); }
+result hs(double h, double s, derivatives& d) noexcept { return with_record(detail::hs_search(h, s), nan, d); }
+result Tx(double T, double x, derivatives& d) noexcept {
+  return with_record(detail::Tx_search(T, x, if97::extent::all), nan, d);
+}
+result px(double p, double x, derivatives& d) noexcept {
+  return with_record(detail::px_search(p, x, if97::extent::all), nan, d);
 }
 
 }  // namespace kviapws97::water

@@ -93,6 +93,23 @@ struct derivatives_result {
 
 KVIAPWS97_WATER_EXPORT derivatives_result derivatives_of(const state& st) noexcept;
 
+// The state functions that also form the named derivatives of the state
+// they return, from the flash's own final evaluation of the state's phase
+// (or of the saturated phases): only dpsat/dT and the ratios are added to
+// the flash. The state is the plain function's to the bit; d is what
+// derivatives_of(state) gives, to 1e-13 relative (region 3: 1e-12, its
+// pressure slopes formed from (dv/dp)_T and (dv/dT)_p, its p the flash's,
+// which p(T, rho) reproduces to rounding), and every real of it NaN unless
+// the result's status is ok. Where the flash's evaluation does not serve (a
+// state put on a bound of T, a p that Pa and MPa round apart) d is
+// derivatives_of(state) itself.
+KVIAPWS97_WATER_EXPORT result pT(double p, double T, derivatives& d) noexcept;
+KVIAPWS97_WATER_EXPORT result ph(double p, double h, derivatives& d) noexcept;
+KVIAPWS97_WATER_EXPORT result ps(double p, double s, derivatives& d) noexcept;
+KVIAPWS97_WATER_EXPORT result hs(double h, double s, derivatives& d) noexcept;
+KVIAPWS97_WATER_EXPORT result Tx(double T, double x, derivatives& d) noexcept;
+KVIAPWS97_WATER_EXPORT result px(double p, double x, derivatives& d) noexcept;
+
 // (d of / d wrt) at constant held from gradients already formed: a few
 // operations for each further derivative of the same state.
 KVIAPWS97_WATER_EXPORT derivative_result derivative(const jacobian& j, quantity of, quantity wrt,

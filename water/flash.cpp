@@ -889,6 +889,10 @@ result flash_p_exact(double p_pa, double q_si, outputs asked) {
 
 namespace detail {
 
+found ph_search(double p_pa, double h_si) { return flash_p<enthalpy_of<true>>(p_pa, h_si); }
+found ps_search(double p_pa, double s_si) { return flash_p<entropy_of<true>>(p_pa, s_si); }
+found hs_search(double h_si, double s_si) { return flash_hs(h_si, s_si); }
+
 bool polish_on_isobar(isobar_equation e, bool by_entropy, double p, double target, double T, single& out) {
   if (e == isobar_equation::region1)
     return by_entropy ? polish_region<entropy>(1, p, target, T, out) : polish_region<enthalpy>(1, p, target, T, out);

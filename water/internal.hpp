@@ -114,6 +114,16 @@ found found_two_phase(const saturation& sat, double x);
 // to extent e (region 3 fully); status not_converged where region 3 has no
 // density there.
 found pT_found(double p_Pa, double T, if97::extent e);
+// The states that the flashes pT, ph, ps, hs, Tx and px find, with their
+// checks of the inputs, each phase evaluated whole: what the flashes that
+// also form the derivatives (water/derivatives.hpp) take their slopes from.
+// pT, Tx and px in water/state.cpp, the others in water/flash.cpp.
+found pT_search(double p_Pa, double T, if97::extent e);
+found Tx_search(double T, double x, if97::extent e);
+found px_search(double p_Pa, double x, if97::extent e);
+found ph_search(double p_Pa, double h);
+found ps_search(double p_Pa, double s);
+found hs_search(double h, double s);
 // The result of a state found, with the outputs asked for: the single-phase
 // guard of single_result, the values of two_phase_result.
 result assemble(const found& f, outputs asked);

@@ -599,10 +599,45 @@ const char* phase_text(phase p) noexcept {
   return "unknown phase";
 }
 
+namespace detail {
+
+found pT_search(double p, double T, if97::extent e) {
+  if (!finite(p, T)) return found_failure(status::not_finite);
+  if (const status s = pT_bounds(p, T); s != status::ok) return found_failure(s);
+  return pT_found(p, T, e);
+}
+
+found Tx_search(double T, double x, if97::extent e) {
+  if (!finite(T, x)) return found_failure(status::not_finite);
+  if (!(x >= 0.0 && x <= 1.0)) return found_failure(status::quality_out_of_range);
+  if (T < if97::T_min) return found_failure(status::temperature_below_min);
+  if (T >= if97::T_c) return found_failure(status::above_critical);
+  // The states of psat(T) in Pa, as a flash of that pressure finds them; their
+  // temperature is T to a few units of its last bit.
+  saturation sat;
+  if (!saturation_of_pressure(Pa_per_MPa * if97::psat(T), sat, e)) return found_failure(status::not_converged);
+  return found_two_phase(sat, x);
+}
+
+found px_search(double p, double x, if97::extent e) {
+  if (!finite(p, x)) return found_failure(status::not_finite);
+  if (!(x >= 0.0 && x <= 1.0)) return found_failure(status::quality_out_of_range);
+  if (const status s = pressure_bounds(p); s != status::ok) return found_failure(s);
+  // In Pa, as (T, x) reports psat(273.15 K): (p, x) accepts that state.
+  if (p < p_triple_Pa()) return found_failure(status::below_triple);
+  if (p / Pa_per_MPa >= if97::p_c_sat) return found_failure(status::above_critical);
+  saturation sat;
+  if (!saturation_of_pressure(p, sat, e)) return found_failure(status::not_converged);
+  // Within an ulp of p_c_sat the saturation temperature is T_c, where (T, x)
+  // serves no state.
+  if (sat.T >= if97::T_c) return found_failure(status::above_critical);
+  return found_two_phase(sat, x);
+}
+
+}  // namespace detail
+
 result pT(double p, double T, outputs asked) noexcept {
-  if (!finite(p, T)) return detail::failure(status::not_finite);
-  if (const status s = detail::pT_bounds(p, T); s != status::ok) return detail::failure(s);
-  result r = detail::assemble(detail::pT_found(p, T, detail::extent_of(asked)), asked);
+  result r = detail::assemble(detail::pT_search(p, T, detail::extent_of(asked)), asked);
   if (r && asks(asked, outputs::volumetric)) r.state.p = p;  // the caller's, which Pa -> MPa -> Pa may move by an ulp
   return r;
 }
@@ -610,33 +645,13 @@ result pT(double p, double T, outputs asked) noexcept {
 result pT(double p, double T) noexcept { return pT(p, T, outputs::all); }
 
 result Tx(double T, double x, outputs asked) noexcept {
-  if (!finite(T, x)) return detail::failure(status::not_finite);
-  if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
-  if (T < if97::T_min) return detail::failure(status::temperature_below_min);
-  if (T >= if97::T_c) return detail::failure(status::above_critical);
-  // The states of psat(T) in Pa, as a flash of that pressure finds them; their
-  // temperature is T to a few units of its last bit.
-  detail::saturation sat;
-  if (!detail::saturation_of_pressure(Pa_per_MPa * if97::psat(T), sat, detail::extent_of(asked)))
-    return detail::failure(status::not_converged);
-  return detail::assemble(detail::found_two_phase(sat, x), asked);
+  return detail::assemble(detail::Tx_search(T, x, detail::extent_of(asked)), asked);
 }
 
 result Tx(double T, double x) noexcept { return Tx(T, x, outputs::all); }
 
 result px(double p, double x, outputs asked) noexcept {
-  if (!finite(p, x)) return detail::failure(status::not_finite);
-  if (!(x >= 0.0 && x <= 1.0)) return detail::failure(status::quality_out_of_range);
-  if (const status s = detail::pressure_bounds(p); s != status::ok) return detail::failure(s);
-  // In Pa, as (T, x) reports psat(273.15 K): (p, x) accepts that state.
-  if (p < detail::p_triple_Pa()) return detail::failure(status::below_triple);
-  if (p / Pa_per_MPa >= if97::p_c_sat) return detail::failure(status::above_critical);
-  detail::saturation sat;
-  if (!detail::saturation_of_pressure(p, sat, detail::extent_of(asked))) return detail::failure(status::not_converged);
-  // Within an ulp of p_c_sat the saturation temperature is T_c, where (T, x)
-  // serves no state.
-  if (sat.T >= if97::T_c) return detail::failure(status::above_critical);
-  return detail::assemble(detail::found_two_phase(sat, x), asked);
+  return detail::assemble(detail::px_search(p, x, detail::extent_of(asked)), asked);
 }
 
 result px(double p, double x) noexcept { return px(p, x, outputs::all); }

@@ -192,3 +192,43 @@ KVIAPWS97_C_BATCH(sx)
 #undef KVIAPWS97_C_BATCH
 
 }  // extern "C"
+
+namespace {
+
+// A flash with the named derivatives (water/derivatives.hpp) through C.
+template <class Flash>
+int put_with_derivatives(Flash flash, kviapws97_state* out, kviapws97_derivatives* d) {
+  if (out == nullptr || d == nullptr) return static_cast<int>(water::status::not_finite);
+  water::derivatives n;
+  const int status = put(flash(n), out);
+  *d = {n.cp,        n.cv,           n.w,              n.alpha_v,      n.kappa_T,      n.isentropic_exponent,
+        n.dT_dp_h,   n.dT_dh_p,      n.drho_dp_h,      n.drho_dh_p,    n.dp_dT_rho,    n.dp_drho_T,
+        n.dTsat_dp,  n.drho_liquid_dp, n.drho_vapour_dp, n.dh_liquid_dp, n.dh_vapour_dp, n.dx_dp_h,
+        n.dx_dh_p};
+  return status;
+}
+
+}  // namespace
+
+extern "C" {
+
+int kviapws97_pT_derivatives(double p, double T, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::pT(p, T, n); }, out, d);
+}
+int kviapws97_ph_derivatives(double p, double h, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::ph(p, h, n); }, out, d);
+}
+int kviapws97_ps_derivatives(double p, double s, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::ps(p, s, n); }, out, d);
+}
+int kviapws97_hs_derivatives(double h, double s, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::hs(h, s, n); }, out, d);
+}
+int kviapws97_Tx_derivatives(double T, double x, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::Tx(T, x, n); }, out, d);
+}
+int kviapws97_px_derivatives(double p, double x, kviapws97_state* out, kviapws97_derivatives* d) noexcept {
+  return put_with_derivatives([=](water::derivatives& n) { return water::px(p, x, n); }, out, d);
+}
+
+}  // extern "C"

@@ -149,6 +149,34 @@ enum kviapws97_quantity {
  * wrt or not independent of it (T at constant p in a two-phase state). */
 KVIAPWS97_WATER_API int kviapws97_derivative(const kviapws97_state* state, int of, int wrt, int held,
                                              double* out) KVIAPWS97_WATER_NOEXCEPT;
+/* The named derivatives of a state, SI units (water/derivatives.hpp says
+ * each): cp, cv, w (of the homogeneous mixture in a two-phase state),
+ * alpha_v = (1/v)(dv/dT)_p, kappa_T = -(1/v)(dv/dp)_T, the isentropic
+ * exponent (rho/p)(dp/drho)_s, (dT/dp)_h, (dT/dh)_p, (drho/dp)_h,
+ * (drho/dh)_p, (dp/dT)_rho, (dp/drho)_T; in two-phase states dTsat/dp and,
+ * along the saturation line per Pa, rho' rho'' h' h'', and (dx/dp)_h,
+ * (dx/dh)_p. NaN where one does not exist. */
+typedef struct kviapws97_derivatives {
+  double cp, cv, w, alpha_v, kappa_T, isentropic_exponent;
+  double dT_dp_h, dT_dh_p, drho_dp_h, drho_dh_p, dp_dT_rho, dp_drho_T;
+  double dTsat_dp, drho_liquid_dp, drho_vapour_dp, dh_liquid_dp, dh_vapour_dp, dx_dp_h, dx_dh_p;
+} kviapws97_derivatives;
+/* The functions above that also fill *d with the named derivatives of the
+ * state, formed from the flash's own final evaluation: *out as the plain
+ * function fills it, bit for bit; on a non-zero status every real of *d NaN.
+ * A NULL pointer gives a status and leaves nothing written. */
+KVIAPWS97_WATER_API int kviapws97_pT_derivatives(double p, double T, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ph_derivatives(double p, double h, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_ps_derivatives(double p, double s, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_hs_derivatives(double h, double s, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_Tx_derivatives(double T, double x, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
+KVIAPWS97_WATER_API int kviapws97_px_derivatives(double p, double x, kviapws97_state* out,
+                                                 kviapws97_derivatives* d) KVIAPWS97_WATER_NOEXCEPT;
 /* Properties for chemistry at T (K) and rho (kg/m3), each within its
  * release's range, else a status and NaN: the static dielectric constant
  * (IAPWS R8-97; 238 K to 873.15 K, 0 to 1250 kg/m3), the refractive index at
