@@ -113,8 +113,9 @@ struct steam_gibbs {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     constexpr unsigned f = Entropy ? part_f : 0u;
     const parts g = gamma<f | part_y | part_yy, f | part_x | part_xx | part_y | part_yy | part_xy>(p, T);
-    return {p, T, v_of(g, T), h_of(g), Entropy ? s_of(g) : nan, u_of(g, T), cp_of(g), nan, nan,
-            1e3 * dvdp_of(g, T), dv_dT_of(g)};
+    const double v = v_of(g, T);
+    return {p, T, v, h_of(g), Entropy ? s_of(g) : nan, u_of(g, T), cp_of(g), nan, nan, 1e3 * dvdp_of(g, T),
+            dv_dT_of(g, T, v)};
   }
 
   static caloric enthalpy_cp(double p, double T) {
