@@ -148,6 +148,20 @@ properties properties1(double p, double T, extent e) {
   return properties1(p, T);
 }
 
+namespace {
+template <bool Entropy>
+properties for_step(double p, double T) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  const gibbs g = gamma<(Entropy ? part_f : 0u) | part_x | part_xx | part_y | part_yy | part_xy>(p, T);
+  return {p, T, v_of(g, T), h_of(g), Entropy ? s_of(g) : nan, u_of(g, T), cp_of(g), nan, nan,
+          1e3 * dvdp_of(g, T), dv_dT_of(g)};
+}
+}  // namespace
+
+properties properties1_for_step(double p, double T, bool entropy) {
+  return entropy ? for_step<true>(p, T) : for_step<false>(p, T);
+}
+
 caloric enthalpy_cp1(double p, double T) {
   const gibbs g = gamma<part_y | part_yy | part_yyy>(p, T);
   return {h_of(g), cp_of(g), dcp_dT_of(g, T)};

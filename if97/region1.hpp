@@ -19,6 +19,10 @@ double dvdp1(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 
 properties properties1(double p, double T);  // all of them in one evaluation
 properties properties1(double p, double T, extent e);  // an extent of them, NaN beyond
+// What a Newton step in (T, p) needs, from only the sums it needs: v, h, u,
+// cp, dv_dp and dv_dT (the same to the last bit as properties1's), s where
+// entropy; the rest NaN.
+properties properties1_for_step(double p, double T, bool entropy);
 caloric enthalpy_cp1(double p, double T);    // h and cp
 caloric entropy_cp1(double p, double T);     // s and cp
 hsv hsv1(double p, double T);                // h, s and v

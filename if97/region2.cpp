@@ -77,6 +77,9 @@ double fug2(double p, double T) { return equation::fug(p, T); }
 double dvdp2(double p, double T) { return equation::dvdp(p, T); }
 properties properties2(double p, double T) { return equation::all(p, T); }
 properties properties2(double p, double T, extent e) { return equation::some(p, T, e); }
+properties properties2_for_step(double p, double T, bool entropy) {
+  return entropy ? equation::for_step<true>(p, T) : equation::for_step<false>(p, T);
+}
 caloric enthalpy_cp2(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp2(double p, double T) { return equation::entropy_cp(p, T); }
 gibbs_slopes slopes2(double p, double T, double v, unsigned want) { return equation::slopes(p, T, v, want); }

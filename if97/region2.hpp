@@ -20,6 +20,10 @@ double dvdp2(double p, double T);  // (dv/dp)_T, m3/(kg kPa)
 
 properties properties2(double p, double T);  // all of them in one evaluation
 properties properties2(double p, double T, extent e);  // an extent of them, NaN beyond
+// What a Newton step in (T, p) needs, from only the sums it needs: v, h, u,
+// cp, dv_dp and dv_dT (the same to the last bit as properties2's), s where
+// entropy; the rest NaN.
+properties properties2_for_step(double p, double T, bool entropy);
 caloric enthalpy_cp2(double p, double T);    // h and cp
 caloric entropy_cp2(double p, double T);     // s and cp
 hsv hsv2(double p, double T);                // h, s and v

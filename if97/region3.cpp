@@ -176,6 +176,22 @@ helmholtz_slopes slopes3(double T, double v, unsigned want) {
   return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value>(T, v); });
 }
 
+// (du/dT)_v = cv = -R tau^2 phi_tautau; (dh/dT)_v = cv + v (dp/dT)_v, whose
+// v (dp/dT)_v is R (delta phi_delta - delta tau phi_deltatau) (IAPWS-IF97
+// Table 31); (ds/dT)_v = cv / T.
+isochore_point u3_isochore(double T, double v) {
+  const helmholtz h = phi<part_y | part_yy>(T, v);
+  return {u_of(h, T), cv_of(h)};
+}
+isochore_point h3_isochore(double T, double v) {
+  const helmholtz h = phi<part_x | part_y | part_yy | part_xy>(T, v);
+  return {h_of(h, T), cv_of(h) + R * (h.d - h.dt)};
+}
+isochore_point s3_isochore(double T, double v) {
+  const helmholtz h = phi<part_f | part_y | part_yy>(T, v);
+  return {s_of(h), cv_of(h) / T};
+}
+
 }  // namespace if97
 
 double IF97_P3(const double* T, const double* v) noexcept { return if97::p3(*T, *v); }

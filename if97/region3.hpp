@@ -51,6 +51,17 @@ struct helmholtz_slopes {
 };
 helmholtz_slopes slopes3(double T, double v, unsigned want);
 
+// A caloric property along an isochore with its slope in T, from only the
+// sums that they need (the value the same to the last bit as properties3's):
+// for the flashes of rho and u, h or s.
+struct isochore_point {
+  double value;  // kJ/kg or kJ/(kg K)
+  double d_dT;   // its (d/dT)_v, per K
+};
+isochore_point u3_isochore(double T, double v);  // u and cv
+isochore_point h3_isochore(double T, double v);  // h and (dh/dT)_v
+isochore_point s3_isochore(double T, double v);  // s and cv / T
+
 // The isobaric heat capacity diverges at the critical point. Within this
 // window around (T_c, rho_c), both limits inclusive, cp3 returns cp_critical.
 inline constexpr double cp_window_rho = 0.03;          // kg/m3, |1/v - rho_c|

@@ -56,6 +56,9 @@ double w5(double p, double T) { return equation::w(p, T); }
 double fug5(double p, double T) { return equation::fug(p, T); }
 properties properties5(double p, double T) { return equation::all(p, T); }
 properties properties5(double p, double T, extent e) { return equation::some(p, T, e); }
+properties properties5_for_step(double p, double T, bool entropy) {
+  return entropy ? equation::for_step<true>(p, T) : equation::for_step<false>(p, T);
+}
 caloric enthalpy_cp5(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp5(double p, double T) { return equation::entropy_cp(p, T); }
 gibbs_slopes slopes5(double p, double T, double v, unsigned want) { return equation::slopes(p, T, v, want); }

@@ -20,6 +20,10 @@ double fug5(double p, double T);  // fugacity, MPa, referred to the region-5 ide
 
 properties properties5(double p, double T);  // all of them in one evaluation
 properties properties5(double p, double T, extent e);  // an extent of them, NaN beyond
+// What a Newton step in (T, p) needs, from only the sums it needs: v, h, u,
+// cp, dv_dp and dv_dT (the same to the last bit as properties5's), s where
+// entropy; the rest NaN.
+properties properties5_for_step(double p, double T, bool entropy);
 caloric enthalpy_cp5(double p, double T);    // h and cp
 caloric entropy_cp5(double p, double T);     // s and cp
 // The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).

@@ -103,6 +103,17 @@ struct steam_gibbs {
     return all(p, T);
   }
 
+  // What a Newton step in (T, p) needs: v, h, u, cp and the slopes of v, s
+  // where Entropy; cv, w (and s otherwise) NaN, and their sums not formed.
+  template <bool Entropy>
+  static properties for_step(double p, double T) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr unsigned f = Entropy ? part_f : 0u;
+    const parts g = gamma<f | part_y | part_yy, f | part_x | part_xx | part_y | part_yy | part_xy>(p, T);
+    return {p, T, v_of(g, T), h_of(g), Entropy ? s_of(g) : nan, u_of(g, T), cp_of(g), nan, nan,
+            1e3 * dvdp_of(g, T), dv_dT_of(g)};
+  }
+
   static caloric enthalpy_cp(double p, double T) {
     constexpr unsigned W = part_y | part_yy | part_yyy;
     const parts g = gamma<W, W>(p, T);

@@ -139,6 +139,12 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  return high_side ? std::fmax(T, T_623_above) : std::fmin(T, if97::T_region1_max);", "  return high_side ? std::fmin(T, if97::T_region1_max) : std::fmin(T, if97::T_region1_max);", "pairs: (h, x) above 623.15 K on region 3's saturated phases"),
     ("water/flash_pairs.cpp", "constexpr int line_samples = 64;", "constexpr int line_samples = 4;", "pairs: (h, x) sampled too coarsely near the top of the dome"),
     ("water/flash_pairs.cpp", "const double p_b23 = std::fmin(if97::pb23(T), if97::p_max);", "const double p_b23 = if97::pb23(T);", "pairs: (T, h) along region 2 past 100 MPa at 863.15 K"),
+    ("water/flash_pairs.cpp", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / fall;", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / (2.0 * fall);", "pairs: Tait's C of region 1's start"),
+    ("water/flash_pairs.cpp", "      y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);", "      y_next = y - dy;", "pairs: region 1's step in p not in ln(B + p)"),
+    ("water/flash_pairs.cpp", "    const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);", "    const double p = out.y;", "pairs: region 2's dense start left at the ideal gas"),
+    ("water/flash_pairs.cpp", "    const double dT = (pt.value - value) / pt.d_dT;", "    const double dT = (pt.value - value) / (2.0 * pt.d_dT);", "pairs: the slope of region 3's steps along an isochore"),
+    ("water/flash_pairs.cpp", "      if (!whole) last.pr = evaluate(region, T, y);", "      if (false) last.pr = evaluate(region, T, y);", "pairs: a polish converged on a partial evaluation not evaluated whole"),
+    ("water/flash_pairs.cpp", "T = if97::T2_ph(p, u + (k == 0 ? if97::R * T : p * if97::v2(p, T) * kJ_per_MPa_m3));", "T = if97::T2_ph(p, u + if97::R * T);", "pairs: (p, u) in region 2 started from the ideal gas's p v"),
     # Selected outputs and the batch calls.
     ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
     ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),

@@ -6,9 +6,12 @@
 // (T, rho) in region 3, until the state reproduces both inputs to 1e-11
 // relative (of max(|h|, 1 kJ/kg) for h and u, of max(|s|, 1 kJ/(kg K)) for s)
 // and the next step would move T by less than 1e-12 of itself. It starts from
-// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 and from
-// the ideal gas in regions 2 and 5, and goes on to the neighbouring region
-// where the polished state lies beyond its region's bounds.
+// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 (at the
+// pressure of a Tait equation of the liquid for a density), from the ideal gas
+// (and for dense steam the real gas's p v) in regions 2 and 5, and in region
+// 3 from Newton's steps along the isochore on part of its equation; it goes
+// on to the neighbouring region where the polished state lies beyond its
+// region's bounds.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "if97/backward12.hpp"
 #include "if97/backward3.hpp"
@@ -120,6 +124,17 @@ if97::properties evaluate(int region, double T, double y) {
   }
 }
 
+// What a Newton step of a polish needs in regions 1, 2 and 5 (s only where
+// asked), from only the sums it needs; region 3 whole.
+if97::properties evaluate_for_step(int region, double T, double y, bool entropy) {
+  switch (region) {
+    case 1: return if97::properties1_for_step(y, T, entropy);
+    case 2: return if97::properties2_for_step(y, T, entropy);
+    case 5: return if97::properties5_for_step(y, T, entropy);
+    default: return if97::properties3(T, 1.0 / y);
+  }
+}
+
 
 // One input of a pair, in IF97 units.
 struct target {
@@ -128,7 +143,25 @@ struct target {
 };
 
 constexpr int max_steps = 30;
+
+// The liquid's volume is nearly linear in ln(B + p) (Tait's equation), with
+// B + p = C / kappa_T and C the inverse of the bulk modulus's slope dK/dp,
+// about 0.15 for water: a Newton step in p of region 1 is taken in
+// ln(B + p), which from a start far below the liquid's pressure lands about
+// ten times closer than the step in p.
+constexpr double tait_c = 0.15;
+
+// exp(z) - 1 for z kept within [-1, 1], by its series to z^6 (within 2e-4
+// of itself at the ends), for steps of Tait's equation: to rounding for small
+// z, where a polish converges, and cheaper than std::expm1.
+double exp_less_one(double z) {
+  z = std::clamp(z, -1.0, 1.0);
+  return z * (1.0 + z * (1.0 / 2.0 + z * (1.0 / 6.0 + z * (1.0 / 24.0 + z * (1.0 / 120.0 + z * (1.0 / 720.0))))));
+}
+
 thread_local int steps_taken = 0;
+// Steps of a start that count as the polish's: region 3's along an isochore.
+thread_local int start_steps = 0;
 
 // Whether an iterate of a polish has left its region by far (5 K beyond a
 // bound in T, or deep inside the saturation line): its state lies elsewhere,
@@ -147,17 +180,31 @@ bool escaped(int region, const if97::properties& pr) {
   }
 }
 
+// The range of (T, y) in which a polish steps: beyond it a region's equation,
+// extrapolated far, leads astray.
+bool within_polish_range(int region, double T, double y) {
+  return region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
+                     : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
+}
+
 // Newton's iteration in (T, y) of a region on a(T, y) = a and b(T, y) = b.
 // `last` is the last state evaluated, also where the iteration fails: where
 // it went says which region to try next.
+//
+// An evaluation forms only what a step needs (evaluate_for_step) until the
+// last step taken was below whole_after of T and of y, after which the
+// iteration converges quadratically and the next evaluation, most likely the
+// last, is whole; one that converged in part is evaluated whole again.
+constexpr double whole_after = 1e-4;
 bool polish(int region, target a, target b, double T, double y, single& last) {
+  const int steps_before = std::exchange(start_steps, 0);
+  const bool entropy = a.q == quantity::s || b.q == quantity::s;
+  bool whole = region == 3;
   for (int k = 0; k < max_steps; ++k) {
-    const bool bounded = region == 3 ? T > 500.0 && T < 1200.0 && y > 1e-3 && y < 1500.0
-                                     : T > 150.0 && T < 4000.0 && y > 0.0 && y < 1e3;
-    if (!bounded) return false;
-    const if97::properties pr = evaluate(region, T, y);
+    if (!within_polish_range(region, T, y)) return false;
+    const if97::properties pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
     last = {region, pr};
-    steps_taken = k;  // the steps taken before this evaluation
+    steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
     const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
     const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
@@ -167,6 +214,7 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
     if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
         std::fabs(dT) <= negligible_T * T) {
+      if (!whole) last.pr = evaluate(region, T, y);
       // A region-3 state of pressure p: the pressure asked for, which p(T, rho)
       // reproduces to rounding.
       if (region == 3 && a.q == quantity::p) last.pr.p = a.value;
@@ -177,17 +225,26 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
     // start does not leap out of the region's range.
     T -= std::clamp(dT, -0.2 * T, 0.2 * T);
     const double y_max = region == 2 || region == 5 ? 4.0 * y : inf;
-    y = std::clamp(y - dy, 0.25 * y, y_max);
+    double y_next = y - dy;
+    if (region == 1) {
+      const double b_plus_p = tait_c * pr.v / -pr.dv_dp;  // MPa
+      y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);
+    }
+    const double y_last = y;
+    y = std::clamp(y_next, 0.25 * y, y_max);
+    whole = region == 3 || (std::fabs(dT) <= whole_after * T && std::fabs(y - y_last) <= whole_after * y);
   }
   return false;
 }
 
 // Whether a polished state keeps its region's bounds: within 1e-12 relative
-// of a bound it lies on it (its T is polished to 1e-12 of itself); any p > 0
-// (denorm_min the least); the saturation line up to T_c, whichever region's
-// equation found the state; region 2's equation extrapolated beyond 2273.15 K
-// sends on to region 5.
-constexpr detail::verdict_tolerance polished{1e-12, 1e-12, 0.0, std::numeric_limits<double>::denorm_min(), true, true};
+// of a bound in T it lies on it (its T is polished to 1e-12 of itself), and
+// within 1e-11 of 100 MPa or 50 MPa (a gas's p moves with its T's last step
+// by a few times as much: steam of 100 MPa and 885 K came out 2e-12 above);
+// any p > 0 (denorm_min the least); the saturation line up to T_c, whichever
+// region's equation found the state; region 2's equation extrapolated beyond
+// 2273.15 K sends on to region 5.
+constexpr detail::verdict_tolerance polished{1e-12, 1e-11, 0.0, std::numeric_limits<double>::denorm_min(), true, true};
 region_verdict verdict_of(const single& st) { return detail::region_verdict_of(st, polished); }
 
 // Where two regions' equations leave a gap at their boundary, a state lies
@@ -233,7 +290,10 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
       continue;
     }
     converged |= 1u << region;
-    const region_verdict v = verdict_of(st);
+    region_verdict v = verdict_of(st);
+    // Region 3's equation, extrapolated beyond 863.15 K, may put steam of
+    // region 2 above 100 MPa.
+    if (v.next == outside_formulation && region == 3 && st.pr.T > if97::T_b23_max) v.next = 2;
     if (v.next == region) {
       out = st;
       return true;
@@ -481,12 +541,127 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
   return {T, p_of(T)};
 }
 
-// Region 1's start at density rho with u, h or s: T from the backward T(p, h)
-// or T(p, s) at 1 MPa (a liquid's u, h and s hardly depend on p), p found by
-// the polish, where the density fixes it.
+// Region 3's start at density rho with u, h or s: Newton's steps in T along
+// the isochore from T0 on the sums of region 3's equation that q and its
+// slope need (a third to two thirds of an evaluation), until a step falls
+// below 1e-8 of T, which leaves the polish one evaluation to confirm it. T0
+// where the steps leave the polish's range.
+start isochore_start(quantity q, double value, double rho, double T0) {
+  const double v = 1.0 / rho;
+  double T = T0;
+  for (int k = 0; k < max_steps; ++k) {
+    const if97::isochore_point pt = q == quantity::u   ? if97::u3_isochore(T, v)
+                                    : q == quantity::h ? if97::h3_isochore(T, v)
+                                                       : if97::s3_isochore(T, v);
+    const double dT = (pt.value - value) / pt.d_dT;
+    if (!std::isfinite(dT)) break;
+    T -= std::clamp(dT, -0.2 * T, 0.2 * T);
+    if (!within_polish_range(3, T, rho)) break;
+    if (std::fabs(dT) <= 1e-8 * T) {
+      start_steps = k + 1;
+      return {T, rho};
+    }
+  }
+  return {T0, rho};
+}
+
+// Above this pressure (MPa) the ideal gas starts region 2's polish more than
+// a step away from the state.
+constexpr double dense_gas_p = 1.0;
+
+// Region 2's start at density rho with u, h or s from the ideal gas's:
+// rounds of the pressure whose volume at T is 1 / rho (the compression
+// factor p v / (R T) taken as constant with p) and the backward T(p, h) or
+// T(p, s) at it (h = u + p / rho).
+start dense_gas_start(quantity q, double value, double rho, start s) {
+  start out = s;
+  for (int round = 0; round < 2; ++round) {
+    const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);
+    // Where region 2's equation, far from its range, gives no pressure of
+    // a gas, the start stays.
+    if (!(p > 0.0)) return s;
+    out.y = p;
+    out.T = q == quantity::s ? if97::T2_ps(p, value)
+                             : if97::T2_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 / rho : value);
+    if (!(out.T > if97::T_min && out.T < if97::T_region2_max)) return s;
+  }
+  return out;
+}
+
+// Region 1's start at pressure p with h or s: T from the backward T(p, h) or
+// T(p, s).
 start liquid_start(quantity q, double value, double p) {
   const double T = q == quantity::s ? if97::T1_ps(p, value) : if97::T1_ph(p, value);
   return {std::clamp(T, if97::T_min, if97::T_region1_max), p};
+}
+
+// Tait's equation of region 1's liquid at T on a grid of T, through its
+// volumes at psat(T), 50 MPa and 100 MPa: the pressure of a density at T to
+// a few tenths of a MPa, for the start of the polish.
+struct liquid_grid {
+  static constexpr int nodes = 71;
+  static constexpr double p0 = 50.0;  // MPa
+  static constexpr double step = (if97::T_region1_max - if97::T_min) / (nodes - 1);  // K
+  // At each node rho0 (kg/m3) at p0, B + p0 (MPa) and 1 / C.
+  double rho0[nodes], b_plus_p0[nodes], c_inverse[nodes];
+};
+
+const liquid_grid& liquid_grid_of() {
+  static const liquid_grid g = [] {
+    liquid_grid out{};
+    for (int i = 0; i < liquid_grid::nodes; ++i) {
+      const double T = if97::T_min + i * liquid_grid::step, p_lo = if97::psat(T);
+      const double v0 = if97::v1(liquid_grid::p0, T);
+      const double rise = if97::v1(p_lo, T) / v0 - 1.0, fall = 1.0 - if97::v1(if97::p_max, T) / v0;
+      // v / v0 = 1 - C ln((B + p) / (B + p0)) through both: rise / fall =
+      // ln((B + p0) / (B + p_lo)) / ln((B + p_max) / (B + p0)), which falls
+      // with B. Bisection in ln(B + p_lo).
+      const auto ratio = [&](double b) {
+        return std::log((b + liquid_grid::p0) / (b + p_lo)) / std::log((b + if97::p_max) / (b + liquid_grid::p0));
+      };
+      double lo = std::log(1e-3), hi = std::log(1e5);
+      for (int k = 0; k < 80; ++k) {
+        const double mid = 0.5 * (lo + hi);
+        (ratio(std::exp(mid) - p_lo) > rise / fall ? lo : hi) = mid;
+      }
+      const double b = std::exp(0.5 * (lo + hi)) - p_lo;
+      out.rho0[i] = 1.0 / v0;
+      out.b_plus_p0[i] = b + liquid_grid::p0;
+      out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / fall;
+    }
+    return out;
+  }();
+  return g;
+}
+
+// The pressure (MPa) of the liquid at T and density rho (v = 1 / rho, m3/kg),
+// kept within p_min_Pa and 100 MPa.
+double liquid_pressure(const liquid_grid& g, double T, double v) {
+  const double at = std::clamp((T - if97::T_min) * (1.0 / liquid_grid::step), 0.0, liquid_grid::nodes - 1.0);
+  const int i = std::min(static_cast<int>(at), liquid_grid::nodes - 2);
+  const double w = at - i;
+  const auto mix = [&](const double* a) { return a[i] + w * (a[i + 1] - a[i]); };
+  const double p = liquid_grid::p0 + mix(g.b_plus_p0) * exp_less_one((1.0 - mix(g.rho0) * v) * mix(g.c_inverse));
+  return std::fmax(std::fmin(p, if97::p_max), 1e-6 * detail::p_min_Pa);
+}
+
+// Region 1's start at density rho with u, h or s: the T that the backward
+// T(p, h) or T(p, s) (h = u + p / rho) gives at Tait's pressure of T. The
+// map T -> T(p(T)) leaves most of the error where the liquid expands fast:
+// its fixed point by a step of the secant method after one round.
+start liquid_start_of_density(quantity q, double value, double rho) {
+  const liquid_grid& g = liquid_grid_of();
+  const double v = 1.0 / rho;
+  const auto backward = [&](double p) {
+    const double t = q == quantity::s ? if97::T1_ps(p, value)
+                                      : if97::T1_ph(p, q == quantity::u ? value + p * kJ_per_MPa_m3 * v : value);
+    return std::clamp(t, if97::T_min, if97::T_region1_max);
+  };
+  const double T0 = backward(liquid_grid::p0), f0 = backward(liquid_pressure(g, T0, v)) - T0;
+  const double T1 = T0 + f0, f1 = backward(liquid_pressure(g, T1, v)) - T1;
+  const double T =
+      f1 == f0 ? T1 + f1 : std::clamp(T1 - f1 * (T1 - T0) / (f1 - f0), if97::T_min, if97::T_region1_max);
+  return {T, liquid_pressure(g, T, v)};
 }
 
 // ------------------------------------------------------- the flashes of rho --
@@ -581,18 +756,21 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     if (std::isnan(gas.T)) {
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
+      else if (gas.y > dense_gas_p) gas = dense_gas_start(qq, value, rho, gas);
     }
     return gas;
   };
   const auto start_of = [&](int region, const single* from) -> start {
     if (from) {
-      start s = carried_over(region, *from);
-      if (region == 3) s.y = rho;
-      return s;
+      const start s = carried_over(region, *from);
+      if (region == 3) return isochore_start(qq, value, rho, s.T);
+      // Region 3's equation extrapolated beyond B23 leaves p off by more
+      // than its T: the real gas's pressure at that T.
+      return region == 2 && from->region == 3 ? dense_gas_start(qq, value, rho, s) : s;
     }
     switch (region) {
-      case 1: return liquid_start(qq, value, 1.0);
-      case 3: return {700.0, rho};
+      case 1: return liquid_start_of_density(qq, value, rho);
+      case 3: return isochore_start(qq, value, rho, 700.0);
       default: return gas_start();
     }
   };
@@ -689,15 +867,18 @@ result pu_flash(double p_si, double u_si) {
     region = liquid ? (sat.T <= if97::T_region1_max ? 1 : 3) : (sat.T <= if97::T_region1_max ? 2 : 3);
   }
   if (p > p_623) {
-    if (u <= if97::properties1(p, if97::T_region1_max).u) region = 1;
-    else if (u >= if97::properties2(p, if97::tb23(p)).u) region = 2;
+    if (u <= if97::u1(p, if97::T_region1_max)) region = 1;
+    else if (u >= if97::u2(p, if97::tb23(p))) region = 2;
     else region = 3;
   }
-  // Region 2 from its backward T(p, h) at h = u + R T, three rounds; infinite
-  // where they leave region 2's temperatures upward (far beyond, they diverge).
+  // Region 2 from its backward T(p, h) at h = u + p v, three rounds: p v of
+  // the ideal gas (R T) first, then of region 2's v at the last T (dense
+  // steam's p v lies well below R T); infinite where they leave region 2's
+  // temperatures upward (far beyond, they diverge).
   const auto region2_T = [&] {
     double T = 600.0;
-    for (int k = 0; k < 3 && T > 200.0 && T < 1500.0; ++k) T = if97::T2_ph(p, u + if97::R * T);
+    for (int k = 0; k < 3 && T > 200.0 && T < 1500.0; ++k)
+      T = if97::T2_ph(p, u + (k == 0 ? if97::R * T : p * if97::v2(p, T) * kJ_per_MPa_m3));
     if (T > 200.0 && T < 1500.0) return T;
     return T >= 1500.0 ? inf : 600.0;
   };

@@ -1,0 +1,69 @@
+// The starts of the single-phase polish of (rho, u), (rho, h), (rho, s) and
+// (p, u): from Tait's equation of the liquid in region 1, from the real
+// gas's p v in region 2's dense steam, along the isochore on part of region
+// 3's equation, a state is polished in a few Newton steps and returned
+// whole. A start that lands far off still converges, in more steps: these
+// rows catch it, and the state must still be the one of (p, T).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "support/checks.hpp"
+#include "water/internal.hpp"
+#include "water/state.hpp"
+
+namespace {
+
+namespace w = kviapws97::water;
+using kvtest::digits;
+
+// States of (p, T) on a grid of one region, and the most steps that their
+// pairs of rho and (p, u) may take.
+struct start_row {
+  const char* what;
+  int region;
+  double p_lo, p_hi;  // MPa
+  double T_lo, T_hi;  // K
+  int most_steps, most_steps_pu;
+};
+
+constexpr start_row start_rows[] = {
+    {"compressed liquid", 1, 0.5, 100.0, 280.0, 560.0, 3, 3},
+    {"hot liquid", 1, 20.0, 100.0, 560.0, 615.0, 3, 3},
+    {"dense steam", 2, 5.0, 100.0, 700.0, 1070.0, 4, 3},
+    {"steam", 2, 1.0, 10.0, 480.0, 1000.0, 4, 3},
+    {"region 3", 3, 20.0, 100.0, 630.0, 860.0, 5, 3},
+    {"region 5", 5, 0.01, 50.0, 1080.0, 2270.0, 4, 3},
+};
+
+TEST(PairStarts, SingleStatesPolishInAFewSteps) {
+  constexpr int n = 12;
+  for (const start_row& r : start_rows) {
+    for (int i = 0; i <= n; ++i) {
+      for (int j = 0; j <= n; ++j) {
+        const double p = r.p_lo + (r.p_hi - r.p_lo) * i / n, T = r.T_lo + (r.T_hi - r.T_lo) * j / n;
+        const w::result a = w::pT(1e6 * p, T);
+        if (!a || a.state.region != r.region) continue;
+        const w::state& in = a.state;
+        const char* names[] = {"rhou", "rhoh", "rhos", "pu"};
+        for (int k = 0; k < 4; ++k) {
+          const w::result g = k == 0   ? w::rhou(in.rho, in.u)
+                              : k == 1 ? w::rhoh(in.rho, in.h)
+                              : k == 2 ? w::rhos(in.rho, in.s)
+                                       : w::pu(in.p, in.u);
+          const int steps = w::detail::last_polish_steps(), most = k == 3 ? r.most_steps_pu : r.most_steps;
+          // The state whole: its polish evaluated in part forms it whole at the end.
+          EXPECT_TRUE(g && g.state.region == r.region && std::fabs(g.state.T - T) <= 2e-12 * T &&
+                      std::isfinite(g.state.cv) && std::isfinite(g.state.w) && steps <= most)
+              << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+              << digits(g.state.T) << " K, region " << g.state.region << ", cv = " << digits(g.state.cv)
+              << ", w = " << digits(g.state.w) << " in " << steps
+              << " steps; expected T within 2e-12, finite cv and w, at most " << most << " steps";
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
