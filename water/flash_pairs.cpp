@@ -835,12 +835,13 @@ start isochore_start(quantity q, double value, double rho, double T0) {
 constexpr double dense_gas_p = 1.0;
 
 // Region 2's start at density rho with u, h or s from the ideal gas's:
-// rounds of the pressure whose volume at T is 1 / rho (the compression
-// factor p v / (R T) taken as constant with p) and the backward T(p, h) or
-// T(p, s) at it (h = u + p / rho).
+// three rounds (two leave dense steam beyond B23 a step farther off) of the
+// pressure whose volume at T is 1 / rho (the compression factor p v / (R T)
+// taken as constant with p) and the backward T(p, h) or T(p, s) at it
+// (h = u + p / rho).
 start dense_gas_start(quantity q, double value, double rho, start s) {
   start out = s;
-  for (int round = 0; round < 2; ++round) {
+  for (int round = 0; round < 3; ++round) {
     const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);
     // Where region 2's equation, far from its range, gives no pressure of
     // a gas, the start stays.
@@ -851,6 +852,46 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
     if (!(out.T > if97::T_min && out.T < if97::T_region2_max)) return s;
   }
   return out;
+}
+
+// Region 2's density on the B23 line (IAPWS-IF97 Eq. (5)) at nodes of T from
+// 623.15 K to 863.15 K, 1 K apart: it rises with T (pb23 rises six-fold
+// while T rises by a third), so an isochore between its ends crosses B23
+// once, between two nodes.
+struct b23_densities {
+  static constexpr int nodes = 241;
+  static constexpr double step = (if97::T_b23_max - if97::T_region1_max) / (nodes - 1);  // K
+  double rho[nodes];  // kg/m3
+};
+
+const b23_densities& b23_densities_of() {
+  static const b23_densities g = [] {
+    b23_densities out{};
+    for (int i = 0; i < b23_densities::nodes; ++i) {
+      const double T = i == b23_densities::nodes - 1 ? if97::T_b23_max : if97::T_region1_max + i * b23_densities::step;
+      out.rho[i] = 1.0 / if97::v2(if97::pb23(T), T);
+    }
+    return out;
+  }();
+  return g;
+}
+
+// Whether a (rho, q) of region 3's densities surely lies beyond B23, in
+// region 2: at the first node T_i whose B23 density exceeds rho, (T_i, rho)
+// lies in region 2, so that the isochore crossed B23 below T_i. A state of
+// region 3 lies below that crossing, and along the isochore region 3's q
+// rises with T: its q lies below q3(T, rho) at any T above T_i. A q above it
+// (by more than rounding) is region 2's. T lies b23_clearance beyond T_i:
+// steam within about that of B23, where the real gas's start lands farther
+// off, still starts from region 3's isochore.
+constexpr double b23_clearance = 10.0;  // K
+bool beyond_b23(double rho, target q) {
+  const b23_densities& g = b23_densities_of();
+  if (!(rho > g.rho[0] && rho < g.rho[b23_densities::nodes - 1])) return false;
+  const int i = static_cast<int>(std::upper_bound(g.rho, g.rho + b23_densities::nodes, rho) - g.rho);
+  const double T = if97::T_region1_max + i * b23_densities::step + b23_clearance, v = 1.0 / rho;
+  const double edge = q.q == quantity::u ? if97::u3(T, v) : q.q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+  return q.value > edge + 1e-9 * std::fabs(edge);
 }
 
 // Region 1's start at pressure p with h or s: T from the backward T(p, h) or
@@ -1071,6 +1112,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
+  } else if (beyond_b23(rho, b)) {
+    // Dense steam beyond B23: region 2 from the real gas's start, not region
+    // 3's equation extrapolated first.
+    region = 2;
   } else {
     // Between the saturated densities of 623.15 K the isochore crosses the
     // saturation line above 623.15 K: below the mixture's q at 623.15 K the
