@@ -782,7 +782,7 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
 // two rounds; region 5 by two Newton steps on its caloric equation.
 start ideal_gas_start(int region, quantity q, double value, double rho, double T, bool* too_cold = nullptr) {
   const auto p_of = [rho](double t) { return 1e-3 * if97::R * t * rho; };  // MPa
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 2; ++round) {
     const double p = p_of(T);
     if (region == 2) {
       T = q == quantity::s ? if97::T2_ps(p, value) : if97::T2_ph(p, q == quantity::u ? value + if97::R * T : value);
