@@ -32,6 +32,9 @@ constexpr start_row start_rows[] = {
     {"compressed liquid", 1, 0.5, 100.0, 280.0, 560.0, 3, 3},
     {"hot liquid", 1, 20.0, 100.0, 560.0, 615.0, 3, 3},
     {"dense steam", 2, 5.0, 100.0, 700.0, 1070.0, 4, 3},
+    // Both sides of B23, where the region to polish first is chosen.
+    {"steam by B23", 2, 40.0, 100.0, 760.0, 880.0, 4, 3},
+    {"region 3 by B23", 3, 40.0, 100.0, 760.0, 863.0, 5, 3},
     {"steam", 2, 1.0, 10.0, 480.0, 1000.0, 4, 3},
     {"region 3", 3, 20.0, 100.0, 630.0, 860.0, 5, 3},
     {"region 5", 5, 0.01, 50.0, 1080.0, 2270.0, 4, 3},
