@@ -835,13 +835,12 @@ start isochore_start(quantity q, double value, double rho, double T0) {
 constexpr double dense_gas_p = 1.0;
 
 // Region 2's start at density rho with u, h or s from the ideal gas's:
-// three rounds (two leave dense steam beyond B23 a step farther off) of the
-// pressure whose volume at T is 1 / rho (the compression factor p v / (R T)
-// taken as constant with p) and the backward T(p, h) or T(p, s) at it
-// (h = u + p / rho).
+// rounds of the pressure whose volume at T is 1 / rho (the compression
+// factor p v / (R T) taken as constant with p) and the backward T(p, h) or
+// T(p, s) at it (h = u + p / rho).
 start dense_gas_start(quantity q, double value, double rho, start s) {
   start out = s;
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 2; ++round) {
     const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);
     // Where region 2's equation, far from its range, gives no pressure of
     // a gas, the start stays.
