@@ -204,7 +204,7 @@ FAULTS = [
     ("water/derivatives.cpp", "  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;", "  d.dT_dh_p = numerator(j, T_, P) * by_p_h;", "derivatives: (dT/dh)_p's shared denominator"),
     ("water/derivatives.cpp", "    fill_undefined(d);\n    return r;", "    return r;", "derivatives with the flash: a failure's record not NaN"),
     ("water/water_c.cpp", "n.dh_liquid_dp, n.dh_vapour_dp,", "n.dh_vapour_dp, n.dh_liquid_dp,", "C derivatives with the flash: h' and h'' swapped"),
-    ("water/flash_pairs.cpp", "    (below(mid) ? lo : hi) = mid;", "    (below(mid) ? hi : lo) = mid;", "pairs: the bisection over the dome's nodes for two-phase (rho, q)"),
+    ("water/flash_pairs.cpp", "lo += stride * static_cast<int>(below(i));", "lo += stride * static_cast<int>(!below(i));", "pairs: the count of the dome's nodes below a two-phase (rho, q)"),
 ]
 
 
