@@ -185,4 +185,34 @@ TEST(DomePairs, FirstOfTheQualityPairsIsTheFirstOfAll) {
   }
 }
 
+
+// The node interval of the root is found by counting the nodes below it,
+// every 16th first: states on and a hair each side of those nodes, of their
+// neighbours and of the stretches' ends, each back in at most 3 evaluations
+// of the saturated phases (a wrong interval falls back to the slow search).
+TEST(DomePairs, RootsOnTheNodesTheCountPasses) {
+  constexpr double high_step = (645.15 - if97::T_region1_max) / 128.0;  // K, region 3's stretch
+  std::vector<double> temperatures;
+  for (const double i : {1.0, 15.0, 16.0, 17.0, 31.0, 32.0, 128.0, 240.0, 255.0})
+    for (const double off : {-1e-9, 0.0, 1e-9}) temperatures.push_back(if97::T_min + i * node_step + off);
+  for (const double i : {16.0, 17.0, 48.0, 64.0})
+    for (const double off : {-1e-9, 0.0, 1e-9}) temperatures.push_back(if97::T_region1_max + i * high_step + off);
+  tally t;
+  for (const double T : temperatures) {
+    for (const double x : {1e-3, 0.5, 0.999}) {
+      const w::result a = w::Tx(T, x);
+      ASSERT_TRUE(a) << "Tx(" << digits(T) << ", " << x << ")";
+      for (const pair f : {rho_u, rho_h, rho_s}) {
+        const w::result b = run(f, a.state);
+        const int n = w::detail::last_line_evaluations();
+        const double dx = std::fabs(b.state.x - x), dT = std::fabs(b.state.T - T);
+        t.check(b && dT <= 2e-12 * T && dx <= 1e-12 && n >= 1 && n <= 3, [&] {
+          return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) + " (" +
+                 b.reason() + ") in " + std::to_string(n) + " evaluations of the saturated phases, allowed 3";
+        });
+      }
+    }
+  }
+}
+
 }  // namespace

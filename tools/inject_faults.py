@@ -206,6 +206,8 @@ FAULTS = [
     ("water/derivatives.cpp", "  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;", "  d.dT_dh_p = numerator(j, T_, P) * by_p_h;", "derivatives: (dT/dh)_p's shared denominator"),
     ("water/derivatives.cpp", "    fill_undefined(d);\n    return r;", "    return r;", "derivatives with the flash: a failure's record not NaN"),
     ("water/water_c.cpp", "n.dh_liquid_dp, n.dh_vapour_dp,", "n.dh_vapour_dp, n.dh_liquid_dp,", "C derivatives with the flash: h' and h'' swapped"),
+    ("water/flash_pairs.cpp", "lo += stride * static_cast<int>(below(i));", "lo += stride * static_cast<int>(!below(i));", "pairs: the count of the dome's nodes below a two-phase (rho, q)"),
+    ("water/flash_pairs.cpp", "const int last = std::min(lo + stride - 1, n_end);", "const int last = std::min(lo + stride - 2, n_end);", "pairs: the last node of a block of 16 not counted for two-phase (rho, q)"),
 ]
 
 

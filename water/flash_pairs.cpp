@@ -457,6 +457,10 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
   return false;
 }
 
+// Within a few kelvin of T_c the saturated volumes' curvature grows, and
+// x with the last bits of T: there T is polished to rounding.
+constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
+
 // The point of the equation of a two-phase (v, q) at T, from the saturated
 // phases' values and slopes along the line there: ln x_v - ln x_q, or the
 // mixture's q less its target near the liquid's end (see two_phase_isochore).
@@ -477,9 +481,6 @@ point isochore_point(const line_values& line, double v, target q, double T) {
     return {value - q.value, mixture_slope, false, false};
   }
   const bool reproduced = reproduces(q.q, value, q.value);
-  // Within a few kelvin of T_c the saturated volumes' curvature grows, and
-  // x with the last bits of T: there T is polished to rounding.
-  constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
   const bool quadratic = T < T_quadratic_max;
   // Near the liquid's end of the line x_v and x_q vanish together at the
   // root and their logarithms lose their accuracy: there the difference of
@@ -629,6 +630,65 @@ exit_kind dome_exit_of(double v, target q, double bulge, dome_exit& out) {
   return exit_kind::below;
 }
 
+// The node interval of a stretch that holds the root T of a two-phase (v, q)
+// at or below the node T_end: along the isochore the mixture's q rises with
+// T, so the root lies above the last node where it falls short of q (and v
+// lies between the saturated volumes), found from the nodes' exact values
+// (no cubic evaluated). The start on it is the secant's root of the value of
+// isochore_point (ln x_v - ln x_q, nearly straight in T) through the two
+// nodes. Not found where the first node already lies above the root.
+struct node_root_bracket {
+  bool found = false;
+  double T_lo = nan, T_hi = nan, T_start = nan;  // K
+};
+node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
+  const dome_segment& seg = high ? dome_high : dome_low;
+  const dome_nodes_of_segment& table = dome_table(high);
+  const int k = quantity_index(q.q);
+  const double h = seg.step();  // K
+  const int n_end = std::clamp(static_cast<int>(std::lround((T_end - seg.T_lo) / h)), 0, seg.intervals);
+  // The fractions x_v and x_q at node i.
+  const auto fractions = [&](int i, double& xv, double& xq) {
+    const dome_node& n = table.node[i];
+    xv = (v - table.v_liquid[i]) / (table.v_vapour[i] - table.v_liquid[i]);
+    xq = (q.value - n.q_liquid[k]) / (n.q_vapour[k] - n.q_liquid[k]);
+  };
+  // Below the root: v between the saturated volumes and the mixture's q
+  // short of q (x_v < x_q, multiplied out: v'' > v' and q'' > q').
+  const auto below = [&](int i) {
+    const double v_liquid = table.v_liquid[i], v_vapour = table.v_vapour[i];
+    const dome_node& n = table.node[i];
+    return v >= v_liquid && v <= v_vapour &&
+           (v - v_liquid) * (n.q_vapour[k] - n.q_liquid[k]) < (q.value - n.q_liquid[k]) * (v_vapour - v_liquid);
+  };
+  node_root_bracket out;
+  if (!below(0)) return out;
+  // The nodes below the root come first: their count, every 16th node's
+  // first, then the 15 after the last of those, each test independent of
+  // the others (no chain of loads, as bisection's).
+  constexpr int stride = 16;
+  int lo = 0;
+  for (int i = stride; i <= n_end; i += stride) lo += stride * static_cast<int>(below(i));
+  const int last = std::min(lo + stride - 1, n_end);
+  int more = 0;
+  for (int i = lo + 1; i <= last; ++i) more += static_cast<int>(below(i));
+  lo += more;
+  out.found = true;
+  out.T_lo = seg.T_lo + lo * h;
+  out.T_hi = lo == n_end ? T_end : seg.T_lo + (lo + 1) * h;
+  out.T_start = 0.5 * (out.T_lo + out.T_hi);
+  if (lo == n_end) return out;
+  double xv0 = nan, xq0 = nan, xv1 = nan, xq1 = nan;
+  fractions(lo, xv0, xq0);
+  fractions(lo + 1, xv1, xq1);
+  // The logarithms where all fractions are positive, else the differences.
+  const bool logs = xv0 > 0.0 && xq0 > 0.0 && xv1 > 0.0 && xq1 > 0.0;
+  const double g0 = logs ? std::log(xv0 / xq0) : xv0 - xq0, g1 = logs ? std::log(xv1 / xq1) : xv1 - xq1;
+  const double s = g0 / (g0 - g1);
+  if (s > 0.0 && s < 1.0) out.T_start = out.T_lo + s * (out.T_hi - out.T_lo);
+  return out;
+}
+
 // Whether a (v, q) is two-phase below 645.15 K by the interpolant: wet, with
 // the interpolant's root T, the start of two_phase_isochore a step from the
 // state; dry where the isochore holds no two-phase state of this q at all;
@@ -655,7 +715,17 @@ dome_verdict dome_start(double v, target q, double& T) {
   // 1e-5 of T (the error left about 1e-10 of T).
   const auto search = [&](double T0, double T_end) {
     double r = nan;
-    const double T_lo = high ? T_above : if97::T_min;
+    double T_lo = high ? T_above : if97::T_min;
+    // The node interval that holds the root, from the nodes' exact values
+    // (no cubic evaluated), and the start on it by the secant.
+    // Within 5 K of T_c, where the root is polished to rounding, the search
+    // keeps its start from the stretch's end.
+    const node_root_bracket nodes = node_bracket(high, v, q, T_end);
+    if (nodes.found && nodes.T_hi <= T_quadratic_max) {
+      T_lo = std::fmax(T_lo, nodes.T_lo);
+      T_end = nodes.T_hi;
+      T0 = nodes.T_start;
+    }
     if (!bracketed(f, -1.0 / T_lo, -1.0 / T_end, true, -1.0 / T0, r, 1e-13, 1e-5, 60)) return dome_verdict::open;
     T = -1.0 / r;
     return (high ? T > T_twins_above : T < T_twins) ? dome_verdict::wet : dome_verdict::open;
