@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ using kvtest::band_distance;
 using kvtest::digits;
 using kvtest::reproduces;
 using kvtest::tally;
-constexpr double nan = NAN, inf = INFINITY;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
 
 std::string describe(const w::result& r) {
   const w::state& s = r.state;
