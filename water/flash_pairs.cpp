@@ -606,14 +606,24 @@ enum class exit_kind { none, above, below, undecided };
 
 // The last node of a stretch whose saturated phase lies on the near side of
 // v: ln v'' falls with T, v' rises (past the density maximum, below v).
+// The last node i in [0, last] where a test holds that holds at node 0
+// and, once it fails, fails at every later node: their count, every 16th
+// node's first, then the 15 after the last of those, each test independent
+// of the others (no chain of loads, as bisection's).
+template <class Holds>
+int last_holding(int last, Holds&& holds) {
+  constexpr int stride = 16;
+  int lo = 0;
+  for (int i = stride; i <= last; i += stride) lo += stride * static_cast<int>(holds(i));
+  const int end = std::min(lo + stride - 1, last);
+  int more = 0;
+  for (int i = lo + 1; i <= end; ++i) more += static_cast<int>(holds(i));
+  return lo + more;
+}
+
 int exit_interval(const dome_nodes_of_segment& table, int intervals, double v, bool vapour) {
-  int lo = 0, hi = intervals;
-  while (hi - lo > 1) {
-    const int mid = (lo + hi) / 2;
-    const bool before = vapour ? table.v_vapour[mid] >= v : table.v_liquid[mid] <= v;
-    (before ? lo : hi) = mid;
-  }
-  return lo;
+  if (vapour) return last_holding(intervals - 1, [&](int i) { return table.v_vapour[i] >= v; });
+  return last_holding(intervals - 1, [&](int i) { return table.v_liquid[i] <= v; });
 }
 
 // A q above the largest of the line's (by more than `bulge`) lies beyond the
@@ -663,16 +673,8 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   };
   node_root_bracket out;
   if (!below(0)) return out;
-  // The nodes below the root come first: their count, every 16th node's
-  // first, then the 15 after the last of those, each test independent of
-  // the others (no chain of loads, as bisection's).
-  constexpr int stride = 16;
-  int lo = 0;
-  for (int i = stride; i <= n_end; i += stride) lo += stride * static_cast<int>(below(i));
-  const int last = std::min(lo + stride - 1, n_end);
-  int more = 0;
-  for (int i = lo + 1; i <= last; ++i) more += static_cast<int>(below(i));
-  lo += more;
+  // The nodes below the root come first.
+  const int lo = last_holding(n_end, below);
   out.found = true;
   out.T_lo = seg.T_lo + lo * h;
   out.T_hi = lo == n_end ? T_end : seg.T_lo + (lo + 1) * h;
@@ -876,18 +878,24 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
   return {T, p_of(T)};
 }
 
-// Region 3's start at density rho with u, h or s: Newton's steps in T along
-// the isochore from T0 on the sums of region 3's equation that q and its
-// slope need (a third to two thirds of an evaluation), until a step falls
+// Region 3's start at density rho with p, u, h or s: Newton's steps in T
+// along the isochore from T0 on the sums of region 3's equation that q and
+// its slope need (a third to two thirds of an evaluation), until a step falls
 // below 1e-8 of T, which leaves the polish one evaluation to confirm it. T0
 // where the steps leave the polish's range.
+if97::isochore_point isochore_point_of(quantity q, double T, double v) {
+  if (q == quantity::p) {
+    const if97::helmholtz_slopes sl = if97::slopes3(T, v, if97::want_dp_dT);
+    return {sl.p, sl.dp_dT};
+  }
+  return q == quantity::u ? if97::u3_isochore(T, v) : q == quantity::h ? if97::h3_isochore(T, v) : if97::s3_isochore(T, v);
+}
+
 start isochore_start(quantity q, double value, double rho, double T0) {
   const double v = 1.0 / rho;
   double T = T0;
   for (int k = 0; k < max_steps; ++k) {
-    const if97::isochore_point pt = q == quantity::u   ? if97::u3_isochore(T, v)
-                                    : q == quantity::h ? if97::h3_isochore(T, v)
-                                                       : if97::s3_isochore(T, v);
+    const if97::isochore_point pt = isochore_point_of(q, T, v);
     const double dT = (pt.value - value) / pt.d_dT;
     if (!std::isfinite(dT)) break;
     T -= std::clamp(dT, -0.2 * T, 0.2 * T);
@@ -2021,12 +2029,20 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     if (!line.more() || !(rho_lo < rho_hi)) return;
     const point f_lo = lo_known ? *lo_known : point_of(3, evaluate(3, T, rho_lo), q, false);
     const point f_hi = hi_known ? *hi_known : point_of(3, evaluate(3, T, rho_hi), q, false);
-    const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    // The root is the density of the last evaluation, where the polish
+    // ended on it: that state, not a second evaluation.
+    single last{};
+    double rho_last = nan;
+    const auto f = [&](double rho) {
+      last = detail::region3_at(T, rho);
+      rho_last = rho;
+      return point_of(3, last.pr, q, false);
+    };
     line.add(f, rho_lo, f_lo, rho_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       double rho = nan;
       if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
         return detail::failure(status::not_converged);
-      return detail::bounded_result(detail::region3_at(T, rho));
+      return detail::bounded_result(rho == rho_last ? last : detail::region3_at(T, rho));
     }, [](int& k) {
       k = 0;  // never two: region 3's slope keeps its sign
       return detail::failure(status::not_converged);
@@ -2186,9 +2202,11 @@ result prho_first(double p_si, double rho, int* count) {
     } else if (rho < rho_1 && rho > rho_2) {
       // The polish from T where v, linear in T between region 3's ends,
       // reaches 1/rho (the search along the line polishes from 700 K).
+      // Then Newton's steps on p along the isochore (isochore_start).
       const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2_lo - if97::T_region1_max);
+      const start s0 = isochore_start(quantity::p, p, rho, T0);
       single st{};
-      if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
+      if (polish(3, {quantity::p, p}, q, s0.T, rho, st) && verdict_of(st).next == 3) {
         if (line.n == 0) {
           line.first = detail::single_result(st);
           line.polished = true;
