@@ -2188,6 +2188,18 @@ result prho_first(double p_si, double rho, int* count) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
   }
+  // Region 2's density falls with T along the isobar: below its density at
+  // 1073.15 K by more than region 5's differs from it there (1.3e-4),
+  // regions 2 and 3 hold no state, and region 5's piece begins at region 2's
+  // state there (not evaluated at B23 or Tsat). Asked where the ideal gas of
+  // rho lies well above 1073.15 K.
+  if (p <= if97::p_region5_max && 1e3 * p / (rho * if97::R) > 1.2 * if97::T_region2_max) {
+    const if97::properties at_2_max = evaluate(2, if97::T_region2_max, p);
+    if (rho < (1.0 - 1e-3) / at_2_max.v) {
+      along(5, if97::T_region2_max, &at_2_max, if97::T_region5_max, nullptr);
+      return line.done(all);
+    }
+  }
   const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
   const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
   if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
