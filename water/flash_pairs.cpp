@@ -1409,15 +1409,16 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
 // `samples` points, the roots between each two found by roots_between. With
 // `enough`, the search ends once it has found that many: the first roots
 // are the same.
-template <class F>
-int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states) {
+template <class F, class S = std::nullptr_t>
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states,
+                S&& slope_of = nullptr) {
   root_list out{roots, capacity};
   double t0 = a;
   point p0 = f(a);
   for (int i = 1; i <= samples && out.n < enough; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    roots_between(f, t0, p0, t1, p1, out);
+    roots_between(f, t0, p0, t1, p1, out, {}, slope_of);
     t0 = t1;
     p0 = p1;
   }
@@ -1472,7 +1473,11 @@ int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, dou
 // search along the line, whose single call's several states are these too.
 int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
-  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
+  // The extremum placed by slopes from only the sums that they need.
+  const auto slope_of = [&](double t) {
+    return point_of(region, evaluate_for_step(region, T, std::exp(t), q.q == quantity::s), q, true).slope;
+  };
+  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough, slope_of);
 }
 result isotherm_state(int region, double T, double t, double p_lo, double p_hi) {
   // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
@@ -1823,6 +1828,7 @@ result first_of(const water::all_results& all, int* count) {
 // (two states or none about an extremum, a target at an end, where two
 // regions' equations meet), the search along the whole line decides.
 constexpr int unsure = -1;
+constexpr int splits_max = 8;
 
 int states_of_piece(const point& lo, const point& hi, double margin) {
   if (!(std::fabs(lo.f) > margin && std::fabs(hi.f) > margin)) return unsure;
@@ -1866,11 +1872,11 @@ struct pieces {
   void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
     int k = states_of_piece(f_lo, f_hi, margin);
-    for (int split = 0; split < 4 && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
+    for (int split = 0; split < splits_max && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
                         f_lo.slope * f_hi.slope < 0.0;
          ++split) {
       double t = lo - f_lo.slope * (hi - lo) / (f_hi.slope - f_lo.slope);
-      if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
+      if (!(t > lo && t < hi) || split % 3 == 2) t = 0.5 * (lo + hi);
       const point f_t = f(t);
       if (!(std::fabs(f_t.f) > margin)) break;
       if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
