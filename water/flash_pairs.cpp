@@ -2194,6 +2194,11 @@ result prho_first(double p_si, double rho, int* count) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
   }
+  // Above psat(623.15 K) the densities of region 3 lie below region 1's at
+  // 623.15 K (within 2e-4 of region 3's there), region 2's below region 3's
+  // and region 5's below region 2's: a rho above it by more than the band of
+  // region 3 below has no state beyond region 1.
+  if (p > p_623 && liquid && rho > (1.0 + 1e-3) / at_623.v) return line.done(all);
   // Region 2's density falls with T along the isobar: below its density at
   // 1073.15 K by more than region 5's differs from it there (1.3e-4),
   // regions 2 and 3 hold no state, and region 5's piece begins at region 2's
