@@ -811,15 +811,25 @@ dome_verdict dome_start(double v, target q, double& T) {
 bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x, int step_limit = 200) {
   saturated_line line{};
   double T_line = nan;  // K, where `line` was evaluated last
-  const auto evaluate_line = [&](double T) {
+  // The state at the root needs the saturated phases alone, not their slopes
+  // along the line.
+  const auto evaluate_line = [&](double T, bool slopes) {
     ++line_evaluations;
     T_line = T;
-    if (saturated_line_at(T, q.q, line)) return true;
+    if (slopes ? saturated_line_at(T, q.q, line) : saturation_for_line(T, line.sat)) {
+      if (!slopes) {
+        line.v_liquid = line.sat.liquid.pr.v;
+        line.v_vapour = line.sat.vapour.pr.v;
+        line.q_liquid = value_of(q.q, line.sat.liquid.pr);
+        line.q_vapour = value_of(q.q, line.sat.vapour.pr);
+      }
+      return true;
+    }
     T_line = nan;
     return false;
   };
   const auto f = [&](double T) -> point {
-    if (!evaluate_line(T)) return {nan, nan, false, false};
+    if (!evaluate_line(T, true)) return {nan, nan, false, false};
     return isochore_point(line, v, q, T);
   };
   double T = nan;
@@ -833,7 +843,7 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
   if (!bracketed(f, if97::T_min, T_top, true, T0, T, x_step, converging, step_limit)) return false;
   // The state of the last evaluation where the root is its T.
   const auto at = [&](double t) {
-    if (t != T_line && !evaluate_line(t)) return false;
+    if (t != T_line && !evaluate_line(t, false)) return false;
     x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);
     return true;
   };
