@@ -665,11 +665,14 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   };
   // Below the root: v between the saturated volumes and the mixture's q
   // short of q (x_v < x_q, multiplied out: v'' > v' and q'' > q').
+  // The three tests summed, not chained: no branch to mispredict.
   const auto below = [&](int i) {
     const double v_liquid = table.v_liquid[i], v_vapour = table.v_vapour[i];
     const dome_node& n = table.node[i];
-    return v >= v_liquid && v <= v_vapour &&
-           (v - v_liquid) * (n.q_vapour[k] - n.q_liquid[k]) < (q.value - n.q_liquid[k]) * (v_vapour - v_liquid);
+    return static_cast<int>(v >= v_liquid) + static_cast<int>(v <= v_vapour) +
+               static_cast<int>((v - v_liquid) * (n.q_vapour[k] - n.q_liquid[k]) <
+                                (q.value - n.q_liquid[k]) * (v_vapour - v_liquid)) ==
+           3;
   };
   node_root_bracket out;
   if (!below(0)) return out;
