@@ -860,6 +860,47 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
   return true;
 }
 
+// The two-phase state of (v, q) a step from the interpolant's root T0 below
+// 623.15 K: one Newton step of two_phase_isochore's equation on the
+// saturated phases' v, u, h and s at T0 alone (their caloric extent, without
+// the second derivatives) with their slopes along the line from the
+// interpolant, which holds them to about 1e-7: from within 1e-9 of T (the
+// interpolant's root lies within some 4e-9, mostly 1e-11), the step lands
+// within some 1e-16 of T, as Newton's own would. The state at that T, where
+// it reproduces q; false where the step or the state does not qualify, for
+// two_phase_isochore to decide, from T0 moved by the step where it was
+// larger (but below 1e-4 of T).
+constexpr double interpolant_step_max = 1e-9;
+bool two_phase_from_interpolant(double v, target q, double& T0, saturation& sat, double& x) {
+  if (!(T0 < T_quadratic_max && T0 < if97::T_region1_max)) return false;
+  ++line_evaluations;
+  if (!detail::saturation_at(if97::psat(T0), T0, sat, if97::extent::caloric)) return false;
+  line_values line = dome_line_at(T0, q.q);
+  line.q_liquid = value_of(q.q, sat.liquid.pr);
+  line.q_vapour = value_of(q.q, sat.vapour.pr);
+  line.v_liquid = sat.liquid.pr.v;
+  line.v_vapour = sat.vapour.pr.v;
+  const point pt = isochore_point(line, v, q, T0);
+  const double step = pt.f / pt.slope;
+  if (!pt.valid) return false;
+  if (!(std::fabs(step) <= interpolant_step_max * T0)) {
+    if (std::fabs(step) <= 1e-4 * T0) T0 -= step;
+    return false;
+  }
+  const double T = T0 - step;
+  ++line_evaluations;
+  if (!saturation_for_line(T, sat)) return false;
+  const double v_liquid = sat.liquid.pr.v, v_vapour = sat.vapour.pr.v;
+  x = (v - v_liquid) / (v_vapour - v_liquid);
+  const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(v_vapour - v_liquid);
+  if (!(x >= -slack && x <= 1.0 + slack &&
+        reproduces(q.q, if97::mixture(value_of(q.q, sat.liquid.pr), value_of(q.q, sat.vapour.pr), x), q.value))) {
+    return false;
+  }
+  x = std::clamp(x, 0.0, 1.0);
+  return true;
+}
+
 // ---------------------------------------------------------------- starts --
 
 // The temperature of the ideal gas of region 2 (or 5) at density rho with
@@ -1146,7 +1187,8 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   double x = nan;
   double T_dome = nan;
   const dome_verdict dome = dome_start(1.0 / rho, b, T_dome);
-  if (dome == dome_verdict::wet && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
+  if (dome == dome_verdict::wet && (two_phase_from_interpolant(1.0 / rho, b, T_dome, sat, x) ||
+                                    two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12)))
     return detail::two_phase_result(sat, x);
   const bool dry = dome == dome_verdict::dry;
   // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
