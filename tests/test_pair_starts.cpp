@@ -70,3 +70,37 @@ TEST(PairStarts, SingleStatesPolishInAFewSteps) {
 }
 
 }  // namespace
+
+// (p, rho) in region 3: Newton's steps on p and (dp/dT)_rho alone along the
+// isochore from the straight line between region 3's ends on the isobar,
+// then one whole evaluation; a slope off by a factor converges only
+// linearly, in many more.
+TEST(PairStarts, PressureAndDensityOfRegion3InAFewSteps) {
+  struct row {
+    const char* what;
+    double p_lo, p_hi;  // MPa
+    double T_lo, T_hi;  // K
+    int most_steps;
+  };
+  const row rows[] = {
+      {"region 3", 20.0, 100.0, 630.0, 860.0, 4},
+      {"region 3 by B23", 40.0, 100.0, 760.0, 863.0, 4},
+      {"region 3 by 623.15 K", 17.0, 100.0, 623.2, 640.0, 4},
+  };
+  constexpr int n = 12;
+  for (const row& r : rows) {
+    for (int i = 0; i <= n; ++i) {
+      for (int j = 0; j <= n; ++j) {
+        const double p = r.p_lo + (r.p_hi - r.p_lo) * i / n, T = r.T_lo + (r.T_hi - r.T_lo) * j / n;
+        const w::result a = w::pT(1e6 * p, T);
+        if (!a || a.state.region != 3) continue;
+        const w::result g = w::prho(a.state.p, a.state.rho);
+        const int steps = w::detail::last_polish_steps();
+        EXPECT_TRUE(g && g.state.region == 3 && std::fabs(g.state.T - T) <= 2e-12 * T && steps <= r.most_steps)
+            << r.what << ": prho of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+            << digits(g.state.T) << " K, region " << g.state.region << " in " << steps
+            << " steps; expected T within 2e-12, at most " << r.most_steps << " steps";
+      }
+    }
+  }
+}
