@@ -50,7 +50,7 @@ constexpr double node_step = (if97::T_region1_max - if97::T_min) / 256.0;  // K
 // saturated phases: one a step from
 // the interpolant's root, one at the state (a third where the mixture's q,
 // not ln x, steers at small x, or below 623.15 K where the step from the
-// interpolant's root exceeds 2e-10 of T: one more allowed below x = 0.05,
+// interpolant's root exceeds 5e-10 of T: one more allowed below x = 0.05,
 // where the interpolant's root lies farthest off). Near the ends of the line (x below 1e-4 or
 // above 1 - 1e-4) and below the liquid's density maximum the forward
 // equations decide, in more.
