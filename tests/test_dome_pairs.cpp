@@ -49,7 +49,9 @@ constexpr double node_step = (if97::T_region1_max - if97::T_min) / 256.0;  // K
 // took a wet state for dry) and at most `evaluations` evaluations of the
 // saturated phases: one a step from
 // the interpolant's root, one at the state (a third where the mixture's q,
-// not ln x, steers at small x). Near the ends of the line (x below 1e-4 or
+// not ln x, steers at small x, or below 623.15 K where the step from the
+// interpolant's root exceeds 5e-10 of T: one more allowed below x = 0.05,
+// where the interpolant's root lies farthest off). Near the ends of the line (x below 1e-4 or
 // above 1 - 1e-4) and below the liquid's density maximum the forward
 // equations decide, in more.
 TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
@@ -59,15 +61,15 @@ TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
   };
   const row rows[] = {
       {if97::T_min + 0.01, 99},           // the liquid's density maximum lies above
-      {280.0, 3},
-      {if97::T_min + 40 * node_step, 3},  // a node
-      {if97::T_min + 40.5 * node_step, 3},  // between two
-      {373.15, 3},
-      {if97::T_min + 187.25 * node_step, 3},
-      {507.0, 3},  // u'' and h'' at their maximum
-      {600.0, 3},
-      {if97::T_region1_max - 0.5 * node_step, 3},
-      {if97::T_region1_max - 0.011, 3},  // below the twins of 623.15 K
+      {280.0, 2},
+      {if97::T_min + 40 * node_step, 2},  // a node
+      {if97::T_min + 40.5 * node_step, 2},  // between two
+      {373.15, 2},
+      {if97::T_min + 187.25 * node_step, 2},
+      {507.0, 2},  // u'' and h'' at their maximum
+      {600.0, 2},
+      {if97::T_region1_max - 0.5 * node_step, 3},  // the interpolant's last interval, its root farther off
+      {if97::T_region1_max - 0.011, 2},  // below the twins of 623.15 K
       {if97::T_region1_max + 0.011, 3},  // above them, on region 3's roots
       {630.0, 3},
       {640.0, 3},
@@ -88,11 +90,12 @@ TEST(DomePairs, TwoPhaseStatesAStepFromTheInterpolant) {
         // On the line itself a flash may return the saturated phase as a
         // single phase, at the same T.
         const bool on_line = (x == 0.0 || x == 1.0) && b.state.phase != w::phase::two_phase;
-        const bool ok = b && dT <= 2e-12 * r.T && (on_line || dx <= 1e-12) && (edge || (n >= 1 && n <= r.evaluations));
+        const int allowed = r.evaluations + (x < 0.05 ? 1 : 0);
+        const bool ok = b && dT <= 2e-12 * r.T && (on_line || dx <= 1e-12) && (edge || (n >= 1 && n <= allowed));
         t.check(ok, [&] {
           return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) + " (" +
                  b.reason() + ") in " + std::to_string(n) + " evaluations of the saturated phases, allowed " +
-                 std::to_string(r.evaluations) + "; |dT| = " + digits(dT) + ", |dx| = " + digits(dx);
+                 std::to_string(allowed) + "; |dT| = " + digits(dT) + ", |dx| = " + digits(dx);
         });
       }
     }

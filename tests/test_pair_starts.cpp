@@ -40,32 +40,67 @@ constexpr start_row start_rows[] = {
     {"region 5", 5, 0.01, 50.0, 1080.0, 2270.0, 4, 3},
 };
 
-TEST(PairStarts, SingleStatesPolishInAFewSteps) {
+// Each state of (p, T) in `region` on a 13 x 13 grid of [p_lo, p_hi] MPa x
+// [T_lo, T_hi] K: at(p, T, state).
+template <class At>
+void each_grid_state(int region, double p_lo, double p_hi, double T_lo, double T_hi, At&& at) {
   constexpr int n = 12;
-  for (const start_row& r : start_rows) {
-    for (int i = 0; i <= n; ++i) {
-      for (int j = 0; j <= n; ++j) {
-        const double p = r.p_lo + (r.p_hi - r.p_lo) * i / n, T = r.T_lo + (r.T_hi - r.T_lo) * j / n;
-        const w::result a = w::pT(1e6 * p, T);
-        if (!a || a.state.region != r.region) continue;
-        const w::state& in = a.state;
-        const char* names[] = {"rhou", "rhoh", "rhos", "pu"};
-        for (int k = 0; k < 4; ++k) {
-          const w::result g = k == 0   ? w::rhou(in.rho, in.u)
-                              : k == 1 ? w::rhoh(in.rho, in.h)
-                              : k == 2 ? w::rhos(in.rho, in.s)
-                                       : w::pu(in.p, in.u);
-          const int steps = w::detail::last_polish_steps(), most = k == 3 ? r.most_steps_pu : r.most_steps;
-          // The state whole: its polish evaluated in part forms it whole at the end.
-          EXPECT_TRUE(g && g.state.region == r.region && std::fabs(g.state.T - T) <= 2e-12 * T &&
-                      std::isfinite(g.state.cv) && std::isfinite(g.state.w) && steps <= most)
-              << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
-              << digits(g.state.T) << " K, region " << g.state.region << ", cv = " << digits(g.state.cv)
-              << ", w = " << digits(g.state.w) << " in " << steps
-              << " steps; expected T within 2e-12, finite cv and w, at most " << most << " steps";
-        }
-      }
+  for (int i = 0; i <= n; ++i) {
+    for (int j = 0; j <= n; ++j) {
+      const double p = p_lo + (p_hi - p_lo) * i / n, T = T_lo + (T_hi - T_lo) * j / n;
+      const w::result a = w::pT(1e6 * p, T);
+      if (a && a.state.region == region) at(p, T, a.state);
     }
+  }
+}
+
+TEST(PairStarts, SingleStatesPolishInAFewSteps) {
+  for (const start_row& r : start_rows) {
+    each_grid_state(r.region, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      const char* names[] = {"rhou", "rhoh", "rhos", "pu"};
+      for (int k = 0; k < 4; ++k) {
+        const w::result g = k == 0   ? w::rhou(in.rho, in.u)
+                            : k == 1 ? w::rhoh(in.rho, in.h)
+                            : k == 2 ? w::rhos(in.rho, in.s)
+                                     : w::pu(in.p, in.u);
+        const int steps = w::detail::last_polish_steps(), most = k == 3 ? r.most_steps_pu : r.most_steps;
+        // The state whole: its polish evaluated in part forms it whole at the end.
+        EXPECT_TRUE(g && g.state.region == r.region && std::fabs(g.state.T - T) <= 2e-12 * T &&
+                    std::isfinite(g.state.cv) && std::isfinite(g.state.w) && steps <= most)
+            << r.what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+            << digits(g.state.T) << " K, region " << g.state.region << ", cv = " << digits(g.state.cv)
+            << ", w = " << digits(g.state.w) << " in " << steps
+            << " steps; expected T within 2e-12, finite cv and w, at most " << most << " steps";
+      }
+    });
+  }
+}
+
+// (p, rho) in region 3: Newton's steps on p and (dp/dT)_rho alone along the
+// isochore from the straight line between region 3's ends on the isobar,
+// then one whole evaluation; a slope off by a factor converges only
+// linearly, in many more.
+TEST(PairStarts, PressureAndDensityOfRegion3InAFewSteps) {
+  struct row {
+    const char* what;
+    double p_lo, p_hi;  // MPa
+    double T_lo, T_hi;  // K
+    int most_steps;
+  };
+  const row rows[] = {
+      {"region 3", 20.0, 100.0, 630.0, 860.0, 4},
+      {"region 3 by B23", 40.0, 100.0, 760.0, 863.0, 4},
+      {"region 3 by 623.15 K", 17.0, 100.0, 623.2, 640.0, 4},
+  };
+  for (const row& r : rows) {
+    each_grid_state(3, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      const w::result g = w::prho(in.p, in.rho);
+      const int steps = w::detail::last_polish_steps();
+      EXPECT_TRUE(g && g.state.region == 3 && std::fabs(g.state.T - T) <= 2e-12 * T && steps <= r.most_steps)
+          << r.what << ": prho of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+          << digits(g.state.T) << " K, region " << g.state.region << " in " << steps
+          << " steps; expected T within 2e-12, at most " << r.most_steps << " steps";
+    });
   }
 }
 

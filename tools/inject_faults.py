@@ -180,7 +180,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const bool ends_high = vapour || v <= table.v_liquid[dome_high.intervals];", "const bool ends_high = vapour || v < 0.0;", "pairs: an isochore leaving the dome on region 3's liquid line"),
     ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
     ("water/flash_pairs.cpp", "      n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "      n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),
-    ("water/flash_pairs.cpp", "    (before ? lo : hi) = mid;", "    (before ? hi : lo) = mid;", "pairs: where an isochore leaves the dome"),
+    ("water/flash_pairs.cpp", "return last_holding(intervals - 1, [&](int i) { return table.v_vapour[i] >= v; });", "return last_holding(intervals - 1, [&](int i) { return table.v_vapour[i] <= v; });", "pairs: where an isochore leaves the dome"),
     ("water/flash_pairs.cpp", "  if (q.value > q_end + margin) return dome_verdict::dry;", "  if (q.value > q_end - 1e5 * margin) return dome_verdict::dry;", "pairs: a wet isochore near its end on the line taken for dry"),
     ("water/flash_pairs.cpp", "T > T_twins_above : T < T_twins) ?", "T > T_twins_above : T < T_twins + 0.02) ?", "pairs: the interpolant decides among the twins of 623.15 K"),
     ("water/flash_pairs.cpp", "bl.liquid_max[k] = std::fmax(bl.liquid_max[k], in.liquid_max[k]);", "bl.liquid_max[k] = std::fmin(bl.liquid_max[k], in.liquid_max[k]);", "pairs: (h, x) a block of sample intervals bounded too low"),
@@ -206,8 +206,12 @@ FAULTS = [
     ("water/derivatives.cpp", "  d.dT_dh_p = -numerator(j, T_, P) * by_p_h;", "  d.dT_dh_p = numerator(j, T_, P) * by_p_h;", "derivatives: (dT/dh)_p's shared denominator"),
     ("water/derivatives.cpp", "    fill_undefined(d);\n    return r;", "    return r;", "derivatives with the flash: a failure's record not NaN"),
     ("water/water_c.cpp", "n.dh_liquid_dp, n.dh_vapour_dp,", "n.dh_vapour_dp, n.dh_liquid_dp,", "C derivatives with the flash: h' and h'' swapped"),
-    ("water/flash_pairs.cpp", "lo += stride * static_cast<int>(below(i));", "lo += stride * static_cast<int>(!below(i));", "pairs: the count of the dome's nodes below a two-phase (rho, q)"),
-    ("water/flash_pairs.cpp", "const int last = std::min(lo + stride - 1, n_end);", "const int last = std::min(lo + stride - 2, n_end);", "pairs: the last node of a block of 16 not counted for two-phase (rho, q)"),
+    ("water/flash_pairs.cpp", "lo += stride * static_cast<int>(holds(i));", "lo += stride * static_cast<int>(!holds(i));", "pairs: the count of the dome's nodes below a two-phase (rho, q)"),
+    ("water/flash_pairs.cpp", "const int end = std::min(lo + stride - 1, last);", "const int end = std::min(lo + stride - 2, last);", "pairs: the last node of a block of 16 not counted for two-phase (rho, q)"),
+    ("water/flash_pairs.cpp", "  line.q_vapour = value_of(q.q, sat.vapour.pr);\n  line.v_liquid", "  line.q_vapour = value_of(q.q, sat.liquid.pr);\n  line.v_liquid", "pairs: two-phase (rho, q) stepped from the interpolant's root with q' for q''"),
+    ("water/flash_pairs.cpp", "    return {sl.p, sl.dp_dT};", "    return {sl.p, 2.0 * sl.dp_dT};", "pairs: (p, rho) region 3's steps along the isochore with twice (dp/dT)_rho"),
+    ("water/flash_pairs.cpp", "      along(5, if97::T_region2_max, &at_2_max, if97::T_region5_max, nullptr);", "      along(5, if97::T_region2_max, &at_2_max, 0.5 * (if97::T_region2_max + if97::T_region5_max), nullptr);", "pairs: (p, rho) of hot steam along half of region 5's isobar"),
+    ("water/flash_pairs.cpp", "if (p > p_623 && liquid && rho > (1.0 + 1e-3) / at_623.v) return", "if (p > p_623 && liquid && rho > (1.0 - 1e-2) / at_623.v) return", "pairs: (p, rho) of region 3 next to 623.15 K taken for none beyond region 1"),
 ]
 
 

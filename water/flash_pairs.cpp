@@ -606,14 +606,24 @@ enum class exit_kind { none, above, below, undecided };
 
 // The last node of a stretch whose saturated phase lies on the near side of
 // v: ln v'' falls with T, v' rises (past the density maximum, below v).
+// The last node i in [0, last] where a test holds that holds at node 0
+// and, once it fails, fails at every later node: their count, every 16th
+// node's first, then the 15 after the last of those, each test independent
+// of the others (no chain of loads, as bisection's).
+template <class Holds>
+int last_holding(int last, Holds&& holds) {
+  constexpr int stride = 16;
+  int lo = 0;
+  for (int i = stride; i <= last; i += stride) lo += stride * static_cast<int>(holds(i));
+  const int end = std::min(lo + stride - 1, last);
+  int more = 0;
+  for (int i = lo + 1; i <= end; ++i) more += static_cast<int>(holds(i));
+  return lo + more;
+}
+
 int exit_interval(const dome_nodes_of_segment& table, int intervals, double v, bool vapour) {
-  int lo = 0, hi = intervals;
-  while (hi - lo > 1) {
-    const int mid = (lo + hi) / 2;
-    const bool before = vapour ? table.v_vapour[mid] >= v : table.v_liquid[mid] <= v;
-    (before ? lo : hi) = mid;
-  }
-  return lo;
+  if (vapour) return last_holding(intervals - 1, [&](int i) { return table.v_vapour[i] >= v; });
+  return last_holding(intervals - 1, [&](int i) { return table.v_liquid[i] <= v; });
 }
 
 // A q above the largest of the line's (by more than `bulge`) lies beyond the
@@ -655,24 +665,19 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   };
   // Below the root: v between the saturated volumes and the mixture's q
   // short of q (x_v < x_q, multiplied out: v'' > v' and q'' > q').
+  // The three tests summed, not chained: no branch to mispredict.
   const auto below = [&](int i) {
     const double v_liquid = table.v_liquid[i], v_vapour = table.v_vapour[i];
     const dome_node& n = table.node[i];
-    return v >= v_liquid && v <= v_vapour &&
-           (v - v_liquid) * (n.q_vapour[k] - n.q_liquid[k]) < (q.value - n.q_liquid[k]) * (v_vapour - v_liquid);
+    return static_cast<int>(v >= v_liquid) + static_cast<int>(v <= v_vapour) +
+               static_cast<int>((v - v_liquid) * (n.q_vapour[k] - n.q_liquid[k]) <
+                                (q.value - n.q_liquid[k]) * (v_vapour - v_liquid)) ==
+           3;
   };
   node_root_bracket out;
   if (!below(0)) return out;
-  // The nodes below the root come first: their count, every 16th node's
-  // first, then the 15 after the last of those, each test independent of
-  // the others (no chain of loads, as bisection's).
-  constexpr int stride = 16;
-  int lo = 0;
-  for (int i = stride; i <= n_end; i += stride) lo += stride * static_cast<int>(below(i));
-  const int last = std::min(lo + stride - 1, n_end);
-  int more = 0;
-  for (int i = lo + 1; i <= last; ++i) more += static_cast<int>(below(i));
-  lo += more;
+  // The nodes below the root come first.
+  const int lo = last_holding(n_end, below);
   out.found = true;
   out.T_lo = seg.T_lo + lo * h;
   out.T_hi = lo == n_end ? T_end : seg.T_lo + (lo + 1) * h;
@@ -809,15 +814,25 @@ dome_verdict dome_start(double v, target q, double& T) {
 bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& x, int step_limit = 200) {
   saturated_line line{};
   double T_line = nan;  // K, where `line` was evaluated last
-  const auto evaluate_line = [&](double T) {
+  // The state at the root needs the saturated phases alone, not their slopes
+  // along the line.
+  const auto evaluate_line = [&](double T, bool slopes) {
     ++line_evaluations;
     T_line = T;
-    if (saturated_line_at(T, q.q, line)) return true;
+    if (slopes ? saturated_line_at(T, q.q, line) : saturation_for_line(T, line.sat)) {
+      if (!slopes) {
+        line.v_liquid = line.sat.liquid.pr.v;
+        line.v_vapour = line.sat.vapour.pr.v;
+        line.q_liquid = value_of(q.q, line.sat.liquid.pr);
+        line.q_vapour = value_of(q.q, line.sat.vapour.pr);
+      }
+      return true;
+    }
     T_line = nan;
     return false;
   };
   const auto f = [&](double T) -> point {
-    if (!evaluate_line(T)) return {nan, nan, false, false};
+    if (!evaluate_line(T, true)) return {nan, nan, false, false};
     return isochore_point(line, v, q, T);
   };
   double T = nan;
@@ -831,7 +846,7 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
   if (!bracketed(f, if97::T_min, T_top, true, T0, T, x_step, converging, step_limit)) return false;
   // The state of the last evaluation where the root is its T.
   const auto at = [&](double t) {
-    if (t != T_line && !evaluate_line(t)) return false;
+    if (t != T_line && !evaluate_line(t, false)) return false;
     x = (v - line.v_liquid) / (line.v_vapour - line.v_liquid);
     return true;
   };
@@ -841,6 +856,48 @@ bool two_phase_isochore(double v, target q, double T0, saturation& sat, double& 
     if (!bracketed(f, if97::T_min, T_top, true, T, T, x_step) || !at(T)) return false;
   }
   sat = line.sat;
+  x = std::clamp(x, 0.0, 1.0);
+  return true;
+}
+
+// The two-phase state of (v, q) a step from the interpolant's root T0 below
+// 623.15 K: one Newton step of two_phase_isochore's equation on the
+// saturated phases' v, u, h and s at T0 alone (their caloric extent, without
+// the second derivatives) with their slopes along the line from the
+// interpolant, which holds the equation's slope to 1e-6 (8e-7 at most over
+// the benchmark's states): from within 5e-10 of T (the interpolant's root
+// lies within some 4e-9, 98 % of them within 5e-10), the step lands within
+// 4e-16 of T, about two ulps, as Newton's own would. The state at that T,
+// where it reproduces q; false where the step or the state does not
+// qualify, for two_phase_isochore to decide, from T0 moved by the step
+// where it was larger (but below 1e-4 of T).
+constexpr double interpolant_step_max = 5e-10;
+bool two_phase_from_interpolant(double v, target q, double& T0, saturation& sat, double& x) {
+  if (!(T0 < T_quadratic_max && T0 < if97::T_region1_max)) return false;
+  ++line_evaluations;
+  if (!detail::saturation_at(if97::psat(T0), T0, sat, if97::extent::caloric)) return false;
+  line_values line = dome_line_at(T0, q.q);
+  line.q_liquid = value_of(q.q, sat.liquid.pr);
+  line.q_vapour = value_of(q.q, sat.vapour.pr);
+  line.v_liquid = sat.liquid.pr.v;
+  line.v_vapour = sat.vapour.pr.v;
+  const point pt = isochore_point(line, v, q, T0);
+  const double step = pt.f / pt.slope;
+  if (!pt.valid) return false;
+  if (!(std::fabs(step) <= interpolant_step_max * T0)) {
+    if (std::fabs(step) <= 1e-4 * T0) T0 -= step;
+    return false;
+  }
+  const double T = T0 - step;
+  ++line_evaluations;
+  if (!saturation_for_line(T, sat)) return false;
+  const double v_liquid = sat.liquid.pr.v, v_vapour = sat.vapour.pr.v;
+  x = (v - v_liquid) / (v_vapour - v_liquid);
+  const double slack = 4.0 * std::numeric_limits<double>::epsilon() * v / std::fabs(v_vapour - v_liquid);
+  if (!(x >= -slack && x <= 1.0 + slack &&
+        reproduces(q.q, if97::mixture(value_of(q.q, sat.liquid.pr), value_of(q.q, sat.vapour.pr), x), q.value))) {
+    return false;
+  }
   x = std::clamp(x, 0.0, 1.0);
   return true;
 }
@@ -876,18 +933,24 @@ start ideal_gas_start(int region, quantity q, double value, double rho, double T
   return {T, p_of(T)};
 }
 
-// Region 3's start at density rho with u, h or s: Newton's steps in T along
-// the isochore from T0 on the sums of region 3's equation that q and its
-// slope need (a third to two thirds of an evaluation), until a step falls
+// Region 3's start at density rho with p, u, h or s: Newton's steps in T
+// along the isochore from T0 on the sums of region 3's equation that q and
+// its slope need (a third to two thirds of an evaluation), until a step falls
 // below 1e-8 of T, which leaves the polish one evaluation to confirm it. T0
 // where the steps leave the polish's range.
+if97::isochore_point isochore_point_of(quantity q, double T, double v) {
+  if (q == quantity::p) {
+    const if97::helmholtz_slopes sl = if97::slopes3(T, v, if97::want_dp_dT);
+    return {sl.p, sl.dp_dT};
+  }
+  return q == quantity::u ? if97::u3_isochore(T, v) : q == quantity::h ? if97::h3_isochore(T, v) : if97::s3_isochore(T, v);
+}
+
 start isochore_start(quantity q, double value, double rho, double T0) {
   const double v = 1.0 / rho;
   double T = T0;
   for (int k = 0; k < max_steps; ++k) {
-    const if97::isochore_point pt = q == quantity::u   ? if97::u3_isochore(T, v)
-                                    : q == quantity::h ? if97::h3_isochore(T, v)
-                                                       : if97::s3_isochore(T, v);
+    const if97::isochore_point pt = isochore_point_of(q, T, v);
     const double dT = (pt.value - value) / pt.d_dT;
     if (!std::isfinite(dT)) break;
     T -= std::clamp(dT, -0.2 * T, 0.2 * T);
@@ -1125,7 +1188,8 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   double x = nan;
   double T_dome = nan;
   const dome_verdict dome = dome_start(1.0 / rho, b, T_dome);
-  if (dome == dome_verdict::wet && two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12))
+  if (dome == dome_verdict::wet && (two_phase_from_interpolant(1.0 / rho, b, T_dome, sat, x) ||
+                                    two_phase_isochore(1.0 / rho, b, T_dome, sat, x, 12)))
     return detail::two_phase_result(sat, x);
   const bool dry = dome == dome_verdict::dry;
   // Region 1 holds densities above rho'(623.15 K), about 575 kg/m3; the
@@ -1401,15 +1465,16 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
 // `samples` points, the roots between each two found by roots_between. With
 // `enough`, the search ends once it has found that many: the first roots
 // are the same.
-template <class F>
-int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states) {
+template <class F, class S = std::nullptr_t>
+int roots_along(F&& f, double a, double b, int samples, double* roots, int capacity, int enough = max_states,
+                S&& slope_of = nullptr) {
   root_list out{roots, capacity};
   double t0 = a;
   point p0 = f(a);
   for (int i = 1; i <= samples && out.n < enough; ++i) {
     const double t1 = i == samples ? b : a + (b - a) * i / samples;
     const point p1 = f(t1);
-    roots_between(f, t0, p0, t1, p1, out);
+    roots_between(f, t0, p0, t1, p1, out, {}, slope_of);
     t0 = t1;
     p0 = p1;
   }
@@ -1464,7 +1529,11 @@ int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, dou
 // search along the line, whose single call's several states are these too.
 int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
-  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
+  // The extremum placed by slopes from only the sums that they need.
+  const auto slope_of = [&](double t) {
+    return point_of(region, evaluate_for_step(region, T, std::exp(t), q.q == quantity::s), q, true).slope;
+  };
+  return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough, slope_of);
 }
 result isotherm_state(int region, double T, double t, double p_lo, double p_hi) {
   // exp(ln p) may round an ulp beyond the ends, 100 MPa or the lowest
@@ -1815,6 +1884,7 @@ result first_of(const water::all_results& all, int* count) {
 // (two states or none about an extremum, a target at an end, where two
 // regions' equations meet), the search along the whole line decides.
 constexpr int unsure = -1;
+constexpr int splits_max = 8;
 
 int states_of_piece(const point& lo, const point& hi, double margin) {
   if (!(std::fabs(lo.f) > margin && std::fabs(hi.f) > margin)) return unsure;
@@ -1858,11 +1928,11 @@ struct pieces {
   void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
     int k = states_of_piece(f_lo, f_hi, margin);
-    for (int split = 0; split < 4 && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
+    for (int split = 0; split < splits_max && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
                         f_lo.slope * f_hi.slope < 0.0;
          ++split) {
       double t = lo - f_lo.slope * (hi - lo) / (f_hi.slope - f_lo.slope);
-      if (!(t > lo && t < hi)) t = 0.5 * (lo + hi);
+      if (!(t > lo && t < hi) || split % 3 == 2) t = 0.5 * (lo + hi);
       const point f_t = f(t);
       if (!(std::fabs(f_t.f) > margin)) break;
       if ((f_t.f < 0.0) != (f_lo.f < 0.0)) {
@@ -2021,12 +2091,20 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     if (!line.more() || !(rho_lo < rho_hi)) return;
     const point f_lo = lo_known ? *lo_known : point_of(3, evaluate(3, T, rho_lo), q, false);
     const point f_hi = hi_known ? *hi_known : point_of(3, evaluate(3, T, rho_hi), q, false);
-    const auto f = [&](double rho) { return point_of(3, evaluate(3, T, rho), q, false); };
+    // The root is the density of the last evaluation, where the polish
+    // ended on it: that state, not a second evaluation.
+    single last{};
+    double rho_last = nan;
+    const auto f = [&](double rho) {
+      last = detail::region3_at(T, rho);
+      rho_last = rho;
+      return point_of(3, last.pr, q, false);
+    };
     line.add(f, rho_lo, f_lo, rho_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       double rho = nan;
       if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
         return detail::failure(status::not_converged);
-      return detail::bounded_result(detail::region3_at(T, rho));
+      return detail::bounded_result(rho == rho_last ? last : detail::region3_at(T, rho));
     }, [](int& k) {
       k = 0;  // never two: region 3's slope keeps its sign
       return detail::failure(status::not_converged);
@@ -2172,6 +2250,23 @@ result prho_first(double p_si, double rho, int* count) {
     const double vl = sat.liquid.pr.v, vv = sat.vapour.pr.v;
     line.add_two_phase(sat, 1.0 / vl, 1.0 / vv, rho, (v - vl) / (vv - vl));
   }
+  // Above psat(623.15 K) the densities of region 3 lie below region 1's at
+  // 623.15 K (within 2e-4 of region 3's there), region 2's below region 3's
+  // and region 5's below region 2's: a rho above it by more than the band of
+  // region 3 below has no state beyond region 1.
+  if (p > p_623 && liquid && rho > (1.0 + 1e-3) / at_623.v) return line.done(all);
+  // Region 2's density falls with T along the isobar: below its density at
+  // 1073.15 K by more than region 5's differs from it there (1.3e-4),
+  // regions 2 and 3 hold no state, and region 5's piece begins at region 2's
+  // state there (not evaluated at B23 or Tsat). Asked where the ideal gas of
+  // rho lies well above 1073.15 K.
+  if (p <= if97::p_region5_max && 1e3 * p / (rho * if97::R) > 1.2 * if97::T_region2_max) {
+    const if97::properties at_2_max = evaluate(2, if97::T_region2_max, p);
+    if (rho < (1.0 - 1e-3) / at_2_max.v) {
+      along(5, if97::T_region2_max, &at_2_max, if97::T_region5_max, nullptr);
+      return line.done(all);
+    }
+  }
   const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
   const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
   if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
@@ -2186,9 +2281,11 @@ result prho_first(double p_si, double rho, int* count) {
     } else if (rho < rho_1 && rho > rho_2) {
       // The polish from T where v, linear in T between region 3's ends,
       // reaches 1/rho (the search along the line polishes from 700 K).
+      // Then Newton's steps on p along the isochore (isochore_start).
       const double T0 = if97::T_region1_max + (v - v1) / (v2 - v1) * (T2_lo - if97::T_region1_max);
+      const start s0 = isochore_start(quantity::p, p, rho, T0);
       single st{};
-      if (polish(3, {quantity::p, p}, q, T0, rho, st) && verdict_of(st).next == 3) {
+      if (polish(3, {quantity::p, p}, q, s0.T, rho, st) && verdict_of(st).next == 3) {
         if (line.n == 0) {
           line.first = detail::single_result(st);
           line.polished = true;
