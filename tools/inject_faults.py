@@ -146,7 +146,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "      if (!whole) last.pr = evaluate(region, T, y);", "      if (false) last.pr = evaluate(region, T, y);", "pairs: a polish converged on a partial evaluation not evaluated whole"),
     ("water/flash_pairs.cpp", "T = if97::T2_ph(p, u + (k == 0 ? if97::R * T : p * if97::v2(p, T) * kJ_per_MPa_m3));", "T = if97::T2_ph(p, u + if97::R * T);", "pairs: (p, u) in region 2 started from the ideal gas's p v"),
     ("water/flash_pairs.cpp", "  return q.value > edge + 1e-9 * std::fabs(edge);", "  return q.value < edge + 1e-9 * std::fabs(edge);", "pairs: region 3's (rho, q) sent to region 2 first"),
-    ("water/flash_pairs.cpp", "i * b23_densities::step + b23_clearance, v = 1.0 / rho;", "i * b23_densities::step, v = 1.0 / rho;", "pairs: steam next to B23 sent to region 2's far start"),
+    ("water/flash_pairs.cpp", "std::fmin(b23_densities::grid.node(i) + b23_clearance, if97::T_b23_max)", "std::fmin(b23_densities::grid.node(i), if97::T_b23_max)", "pairs: steam next to B23 sent to region 2's far start"),
     # Selected outputs and the batch calls.
     ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
     ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),
@@ -176,7 +176,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "out, {high_side, true});", "out, {false, true});", "pairs: (h, x) near T_c without the nearest state that reproduced q"),
     # Two-phase (rho, q) from the interpolant of the saturation line below 623.15 K.
     ("water/flash_pairs.cpp", "constexpr int dome_intervals = 256;", "constexpr int dome_intervals = 8;", "pairs: the interpolant of the saturation line too coarse"),
-    ("water/flash_pairs.cpp", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};", "constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
+    ("water/flash_pairs.cpp", "constexpr T_grid dome_high{if97::T_region1_max, 645.15, 128};", "constexpr T_grid dome_high{if97::T_region1_max, 645.15, 4};", "pairs: the interpolant of region 3's saturated roots too coarse"),
     ("water/flash_pairs.cpp", "const bool ends_high = vapour || v <= table.v_liquid[dome_high.intervals];", "const bool ends_high = vapour || v < 0.0;", "pairs: an isochore leaving the dome on region 3's liquid line"),
     ("water/flash_pairs.cpp", "h11 = -s * s * r;", "h11 = s * s * r;", "pairs: the interpolant's cubic with a slope term of the wrong sign"),
     ("water/flash_pairs.cpp", "      n.dln_v_vapour = line.dv_vapour / line.v_vapour;", "      n.dln_v_vapour = line.dv_vapour * line.v_vapour;", "pairs: the interpolant's slope of ln v''"),

@@ -492,6 +492,31 @@ point isochore_point(const line_values& line, double v, target q, double T) {
 
 // ------------------------------------------------- the line's interpolant --
 
+// A grid of T evenly spaced over [T_lo, T_hi]. The three tables of this file
+// (the saturation line's interpolant, region 2's densities on B23 and Tait's
+// equation of region 1's liquid) each sample their quantities at its nodes
+// once, on first use, and interpolate between them.
+struct T_grid {
+  double T_lo, T_hi;  // K
+  int intervals;
+  constexpr int nodes() const { return intervals + 1; }
+  constexpr double step() const { return (T_hi - T_lo) / intervals; }  // K
+  // Node i's T; the last is T_hi itself.
+  constexpr double node(int i) const { return i == intervals ? T_hi : T_lo + i * step(); }
+  // The interval [node(i), node(i + 1)] that holds T, the first or the last
+  // one beyond the grid's ends (also for a T that is not finite), and T's
+  // offset s from node i in steps (beyond the ends outside [0, 1]).
+  struct place {
+    int i;
+    double s;
+  };
+  place place_of(double T) const {
+    const double at = (T - T_lo) / step();
+    const int i = static_cast<int>(std::fmax(0.0, std::fmin(at, intervals - 1.0)));
+    return {i, at - i};
+  }
+};
+
 // The saturation line sampled once, evenly in T, on two stretches: regions
 // 1 and 2 from 273.15 K to 623.15 K (256 intervals), region 3's roots from
 // 623.15 K to 645.15 K (128), where their curvature grows toward T_c. At
@@ -500,14 +525,9 @@ point isochore_point(const line_values& line, double v, target q, double T) {
 // samples 1.4 K apart (0.17 K above 623.15 K) it holds ln x_v - ln x_q to
 // about 1e-10, and the root T of a two-phase (rho, q) to about 1e-11 of T:
 // one Newton step on the forward equations from there reaches rounding.
-struct dome_segment {
-  double T_lo, T_hi;  // K
-  int intervals;
-  constexpr double step() const { return (T_hi - T_lo) / intervals; }  // K
-};
 constexpr int dome_intervals = 256;
-constexpr dome_segment dome_low{if97::T_min, if97::T_region1_max, dome_intervals};
-constexpr dome_segment dome_high{if97::T_region1_max, 645.15, 128};
+constexpr T_grid dome_low{if97::T_min, if97::T_region1_max, dome_intervals};
+constexpr T_grid dome_high{if97::T_region1_max, 645.15, 128};
 constexpr double dome_T_step = dome_low.step();  // K
 constexpr int quantity_count = 3;  // u, h, s
 int quantity_index(quantity q) { return q == quantity::u ? 0 : q == quantity::h ? 1 : 2; }
@@ -527,10 +547,10 @@ struct dome_nodes_of_segment {
 
 // The samples of a stretch; above 623.15 K its first lies an ulp above, on
 // region 3's roots.
-dome_nodes_of_segment sampled(const dome_segment& seg, bool high) {
+dome_nodes_of_segment sampled(const T_grid& seg, bool high) {
   dome_nodes_of_segment out{};
   for (int i = 0; i <= seg.intervals; ++i) {
-    double T = i == seg.intervals ? seg.T_hi : seg.T_lo + i * seg.step();
+    double T = seg.node(i);
     if (high && i == 0) T = std::nextafter(T, inf);
     dome_node& n = out.node[i];
     for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
@@ -566,12 +586,12 @@ const dome_node* dome_nodes(bool high = false) { return dome_table(high).node; }
 
 // The interpolant's saturated values and slopes at T, on a stretch.
 line_values dome_line_at(double T, quantity q, bool high = false) {
-  const dome_segment& seg = high ? dome_high : dome_low;
+  const T_grid& seg = high ? dome_high : dome_low;
   const dome_node* nodes = dome_nodes(high);
   const double h = seg.step();
-  const int i = std::clamp(static_cast<int>((T - seg.T_lo) / h), 0, seg.intervals - 1);
+  const auto [i, s] = seg.place_of(T);
   const dome_node &a = nodes[i], &b = nodes[i + 1];
-  const double s = (T - seg.T_lo) / h - i, r = 1.0 - s;
+  const double r = 1.0 - s;
   // Hermite's basis on [0, 1] and its derivatives.
   const double h00 = (1.0 + 2.0 * s) * r * r, h10 = s * r * r, h01 = s * s * (3.0 - 2.0 * s), h11 = -s * s * r;
   const double d00 = -6.0 * s * r, d10 = r * (1.0 - 3.0 * s), d01 = 6.0 * s * r, d11 = s * (3.0 * s - 2.0);
@@ -652,7 +672,7 @@ struct node_root_bracket {
   double T_lo = nan, T_hi = nan, T_start = nan;  // K
 };
 node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
-  const dome_segment& seg = high ? dome_high : dome_low;
+  const T_grid& seg = high ? dome_high : dome_low;
   const dome_nodes_of_segment& table = dome_table(high);
   const int k = quantity_index(q.q);
   const double h = seg.step();  // K
@@ -749,7 +769,7 @@ dome_verdict dome_start(double v, target q, double& T) {
     return q.value > std::fmax(q_at(nodes[i], vapour), q_at(nodes[i + 1], vapour)) + bulge;
   };
   const auto ending_in = [&](int i, bool vapour) {
-    const dome_segment& seg = high ? dome_high : dome_low;
+    const T_grid& seg = high ? dome_high : dome_low;
     const dome_node* nodes = dome_nodes(high);
     const dome_node &a = nodes[i], &b = nodes[i + 1];
     const double q_a = q_at(a, vapour), q_b = q_at(b, vapour);
@@ -991,16 +1011,15 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
 // while T rises by a third), so an isochore between its ends crosses B23
 // once, between two nodes.
 struct b23_densities {
-  static constexpr int nodes = 241;
-  static constexpr double step = (if97::T_b23_max - if97::T_region1_max) / (nodes - 1);  // K
-  double rho[nodes];  // kg/m3
+  static constexpr T_grid grid{if97::T_region1_max, if97::T_b23_max, 240};
+  double rho[grid.nodes()];  // kg/m3
 };
 
 const b23_densities& b23_densities_of() {
   static const b23_densities g = [] {
     b23_densities out{};
-    for (int i = 0; i < b23_densities::nodes; ++i) {
-      const double T = i == b23_densities::nodes - 1 ? if97::T_b23_max : if97::T_region1_max + i * b23_densities::step;
+    for (int i = 0; i < b23_densities::grid.nodes(); ++i) {
+      const double T = b23_densities::grid.node(i);
       out.rho[i] = 1.0 / if97::v2(if97::pb23(T), T);
     }
     return out;
@@ -1013,15 +1032,18 @@ const b23_densities& b23_densities_of() {
 // lies in region 2, so that the isochore crossed B23 below T_i. A state of
 // region 3 lies below that crossing, and along the isochore region 3's q
 // rises with T: its q lies below q3(T, rho) at any T above T_i. A q above it
-// (by more than rounding) is region 2's. T lies b23_clearance beyond T_i:
-// steam within about that of B23, where the real gas's start lands farther
-// off, still starts from region 3's isochore.
+// (by more than rounding) is region 2's. T lies b23_clearance beyond T_i,
+// but not beyond 863.15 K, where region 3's equation ends: steam within about
+// that of B23, where the real gas's start lands farther off, still starts
+// from region 3's isochore.
 constexpr double b23_clearance = 10.0;  // K
 bool beyond_b23(double rho, target q) {
   const b23_densities& g = b23_densities_of();
-  if (!(rho > g.rho[0] && rho < g.rho[b23_densities::nodes - 1])) return false;
-  const int i = static_cast<int>(std::upper_bound(g.rho, g.rho + b23_densities::nodes, rho) - g.rho);
-  const double T = if97::T_region1_max + i * b23_densities::step + b23_clearance, v = 1.0 / rho;
+  constexpr int nodes = b23_densities::grid.nodes();
+  if (!(rho > g.rho[0] && rho < g.rho[nodes - 1])) return false;
+  const int i = static_cast<int>(std::upper_bound(g.rho, g.rho + nodes, rho) - g.rho);
+  // Within region 3's range of T: any T from T_i up serves the bound.
+  const double T = std::fmin(b23_densities::grid.node(i) + b23_clearance, if97::T_b23_max), v = 1.0 / rho;
   const double edge = q.q == quantity::u ? if97::u3(T, v) : q.q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
   return q.value > edge + 1e-9 * std::fabs(edge);
 }
@@ -1037,18 +1059,17 @@ start liquid_start(quantity q, double value, double p) {
 // volumes at psat(T), 50 MPa and 100 MPa: the pressure of a density at T to
 // a few tenths of a MPa, for the start of the polish.
 struct liquid_grid {
-  static constexpr int nodes = 71;
+  static constexpr T_grid grid{if97::T_min, if97::T_region1_max, 70};
   static constexpr double p0 = 50.0;  // MPa
-  static constexpr double step = (if97::T_region1_max - if97::T_min) / (nodes - 1);  // K
   // At each node rho0 (kg/m3) at p0, B + p0 (MPa) and 1 / C.
-  double rho0[nodes], b_plus_p0[nodes], c_inverse[nodes];
+  double rho0[grid.nodes()], b_plus_p0[grid.nodes()], c_inverse[grid.nodes()];
 };
 
 const liquid_grid& liquid_grid_of() {
   static const liquid_grid g = [] {
     liquid_grid out{};
-    for (int i = 0; i < liquid_grid::nodes; ++i) {
-      const double T = if97::T_min + i * liquid_grid::step, p_lo = if97::psat(T);
+    for (int i = 0; i < liquid_grid::grid.nodes(); ++i) {
+      const double T = liquid_grid::grid.node(i), p_lo = if97::psat(T);
       const double v0 = if97::v1(liquid_grid::p0, T);
       const double rise = if97::v1(p_lo, T) / v0 - 1.0, fall = 1.0 - if97::v1(if97::p_max, T) / v0;
       // v / v0 = 1 - C ln((B + p) / (B + p0)) through both: rise / fall =
@@ -1075,9 +1096,8 @@ const liquid_grid& liquid_grid_of() {
 // The pressure (MPa) of the liquid at T and density rho (v = 1 / rho, m3/kg),
 // kept within p_min_Pa and 100 MPa.
 double liquid_pressure(const liquid_grid& g, double T, double v) {
-  const double at = std::clamp((T - if97::T_min) * (1.0 / liquid_grid::step), 0.0, liquid_grid::nodes - 1.0);
-  const int i = std::min(static_cast<int>(at), liquid_grid::nodes - 2);
-  const double w = at - i;
+  const auto [i, s] = liquid_grid::grid.place_of(T);
+  const double w = std::clamp(s, 0.0, 1.0);
   const auto mix = [&](const double* a) { return a[i] + w * (a[i + 1] - a[i]); };
   const double p = liquid_grid::p0 + mix(g.b_plus_p0) * exp_less_one((1.0 - mix(g.rho0) * v) * mix(g.c_inverse));
   return std::fmax(std::fmin(p, if97::p_max), 1e-6 * detail::p_min_Pa);
