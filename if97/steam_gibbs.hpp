@@ -30,10 +30,12 @@ struct steam_gibbs {
 
   // Ideal: the parts of the ideal-gas sum (part_f, part_y, part_yy, part_yyy);
   // Residual: the parts of gamma^r (any series_part). Either may be 0.
+  // 1/tau = T / T* is formed beside tau, not after it: the ideal-gas sum's
+  // negative powers of tau then wait for one division, not two.
   template <unsigned Ideal, unsigned Residual>
   [[gnu::always_inline]] static parts gamma(double p, double T) {
     const double tau = T_star / T;
-    const series_value o = evaluate_y<IdealTerms, Ideal>(tau);
+    const series_value o = evaluate_y<IdealTerms, Ideal>(tau, T / T_star);
     const series_value r = evaluate<ResidualTerms, Residual>(p, tau - tau_shift);
     return {p, tau, o.f, o.y, o.yy, o.yyy, r.f, r.x, r.xx, r.y, r.yy, r.xy, r.yyy};
   }
@@ -136,7 +138,15 @@ struct steam_gibbs {
   static gibbs_slopes slopes_of(double p, double T, double v) {
     constexpr bool vp = (W & want_dv_dp) != 0, vT = (W & want_dv_dT) != 0, c = (W & want_cp) != 0;
     constexpr unsigned residual = (vp ? part_xx : 0u) | (vT ? part_xy : 0u) | (c ? part_yy : 0u);
-    const parts g = gamma<c ? part_yy : 0u, residual>(p, T);
+    // The residual's scaled second derivatives (evaluate_scaled) over
+    // (pi y)-products of the reciprocals, formed beside the sums.
+    const double tau = T_star / T;
+    const double inv_pi = 1.0 / p;
+    const double inv_y = T / (T_star - tau_shift * T);
+    const series_value o = evaluate_y<IdealTerms, c ? part_yy : 0u>(tau, T / T_star);
+    const series_value r = evaluate_scaled<ResidualTerms, residual>(p, tau - tau_shift, inv_y);
+    const parts g{p,   tau, 0.0, 0.0, o.yy, 0.0, 0.0, 0.0, r.xx * (inv_pi * inv_pi), 0.0, r.yy * (inv_y * inv_y),
+                  r.xy * (inv_pi * inv_y), 0.0};
     gibbs_slopes out{0.0, 0.0, 0.0};
     if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);
     if constexpr (vT) out.dv_dT = dv_dT_of(g, T, v);
