@@ -71,20 +71,22 @@ struct helmholtz {
   double f, d, dd, t, tt, dt;
 };
 
-// The series runs in x = delta = rho / rho_c and y = tau = T_c / T; the
-// ln delta of phi itself is taken only when W asks for phi.
+// The series runs in x = delta = rho / rho_c and y = tau = T_c / T. Its
+// scaled derivatives (evaluate_scaled: delta d/ddelta of the sum, and so on)
+// are these combinations less the ln delta term, so that no product follows
+// the sums; ln delta itself is taken only when W asks for phi.
 template <unsigned W>
 [[gnu::always_inline]] inline helmholtz phi(double T, double v) {
   const double delta = v_c / v;
   const double tau = T_c / T;
-  const series_value s = evaluate<region3_terms, W>(delta, tau);
+  const series_value s = evaluate_scaled<region3_terms, W>(delta, tau);
   helmholtz h{delta, tau, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
   if constexpr ((W & part_f) != 0) h.f = n1_ln_delta * std::log(delta) + s.f;
-  if constexpr ((W & part_x) != 0) h.d = n1_ln_delta + delta * s.x;
-  if constexpr ((W & part_xx) != 0) h.dd = delta * delta * s.xx - n1_ln_delta;
-  if constexpr ((W & part_y) != 0) h.t = tau * s.y;
-  if constexpr ((W & part_yy) != 0) h.tt = tau * tau * s.yy;
-  if constexpr ((W & part_xy) != 0) h.dt = delta * tau * s.xy;
+  if constexpr ((W & part_x) != 0) h.d = n1_ln_delta + s.x;
+  if constexpr ((W & part_xx) != 0) h.dd = s.xx - n1_ln_delta;
+  if constexpr ((W & part_y) != 0) h.t = s.y;
+  if constexpr ((W & part_yy) != 0) h.tt = s.yy;
+  if constexpr ((W & part_xy) != 0) h.dt = s.xy;
   return h;
 }
 

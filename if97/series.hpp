@@ -103,24 +103,32 @@ constexpr exponent_range needed_powers() {
 // x^Lo ... x^Hi by repeated multiplication. x^k is formed as
 // x^(k/2) * x^(k - k/2), which keeps the chain of dependent multiplications
 // to about log2(k) and rounds no worse than a running product.
-template <int Lo, int Hi>
+// V is double, or a vector of doubles (double2) whose lanes all hold x.
+template <int Lo, int Hi, class V = double>
 class powers {
  public:
-  [[gnu::always_inline]] explicit powers(double x) {
-    at(0) = 1.0;
+  [[gnu::always_inline]] explicit powers(V x) : powers(x, [x] { return 1.0 / x; }) {}
+  // With 1/x formed by the caller (inv_x), where it can be formed beside x
+  // rather than after it.
+  [[gnu::always_inline]] powers(V x, V inv_x) : powers(x, [inv_x] { return inv_x; }) {}
+
+  [[gnu::always_inline]] V operator[](int k) const { return v_[static_cast<std::size_t>(k - Lo)]; }
+
+ private:
+  // inverse() gives 1/x, called only where a negative power is needed.
+  template <class Inverse>
+  [[gnu::always_inline]] powers(V x, Inverse inverse) {
+    at(0) = V{} + 1.0;
     if constexpr (Hi >= 1) {
       at(1) = x;
       fill<1>(std::make_index_sequence<(Hi >= 2 ? Hi - 1 : 0)>{});
     }
     if constexpr (Lo <= -1) {
-      at(-1) = 1.0 / x;
+      at(-1) = inverse();
       fill<-1>(std::make_index_sequence<(Lo <= -2 ? -Lo - 1 : 0)>{});
     }
   }
-  [[gnu::always_inline]] double operator[](int k) const { return v_[static_cast<std::size_t>(k - Lo)]; }
-
- private:
-  [[gnu::always_inline]] double& at(int k) { return v_[static_cast<std::size_t>(k - Lo)]; }
+  [[gnu::always_inline]] V& at(int k) { return v_[static_cast<std::size_t>(k - Lo)]; }
 
   template <int Sign, std::size_t... K>
   [[gnu::always_inline]] void fill(std::index_sequence<K...>) {
@@ -129,17 +137,21 @@ class powers {
      ...);
   }
 
-  std::array<double, static_cast<std::size_t>(Hi - Lo + 1)> v_;
+  std::array<V, static_cast<std::size_t>(Hi - Lo + 1)> v_;
 };
 
 // The terms of D ordered by their power of x, so that terms sharing x^i can
 // share one multiplication by it: sum_i x^i (sum_j n_ij y^j).
-template <const auto& D>
-constexpr auto order_by_x() {
-  auto out = D;
+template <class Terms>
+constexpr Terms sorted_by_x(Terms out) {
   for (std::size_t a = 1; a < out.size(); ++a)
     for (std::size_t b = a; b > 0 && out[b - 1].i > out[b].i; --b) std::swap(out[b - 1], out[b]);
   return out;
+}
+
+template <const auto& D>
+constexpr auto order_by_x() {
+  return sorted_by_x(D);
 }
 
 template <const auto& D>
@@ -214,28 +226,220 @@ template <const auto& D, class PX, class PY>
 
 }  // namespace detail
 
+namespace detail {
+
+template <const auto& T, unsigned W, class PX, class PY>
+[[gnu::always_inline]] inline series_value sums(const PX& px, const PY& py) {
+  series_value s;
+  if constexpr ((W & part_f) != 0) s.f = sum_all<derived<T, 0, 0>>(px, py);
+  if constexpr ((W & part_x) != 0) s.x = sum_all<derived<T, 1, 0>>(px, py);
+  if constexpr ((W & part_xx) != 0) s.xx = sum_all<derived<T, 2, 0>>(px, py);
+  if constexpr ((W & part_y) != 0) s.y = sum_all<derived<T, 0, 1>>(px, py);
+  if constexpr ((W & part_yy) != 0) s.yy = sum_all<derived<T, 0, 2>>(px, py);
+  if constexpr ((W & part_xy) != 0) s.xy = sum_all<derived<T, 1, 1>>(px, py);
+  if constexpr ((W & part_yyy) != 0) s.yyy = sum_all<derived<T, 0, 3>>(px, py);
+  return s;
+}
+
+template <const auto& T, unsigned W>
+inline constexpr exponent_range x_powers = needed_powers<T, W, true>();
+template <const auto& T, unsigned W>
+inline constexpr exponent_range y_powers = needed_powers<T, W, false>();
+
+}  // namespace detail
+
 // The sums W of the series T at (x, y).
 template <const auto& T, unsigned W>
 [[gnu::always_inline]] inline series_value evaluate(double x, double y) {
-  constexpr detail::exponent_range rx = detail::needed_powers<T, W, true>();
-  constexpr detail::exponent_range ry = detail::needed_powers<T, W, false>();
-  const detail::powers<rx.lo, rx.hi> px(x);
-  const detail::powers<ry.lo, ry.hi> py(y);
-  series_value s;
-  if constexpr ((W & part_f) != 0) s.f = detail::sum_all<detail::derived<T, 0, 0>>(px, py);
-  if constexpr ((W & part_x) != 0) s.x = detail::sum_all<detail::derived<T, 1, 0>>(px, py);
-  if constexpr ((W & part_xx) != 0) s.xx = detail::sum_all<detail::derived<T, 2, 0>>(px, py);
-  if constexpr ((W & part_y) != 0) s.y = detail::sum_all<detail::derived<T, 0, 1>>(px, py);
-  if constexpr ((W & part_yy) != 0) s.yy = detail::sum_all<detail::derived<T, 0, 2>>(px, py);
-  if constexpr ((W & part_xy) != 0) s.xy = detail::sum_all<detail::derived<T, 1, 1>>(px, py);
-  if constexpr ((W & part_yyy) != 0) s.yyy = detail::sum_all<detail::derived<T, 0, 3>>(px, py);
-  return s;
+  constexpr detail::exponent_range rx = detail::x_powers<T, W>, ry = detail::y_powers<T, W>;
+  return detail::sums<T, W>(detail::powers<rx.lo, rx.hi>(x), detail::powers<ry.lo, ry.hi>(y));
+}
+
+// The same with 1/y formed by the caller (inv_y), beside y rather than after
+// it: the negative powers of y then need not wait for y and a division.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate(double x, double y, double inv_y) {
+  constexpr detail::exponent_range rx = detail::x_powers<T, W>, ry = detail::y_powers<T, W>;
+  return detail::sums<T, W>(detail::powers<rx.lo, rx.hi>(x), detail::powers<ry.lo, ry.hi>(y, inv_y));
 }
 
 // A series in y alone (every I = 0), such as an ideal-gas part.
 template <const auto& T, unsigned W>
 [[gnu::always_inline]] inline series_value evaluate_y(double y) {
   return evaluate<T, W>(1.0, y);
+}
+
+// The same with 1/y formed by the caller (inv_y).
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_y(double y, double inv_y) {
+  return evaluate<T, W>(1.0, y, inv_y);
+}
+
+// Scaled derivatives side by side. x^DI y^DJ d^(DI+DJ)f / dx^DI dy^DJ =
+// sum n i (i-1)..(i-DI+1) j (j-1)..(j-DJ+1) x^i y^j: every scaled
+// derivative runs over the same powers x^i y^j as the series itself, so
+// that two of them share each product in the two lanes of one vector, and
+// the pair costs the multiplications and additions of one sum. A part's
+// lane sums every term of the series, in the same order whatever the other
+// lanes carry, so its value does not depend on the other parts asked for.
+namespace detail {
+
+// Two doubles in one SSE2 register (a GCC and Clang vector extension).
+typedef double double2 __attribute__((vector_size(16)));
+
+// The exponents (DI, DJ) of each series_part bit.
+constexpr int part_di(unsigned part) { return part == part_x || part == part_xy ? 1 : part == part_xx ? 2 : 0; }
+constexpr int part_dj(unsigned part) {
+  return part == part_y || part == part_xy ? 1 : part == part_yy ? 2 : part == part_yyy ? 3 : 0;
+}
+
+constexpr int part_count(unsigned W) {
+  int n = 0;
+  for (unsigned bit = 1; bit <= part_yyy; bit <<= 1) n += (W & bit) != 0 ? 1 : 0;
+  return n;
+}
+
+// The part of lane k: the k-th bit of W, the last one again past the count.
+constexpr unsigned lane_part(unsigned W, int k) {
+  unsigned last = 0;
+  for (unsigned bit = 1; bit <= part_yyy; bit <<= 1)
+    if ((W & bit) != 0) {
+      last = bit;
+      if (k-- == 0) return bit;
+    }
+  return last;
+}
+
+// Vectors of two lanes that the parts W need.
+constexpr std::size_t lane_vectors(unsigned W) { return static_cast<std::size_t>((part_count(W) + 1) / 2); }
+
+template <std::size_t L>
+struct lane_term {
+  int i;
+  int j;
+  double n[L];  // the coefficient of each lane's scaled derivative
+};
+
+template <const auto& T, unsigned W>
+constexpr auto lane_table() {
+  constexpr std::size_t L = 2 * lane_vectors(W);
+  std::array<lane_term<L>, T.size()> out{};
+  for (std::size_t k = 0; k < T.size(); ++k) {
+    out[k].i = T[k].i;
+    out[k].j = T[k].j;
+    for (std::size_t l = 0; l < L; ++l) {
+      const unsigned part = lane_part(W, static_cast<int>(l));
+      out[k].n[l] = T[k].n * falling(T[k].i, part_di(part)) * falling(T[k].j, part_dj(part));
+    }
+  }
+  return sorted_by_x(out);
+}
+
+template <const auto& T, unsigned W>
+inline constexpr auto lane_terms = lane_table<T, W>();
+
+template <std::size_t V>
+struct lanes {
+  double2 v[V];
+};
+
+template <std::size_t V>
+[[gnu::always_inline]] inline lanes<V> operator+(lanes<V> a, const lanes<V>& b) {
+  for (std::size_t k = 0; k < V; ++k) a.v[k] += b.v[k];
+  return a;
+}
+
+template <std::size_t V>
+[[gnu::always_inline]] inline lanes<V> scaled(lanes<V> a, double2 f) {
+  for (std::size_t k = 0; k < V; ++k) a.v[k] *= f;
+  return a;
+}
+
+// The coefficients of term I of S in lanes.
+template <const auto& S, std::size_t I, std::size_t... K>
+[[gnu::always_inline]] inline lanes<sizeof...(K)> coefficients(std::index_sequence<K...>) {
+  return {{double2{S[I].n[2 * K], S[I].n[2 * K + 1]}...}};
+}
+
+// As sum_y and sum_x, in lanes.
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, class PY>
+[[gnu::always_inline]] inline lanes<V> lane_sum_y(const PY& py) {
+  if constexpr (Hi - Lo == 1) {
+    const lanes<V> n = coefficients<S, Lo>(std::make_index_sequence<V>{});
+    if constexpr (S[Lo].j == 0) return n;
+    else return scaled(n, py[S[Lo].j]);
+  } else {
+    constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
+    return lane_sum_y<S, Lo, mid, V>(py) + lane_sum_y<S, mid, Hi, V>(py);
+  }
+}
+
+template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::size_t V, class PX, class PY>
+[[gnu::always_inline]] inline lanes<V> lane_sum_x(const PX& px, const PY& py) {
+  if constexpr (Hi - Lo == 1) {
+    constexpr x_group g = G[Lo];
+    const lanes<V> inner = lane_sum_y<S, g.lo, g.hi, V>(py);
+    if constexpr (g.i == 0) return inner;
+    else return scaled(inner, px[g.i]);
+  } else {
+    constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
+    return lane_sum_x<S, G, Lo, mid, V>(px, py) + lane_sum_x<S, G, mid, Hi, V>(px, py);
+  }
+}
+
+// Lane L of the sums into the member of its part.
+template <unsigned W, std::size_t L, std::size_t V>
+[[gnu::always_inline]] inline void store_lane(series_value& s, const lanes<V>& sums) {
+  constexpr unsigned part = lane_part(W, static_cast<int>(L));
+  const double value = sums.v[L / 2][L % 2];
+  if constexpr (part == part_f) s.f = value;
+  else if constexpr (part == part_x) s.x = value;
+  else if constexpr (part == part_xx) s.xx = value;
+  else if constexpr (part == part_y) s.y = value;
+  else if constexpr (part == part_yy) s.yy = value;
+  else if constexpr (part == part_xy) s.xy = value;
+  else if constexpr (part == part_yyy) s.yyy = value;
+}
+
+template <unsigned W, std::size_t V, std::size_t... L>
+[[gnu::always_inline]] inline series_value store_lanes(const lanes<V>& sums, std::index_sequence<L...>) {
+  series_value s;
+  (store_lane<W, L>(s, sums), ...);
+  return s;
+}
+
+template <const auto& T>
+inline constexpr exponent_range x_exponents = widen(exponent_range{}, T, true);
+template <const auto& T>
+inline constexpr exponent_range y_exponents = widen(exponent_range{}, T, false);
+
+}  // namespace detail
+
+// The scaled derivatives W of the series T at (x, y), x^DI y^DJ times each
+// derivative, in the members of series_value that evaluate fills with the
+// derivatives themselves. inv_y = 1/y, used where T has negative powers of y.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y, double inv_y) {
+  using detail::double2;
+  if constexpr (W == 0) {
+    return series_value{};
+  } else {
+    constexpr std::size_t V = detail::lane_vectors(W);
+    constexpr const auto& S = detail::lane_terms<T, W>;
+    constexpr const auto& G = detail::x_groups<S>;
+    constexpr detail::exponent_range rx = detail::x_exponents<T>, ry = detail::y_exponents<T>;
+    static_assert(rx.lo >= 0, "negative powers of x are not formed");
+    const detail::powers<rx.lo, rx.hi, double2> px(double2{x, x});
+    const detail::powers<ry.lo, ry.hi, double2> py(double2{y, y}, double2{inv_y, inv_y});
+    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py), std::make_index_sequence<2 * V>{});
+  }
+}
+
+// The same for a series without negative powers of y.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y) {
+  static_assert(detail::y_exponents<T>.lo >= 0, "negative powers of y need 1/y");
+  return evaluate_scaled<T, W>(x, y, y);
 }
 
 }  // namespace if97

@@ -30,10 +30,12 @@ struct steam_gibbs {
 
   // Ideal: the parts of the ideal-gas sum (part_f, part_y, part_yy, part_yyy);
   // Residual: the parts of gamma^r (any series_part). Either may be 0.
+  // 1/tau = T / T* is formed beside tau, not after it: the ideal-gas sum's
+  // negative powers of tau then wait for one division, not two.
   template <unsigned Ideal, unsigned Residual>
   [[gnu::always_inline]] static parts gamma(double p, double T) {
     const double tau = T_star / T;
-    const series_value o = evaluate_y<IdealTerms, Ideal>(tau);
+    const series_value o = evaluate_y<IdealTerms, Ideal>(tau, T / T_star);
     const series_value r = evaluate<ResidualTerms, Residual>(p, tau - tau_shift);
     return {p, tau, o.f, o.y, o.yy, o.yyy, r.f, r.x, r.xx, r.y, r.yy, r.xy, r.yyy};
   }
@@ -66,7 +68,8 @@ struct steam_gibbs {
   static double dvdp_of(const parts& g, double T) { return 1e-6 * R * T * (-1.0 / (g.pi * g.pi) + g.gr_pp); }
   // (dv/dT)_p = 10^-3 R (gamma_pi - tau gamma_pitau), dtau/dT = -tau/T, as
   // v / T - 10^-3 R tau gamma^r_pitau from v of the state: the one expression
-  // of the whole evaluation and of the slopes, the same bits for the same v.
+  // of the whole evaluation and of the slopes (whose gamma^r_pitau, from the
+  // scaled sums, is the whole evaluation's to rounding).
   static double dv_dT_of(const parts& g, double T, double v) { return v / T - 1e-3 * R * g.tau * g.gr_pt; }
 
   static constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | part_xy;
@@ -136,7 +139,17 @@ struct steam_gibbs {
   static gibbs_slopes slopes_of(double p, double T, double v) {
     constexpr bool vp = (W & want_dv_dp) != 0, vT = (W & want_dv_dT) != 0, c = (W & want_cp) != 0;
     constexpr unsigned residual = (vp ? part_xx : 0u) | (vT ? part_xy : 0u) | (c ? part_yy : 0u);
-    const parts g = gamma<c ? part_yy : 0u, residual>(p, T);
+    // The residual's scaled second derivatives (evaluate_scaled) over
+    // (pi y)-products of the reciprocals, formed beside the sums: the
+    // whole evaluation's to rounding, for two or three sums at the cost of
+    // one or two.
+    const double tau = T_star / T;
+    const double inv_pi = 1.0 / p;
+    const double inv_y = T / (T_star - tau_shift * T);
+    const series_value o = evaluate_y<IdealTerms, c ? part_yy : 0u>(tau, T / T_star);
+    const series_value r = evaluate_scaled<ResidualTerms, residual>(p, tau - tau_shift, inv_y);
+    const double gr_pp = r.xx * (inv_pi * inv_pi), gr_tt = r.yy * (inv_y * inv_y), gr_pt = r.xy * (inv_pi * inv_y);
+    const parts g{p, tau, 0.0, 0.0, o.yy, 0.0, 0.0, 0.0, gr_pp, 0.0, gr_tt, gr_pt, 0.0};
     gibbs_slopes out{0.0, 0.0, 0.0};
     if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);
     if constexpr (vT) out.dv_dT = dv_dT_of(g, T, v);

@@ -91,6 +91,9 @@ FAULTS = [
     ("water/derivatives.cpp", "case RHO: return -(st.vapour.v - st.liquid.v) * st.rho * st.rho;", "case RHO: return (st.vapour.v - st.liquid.v) * st.rho * st.rho;", "derivatives: (drho/dx)_T of a two-phase state"),
     ("water/derivatives.cpp", "{0, 0, VT, VT, CP, CP, CP | VT, 0, VT, 0}", "{0, 0, VT, VT, CP, 0, CP | VT, 0, VT, 0}", "derivatives: the slopes that (ds/dT)_p needs"),
     ("water/derivatives.cpp", "if (c == X) return {true, false};", "if (c == X) return {false, true};", "derivatives: the gradient that a derivative at constant x needs"),
+    ("if97/series.hpp", "part == part_yy ? 2 : part == part_yyy", "part == part_yy ? 1 : part == part_yyy", "scaled sums: y^2 d2f/dy2 with the factor of y df/dy"),
+    ("if97/steam_gibbs.hpp", "r.xy * (inv_pi * inv_y), 0.0};", "r.xy * (inv_pi * inv_pi), 0.0};", "derivatives: gamma^r_pitau of regions 2 and 5 unscaled by 1/pi^2"),
+    ("if97/steam_gibbs.hpp", "const double inv_y = T / (T_star - tau_shift * T);", "const double inv_y = T / (T_star + tau_shift * T);", "derivatives: 1/(tau - 0.5) of region 2"),
     # Phase requests: supersaturated vapour by IF97 Eq. (18), superheated liquid.
     ("if97/region2_metastable.cpp", "{3, 16, -0.86043093028588e-1}", "{3, 15, -0.86043093028588e-1}", "metastable vapour: exponent J of n9"),
     ("if97/region2_metastable.cpp", "readjusted(-0.96937268393049e1, 0.10087275970006e2)", "readjusted(-0.96937268393049e1, 0.10087265970006e2)", "metastable vapour: 7th digit of the readjusted n0_2"),

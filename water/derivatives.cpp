@@ -34,14 +34,15 @@ constexpr double MPa_per_Pa = 1e-6;
 
 // Regions 1, 2 and 5 in (p, T), SI units: v and s of the state, and
 // (dv/dp)_T, (dv/dT)_p and cp of the Gibbs free energy's second derivatives.
-// 1/T and 1/v^2 of the state are formed apart from the slopes, so that no
-// division waits for the equation's sums.
+// 1/v^2 is the square of the state's rho, a product rather than a division;
+// the one division, cp / T of s, is formed only where an entry of s is read.
 struct gibbs_point {
-  double p, T, v, s, v_p, v_T, cp, inv_T, inv_v2;
+  double p, T, v, s, v_p, v_T, cp, rho2;
 };
 
-gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::gibbs_slopes& q) {
-  return {p, T, v, s, q.dv_dp * MPa_per_Pa, q.dv_dT, J_per_kJ * q.cp, 1.0 / T, 1.0 / (v * v)};
+[[gnu::always_inline]] inline gibbs_point gibbs_point_of(double p, double T, double v, double rho, double s,
+                                                         const if97::gibbs_slopes& q) {
+  return {p, T, v, s, q.dv_dp * MPa_per_Pa, q.dv_dT, J_per_kJ * q.cp, rho * rho};
 }
 
 // The entry of quantity k in the gradient per p (per_T false) or per T, with
@@ -53,7 +54,7 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
     switch (k) {
       case P: return 1.0;
       case T_: return 0.0;
-      case RHO: return -g.v_p * g.inv_v2;
+      case RHO: return -g.v_p * g.rho2;
       case V: return g.v_p;
       case H: return v - T * g.v_T;
       case S: return -g.v_T;
@@ -66,10 +67,10 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
   switch (k) {
     case P: return 0.0;
     case T_: return 1.0;
-    case RHO: return -g.v_T * g.inv_v2;
+    case RHO: return -g.v_T * g.rho2;
     case V: return g.v_T;
     case H: return g.cp;
-    case S: return g.cp * g.inv_T;
+    case S: return g.cp / T;
     case U: return g.cp - p * g.v_T;
     case G: return -g.s;
     case F: return -g.s - p * g.v_T;
@@ -79,13 +80,14 @@ gibbs_point gibbs_point_of(double p, double T, double v, double s, const if97::g
 
 // Region 3 in (T, rho), SI units: s of the state, and p, (dp/dT)_rho,
 // (dp/drho)_T and cv of the Helmholtz free energy's second derivatives.
-// 1/T formed apart from the slopes, as for gibbs_point.
+// cv / T of s formed only where an entry of s is read, as for gibbs_point.
 struct helmholtz_point {
-  double T, v, s, p, p_T, p_rho, cv, inv_T;
+  double T, v, s, p, p_T, p_rho, cv;
 };
 
-helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::helmholtz_slopes& q) {
-  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv, 1.0 / T};
+[[gnu::always_inline]] inline helmholtz_point helmholtz_point_of(double T, double v, double s,
+                                                                 const if97::helmholtz_slopes& q) {
+  return {T, v, s, Pa_per_MPa * q.p, Pa_per_MPa * q.dp_dT, Pa_per_MPa * q.dp_drho, J_per_kJ * q.cv};
 }
 
 // The entry of quantity k per T (per_rho false) or per rho, with (du/dv)_T =
@@ -99,7 +101,7 @@ helmholtz_point helmholtz_point_of(double T, double v, double s, const if97::hel
       case RHO:
       case V: return 0.0;
       case H: return h.cv + h.p_T * v;
-      case S: return h.cv * h.inv_T;
+      case S: return h.cv / T;
       case U: return h.cv;
       case G: return h.p_T * v - h.s;
       case F: return -h.s;
@@ -151,7 +153,7 @@ constexpr unsigned all_slopes = 7u;
 struct columns {
   bool first, second;
 };
-columns columns_for(int region, std::size_t c) {
+[[gnu::always_inline]] inline columns columns_for(int region, std::size_t c) {
   if (region == 3) {
     if (c == T_) return {false, true};
     if (c == RHO || c == V) return {true, false};
@@ -165,30 +167,28 @@ columns columns_for(int region, std::size_t c) {
   return {true, true};
 }
 
-// The slopes that the quantities `of` (indices) need in the columns asked.
-template <std::size_t N>
-unsigned needs_of(const unsigned (&table)[2][quantity_count], columns cols, const std::size_t (&of)[N]) {
-  unsigned want = 0;
-  for (const std::size_t q : of) {
-    if (cols.first) want |= table[0][q];
-    if (cols.second) want |= table[1][q];
-  }
-  return want;
+// The slopes that the quantities a, b and c need in the columns asked.
+[[gnu::always_inline]] inline unsigned needs_of(const unsigned (&table)[2][quantity_count], columns cols,
+                                                std::size_t a, std::size_t b, std::size_t c) {
+  const unsigned first = table[0][a] | table[0][b] | table[0][c];
+  const unsigned second = table[1][a] | table[1][b] | table[1][c];
+  return (cols.first ? first : 0u) | (cols.second ? second : 0u);
 }
 
 // A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
 // with v and s of the state; only the slopes `want` evaluated.
-gibbs_point gibbs_at(int region, double p, double T, double v, double s, unsigned want) {
+[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
+                                                   unsigned want) {
   const double p_MPa = p / Pa_per_MPa;
   const if97::gibbs_slopes q = region == 1   ? if97::slopes1(p_MPa, T, v, want)
                                : region == 2 ? if97::slopes2(p_MPa, T, v, want)
                                              : if97::slopes5(p_MPa, T, v, want);
-  return gibbs_point_of(p, T, v, s, q);
+  return gibbs_point_of(p, T, v, rho, s, q);
 }
 
-jacobian single_phase_gradients(int region, double p, double T, double v, double s, unsigned want) {
+jacobian single_phase_gradients(int region, double p, double T, double v, double rho, double s, unsigned want) {
   if (region == 3) return gradients_of(helmholtz_point_of(T, v, s, if97::slopes3(T, v, want)));
-  return gradients_of(gibbs_at(region, p, T, v, s, want));
+  return gradients_of(gibbs_at(region, p, T, v, rho, s, want));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -277,7 +277,7 @@ bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
 
 gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
-  return gibbs_at(region, st.p, st.T, ph.v, ph.s, want);
+  return gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, want);
 }
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
@@ -285,9 +285,12 @@ helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, uns
   return helmholtz_point_of(st.T, ph.v, ph.s, if97::slopes3(st.T, ph.v, want | PT | PR));
 }
 
-bool finite_positive(double a) { return std::isfinite(a) && a > 0.0; }
+// Two comparisons, false for NaN.
+[[gnu::always_inline]] inline bool finite_positive(double a) {
+  return a > 0.0 && a <= std::numeric_limits<double>::max();
+}
 
-bool is_state(const state& st) {
+[[gnu::always_inline]] inline bool is_state(const state& st) {
   if (!(finite_positive(st.p) && finite_positive(st.T) && finite_positive(st.rho) && finite_positive(st.v)))
     return false;
   switch (st.region) {
@@ -408,16 +411,15 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   if (b == c) return fail(status::no_derivative);
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
-  const std::size_t abc[] = {a, b, c};
   switch (st.region) {
     case 3: {
       const helmholtz_point h =
-          helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, needs_of(helmholtz_needs, cols, abc)));
+          helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, needs_of(helmholtz_needs, cols, a, b, c)));
       return ok_or_none(ratio_of(point_entries<helmholtz_point>{h}, a, b, c, cols));
     }
     case 4: break;
     default: {
-      const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.s, needs_of(gibbs_needs, cols, abc));
+      const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, needs_of(gibbs_needs, cols, a, b, c));
       return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
@@ -426,15 +428,15 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   // Else the saturated phases along the line, with the slopes that a, b and
   // c need there (rho from v): a phase's value along the line needs both of
   // its variables.
-  const std::size_t of_v[] = {a == RHO ? V : a, b == RHO ? V : b, c == RHO ? V : c};
+  const std::size_t av = a == RHO ? V : a, bv = b == RHO ? V : b, cv = c == RHO ? V : c;
   const columns both{true, true};
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
-    const unsigned want = needs_of(gibbs_needs, both, of_v);
+    const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
     const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want), w = saturated_gibbs(st, st.vapour, 2, want);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
-  const unsigned want = needs_of(helmholtz_needs, both, of_v);
+  const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
   const helmholtz_point l = saturated_helmholtz(st, st.liquid, want), w = saturated_helmholtz(st, st.vapour, want);
   return ok_or_none(ratio_of(mixture_entries<helmholtz_point>{st, l, w, dpsat}, a, b, c, cols));
 }
@@ -516,7 +518,7 @@ void two_phase_record(const state& st, const Point& liquid, const Point& vapour,
 // The record of a state formed already, from evaluations of its phases.
 void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
-    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.s, all_slopes), d);
+    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.rho, st.s, all_slopes), d);
   } else if (regions_1_2(st)) {
     two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
                      dpsat_dT_of(st), d);
@@ -555,7 +557,7 @@ bool gibbs_from(const detail::single& one, double p, double T, const phase_value
   // which (du/dp)_T of a nearly ideal gas magnifies.
   if (p / Pa_per_MPa != one.pr.p) return false;
   const if97::properties& q = one.pr;
-  out = gibbs_point_of(p, T, ph.v, ph.s, if97::gibbs_slopes{q.dv_dp, q.dv_dT, q.cp});
+  out = gibbs_point_of(p, T, ph.v, ph.rho, ph.s, if97::gibbs_slopes{q.dv_dp, q.dv_dT, q.cp});
   return true;
 }
 
