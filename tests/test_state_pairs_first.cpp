@@ -116,6 +116,31 @@ TEST(StatePairsFirst, SingleCallsAgreeWithTheSearchAlongTheLine) {
     for (const double p : {700.0, 1e5, 1e6, 1e7, 3e7, 1e8}) each(p, T);
 }
 
+// From 623.15 K to 863.15 K the single calls of (T, h) and (T, s) take the
+// ends of region 3's pieces, region 2 on B23 and region 3 at 100 MPa, from
+// tables of T with nodes 0.5 K apart: states on, just inside and just
+// beyond those ends, at the nodes, at their midpoints (where a straight line
+// between nodes errs most) and beside the grid's ends.
+TEST(StatePairsFirst, EndsOfRegion3TakenFromTablesOfT) {
+  tally t;
+  struct row {
+    bool on_b23;  // p a factor times pb23(T), else times 100 MPa
+    double factor;
+  };
+  const row rows[] = {
+      {true, 1.0 - 1e-3}, {true, 1.0 - 1e-7}, {true, 1.0}, {true, 1.0 + 1e-7}, {true, 1.0 + 1e-4}, {true, 1.0 + 1e-3},
+      {false, 1.0},       {false, 1.0 - 1e-9}, {false, 1.0 - 2e-6}, {false, 1.0 - 1e-5}, {false, 1.0 - 1e-3},
+  };
+  std::vector<double> Ts{if97::T_region1_max + 1e-9, if97::T_b23_max - 1e-9, if97::T_b23_max};
+  for (double T = if97::T_region1_max; T < if97::T_b23_max; T += 3.5) Ts.insert(Ts.end(), {T, T + 0.25});
+  for (const double T : Ts)
+    for (const row& r : rows) {
+      const double p_MPa = r.factor * (r.on_b23 ? if97::pb23(T) : if97::p_max);
+      if (p_MPa > if97::p_max) continue;
+      for (const pair f : {T_h, T_s}) agrees(t, f, 1e6 * p_MPa, T);
+    }
+}
+
 // Where a line holds no state, the single call's status is _all's.
 TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
   struct row {

@@ -2066,6 +2066,91 @@ bool beyond_monotone(int region, const if97::properties* at_lo, const if97::prop
 
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
 // first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
+// The ends of (T, h)'s and (T, s)'s pieces between 623.15 K and 863.15 K
+// as functions of T alone: region 2 on B23 (IAPWS-IF97 Eq. (5)) and region
+// 3 at 100 MPa, at the density of the backward v3pt(100 MPa, T) of IAPWS
+// SR5-05. At nodes of T 0.5 K apart the density, h and s with their slopes
+// along the isotherm per kg/m3 and per ln p, taken between nodes as straight
+// lines. Each within its `error` of the state's: twice the largest deviation
+// at the intervals' midpoints (the leading term of a straight line's error,
+// s (1 - s) f'' step^2 / 2, is largest there), measured when the table is
+// formed; at 100 MPa the state's at the interpolated density.
+struct isotherm_end_table {
+  static constexpr T_grid grid{if97::T_region1_max, if97::T_b23_max, 480};
+  struct node {
+    double rho;                            // kg/m3
+    double q[2], dq_drho[2], dq_dlnp[2];  // h in kJ/kg, s in kJ/(kg K), per kg/m3 and per ln p
+  };
+  node at[grid.nodes()];
+  node error;  // the bound of each field's deviation between nodes
+};
+
+int end_index(quantity q) { return q == quantity::h ? 0 : 1; }
+
+isotherm_end_table::node end_node(int region, const if97::properties& pr) {
+  isotherm_end_table::node n{1.0 / pr.v, {pr.h, pr.s}, {}, {}};
+  const gradient p_of_rho = gradient_of(quantity::p, region, pr), rho_of_p = gradient_of(quantity::rho, region, pr);
+  for (const quantity q : {quantity::h, quantity::s}) {
+    const gradient g = gradient_of(q, region, pr);
+    // Region 3's second variable is rho, the others' p.
+    n.dq_drho[end_index(q)] = region == 3 ? g.y : g.y / rho_of_p.y;
+    n.dq_dlnp[end_index(q)] = pr.p * (region == 3 ? g.y / p_of_rho.y : g.y);
+  }
+  return n;
+}
+
+template <class At>
+isotherm_end_table end_table(At&& at) {
+  isotherm_end_table out{};
+  constexpr T_grid g = isotherm_end_table::grid;
+  for (int i = 0; i < g.nodes(); ++i) out.at[i] = at(g.node(i), nan);
+  isotherm_end_table::node& e = out.error;
+  const auto worst = [](double& bound, double a, double b, double mid) {
+    bound = std::fmax(bound, 2.0 * std::fabs(0.5 * (a + b) - mid));
+  };
+  for (int i = 0; i < g.intervals; ++i) {
+    const isotherm_end_table::node &a = out.at[i], &b = out.at[i + 1];
+    const isotherm_end_table::node m = at(g.T_lo + (i + 0.5) * g.step(), 0.5 * (a.rho + b.rho));
+    worst(e.rho, a.rho, b.rho, m.rho);
+    for (int k = 0; k < 2; ++k) {
+      worst(e.q[k], a.q[k], b.q[k], m.q[k]);
+      worst(e.dq_drho[k], a.dq_drho[k], b.dq_drho[k], m.dq_drho[k]);
+      worst(e.dq_dlnp[k], a.dq_dlnp[k], b.dq_dlnp[k], m.dq_dlnp[k]);
+    }
+  }
+  return out;
+}
+
+// Region 2 on B23; region 3 at 100 MPa, at the density given (the
+// midpoints') or else v3pt's.
+const isotherm_end_table& b23_end_table() {
+  static const isotherm_end_table table = end_table([](double T, double) {
+    return end_node(2, if97::properties2(std::fmin(if97::p_max, if97::pb23(T)), T));
+  });
+  return table;
+}
+const isotherm_end_table& top_end_table() {
+  static const isotherm_end_table table = end_table([](double T, double rho) {
+    return end_node(3, if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T) : 1.0 / rho));
+  });
+  return table;
+}
+
+// An end at T from its table: its density, q less the target, its slopes,
+// and their bounds of error.
+struct end_point {
+  double rho, f, slope_rho, slope_lnp;
+  double f_error, slope_rho_error, slope_lnp_error;
+};
+end_point end_point_of(const isotherm_end_table& table, double T, target q) {
+  const auto [i, s] = isotherm_end_table::grid.place_of(T);
+  const isotherm_end_table::node &a = table.at[i], &b = table.at[i + 1], &e = table.error;
+  const int k = end_index(q.q);
+  const auto line = [s = s](double fa, double fb) { return fa + s * (fb - fa); };
+  return {line(a.rho, b.rho),     line(a.q[k], b.q[k]) - q.value, line(a.dq_drho[k], b.dq_drho[k]),
+          line(a.dq_dlnp[k], b.dq_dlnp[k]), e.q[k], e.dq_drho[k], e.dq_dlnp[k]};
+}
+
 result T_first(double T, double value_si, quantity qq, int* count) {
   const auto all = [&] { return T_states(T, value_si, qq); };
   if (!std::isfinite(T) || !std::isfinite(value_si) || !(T >= if97::T_min && T <= if97::T_region5_max))
@@ -2145,29 +2230,41 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     if (!(q.value > value_of(qq, top) + line.margin)) along_p(1, sat.p, &sat.liquid.pr, if97::p_max, nullptr);
   } else if (T <= if97::T_b23_max) {
     const double p_b23 = std::fmin(if97::p_max, if97::pb23(T));  // as the search along the line
-    const if97::properties at_b23 = evaluate(2, T, p_b23);
-    along_p(2, p_search_min, nullptr, p_b23, &at_b23);
-    if (line.more()) {
-      // Region 3's ends at B23 and 100 MPa, whose densities a search would
-      // find: at B23 region 2's state, whose h and s lie within 5e-5 of
-      // region 3's there (its density within 2e-4), and at 100 MPa region
-      // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-05, whose
-      // h and s lie within 1.5e-6 of the state's there. A target within 2e-4
-      // and 1e-5 of them (of max(|q|, 1) in kJ/kg or kJ/(kg K)) the search
-      // along the line decides.
-      const double scale = std::fmax(std::fabs(q.value), 1.0);
+    // Region 3's ends at B23 and 100 MPa, whose densities a search would
+    // find: at B23 region 2's state, whose h and s lie within 5e-5 of
+    // region 3's there (its density within 2e-4), and at 100 MPa region
+    // 3's at the density of the backward v3pt(p, T) of IAPWS SR5-05, whose
+    // h and s lie within 1.5e-6 of the state's there. A target within 2e-4
+    // and 1e-5 of them (of max(|q|, 1) in kJ/kg or kJ/(kg K)) the search
+    // along the line decides. Both ends from their tables, within their
+    // bounds of error; region 2's state on B23 evaluated where its piece
+    // may hold the state (the table's value within the bound of the margin,
+    // or its slope within the bound of zero).
+    const double scale = std::fmax(std::fabs(q.value), 1.0);
+    const end_point b23 = end_point_of(b23_end_table(), T, q);
+    const bool region2_beyond = std::fabs(b23.f) > line.margin + b23.f_error &&
+                                std::fabs(b23.slope_lnp) > b23.slope_lnp_error && b23.f * b23.slope_lnp < 0.0;
+    point f_b23{b23.f, b23.slope_rho, false};  // along the isotherm, per kg/m3
+    double rho_b23 = b23.rho, b23_error = b23.f_error, b23_slope_error = b23.slope_rho_error;
+    if (!region2_beyond) {
+      const if97::properties at_b23 = evaluate(2, T, p_b23);
+      along_p(2, p_search_min, nullptr, p_b23, &at_b23);
       const point at_b23_2 = point_of(2, at_b23, q, false);
-      const gradient rho_b23_2 = gradient_of(quantity::rho, 2, at_b23);
-      const point f_b23{at_b23_2.f, at_b23_2.slope / rho_b23_2.y, false};  // along the isotherm, per kg/m3
-      const double rho_b23 = 1.0 / at_b23.v, rho_max = 1.0 / if97::v3pt(if97::p_max, T);
-      if (!(std::fabs(f_b23.f) > 2e-4 * scale)) {
+      f_b23 = {at_b23_2.f, at_b23_2.slope / gradient_of(quantity::rho, 2, at_b23).y, false};
+      rho_b23 = 1.0 / at_b23.v;
+      b23_error = b23_slope_error = 0.0;
+    }
+    if (line.more()) {
+      if (!(std::fabs(f_b23.f) > 2e-4 * scale + b23_error)) {
         line.sure = false;
-      } else if (f_b23.f < 0.0 && f_b23.slope < 0.0) {
+      } else if (f_b23.f < 0.0 && f_b23.slope < -b23_slope_error) {
         // q lies below the target at B23 and falls with rho along region 3's
         // isotherms, and q' < q'': region 3 and the dome hold no state.
       } else {
-        const point f_max = point_of(3, evaluate(3, T, rho_max), q, false);
-        if (!(std::fabs(f_max.f) > 1e-5 * scale)) {
+        const end_point top = end_point_of(top_end_table(), T, q);
+        const double rho_max = top.rho;
+        const point f_max{top.f, top.slope_rho, false};
+        if (!(std::fabs(f_max.f) > 1e-5 * scale + top.f_error)) {
           line.sure = false;
         } else if (T < if97::T_c) {
           if (!saturation_for_line(T, sat)) return first_of(all(), count);
