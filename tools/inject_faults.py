@@ -215,7 +215,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "    return {sl.p, sl.dp_dT};", "    return {sl.p, 2.0 * sl.dp_dT};", "pairs: (p, rho) region 3's steps along the isochore with twice (dp/dT)_rho"),
     ("water/flash_pairs.cpp", "      along(5, if97::T_region2_max, &at_2_max, if97::T_region5_max, nullptr);", "      along(5, if97::T_region2_max, &at_2_max, 0.5 * (if97::T_region2_max + if97::T_region5_max), nullptr);", "pairs: (p, rho) of hot steam along half of region 5's isobar"),
     ("water/flash_pairs.cpp", "if (p > p_623 && liquid && rho > (1.0 + 1e-3) / at_623.v) return", "if (p > p_623 && liquid && rho > (1.0 - 1e-2) / at_623.v) return", "pairs: (p, rho) of region 3 next to 623.15 K taken for none beyond region 1"),
-    ("water/flash_pairs.cpp", "  const auto line = [s = s](double fa, double fb) { return fa + s * (fb - fa); };", "  const auto line = [s = s](double fa, double fb) { return fa + 0.0 * s * (fb - fa); };", "pairs: (T, h) and (T, s) take region 3's ends from the node below T"),
+    ("water/flash_pairs.cpp", "  const auto line = [s = s](double fa, double fb) { return fa + s * (fb - fa); };", "  const auto line = [s = s](double fa, double fb) { return fb + 0.0 * s * (fb - fa); };", "pairs: (T, h) and (T, s) take region 3's ends from the node above T"),
     ("water/flash_pairs.cpp", "&& b23.f * b23.slope_lnp < 0.0;", "&& b23.f * b23.slope_lnp > 0.0;", "pairs: (T, h) and (T, s) skip region 2's piece where the target lies on it"),
     ("water/flash_pairs.cpp", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T)", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(0.999 * if97::p_max, T)", "pairs: (T, h) and (T, s) end region 3's piece at 99.9 MPa"),
 ]
