@@ -1096,8 +1096,10 @@ const liquid_grid& liquid_grid_of() {
 // The pressure (MPa) of the liquid at T and density rho (v = 1 / rho, m3/kg),
 // kept within p_min_Pa and 100 MPa.
 double liquid_pressure(const liquid_grid& g, double T, double v) {
-  const auto [i, s] = liquid_grid::grid.place_of(T);
-  const double w = std::clamp(s, 0.0, 1.0);
+  // Not a structured binding: clang 14 does not capture those in lambdas.
+  const T_grid::place at = liquid_grid::grid.place_of(T);
+  const int i = at.i;
+  const double w = std::clamp(at.s, 0.0, 1.0);
   const auto mix = [&](const double* a) { return a[i] + w * (a[i + 1] - a[i]); };
   const double p = liquid_grid::p0 + mix(g.b_plus_p0) * exp_less_one((1.0 - mix(g.rho0) * v) * mix(g.c_inverse));
   return std::fmax(std::fmin(p, if97::p_max), 1e-6 * detail::p_min_Pa);
