@@ -202,6 +202,30 @@ TEST(StatePairs, TwoPhaseRoundTrips) {
   }
 }
 
+// (p, u) about the peak of u'' near 507 K, where (p, u) takes a u above
+// every saturated state's as steam without the saturated states: just below
+// u'' wet, at x = 1 - 1e-9, and just above it vapour, every 0.05 K, so that
+// some lie between the interpolant's nodes, where u'' bulges above them.
+TEST(StatePairs, PressureAndEnergyAboutThePeakOfTheVapoursEnergy) {
+  tally t;
+  for (double T = 495.0; T <= 520.0; T += 0.05) {
+    const w::result wet = w::Tx(T, 1.0 - 1e-9), dry = w::Tx(T, 1.0);
+    ASSERT_TRUE(wet && dry) << "Tx at T = " << digits(T);
+    struct row { double p, u; w::phase expected; double x; };
+    const row rows[] = {{wet.state.p, wet.state.u, w::phase::two_phase, 1.0 - 1e-9},
+                        {dry.state.p, dry.state.u * (1.0 + 1e-9), w::phase::vapour, nan}};
+    for (const row& r : rows) {
+      const w::result got = w::pu(r.p, r.u);
+      const bool x_right = std::isnan(r.x) || std::fabs(got.state.x - r.x) <= 1e-12;
+      t.check(got && sound(got.state) && got.state.phase == r.expected && x_right &&
+                  std::fabs(got.state.T - T) <= 1e-6 * T, [&] {
+        return "pu(" + digits(r.p) + ", " + digits(r.u) + ") at T = " + digits(T) + " gave " + describe(got) +
+               "; expected phase " + std::to_string(static_cast<int>(r.expected)) + ", x " + digits(r.x);
+      });
+    }
+  }
+}
+
 // rho'(1 +- 1e-9) and rho''(1 +- 1e-9) with u' or u'' at 500 temperatures.
 // A little denser than the saturated liquid is liquid, a little less dense
 // two-phase. About the vapour, the isochore leaves the dome a little above

@@ -1319,6 +1319,17 @@ double fraction_of(const saturation& sat, quantity q, double value) {
 
 const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
 
+// Whether u (kJ/kg) lies above every saturated state's: above the vapour's
+// u'' at its peak near 500 K (beyond, up to T_c, u'' falls and u' stays
+// below it), taken as the largest at the interpolant's nodes below
+// 623.15 K with the margin by which dome_exit_of takes a q beyond them (the
+// cubics bulge between nodes by far less). Such a state of any isobar is
+// steam, neither wet nor liquid.
+bool above_saturated_u(double u) {
+  static const double u_max = dome_table().q_vapour_max[quantity_index(quantity::u)];
+  return u > u_max + 1e-3 * std::fabs(u);
+}
+
 result pu_flash(double p_si, double u_si) {
   if (!std::isfinite(p_si) || !std::isfinite(u_si)) return detail::failure(status::not_finite);
   const double p = p_si / Pa_per_MPa, u = u_si / J_per_kJ;
@@ -1330,7 +1341,10 @@ result pu_flash(double p_si, double u_si) {
   static const double p_623 = if97::psat(if97::T_region1_max);
   int region = 2;
   double T_sat = nan;
-  if (p >= p_triple && p < if97::p_c_sat) {
+  const bool subcritical = p >= p_triple && p < if97::p_c_sat;
+  if (subcritical && above_saturated_u(u)) {
+    // Steam: its saturated states only where the polish fails, below.
+  } else if (subcritical) {
     saturation sat;
     if (!detail::saturation_of_pressure(p_si, sat)) return detail::failure(status::not_converged);
     const double x = fraction_of(sat, quantity::u, u);
@@ -1383,6 +1397,7 @@ result pu_flash(double p_si, double u_si) {
   single st{};
   double T_inside = nan;
   if (single_phase(a, b, region, start_of, st, T_inside)) return detail::bounded_result(st);
+  if (subcritical && !std::isfinite(T_sat)) T_sat = detail::saturation_temperature(p);
   const bool vapour_side = std::isfinite(T_sat) && region != 1 && !(region == 3 && u < 2000.0);
   const double T_hi = p <= if97::p_region5_max ? if97::T_region5_max : if97::T_region2_max;
   if (!std::isfinite(T_sat)) return along_isobar(p_si, b, if97::T_min, T_hi);
