@@ -224,10 +224,6 @@ template <const auto& D, class PX, class PY>
   }
 }
 
-}  // namespace detail
-
-namespace detail {
-
 template <const auto& T, unsigned W, class PX, class PY>
 [[gnu::always_inline]] inline series_value sums(const PX& px, const PY& py) {
   series_value s;

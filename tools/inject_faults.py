@@ -219,6 +219,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "&& b23.f * b23.slope_lnp < 0.0;", "&& b23.f * b23.slope_lnp > 0.0;", "pairs: (T, h) and (T, s) skip region 2's piece where the target lies on it"),
     ("water/flash_pairs.cpp", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T)", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(0.999 * if97::p_max, T)", "pairs: (T, h) and (T, s) end region 3's piece at 99.9 MPa"),
     ("water/flash_pairs.cpp", "return u > u_max + 1e-3 * std::fabs(u);", "return u > u_max;", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
+    ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
 ]
 
 
