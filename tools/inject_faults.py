@@ -149,7 +149,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "      if (!whole) last.pr = evaluate(region, T, y);", "      if (false) last.pr = evaluate(region, T, y);", "pairs: a polish converged on a partial evaluation not evaluated whole"),
     ("water/flash_pairs.cpp", "T = if97::T2_ph(p, u + (k == 0 ? if97::R * T : p * if97::v2(p, T) * kJ_per_MPa_m3));", "T = if97::T2_ph(p, u + if97::R * T);", "pairs: (p, u) in region 2 started from the ideal gas's p v"),
     ("water/flash_pairs.cpp", "  return q.value > edge + 1e-9 * std::fabs(edge);", "  return q.value < edge + 1e-9 * std::fabs(edge);", "pairs: region 3's (rho, q) sent to region 2 first"),
-    ("water/flash_pairs.cpp", "std::fmin(b23_densities::grid.node(i) + b23_clearance, if97::T_b23_max)", "std::fmin(b23_densities::grid.node(i), if97::T_b23_max)", "pairs: steam next to B23 sent to region 2's far start"),
+    ("water/flash_pairs.cpp", "std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max)", "std::fmin(grid.node(i), if97::T_b23_max)", "pairs: steam next to B23 sent to region 2's far start"),
     # Selected outputs and the batch calls.
     ("water/flash.cpp", "out = {region, q, Q::full ? if97::extent::all : if97::extent::none};", "out = {region, q, if97::extent::all};", "outputs: a lean polish's state taken as evaluated"),
     ("water/state.cpp", "if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;", "if (asks(asked, outputs::volumetric)) out.T = q.T;", "outputs: T only with the volumetric group"),

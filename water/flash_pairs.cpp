@@ -492,10 +492,10 @@ point isochore_point(const line_values& line, double v, target q, double T) {
 
 // ------------------------------------------------- the line's interpolant --
 
-// A grid of T evenly spaced over [T_lo, T_hi]. The three tables of this file
-// (the saturation line's interpolant, region 2's densities on B23 and Tait's
-// equation of region 1's liquid) each sample their quantities at its nodes
-// once, on first use, and interpolate between them.
+// A grid of T evenly spaced over [T_lo, T_hi]. The tables of this file (the
+// saturation line's interpolant, Tait's equation of region 1's liquid, and
+// the ends of region 3's isotherms) each sample their quantities at its
+// nodes once, on first use, and interpolate between them.
 struct T_grid {
   double T_lo, T_hi;  // K
   int intervals;
@@ -1006,25 +1006,77 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
   return out;
 }
 
-// Region 2's density on the B23 line (IAPWS-IF97 Eq. (5)) at nodes of T from
-// 623.15 K to 863.15 K, 1 K apart: it rises with T (pb23 rises six-fold
-// while T rises by a third), so an isochore between its ends crosses B23
-// once, between two nodes.
-struct b23_densities {
-  static constexpr T_grid grid{if97::T_region1_max, if97::T_b23_max, 240};
-  double rho[grid.nodes()];  // kg/m3
+// The ends of (T, h)'s and (T, s)'s pieces between 623.15 K and 863.15 K
+// as functions of T alone: region 2 on B23 (IAPWS-IF97 Eq. (5)) and region
+// 3 at 100 MPa, at the density of the backward v3pt(100 MPa, T) of IAPWS
+// SR5-05. At nodes of T 0.5 K apart the density, h and s with their slopes
+// along the isotherm per kg/m3 and per ln p, taken between nodes as straight
+// lines. Each within its `error` of the state's: twice the largest deviation
+// at the intervals' midpoints (the leading term of a straight line's error,
+// s (1 - s) f'' step^2 / 2, is largest there), measured when the table is
+// formed; at 100 MPa the state's at the interpolated density. Region 2's
+// density on B23 rises with T (pb23 rises six-fold while T rises by a
+// third), so an isochore between its ends crosses B23 once, between two
+// nodes.
+struct isotherm_end_table {
+  static constexpr T_grid grid{if97::T_region1_max, if97::T_b23_max, 480};
+  struct node {
+    double rho;                            // kg/m3
+    double q[2], dq_drho[2], dq_dlnp[2];  // h in kJ/kg, s in kJ/(kg K), per kg/m3 and per ln p
+  };
+  node at[grid.nodes()];
+  node error;  // the bound of each field's deviation between nodes
 };
 
-const b23_densities& b23_densities_of() {
-  static const b23_densities g = [] {
-    b23_densities out{};
-    for (int i = 0; i < b23_densities::grid.nodes(); ++i) {
-      const double T = b23_densities::grid.node(i);
-      out.rho[i] = 1.0 / if97::v2(if97::pb23(T), T);
+int end_index(quantity q) { return q == quantity::h ? 0 : 1; }
+
+isotherm_end_table::node end_node(int region, const if97::properties& pr) {
+  isotherm_end_table::node n{1.0 / pr.v, {pr.h, pr.s}, {}, {}};
+  const gradient p_of_rho = gradient_of(quantity::p, region, pr), rho_of_p = gradient_of(quantity::rho, region, pr);
+  for (const quantity q : {quantity::h, quantity::s}) {
+    const gradient g = gradient_of(q, region, pr);
+    // Region 3's second variable is rho, the others' p.
+    n.dq_drho[end_index(q)] = region == 3 ? g.y : g.y / rho_of_p.y;
+    n.dq_dlnp[end_index(q)] = pr.p * (region == 3 ? g.y / p_of_rho.y : g.y);
+  }
+  return n;
+}
+
+template <class At>
+isotherm_end_table end_table(At&& at) {
+  isotherm_end_table out{};
+  constexpr T_grid g = isotherm_end_table::grid;
+  for (int i = 0; i < g.nodes(); ++i) out.at[i] = at(g.node(i), nan);
+  isotherm_end_table::node& e = out.error;
+  const auto worst = [](double& bound, double a, double b, double mid) {
+    bound = std::fmax(bound, 2.0 * std::fabs(0.5 * (a + b) - mid));
+  };
+  for (int i = 0; i < g.intervals; ++i) {
+    const isotherm_end_table::node &a = out.at[i], &b = out.at[i + 1];
+    const isotherm_end_table::node m = at(g.T_lo + (i + 0.5) * g.step(), 0.5 * (a.rho + b.rho));
+    worst(e.rho, a.rho, b.rho, m.rho);
+    for (int k = 0; k < 2; ++k) {
+      worst(e.q[k], a.q[k], b.q[k], m.q[k]);
+      worst(e.dq_drho[k], a.dq_drho[k], b.dq_drho[k], m.dq_drho[k]);
+      worst(e.dq_dlnp[k], a.dq_dlnp[k], b.dq_dlnp[k], m.dq_dlnp[k]);
     }
-    return out;
-  }();
-  return g;
+  }
+  return out;
+}
+
+// Region 2 on B23; region 3 at 100 MPa, at the density given (the
+// midpoints') or else v3pt's.
+const isotherm_end_table& b23_end_table() {
+  static const isotherm_end_table table = end_table([](double T, double) {
+    return end_node(2, if97::properties2(std::fmin(if97::p_max, if97::pb23(T)), T));
+  });
+  return table;
+}
+const isotherm_end_table& top_end_table() {
+  static const isotherm_end_table table = end_table([](double T, double rho) {
+    return end_node(3, if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T) : 1.0 / rho));
+  });
+  return table;
 }
 
 // Whether a (rho, q) of region 3's densities surely lies beyond B23, in
@@ -1038,12 +1090,14 @@ const b23_densities& b23_densities_of() {
 // from region 3's isochore.
 constexpr double b23_clearance = 10.0;  // K
 bool beyond_b23(double rho, target q) {
-  const b23_densities& g = b23_densities_of();
-  constexpr int nodes = b23_densities::grid.nodes();
-  if (!(rho > g.rho[0] && rho < g.rho[nodes - 1])) return false;
-  const int i = static_cast<int>(std::upper_bound(g.rho, g.rho + nodes, rho) - g.rho);
+  const isotherm_end_table& b23 = b23_end_table();
+  constexpr T_grid grid = isotherm_end_table::grid;
+  constexpr int nodes = grid.nodes();
+  if (!(rho > b23.at[0].rho && rho < b23.at[nodes - 1].rho)) return false;
+  const auto denser = [](double r, const isotherm_end_table::node& n) { return r < n.rho; };
+  const int i = static_cast<int>(std::upper_bound(b23.at, b23.at + nodes, rho, denser) - b23.at);
   // Within region 3's range of T: any T from T_i up serves the bound.
-  const double T = std::fmin(b23_densities::grid.node(i) + b23_clearance, if97::T_b23_max), v = 1.0 / rho;
+  const double T = std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max), v = 1.0 / rho;
   const double edge = q.q == quantity::u ? if97::u3(T, v) : q.q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
   return q.value > edge + 1e-9 * std::fabs(edge);
 }
@@ -2083,75 +2137,6 @@ bool beyond_monotone(int region, const if97::properties* at_lo, const if97::prop
 
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
 // first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
-// The ends of (T, h)'s and (T, s)'s pieces between 623.15 K and 863.15 K
-// as functions of T alone: region 2 on B23 (IAPWS-IF97 Eq. (5)) and region
-// 3 at 100 MPa, at the density of the backward v3pt(100 MPa, T) of IAPWS
-// SR5-05. At nodes of T 0.5 K apart the density, h and s with their slopes
-// along the isotherm per kg/m3 and per ln p, taken between nodes as straight
-// lines. Each within its `error` of the state's: twice the largest deviation
-// at the intervals' midpoints (the leading term of a straight line's error,
-// s (1 - s) f'' step^2 / 2, is largest there), measured when the table is
-// formed; at 100 MPa the state's at the interpolated density.
-struct isotherm_end_table {
-  static constexpr T_grid grid{if97::T_region1_max, if97::T_b23_max, 480};
-  struct node {
-    double rho;                            // kg/m3
-    double q[2], dq_drho[2], dq_dlnp[2];  // h in kJ/kg, s in kJ/(kg K), per kg/m3 and per ln p
-  };
-  node at[grid.nodes()];
-  node error;  // the bound of each field's deviation between nodes
-};
-
-int end_index(quantity q) { return q == quantity::h ? 0 : 1; }
-
-isotherm_end_table::node end_node(int region, const if97::properties& pr) {
-  isotherm_end_table::node n{1.0 / pr.v, {pr.h, pr.s}, {}, {}};
-  const gradient p_of_rho = gradient_of(quantity::p, region, pr), rho_of_p = gradient_of(quantity::rho, region, pr);
-  for (const quantity q : {quantity::h, quantity::s}) {
-    const gradient g = gradient_of(q, region, pr);
-    // Region 3's second variable is rho, the others' p.
-    n.dq_drho[end_index(q)] = region == 3 ? g.y : g.y / rho_of_p.y;
-    n.dq_dlnp[end_index(q)] = pr.p * (region == 3 ? g.y / p_of_rho.y : g.y);
-  }
-  return n;
-}
-
-template <class At>
-isotherm_end_table end_table(At&& at) {
-  isotherm_end_table out{};
-  constexpr T_grid g = isotherm_end_table::grid;
-  for (int i = 0; i < g.nodes(); ++i) out.at[i] = at(g.node(i), nan);
-  isotherm_end_table::node& e = out.error;
-  const auto worst = [](double& bound, double a, double b, double mid) {
-    bound = std::fmax(bound, 2.0 * std::fabs(0.5 * (a + b) - mid));
-  };
-  for (int i = 0; i < g.intervals; ++i) {
-    const isotherm_end_table::node &a = out.at[i], &b = out.at[i + 1];
-    const isotherm_end_table::node m = at(g.T_lo + (i + 0.5) * g.step(), 0.5 * (a.rho + b.rho));
-    worst(e.rho, a.rho, b.rho, m.rho);
-    for (int k = 0; k < 2; ++k) {
-      worst(e.q[k], a.q[k], b.q[k], m.q[k]);
-      worst(e.dq_drho[k], a.dq_drho[k], b.dq_drho[k], m.dq_drho[k]);
-      worst(e.dq_dlnp[k], a.dq_dlnp[k], b.dq_dlnp[k], m.dq_dlnp[k]);
-    }
-  }
-  return out;
-}
-
-// Region 2 on B23; region 3 at 100 MPa, at the density given (the
-// midpoints') or else v3pt's.
-const isotherm_end_table& b23_end_table() {
-  static const isotherm_end_table table = end_table([](double T, double) {
-    return end_node(2, if97::properties2(std::fmin(if97::p_max, if97::pb23(T)), T));
-  });
-  return table;
-}
-const isotherm_end_table& top_end_table() {
-  static const isotherm_end_table table = end_table([](double T, double rho) {
-    return end_node(3, if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T) : 1.0 / rho));
-  });
-  return table;
-}
 
 // An end at T from its table: its density, q less the target, its slopes,
 // and their bounds of error.
