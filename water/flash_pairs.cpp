@@ -463,6 +463,15 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
 // x with the last bits of T: there T is polished to rounding.
 constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
 
+// ln(a / b) of positive a and b, as 2 atanh(z), z = (a - b) / (a + b): near
+// a = b (near the root of isochore_point's equation, and at the nodes next
+// to it) the series to z^5, within 1e-5 of it for |z| < 0.2 and exact at the
+// root (to z^7 beside it), at a fifth of the logarithm's cost.
+double ln_ratio(double a, double b) {
+  const double z = (a - b) / (a + b), z2 = z * z;
+  return std::fabs(z) < 0.2 ? 2.0 * z * (1.0 + z2 * (1.0 / 3.0 + z2 * 0.2)) : std::log(a / b);
+}
+
 // The point of the equation of a two-phase (v, q) at T, from the saturated
 // phases' values and slopes along the line there: ln x_v - ln x_q, or the
 // mixture's q less its target near the liquid's end (see two_phase_isochore).
@@ -489,7 +498,7 @@ point isochore_point(const line_values& line, double v, target q, double T) {
   // the mixture's q steers.
   constexpr double x_log_min = 1e-3;
   if (!(xv > x_log_min && xq > x_log_min)) return {value - q.value, mixture_slope, reproduced, true, quadratic};
-  return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
+  return {ln_ratio(xv, xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
 }
 
 // ------------------------------------------------- the line's interpolant --
@@ -770,13 +779,6 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   fractions(lo, xv0, xq0);
   fractions(lo + 1, xv1, xq1);
   // The logarithms where all fractions are positive, else the differences.
-  // ln(a / b) = 2 atanh(z), z = (a - b) / (a + b): near a = b (the nodes
-  // next to the root) the series to z^5 (within 1e-5 of it for |z| < 0.2)
-  // serves the start as well as the logarithm, at a fifth of its cost.
-  const auto ln_ratio = [](double a, double b) {
-    const double z = (a - b) / (a + b), z2 = z * z;
-    return std::fabs(z) < 0.2 ? 2.0 * z * (1.0 + z2 * (1.0 / 3.0 + z2 * 0.2)) : std::log(a / b);
-  };
   const bool logs = xv0 > 0.0 && xq0 > 0.0 && xv1 > 0.0 && xq1 > 0.0;
   const double g0 = logs ? ln_ratio(xv0, xq0) : xv0 - xq0, g1 = logs ? ln_ratio(xv1, xq1) : xv1 - xq1;
   const double s = g0 / (g0 - g1);
