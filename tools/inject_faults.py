@@ -222,7 +222,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
     ("water/flash_pairs.cpp", "(static_cast<std::uint64_t>(b + static_cast<int>(vapour)) << out.shift)", "(static_cast<std::uint64_t>(b) << out.shift)", "pairs: the index of where an isochore leaves the dome reads the vapour's buckets at their low edge"),
     ("water/flash_pairs.cpp", "  while (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;", "  if (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;", "pairs: where an isochore leaves the dome a step from the index's least answer at most"),
-    ("water/flash_pairs.cpp", "    at_5_min = evaluate(5, if97::T_region2_max, p);", "    at_5_min = evaluate(5, 1.01 * if97::T_region2_max, p);", "pairs: (p, rho) of hot steam: region 5's piece begins at its state 1 % above 1073.15 K"),
+    ("water/flash_pairs.cpp", "    at_5_min = evaluate_for_step(5, if97::T_region2_max, p, false);", "    at_5_min = evaluate_for_step(5, 1.01 * if97::T_region2_max, p, false);", "pairs: (p, rho) of hot steam: region 5's piece begins at its state 1 % above 1073.15 K"),
     ("water/flash_pairs.cpp", "return std::fabs(z) < 0.2 ? 2.0 * z * (1.0", "return std::fabs(z) < 0.2 ? z * (1.0", "pairs: ln(x_v / x_q) of a two-phase (rho, q) near its root taken as half of it"),
     ("water/flash_pairs.cpp", "{ return vapour ? v_node >= v : v_node <= v; }", "{ return vapour ? v_node >= v : v_node >= v; }", "pairs: where an isochore leaves the dome on the liquid line"),
 ]

@@ -2402,15 +2402,13 @@ result prho_first(double p_si, double rho, int* count) {
       if (hi_out && lo_known) *hi_out = point_at(region, *lo_known);
       return;
     }
-    const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
-    const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
+    // The piece's values need v and (dv/dT)_p alone (from the sums of a
+    // step, the same to the last bit); the state at the root is whole.
+    const if97::properties at_lo = lo_known ? *lo_known : evaluate_for_step(region, T_lo, p, false);
+    const if97::properties at_hi = hi_known ? *hi_known : evaluate_for_step(region, T_hi, p, false);
     const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
     if (hi_out) *hi_out = f_hi;
-    if97::properties last{};
-    const auto f = [&](double T) {
-      last = evaluate(region, T, p);
-      return point_at(region, last);
-    };
+    const auto f = [&](double T) { return point_at(region, evaluate_for_step(region, T, p, false)); };
     line.add(f, T_lo, f_lo, T_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       // v, nearly linear in T (a gas's as the ideal gas's, a liquid's
       // expansion slow): the cubic through v and (dv/dT)_p, from rho.
@@ -2418,7 +2416,7 @@ result prho_first(double p_si, double rho, int* count) {
       const double T0 = cubic_start(lo, va - v, -va * va * a.slope, hi, vb - v, -vb * vb * b.slope);
       double T = nan;
       if (!piece_root(f, lo, a, hi, b, T0, T)) return detail::failure(status::not_converged);
-      return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
+      return detail::single_result({region, evaluate(region, T, p)});
     }, [&](int& k) {
       double Ts[4];
       k = isobar_roots(region, p, rho, T_lo, T_hi, Ts, 1);
@@ -2444,7 +2442,8 @@ result prho_first(double p_si, double rho, int* count) {
   static const double rho_region1_min = 1.0 / if97::v1(p_623, if97::T_region1_max);
   const bool liquid_to_sat = T_sat <= if97::T_region1_max;
   const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
-  const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
+  const if97::properties at_623 =
+      liquid && !liquid_to_sat ? evaluate_for_step(1, if97::T_region1_max, p, false) : if97::properties{};
   const double T1_hi = liquid_to_sat ? T_sat : if97::T_region1_max;
   const if97::properties& at_T1_hi = liquid_to_sat ? sat.liquid.pr : at_623;
   // From 300 K region 1's density lies below its density at 273.15 K and the
@@ -2471,14 +2470,14 @@ result prho_first(double p_si, double rho, int* count) {
   if97::properties at_5_min{};
   const bool hot = p <= if97::p_region5_max && 1e3 * p / (rho * if97::R) > if97::T_region2_max;
   if (hot) {
-    at_5_min = evaluate(5, if97::T_region2_max, p);
+    at_5_min = evaluate_for_step(5, if97::T_region2_max, p, false);
     if (rho < (1.0 - 1e-3) / at_5_min.v) {
       along(5, if97::T_region2_max, &at_5_min, if97::T_region5_max, nullptr);
       return line.done(all);
     }
   }
   const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
-  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
+  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate_for_step(2, T2_lo, p, false);
   if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
     // Region 3 holds the densities between region 1's at 623.15 K and
     // region 2's at B23, each within some 2e-4 of region 3's there: within
