@@ -189,14 +189,16 @@ TEST(DomePairs, FirstOfTheQualityPairsIsTheFirstOfAll) {
 }
 
 
-// The node interval of the root is found by counting the nodes below it,
-// every 16th first: states on and a hair each side of those nodes, of their
-// neighbours and of the stretches' ends, each back in at most 3 evaluations
-// of the saturated phases (a wrong interval falls back to the slow search).
+// The node interval of the root is found by counting the nodes below it in
+// rounds of strides 64, 16, 4 and 1: states on and a hair each side of the
+// nodes that end those strides, of their neighbours and of the stretches'
+// ends, each back in at most 3 evaluations of the saturated phases (a wrong
+// interval falls back to the slow search).
 TEST(DomePairs, RootsOnTheNodesTheCountPasses) {
   constexpr double high_step = (645.15 - if97::T_region1_max) / 128.0;  // K, region 3's stretch
   std::vector<double> temperatures;
-  for (const double i : {1.0, 15.0, 16.0, 17.0, 31.0, 32.0, 128.0, 240.0, 255.0})
+  for (const double i : {1.0, 3.0, 4.0, 5.0, 15.0, 16.0, 17.0, 31.0, 32.0, 63.0, 64.0, 65.0, 128.0, 191.0, 192.0, 240.0,
+                         255.0})
     for (const double off : {-1e-9, 0.0, 1e-9}) temperatures.push_back(if97::T_min + i * node_step + off);
   for (const double i : {16.0, 17.0, 48.0, 64.0})
     for (const double off : {-1e-9, 0.0, 1e-9}) temperatures.push_back(if97::T_region1_max + i * high_step + off);
@@ -216,6 +218,49 @@ TEST(DomePairs, RootsOnTheNodesTheCountPasses) {
       }
     }
   }
+}
+
+// Where an isochore leaves the dome is read from an index of the bits of
+// the saturated volumes, then a walk along the nodes: isochores through the
+// states next to the saturated phases at the nodes and a hair beside them
+// (there the exit lies on a node), also among the liquid's crowded nodes
+// about its density maximum, where a bucket of the index holds several. The
+// states just inside the line come back themselves, T within 2e-12 and x
+// within 1e-12; the single phases within 1e-7 of psat(T) in p, single; each
+// in the evaluations of the saturated phases it takes with the right exit.
+TEST(DomePairs, IsochoresLeavingTheDomeAtTheNodes) {
+  struct row {
+    double x;         // the quality, or NaN: a single phase
+    double p_factor;  // of psat(T), for a single phase
+    int evaluations;  // of the saturated phases, at most
+  };
+  // The interpolant decides the liquid without the forward equations; next
+  // to the vapour's end of the line they decide (steam within 1e-7 of psat
+  // takes up to 203 evaluations, the search along the isochore).
+  const row rows[] = {{1e-7, 0.0, 2},           {0.5, 0.0, 2},           {1.0 - 1e-7, 0.0, 11},
+                      {nan_q(), 1.0 + 1e-7, 0}, {nan_q(), 1.0 - 1e-7, 1000}};
+  tally t;
+  for (const double i : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 8.0, 31.0, 63.0, 64.0, 65.0, 127.0, 128.0, 191.0, 254.0, 255.0})
+    for (const double off : {0.0, -1e-9, 1e-9}) {
+      const double T = if97::T_min + i * node_step + off;
+      if (T < if97::T_min) continue;
+      for (const row& r : rows) {
+        const w::result a = std::isnan(r.x) ? w::pT(r.p_factor * 1e6 * if97::psat(T), T) : w::Tx(T, r.x);
+        ASSERT_TRUE(a) << "T = " << digits(T) << ", x = " << r.x << ", p / psat = " << r.p_factor;
+        for (const pair f : {rho_u, rho_h, rho_s}) {
+          const w::result b = run(f, a.state);
+          const int n = w::detail::last_line_evaluations();
+          const bool wet = !std::isnan(r.x);
+          t.check(b && std::fabs(b.state.T - T) <= 2e-12 * T && b.state.phase == a.state.phase &&
+                      (wet ? std::fabs(b.state.x - r.x) <= 1e-12 : std::isnan(b.state.x)) && n <= r.evaluations,
+                  [&] {
+                    return std::string(pair_name[f]) + " of " + describe(a.state) + " gave " + describe(b.state) +
+                           " (" + b.reason() + ") in " + std::to_string(n) + " evaluations of the saturated phases, allowed " +
+                           std::to_string(r.evaluations);
+                  });
+        }
+      }
+    }
 }
 
 }  // namespace

@@ -20,8 +20,10 @@
 // is wet and where: one evaluation of the saturated phases a step from the
 // state and one at it.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <utility>
 #include <type_traits>
@@ -461,6 +463,15 @@ bool bracketed(F&& f, double lo, double hi, bool rising, double t, double& root,
 // x with the last bits of T: there T is polished to rounding.
 constexpr double T_quadratic_max = if97::T_c - 5.0;  // K
 
+// ln(a / b) of positive a and b, as 2 atanh(z), z = (a - b) / (a + b): near
+// a = b (near the root of isochore_point's equation, and at the nodes next
+// to it) the series to z^5, within 1e-5 of it for |z| < 0.2 and exact at the
+// root (to z^7 beside it), at a fifth of the logarithm's cost.
+double ln_ratio(double a, double b) {
+  const double z = (a - b) / (a + b), z2 = z * z;
+  return std::fabs(z) < 0.2 ? 2.0 * z * (1.0 + z2 * (1.0 / 3.0 + z2 * 0.2)) : std::log(a / b);
+}
+
 // The point of the equation of a two-phase (v, q) at T, from the saturated
 // phases' values and slopes along the line there: ln x_v - ln x_q, or the
 // mixture's q less its target near the liquid's end (see two_phase_isochore).
@@ -487,7 +498,7 @@ point isochore_point(const line_values& line, double v, target q, double T) {
   // the mixture's q steers.
   constexpr double x_log_min = 1e-3;
   if (!(xv > x_log_min && xq > x_log_min)) return {value - q.value, mixture_slope, reproduced, true, quadratic};
-  return {std::log(xv / xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
+  return {ln_ratio(xv, xq), dxv / xv - dxq / xq, reproduced, true, quadratic};
 }
 
 // ------------------------------------------------- the line's interpolant --
@@ -539,10 +550,57 @@ struct dome_node {
 // With the nodes, their saturated volumes alone (a search for where an
 // isochore leaves the dome reads a few cache lines, not a node each) and the
 // largest q' and q'' of the stretch.
+// Whether a node's saturated volume lies on the near side of v: ln v''
+// falls with T along the line, v' rises (past the density maximum, below v).
+bool on_near_side(double v_node, double v, bool vapour) { return vapour ? v_node >= v : v_node <= v; }
+
+// A direct index from a volume into a stretch's nodes, for where an isochore
+// leaves the dome: the bits of a positive double, shifted right, rise with
+// it (a log2 of it, straight within each binade), and each bucket of those
+// keys holds the last node on the near side of every volume in the bucket,
+// the least answer, from which a step or two along the nodes reach it.
+struct volume_index {
+  static constexpr int buckets = 2048;
+  std::uint64_t key_lo = 0;
+  int shift = 0;
+  std::uint16_t least[buckets] = {};
+
+  static std::uint64_t key(double v) { return std::bit_cast<std::uint64_t>(v); }
+  // The bucket of v; -1 outside the index (no least answer but node 0 then).
+  int bucket(double v) const {
+    const std::uint64_t k = key(v);
+    if (!(k >= key_lo)) return -1;
+    const std::uint64_t b = (k - key_lo) >> shift;
+    return b < buckets ? static_cast<int>(b) : -1;
+  }
+  // The index of the saturated volumes of nodes 0 to `last`, on one phase's
+  // line, where the nodes on the near side of any v come first.
+  static volume_index of(const double* values, int last, bool vapour) {
+    volume_index out{};
+    const auto [lo, hi] = std::minmax_element(values, values + last + 1);
+    out.key_lo = key(*lo);
+    while (((key(*hi) - out.key_lo) >> out.shift) >= buckets) ++out.shift;
+    // The buckets in the order of growing answers (the vapour's from the
+    // top), each answer a walk on from the one before.
+    int i = 0;
+    for (int n = 0; n < buckets; ++n) {
+      const int b = vapour ? buckets - 1 - n : n;
+      // The volume of the bucket with the fewest nodes on its near side:
+      // the vapour's largest, the liquid's least.
+      const std::uint64_t edge = out.key_lo + (static_cast<std::uint64_t>(b + static_cast<int>(vapour)) << out.shift);
+      const double v = std::bit_cast<double>(edge - static_cast<std::uint64_t>(vapour));
+      while (i < last && on_near_side(values[i + 1], v, vapour)) ++i;
+      out.least[b] = static_cast<std::uint16_t>(i);
+    }
+    return out;
+  }
+};
+
 struct dome_nodes_of_segment {
   dome_node node[dome_intervals + 1];
   double v_liquid[dome_intervals + 1], v_vapour[dome_intervals + 1];  // m3/kg
   double q_liquid_max[quantity_count], q_vapour_max[quantity_count];
+  volume_index liquid_index, vapour_index;
 };
 
 // The samples of a stretch; above 623.15 K its first lies an ulp above, on
@@ -571,6 +629,8 @@ dome_nodes_of_segment sampled(const T_grid& seg, bool high) {
       n.dln_v_vapour = line.dv_vapour / line.v_vapour;
     }
   }
+  out.liquid_index = volume_index::of(out.v_liquid, seg.intervals - 1, false);
+  out.vapour_index = volume_index::of(out.v_vapour, seg.intervals - 1, true);
   return out;
 }
 
@@ -584,7 +644,10 @@ const dome_nodes_of_segment& dome_table(bool high = false) {
 }
 const dome_node* dome_nodes(bool high = false) { return dome_table(high).node; }
 
-// The interpolant's saturated values and slopes at T, on a stretch.
+// The interpolant's saturated values and slopes at T, on a stretch. With
+// `values` unset, the slopes alone, for saturated values known otherwise:
+// dv_vapour then holds the slope of ln v'', for the caller to multiply by v''.
+template <bool values = true>
 line_values dome_line_at(double T, quantity q, bool high = false) {
   const T_grid& seg = high ? dome_high : dome_low;
   const dome_node* nodes = dome_nodes(high);
@@ -597,16 +660,19 @@ line_values dome_line_at(double T, quantity q, bool high = false) {
   const double d00 = -6.0 * s * r, d10 = r * (1.0 - 3.0 * s), d01 = 6.0 * s * r, d11 = s * (3.0 * s - 2.0);
   const auto cubic = [&](double f0, double m0, double f1, double m1, double& slope) {
     slope = (d00 * f0 + d01 * f1) / h + d10 * m0 + d11 * m1;
-    return h00 * f0 + h01 * f1 + h * (h10 * m0 + h11 * m1);
+    if constexpr (values) return h00 * f0 + h01 * f1 + h * (h10 * m0 + h11 * m1);
+    else return nan;
   };
   const int k = quantity_index(q);
   line_values out{};
   out.q_liquid = cubic(a.q_liquid[k], a.dq_liquid[k], b.q_liquid[k], b.dq_liquid[k], out.dq_liquid);
   out.q_vapour = cubic(a.q_vapour[k], a.dq_vapour[k], b.q_vapour[k], b.dq_vapour[k], out.dq_vapour);
   out.v_liquid = cubic(a.v_liquid, a.dv_liquid, b.v_liquid, b.dv_liquid, out.dv_liquid);
-  double dln_v = nan;
-  out.v_vapour = std::exp(cubic(a.ln_v_vapour, a.dln_v_vapour, b.ln_v_vapour, b.dln_v_vapour, dln_v));
-  out.dv_vapour = out.v_vapour * dln_v;
+  const double ln_v = cubic(a.ln_v_vapour, a.dln_v_vapour, b.ln_v_vapour, b.dln_v_vapour, out.dv_vapour);
+  if constexpr (values) {
+    out.v_vapour = std::exp(ln_v);
+    out.dv_vapour *= out.v_vapour;
+  }
   return out;
 }
 
@@ -624,26 +690,31 @@ struct dome_exit {
 // (v below v'(273.15 K), where the isochore may cross the liquid line twice).
 enum class exit_kind { none, above, below, undecided };
 
-// The last node of a stretch whose saturated phase lies on the near side of
-// v: ln v'' falls with T, v' rises (past the density maximum, below v).
 // The last node i in [0, last] where a test holds that holds at node 0
-// and, once it fails, fails at every later node: their count, every 16th
-// node's first, then the 15 after the last of those, each test independent
-// of the others (no chain of loads, as bisection's).
+// and, once it fails, fails at every later node: counted in rounds of
+// strides 64, 16, 4 and 1, the tests of a round independent of each other
+// (no chain of loads, as bisection's), at most three after the first round.
 template <class Holds>
 int last_holding(int last, Holds&& holds) {
-  constexpr int stride = 16;
-  int lo = 0;
-  for (int i = stride; i <= last; i += stride) lo += stride * static_cast<int>(holds(i));
-  const int end = std::min(lo + stride - 1, last);
-  int more = 0;
-  for (int i = lo + 1; i <= end; ++i) more += static_cast<int>(holds(i));
-  return lo + more;
+  int lo = 0, open = last;  // the answer lies in [lo, lo + open]
+  for (const int stride : {64, 16, 4, 1}) {
+    const int end = std::min(lo + open, last);
+    int count = 0;
+    for (int i = lo + stride; i <= end; i += stride) count += static_cast<int>(holds(i));
+    lo += stride * count;
+    open = stride - 1;
+  }
+  return lo;
 }
 
+// The last node of a stretch whose saturated phase lies on the near side of
+// v, from the index's least answer on.
 int exit_interval(const dome_nodes_of_segment& table, int intervals, double v, bool vapour) {
-  if (vapour) return last_holding(intervals - 1, [&](int i) { return table.v_vapour[i] >= v; });
-  return last_holding(intervals - 1, [&](int i) { return table.v_liquid[i] <= v; });
+  const double* values = vapour ? table.v_vapour : table.v_liquid;
+  const int b = (vapour ? table.vapour_index : table.liquid_index).bucket(v);
+  int i = b < 0 ? 0 : (vapour ? table.vapour_index : table.liquid_index).least[b];
+  while (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;
+  return i;
 }
 
 // A q above the largest of the line's (by more than `bulge`) lies beyond the
@@ -676,7 +747,8 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   const dome_nodes_of_segment& table = dome_table(high);
   const int k = quantity_index(q.q);
   const double h = seg.step();  // K
-  const int n_end = std::clamp(static_cast<int>(std::lround((T_end - seg.T_lo) / h)), 0, seg.intervals);
+  // The node nearest T_end (T_end lies on or above the stretch's first).
+  const int n_end = std::clamp(static_cast<int>((T_end - seg.T_lo) / h + 0.5), 0, seg.intervals);
   // The fractions x_v and x_q at node i.
   const auto fractions = [&](int i, double& xv, double& xq) {
     const dome_node& n = table.node[i];
@@ -708,7 +780,7 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
   fractions(lo + 1, xv1, xq1);
   // The logarithms where all fractions are positive, else the differences.
   const bool logs = xv0 > 0.0 && xq0 > 0.0 && xv1 > 0.0 && xq1 > 0.0;
-  const double g0 = logs ? std::log(xv0 / xq0) : xv0 - xq0, g1 = logs ? std::log(xv1 / xq1) : xv1 - xq1;
+  const double g0 = logs ? ln_ratio(xv0, xq0) : xv0 - xq0, g1 = logs ? ln_ratio(xv1, xq1) : xv1 - xq1;
   const double s = g0 / (g0 - g1);
   if (s > 0.0 && s < 1.0) out.T_start = out.T_lo + s * (out.T_hi - out.T_lo);
   return out;
@@ -896,11 +968,12 @@ bool two_phase_from_interpolant(double v, target q, double& T0, saturation& sat,
   if (!(T0 < T_quadratic_max && T0 < if97::T_region1_max)) return false;
   ++line_evaluations;
   if (!detail::saturation_at(if97::psat(T0), T0, sat, if97::extent::caloric)) return false;
-  line_values line = dome_line_at(T0, q.q);
+  line_values line = dome_line_at<false>(T0, q.q);
   line.q_liquid = value_of(q.q, sat.liquid.pr);
   line.q_vapour = value_of(q.q, sat.vapour.pr);
   line.v_liquid = sat.liquid.pr.v;
   line.v_vapour = sat.vapour.pr.v;
+  line.dv_vapour *= line.v_vapour;
   const point pt = isochore_point(line, v, q, T0);
   const double step = pt.f / pt.slope;
   if (!pt.valid) return false;
@@ -2314,15 +2387,13 @@ result prho_first(double p_si, double rho, int* count) {
       if (hi_out && lo_known) *hi_out = point_at(region, *lo_known);
       return;
     }
-    const if97::properties at_lo = lo_known ? *lo_known : evaluate(region, T_lo, p);
-    const if97::properties at_hi = hi_known ? *hi_known : evaluate(region, T_hi, p);
+    // The piece's values need v and (dv/dT)_p alone (from the sums of a
+    // step, the same to the last bit); the state at the root is whole.
+    const if97::properties at_lo = lo_known ? *lo_known : evaluate_for_step(region, T_lo, p, false);
+    const if97::properties at_hi = hi_known ? *hi_known : evaluate_for_step(region, T_hi, p, false);
     const point f_lo = point_at(region, at_lo), f_hi = point_at(region, at_hi);
     if (hi_out) *hi_out = f_hi;
-    if97::properties last{};
-    const auto f = [&](double T) {
-      last = evaluate(region, T, p);
-      return point_at(region, last);
-    };
+    const auto f = [&](double T) { return point_at(region, evaluate_for_step(region, T, p, false)); };
     line.add(f, T_lo, f_lo, T_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
       // v, nearly linear in T (a gas's as the ideal gas's, a liquid's
       // expansion slow): the cubic through v and (dv/dT)_p, from rho.
@@ -2330,7 +2401,7 @@ result prho_first(double p_si, double rho, int* count) {
       const double T0 = cubic_start(lo, va - v, -va * va * a.slope, hi, vb - v, -vb * vb * b.slope);
       double T = nan;
       if (!piece_root(f, lo, a, hi, b, T0, T)) return detail::failure(status::not_converged);
-      return detail::single_result({region, T == last.T ? last : evaluate(region, T, p)});
+      return detail::single_result({region, evaluate(region, T, p)});
     }, [&](int& k) {
       double Ts[4];
       k = isobar_roots(region, p, rho, T_lo, T_hi, Ts, 1);
@@ -2356,7 +2427,8 @@ result prho_first(double p_si, double rho, int* count) {
   static const double rho_region1_min = 1.0 / if97::v1(p_623, if97::T_region1_max);
   const bool liquid_to_sat = T_sat <= if97::T_region1_max;
   const bool liquid = p >= p_triple && !(rho < (1.0 - 1e-9) * rho_region1_min);
-  const if97::properties at_623 = liquid && !liquid_to_sat ? evaluate(1, if97::T_region1_max, p) : if97::properties{};
+  const if97::properties at_623 =
+      liquid && !liquid_to_sat ? evaluate_for_step(1, if97::T_region1_max, p, false) : if97::properties{};
   const double T1_hi = liquid_to_sat ? T_sat : if97::T_region1_max;
   const if97::properties& at_T1_hi = liquid_to_sat ? sat.liquid.pr : at_623;
   // From 300 K region 1's density lies below its density at 273.15 K and the
@@ -2374,20 +2446,23 @@ result prho_first(double p_si, double rho, int* count) {
   // and region 5's below region 2's: a rho above it by more than the band of
   // region 3 below has no state beyond region 1.
   if (p > p_623 && liquid && rho > (1.0 + 1e-3) / at_623.v) return line.done(all);
-  // Region 2's density falls with T along the isobar: below its density at
-  // 1073.15 K by more than region 5's differs from it there (1.3e-4),
-  // regions 2 and 3 hold no state, and region 5's piece begins at region 2's
-  // state there (not evaluated at B23 or Tsat). Asked where the ideal gas of
-  // rho lies well above 1073.15 K.
-  if (p <= if97::p_region5_max && 1e3 * p / (rho * if97::R) > 1.2 * if97::T_region2_max) {
-    const if97::properties at_2_max = evaluate(2, if97::T_region2_max, p);
-    if (rho < (1.0 - 1e-3) / at_2_max.v) {
-      along(5, if97::T_region2_max, &at_2_max, if97::T_region5_max, nullptr);
+  // Region 2's density falls with T along the isobar: below region 5's
+  // density at 1073.15 K by more than the two differ there (1.3e-4), regions
+  // 2 and 3 hold no state, and region 5's piece begins at its own state
+  // there (region 2 not evaluated, its equation four times the cost of
+  // region 5's). Asked where the ideal gas of rho lies above 1073.15 K (Z of
+  // steam below 1 there): the evaluation serves region 5's piece below too.
+  if97::properties at_5_min{};
+  const bool hot = p <= if97::p_region5_max && 1e3 * p / (rho * if97::R) > if97::T_region2_max;
+  if (hot) {
+    at_5_min = evaluate_for_step(5, if97::T_region2_max, p, false);
+    if (rho < (1.0 - 1e-3) / at_5_min.v) {
+      along(5, if97::T_region2_max, &at_5_min, if97::T_region5_max, nullptr);
       return line.done(all);
     }
   }
   const double T2_lo = p < p_triple ? if97::T_min : p <= p_623 ? (steam ? T_s : T_sat) : if97::tb23(p);
-  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate(2, T2_lo, p);
+  const if97::properties at_T2_lo = p <= p_623 && wet && !steam ? sat.vapour.pr : evaluate_for_step(2, T2_lo, p, false);
   if (p > p_623 && line.more() && !(wet && !steam && rho <= 1.0 / sat.liquid.pr.v && rho >= 1.0 / sat.vapour.pr.v)) {
     // Region 3 holds the densities between region 1's at 623.15 K and
     // region 2's at B23, each within some 2e-4 of region 3's there: within
@@ -2421,7 +2496,7 @@ result prho_first(double p_si, double rho, int* count) {
   // and its density falls with T: none where region 2's there lies below rho
   // by 1e-3 of it.
   if (p <= if97::p_region5_max && !(at_1073.f < -1e-3 * rho))
-    along(5, if97::T_region2_max, nullptr, if97::T_region5_max, nullptr);
+    along(5, if97::T_region2_max, hot ? &at_5_min : nullptr, if97::T_region5_max, nullptr);
   return line.done(all);
 }
 
