@@ -5,9 +5,10 @@
 // with their analytic derivatives: in (T, p) in regions 1, 2 and 5, in
 // (T, rho) in region 3, until the state reproduces both inputs to 1e-11
 // relative (of max(|h|, 1 kJ/kg) for h and u, of max(|s|, 1 kJ/(kg K)) for s)
-// and the next step would move T by less than 1e-12 of itself. It starts from
-// the backward equations T(p,h) and T(p,s) of IAPWS-IF97 in region 1 (at the
-// pressure of a Tait equation of the liquid for a density), from the ideal gas
+// and the next step would move T by less than 1e-12 of itself. It starts in
+// region 1 from a table of (T, p) over (rho, q) formed once (else from the
+// backward equations T(p,h) and T(p,s) of IAPWS-IF97 at the pressure of a
+// Tait equation of the liquid for a density), from the ideal gas
 // (and for dense steam the real gas's p v) in regions 2 and 5, and in region
 // 3 from Newton's steps along the isochore on part of its equation; it goes
 // on to the neighbouring region where the polished state lies beyond its
@@ -79,7 +80,10 @@ double si_of(quantity q) {
 constexpr double tolerance = 1e-11;
 bool reproduces(quantity q, double got, double wanted) {
   const double floor = q == quantity::h || q == quantity::s || q == quantity::u ? 1.0 : 0.0;
-  return std::fabs(got - wanted) <= tolerance * std::fmax(std::fabs(wanted), floor);
+  // The larger by a comparison, as std::fmax for a finite or NaN input but
+  // inline: the polish asks this twice per step.
+  const double scale = std::fabs(wanted) > floor ? std::fabs(wanted) : floor;
+  return std::fabs(got - wanted) <= tolerance * scale;
 }
 
 // The error of a polished T: the last evaluation's own Newton step, not
@@ -208,8 +212,10 @@ bool polish(int region, target a, target b, double T, double y, single& last) {
   bool whole = region == 3;
   for (int k = 0; k < max_steps; ++k) {
     if (!within_polish_range(region, T, y)) return false;
-    const if97::properties pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
-    last = {region, pr};
+    last.region = region;
+    last.pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
+    last.evaluated = if97::extent::all;
+    const if97::properties& pr = last.pr;
     steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
     const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
@@ -1105,11 +1111,146 @@ double liquid_pressure(const liquid_grid& g, double T, double v) {
   return std::fmax(std::fmin(p, if97::p_max), 1e-6 * detail::p_min_Pa);
 }
 
-// Region 1's start at density rho with u, h or s: the T that the backward
-// T(p, h) or T(p, s) (h = u + p / rho) gives at Tait's pressure of T. The
-// map T -> T(p(T)) leaves most of the error where the liquid expands fast:
-// its fixed point by a step of the secant method after one round.
+// ------------------------------------------- region 1's table of (rho, q) --
+
+// Region 1's (T, p) of a density and q (u, h or s), tabulated once per q on
+// first use: at `columns` + 1 values of q evenly spaced, and at each at
+// `rows` + 1 densities evenly spaced from the saturated liquid's of that q
+// (IAPWS-IF97 Eq. (30) and Eq. (7)) to the density of that q at 100 MPa. The
+// table spans every state of region 1; its nodes beyond (the saturation line
+// below 273.15 K, the isobar of 100 MPa above 623.15 K) hold region 1's
+// equation extrapolated, as smooth there as inside. Cubic interpolation over
+// 4 x 4 nodes gives T to about 1e-5 K and p to about 1e-4 MPa, from where one
+// Newton step of the polish reaches rounding.
+struct liquid_table {
+  static constexpr int columns = 96, rows = 16;
+  double q_lo, q_step;                                // IF97 units
+  double rho_sat[columns + 1], rho_top[columns + 1];  // kg/m3
+  // T (K) and p (MPa) side by side: the cubic forms both in one pass.
+  double T_p[columns + 1][rows + 1][2];
+};
+
+// The weights of the cubic through nodes -1, 0, 1 and 2 (Lagrange's form) at
+// offset s from node 0.
+struct cubic_weights {
+  double w[4];
+  explicit cubic_weights(double s) {
+    const double a = s + 1.0, b = s - 1.0, c = s - 2.0;
+    w[0] = -s * b * c / 6.0;
+    w[1] = a * b * c / 2.0;
+    w[2] = -a * s * c / 2.0;
+    w[3] = a * s * b / 6.0;
+  }
+  double of(const double* f) const { return w[0] * f[0] + w[1] * f[1] + w[2] * f[2] + w[3] * f[3]; }
+};
+
+// The first of four nodes around `at` (in steps from node 0) among n + 1,
+// and the weights there.
+struct stencil {
+  int first;
+  cubic_weights weights;
+  stencil(double at, int n) : first(std::clamp(static_cast<int>(at), 1, n - 2) - 1), weights(at - first - 1) {}
+};
+
+// Region 1's state of (rho, q) by Newton's iteration from (T, p), on the
+// equation extrapolated where a node lies beyond the region: for the table.
+bool region1_state_of(target a, target b, double& T, double& p) {
+  for (int k = 0; k < 40; ++k) {
+    const if97::properties pr = if97::properties1(p, T);
+    const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
+    const gradient ga = gradient_of(a.q, 1, pr), gb = gradient_of(b.q, 1, pr);
+    const double det = ga.T * gb.y - ga.y * gb.T;
+    const double dT = (gb.y * ra - ga.y * rb) / det, dp = (ga.T * rb - gb.T * ra) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dp)) return false;
+    T -= dT;
+    p -= dp;
+    // Rounding leaves p's last step at about 1e-13 of the bulk modulus.
+    if (std::fabs(dT) <= 1e-13 * T && std::fabs(dp) <= 1e-9) return true;
+  }
+  return false;
+}
+
+// The T (K) at which q of region 1 along p_of(T) (MPa) is value, between
+// T_lo and T_hi, where q rises with T: by bisection, for the table's edges.
+template <class P>
+double T_along(quantity q, double value, P&& p_of, double T_lo, double T_hi) {
+  for (int k = 0; k < 60; ++k) {
+    const double T = 0.5 * (T_lo + T_hi);
+    (value_of(q, if97::properties1(p_of(T), T)) < value ? T_lo : T_hi) = T;
+  }
+  return 0.5 * (T_lo + T_hi);
+}
+
+liquid_table liquid_table_for(quantity q) {
+  liquid_table t{};
+  const auto p_sat = [](double T) { return if97::psat(T); };
+  const auto p_top = [](double) { return if97::p_max; };
+  const auto q_at = [&](double p, double T) { return value_of(q, if97::properties1(p, T)); };
+  // From the least q of region 1 (at 273.15 K, on either isobar's end) to
+  // the greatest, the saturated liquid's at 623.15 K.
+  t.q_lo = std::fmin(q_at(if97::psat(if97::T_min), if97::T_min), q_at(if97::p_max, if97::T_min));
+  t.q_step = (q_at(if97::psat(if97::T_region1_max), if97::T_region1_max) - t.q_lo) / liquid_table::columns;
+  for (int i = 0; i <= liquid_table::columns; ++i) {
+    const double value = t.q_lo + i * t.q_step;
+    const double T_sat = T_along(q, value, p_sat, 250.0, if97::T_region1_max);
+    const double T_hi = T_along(q, value, p_top, 250.0, 750.0);
+    t.rho_sat[i] = 1.0 / if97::v1(if97::psat(T_sat), T_sat);
+    t.rho_top[i] = 1.0 / if97::v1(if97::p_max, T_hi);
+    double T = T_sat, p = if97::psat(T_sat);
+    for (int j = 0; j <= liquid_table::rows; ++j) {
+      const double rho = t.rho_sat[i] + (t.rho_top[i] - t.rho_sat[i]) * j / liquid_table::rows;
+      if (!region1_state_of({quantity::rho, rho}, {q, value}, T, p)) T = p = nan;
+      t.T_p[i][j][0] = T;
+      t.T_p[i][j][1] = p;
+    }
+  }
+  return t;
+}
+
+const liquid_table& liquid_table_of(quantity q) {
+  static const liquid_table u = liquid_table_for(quantity::u);
+  if (q == quantity::u) return u;
+  static const liquid_table h = liquid_table_for(quantity::h);
+  if (q == quantity::h) return h;
+  static const liquid_table s = liquid_table_for(quantity::s);
+  return s;
+}
+
+// The table's (T, p) of (rho, q); T NaN beyond the table's span by more than
+// half a row (a density inside the saturation line or above 100 MPa's).
+start liquid_table_start(const liquid_table& t, double value, double rho) {
+  constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
+  const double at_q = (value - t.q_lo) * (1.0 / t.q_step);
+  if (!(at_q >= 0.0 && at_q <= columns)) return {nan, nan};
+  const stencil sq(at_q, columns);
+  const double lo = sq.weights.of(t.rho_sat + sq.first), hi = sq.weights.of(t.rho_top + sq.first);
+  const double at_z = (rho - lo) / (hi - lo) * rows;
+  if (!(at_z >= -0.5 && at_z <= rows + 0.5)) return {nan, nan};
+  const stencil sz(at_z, rows);
+  double T = 0.0, p = 0.0;
+  for (int k = 0; k < 4; ++k) {
+    const double(*node)[2] = t.T_p[sq.first + k] + sz.first;
+    double T_k = 0.0, p_k = 0.0;
+    for (int l = 0; l < 4; ++l) {
+      T_k += sz.weights.w[l] * node[l][0];
+      p_k += sz.weights.w[l] * node[l][1];
+    }
+    T += sq.weights.w[k] * T_k;
+    p += sq.weights.w[k] * p_k;
+  }
+  return {T, p};
+}
+
+// Region 1's start at density rho with u, h or s: the table's (T, p), where
+// the table holds (rho, q). Beyond it (a density inside the saturation line
+// or above 100 MPa's, whose polish goes on to another region or fails) the T
+// that the backward T(p, h) or T(p, s) (h = u + p / rho) gives at Tait's
+// pressure of T. The map T -> T(p(T)) leaves most of the error where the
+// liquid expands fast: its fixed point by a step of the secant method after
+// one round.
 start liquid_start_of_density(quantity q, double value, double rho) {
+  const start tabulated = liquid_table_start(liquid_table_of(q), value, rho);
+  if (std::isfinite(tabulated.T) && std::isfinite(tabulated.y)) return tabulated;
   const liquid_grid& g = liquid_grid_of();
   const double v = 1.0 / rho;
   const auto backward = [&](double p) {
