@@ -220,6 +220,9 @@ FAULTS = [
     ("water/flash_pairs.cpp", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T)", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(0.999 * if97::p_max, T)", "pairs: (T, h) and (T, s) end region 3's piece at 99.9 MPa"),
     ("water/flash_pairs.cpp", "return u > u_max + 1e-3 * std::fabs(u);", "return u > u_max;", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
     ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
+    ("water/flash_pairs.cpp", "    w[3] = a * s * b / 6.0;", "    w[3] = a * s * b / 5.0;", "pairs: a weight of the cubic of region 1's table of (rho, q)"),
+    ("water/flash_pairs.cpp", "  const double at_z = (rho - lo) / (hi - lo) * rows;", "  const double at_z = (rho - lo) / (hi - lo) * (rows - 1);", "pairs: region 1's table of (rho, q) read a row off"),
+    ("water/flash_pairs.cpp", "  static const liquid_table h = liquid_table_for(quantity::h);", "  static const liquid_table h = liquid_table_for(quantity::u);", "pairs: (rho, h) started from region 1's table of (rho, u)"),
 ]
 
 
