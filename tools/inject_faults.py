@@ -224,6 +224,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  const double at_z = (rho - lo) / (hi - lo) * rows;", "  const double at_z = (rho - lo) / (hi - lo) * (rows - 1);", "pairs: region 1's table of (rho, q) read a row off"),
     ("water/flash_pairs.cpp", "  static const liquid_table h = liquid_table_for(quantity::h);", "  static const liquid_table h = liquid_table_for(quantity::u);", "pairs: (rho, h) started from region 1's table of (rho, u)"),
     ("water/flash_pairs.cpp", "  return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);", "  return sq && rho > (1.0 - 1e-2) * sq->weights.of(t.rho_sat + sq->first);", "pairs: wet (rho, q) next to the saturated liquid taken for a liquid without the search on the saturation line"),
+    ("water/flash_pairs.cpp", "    dw[3] = (s2 - 1.0) / 6.0;", "    dw[3] = (s2 - 1.0) / 5.0;", "pairs: a slope weight of the cubic of region 1's table of (rho, q)"),
+    ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * lo_q;", "pairs: region 1's table's slope by q without the span's change"),
 ]
 
 

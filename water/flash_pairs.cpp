@@ -207,10 +207,10 @@ bool within_polish_range(int region, double T, double y) {
 // iteration converges quadratically and the next evaluation, most likely the
 // last, is whole; one that converged in part is evaluated whole again.
 constexpr double whole_after = 1e-4;
-bool polish(int region, target a, target b, double T, double y, single& last) {
+bool polish(int region, target a, target b, double T, double y, single& last, bool whole_first = false) {
   const int steps_before = std::exchange(start_steps, 0);
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
-  bool whole = region == 3;
+  bool whole = region == 3 || whole_first;
   for (int k = 0; k < max_steps; ++k) {
     if (!within_polish_range(region, T, y)) return false;
     last.region = region;
@@ -267,6 +267,8 @@ constexpr double gap_max = 0.1;  // K
 // The start of a region's polish: T and the region's second variable.
 struct start {
   double T, y;
+  // Within about rounding of the root: the polish evaluates whole at once.
+  bool near_root = false;
 };
 
 // The single phase of a pair: the polish in `region` from its start, then
@@ -288,7 +290,7 @@ bool single_phase(target a, target b, int region, Start&& start_of, single& out,
   for (int attempt = 0; attempt < 5 && region != outside_formulation && region != inside_saturation_line; ++attempt) {
     ++tries[region];
     const start s0 = start_of(region, from);
-    if (!polish(region, a, b, s0.T, s0.y, st)) {
+    if (!polish(region, a, b, s0.T, s0.y, st, s0.near_root)) {
       // Where a polish leaves its region's range, the state lies beyond it:
       // beyond 100 MPa by the equation extrapolated, the region by T.
       region_verdict v = verdict_of(st);
@@ -1135,15 +1137,20 @@ struct liquid_table {
 // The weights of the cubic through nodes -1, 0, 1 and 2 (Lagrange's form) at
 // offset s from node 0.
 struct cubic_weights {
-  double w[4];
+  double w[4], dw[4];  // the weights and their derivatives by s
   explicit cubic_weights(double s) {
-    const double a = s + 1.0, b = s - 1.0, c = s - 2.0;
+    const double a = s + 1.0, b = s - 1.0, c = s - 2.0, s2 = 3.0 * s * s;
     w[0] = -s * b * c / 6.0;
     w[1] = a * b * c / 2.0;
     w[2] = -a * s * c / 2.0;
     w[3] = a * s * b / 6.0;
+    dw[0] = -(s2 - 6.0 * s + 2.0) / 6.0;
+    dw[1] = (s2 - 4.0 * s - 1.0) / 2.0;
+    dw[2] = -(s2 - 2.0 * s - 2.0) / 2.0;
+    dw[3] = (s2 - 1.0) / 6.0;
   }
   double of(const double* f) const { return w[0] * f[0] + w[1] * f[1] + w[2] * f[2] + w[3] * f[3]; }
+  double slope_of(const double* f) const { return dw[0] * f[0] + dw[1] * f[1] + dw[2] * f[2] + dw[3] * f[3]; }
 };
 
 // The first of four nodes around `at` (in steps from node 0) among n + 1,
@@ -1239,29 +1246,64 @@ bool denser_than_saturated_liquid(double rho, target q) {
   return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);
 }
 
-// The table's (T, p) of (rho, q); T NaN beyond the table's span by more than
-// half a row (a density inside the saturation line or above 100 MPa's).
-start liquid_table_start(const liquid_table& t, double value, double rho) {
+// The table's (T, p) of (rho, q) and their slopes by q and by rho, the
+// interpolant's own; T NaN beyond the table's span by more than half a row
+// (a density inside the saturation line or above 100 MPa's).
+struct liquid_inverse {
+  double T, p;                   // K, MPa
+  double dT_dq, dT_drho;         // K per unit of q, K m3/kg
+  double dp_dq, dp_drho;         // MPa per unit of q, MPa m3/kg
+};
+liquid_inverse liquid_table_start(const liquid_table& t, double value, double rho) {
   constexpr int rows = liquid_table::rows;
   const std::optional<stencil> columns = columns_of(t, value);
-  if (!columns) return {nan, nan};
+  if (!columns) return {nan, nan, nan, nan, nan, nan};
   const stencil& sq = *columns;
   const double lo = sq.weights.of(t.rho_sat + sq.first), hi = sq.weights.of(t.rho_top + sq.first);
-  const double at_z = (rho - lo) / (hi - lo) * rows;
-  if (!(at_z >= -0.5 && at_z <= rows + 0.5)) return {nan, nan};
+  const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho;
+  if (!(at_z >= -0.5 && at_z <= rows + 0.5)) return {nan, nan, nan, nan, nan, nan};
   const stencil sz(at_z, rows);
-  double T = 0.0, p = 0.0;
+  // F = sum_k wq_k F_k(z), F_k = sum_l wz_l F_kl, with z = (rho - lo(q)) / (hi(q) - lo(q)) rows.
+  double T = 0.0, p = 0.0, T_z = 0.0, p_z = 0.0, T_q = 0.0, p_q = 0.0;
   for (int k = 0; k < 4; ++k) {
     const double(*node)[2] = t.T_p[sq.first + k] + sz.first;
-    double T_k = 0.0, p_k = 0.0;
+    double T_k = 0.0, p_k = 0.0, T_kz = 0.0, p_kz = 0.0;
     for (int l = 0; l < 4; ++l) {
       T_k += sz.weights.w[l] * node[l][0];
       p_k += sz.weights.w[l] * node[l][1];
+      T_kz += sz.weights.dw[l] * node[l][0];
+      p_kz += sz.weights.dw[l] * node[l][1];
     }
     T += sq.weights.w[k] * T_k;
     p += sq.weights.w[k] * p_k;
+    T_z += sq.weights.w[k] * T_kz;
+    p_z += sq.weights.w[k] * p_kz;
+    T_q += sq.weights.dw[k] * T_k;
+    p_q += sq.weights.dw[k] * p_k;
   }
-  return {T, p};
+  // dz/dq at constant rho, from the slopes of the span's ends.
+  const double per_q = 1.0 / t.q_step;
+  const double lo_q = per_q * sq.weights.slope_of(t.rho_sat + sq.first);
+  const double hi_q = per_q * sq.weights.slope_of(t.rho_top + sq.first);
+  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));
+  return {T, p, per_q * T_q + z_q * T_z, per_rho * T_z, per_q * p_q + z_q * p_z, per_rho * p_z};
+}
+
+// Region 1's start from the table, stepped once: the interpolant's slopes
+// are those of the inverse of (T, p) -> (rho, q) to about 1e-7, so that one
+// step from where the forward equation puts the table's (T, p) lands within
+// about the square of its error (like Newton's step), from one evaluation
+// of v and q alone. That step counts as the polish's first.
+start liquid_table_start_stepped(quantity q, double value, double rho) {
+  const liquid_inverse at = liquid_table_start(liquid_table_of(q), value, rho);
+  if (!(std::isfinite(at.T) && std::isfinite(at.p) && at.p > 0.0)) return {nan, nan};
+  const if97::properties pr = q == quantity::s ? if97::properties1(at.p, at.T, if97::extent::caloric)
+                                               : if97::properties1_volume_energy(at.p, at.T);
+  const double dq = value - value_of(q, pr), drho = rho - 1.0 / pr.v;
+  const double T = at.T + at.dT_dq * dq + at.dT_drho * drho, p = at.p + at.dp_dq * dq + at.dp_drho * drho;
+  if (!(std::isfinite(T) && std::isfinite(p) && p > 0.0)) return {at.T, at.p};
+  start_steps = 1;
+  return {T, p, true};
 }
 
 // Region 1's start at density rho with u, h or s: the table's (T, p), where
@@ -1272,7 +1314,7 @@ start liquid_table_start(const liquid_table& t, double value, double rho) {
 // liquid expands fast: its fixed point by a step of the secant method after
 // one round.
 start liquid_start_of_density(quantity q, double value, double rho) {
-  const start tabulated = liquid_table_start(liquid_table_of(q), value, rho);
+  const start tabulated = liquid_table_start_stepped(q, value, rho);
   if (std::isfinite(tabulated.T) && std::isfinite(tabulated.y)) return tabulated;
   const liquid_grid& g = liquid_grid_of();
   const double v = 1.0 / rho;
