@@ -221,11 +221,11 @@ FAULTS = [
     ("water/flash_pairs.cpp", "return u > u_max + 1e-3 * std::fabs(u);", "return u > u_max;", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
     ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
     ("water/flash_pairs.cpp", "    w[3] = a * s * b / 6.0;", "    w[3] = a * s * b / 5.0;", "pairs: a weight of the cubic of region 1's table of (rho, q)"),
-    ("water/flash_pairs.cpp", "  const double at_z = (rho - lo) / (hi - lo) * rows;", "  const double at_z = (rho - lo) / (hi - lo) * (rows - 1);", "pairs: region 1's table of (rho, q) read a row off"),
+    ("water/flash_pairs.cpp", "  const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho;", "  const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho - 1.0;", "pairs: region 1's table of (rho, q) read a row off"),
     ("water/flash_pairs.cpp", "  static const liquid_table h = liquid_table_for(quantity::h);", "  static const liquid_table h = liquid_table_for(quantity::u);", "pairs: (rho, h) started from region 1's table of (rho, u)"),
     ("water/flash_pairs.cpp", "  return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);", "  return sq && rho > (1.0 - 1e-2) * sq->weights.of(t.rho_sat + sq->first);", "pairs: wet (rho, q) next to the saturated liquid taken for a liquid without the search on the saturation line"),
     ("water/flash_pairs.cpp", "    dw[3] = (s2 - 1.0) / 6.0;", "    dw[3] = (s2 - 1.0) / 5.0;", "pairs: a slope weight of the cubic of region 1's table of (rho, q)"),
-    ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * lo_q;", "pairs: region 1's table's slope by q without the span's change"),
+    ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * (lo_q + 0.0 * (rho - lo) * (hi_q - lo_q) / (hi - lo));", "pairs: region 1's table's slope by q without the span's change"),
 ]
 
 
