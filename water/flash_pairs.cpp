@@ -207,6 +207,19 @@ bool within_polish_range(int region, double T, double y) {
 // iteration converges quadratically and the next evaluation, most likely the
 // last, is whole; one that converged in part is evaluated whole again.
 constexpr double whole_after = 1e-4;
+
+// Newton's step (dT, dy) in a region's variables on a(T, y) = a and
+// b(T, y) = b, from the state pr.
+struct newton_step {
+  double dT, dy;
+};
+newton_step newton_step_of(int region, target a, target b, const if97::properties& pr) {
+  const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
+  const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
+  const double det = ga.T * gb.y - ga.y * gb.T;
+  return {(gb.y * ra - ga.y * rb) / det, (ga.T * rb - gb.T * ra) / det};
+}
+
 bool polish(int region, target a, target b, double T, double y, single& last, bool whole_first = false) {
   const int steps_before = std::exchange(start_steps, 0);
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
@@ -219,11 +232,8 @@ bool polish(int region, target a, target b, double T, double y, single& last, bo
     const if97::properties& pr = last.pr;
     steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
-    const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
-    const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
-    const double det = ga.T * gb.y - ga.y * gb.T;
-    if (!(std::fabs(det) > 0.0)) return false;
-    const double dT = (gb.y * ra - ga.y * rb) / det, dy = (ga.T * rb - gb.T * ra) / det;
+    // A singular step (a determinant of 0 or NaN) is not finite.
+    const auto [dT, dy] = newton_step_of(region, a, b, pr);
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
     if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
         std::fabs(dT) <= negligible_T * T) {
@@ -1165,11 +1175,7 @@ struct stencil {
 // equation extrapolated where a node lies beyond the region: for the table.
 bool region1_state_of(target a, target b, double& T, double& p) {
   for (int k = 0; k < 40; ++k) {
-    const if97::properties pr = if97::properties1(p, T);
-    const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
-    const gradient ga = gradient_of(a.q, 1, pr), gb = gradient_of(b.q, 1, pr);
-    const double det = ga.T * gb.y - ga.y * gb.T;
-    const double dT = (gb.y * ra - ga.y * rb) / det, dp = (ga.T * rb - gb.T * ra) / det;
+    const auto [dT, dp] = newton_step_of(1, a, b, if97::properties1(p, T));
     if (!std::isfinite(dT) || !std::isfinite(dp)) return false;
     T -= dT;
     p -= dp;
