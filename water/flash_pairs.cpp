@@ -213,7 +213,8 @@ constexpr double whole_after = 1e-4;
 struct newton_step {
   double dT, dy;
 };
-newton_step newton_step_of(int region, target a, target b, const if97::properties& pr) {
+[[gnu::always_inline]] inline newton_step newton_step_of(int region, target a, target b,
+                                                           const if97::properties& pr) {
   const double ra = value_of(a.q, pr) - a.value, rb = value_of(b.q, pr) - b.value;
   const gradient ga = gradient_of(a.q, region, pr), gb = gradient_of(b.q, region, pr);
   const double det = ga.T * gb.y - ga.y * gb.T;
