@@ -187,6 +187,14 @@ caloric entropy_cp1(double p, double T) {
   return {s_of(g), cp_of(g), dcp_dT_of(g, T)};
 }
 
+// v, h and u from gamma_pi and gamma_tau alone, the rest NaN: for a step of
+// the flashes of density with u or h.
+properties properties1_volume_energy(double p, double T) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  const gibbs g = gamma<part_x | part_y>(p, T);
+  return {p, T, v_of(g, T), h_of(g), nan, u_of(g, T), nan, nan, nan, nan, nan};
+}
+
 }  // namespace if97
 
 double IF97_V1(const double* p, const double* T) noexcept { return if97::v1(*p, *T); }

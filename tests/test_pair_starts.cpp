@@ -76,23 +76,25 @@ TEST(PairStarts, SingleStatesPolishInAFewSteps) {
   }
 }
 
+// States of (p, T) on a grid of one region, and the most steps of a pair.
+struct steps_row {
+  const char* what;
+  double p_lo, p_hi;  // MPa
+  double T_lo, T_hi;  // K
+  int most_steps;
+};
+
 // (p, rho) in region 3: Newton's steps on p and (dp/dT)_rho alone along the
 // isochore from the straight line between region 3's ends on the isobar,
 // then one whole evaluation; a slope off by a factor converges only
 // linearly, in many more.
 TEST(PairStarts, PressureAndDensityOfRegion3InAFewSteps) {
-  struct row {
-    const char* what;
-    double p_lo, p_hi;  // MPa
-    double T_lo, T_hi;  // K
-    int most_steps;
-  };
-  const row rows[] = {
+  const steps_row rows[] = {
       {"region 3", 20.0, 100.0, 630.0, 860.0, 4},
       {"region 3 by B23", 40.0, 100.0, 760.0, 863.0, 4},
       {"region 3 by 623.15 K", 17.0, 100.0, 623.2, 640.0, 4},
   };
-  for (const row& r : rows) {
+  for (const steps_row& r : rows) {
     each_grid_state(3, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
       const w::result g = w::prho(in.p, in.rho);
       const int steps = w::detail::last_polish_steps();
@@ -104,4 +106,54 @@ TEST(PairStarts, PressureAndDensityOfRegion3InAFewSteps) {
   }
 }
 
+// Region 1's (rho, u), (rho, h) and (rho, s) start from a table of (T, p)
+// formed once: one step by the table's slopes from one evaluation of v and q
+// there reaches rounding, the next evaluation whole confirms it. Rows on a grid of (p, T) and along the saturation line, where
+// the liquid expands fastest; a table's node or weight off leaves the start
+// farther off, in more steps.
+TEST(PairStarts, LiquidOfDensityInOneStep) {
+  const auto check = [](const char* what, int most, double p, double T, const w::state& in) {
+    const char* names[] = {"rhou", "rhoh", "rhos"};
+    for (int k = 0; k < 3; ++k) {
+      const w::result g = k == 0 ? w::rhou(in.rho, in.u) : k == 1 ? w::rhoh(in.rho, in.h) : w::rhos(in.rho, in.s);
+      const int steps = w::detail::last_polish_steps();
+      EXPECT_TRUE(g && g.state.region == 1 && std::fabs(g.state.T - T) <= 2e-12 * T && steps <= most)
+          << what << ": " << names[k] << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+          << digits(g.state.T) << " K, region " << g.state.region << " in " << steps
+          << " steps; expected T within 2e-12, at most " << most << " steps";
+    }
+  };
+  const steps_row grid_rows[] = {
+      {"compressed liquid", 0.1, 100.0, 280.0, 600.0, 1},
+      // About the density maximum (277 K) T hardly moves rho; by the
+      // saturation line near 623.15 K the table holds T to 1e-4 K, where
+      // its slopes' step lands within 1e-11 of T, not rounding.
+      {"cold liquid by 273.15 K", 0.1, 100.0, 273.15, 280.0, 2},
+      {"hot liquid by 623.15 K", 17.0, 100.0, 610.0, 623.1, 2},
+  };
+  for (const steps_row& r : grid_rows) {
+    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi,
+                    [&](double p, double T, const w::state& in) { check(r.what, r.most_steps, p, T, in); });
+  }
+  // p above psat(T) by a fraction of it and by a pressure.
+  struct line_row {
+    const char* what;
+    double fraction, above;  // 1, Pa
+    double T_lo, T_hi;       // K
+    int most_steps;
+  };
+  const line_row line_rows[] = {
+      {"1e-4 of psat above the saturation line", 1e-4, 0.0, 273.16, 623.1, 2},
+      {"1 kPa above the saturation line", 0.0, 1e3, 280.0, 623.1, 2},
+      {"1 kPa above the saturation line, to 560 K", 0.0, 1e3, 280.0, 560.0, 1},
+  };
+  for (const line_row& r : line_rows) {
+    for (int j = 0; j <= 80; ++j) {
+      const double T = r.T_lo + (r.T_hi - r.T_lo) * j / 80;
+      const double p = w::Tx(T, 0.0).state.p * (1.0 + r.fraction) + r.above;
+      const w::result a = w::pT(p, T);
+      if (a && a.state.region == 1) check(r.what, r.most_steps, 1e-6 * p, T, a.state);
+    }
+  }
+}
 }  // namespace

@@ -225,6 +225,12 @@ FAULTS = [
     ("water/flash_pairs.cpp", "    at_5_min = evaluate_for_step(5, if97::T_region2_max, p, false);", "    at_5_min = evaluate_for_step(5, 1.01 * if97::T_region2_max, p, false);", "pairs: (p, rho) of hot steam: region 5's piece begins at its state 1 % above 1073.15 K"),
     ("water/flash_pairs.cpp", "return std::fabs(z) < 0.2 ? 2.0 * z * (1.0", "return std::fabs(z) < 0.2 ? z * (1.0", "pairs: ln(x_v / x_q) of a two-phase (rho, q) near its root taken as half of it"),
     ("water/flash_pairs.cpp", "{ return vapour ? v_node >= v : v_node <= v; }", "{ return vapour ? v_node >= v : v_node >= v; }", "pairs: where an isochore leaves the dome on the liquid line"),
+    ("water/flash_pairs.cpp", "    w[3] = a * s * b / 6.0;", "    w[3] = a * s * b / 5.0;", "pairs: a weight of the cubic of region 1's table of (rho, q)"),
+    ("water/flash_pairs.cpp", "  const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho;", "  const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho - 1.0;", "pairs: region 1's table of (rho, q) read a row off"),
+    ("water/flash_pairs.cpp", "  static const liquid_table h = liquid_table_for(quantity::h);", "  static const liquid_table h = liquid_table_for(quantity::u);", "pairs: (rho, h) started from region 1's table of (rho, u)"),
+    ("water/flash_pairs.cpp", "  return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);", "  return sq && rho > (1.0 - 1e-2) * sq->weights.of(t.rho_sat + sq->first);", "pairs: wet (rho, q) next to the saturated liquid taken for a liquid without the search on the saturation line"),
+    ("water/flash_pairs.cpp", "    dw[3] = (s2 - 1.0) / 6.0;", "    dw[3] = (s2 - 1.0) / 5.0;", "pairs: a slope weight of the cubic of region 1's table of (rho, q)"),
+    ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * (lo_q + 0.0 * (rho - lo) * (hi_q - lo_q) / (hi - lo));", "pairs: region 1's table's slope by q without the span's change"),
 ]
 
 
