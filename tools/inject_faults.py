@@ -137,7 +137,7 @@ FAULTS = [
     ("python/records.cpp", "d[index[e]] = values[e].*fields[i].member;", "d[index[e]] = values[e].*fields[0].member;", "state() on arrays: every saturated field as p"),
     ("python/arrays.hpp", 'std::string_view("biufO")', 'std::string_view("biufOU")', "arrays: a str taken as a number"),
     ("water/flash_pairs.cpp", "    return detail::bounded_result(st);", "    return detail::single_result(st);", "pairs: a state of (rho, u) on a bound not put on it"),
-    ("water/flash_pairs.cpp", "return {std::log(xv / xq), dxv / xv - dxq / xq,", "return {std::log(xv / xq), dxv / xv + dxq / xq,", "pairs: the slope of ln x_v - ln x_q along an isochore"),
+    ("water/flash_pairs.cpp", "return {ln_ratio(xv, xq), dxv / xv - dxq / xq,", "return {ln_ratio(xv, xq), dxv / xv + dxq / xq,", "pairs: the slope of ln x_v - ln x_q along an isochore"),
     ("water/flash_pairs.cpp", "const double dp_dT = if97::dpsat_dT(T);  // MPa/K", "const double dp_dT = 1.001 * if97::dpsat_dT(T);  // MPa/K", "pairs: the slope of the saturation line"),
     ("water/flash_pairs.cpp", "  return high_side ? std::fmax(T, T_623_above) : std::fmin(T, if97::T_region1_max);", "  return high_side ? std::fmin(T, if97::T_region1_max) : std::fmin(T, if97::T_region1_max);", "pairs: (h, x) above 623.15 K on region 3's saturated phases"),
     ("water/flash_pairs.cpp", "constexpr int line_samples = 64;", "constexpr int line_samples = 4;", "pairs: (h, x) sampled too coarsely near the top of the dome"),
