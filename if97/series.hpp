@@ -345,25 +345,55 @@ template <std::size_t V>
   return a;
 }
 
-template <std::size_t V>
-[[gnu::always_inline]] inline lanes<V> scaled(lanes<V> a, double2 f) {
-  for (std::size_t k = 0; k < V; ++k) a.v[k] *= f;
-  return a;
+// A vector whose lanes' coefficients are all zero in a term, or in every
+// term of a group, is not formed: its products would be zeros, which leave
+// the sums as they are, and -0.0, which stands for it, is added exactly and
+// folded away by the compiler. So each lane's sum has the bits of the sum
+// over every term, for fewer operations where a part lacks terms (the terms
+// free of x in d2/dx2, or free of y in d2/dy2).
+inline constexpr double2 no_terms = {-0.0, -0.0};
+
+template <const auto& S>
+constexpr bool vector_used(std::size_t lo, std::size_t hi, std::size_t k) {
+  for (std::size_t t = lo; t < hi; ++t)
+    if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;
+  return false;
 }
 
-// The coefficients of term I of S in lanes.
-template <const auto& S, std::size_t I, std::size_t... K>
-[[gnu::always_inline]] inline lanes<sizeof...(K)> coefficients(std::index_sequence<K...>) {
-  return {{double2{S[I].n[2 * K], S[I].n[2 * K + 1]}...}};
+// Vector K of term I of S: its coefficients times y^j.
+template <const auto& S, std::size_t I, std::size_t K, class PY>
+[[gnu::always_inline]] inline double2 term_vector(const PY& py) {
+  if constexpr (!vector_used<S>(I, I + 1, K)) {
+    return no_terms;
+  } else {
+    const double2 n = {S[I].n[2 * K], S[I].n[2 * K + 1]};
+    if constexpr (S[I].j == 0) return n;
+    else return n * py[S[I].j];
+  }
+}
+
+template <const auto& S, std::size_t I, class PY, std::size_t... K>
+[[gnu::always_inline]] inline lanes<sizeof...(K)> term_lanes(const PY& py, std::index_sequence<K...>) {
+  return {{term_vector<S, I, K>(py)...}};
+}
+
+// Vector K of a group's sum (terms [Lo, Hi) of S) times x^i.
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t K>
+[[gnu::always_inline]] inline double2 group_vector(double2 inner, double2 x_i) {
+  if constexpr (!vector_used<S>(Lo, Hi, K)) return no_terms;
+  else return inner * x_i;
+}
+
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, std::size_t... K>
+[[gnu::always_inline]] inline lanes<V> group_lanes(const lanes<V>& inner, double2 x_i, std::index_sequence<K...>) {
+  return {{group_vector<S, Lo, Hi, K>(inner.v[K], x_i)...}};
 }
 
 // As sum_y and sum_x, in lanes.
 template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, class PY>
 [[gnu::always_inline]] inline lanes<V> lane_sum_y(const PY& py) {
   if constexpr (Hi - Lo == 1) {
-    const lanes<V> n = coefficients<S, Lo>(std::make_index_sequence<V>{});
-    if constexpr (S[Lo].j == 0) return n;
-    else return scaled(n, py[S[Lo].j]);
+    return term_lanes<S, Lo>(py, std::make_index_sequence<V>{});
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
     return lane_sum_y<S, Lo, mid, V>(py) + lane_sum_y<S, mid, Hi, V>(py);
@@ -376,7 +406,7 @@ template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::siz
     constexpr x_group g = G[Lo];
     const lanes<V> inner = lane_sum_y<S, g.lo, g.hi, V>(py);
     if constexpr (g.i == 0) return inner;
-    else return scaled(inner, px[g.i]);
+    else return group_lanes<S, g.lo, g.hi>(inner, px[g.i], std::make_index_sequence<V>{});
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
     return lane_sum_x<S, G, Lo, mid, V>(px, py) + lane_sum_x<S, G, mid, Hi, V>(px, py);
