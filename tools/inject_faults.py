@@ -220,6 +220,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T)", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(0.999 * if97::p_max, T)", "pairs: (T, h) and (T, s) end region 3's piece at 99.9 MPa"),
     ("water/flash_pairs.cpp", "return u > u_max + 1e-3 * std::fabs(u);", "return u > u_max;", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
     ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
+    ("if97/region1.cpp", "s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y)", "s.yy * (inv_y * inv_x), -s.xy * (inv_x * inv_y)", "derivatives: region 1's scaled gamma_tautau over 1/(x y)"),
+    ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
 ]
 
 
