@@ -377,7 +377,7 @@ struct mixture_entries {
   return ratio_of(jacobian_entries{j}, a, b, c, columns{true, true});
 }
 
-derivative_result ok_or_none(double value) {
+[[gnu::always_inline]] inline derivative_result ok_or_none(double value) {
   if (std::isnan(value)) return {status::no_derivative, nan};
   return {status::ok, value};
 }
