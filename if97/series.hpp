@@ -323,9 +323,14 @@ constexpr auto lane_table() {
   for (std::size_t k = 0; k < T.size(); ++k) {
     out[k].i = T[k].i;
     out[k].j = T[k].j;
+    // A lane past the parts' count is padding: zero, rather than the last
+    // part again, so that no coefficient vector has two equal lanes (which
+    // the compiler loads as a scalar and broadcasts, an instruction more).
     for (std::size_t l = 0; l < L; ++l) {
       const unsigned part = lane_part(W, static_cast<int>(l));
-      out[k].n[l] = T[k].n * falling(T[k].i, part_di(part)) * falling(T[k].j, part_dj(part));
+      out[k].n[l] = static_cast<int>(l) < part_count(W)
+                        ? T[k].n * falling(T[k].i, part_di(part)) * falling(T[k].j, part_dj(part))
+                        : 0.0;
     }
   }
   return sorted_by_x(out);
@@ -465,7 +470,8 @@ template <const auto& T, unsigned W>
     static_assert(rx.lo >= 0, "negative powers of x are not formed");
     const detail::powers<rx.lo, rx.hi, double2> px(detail::opaque(double2{x, x}));
     const detail::powers<ry.lo, ry.hi, double2> py(detail::opaque(double2{y, y}), detail::opaque(double2{inv_y, inv_y}));
-    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py), std::make_index_sequence<2 * V>{});
+    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py),
+                                  std::make_index_sequence<static_cast<std::size_t>(detail::part_count(W))>{});
   }
 }
 
