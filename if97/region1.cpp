@@ -100,12 +100,28 @@ constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | pa
 
 // The slopes W (gibbs_slope bits) from the sums they need. With v = R T
 // gamma_pi / p* of the state given, (dv/dT)_p = v / T - R tau gamma_pitau / p*
-// needs gamma_pitau alone.
-template <unsigned W>
+// needs gamma_pitau alone. Scaled: the sums are the scaled ones
+// (evaluate_scaled), two to a vector, over products of 1/x and 1/y formed
+// beside them, for two or three sums at the cost of one or two; x = 7.1 - pi
+// >= 1.05 and y = tau - 1.222 >= 1.0 in region 1, never zero. They are the
+// whole evaluation's to rounding, which the sums magnify where their terms
+// cancel (gamma_pitau near 277 K and at psat(623.15 K): 2.4e-13 relative
+// seen).
+template <unsigned W, bool Scaled>
 gibbs_slopes slopes_of(double p, double T, double v) {
   constexpr unsigned parts = ((W & want_dv_dp) != 0 ? part_xx : 0u) | ((W & want_dv_dT) != 0 ? part_xy : 0u) |
                              ((W & want_cp) != 0 ? part_yy : 0u);
-  const gibbs g = gamma<parts>(p, T);
+  gibbs g;
+  if constexpr (Scaled) {
+    const double pi = p * (1.0 / p_star);
+    const double tau = T_star / T;
+    const double x = pi_shift - pi, y = tau - tau_shift;
+    const double inv_x = 1.0 / x, inv_y = T / (T_star - tau_shift * T);
+    const series_value s = evaluate_scaled<region1_terms, parts>(x, y, inv_y);
+    g = {pi, tau, 0.0, 0.0, s.xx * (inv_x * inv_x), 0.0, s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y), 0.0};
+  } else {
+    g = gamma<parts>(p, T);
+  }
   gibbs_slopes out{0.0, 0.0, 0.0};
   if constexpr ((W & want_dv_dp) != 0) out.dv_dp = 1e3 * dvdp_of(g, T);
   if constexpr ((W & want_dv_dT) != 0) out.dv_dT = dv_dT_of(g, T, v);
@@ -179,7 +195,11 @@ hsv hsv1(double p, double T) {
 }
 
 gibbs_slopes slopes1(double p, double T, double v, unsigned want) {
-  return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value>(p, T, v); });
+  return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value, false>(p, T, v); });
+}
+
+gibbs_slopes slopes1_scaled(double p, double T, double v, unsigned want) {
+  return with_wanted(want, [&](auto w) { return slopes_of<decltype(w)::value, true>(p, T, v); });
 }
 
 caloric entropy_cp1(double p, double T) {

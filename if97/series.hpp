@@ -323,9 +323,14 @@ constexpr auto lane_table() {
   for (std::size_t k = 0; k < T.size(); ++k) {
     out[k].i = T[k].i;
     out[k].j = T[k].j;
+    // A lane past the parts' count is padding: zero, rather than the last
+    // part again, so that no coefficient vector has two equal lanes (which
+    // the compiler loads as a scalar and broadcasts, an instruction more).
     for (std::size_t l = 0; l < L; ++l) {
       const unsigned part = lane_part(W, static_cast<int>(l));
-      out[k].n[l] = T[k].n * falling(T[k].i, part_di(part)) * falling(T[k].j, part_dj(part));
+      out[k].n[l] = static_cast<int>(l) < part_count(W)
+                        ? T[k].n * falling(T[k].i, part_di(part)) * falling(T[k].j, part_dj(part))
+                        : 0.0;
     }
   }
   return sorted_by_x(out);
@@ -345,25 +350,55 @@ template <std::size_t V>
   return a;
 }
 
-template <std::size_t V>
-[[gnu::always_inline]] inline lanes<V> scaled(lanes<V> a, double2 f) {
-  for (std::size_t k = 0; k < V; ++k) a.v[k] *= f;
-  return a;
+// A vector whose lanes' coefficients are all zero in a term, or in every
+// term of a group, is not formed: its products would be zeros, which leave
+// the sums as they are, and -0.0, which stands for it, is added exactly and
+// folded away by the compiler. So each lane's sum has the bits of the sum
+// over every term, for fewer operations where a part lacks terms (the terms
+// free of x in d2/dx2, or free of y in d2/dy2).
+inline constexpr double2 no_terms = {-0.0, -0.0};
+
+template <const auto& S>
+constexpr bool vector_used(std::size_t lo, std::size_t hi, std::size_t k) {
+  for (std::size_t t = lo; t < hi; ++t)
+    if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;
+  return false;
 }
 
-// The coefficients of term I of S in lanes.
-template <const auto& S, std::size_t I, std::size_t... K>
-[[gnu::always_inline]] inline lanes<sizeof...(K)> coefficients(std::index_sequence<K...>) {
-  return {{double2{S[I].n[2 * K], S[I].n[2 * K + 1]}...}};
+// Vector K of term I of S: its coefficients times y^j.
+template <const auto& S, std::size_t I, std::size_t K, class PY>
+[[gnu::always_inline]] inline double2 term_vector(const PY& py) {
+  if constexpr (!vector_used<S>(I, I + 1, K)) {
+    return no_terms;
+  } else {
+    const double2 n = {S[I].n[2 * K], S[I].n[2 * K + 1]};
+    if constexpr (S[I].j == 0) return n;
+    else return n * py[S[I].j];
+  }
+}
+
+template <const auto& S, std::size_t I, class PY, std::size_t... K>
+[[gnu::always_inline]] inline lanes<sizeof...(K)> term_lanes(const PY& py, std::index_sequence<K...>) {
+  return {{term_vector<S, I, K>(py)...}};
+}
+
+// Vector K of a group's sum (terms [Lo, Hi) of S) times x^i.
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t K>
+[[gnu::always_inline]] inline double2 group_vector(double2 inner, double2 x_i) {
+  if constexpr (!vector_used<S>(Lo, Hi, K)) return no_terms;
+  else return inner * x_i;
+}
+
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, std::size_t... K>
+[[gnu::always_inline]] inline lanes<V> group_lanes(const lanes<V>& inner, double2 x_i, std::index_sequence<K...>) {
+  return {{group_vector<S, Lo, Hi, K>(inner.v[K], x_i)...}};
 }
 
 // As sum_y and sum_x, in lanes.
 template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, class PY>
 [[gnu::always_inline]] inline lanes<V> lane_sum_y(const PY& py) {
   if constexpr (Hi - Lo == 1) {
-    const lanes<V> n = coefficients<S, Lo>(std::make_index_sequence<V>{});
-    if constexpr (S[Lo].j == 0) return n;
-    else return scaled(n, py[S[Lo].j]);
+    return term_lanes<S, Lo>(py, std::make_index_sequence<V>{});
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
     return lane_sum_y<S, Lo, mid, V>(py) + lane_sum_y<S, mid, Hi, V>(py);
@@ -376,7 +411,7 @@ template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::siz
     constexpr x_group g = G[Lo];
     const lanes<V> inner = lane_sum_y<S, g.lo, g.hi, V>(py);
     if constexpr (g.i == 0) return inner;
-    else return scaled(inner, px[g.i]);
+    else return group_lanes<S, g.lo, g.hi>(inner, px[g.i], std::make_index_sequence<V>{});
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
     return lane_sum_x<S, G, Lo, mid, V>(px, py) + lane_sum_x<S, G, mid, Hi, V>(px, py);
@@ -404,6 +439,14 @@ template <unsigned W, std::size_t V, std::size_t... L>
   return s;
 }
 
+// v, hidden from the optimiser: vectors whose lanes are equal are otherwise
+// multiplied as scalars and broadcast again before each use, an instruction
+// more per power.
+[[gnu::always_inline]] inline double2 opaque(double2 v) {
+  asm("" : "+x"(v));
+  return v;
+}
+
 template <const auto& T>
 inline constexpr exponent_range x_exponents = widen(exponent_range{}, T, true);
 template <const auto& T>
@@ -425,9 +468,10 @@ template <const auto& T, unsigned W>
     constexpr const auto& G = detail::x_groups<S>;
     constexpr detail::exponent_range rx = detail::x_exponents<T>, ry = detail::y_exponents<T>;
     static_assert(rx.lo >= 0, "negative powers of x are not formed");
-    const detail::powers<rx.lo, rx.hi, double2> px(double2{x, x});
-    const detail::powers<ry.lo, ry.hi, double2> py(double2{y, y}, double2{inv_y, inv_y});
-    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py), std::make_index_sequence<2 * V>{});
+    const detail::powers<rx.lo, rx.hi, double2> px(detail::opaque(double2{x, x}));
+    const detail::powers<ry.lo, ry.hi, double2> py(detail::opaque(double2{y, y}), detail::opaque(double2{inv_y, inv_y}));
+    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py),
+                                  std::make_index_sequence<static_cast<std::size_t>(detail::part_count(W))>{});
   }
 }
 

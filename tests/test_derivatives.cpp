@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "if97/constants.hpp"
+#include "if97/region1.hpp"
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"
 #include "water/derivatives.hpp"
@@ -165,6 +166,52 @@ TEST(Derivatives, FromTheStateAsFromTheRecord) {
         }
   }
   EXPECT_GT(rows, 10000);
+}
+
+// One derivative from a region-1 state takes the slopes from the scaled sums
+// (if97::slopes1_scaled), the record from the flash's own sums
+// (if97::slopes1): the same to 1e-12 of each slope's scale for every set
+// of slopes asked for, zero where a slope is not asked for. At region 1's
+// corners, where 1/(7.1 - pi) and 1/(tau - 1.222) are largest, and at the
+// density maximum, where (dv/dT)_p is the difference of two terms of v/T
+// (its scale there).
+TEST(Derivatives, ScaledSlopesOfRegion1AreTheFlashs) {
+  struct corner {
+    const char* what;
+    double p, T;  // MPa, K
+  };
+  const corner corners[] = {
+      {"273.15 K, psat", if97::psat(if97::T_min), if97::T_min},
+      {"273.15 K, 100 MPa", if97::p_max, if97::T_min},
+      {"277.13 K, 0.1 MPa (density maximum)", 0.1, 277.13},
+      {"277 K, 3 MPa", 3.0, 277.0},
+      {"450 K, 50 MPa", 50.0, 450.0},
+      {"623.15 K, psat", if97::psat(if97::T_region1_max), if97::T_region1_max},
+      {"623.15 K, 100 MPa", if97::p_max, if97::T_region1_max},
+  };
+  for (const corner& c : corners) {
+    const double v = if97::v1(c.p, c.T);
+    for (unsigned want = 0; want <= 7; ++want) {
+      const if97::gibbs_slopes got = if97::slopes1_scaled(c.p, c.T, v, want);
+      const if97::gibbs_slopes wanted = if97::slopes1(c.p, c.T, v, want);
+      const struct {
+        const char* slope;
+        unsigned bit;
+        double got, wanted, scale;
+      } rows[] = {{"dv_dp", if97::want_dv_dp, got.dv_dp, wanted.dv_dp, std::fabs(wanted.dv_dp)},
+                  {"dv_dT", if97::want_dv_dT, got.dv_dT, wanted.dv_dT, std::fmax(std::fabs(wanted.dv_dT), v / c.T)},
+                  {"cp", if97::want_cp, got.cp, wanted.cp, wanted.cp}};
+      for (const auto& r : rows) {
+        const std::string at = std::string(c.what) + ", want " + std::to_string(want) + ": " + r.slope + " got " +
+                               digits(r.got) + ", expected " + digits(r.wanted);
+        if ((want & r.bit) != 0) {
+          EXPECT_LE(std::fabs(r.got - r.wanted), 1e-12 * r.scale) << at;
+        } else {
+          EXPECT_EQ(r.got, 0.0) << at;
+        }
+      }
+    }
+  }
 }
 
 TEST(Derivatives, NamedAgainstDifferencesOfFlashes) {

@@ -231,6 +231,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);", "  return sq && rho > (1.0 - 1e-2) * sq->weights.of(t.rho_sat + sq->first);", "pairs: wet (rho, q) next to the saturated liquid taken for a liquid without the search on the saturation line"),
     ("water/flash_pairs.cpp", "    dw[3] = (s2 - 1.0) / 6.0;", "    dw[3] = (s2 - 1.0) / 5.0;", "pairs: a slope weight of the cubic of region 1's table of (rho, q)"),
     ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * (lo_q + 0.0 * (rho - lo) * (hi_q - lo_q) / (hi - lo));", "pairs: region 1's table's slope by q without the span's change"),
+    ("if97/region1.cpp", "s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y)", "s.yy * (inv_y * inv_x), -s.xy * (inv_x * inv_y)", "derivatives: region 1's scaled gamma_tautau over 1/(x y)"),
+    ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
 ]
 
 

@@ -176,11 +176,14 @@ struct columns {
 }
 
 // A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
-// with v and s of the state; only the slopes `want` evaluated.
+// with v and s of the state; only the slopes `want` evaluated. One
+// derivative (fast) takes region 1's slopes from its scaled sums, to
+// rounding; the record keeps the bits of the flash's evaluation.
 [[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
-                                                   unsigned want) {
+                                                   unsigned want, bool fast = false) {
   const double p_MPa = p / Pa_per_MPa;
-  const if97::gibbs_slopes q = region == 1   ? if97::slopes1(p_MPa, T, v, want)
+  const if97::gibbs_slopes q = region == 1   ? (fast ? if97::slopes1_scaled(p_MPa, T, v, want)
+                                                     : if97::slopes1(p_MPa, T, v, want))
                                : region == 2 ? if97::slopes2(p_MPa, T, v, want)
                                              : if97::slopes5(p_MPa, T, v, want);
   return gibbs_point_of(p, T, v, rho, s, q);
@@ -276,8 +279,8 @@ bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
 
-gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
-  return gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, want);
+gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want, bool fast = false) {
+  return gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, want, fast);
 }
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
@@ -374,7 +377,7 @@ struct mixture_entries {
   return ratio_of(jacobian_entries{j}, a, b, c, columns{true, true});
 }
 
-derivative_result ok_or_none(double value) {
+[[gnu::always_inline]] inline derivative_result ok_or_none(double value) {
   if (std::isnan(value)) return {status::no_derivative, nan};
   return {status::ok, value};
 }
@@ -419,7 +422,8 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     }
     case 4: break;
     default: {
-      const gibbs_point g = gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, needs_of(gibbs_needs, cols, a, b, c));
+      const gibbs_point g =
+          gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, needs_of(gibbs_needs, cols, a, b, c), true);
       return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
@@ -433,7 +437,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
     const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
-    const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want), w = saturated_gibbs(st, st.vapour, 2, want);
+    const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want, true), w = saturated_gibbs(st, st.vapour, 2, want);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
   const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
