@@ -20,9 +20,11 @@
 // is wet and where: one evaluation of the saturated phases a step from the
 // state and one at it.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <utility>
 #include <type_traits>
 
@@ -1006,6 +1008,165 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
   return out;
 }
 
+// Region 2's steam on a grid of (xi, w), xi = ln(1 + rho / rho_scale) and w
+// the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a function
+// of T alone as rho -> 0: T and the compression factor z = p v / (R T) at
+// each node, solved once on IAPWS-IF97 Eqs. (15) to (17) (extrapolated a
+// little beyond region 2's bounds where a stencil needs it), for the
+// polish's start. Between nodes the cubic of Catmull and Rom in each
+// variable through the 4 x 4 nodes around (xi, w) holds T and p to about
+// 1e-7 relative (the median 1e-8), so that one Newton step of the polish
+// lands within rounding and the next confirms it. xi runs nearly as rho at
+// low density, where z - 1 and the residual parts grow with rho, and as
+// ln rho in dense steam.
+struct steam_grid {
+  static constexpr double rho_scale = 3.0;  // kg/m3
+  static constexpr int columns = 300;       // nodes of xi from rho = 0 to rho_max
+  static constexpr int rows = 150;          // nodes of w
+  static constexpr double rho_max = 700.0;  // kg/m3, beyond region 2's densest steam
+  double xi_step, w_lo, w_step;
+  // Node (i, j) at [i + 1][j]: column 0 lies one step below rho = 0, its
+  // values extrapolated (quadratically) from the three after it.
+  struct node {
+    double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
+  } at[columns + 1][rows];
+};
+
+// A node holds steam within reach of region 2: a gas (dv/dp < 0) below
+// 110 MPa and below 1.1 times psat(T) (below 623.15 K) or pB23(T) (to
+// 863.15 K), where the polish of a state of region 2 may start. Beyond,
+// region 2's equation extrapolated far bends back (a node near B23 at
+// 80 MPa put states 40 % off), and no stencil uses it.
+bool steam_node_holds(const if97::properties& pr) {
+  constexpr double margin = 1.1;
+  const double bound = pr.T < if97::T_region1_max ? if97::psat(pr.T) : if97::pb23(std::fmin(pr.T, if97::T_b23_max));
+  return pr.dv_dp < 0.0 && pr.p < 1.1 * if97::p_max && (pr.T > if97::T_b23_max || pr.p < margin * bound);
+}
+
+// A node's state: Newton's steps in (T, p) on region 2's equation from
+// the neighbouring node's, to rounding, kept within region 2's range of the
+// polish; false where they do not converge.
+bool steam_node_of(target a, target b, start s, if97::properties& out) {
+  double T = s.T, p = s.y;
+  for (int k = 0; k < max_steps; ++k) {
+    if (!within_polish_range(2, T, p)) return false;
+    out = evaluate(2, T, p);
+    const double ra = value_of(a.q, out) - a.value, rb = value_of(b.q, out) - b.value;
+    const gradient ga = gradient_of(a.q, 2, out), gb = gradient_of(b.q, 2, out);
+    const double det = ga.T * gb.y - ga.y * gb.T;
+    const double dT = (gb.y * ra - ga.y * rb) / det, dp = (ga.T * rb - gb.T * ra) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dp)) return false;
+    if (std::fabs(dT) <= negligible_T * T && std::fabs(dp) <= 1e-11 * p) return true;
+    T -= std::clamp(dT, -0.1 * T, 0.1 * T);
+    p = std::clamp(p - dp, 0.5 * p, 2.0 * p);
+  }
+  return false;
+}
+
+// Above the grid's error in p (1e-7 to 1e-6, the most seen 2e-5 by B23).
+constexpr double steam_grid_p_error = 1e-4;
+
+// The w of a state of quantity q.
+double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value + if97::R * ln_rho : value; }
+
+// The grid of q, formed once: each column from its hottest node down to
+// the first that fails (region 2 holds steam above some u, h or s on an
+// isochore), each node from the one above it, the column's top from the
+// top of the column before.
+std::unique_ptr<const steam_grid> sampled_steam(quantity q) {
+  // On the heap: a grid is 0.7 MB.
+  auto grid = std::make_unique<steam_grid>();
+  steam_grid& g = *grid;
+  for (auto& column : g.at)
+    for (steam_grid::node& n : column) n = {nan, nan};
+  // u, h: from below the saturated vapour's least (triple point) to above
+  // 1073.15 K's at rho -> 0 by two steps; s + R ln rho likewise.
+  const double w_lo = q == quantity::u ? 2000.0 : q == quantity::h ? 2100.0 : 7.5;
+  const double w_hi = q == quantity::u ? 3900.0 : q == quantity::h ? 4400.0 : 12.5;
+  g.w_lo = w_lo;
+  g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
+  g.xi_step = std::log1p(steam_grid::rho_max / steam_grid::rho_scale) / (steam_grid::columns - 1);
+  start top{2000.0, 1e-6};
+  for (int i = 0; i < steam_grid::columns; ++i) {
+    // rho = 0 itself is the ideal gas's limit: a density whose residual
+    // parts lie below rounding.
+    const double rho = std::fmax(steam_grid::rho_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3
+    start s = top;
+    s.y = std::fmax(s.y, 1e-3 * if97::R * rho * s.T);  // MPa, the ideal gas's p
+    bool found = false;
+    for (int j = steam_grid::rows - 1; j >= 0; --j) {
+      const double w = w_lo + j * g.w_step;
+      const target a{quantity::rho, rho}, b{q, q == quantity::s ? w - if97::R * std::log(rho) : w};
+      if (!found && i == 0) {
+        s.T = ideal_gas_start(2, q, b.value, rho, 600.0).T;
+        s.y = 1e-3 * if97::R * rho * s.T;
+      }
+      if97::properties pr{};
+      if (!steam_node_of(a, b, s, pr) || !steam_node_holds(pr)) {
+        // Above the steam of region 2's range (hot, dense) the column starts
+        // lower down; below it, it ends.
+        if (found) break;
+        continue;
+      }
+      s = {pr.T, pr.p};
+      if (!found) top = s;
+      found = true;
+      g.at[i + 1][j] = {pr.T, pr.p * pr.v / (1e-3 * if97::R * pr.T)};
+    }
+  }
+  for (int j = 0; j < steam_grid::rows; ++j) {
+    const auto& c = g.at;
+    g.at[0][j] = {3.0 * (c[1][j].T - c[2][j].T) + c[3][j].T, 3.0 * (c[1][j].z - c[2][j].z) + c[3][j].z};
+  }
+  return grid;
+}
+
+const steam_grid& steam_grid_of(quantity q) {
+  if (q == quantity::u) {
+    static const std::unique_ptr<const steam_grid> u = sampled_steam(quantity::u);
+    return *u;
+  }
+  if (q == quantity::h) {
+    static const std::unique_ptr<const steam_grid> h = sampled_steam(quantity::h);
+    return *h;
+  }
+  static const std::unique_ptr<const steam_grid> s = sampled_steam(quantity::s);
+  return *s;
+}
+
+// The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
+// four nodes evenly spaced.
+std::array<double, 4> catmull_rom(double t) {
+  const double t2 = t * t, t3 = t2 * t;
+  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
+}
+
+// Region 2's start at density rho with u, h or s from the grid; NaN where
+// the stencil of (xi, w) reaches beyond the grid or a node without steam.
+start steam_grid_start(quantity q, double value, double rho) {
+  const steam_grid& g = steam_grid_of(q);
+  const double fx = std::log1p(rho / steam_grid::rho_scale) / g.xi_step;
+  const double fw = (steam_w(q, value, q == quantity::s ? std::log(rho) : 0.0) - g.w_lo) / g.w_step;
+  // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2.
+  if (!(fx >= 0.0 && fx < steam_grid::columns - 2 && fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
+  const int i = static_cast<int>(fx), j = static_cast<int>(fw);
+  const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
+  double T = 0.0, z = 0.0;
+  for (int a = 0; a < 4; ++a) {
+    const steam_grid::node* row = &g.at[i + a][j - 1];
+    double Ta = 0.0, za = 0.0;
+    for (int b = 0; b < 4; ++b) {
+      Ta += cw[b] * row[b].T;
+      za += cw[b] * row[b].z;
+    }
+    T += cx[a] * Ta;
+    z += cx[a] * za;
+  }
+  // A node without steam is NaN, and so is the sum.
+  if (!std::isfinite(T)) return {nan, nan};
+  return {T, 1e-3 * if97::R * rho * T * z};
+}
+
 // Region 2's density on the B23 line (IAPWS-IF97 Eq. (5)) at nodes of T from
 // 623.15 K to 863.15 K, 1 K apart: it rises with T (pb23 rises six-fold
 // while T rises by a third), so an isochore between its ends crosses B23
@@ -1222,9 +1383,15 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   // The ideal gas's start, formed once: it chooses between regions 2 and 5,
   // and says where steam lies inside the saturation line.
   start gas{nan, nan};
-  bool gas_too_cold = false;
+  bool gas_too_cold = false, gas_from_grid = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
+      // From the grid of region 2's steam where its stencil holds steam;
+      // else from the ideal gas, and in dense steam its real gas.
+      gas = steam_grid_start(qq, value, rho);
+      gas_from_grid = !std::isnan(gas.T);
+      if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
+      if (gas_from_grid) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
       else if (gas.y > dense_gas_p) gas = dense_gas_start(qq, value, rho, gas);
@@ -1264,7 +1431,13 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     // Steam whose ideal gas at its temperature lies above psat, or whose q
     // lies below any steam's, is most likely wet: the saturation line is
     // searched first, for a few steps.
-    else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
+    // The grid's start lies within steam_grid_p_error of the state's p:
+    // steam whose start lies less above psat may be either, and steam within
+    // rounding of the saturated vapour must be found as steam: the polish
+    // decides.
+    else if (!dry &&
+             (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)) *
+                                                        (gas_from_grid ? 1.0 + steam_grid_p_error : 1.0))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
   } else if (beyond_b23(rho, b)) {
