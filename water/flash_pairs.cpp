@@ -1079,10 +1079,11 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity q) {
   steam_grid& g = *grid;
   for (auto& column : g.at)
     for (steam_grid::node& n : column) n = {nan, nan};
-  // u, h: from below the saturated vapour's least (triple point) to above
-  // 1073.15 K's at rho -> 0 by two steps; s + R ln rho likewise.
-  const double w_lo = q == quantity::u ? 2000.0 : q == quantity::h ? 2100.0 : 7.5;
-  const double w_hi = q == quantity::u ? 3900.0 : q == quantity::h ? 4400.0 : 12.5;
+  // Region 2's w lie within 2375 to 3664 kJ/kg (u), 2501 to 4159 kJ/kg (h)
+  // and 6.70 to 8.83 kJ/(kg K) (s + R ln rho): the grid reaches beyond by
+  // more than a stencil's reach.
+  const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.0;
+  const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.5;
   g.w_lo = w_lo;
   g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
   g.xi_step = std::log1p(steam_grid::rho_max / steam_grid::rho_scale) / (steam_grid::columns - 1);
