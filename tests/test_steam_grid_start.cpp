@@ -1,7 +1,7 @@
-// Region 2's start of (rho, u), (rho, h) and (rho, s) from the grid of
-// steam in (ln(1 + rho / 3 kg/m3), w): T and p within about 1e-7, so that
-// the polish's first Newton step lands within rounding and the second
-// evaluation confirms it. A grid whose nodes, cubics or ends are off still
+// Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
+// of steam in (ln(1 + rho / 3 kg/m3), w) and (ln(1 + p / 1 MPa), u): T and p
+// within about 1e-7, so that the polish's first Newton step lands within
+// rounding and the second evaluation confirms it. A grid whose nodes, cubics or ends are off still
 // converges, in more steps or from the ideal gas's start: these rows count
 // the steps, and the state must still be the one of (p, T).
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ struct grid_row {
   const char* what;
   double p_lo, p_hi;  // MPa
   double T_lo, T_hi;  // K
-  int most_steps, most_steps_s;  // of (rho, u) and (rho, h); of (rho, s)
+  int most_steps, most_steps_s;  // of (rho, u), (rho, h) and (p, u); of (rho, s)
 };
 
 constexpr grid_row grid_rows[] = {
@@ -51,9 +51,12 @@ TEST(SteamGridStart, Region2PolishesInOneStep) {
         const w::result a = w::pT(1e6 * p, T);
         if (!a || a.state.region != 2) continue;
         const w::state& in = a.state;
-        const char* names[] = {"rhou", "rhoh", "rhos"};
-        for (int k = 0; k < 3; ++k) {
-          const w::result g = k == 0 ? w::rhou(in.rho, in.u) : k == 1 ? w::rhoh(in.rho, in.h) : w::rhos(in.rho, in.s);
+        const char* names[] = {"rhou", "rhoh", "rhos", "pu"};
+        for (int k = 0; k < 4; ++k) {
+          const w::result g = k == 0   ? w::rhou(in.rho, in.u)
+                              : k == 1 ? w::rhoh(in.rho, in.h)
+                              : k == 2 ? w::rhos(in.rho, in.s)
+                                       : w::pu(in.p, in.u);
           const int steps = w::detail::last_polish_steps(), most = k == 2 ? r.most_steps_s : r.most_steps;
           EXPECT_TRUE(g && g.state.region == 2 && std::fabs(g.state.T - T) <= 2e-12 * T &&
                       std::fabs(g.state.p - in.p) <= 1e-11 * in.p && steps <= most)

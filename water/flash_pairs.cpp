@@ -1008,24 +1008,23 @@ start dense_gas_start(quantity q, double value, double rho, start s) {
   return out;
 }
 
-// Region 2's steam on a grid of (xi, w), xi = ln(1 + rho / rho_scale) and w
-// the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a function
-// of T alone as rho -> 0: T and the compression factor z = p v / (R T) at
-// each node, solved once on IAPWS-IF97 Eqs. (15) to (17) (extrapolated a
-// little beyond region 2's bounds where a stencil needs it), for the
-// polish's start. Between nodes the cubic of Catmull and Rom in each
+// Region 2's steam on a grid of (xi, w), xi = ln(1 + x / x_scale) of x the
+// density (for (rho, u), (rho, h), (rho, s)) or the pressure (for (p, u)),
+// and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
+// function of T alone as rho -> 0: T and the compression factor
+// z = p v / (R T) at each node, solved once on IAPWS-IF97 Eqs. (15) to (17)
+// (extrapolated a little beyond region 2's bounds where a stencil needs it),
+// for the polish's start. Between nodes the cubic of Catmull and Rom in each
 // variable through the 4 x 4 nodes around (xi, w) holds T and p to about
 // 1e-7 relative (the median 1e-8), so that one Newton step of the polish
-// lands within rounding and the next confirms it. xi runs nearly as rho at
-// low density, where z - 1 and the residual parts grow with rho, and as
-// ln rho in dense steam.
+// lands within rounding and the next confirms it. xi runs nearly as x at
+// low density, where z - 1 and the residual parts grow with x, and as ln x
+// in dense steam.
 struct steam_grid {
-  static constexpr double rho_scale = 3.0;  // kg/m3
-  static constexpr int columns = 300;       // nodes of xi from rho = 0 to rho_max
-  static constexpr int rows = 150;          // nodes of w
-  static constexpr double rho_max = 700.0;  // kg/m3, beyond region 2's densest steam
-  double xi_step, w_lo, w_step;
-  // Node (i, j) at [i + 1][j]: column 0 lies one step below rho = 0, its
+  static constexpr int columns = 300;  // nodes of xi from x = 0 to x_max
+  static constexpr int rows = 150;     // nodes of w
+  double x_scale, xi_step, w_lo, w_step;
+  // Node (i, j) at [i + 1][j]: column 0 lies one step below x = 0, its
   // values extrapolated (quadratically) from the three after it.
   struct node {
     double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
@@ -1069,11 +1068,11 @@ constexpr double steam_grid_p_error = 1e-4;
 // The w of a state of quantity q.
 double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value + if97::R * ln_rho : value; }
 
-// The grid of q, formed once: each column from its hottest node down to
-// the first that fails (region 2 holds steam above some u, h or s on an
-// isochore), each node from the one above it, the column's top from the
-// top of the column before.
-std::unique_ptr<const steam_grid> sampled_steam(quantity q) {
+// The grid of q along x (rho or p), formed once: each column from its
+// hottest node down to the first that fails (region 2 holds steam above
+// some u, h or s on an isochore or isobar), each node from the one above
+// it, the column's top from the top of the column before.
+std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
   // On the heap: a grid is 0.7 MB.
   auto grid = std::make_unique<steam_grid>();
   steam_grid& g = *grid;
@@ -1084,24 +1083,25 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity q) {
   // more than a stencil's reach.
   const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.0;
   const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.5;
+  const bool by_p = along == quantity::p;
+  // x_scale: 3 kg/m3, 1 MPa; x_max: beyond region 2's densest steam, 100 MPa.
+  const double x_max = by_p ? 1.1 * if97::p_max : 700.0;
+  g.x_scale = by_p ? 1.0 : 3.0;
   g.w_lo = w_lo;
   g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
-  g.xi_step = std::log1p(steam_grid::rho_max / steam_grid::rho_scale) / (steam_grid::columns - 1);
-  start top{2000.0, 1e-6};
+  g.xi_step = std::log1p(x_max / g.x_scale) / (steam_grid::columns - 1);
+  constexpr double T_first = 1500.0;  // K, the first node's start, above any node
+  start top{nan, nan};
   for (int i = 0; i < steam_grid::columns; ++i) {
-    // rho = 0 itself is the ideal gas's limit: a density whose residual
-    // parts lie below rounding.
-    const double rho = std::fmax(steam_grid::rho_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3
-    start s = top;
-    s.y = std::fmax(s.y, 1e-3 * if97::R * rho * s.T);  // MPa, the ideal gas's p
+    // x = 0 itself is the ideal gas's limit: a density or pressure whose
+    // residual parts lie below rounding.
+    const double x = std::fmax(g.x_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3 or MPa
+    const auto p_of = [&](double T) { return by_p ? x : 1e-3 * if97::R * x * T; };  // MPa
+    start s = i == 0 ? start{T_first, p_of(T_first)} : start{top.T, by_p ? x : std::fmax(top.y, p_of(top.T))};
     bool found = false;
     for (int j = steam_grid::rows - 1; j >= 0; --j) {
       const double w = w_lo + j * g.w_step;
-      const target a{quantity::rho, rho}, b{q, q == quantity::s ? w - if97::R * std::log(rho) : w};
-      if (!found && i == 0) {
-        s.T = ideal_gas_start(2, q, b.value, rho, 600.0).T;
-        s.y = 1e-3 * if97::R * rho * s.T;
-      }
+      const target a{along, x}, b{q, q == quantity::s ? w - if97::R * std::log(x) : w};
       if97::properties pr{};
       if (!steam_node_of(a, b, s, pr) || !steam_node_holds(pr)) {
         // Above the steam of region 2's range (hot, dense) the column starts
@@ -1122,16 +1122,22 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity q) {
   return grid;
 }
 
-const steam_grid& steam_grid_of(quantity q) {
+// The grids of (rho, u), (rho, h), (rho, s) and (p, u), each formed on
+// first use.
+const steam_grid& steam_grid_of(quantity along, quantity q) {
+  if (along == quantity::p) {
+    static const std::unique_ptr<const steam_grid> pu = sampled_steam(quantity::p, quantity::u);
+    return *pu;
+  }
   if (q == quantity::u) {
-    static const std::unique_ptr<const steam_grid> u = sampled_steam(quantity::u);
+    static const std::unique_ptr<const steam_grid> u = sampled_steam(quantity::rho, quantity::u);
     return *u;
   }
   if (q == quantity::h) {
-    static const std::unique_ptr<const steam_grid> h = sampled_steam(quantity::h);
+    static const std::unique_ptr<const steam_grid> h = sampled_steam(quantity::rho, quantity::h);
     return *h;
   }
-  static const std::unique_ptr<const steam_grid> s = sampled_steam(quantity::s);
+  static const std::unique_ptr<const steam_grid> s = sampled_steam(quantity::rho, quantity::s);
   return *s;
 }
 
@@ -1142,12 +1148,13 @@ std::array<double, 4> catmull_rom(double t) {
   return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
 }
 
-// Region 2's start at density rho with u, h or s from the grid; NaN where
-// the stencil of (xi, w) reaches beyond the grid or a node without steam.
-start steam_grid_start(quantity q, double value, double rho) {
-  const steam_grid& g = steam_grid_of(q);
-  const double fx = std::log1p(rho / steam_grid::rho_scale) / g.xi_step;
-  const double fw = (steam_w(q, value, q == quantity::s ? std::log(rho) : 0.0) - g.w_lo) / g.w_step;
+// Region 2's start at x (density rho or pressure p) with u, h or s from the
+// grid; NaN where the stencil of (xi, w) reaches beyond the grid or a node
+// without steam.
+start steam_grid_start(quantity along, quantity q, double x, double value) {
+  const steam_grid& g = steam_grid_of(along, q);
+  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
   // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2.
   if (!(fx >= 0.0 && fx < steam_grid::columns - 2 && fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
@@ -1164,8 +1171,8 @@ start steam_grid_start(quantity q, double value, double rho) {
     z += cx[a] * za;
   }
   // A node without steam is NaN, and so is the sum.
-  if (!std::isfinite(T)) return {nan, nan};
-  return {T, 1e-3 * if97::R * rho * T * z};
+  if (!std::isfinite(T + z)) return {nan, nan};
+  return {T, along == quantity::p ? x : 1e-3 * if97::R * x * T * z};
 }
 
 // Region 2's density on the B23 line (IAPWS-IF97 Eq. (5)) at nodes of T from
@@ -1389,7 +1396,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     if (std::isnan(gas.T)) {
       // From the grid of region 2's steam where its stencil holds steam;
       // else from the ideal gas, and in dense steam its real gas.
-      gas = steam_grid_start(qq, value, rho);
+      gas = steam_grid_start(quantity::rho, qq, rho, value);
       gas_from_grid = !std::isnan(gas.T);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
       if (gas_from_grid) return gas;
@@ -1543,6 +1550,14 @@ result pu_flash(double p_si, double u_si) {
     if (T > 200.0 && T < 1500.0) return T;
     return T >= 1500.0 ? inf : 600.0;
   };
+  // Region 2's T from the grid of steam where its stencil holds steam, else
+  // from the backward equation; formed once.
+  double T2 = nan;
+  const auto region2_start = [&] {
+    if (std::isnan(T2)) T2 = steam_grid_start(quantity::p, quantity::u, p, u).T;
+    if (std::isnan(T2)) T2 = region2_T();
+    return T2;
+  };
   // Regions 1 and 3 start afresh from the backward equations; regions 2 and
   // 5 carry T over from each other.
   const auto start_of = [&](int r, const single* from) -> start {
@@ -1564,10 +1579,10 @@ result pu_flash(double p_si, double u_si) {
         }
         return {T, p};
       }
-      default: return {region2_T(), p};
+      default: return {region2_start(), p};
     }
   };
-  if (region == 2 && !(region2_T() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
+  if (region == 2 && !(region2_start() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
   single st{};
   double T_inside = nan;
   if (single_phase(a, b, region, start_of, st, T_inside)) return detail::bounded_result(st);
