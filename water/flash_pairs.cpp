@@ -1153,10 +1153,12 @@ std::array<double, 4> catmull_rom(double t) {
 // without steam.
 start steam_grid_start(quantity along, quantity q, double x, double value) {
   const steam_grid& g = steam_grid_of(along, q);
-  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
+  // w first: the hotter steam of region 5 leaves the grid there.
   const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
-  // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2.
-  if (!(fx >= 0.0 && fx < steam_grid::columns - 2 && fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
+  if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
+  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return {nan, nan};
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
   const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
   double T = 0.0, z = 0.0;
@@ -1394,11 +1396,12 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   bool gas_too_cold = false, gas_from_grid = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
-      // From the grid of region 2's steam where its stencil holds steam;
-      // else from the ideal gas, and in dense steam its real gas.
+      // From the grid of region 2's steam where its stencil holds steam,
+      // also region 5's start above 1073.15 K (region 2's equation, a little
+      // extrapolated, starts it closer than region 5's ideal gas); else from
+      // the ideal gas, and in dense steam its real gas.
       gas = steam_grid_start(quantity::rho, qq, rho, value);
       gas_from_grid = !std::isnan(gas.T);
-      if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
       if (gas_from_grid) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
@@ -1411,8 +1414,11 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       const start s = carried_over(region, *from);
       if (region == 3) return isochore_start(qq, value, rho, s.T);
       // Region 3's equation extrapolated beyond B23 leaves p off by more
-      // than its T: the real gas's pressure at that T.
-      return region == 2 && from->region == 3 ? dense_gas_start(qq, value, rho, s) : s;
+      // than its T: the grid's start where it holds steam, else the real
+      // gas's pressure at that T.
+      if (region != 2 || from->region != 3) return s;
+      const start g = steam_grid_start(quantity::rho, qq, rho, value);
+      return std::isnan(g.T) ? dense_gas_start(qq, value, rho, s) : g;
     }
     switch (region) {
       case 1: return liquid_start_of_density(qq, value, rho);
