@@ -1062,9 +1062,6 @@ bool steam_node_of(target a, target b, start s, if97::properties& out) {
   return false;
 }
 
-// Above the grid's error in p (1e-7 to 1e-6, the most seen 2e-5 by B23).
-constexpr double steam_grid_p_error = 1e-4;
-
 // The w of a state of quantity q.
 double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value + if97::R * ln_rho : value; }
 
@@ -1393,7 +1390,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   // The ideal gas's start, formed once: it chooses between regions 2 and 5,
   // and says where steam lies inside the saturation line.
   start gas{nan, nan};
-  bool gas_too_cold = false, gas_from_grid = false;
+  bool gas_too_cold = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
       // From the grid of region 2's steam where its stencil holds steam,
@@ -1401,8 +1398,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       // extrapolated, starts it closer than region 5's ideal gas); else from
       // the ideal gas, and in dense steam its real gas.
       gas = steam_grid_start(quantity::rho, qq, rho, value);
-      gas_from_grid = !std::isnan(gas.T);
-      if (gas_from_grid) return gas;
+      if (!std::isnan(gas.T)) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
       else if (gas.y > dense_gas_p) gas = dense_gas_start(qq, value, rho, gas);
@@ -1445,13 +1441,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     // Steam whose ideal gas at its temperature lies above psat, or whose q
     // lies below any steam's, is most likely wet: the saturation line is
     // searched first, for a few steps.
-    // The grid's start lies within steam_grid_p_error of the state's p:
-    // steam whose start lies less above psat may be either, and steam within
-    // rounding of the saturated vapour must be found as steam: the polish
-    // decides.
-    else if (!dry &&
-             (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)) *
-                                                        (gas_from_grid ? 1.0 + steam_grid_p_error : 1.0))) &&
+    else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
   } else if (beyond_b23(rho, b)) {
