@@ -1092,8 +1092,7 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
   for (int i = 0; i < steam_grid::columns; ++i) {
     // x = 0 itself is the ideal gas's limit: a density or pressure whose
     // residual parts lie below rounding.
-    const auto x_of = [&](int k) { return std::fmax(g.x_scale * std::expm1(k * g.xi_step), 1e-12); };
-    const double x = x_of(i), x_before = x_of(i - 1);  // kg/m3 or MPa
+    const double x = std::fmax(g.x_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3 or MPa
     const auto p_of = [&](double T) { return by_p ? x : 1e-3 * if97::R * x * T; };  // MPa
     start s = i == 0 ? start{T_first, p_of(T_first)} : start{top.T, by_p ? x : std::fmax(top.y, p_of(top.T))};
     bool found = false;
@@ -1102,13 +1101,10 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
       const target a{along, x}, b{q, q == quantity::s ? w - if97::R * std::log(x) : w};
       // Above the column's first node, the node of the column before at the
       // same w where it holds steam (in dense steam the column's top lies
-      // beyond region 2's range, far from its first node), its p scaled with
-      // the density.
+      // beyond region 2's range, far from its first node): its T and z at
+      // this column's density.
       const steam_grid::node& before = g.at[i][j];
-      if (!found && i > 0 && std::isfinite(before.T)) {
-        const double p_before = by_p ? x : 1e-3 * if97::R * x_before * before.T * before.z;
-        s = {before.T, by_p ? x : p_before * x / x_before};
-      }
+      if (!found && i > 0 && std::isfinite(before.T)) s = {before.T, by_p ? x : p_of(before.T) * before.z};
       if97::properties pr{};
       if (!steam_node_of(a, b, s, pr) || !steam_node_holds(pr)) {
         // Above the steam of region 2's range (hot, dense) the column starts
