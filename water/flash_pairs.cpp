@@ -21,11 +21,13 @@
 // is wet and where: one evaluation of the saturated phases a step from the
 // state and one at it.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <type_traits>
@@ -1121,6 +1123,175 @@ struct isotherm_end_table {
   node error;  // the bound of each field's deviation between nodes
 };
 
+// Region 2's steam on a grid of (xi, w), xi = ln(1 + x / x_scale) of x the
+// density (for (rho, u), (rho, h), (rho, s)) or the pressure (for (p, u)),
+// and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
+// function of T alone as rho -> 0: T and the compression factor
+// z = p v / (R T) at each node, solved once on IAPWS-IF97 Eqs. (15) to (17)
+// (extrapolated a little beyond region 2's bounds where a stencil needs it),
+// for the polish's start. Between nodes the cubic of Catmull and Rom in each
+// variable through the 4 x 4 nodes around (xi, w) holds T and p to about
+// 1e-7 relative (the median 1e-8), so that one Newton step of the polish
+// lands within rounding and the next confirms it. xi runs nearly as x at
+// low density, where z - 1 and the residual parts grow with x, and as ln x
+// in dense steam.
+struct steam_grid {
+  static constexpr int columns = 300;  // nodes of xi from x = 0 to x_max
+  static constexpr int rows = 150;     // nodes of w
+  double x_scale, xi_step, w_lo, w_step;
+  // Node (i, j) at [i + 1][j]: column 0 lies one step below x = 0, its
+  // values extrapolated (quadratically) from the three after it.
+  struct node {
+    double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
+  } at[columns + 1][rows];
+};
+
+// A node holds steam within reach of region 2: a gas (dv/dp < 0) below
+// 110 MPa and below 1.1 times psat(T) (below 623.15 K) or pB23(T) (to
+// 863.15 K), where the polish of a state of region 2 may start. Beyond,
+// region 2's equation extrapolated far bends back (a node near B23 at
+// 80 MPa put states 40 % off), and no stencil uses it.
+bool steam_node_holds(const if97::properties& pr) {
+  constexpr double margin = 1.1;
+  const double bound = pr.T < if97::T_region1_max ? if97::psat(pr.T) : if97::pb23(std::fmin(pr.T, if97::T_b23_max));
+  return pr.dv_dp < 0.0 && pr.p < 1.1 * if97::p_max && (pr.T > if97::T_b23_max || pr.p < margin * bound);
+}
+
+// A node's state: Newton's steps in (T, p) on region 2's equation from
+// the neighbouring node's, to rounding, kept within region 2's range of the
+// polish; false where they do not converge.
+bool steam_node_of(target a, target b, start s, if97::properties& out) {
+  double T = s.T, p = s.y;
+  for (int k = 0; k < max_steps; ++k) {
+    if (!within_polish_range(2, T, p)) return false;
+    out = evaluate(2, T, p);
+    const auto [dT, dp] = newton_step_of(2, a, b, out);
+    if (!std::isfinite(dT) || !std::isfinite(dp)) return false;
+    if (std::fabs(dT) <= negligible_T * T && std::fabs(dp) <= 1e-11 * p) return true;
+    T -= std::clamp(dT, -0.1 * T, 0.1 * T);
+    p = std::clamp(p - dp, 0.5 * p, 2.0 * p);
+  }
+  return false;
+}
+
+// The w of a state of quantity q.
+double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value + if97::R * ln_rho : value; }
+
+// The grid of q along x (rho or p), formed once: each column from its
+// hottest node down to the first that fails (region 2 holds steam above
+// some u, h or s on an isochore or isobar), each node from the one above
+// it, the column's top from the top of the column before.
+std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
+  // On the heap: a grid is 0.7 MB.
+  auto grid = std::make_unique<steam_grid>();
+  steam_grid& g = *grid;
+  for (auto& column : g.at)
+    for (steam_grid::node& n : column) n = {nan, nan};
+  // Region 2's w lie within 2375 to 3664 kJ/kg (u), 2501 to 4159 kJ/kg (h)
+  // and 6.70 to 8.83 kJ/(kg K) (s + R ln rho): the grid reaches beyond by
+  // more than a stencil's reach.
+  const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.0;
+  const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.5;
+  const bool by_p = along == quantity::p;
+  // x_scale: 3 kg/m3, 1 MPa; x_max: beyond region 2's densest steam, 100 MPa.
+  const double x_max = by_p ? 1.1 * if97::p_max : 700.0;
+  g.x_scale = by_p ? 1.0 : 3.0;
+  g.w_lo = w_lo;
+  g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
+  g.xi_step = std::log1p(x_max / g.x_scale) / (steam_grid::columns - 1);
+  constexpr double T_first = 1500.0;  // K, the first node's start, above any node
+  start top{nan, nan};
+  for (int i = 0; i < steam_grid::columns; ++i) {
+    // x = 0 itself is the ideal gas's limit: a density or pressure whose
+    // residual parts lie below rounding.
+    const double x = std::fmax(g.x_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3 or MPa
+    const auto p_of = [&](double T) { return by_p ? x : 1e-3 * if97::R * x * T; };  // MPa
+    start s = i == 0 ? start{T_first, p_of(T_first)} : start{top.T, by_p ? x : std::fmax(top.y, p_of(top.T))};
+    bool found = false;
+    for (int j = steam_grid::rows - 1; j >= 0; --j) {
+      const double w = w_lo + j * g.w_step;
+      const target a{along, x}, b{q, q == quantity::s ? w - if97::R * std::log(x) : w};
+      // Above the column's first node, the node of the column before at the
+      // same w where it holds steam (in dense steam the column's top lies
+      // beyond region 2's range, far from its first node): its T and z at
+      // this column's density.
+      const steam_grid::node& before = g.at[i][j];
+      if (!found && i > 0 && std::isfinite(before.T)) s = {before.T, by_p ? x : p_of(before.T) * before.z};
+      if97::properties pr{};
+      if (!steam_node_of(a, b, s, pr) || !steam_node_holds(pr)) {
+        // Above the steam of region 2's range (hot, dense) the column starts
+        // lower down; below it, it ends.
+        if (found) break;
+        continue;
+      }
+      s = {pr.T, pr.p};
+      if (!found) top = s;
+      found = true;
+      g.at[i + 1][j] = {pr.T, pr.p * pr.v / (1e-3 * if97::R * pr.T)};
+    }
+  }
+  for (int j = 0; j < steam_grid::rows; ++j) {
+    const auto& c = g.at;
+    g.at[0][j] = {3.0 * (c[1][j].T - c[2][j].T) + c[3][j].T, 3.0 * (c[1][j].z - c[2][j].z) + c[3][j].z};
+  }
+  return grid;
+}
+
+// The grids of (rho, u), (rho, h), (rho, s) and (p, u), each formed on
+// first use.
+const steam_grid& steam_grid_of(quantity along, quantity q) {
+  if (along == quantity::p) {
+    static const std::unique_ptr<const steam_grid> pu = sampled_steam(quantity::p, quantity::u);
+    return *pu;
+  }
+  if (q == quantity::u) {
+    static const std::unique_ptr<const steam_grid> u = sampled_steam(quantity::rho, quantity::u);
+    return *u;
+  }
+  if (q == quantity::h) {
+    static const std::unique_ptr<const steam_grid> h = sampled_steam(quantity::rho, quantity::h);
+    return *h;
+  }
+  static const std::unique_ptr<const steam_grid> s = sampled_steam(quantity::rho, quantity::s);
+  return *s;
+}
+
+// The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
+// four nodes evenly spaced.
+std::array<double, 4> catmull_rom(double t) {
+  const double t2 = t * t, t3 = t2 * t;
+  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
+}
+
+// Region 2's start at x (density rho or pressure p) with u, h or s from the
+// grid; NaN where the stencil of (xi, w) reaches beyond the grid or a node
+// without steam.
+start steam_grid_start(quantity along, quantity q, double x, double value) {
+  const steam_grid& g = steam_grid_of(along, q);
+  // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
+  // w first: the hotter steam of region 5 leaves the grid there.
+  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
+  if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
+  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return {nan, nan};
+  const int i = static_cast<int>(fx), j = static_cast<int>(fw);
+  const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
+  double T = 0.0, z = 0.0;
+  for (int a = 0; a < 4; ++a) {
+    const steam_grid::node* row = &g.at[i + a][j - 1];
+    double Ta = 0.0, za = 0.0;
+    for (int b = 0; b < 4; ++b) {
+      Ta += cw[b] * row[b].T;
+      za += cw[b] * row[b].z;
+    }
+    T += cx[a] * Ta;
+    z += cx[a] * za;
+  }
+  // A node without steam is NaN, and so is the sum.
+  if (!std::isfinite(T + z)) return {nan, nan};
+  return {T, along == quantity::p ? x : 1e-3 * if97::R * x * T * z};
+}
+
 int end_index(quantity q) { return q == quantity::h ? 0 : 1; }
 
 isotherm_end_table::node end_node(int region, const if97::properties& pr) {
@@ -1566,6 +1737,12 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   bool gas_too_cold = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
+      // From the grid of region 2's steam where its stencil holds steam,
+      // also region 5's start above 1073.15 K (region 2's equation, a little
+      // extrapolated, starts it closer than region 5's ideal gas); else from
+      // the ideal gas, and in dense steam its real gas.
+      gas = steam_grid_start(quantity::rho, qq, rho, value);
+      if (!std::isnan(gas.T)) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
       else if (gas.y > dense_gas_p) gas = dense_gas_start(qq, value, rho, gas);
@@ -1577,8 +1754,11 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       const start s = carried_over(region, *from);
       if (region == 3) return isochore_start(qq, value, rho, s.T);
       // Region 3's equation extrapolated beyond B23 leaves p off by more
-      // than its T: the real gas's pressure at that T.
-      return region == 2 && from->region == 3 ? dense_gas_start(qq, value, rho, s) : s;
+      // than its T: the grid's start where it holds steam, else the real
+      // gas's pressure at that T.
+      if (region != 2 || from->region != 3) return s;
+      const start g = steam_grid_start(quantity::rho, qq, rho, value);
+      return std::isnan(g.T) ? dense_gas_start(qq, value, rho, s) : g;
     }
     switch (region) {
       case 1: return liquid_start_of_density(qq, value, rho);
@@ -1710,6 +1890,14 @@ result pu_flash(double p_si, double u_si) {
     if (T > 200.0 && T < 1500.0) return T;
     return T >= 1500.0 ? inf : 600.0;
   };
+  // Region 2's T from the grid of steam where its stencil holds steam, else
+  // from the backward equation; formed once.
+  double T2 = nan;
+  const auto region2_start = [&] {
+    if (std::isnan(T2)) T2 = steam_grid_start(quantity::p, quantity::u, p, u).T;
+    if (std::isnan(T2)) T2 = region2_T();
+    return T2;
+  };
   // Regions 1 and 3 start afresh from the backward equations; regions 2 and
   // 5 carry T over from each other.
   const auto start_of = [&](int r, const single* from) -> start {
@@ -1731,10 +1919,10 @@ result pu_flash(double p_si, double u_si) {
         }
         return {T, p};
       }
-      default: return {region2_T(), p};
+      default: return {region2_start(), p};
     }
   };
-  if (region == 2 && !(region2_T() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
+  if (region == 2 && !(region2_start() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
   single st{};
   double T_inside = nan;
   if (single_phase(a, b, region, start_of, st, T_inside)) return detail::bounded_result(st);
