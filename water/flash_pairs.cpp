@@ -8,11 +8,12 @@
 // and the next step would move T by less than 1e-12 of itself. It starts in
 // region 1 from a table of (T, p) over (rho, q) formed once (else from the
 // backward equations T(p,h) and T(p,s) of IAPWS-IF97 at the pressure of a
-// Tait equation of the liquid for a density), from the ideal gas
-// (and for dense steam the real gas's p v) in regions 2 and 5, and in region
-// 3 from Newton's steps along the isochore on part of its equation; it goes
-// on to the neighbouring region where the polished state lies beyond its
-// region's bounds.
+// Tait equation of the liquid for a density), in regions 2 and 5 from a
+// grid of region 2's steam over (ln(1 + rho / rho0) or ln(1 + p / p0), q)
+// formed once (else from the ideal gas, and for dense steam the real gas's
+// p v), and in region 3 from Newton's steps along the isochore on part of its
+// equation; it goes on to the neighbouring region where the polished state
+// lies beyond its region's bounds.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
