@@ -570,9 +570,6 @@ struct dome_node {
   double v_liquid, dv_liquid, ln_v_vapour, dln_v_vapour;  // m3/kg and per K
   double q_liquid[quantity_count], dq_liquid[quantity_count], q_vapour[quantity_count], dq_vapour[quantity_count];
 };
-// With the nodes, their saturated volumes alone (a search for where an
-// isochore leaves the dome reads a few cache lines, not a node each) and the
-// largest q' and q'' of the stretch.
 // Whether a node's saturated volume lies on the near side of v: ln v''
 // falls with T along the line, v' rises (past the density maximum, below v).
 bool on_near_side(double v_node, double v, bool vapour) { return vapour ? v_node >= v : v_node <= v; }
@@ -619,6 +616,9 @@ struct volume_index {
   }
 };
 
+// With the nodes, their saturated volumes alone (a search for where an
+// isochore leaves the dome reads a few cache lines, not a node each) and the
+// largest q' and q'' of the stretch.
 struct dome_nodes_of_segment {
   dome_node node[dome_intervals + 1];
   double v_liquid[dome_intervals + 1], v_vapour[dome_intervals + 1];  // m3/kg
@@ -734,8 +734,9 @@ int last_holding(int last, Holds&& holds) {
 // v, from the index's least answer on.
 int exit_interval(const dome_nodes_of_segment& table, int intervals, double v, bool vapour) {
   const double* values = vapour ? table.v_vapour : table.v_liquid;
-  const int b = (vapour ? table.vapour_index : table.liquid_index).bucket(v);
-  int i = b < 0 ? 0 : (vapour ? table.vapour_index : table.liquid_index).least[b];
+  const volume_index& index = vapour ? table.vapour_index : table.liquid_index;
+  const int b = index.bucket(v);
+  int i = b < 0 ? 0 : index.least[b];
   while (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;
   return i;
 }
@@ -1155,7 +1156,7 @@ struct steam_grid {
 bool steam_node_holds(const if97::properties& pr) {
   constexpr double margin = 1.1;
   const double bound = pr.T < if97::T_region1_max ? if97::psat(pr.T) : if97::pb23(std::fmin(pr.T, if97::T_b23_max));
-  return pr.dv_dp < 0.0 && pr.p < 1.1 * if97::p_max && (pr.T > if97::T_b23_max || pr.p < margin * bound);
+  return pr.dv_dp < 0.0 && pr.p < margin * if97::p_max && (pr.T > if97::T_b23_max || pr.p < margin * bound);
 }
 
 // A node's state: Newton's steps in (T, p) on region 2's equation from
@@ -2611,9 +2612,6 @@ bool beyond_monotone(int region, const if97::properties* at_lo, const if97::prop
   return std::fabs(end.f) > margin && (at_lo ? end.f * end.slope > 0.0 : end.f * end.slope < 0.0);
 }
 
-// (T, h) and (T, s): the first state along the isotherm, lowest pressure
-// first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
-
 // An end at T from its table: its density, q less the target, its slopes,
 // and their bounds of error.
 struct end_point {
@@ -2629,6 +2627,8 @@ end_point end_point_of(const isotherm_end_table& table, double T, target q) {
           line(a.dq_dlnp[k], b.dq_dlnp[k]), e.q[k], e.dq_drho[k], e.dq_dlnp[k]};
 }
 
+// (T, h) and (T, s): the first state along the isotherm, lowest pressure
+// first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
 result T_first(double T, double value_si, quantity qq, int* count) {
   const auto all = [&] { return T_states(T, value_si, qq); };
   if (!std::isfinite(T) || !std::isfinite(value_si) || !(T >= if97::T_min && T <= if97::T_region5_max))
