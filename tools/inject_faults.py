@@ -240,6 +240,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * (lo_q + 0.0 * (rho - lo) * (hi_q - lo_q) / (hi - lo));", "pairs: region 1's table's slope by q without the span's change"),
     ("if97/region1.cpp", "s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y)", "s.yy * (inv_y * inv_x), -s.xy * (inv_x * inv_y)", "derivatives: region 1's scaled gamma_tautau over 1/(x y)"),
     ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
+    ("if97/region1.cpp", "return {p, T, v_of(g, T), h_of(g), nan, u_of(g, T), nan", "return {p, T, v_of(g, T), h_of(g), nan, h_of(g), nan", "pairs: region 1's lean v and u of the table's step gives h for u"),
+    ("water/flash_pairs.cpp", "const double T = at.T + at.dT_dq * dq + at.dT_drho * drho,", "const double T = at.T + at.dT_dq * dq + 0.0 * drho,", "pairs: region 1's table's step without its slope of T by rho"),
 ]
 
 
