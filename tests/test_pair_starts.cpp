@@ -111,6 +111,31 @@ TEST(PairStarts, PressureAndDensityOfRegion3InAFewSteps) {
   }
 }
 
+// (p, rho) of region 1's liquid, past its density maximum: from a table of
+// T over (ln p, -sqrt(rho_max - rho)) formed once, stepped once by the
+// table's slope from one evaluation of v, then evaluated whole; a table's
+// node or its row coordinate off leaves the start farther off, in more steps.
+TEST(PairStarts, LiquidOfPressureAndDensityInTwoSteps) {
+  const steps_row rows[] = {
+      {"compressed liquid", 0.1, 100.0, 290.0, 600.0, 2},
+      {"cold liquid past the density maximum", 1.0, 100.0, 282.0, 290.0, 2},
+      {"hot liquid by 623.15 K", 17.0, 100.0, 600.0, 618.0, 2},
+  };
+  for (const steps_row& r : rows) {
+    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      int count = 0;
+      const w::result g = w::prho(in.p, in.rho, &count);
+      const int steps = w::detail::last_polish_steps();
+      EXPECT_TRUE(g && count == 1 && g.state.region == 1 && std::fabs(g.state.T - T) <= 2e-12 * T &&
+                  std::isfinite(g.state.cv) && steps <= r.most_steps)
+          << r.what << ": prho of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+          << digits(g.state.T) << " K, region " << g.state.region << ", count " << count << ", cv "
+          << digits(g.state.cv) << " in " << steps << " steps; expected T within 2e-12, one state, at most "
+          << r.most_steps << " steps";
+    });
+  }
+}
+
 // Region 1's (rho, u), (rho, h) and (rho, s) start from a table of (T, p)
 // formed once: one step by the table's slopes from one evaluation of v and q
 // there reaches rounding, the next evaluation whole confirms it. Rows on a grid of (p, T) and along the saturation line, where

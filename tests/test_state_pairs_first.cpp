@@ -141,6 +141,65 @@ TEST(StatePairsFirst, EndsOfRegion3TakenFromTablesOfT) {
     }
 }
 
+// (p, rho) of region 1's liquid, beside where the single call's proof of one
+// state ends: the density at 273.15 K on the isobar (above it a second
+// state lies beyond the density maximum), the saturated liquid's (Eq. (31))
+// and 623.15 K's above psat(623.15 K), where region 3 comes within 2e-4 of
+// it; and at the pressures that end and join its table's columns. Each a
+// density of region 1 at (p, T) times a factor: the single call gives the
+// count of _all and its first state (the same to the last bit where there
+// are several; else T to 2e-12).
+TEST(StatePairsFirst, DensitiesOfTheLiquidBesideTheEndsOfItsShortcut) {
+  const double p_623 = if97::psat(if97::T_region1_max), p_290 = if97::psat(290.0);
+  struct row {
+    const char* where;
+    std::vector<double> ps;  // MPa
+    double (*T_of)(double p);
+    std::vector<double> factors;
+  };
+  const auto cold = [](double) { return if97::T_min; };
+  const auto saturated = [](double p) { return if97::tsat(p); };
+  const auto at_623 = [](double) { return if97::T_region1_max; };
+  const auto below_sat = [](double p) { return if97::tsat(p) - 0.05; };
+  const auto below_623 = [](double) { return if97::T_region1_max - 5.0; };
+  const row rows[] = {
+      {"273.15 K", {0.999 * p_290, 1.001 * p_290, 0.1, 1.0, 10.0, 19.0, 20.0, 21.0, 50.0, 99.9, 100.0}, cold,
+       {1.0 - 1e-5, 1.0 - 1e-7, 1.0 - 3e-8, 1.0 - 1e-9, 1.0, 1.0 + 1e-9, 1.0 + 1e-6}},
+      {"the saturated liquid", {1.001 * p_290, 0.1, 1.0, 10.0, 16.0, 0.999 * p_623}, saturated,
+       {1.0 - 1e-6, 1.0 - 1e-9, 1.0, 1.0 + 1e-9, 1.0 + 1e-6, 1.0 + 1e-4}},
+      {"0.05 K below Tsat", {1.001 * p_290, 0.1, 1.0, 10.0, 16.0, 0.999 * p_623}, below_sat,
+       {1.0 - 1e-5, 1.0 - 1e-7, 1.0, 1.0 + 1e-7, 1.0 + 1e-5}},
+      {"623.15 K", {1.000001 * p_623, 17.0, 20.0, 30.0, 50.0, 100.0}, at_623,
+       {0.99, 1.0 - 1e-4, 1.0, 1.0 + 1e-4, 1.0 + 1e-3, 1.0 + 3e-3, 1.01}},
+      {"618.15 K", {1.000001 * p_623, 17.0, 20.0, 30.0, 50.0, 100.0}, below_623,
+       {1.0 - 1e-5, 1.0 - 1e-7, 1.0, 1.0 + 1e-7, 1.0 + 1e-5}},
+  };
+  tally t;
+  for (const row& r : rows)
+    for (const double p : r.ps)
+      for (const double factor : r.factors) {
+        const double rho = factor / if97::v1(p, r.T_of(p));
+        const w::all_results all = w::prho_all(1e6 * p, rho);
+        int count = -1;
+        const w::result one = w::prho(1e6 * p, rho, &count);
+        bool same = count == all.count && static_cast<bool>(one) == (all.count > 0) && one.status == all.status;
+        if (same && one) {
+          const w::state &got = one.state, &wanted = all.states[0];
+          same = got.phase == wanted.phase && physical(got) &&
+                 (all.count > 1 ? got.p == wanted.p && got.T == wanted.T
+                                : std::fabs(got.T - wanted.T) <= 2e-12 * wanted.T);
+        }
+        t.check(same, [&] {
+          std::string got = std::string("prho(") + digits(1e6 * p) + ", " + digits(rho) + "), " + r.where +
+                            "'s density times " + digits(factor) + ": single " +
+                            (one ? describe(one.state) : one.reason()) + ", count " + std::to_string(count) +
+                            "; _all " + std::to_string(all.count);
+          for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
+          return got;
+        });
+      }
+}
+
 // Where a line holds no state, the single call's status is _all's.
 TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
   struct row {

@@ -242,6 +242,11 @@ FAULTS = [
     ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
     ("if97/region1.cpp", "return {p, T, v_of(g, T), h_of(g), nan, u_of(g, T), nan", "return {p, T, v_of(g, T), h_of(g), nan, h_of(g), nan", "pairs: region 1's lean v and u of the table's step gives h for u"),
     ("water/flash_pairs.cpp", "const double T = at.T + at.dT_dq * dq + at.dT_drho * drho,", "const double T = at.T + at.dT_dq * dq + 0.0 * drho,", "pairs: region 1's table's step without its slope of T by rho"),
+    ("water/flash_pairs.cpp", "constexpr double below_sat = 0.05, below_623 = 5.0;  // K", "constexpr double below_sat = 0.05, below_623 = 0.0;  // K", "pairs: (p, rho)'s one liquid state taken up to 623.15 K, beside region 3"),
+    ("water/flash_pairs.cpp", "constexpr double below_sat = 0.05, below_623 = 5.0;  // K", "constexpr double below_sat = -0.05, below_623 = 5.0;  // K", "pairs: (p, rho)'s one liquid state taken up to the saturated liquid and beyond"),
+    ("water/flash_pairs.cpp", "!(rho < (1.0 - table.rho_cold_error - 1e-9) * sq->weights.of(table.rho_cold + sq->first))", "!(rho < (1.0 + 1e-6) * sq->weights.of(table.rho_cold + sq->first))", "pairs: (p, rho)'s one liquid state taken above the density at 273.15 K"),
+    ("water/flash_pairs.cpp", "  return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));", "  return at.T + at.dT_drho * (rho - 1.0 / if97::v1(p, at.T));", "pairs: (p, rho)'s liquid start stepped without the slope of its row coordinate"),
+    ("water/flash_pairs.cpp", "      const double rho = out.rho_max[i] - g * g;", "      const double rho = out.rho_max[i] - g;", "pairs: (p, rho)'s liquid table's nodes at densities off their row coordinate"),
 ]
 
 

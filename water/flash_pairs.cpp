@@ -2762,6 +2762,132 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   return line.done(all);
 }
 
+// ------------------------------------------- region 1's table of (p, rho) --
+
+// Region 1's T of (p, rho) on the side of the density maximum where the
+// liquid's density falls with T, tabulated once in a liquid_table whose q is
+// ln p (MPa) and whose row coordinate is g = -sqrt(rho_max - rho), rho_max
+// the isobar's greatest density (of the equation extrapolated below
+// 273.15 K where the maximum lies there): about the maximum T - T_max grows
+// as sqrt(rho_max - rho), and T is near linear in g. At `columns` + 1
+// pressures evenly spaced in ln p from psat(290 K) to 100 MPa, and at each
+// at `rows` + 1 values of g evenly spaced from the density at region 1's hot
+// end (the saturated liquid's, IAPWS-IF97 Eq. (31) and Eq. (7), or 623.15
+// K's above psat(623.15 K)) to the density at 273.15 K. Every node's T lies
+// where the density falls with T (at 290 K and above the density of
+// 273.15 K is met again only past the maximum), found by Newton's steps in T
+// from the hotter node before it. With the densities at 273.15 K and their
+// cubic's bound of error, taken at the columns' midpoints and quarters once
+// (times 4), and the least density of the hot ends (below it the table holds
+// none).
+struct isobar_liquid_table {
+  liquid_table t;
+  double rho_max[liquid_table::columns + 1], rho_cold[liquid_table::columns + 1];  // kg/m3
+  double rho_cold_error;  // relative
+  double rho_least;       // kg/m3
+};
+constexpr double isobar_table_T_lo = 290.0;  // K, the psat of the table's first column
+
+isobar_liquid_table isobar_table_formed() {
+  isobar_liquid_table out{};
+  liquid_table& t = out.t;
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
+  t.q_lo = std::log(if97::psat(isobar_table_T_lo));
+  t.q_step = (std::log(if97::p_max) - t.q_lo) / columns;
+  const auto p_of = [&](double at) { return std::fmin(std::exp(t.q_lo + at * t.q_step), if97::p_max); };
+  const auto rho_cold = [](double p) { return 1.0 / if97::v1(p, if97::T_min); };
+  for (int i = 0; i <= columns; ++i) {
+    const double p = p_of(i);
+    const double T_hot = p < p_623 ? if97::tsat(p) : if97::T_region1_max;
+    const double rho_hot = 1.0 / if97::v1(p, T_hot);
+    // The maximum by golden section in T over [230 K, 300 K].
+    double a = 230.0, b = 300.0;
+    for (int k = 0; k < 80; ++k) {
+      const double c = b - 0.618033988749895 * (b - a), d = a + 0.618033988749895 * (b - a);
+      (if97::v1(p, c) < if97::v1(p, d) ? b : a) = (if97::v1(p, c) < if97::v1(p, d) ? d : c);
+    }
+    out.rho_max[i] = 1.0 / if97::v1(p, 0.5 * (a + b));
+    out.rho_cold[i] = rho_cold(p);
+    t.rho_sat[i] = -std::sqrt(out.rho_max[i] - rho_hot);
+    t.rho_top[i] = -std::sqrt(out.rho_max[i] - out.rho_cold[i]);
+    out.rho_least = i == 0 ? rho_hot : std::fmin(out.rho_least, rho_hot);
+    double T = T_hot;
+    for (int j = 0; j <= rows; ++j) {
+      const double g = t.rho_sat[i] + (t.rho_top[i] - t.rho_sat[i]) * j / rows;
+      const double rho = out.rho_max[i] - g * g;
+      // Where the maximum lies at 273.15 K (about 20 MPa) the last row's
+      // root is double: Newton's steps close on it linearly.
+      for (int k = 0; k < 200; ++k) {
+        const if97::properties pr = if97::properties1(p, T);
+        const double dT = (1.0 / pr.v - rho) / (-pr.dv_dT / (pr.v * pr.v));
+        if (!std::isfinite(dT)) {
+          T = nan;
+          break;
+        }
+        T -= dT;
+        if (std::fabs(dT) <= 1e-13 * T) break;
+      }
+      t.T_p[i][j][0] = T;
+      t.T_p[i][j][1] = p;
+    }
+  }
+  for (int i = 0; i < columns; ++i)
+    for (const double s : {0.25, 0.5, 0.75}) {
+      const std::optional<stencil> sq = columns_of(t, t.q_lo + (i + s) * t.q_step);
+      const double exact = rho_cold(p_of(i + s));
+      out.rho_cold_error = std::fmax(out.rho_cold_error, std::fabs(sq->weights.of(out.rho_cold + sq->first) / exact - 1.0));
+    }
+  out.rho_cold_error *= 4.0;
+  return out;
+}
+
+const isobar_liquid_table& isobar_table() {
+  static const isobar_liquid_table table = isobar_table_formed();
+  return table;
+}
+
+// (p, rho) where it has one state, region 1's liquid past its density
+// maximum, polished from the table's T stepped once: none (the search along
+// the isobar decides) beyond the table or where the proof fails. Along a
+// region-1 isobar the density has one maximum at most (see pieces): below
+// the density at 273.15 K a state lies where the density falls with T, and
+// none on the rising side (which holds the densities above that one); one
+// clearly colder than region 1's hot end is denser than the saturated liquid
+// (no wet state, and regions 2 and 5 lie below rho'') and, 5 K below 623.15
+// K, by more than the 1e-3 within which region 3 comes to region 1's density
+// at 623.15 K.
+// The table's T of (p, rho) stepped once (K): NaN beyond the table or at a
+// density not clearly below 273.15 K's on its isobar.
+double liquid_T_of_isobar(double p, double rho) {
+  const isobar_liquid_table& table = isobar_table();
+  if (!(rho > table.rho_least)) return nan;
+  const double ln_p = std::log(p);
+  const std::optional<stencil> sq = columns_of(table.t, ln_p);
+  if (!sq || !(rho < (1.0 - table.rho_cold_error - 1e-9) * sq->weights.of(table.rho_cold + sq->first))) return nan;
+  const double below_max = sq->weights.of(table.rho_max + sq->first) - rho;
+  if (!(below_max > 0.0)) return nan;
+  const double root = std::sqrt(below_max);
+  const liquid_inverse at = liquid_table_start(table.t, ln_p, -root);
+  // dg/drho = 1 / (2 sqrt(rho_max - rho)).
+  return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));
+}
+
+std::optional<result> prho_liquid(double p, double rho, int* count) {
+  const double T0 = liquid_T_of_isobar(p, rho);
+  if (!std::isfinite(T0)) return std::nullopt;
+  start_steps = 1;
+  single st{};
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  constexpr double below_sat = 0.05, below_623 = 5.0;  // K
+  const double T_hot = p < p_623 ? if97::tsat(p) - below_sat : if97::T_region1_max - below_623;
+  if (!polish(1, {quantity::p, p}, {quantity::rho, rho}, T0, p, st, true) || !(st.pr.T < T_hot) ||
+      verdict_of(st).next != 1)
+    return std::nullopt;
+  if (count) *count = 1;
+  return detail::single_result(st);
+}
+
 // (p, rho): the first state along the isobar, lowest temperature first: the
 // liquid of region 1, the two-phase state, region 3, regions 2 and 5.
 result prho_first(double p_si, double rho, int* count) {
@@ -2771,6 +2897,7 @@ result prho_first(double p_si, double rho, int* count) {
     return first_of(all(), count);
   const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
   const target q{quantity::rho, rho};
+  if (const std::optional<result> liquid = prho_liquid(p, rho, count)) return *liquid;
   static const double p_623 = if97::psat(if97::T_region1_max);
   steps_taken = 0;
   pieces line{count, 1e-9 * rho, status::density_out_of_range};
