@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/checks.hpp"
+#include "support/state_grid.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
 
@@ -131,6 +132,30 @@ TEST(PairStarts, LiquidOfPressureAndDensityInTwoSteps) {
           << r.what << ": prho of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
           << digits(g.state.T) << " K, region " << g.state.region << ", count " << count << ", cv "
           << digits(g.state.cv) << " in " << steps << " steps; expected T within 2e-12, one state, at most "
+          << r.most_steps << " steps";
+    });
+  }
+}
+
+// (T, s) of region 1's liquid from 290 K: from a table of p over (T, s)
+// formed once, stepped once by the table's slope from one evaluation of s
+// (that step counted), then evaluated whole once (twice by 623.15 K).
+TEST(PairStarts, LiquidOfTemperatureAndEntropyInTwoSteps) {
+  const steps_row rows[] = {
+      {"compressed liquid", 0.1, 100.0, 290.0, 600.0, 1},
+      {"hot liquid by 623.15 K", 17.0, 100.0, 600.0, 623.1, 2},
+  };
+  for (const steps_row& r : rows) {
+    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      int count = 0;
+      const w::result g = w::Ts(in.T, in.s, &count);
+      const int steps = w::detail::last_polish_steps();
+      EXPECT_TRUE(g && count == 1 && g.state.region == 1 && g.state.T == T &&
+                  kvtest::reproduces(g.state.s, in.s) && std::fabs(g.state.p - in.p) <= 1e-6 * in.p &&
+                  std::isfinite(g.state.cv) && steps <= r.most_steps)
+          << r.what << ": Ts of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave p = "
+          << digits(g.state.p) << " Pa, s = " << digits(g.state.s) << ", region " << g.state.region << ", count "
+          << count << " in " << steps << " steps; expected s reproduced, p within 1e-6, one state, at most "
           << r.most_steps << " steps";
     });
   }

@@ -200,6 +200,20 @@ TEST(StatePairsFirst, DensitiesOfTheLiquidBesideTheEndsOfItsShortcut) {
       }
 }
 
+// (T, s) and (T, h) of region 1's liquid beside where the single call of
+// (T, s) proves one state: 0.01 MPa above psat(T), at 290 K and 623.15 K,
+// and at 100 MPa.
+TEST(StatePairsFirst, EntropiesOfTheLiquidBesideTheEndsOfItsShortcut) {
+  tally t;
+  for (const double T : {289.99, 290.0, 290.01, 300.0, 400.0, 500.0, 600.0, 623.1, 623.15})
+    for (const double dp : {0.0, 1e-6, 0.009, 0.011, 0.1}) {
+      const double p = if97::psat(T) + dp;  // MPa
+      for (const pair f : {T_s, T_h}) agrees(t, f, 1e6 * p, T);
+    }
+  for (const double T : {290.0, 400.0, 623.1})
+    for (const double p : {99.99, 100.0}) agrees(t, T_s, 1e6 * p, T);
+}
+
 // Where a line holds no state, the single call's status is _all's.
 TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
   struct row {
@@ -327,11 +341,14 @@ TEST(StatePairsFirst, RegionThreeFallsAndRegionOneIsBounded) {
   for (double T = if97::T_min; T <= if97::T_region1_max; T += 1.7) {
     for (double lp = std::log10(if97::psat(T)); lp <= 2.0; lp += 0.01) {
       const if97::properties pr = if97::properties1(std::pow(10.0, lp), T);
-      // From 300 K less dense than at 273.15 K and the same pressure.
+      // From 300 K less dense than at 273.15 K and the same pressure; from
+      // 290 K expanding with T by more than 1e-7 m3/(kg K).
       const bool cold_densest = T < 300.0 || pr.v > if97::v1(pr.p, if97::T_min);
-      t.check(pr.h <= top.h && pr.s <= top.s && pr.v <= top.v && cold_densest, [&] {
+      const bool expanding = T < 290.0 || pr.dv_dT > 1e-7;
+      t.check(pr.h <= top.h && pr.s <= top.s && pr.v <= top.v && cold_densest && expanding, [&] {
         return "region 1 at p = " + digits(pr.p) + " MPa, T = " + digits(T) + ": h " + digits(pr.h) + ", s " +
-               digits(pr.s) + ", v " + digits(pr.v) + " beyond 623.15 K's saturated liquid";
+               digits(pr.s) + ", v " + digits(pr.v) + ", (dv/dT)_p " + digits(pr.dv_dT) +
+               " beyond 623.15 K's saturated liquid or 1e-7";
       });
     }
   }

@@ -247,6 +247,10 @@ FAULTS = [
     ("water/flash_pairs.cpp", "!(rho < (1.0 - table.rho_cold_error - 1e-9) * sq->weights.of(table.rho_cold + sq->first))", "!(rho < (1.0 + 1e-6) * sq->weights.of(table.rho_cold + sq->first))", "pairs: (p, rho)'s one liquid state taken above the density at 273.15 K"),
     ("water/flash_pairs.cpp", "  return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));", "  return at.T + at.dT_drho * (rho - 1.0 / if97::v1(p, at.T));", "pairs: (p, rho)'s liquid start stepped without the slope of its row coordinate"),
     ("water/flash_pairs.cpp", "      const double rho = out.rho_max[i] - g * g;", "      const double rho = out.rho_max[i] - g;", "pairs: (p, rho)'s liquid table's nodes at densities off their row coordinate"),
+    ("water/flash_pairs.cpp", "  constexpr double above_sat = 0.01;  // MPa", "  constexpr double above_sat = -0.01;  // MPa", "pairs: (T, s)'s one liquid state taken down to the saturated liquid and below"),
+    ("water/flash_pairs.cpp", "  t.q_lo = isotherm_table_T_lo;", "  t.q_lo = 273.15;", "pairs: (T, s)'s one liquid state taken about the density maximum"),
+    ("water/flash_pairs.cpp", "  const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);", "  const double p0 = std::clamp(at.p, 1e-3, if97::p_max);", "pairs: (T, s)'s liquid start from the table not stepped"),
+    ("water/flash_pairs.cpp", "      t.T_p[i][j][1] = p;  // MPa", "      t.T_p[i][j][1] = 1.1 * p;  // MPa", "pairs: (T, s)'s liquid table's pressures 10 % off"),
 ]
 
 

@@ -2627,6 +2627,74 @@ end_point end_point_of(const isotherm_end_table& table, double T, target q) {
           line(a.dq_dlnp[k], b.dq_dlnp[k]), e.q[k], e.dq_drho[k], e.dq_dlnp[k]};
 }
 
+// Region 1's p of (T, s), tabulated once in a liquid_table whose q is T (K)
+// and whose row coordinate is s: at `columns` + 1 temperatures evenly spaced
+// from 290 K to 623.15 K, and at each at `rows` + 1 entropies evenly spaced
+// from s at 100 MPa to the saturated liquid's s' at psat(T) (IAPWS-IF97
+// Eq. (30) and Eq. (7)). From 290 K s falls with p all along region 1's
+// isotherm ((ds/dp)_T = -(dv/dT)_p, the liquid expanding with T there): each
+// node's p by Newton's steps from the denser node before it.
+constexpr double isotherm_table_T_lo = 290.0;  // K
+
+liquid_table isotherm_table_formed() {
+  liquid_table t{};
+  constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
+  t.q_lo = isotherm_table_T_lo;
+  t.q_step = (if97::T_region1_max - t.q_lo) / columns;
+  for (int i = 0; i <= columns; ++i) {
+    const double T = i == columns ? if97::T_region1_max : t.q_lo + i * t.q_step;
+    t.rho_sat[i] = if97::s1(if97::p_max, T);
+    t.rho_top[i] = if97::s1(if97::psat(T), T);
+    double p = if97::p_max;
+    for (int j = 0; j <= rows; ++j) {
+      const double s = t.rho_sat[i] + (t.rho_top[i] - t.rho_sat[i]) * j / rows;
+      for (int k = 0; k < 40; ++k) {
+        const if97::properties pr = if97::properties1(p, T);
+        const double dp = (pr.s - s) / (-kJ_per_MPa_m3 * pr.dv_dT);
+        if (!std::isfinite(dp)) {
+          p = nan;
+          break;
+        }
+        p -= dp;
+        if (std::fabs(dp) <= 1e-13 * p) break;
+      }
+      t.T_p[i][j][0] = T;
+      t.T_p[i][j][1] = p;  // MPa
+    }
+  }
+  return t;
+}
+
+const liquid_table& isotherm_table() {
+  static const liquid_table table = isotherm_table_formed();
+  return table;
+}
+
+// (T, s) where it has one state, region 1's liquid: polished from the
+// table's p stepped once; none (the search along the isotherm decides)
+// beyond the table or where the proof fails. Along region 1's isotherm s
+// falls with p from s' (above 290 K), and the isotherm's other pieces hold
+// s above it (region 2's steam s >= s'' > s', the two-phase states between):
+// a state 0.01 MPa above psat(T) is the only one, its s below s' by more
+// than 1e-6 kJ/(kg K) ((dv/dT)_p above 1e-7 m3/(kg K) there).
+std::optional<result> Ts_liquid(double T, double s, int* count) {
+  // The table's span of T, from 290 K to 623.15 K, bounds T's.
+  const liquid_inverse at = liquid_table_start(isotherm_table(), T, s);
+  if (!(std::isfinite(at.p) && at.p > 0.0)) return std::nullopt;
+  const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);
+  start_steps = 1;
+  single st{};
+  constexpr double above_sat = 0.01;  // MPa
+  if (!polish(1, {quantity::T, T}, {quantity::s, s}, T, p0, st, true) || !(st.pr.p > if97::psat(T) + above_sat) ||
+      verdict_of(st).next != 1)
+    return std::nullopt;
+  // A state a rounding beyond 100 MPa the search along the line puts on it.
+  const result one = detail::single_result(st);
+  if (!one) return std::nullopt;
+  if (count) *count = 1;
+  return one;
+}
+
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
 // first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
 result T_first(double T, double value_si, quantity qq, int* count) {
@@ -2634,6 +2702,8 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   if (!std::isfinite(T) || !std::isfinite(value_si) || !(T >= if97::T_min && T <= if97::T_region5_max))
     return first_of(all(), count);
   const target q{qq, value_si / J_per_kJ};
+  if (qq == quantity::s)
+    if (const std::optional<result> liquid = Ts_liquid(T, q.value, count)) return *liquid;
   steps_taken = 0;
   pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
   // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
@@ -2884,8 +2954,11 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
   if (!polish(1, {quantity::p, p}, {quantity::rho, rho}, T0, p, st, true) || !(st.pr.T < T_hot) ||
       verdict_of(st).next != 1)
     return std::nullopt;
+  // A state a rounding beyond 100 MPa the search along the line puts on it.
+  const result one = detail::single_result(st);
+  if (!one) return std::nullopt;
   if (count) *count = 1;
-  return detail::single_result(st);
+  return one;
 }
 
 // (p, rho): the first state along the isobar, lowest temperature first: the
