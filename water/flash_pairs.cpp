@@ -2686,8 +2686,15 @@ const liquid_table& isotherm_table() {
 // a state 0.01 MPa above psat(T) is the only one, its s below s' by more
 // than 1e-6 kJ/(kg K) ((dv/dT)_p above 1e-7 m3/(kg K) there).
 std::optional<result> Ts_liquid(double T, double s, int* count) {
-  // The table's span of T, from 290 K to 623.15 K, bounds T's.
-  const liquid_inverse at = liquid_table_start(isotherm_table(), T, s);
+  // The table's span of T, from 290 K to 623.15 K, bounds T's. Far above
+  // s' (wet or steam; s' within 2e-4 of the straight line between two
+  // columns) none here, before the cubics.
+  const liquid_table& t = isotherm_table();
+  const double at_T = (T - t.q_lo) / t.q_step;
+  if (!(at_T >= 0.0 && at_T <= liquid_table::columns)) return std::nullopt;
+  const int i = std::min(static_cast<int>(at_T), liquid_table::columns - 1);
+  if (s > t.rho_top[i] + (at_T - i) * (t.rho_top[i + 1] - t.rho_top[i]) + 1e-3) return std::nullopt;
+  const liquid_inverse at = liquid_table_start(t, T, s);
   if (!(std::isfinite(at.p) && at.p > 0.0)) return std::nullopt;
   const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);
   start_steps = 1;
@@ -2861,6 +2868,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
 struct isobar_liquid_table {
   liquid_table t;
   double rho_max[liquid_table::columns + 1], rho_cold[liquid_table::columns + 1];  // kg/m3
+  double rho_hot[liquid_table::columns + 1];                                        // kg/m3
   double rho_cold_error;  // relative
   double rho_least;       // kg/m3
 };
@@ -2889,6 +2897,7 @@ isobar_liquid_table isobar_table_formed() {
     out.rho_cold[i] = rho_cold(p);
     t.rho_sat[i] = -std::sqrt(out.rho_max[i] - rho_hot);
     t.rho_top[i] = -std::sqrt(out.rho_max[i] - out.rho_cold[i]);
+    out.rho_hot[i] = rho_hot;
     out.rho_least = i == 0 ? rho_hot : std::fmin(out.rho_least, rho_hot);
     double T = T_hot;
     for (int j = 0; j <= rows; ++j) {
@@ -2943,6 +2952,8 @@ double liquid_T_of_isobar(double p, double rho) {
   const double ln_p = std::log(p);
   const std::optional<stencil> sq = columns_of(table.t, ln_p);
   if (!sq || !(rho < (1.0 - table.rho_cold_error - 1e-9) * sq->weights.of(table.rho_cold + sq->first))) return nan;
+  // Below the hot end's density (region 3's, the dome's) the table holds none.
+  if (!(rho > sq->weights.of(table.rho_hot + sq->first))) return nan;
   const double below_max = sq->weights.of(table.rho_max + sq->first) - rho;
   if (!(below_max > 0.0)) return nan;
   const double root = std::sqrt(below_max);
