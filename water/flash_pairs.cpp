@@ -2635,6 +2635,36 @@ end_point end_point_of(const isotherm_end_table& table, double T, target q) {
           line(a.dq_dlnp[k], b.dq_dlnp[k]), e.q[k], e.dq_drho[k], e.dq_dlnp[k]};
 }
 
+// Newton's steps x -= step(x) from x, `limit` at most, until one moves x by
+// no more than 1e-13 of itself: the nodes of region 1's tables of (T, s)
+// and (p, rho). NaN where a step is not finite.
+template <class Step>
+double newton_steps(double x, int limit, Step&& step) {
+  for (int k = 0; k < limit; ++k) {
+    const double d = step(x);
+    if (!std::isfinite(d)) return nan;
+    x -= d;
+    if (std::fabs(d) <= 1e-13 * x) break;
+  }
+  return x;
+}
+
+// The one state of a liquid shortcut, polished in region 1 on targets a and
+// b from (T, p), a table's start stepped once (that step counted), and kept
+// where `sure` holds of it: none where the polish fails, where the state is
+// not region 1's, or where it lies a rounding beyond 100 MPa (the search
+// along the line puts it on the bound).
+template <class Sure>
+std::optional<result> liquid_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
+  start_steps = 1;
+  single st{};
+  if (!polish(1, a, b, T, p, st, true) || !sure(st.pr) || verdict_of(st).next != 1) return std::nullopt;
+  const result one = detail::single_result(st);
+  if (!one) return std::nullopt;
+  if (count) *count = 1;
+  return one;
+}
+
 // Region 1's p of (T, s), tabulated once in a liquid_table whose q is T (K)
 // and whose row coordinate is s: at `columns` + 1 temperatures evenly spaced
 // from 290 K to 623.15 K, and at each at `rows` + 1 entropies evenly spaced
@@ -2656,16 +2686,10 @@ liquid_table isotherm_table_formed() {
     double p = if97::p_max;
     for (int j = 0; j <= rows; ++j) {
       const double s = t.rho_sat[i] + (t.rho_top[i] - t.rho_sat[i]) * j / rows;
-      for (int k = 0; k < 40; ++k) {
-        const if97::properties pr = if97::properties1(p, T);
-        const double dp = (pr.s - s) / (-kJ_per_MPa_m3 * pr.dv_dT);
-        if (!std::isfinite(dp)) {
-          p = nan;
-          break;
-        }
-        p -= dp;
-        if (std::fabs(dp) <= 1e-13 * p) break;
-      }
+      p = newton_steps(p, 40, [&](double at) {
+        const if97::properties pr = if97::properties1(at, T);
+        return (pr.s - s) / (-kJ_per_MPa_m3 * pr.dv_dT);
+      });
       t.T_p[i][j][0] = T;
       t.T_p[i][j][1] = p;  // MPa
     }
@@ -2697,17 +2721,9 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
   const liquid_inverse at = liquid_table_start(t, T, s);
   if (!(std::isfinite(at.p) && at.p > 0.0)) return std::nullopt;
   const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);
-  start_steps = 1;
-  single st{};
   constexpr double above_sat = 0.01;  // MPa
-  if (!polish(1, {quantity::T, T}, {quantity::s, s}, T, p0, st, true) || !(st.pr.p > if97::psat(T) + above_sat) ||
-      verdict_of(st).next != 1)
-    return std::nullopt;
-  // A state a rounding beyond 100 MPa the search along the line puts on it.
-  const result one = detail::single_result(st);
-  if (!one) return std::nullopt;
-  if (count) *count = 1;
-  return one;
+  return liquid_one_state({quantity::T, T}, {quantity::s, s}, T, p0, count,
+                          [&](const if97::properties& pr) { return pr.p > if97::psat(T) + above_sat; });
 }
 
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
@@ -2905,16 +2921,10 @@ isobar_liquid_table isobar_table_formed() {
       const double rho = out.rho_max[i] - g * g;
       // Where the maximum lies at 273.15 K (about 20 MPa) the last row's
       // root is double: Newton's steps close on it linearly.
-      for (int k = 0; k < 200; ++k) {
-        const if97::properties pr = if97::properties1(p, T);
-        const double dT = (1.0 / pr.v - rho) / (-pr.dv_dT / (pr.v * pr.v));
-        if (!std::isfinite(dT)) {
-          T = nan;
-          break;
-        }
-        T -= dT;
-        if (std::fabs(dT) <= 1e-13 * T) break;
-      }
+      T = newton_steps(T, 200, [&](double at) {
+        const if97::properties pr = if97::properties1(p, at);
+        return (1.0 / pr.v - rho) / (-pr.dv_dT / (pr.v * pr.v));
+      });
       t.T_p[i][j][0] = T;
       t.T_p[i][j][1] = p;
     }
@@ -2965,19 +2975,11 @@ double liquid_T_of_isobar(double p, double rho) {
 std::optional<result> prho_liquid(double p, double rho, int* count) {
   const double T0 = liquid_T_of_isobar(p, rho);
   if (!std::isfinite(T0)) return std::nullopt;
-  start_steps = 1;
-  single st{};
   static const double p_623 = if97::psat(if97::T_region1_max);
   constexpr double below_sat = 0.05, below_623 = 5.0;  // K
   const double T_hot = p < p_623 ? if97::tsat(p) - below_sat : if97::T_region1_max - below_623;
-  if (!polish(1, {quantity::p, p}, {quantity::rho, rho}, T0, p, st, true) || !(st.pr.T < T_hot) ||
-      verdict_of(st).next != 1)
-    return std::nullopt;
-  // A state a rounding beyond 100 MPa the search along the line puts on it.
-  const result one = detail::single_result(st);
-  if (!one) return std::nullopt;
-  if (count) *count = 1;
-  return one;
+  return liquid_one_state({quantity::p, p}, {quantity::rho, rho}, T0, p, count,
+                          [&](const if97::properties& pr) { return pr.T < T_hot; });
 }
 
 // (p, rho): the first state along the isobar, lowest temperature first: the
