@@ -14,6 +14,8 @@
 // p v), and in region 3 from Newton's steps along the isochore on part of its
 // equation; it goes on to the neighbouring region where the polished state
 // lies beyond its region's bounds.
+// (p, rho) and (T, s) of region 1's liquid, where their line holds one state,
+// start from tables of T over (ln p, rho) and of p over (T, s), formed once.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
