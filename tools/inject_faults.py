@@ -250,6 +250,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  t.q_lo = isotherm_table_T_lo;", "  t.q_lo = 273.15;", "pairs: (T, s)'s one liquid state taken about the density maximum"),
     ("water/flash_pairs.cpp", "  const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);", "  const double p0 = std::clamp(at.p, 1e-3, if97::p_max);", "pairs: (T, s)'s liquid start from the table not stepped"),
     ("water/flash_pairs.cpp", "      t.T_p[i][j][1] = p;  // MPa", "      t.T_p[i][j][1] = 1.1 * p;  // MPa", "pairs: (T, s)'s liquid table's pressures 10 % off"),
+    ("water/flash_pairs.cpp", "!pt.reproduced && (pt.f < 0.0) != (p0.f < 0.0) && std::isfinite(pt.f)", "!pt.reproduced && (pt.f < 0.0) == (p0.f < 0.0) && std::isfinite(pt.f)", "pairs: two roots about an extremum split at a point on the ends' side of the target"),
 ]
 
 

@@ -2004,12 +2004,26 @@ void roots_between(F&& f, double t0, const point& p0, double t1, const point& p1
   if (!(p0.slope * p1.slope > 0.0)) {
     double lo = t0, hi = t1, s_lo = p0.slope, s_hi = p1.slope;
     double t_least = nan, slope_least = inf;
+    // Where the slopes come with f's values, a point clearly across the
+    // target from both ends (which lie on one side of it, neither
+    // reproducing it) splits the interval in two, each with one root about
+    // the one extremum: the search of the extremum ends there.
+    const bool may_split = !how.noisy && (p0.f < 0.0) == (p1.f < 0.0) && !p0.reproduced && !p1.reproduced;
     for (int k = 0; k < 12 && hi - lo > 1e-12 * std::fmax(std::fabs(hi), 1.0); ++k) {
       double t = lo - s_lo * (hi - lo) / (s_hi - s_lo);
       if (!(t > lo && t < hi) || k % 3 == 2) t = 0.5 * (lo + hi);
       double st = nan;
-      if constexpr (std::is_null_pointer_v<std::decay_t<S>>) st = f(t).slope;
-      else st = slope_of(t);
+      if constexpr (std::is_null_pointer_v<std::decay_t<S>>) {
+        const point pt = f(t);
+        if (may_split && pt.valid && !pt.reproduced && (pt.f < 0.0) != (p0.f < 0.0) && std::isfinite(pt.f)) {
+          monotone(t0, p0, t, pt);
+          monotone(t, pt, t1, p1);
+          return;
+        }
+        st = pt.slope;
+      } else {
+        st = slope_of(t);
+      }
       if (std::fabs(st) < slope_least) {
         t_least = t;
         slope_least = std::fabs(st);
