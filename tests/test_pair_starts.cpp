@@ -9,7 +9,9 @@
 #include <cmath>
 #include <string>
 
+#include "if97/region2.hpp"
 #include "support/checks.hpp"
+#include "support/published_states.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
 
@@ -215,6 +217,43 @@ TEST(PairStarts, Region2FromTheSteamGridInOneStep) {
         }
       }
     }
+  }
+}
+
+// The lean evaluation of region 2 behind the grid's step: v, h and u from
+// gamma_pi and gamma_tau alone, the published values of IAPWS-IF97 Table 15
+// to half a unit of their last digit, and the whole evaluation's to rounding
+// over region 2 (thin, dense, next to the saturation line and B23, 1073.15
+// K), the rest NaN: a term of either sum off, or an operation mixed up,
+// puts the grid's step off, which the polish's steps alone may not show
+// (a step too large is not taken).
+TEST(PairStarts, Region2VolumeAndEnergyOfTheGridsStep) {
+  for (const kvtest::published_state& st : kvtest::published_states) {
+    if (st.region != 2) continue;
+    const if97::properties pr = if97::properties2_volume_energy(st.p, st.T);
+    const struct {
+      const char* name;
+      double got;
+      const char* printed;
+    } rows[] = {{"v", pr.v, st.pv}, {"h", pr.h, st.h}, {"u", pr.u, st.u}};
+    for (const auto& r : rows)
+      EXPECT_TRUE(kvtest::matches_printed(r.got, r.printed))
+          << r.name << " at p = " << st.p << " MPa, T = " << st.T << " K";
+  }
+  const struct {
+    double p, T;  // MPa, K
+  } states[] = {{1e-5, 300.0}, {0.0035, 300.0}, {0.1, 373.2}, {1.0, 500.0},  {16.5, 623.2}, {30.0, 700.0},
+                {60.0, 800.0}, {100.0, 863.2}, {100.0, 1073.15}, {1e-3, 1073.15}, {10.0, 584.2}};
+  for (const auto& at : states) {
+    const if97::properties lean = if97::properties2_volume_energy(at.p, at.T), whole = if97::properties2(at.p, at.T);
+    const double got[] = {lean.v, lean.h, lean.u}, expected[] = {whole.v, whole.h, whole.u};
+    const char* names[] = {"v", "h", "u"};
+    for (int k = 0; k < 3; ++k)
+      EXPECT_TRUE(kvtest::close_relative(got[k], expected[k], 4e-16))
+          << names[k] << " at p = " << digits(at.p) << " MPa, T = " << digits(at.T) << " K";
+    EXPECT_TRUE(std::isnan(lean.s) && std::isnan(lean.cp) && std::isnan(lean.cv) && std::isnan(lean.w))
+        << "s, cp, cv, w at p = " << digits(at.p) << " MPa, T = " << digits(at.T) << " K: " << digits(lean.s) << ", "
+        << digits(lean.cp) << ", " << digits(lean.cv) << ", " << digits(lean.w) << "; expected NaN";
   }
 }
 
