@@ -245,9 +245,9 @@ FAULTS = [
     ("if97/region2.cpp", "const equation::parts g = equation::gamma<part_y, part_x | part_y>(p, T);", "const equation::parts g = equation::gamma<part_y, part_y>(p, T);", "region 2: the lean v, h and u without gamma^r_pi"),
     ("water/flash_pairs.cpp", "          0.5 * (3.0 * t2 - 2.0 * t)};", "          0.5 * (3.0 * t2 - 2.2 * t)};", "pairs: a slope weight of the steam grid's cubic"),
     ("water/flash_pairs.cpp", "  const double fw_x = q == quantity::s ? if97::R / x * fw_q : 0.0;", "  const double fw_x = 0.0;", "pairs: the steam grid's slope by rho of (rho, s) without the change of w"),
-    ("water/flash_pairs.cpp", "c * (T * z + x * (dT_dx * z + T * dz_dx))", "c * (T * z + x * dT_dx * z)", "pairs: the steam grid's slope of p by rho without the change of z"),
+    ("water/flash_pairs.cpp", "c * (T * z + x * (dT_dx * z + T * dz_dx))", "c * (T * z + x * (dT_dx * z + 0.0 * T * dz_dx))", "pairs: the steam grid's slope of p by rho without the change of z"),
     ("water/flash_pairs.cpp", "constexpr double steam_step_max = 3e-8;", "constexpr double steam_step_max = 3e-4;", "pairs: the steam grid's step taken where it is large"),
-    ("water/flash_pairs.cpp", "(s.near_root ? 1.0 + 1e-8 : 1.0)", "(s.near_root ? 1.0 : 1.0)", "pairs: steam within 1e-8 of psat from the grid's stepped start searched on the saturation line first"),
+    ("water/flash_pairs.cpp", "return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none", "return q.value > dome_table(true).q_liquid_max[k] + bulge ? exit_kind::none", "pairs: dense wet (rho, q) above 623.15 K's q' taken for dry"),
 ]
 
 

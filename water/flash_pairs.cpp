@@ -11,9 +11,10 @@
 // Tait equation of the liquid for a density), in regions 2 and 5 from a
 // grid of region 2's steam over (ln(1 + rho / rho0) or ln(1 + p / p0), q)
 // formed once and stepped once by its own slopes (else from the ideal gas,
-// and for dense steam the real gas's p v), and in region 3 from Newton's steps along the isochore on part of its
-// equation; it goes on to the neighbouring region where the polished state
-// lies beyond its region's bounds.
+// and for dense steam the real gas's p v), and in region 3 from Newton's
+// steps along the isochore on part of its equation; it goes on to the
+// neighbouring region where the polished state lies beyond its region's
+// bounds.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
@@ -43,6 +44,7 @@
 #include "if97/region4.hpp"
 #include "if97/region5.hpp"
 #include "if97/saturation.hpp"
+#include "if97/series.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
 
@@ -748,8 +750,13 @@ exit_kind dome_exit_of(double v, target q, double bulge, dome_exit& out) {
   if (v > table.v_vapour[0]) return exit_kind::none;
   if (!(v > table.v_liquid[0])) return exit_kind::undecided;
   out.vapour = v >= table.v_vapour[dome_intervals];
-  if (!out.vapour && v > table.v_liquid[dome_intervals]) return exit_kind::above;
   const int k = quantity_index(q.q);
+  if (!out.vapour && v > table.v_liquid[dome_intervals]) {
+    // Above 623.15 K q'' falls with T toward the critical point's q, and q'
+    // rises to it: the isochore's end, and every two-phase state below it,
+    // lies below q'' at the first node of region 3's roots.
+    return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none : exit_kind::above;
+  }
   if (q.value > (out.vapour ? table.q_vapour_max[k] : table.q_liquid_max[k]) + bulge) return exit_kind::none;
   out.i = exit_interval(table, dome_intervals, v, out.vapour);
   return exit_kind::below;
@@ -1262,13 +1269,13 @@ const steam_grid& steam_grid_of(quantity along, quantity q) {
 
 // The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
 // four nodes evenly spaced.
-std::array<double, 4> catmull_rom(double t) {
+[[gnu::always_inline]] inline std::array<double, 4> catmull_rom(double t) {
   const double t2 = t * t, t3 = t2 * t;
   return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
 }
 
 // The slopes of catmull_rom's weights by t.
-std::array<double, 4> catmull_rom_slope(double t) {
+[[gnu::always_inline]] inline std::array<double, 4> catmull_rom_slope(double t) {
   const double t2 = t * t;
   return {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
           0.5 * (3.0 * t2 - 2.0 * t)};
@@ -1295,24 +1302,24 @@ steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double va
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
   const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
   const std::array<double, 4> dcx = catmull_rom_slope(fx - i), dcw = catmull_rom_slope(fw - j);
-  // T and z and their slopes by fx and by fw.
-  double T = 0.0, z = 0.0, T_fx = 0.0, z_fx = 0.0, T_fw = 0.0, z_fw = 0.0;
+  // T and z side by side in the two lanes of a vector, and their slopes by
+  // fx and by fw.
+  using if97::detail::double2;
+  const auto both = [](double c) { return double2{c, c}; };
+  double2 f{0.0, 0.0}, f_fx{0.0, 0.0}, f_fw{0.0, 0.0};
   for (int a = 0; a < 4; ++a) {
     const steam_grid::node* row = &g.at[i + a][j - 1];
-    double Ta = 0.0, za = 0.0, Ta_fw = 0.0, za_fw = 0.0;
+    double2 fa{0.0, 0.0}, fa_fw{0.0, 0.0};
     for (int b = 0; b < 4; ++b) {
-      Ta += cw[b] * row[b].T;
-      za += cw[b] * row[b].z;
-      Ta_fw += dcw[b] * row[b].T;
-      za_fw += dcw[b] * row[b].z;
+      const double2 n{row[b].T, row[b].z};
+      fa += both(cw[b]) * n;
+      fa_fw += both(dcw[b]) * n;
     }
-    T += cx[a] * Ta;
-    z += cx[a] * za;
-    T_fx += dcx[a] * Ta;
-    z_fx += dcx[a] * za;
-    T_fw += cx[a] * Ta_fw;
-    z_fw += cx[a] * za_fw;
+    f += both(cx[a]) * fa;
+    f_fx += both(dcx[a]) * fa;
+    f_fw += both(cx[a]) * fa_fw;
   }
+  const double T = f[0], z = f[1], T_fx = f_fx[0], z_fx = f_fx[1], T_fw = f_fw[0], z_fw = f_fw[1];
   // A node without steam is NaN, and so is the sum.
   if (!std::isfinite(T + z)) return none;
   // dfx/dx; dfw/dq; dfw/dx at constant q, of w = s + R ln rho.
@@ -1853,12 +1860,8 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     if (s.T > if97::T_region2_max && !gas_too_cold) region = 5;
     // Steam whose ideal gas at its temperature lies above psat, or whose q
     // lies below any steam's, is most likely wet: the saturation line is
-    // searched first, for a few steps. The grid's stepped start lies within
-    // about 1e-10 of region 2's state: within 1e-8 of psat the polish goes
-    // first, and the forward equations decide the side of the line.
-    else if (!dry &&
-             (gas_too_cold ||
-              (s.T < T_top && s.y > (s.near_root ? 1.0 + 1e-8 : 1.0) * if97::psat(std::fmax(s.T, if97::T_min)))) &&
+    // searched first, for a few steps.
+    else if (!dry && (gas_too_cold || (s.T < T_top && s.y > if97::psat(std::fmax(s.T, if97::T_min)))) &&
              two_phase_isochore(1.0 / rho, b, gas_too_cold ? 400.0 : s.T, sat, x, 12))
       return detail::two_phase_result(sat, x);
   } else if (beyond_b23(rho, b)) {
