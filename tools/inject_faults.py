@@ -248,6 +248,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "c * (T * z + x * (dT_dx * z + T * dz_dx))", "c * (T * z + x * (dT_dx * z + 0.0 * T * dz_dx))", "pairs: the steam grid's slope of p by rho without the change of z"),
     ("water/flash_pairs.cpp", "constexpr double steam_step_max = 3e-8;", "constexpr double steam_step_max = 3e-4;", "pairs: the steam grid's step taken where it is large"),
     ("water/flash_pairs.cpp", "return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none", "return q.value > dome_table(true).q_liquid_max[k] + bulge ? exit_kind::none", "pairs: dense wet (rho, q) above 623.15 K's q' taken for dry"),
+    ("water/flash_pairs.cpp", "        out.q[i][quantity_index(q)] = hi + (hi - lo);", "        out.q[i][quantity_index(q)] = lo - 1e3 * (hi - lo);", "pairs: region 3's q bounded too low next to B23, its states sent to region 2 first"),
 ]
 
 

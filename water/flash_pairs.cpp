@@ -1423,17 +1423,46 @@ const isotherm_end_table& top_end_table() {
 // but not beyond 863.15 K, where region 3's equation ends: steam within about
 // that of B23, where the real gas's start lands farther off, still starts
 // from region 3's isochore.
+//
+// The bound q3(T, rho) is formed once per node interval, over all densities
+// between B23's at nodes i - 1 and i: the largest of region 3's q at T at
+// both ends and the middle, raised by their spread (over so short a span q
+// is smooth and nearly straight), a little above q3 at the state's density.
 constexpr double b23_clearance = 10.0;  // K
+struct b23_bounds {
+  double q[isotherm_end_table::grid.nodes()][quantity_count];  // from node 1 on
+};
+const b23_bounds& b23_bounds_table() {
+  static const b23_bounds table = [] {
+    b23_bounds out{};
+    const isotherm_end_table& b23 = b23_end_table();
+    constexpr T_grid grid = isotherm_end_table::grid;
+    for (int i = 1; i < grid.nodes(); ++i) {
+      // Within region 3's range of T: any T from T_i up serves the bound.
+      const double T = std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max);
+      const double rho[] = {b23.at[i - 1].rho, 0.5 * (b23.at[i - 1].rho + b23.at[i].rho), b23.at[i].rho};
+      for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
+        double lo = inf, hi = -inf;
+        for (const double r : rho) {
+          const double v = 1.0 / r;
+          const double e = q == quantity::u ? if97::u3(T, v) : q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+          lo = std::fmin(lo, e);
+          hi = std::fmax(hi, e);
+        }
+        out.q[i][quantity_index(q)] = hi + (hi - lo);
+      }
+    }
+    return out;
+  }();
+  return table;
+}
 bool beyond_b23(double rho, target q) {
   const isotherm_end_table& b23 = b23_end_table();
-  constexpr T_grid grid = isotherm_end_table::grid;
-  constexpr int nodes = grid.nodes();
+  constexpr int nodes = isotherm_end_table::grid.nodes();
   if (!(rho > b23.at[0].rho && rho < b23.at[nodes - 1].rho)) return false;
   const auto denser = [](double r, const isotherm_end_table::node& n) { return r < n.rho; };
   const int i = static_cast<int>(std::upper_bound(b23.at, b23.at + nodes, rho, denser) - b23.at);
-  // Within region 3's range of T: any T from T_i up serves the bound.
-  const double T = std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max), v = 1.0 / rho;
-  const double edge = q.q == quantity::u ? if97::u3(T, v) : q.q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+  const double edge = b23_bounds_table().q[i][quantity_index(q.q)];
   return q.value > edge + 1e-9 * std::fabs(edge);
 }
 
