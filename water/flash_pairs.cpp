@@ -824,6 +824,15 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
 // mK of 623.15 K, or q within 1e-7 of the isochore's end on the line).
 enum class dome_verdict { wet, dry, open };
 dome_verdict dome_start(double v, target q, double& T) {
+  // Where the isochore leaves the dome in the stretch's node interval i.
+  // Along the isochore the mixture's q rises with T to its end on the line:
+  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
+  // q) the forward equations decide. Far from both nodes' q (by more than
+  // q' or q'' bulges between them at an extremum) the nodes decide.
+  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+  dome_exit end{};
+  const exit_kind kind = dome_exit_of(v, q, bulge, end);
+  if (kind == exit_kind::none) return dome_verdict::dry;
   // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
   bool high = false;  // on the stretch above 623.15 K
   const auto f = [&](double r) {
@@ -858,12 +867,6 @@ dome_verdict dome_start(double v, target q, double& T) {
     T = -1.0 / r;
     return (high ? T > T_twins_above : T < T_twins) ? dome_verdict::wet : dome_verdict::open;
   };
-  // Where the isochore leaves the dome in the stretch's node interval i.
-  // Along the isochore the mixture's q rises with T to its end on the line:
-  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
-  // q) the forward equations decide. Far from both nodes' q (by more than
-  // q' or q'' bulges between them at an extremum) the nodes decide.
-  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
   const int k = quantity_index(q.q);
   const auto q_at = [&](const dome_node& n, bool vapour) { return vapour ? n.q_vapour[k] : n.q_liquid[k]; };
   // Whether q lies far above the isochore's end in the node interval i.
@@ -897,9 +900,6 @@ dome_verdict dome_start(double v, target q, double& T) {
     if (q.value > q_end - margin) return dome_verdict::open;
     return search(T_a, T_b);
   };
-  dome_exit end{};
-  const exit_kind kind = dome_exit_of(v, q, bulge, end);
-  if (kind == exit_kind::none) return dome_verdict::dry;
   if (kind == exit_kind::undecided) return dome_verdict::open;
   if (kind == exit_kind::below) return ending_in(end.i, end.vapour);
   // The isochore leaves the dome above 623.15 K: below 645.15 K on region 3's
