@@ -166,14 +166,15 @@ TEST(PairStarts, LiquidOfDensityInOneStep) {
 
 // Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
 // of steam in (ln(1 + rho / 3 kg/m3), w) and (ln(1 + p / 1 MPa), u): T and p
-// within about 1e-7, so that the polish's first Newton step lands within
-// rounding and the second evaluation confirms it. A grid whose nodes, cubics
-// or ends are off still converges, in more steps or from the ideal gas's
-// start: these rows count the steps, and the state must still be the one of
-// (p, T). States of (p, T) of region 2 on a 17 x 17 grid, p evenly spaced in
-// ln p, and the most steps their pairs may take: one where every state's
-// stencil lies on the grid's steam, more where a stencil reaches beyond
-// region 2.
+// within about 1e-8, stepped once by the grid's own slopes from v and q
+// alone (where that step is large, by the polish's Newton step), so that
+// the polish's first whole evaluation confirms it. A grid whose nodes,
+// cubics, slopes or ends are off still converges, in more steps or from the
+// ideal gas's start: these rows count the steps, and the state must still be
+// the one of (p, T). States of (p, T) of region 2 on a 17 x 17 grid, p evenly
+// spaced in ln p, and the most steps their pairs may take: one where every
+// state's stencil lies on the grid's steam, more where a stencil reaches
+// beyond region 2.
 struct steam_row {
   const char* what;
   double p_lo, p_hi;  // MPa

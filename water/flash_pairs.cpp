@@ -1199,9 +1199,9 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
     for (steam_grid::node& n : column) n = {nan, nan};
   // Region 2's w lie within 2375 to 3664 kJ/kg (u), 2501 to 4159 kJ/kg (h)
   // and 6.70 to 8.83 kJ/(kg K) (s + R ln rho): the grid reaches beyond by
-  // more than a stencil's reach.
+  // more than a stencil's reach, above to the cooler steam of region 5.
   const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.5;
-  const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.0;
+  const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.5;
   const bool by_p = along == quantity::p;
   // x_scale: 3 kg/m3, 1 MPa; x_max: beyond region 2's densest steam, 100 MPa.
   const double x_max = by_p ? 1.1 * if97::p_max : 700.0;
