@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "if97/constants.hpp"
 #include "if97/if97.h"
@@ -84,6 +85,15 @@ caloric enthalpy_cp2(double p, double T) { return equation::enthalpy_cp(p, T); }
 caloric entropy_cp2(double p, double T) { return equation::entropy_cp(p, T); }
 gibbs_slopes slopes2(double p, double T, double v, unsigned want) { return equation::slopes(p, T, v, want); }
 hsv hsv2(double p, double T) { return equation::h_s_v(p, T); }
+
+// v, h and u from gamma_pi and gamma_tau alone (Table 12, the ideal-gas part
+// with its 1/pi), the rest NaN: for a step of the flashes of density with u
+// or h, and of (p, u).
+properties properties2_volume_energy(double p, double T) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  const equation::parts g = equation::gamma<part_y, part_x | part_y>(p, T);
+  return {p, T, equation::v_of(g, T), equation::h_of(g), nan, equation::u_of(g, T), nan, nan, nan, nan, nan};
+}
 
 }  // namespace if97
 

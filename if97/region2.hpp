@@ -29,5 +29,6 @@ caloric entropy_cp2(double p, double T);     // s and cp
 hsv hsv2(double p, double T);                // h, s and v
 // The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).
 gibbs_slopes slopes2(double p, double T, double v, unsigned want);
+properties properties2_volume_energy(double p, double T);  // v, h and u; the rest NaN
 
 }  // namespace if97

@@ -9,7 +9,9 @@
 #include <cmath>
 #include <string>
 
+#include "if97/region2.hpp"
 #include "support/checks.hpp"
+#include "support/published_states.hpp"
 #include "support/state_grid.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
@@ -214,14 +216,15 @@ TEST(PairStarts, LiquidOfDensityInOneStep) {
 
 // Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
 // of steam in (ln(1 + rho / 3 kg/m3), w) and (ln(1 + p / 1 MPa), u): T and p
-// within about 1e-7, so that the polish's first Newton step lands within
-// rounding and the second evaluation confirms it. A grid whose nodes, cubics
-// or ends are off still converges, in more steps or from the ideal gas's
-// start: these rows count the steps, and the state must still be the one of
-// (p, T). States of (p, T) of region 2 on a 17 x 17 grid, p evenly spaced in
-// ln p, and the most steps their pairs may take: one where every state's
-// stencil lies on the grid's steam, more where a stencil reaches beyond
-// region 2.
+// within about 1e-8, stepped once by the grid's own slopes from v and q
+// alone (where that step is large, by the polish's Newton step), so that
+// the polish's first whole evaluation confirms it. A grid whose nodes,
+// cubics, slopes or ends are off still converges, in more steps or from the
+// ideal gas's start: these rows count the steps, and the state must still be
+// the one of (p, T). States of (p, T) of region 2 on a 17 x 17 grid, p evenly
+// spaced in ln p, and the most steps their pairs may take: one where every
+// state's stencil lies on the grid's steam, more where a stencil reaches
+// beyond region 2.
 struct steam_row {
   const char* what;
   double p_lo, p_hi;  // MPa
@@ -265,6 +268,43 @@ TEST(PairStarts, Region2FromTheSteamGridInOneStep) {
         }
       }
     }
+  }
+}
+
+// The lean evaluation of region 2 behind the grid's step: v, h and u from
+// gamma_pi and gamma_tau alone, the published values of IAPWS-IF97 Table 15
+// to half a unit of their last digit, and the whole evaluation's to rounding
+// over region 2 (thin, dense, next to the saturation line and B23, 1073.15
+// K), the rest NaN: a term of either sum off, or an operation mixed up,
+// puts the grid's step off, which the polish's steps alone may not show
+// (a step too large is not taken).
+TEST(PairStarts, Region2VolumeAndEnergyOfTheGridsStep) {
+  for (const kvtest::published_state& st : kvtest::published_states) {
+    if (st.region != 2) continue;
+    const if97::properties pr = if97::properties2_volume_energy(st.p, st.T);
+    const struct {
+      const char* name;
+      double got;
+      const char* printed;
+    } rows[] = {{"v", pr.v, st.pv}, {"h", pr.h, st.h}, {"u", pr.u, st.u}};
+    for (const auto& r : rows)
+      EXPECT_TRUE(kvtest::matches_printed(r.got, r.printed))
+          << r.name << " at p = " << st.p << " MPa, T = " << st.T << " K";
+  }
+  const struct {
+    double p, T;  // MPa, K
+  } states[] = {{1e-5, 300.0}, {0.0035, 300.0}, {0.1, 373.2}, {1.0, 500.0},  {16.5, 623.2}, {30.0, 700.0},
+                {60.0, 800.0}, {100.0, 863.2}, {100.0, 1073.15}, {1e-3, 1073.15}, {10.0, 584.2}};
+  for (const auto& at : states) {
+    const if97::properties lean = if97::properties2_volume_energy(at.p, at.T), whole = if97::properties2(at.p, at.T);
+    const double got[] = {lean.v, lean.h, lean.u}, expected[] = {whole.v, whole.h, whole.u};
+    const char* names[] = {"v", "h", "u"};
+    for (int k = 0; k < 3; ++k)
+      EXPECT_TRUE(kvtest::close_relative(got[k], expected[k], 4e-16))
+          << names[k] << " at p = " << digits(at.p) << " MPa, T = " << digits(at.T) << " K";
+    EXPECT_TRUE(std::isnan(lean.s) && std::isnan(lean.cp) && std::isnan(lean.cv) && std::isnan(lean.w))
+        << "s, cp, cv, w at p = " << digits(at.p) << " MPa, T = " << digits(at.T) << " K: " << digits(lean.s) << ", "
+        << digits(lean.cp) << ", " << digits(lean.cv) << ", " << digits(lean.w) << "; expected NaN";
   }
 }
 

@@ -145,11 +145,11 @@ FAULTS = [
     ("water/flash_pairs.cpp", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / fall;", "out.c_inverse[i] = std::log((b + if97::p_max) / (b + liquid_grid::p0)) / (2.0 * fall);", "pairs: Tait's C of region 1's start"),
     ("water/flash_pairs.cpp", "      y_next = y + b_plus_p * exp_less_one(-dy / b_plus_p);", "      y_next = y - dy;", "pairs: region 1's step in p not in ln(B + p)"),
     ("water/flash_pairs.cpp", "    const double p = std::fmin(out.y * if97::v2(out.y, out.T) * rho, if97::p_max);", "    const double p = out.y;", "pairs: region 2's dense start left at the ideal gas"),
-    ("water/flash_pairs.cpp", "    g.at[0][j] = {3.0 * (c[1][j].T - c[2][j].T) + c[3][j].T, 3.0 * (c[1][j].z - c[2][j].z) + c[3][j].z};", "    g.at[0][j] = {c[1][j].T, c[1][j].z};", "pairs: the steam grid's column below rho = 0 not extrapolated"),
+    ("water/flash_pairs.cpp", "    g.at[0][j] = {4.0 * (c[1][j].T + c[3][j].T) - 6.0 * c[2][j].T - c[4][j].T,", "    g.at[0][j] = {c[1][j].T,", "pairs: the steam grid's column below rho = 0 not extrapolated"),
     ("water/flash_pairs.cpp", "  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0,", "  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.001,", "pairs: a weight of the steam grid's cubic"),
     ("water/flash_pairs.cpp", "      g.at[i + 1][j] = {pr.T, pr.p * pr.v / (1e-3 * if97::R * pr.T)};", "      g.at[i + 1][j] = {pr.T, pr.p * pr.v / (1e-3 * if97::R * 1.001 * pr.T)};", "pairs: the steam grid's compression factor"),
     ("water/flash_pairs.cpp", "double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value + if97::R * ln_rho : value; }", "double steam_w(quantity q, double value, double ln_rho) { return q == quantity::s ? value - if97::R * ln_rho : value; }", "pairs: the steam grid's w of s"),
-    ("water/flash_pairs.cpp", "    if (std::isnan(T2)) T2 = steam_grid_start(quantity::p, quantity::u, p, u).T;", "    if (std::isnan(T2)) T2 = steam_grid_start(quantity::rho, quantity::u, p, u).T;", "pairs: (p, u)'s start from the steam grid of density"),
+    ("water/flash_pairs.cpp", "    if (std::isnan(s2.T)) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);", "    if (std::isnan(s2.T)) s2 = steam_grid_start_stepped(quantity::rho, quantity::u, p, u);", "pairs: (p, u)'s start from the steam grid of density"),
     ("water/flash_pairs.cpp", "  constexpr double margin = 1.1;", "  constexpr double margin = 3.0;", "pairs: the steam grid's nodes far beyond B23 and the saturation line"),
     ("water/flash_pairs.cpp", "      if (!found && i > 0 && std::isfinite(before.T)) s =", "      if (!found && i > 0 && std::isfinite(before.T) && false) s =", "pairs: the steam grid's dense columns started from their tops"),
     ("water/flash_pairs.cpp", "    const double dT = (pt.value - value) / pt.d_dT;", "    const double dT = (pt.value - value) / (2.0 * pt.d_dT);", "pairs: the slope of region 3's steps along an isochore"),
@@ -251,6 +251,13 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  const double p0 = std::clamp(at.p + at.dp_drho * (s - if97::s1(at.p, T)), 1e-3, if97::p_max);", "  const double p0 = std::clamp(at.p, 1e-3, if97::p_max);", "pairs: (T, s)'s liquid start from the table not stepped"),
     ("water/flash_pairs.cpp", "      t.T_p[i][j][1] = p;  // MPa", "      t.T_p[i][j][1] = 1.1 * p;  // MPa", "pairs: (T, s)'s liquid table's pressures 10 % off"),
     ("water/flash_pairs.cpp", "!pt.reproduced && (pt.f < 0.0) != (p0.f < 0.0) && std::isfinite(pt.f)", "!pt.reproduced && (pt.f < 0.0) == (p0.f < 0.0) && std::isfinite(pt.f)", "pairs: two roots about an extremum split at a point on the ends' side of the target"),
+    ("if97/region2.cpp", "const equation::parts g = equation::gamma<part_y, part_x | part_y>(p, T);", "const equation::parts g = equation::gamma<part_y, part_y>(p, T);", "region 2: the lean v, h and u without gamma^r_pi"),
+    ("water/flash_pairs.cpp", "          0.5 * (3.0 * t2 - 2.0 * t)};", "          0.5 * (3.0 * t2 - 2.2 * t)};", "pairs: a slope weight of the steam grid's cubic"),
+    ("water/flash_pairs.cpp", "  const double fw_x = q == quantity::s ? if97::R / x * fw_q : 0.0;", "  const double fw_x = 0.0;", "pairs: the steam grid's slope by rho of (rho, s) without the change of w"),
+    ("water/flash_pairs.cpp", "c * (T * z + x * (dT_dx * z + T * dz_dx))", "c * (T * z + x * (dT_dx * z + 0.0 * T * dz_dx))", "pairs: the steam grid's slope of p by rho without the change of z"),
+    ("water/flash_pairs.cpp", "constexpr double steam_step_max = 3e-8;", "constexpr double steam_step_max = 3e-4;", "pairs: the steam grid's step taken where it is large"),
+    ("water/flash_pairs.cpp", "return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none", "return q.value > dome_table(true).q_liquid_max[k] + bulge ? exit_kind::none", "pairs: dense wet (rho, q) above 623.15 K's q' taken for dry"),
+    ("water/flash_pairs.cpp", "        out.q[i][quantity_index(q)] = hi + (hi - lo);", "        out.q[i][quantity_index(q)] = lo - 1e3 * (hi - lo);", "pairs: region 3's q bounded too low next to B23, its states sent to region 2 first"),
 ]
 
 

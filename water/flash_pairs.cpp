@@ -10,10 +10,11 @@
 // backward equations T(p,h) and T(p,s) of IAPWS-IF97 at the pressure of a
 // Tait equation of the liquid for a density), in regions 2 and 5 from a
 // grid of region 2's steam over (ln(1 + rho / rho0) or ln(1 + p / p0), q)
-// formed once (else from the ideal gas, and for dense steam the real gas's
-// p v), and in region 3 from Newton's steps along the isochore on part of its
-// equation; it goes on to the neighbouring region where the polished state
-// lies beyond its region's bounds.
+// formed once and stepped once by its own slopes (else from the ideal gas,
+// and for dense steam the real gas's p v), and in region 3 from Newton's
+// steps along the isochore on part of its equation; it goes on to the
+// neighbouring region where the polished state lies beyond its region's
+// bounds.
 // (p, rho) and (T, s) of region 1's liquid, where their line holds one state,
 // start from tables of T over (ln p, rho) and of p over (T, s), formed once.
 //
@@ -45,6 +46,7 @@
 #include "if97/region4.hpp"
 #include "if97/region5.hpp"
 #include "if97/saturation.hpp"
+#include "if97/series.hpp"
 #include "water/internal.hpp"
 #include "water/state.hpp"
 
@@ -750,8 +752,13 @@ exit_kind dome_exit_of(double v, target q, double bulge, dome_exit& out) {
   if (v > table.v_vapour[0]) return exit_kind::none;
   if (!(v > table.v_liquid[0])) return exit_kind::undecided;
   out.vapour = v >= table.v_vapour[dome_intervals];
-  if (!out.vapour && v > table.v_liquid[dome_intervals]) return exit_kind::above;
   const int k = quantity_index(q.q);
+  if (!out.vapour && v > table.v_liquid[dome_intervals]) {
+    // Above 623.15 K q'' falls with T toward the critical point's q, and q'
+    // rises to it: the isochore's end, and every two-phase state below it,
+    // lies below q'' at the first node of region 3's roots.
+    return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none : exit_kind::above;
+  }
   if (q.value > (out.vapour ? table.q_vapour_max[k] : table.q_liquid_max[k]) + bulge) return exit_kind::none;
   out.i = exit_interval(table, dome_intervals, v, out.vapour);
   return exit_kind::below;
@@ -819,6 +826,15 @@ node_root_bracket node_bracket(bool high, double v, target q, double T_end) {
 // mK of 623.15 K, or q within 1e-7 of the isochore's end on the line).
 enum class dome_verdict { wet, dry, open };
 dome_verdict dome_start(double v, target q, double& T) {
+  // Where the isochore leaves the dome in the stretch's node interval i.
+  // Along the isochore the mixture's q rises with T to its end on the line:
+  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
+  // q) the forward equations decide. Far from both nodes' q (by more than
+  // q' or q'' bulges between them at an extremum) the nodes decide.
+  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
+  dome_exit end{};
+  const exit_kind kind = dome_exit_of(v, q, bulge, end);
+  if (kind == exit_kind::none) return dome_verdict::dry;
   // In r = -1/T, in which ln v'' (as ln psat) is nearly straight.
   bool high = false;  // on the stretch above 623.15 K
   const auto f = [&](double r) {
@@ -853,12 +869,6 @@ dome_verdict dome_start(double v, target q, double& T) {
     T = -1.0 / r;
     return (high ? T > T_twins_above : T < T_twins) ? dome_verdict::wet : dome_verdict::open;
   };
-  // Where the isochore leaves the dome in the stretch's node interval i.
-  // Along the isochore the mixture's q rises with T to its end on the line:
-  // a q above that end's lies beyond the dome. Near the end (within 1e-7 of
-  // q) the forward equations decide. Far from both nodes' q (by more than
-  // q' or q'' bulges between them at an extremum) the nodes decide.
-  const double margin = 1e-7 * std::fmax(std::fabs(q.value), 1.0), bulge = 1e4 * margin;
   const int k = quantity_index(q.q);
   const auto q_at = [&](const dome_node& n, bool vapour) { return vapour ? n.q_vapour[k] : n.q_liquid[k]; };
   // Whether q lies far above the isochore's end in the node interval i.
@@ -892,9 +902,6 @@ dome_verdict dome_start(double v, target q, double& T) {
     if (q.value > q_end - margin) return dome_verdict::open;
     return search(T_a, T_b);
   };
-  dome_exit end{};
-  const exit_kind kind = dome_exit_of(v, q, bulge, end);
-  if (kind == exit_kind::none) return dome_verdict::dry;
   if (kind == exit_kind::undecided) return dome_verdict::open;
   if (kind == exit_kind::below) return ending_in(end.i, end.vapour);
   // The isochore leaves the dome above 623.15 K: below 645.15 K on region 3's
@@ -1135,16 +1142,17 @@ struct isotherm_end_table {
 // (extrapolated a little beyond region 2's bounds where a stencil needs it),
 // for the polish's start. Between nodes the cubic of Catmull and Rom in each
 // variable through the 4 x 4 nodes around (xi, w) holds T and p to about
-// 1e-7 relative (the median 1e-8), so that one Newton step of the polish
-// lands within rounding and the next confirms it. xi runs nearly as x at
+// 1e-8 relative (the median 6e-10, at most 1.5e-7 over the benchmark's
+// states), so that one step by its own slopes lands within about 1e-13 and
+// the polish's first evaluation confirms it. xi runs nearly as x at
 // low density, where z - 1 and the residual parts grow with x, and as ln x
 // in dense steam.
 struct steam_grid {
-  static constexpr int columns = 300;  // nodes of xi from x = 0 to x_max
-  static constexpr int rows = 150;     // nodes of w
+  static constexpr int columns = 600;  // nodes of xi from x = 0 to x_max
+  static constexpr int rows = 300;     // nodes of w
   double x_scale, xi_step, w_lo, w_step;
   // Node (i, j) at [i + 1][j]: column 0 lies one step below x = 0, its
-  // values extrapolated (quadratically) from the three after it.
+  // values extrapolated (cubically) from the four after it.
   struct node {
     double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
   } at[columns + 1][rows];
@@ -1186,15 +1194,15 @@ double steam_w(quantity q, double value, double ln_rho) { return q == quantity::
 // some u, h or s on an isochore or isobar), each node from the one above
 // it, the column's top from the top of the column before.
 std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
-  // On the heap: a grid is 0.7 MB.
+  // On the heap: a grid is 2.9 MB.
   auto grid = std::make_unique<steam_grid>();
   steam_grid& g = *grid;
   for (auto& column : g.at)
     for (steam_grid::node& n : column) n = {nan, nan};
   // Region 2's w lie within 2375 to 3664 kJ/kg (u), 2501 to 4159 kJ/kg (h)
   // and 6.70 to 8.83 kJ/(kg K) (s + R ln rho): the grid reaches beyond by
-  // more than a stencil's reach.
-  const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.0;
+  // more than a stencil's reach, above to the cooler steam of region 5.
+  const double w_lo = q == quantity::u ? 2250.0 : q == quantity::h ? 2350.0 : 6.5;
   const double w_hi = q == quantity::u ? 3800.0 : q == quantity::h ? 4300.0 : 9.5;
   const bool by_p = along == quantity::p;
   // x_scale: 3 kg/m3, 1 MPa; x_max: beyond region 2's densest steam, 100 MPa.
@@ -1236,7 +1244,8 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
   }
   for (int j = 0; j < steam_grid::rows; ++j) {
     const auto& c = g.at;
-    g.at[0][j] = {3.0 * (c[1][j].T - c[2][j].T) + c[3][j].T, 3.0 * (c[1][j].z - c[2][j].z) + c[3][j].z};
+    g.at[0][j] = {4.0 * (c[1][j].T + c[3][j].T) - 6.0 * c[2][j].T - c[4][j].T,
+                  4.0 * (c[1][j].z + c[3][j].z) - 6.0 * c[2][j].z - c[4][j].z};
   }
   return grid;
 }
@@ -1262,38 +1271,98 @@ const steam_grid& steam_grid_of(quantity along, quantity q) {
 
 // The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
 // four nodes evenly spaced.
-std::array<double, 4> catmull_rom(double t) {
+[[gnu::always_inline]] inline std::array<double, 4> catmull_rom(double t) {
   const double t2 = t * t, t3 = t2 * t;
   return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
 }
 
-// Region 2's start at x (density rho or pressure p) with u, h or s from the
-// grid; NaN where the stencil of (xi, w) reaches beyond the grid or a node
-// without steam.
-start steam_grid_start(quantity along, quantity q, double x, double value) {
+// The slopes of catmull_rom's weights by t.
+[[gnu::always_inline]] inline std::array<double, 4> catmull_rom_slope(double t) {
+  const double t2 = t * t;
+  return {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
+          0.5 * (3.0 * t2 - 2.0 * t)};
+}
+
+// Region 2's (T, p) at x (density rho or pressure p) with u, h or s from the
+// grid, and their slopes by x (at constant q) and by q (at constant x), the
+// interpolant's own; NaN where the stencil of (xi, w) reaches beyond the grid
+// or a node without steam.
+struct steam_inverse {
+  double T, p;          // K, MPa
+  double dT_dx, dT_dq;  // K per unit of x, of q (IF97 units)
+  double dp_dx, dp_dq;  // MPa per unit of x, of q
+};
+steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double value) {
+  constexpr steam_inverse none{nan, nan, nan, nan, nan, nan};
   const steam_grid& g = steam_grid_of(along, q);
   // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
   // w first: the hotter steam of region 5 leaves the grid there.
   const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
-  if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return {nan, nan};
+  if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return none;
   const double fx = std::log1p(x / g.x_scale) / g.xi_step;
-  if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return {nan, nan};
+  if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return none;
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
   const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
-  double T = 0.0, z = 0.0;
+  const std::array<double, 4> dcx = catmull_rom_slope(fx - i), dcw = catmull_rom_slope(fw - j);
+  // T and z side by side in the two lanes of a vector, and their slopes by
+  // fx and by fw.
+  using if97::detail::double2;
+  const auto both = [](double c) { return double2{c, c}; };
+  double2 f{0.0, 0.0}, f_fx{0.0, 0.0}, f_fw{0.0, 0.0};
   for (int a = 0; a < 4; ++a) {
     const steam_grid::node* row = &g.at[i + a][j - 1];
-    double Ta = 0.0, za = 0.0;
+    double2 fa{0.0, 0.0}, fa_fw{0.0, 0.0};
     for (int b = 0; b < 4; ++b) {
-      Ta += cw[b] * row[b].T;
-      za += cw[b] * row[b].z;
+      const double2 n{row[b].T, row[b].z};
+      fa += both(cw[b]) * n;
+      fa_fw += both(dcw[b]) * n;
     }
-    T += cx[a] * Ta;
-    z += cx[a] * za;
+    f += both(cx[a]) * fa;
+    f_fx += both(dcx[a]) * fa;
+    f_fw += both(cx[a]) * fa_fw;
   }
+  const double T = f[0], z = f[1], T_fx = f_fx[0], z_fx = f_fx[1], T_fw = f_fw[0], z_fw = f_fw[1];
   // A node without steam is NaN, and so is the sum.
-  if (!std::isfinite(T + z)) return {nan, nan};
-  return {T, along == quantity::p ? x : 1e-3 * if97::R * x * T * z};
+  if (!std::isfinite(T + z)) return none;
+  // dfx/dx; dfw/dq; dfw/dx at constant q, of w = s + R ln rho.
+  const double fx_x = 1.0 / ((g.x_scale + x) * g.xi_step), fw_q = 1.0 / g.w_step;
+  const double fw_x = q == quantity::s ? if97::R / x * fw_q : 0.0;
+  const double dT_dx = T_fx * fx_x + T_fw * fw_x, dT_dq = T_fw * fw_q;
+  if (along == quantity::p) return {T, x, dT_dx, dT_dq, 1.0, 0.0};
+  // p = R rho T z.
+  const double dz_dx = z_fx * fx_x + z_fw * fw_x, dz_dq = z_fw * fw_q, c = 1e-3 * if97::R;
+  return {T, c * x * T * z, dT_dx, dT_dq, c * (T * z + x * (dT_dx * z + T * dz_dx)), c * x * (dT_dq * z + T * dz_dq)};
+}
+
+// Region 2's start at x with u, h or s from the grid; NaN where it holds no
+// stencil of steam.
+start steam_grid_start(quantity along, quantity q, double x, double value) {
+  const steam_inverse at = steam_grid_inverse(along, q, x, value);
+  return {at.T, at.p};
+}
+
+// Region 2's start from the grid, stepped once: the interpolant's slopes are
+// those of the inverse of (T, p) -> (x, q) to a few parts in 1e6 (1e-4 next
+// to the saturation line and B23), so that one step from where region 2's
+// equation puts the grid's (T, p) lands within about their product of the
+// state, as Newton's step would, from one evaluation of v and q alone (no
+// second derivatives). The caller counts that step as the polish's first.
+// A step above 3e-8 of T or p may land beyond 1e-12 of T, where the polish
+// would take two more: then the grid's start unstepped, from which Newton's
+// step of the polish lands within rounding. Not stepped above 1073.15 K:
+// region 5's start there lies on region 2's equation extrapolated, as far
+// from region 5's state as the two equations differ.
+constexpr double steam_step_max = 3e-8;
+start steam_grid_start_stepped(quantity along, quantity q, double x, double value) {
+  const steam_inverse at = steam_grid_inverse(along, q, x, value);
+  const start unstepped{at.T, at.p};
+  if (!(at.T <= if97::T_region2_max && at.p > 0.0)) return unstepped;
+  const if97::properties pr = q == quantity::s ? if97::properties2(at.p, at.T, if97::extent::caloric)
+                                               : if97::properties2_volume_energy(at.p, at.T);
+  const double dq = value - value_of(q, pr), dx = along == quantity::p ? 0.0 : x - 1.0 / pr.v;
+  const double dT = at.dT_dq * dq + at.dT_dx * dx, dp = at.dp_dq * dq + at.dp_dx * dx;
+  if (!(std::fabs(dT) <= steam_step_max * at.T && std::fabs(dp) <= steam_step_max * at.p)) return unstepped;
+  return {at.T + dT, at.p + dp, true};
 }
 
 int end_index(quantity q) { return q == quantity::h ? 0 : 1; }
@@ -1356,17 +1425,46 @@ const isotherm_end_table& top_end_table() {
 // but not beyond 863.15 K, where region 3's equation ends: steam within about
 // that of B23, where the real gas's start lands farther off, still starts
 // from region 3's isochore.
+//
+// The bound q3(T, rho) is formed once per node interval, over all densities
+// between B23's at nodes i - 1 and i: the largest of region 3's q at T at
+// both ends and the middle, raised by their spread (over so short a span q
+// is smooth and nearly straight), a little above q3 at the state's density.
 constexpr double b23_clearance = 10.0;  // K
+struct b23_bounds {
+  double q[isotherm_end_table::grid.nodes()][quantity_count];  // from node 1 on
+};
+const b23_bounds& b23_bounds_table() {
+  static const b23_bounds table = [] {
+    b23_bounds out{};
+    const isotherm_end_table& b23 = b23_end_table();
+    constexpr T_grid grid = isotherm_end_table::grid;
+    for (int i = 1; i < grid.nodes(); ++i) {
+      // Within region 3's range of T: any T from T_i up serves the bound.
+      const double T = std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max);
+      const double rho[] = {b23.at[i - 1].rho, 0.5 * (b23.at[i - 1].rho + b23.at[i].rho), b23.at[i].rho};
+      for (const quantity q : {quantity::u, quantity::h, quantity::s}) {
+        double lo = inf, hi = -inf;
+        for (const double r : rho) {
+          const double v = 1.0 / r;
+          const double e = q == quantity::u ? if97::u3(T, v) : q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+          lo = std::fmin(lo, e);
+          hi = std::fmax(hi, e);
+        }
+        out.q[i][quantity_index(q)] = hi + (hi - lo);
+      }
+    }
+    return out;
+  }();
+  return table;
+}
 bool beyond_b23(double rho, target q) {
   const isotherm_end_table& b23 = b23_end_table();
-  constexpr T_grid grid = isotherm_end_table::grid;
-  constexpr int nodes = grid.nodes();
+  constexpr int nodes = isotherm_end_table::grid.nodes();
   if (!(rho > b23.at[0].rho && rho < b23.at[nodes - 1].rho)) return false;
   const auto denser = [](double r, const isotherm_end_table::node& n) { return r < n.rho; };
   const int i = static_cast<int>(std::upper_bound(b23.at, b23.at + nodes, rho, denser) - b23.at);
-  // Within region 3's range of T: any T from T_i up serves the bound.
-  const double T = std::fmin(grid.node(i) + b23_clearance, if97::T_b23_max), v = 1.0 / rho;
-  const double edge = q.q == quantity::u ? if97::u3(T, v) : q.q == quantity::h ? if97::h3(T, v) : if97::s3(T, v);
+  const double edge = b23_bounds_table().q[i][quantity_index(q.q)];
   return q.value > edge + 1e-9 * std::fabs(edge);
 }
 
@@ -1745,7 +1843,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       // also region 5's start above 1073.15 K (region 2's equation, a little
       // extrapolated, starts it closer than region 5's ideal gas); else from
       // the ideal gas, and in dense steam its real gas.
-      gas = steam_grid_start(quantity::rho, qq, rho, value);
+      gas = steam_grid_start_stepped(quantity::rho, qq, rho, value);
       if (!std::isnan(gas.T)) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
@@ -1767,7 +1865,12 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
     switch (region) {
       case 1: return liquid_start_of_density(qq, value, rho);
       case 3: return isochore_start(qq, value, rho, 700.0);
-      default: return gas_start();
+      default: {
+        // The grid's step counts as the polish's first.
+        const start s = gas_start();
+        if (s.near_root) start_steps = 1;
+        return s;
+      }
     }
   };
   single st{};
@@ -1894,13 +1997,13 @@ result pu_flash(double p_si, double u_si) {
     if (T > 200.0 && T < 1500.0) return T;
     return T >= 1500.0 ? inf : 600.0;
   };
-  // Region 2's T from the grid of steam where its stencil holds steam, else
-  // from the backward equation; formed once.
-  double T2 = nan;
+  // Region 2's start from the grid of steam, stepped once, where its stencil
+  // holds steam, else from the backward equation; formed once.
+  start s2{nan, nan};
   const auto region2_start = [&] {
-    if (std::isnan(T2)) T2 = steam_grid_start(quantity::p, quantity::u, p, u).T;
-    if (std::isnan(T2)) T2 = region2_T();
-    return T2;
+    if (std::isnan(s2.T)) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);
+    if (std::isnan(s2.T)) s2 = {region2_T(), p};
+    return s2;
   };
   // Regions 1 and 3 start afresh from the backward equations; regions 2 and
   // 5 carry T over from each other.
@@ -1923,10 +2026,15 @@ result pu_flash(double p_si, double u_si) {
         }
         return {T, p};
       }
-      default: return {region2_start(), p};
+      default: {
+        // The grid's step counts as the polish's first.
+        const start s = region2_start();
+        if (s.near_root) start_steps = 1;
+        return s;
+      }
     }
   };
-  if (region == 2 && !(region2_start() <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
+  if (region == 2 && !(region2_start().T <= if97::T_region2_max)) region = p <= if97::p_region5_max ? 5 : 2;
   single st{};
   double T_inside = nan;
   if (single_phase(a, b, region, start_of, st, T_inside)) return detail::bounded_result(st);
