@@ -175,23 +175,45 @@ struct columns {
   return (cols.first ? first : 0u) | (cols.second ? second : 0u);
 }
 
+// Two comparisons, false for NaN.
+[[gnu::always_inline]] inline bool finite_positive(double a) {
+  return a > 0.0 && a <= std::numeric_limits<double>::max();
+}
+
+// cp of a phase in regions 1, 2 and 5 where the state carries one: the
+// flash's own evaluation's, to the bit, so that the slopes need no
+// gamma_tautau, whose sum is the second vector of the scaled sums beside
+// (dv/dp)_T and (dv/dT)_p. A state that does not carry it (cp NaN where
+// its heat outputs were not asked for, 0 where a caller built it from its
+// natural variables) has it evaluated.
+[[gnu::always_inline]] inline unsigned slopes_to_evaluate(unsigned want, const phase_values& ph) {
+  return finite_positive(ph.cp) ? want & ~CP : want;
+}
+[[gnu::always_inline]] inline gibbs_point with_cp_of(gibbs_point g, const phase_values& ph) {
+  if (finite_positive(ph.cp)) g.cp = ph.cp;
+  return g;
+}
+
 // A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
 // with v and s of the state; only the slopes `want` evaluated. One
 // derivative (fast) takes region 1's slopes from its scaled sums, to
 // rounding; the record keeps the bits of the flash's evaluation.
-[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
-                                                   unsigned want, bool fast = false) {
-  const double p_MPa = p / Pa_per_MPa;
-  const if97::gibbs_slopes q = region == 1   ? (fast ? if97::slopes1_scaled(p_MPa, T, v, want)
-                                                     : if97::slopes1(p_MPa, T, v, want))
-                               : region == 2 ? if97::slopes2(p_MPa, T, v, want)
-                                             : if97::slopes5(p_MPa, T, v, want);
-  return gibbs_point_of(p, T, v, rho, s, q);
+[[gnu::always_inline]] inline if97::gibbs_slopes gibbs_slopes_at(int region, double p_MPa, double T, double v,
+                                                                 unsigned want, bool fast = false) {
+  return region == 1   ? (fast ? if97::slopes1_scaled(p_MPa, T, v, want) : if97::slopes1(p_MPa, T, v, want))
+         : region == 2 ? if97::slopes2(p_MPa, T, v, want)
+                       : if97::slopes5(p_MPa, T, v, want);
 }
 
-jacobian single_phase_gradients(int region, double p, double T, double v, double rho, double s, unsigned want) {
-  if (region == 3) return gradients_of(helmholtz_point_of(T, v, s, if97::slopes3(T, v, want)));
-  return gradients_of(gibbs_at(region, p, T, v, rho, s, want));
+[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
+                                                   unsigned want, bool fast = false) {
+  return gibbs_point_of(p, T, v, rho, s, gibbs_slopes_at(region, p / Pa_per_MPa, T, v, want, fast));
+}
+
+jacobian single_phase_gradients(const state& st, unsigned want) {
+  if (st.region == 3) return gradients_of(helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, want)));
+  return gradients_of(
+      with_cp_of(gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, slopes_to_evaluate(want, st)), st));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -279,18 +301,13 @@ bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
 
-gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want, bool fast = false) {
-  return gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, want, fast);
+gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
+  return with_cp_of(gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, slopes_to_evaluate(want, ph)), ph);
 }
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
   // The implicit slope of the saturated density needs both pressure slopes.
   return helmholtz_point_of(st.T, ph.v, ph.s, if97::slopes3(st.T, ph.v, want | PT | PR));
-}
-
-// Two comparisons, false for NaN.
-[[gnu::always_inline]] inline bool finite_positive(double a) {
-  return a > 0.0 && a <= std::numeric_limits<double>::max();
 }
 
 [[gnu::always_inline]] inline bool is_state(const state& st) {
@@ -408,9 +425,11 @@ derivative_result derivative(const jacobian& j, quantity of, quantity wrt, quant
 
 derivative_result derivative(const state& st, quantity of, quantity wrt, quantity held) noexcept {
   if (!is_state(st)) return fail(status::not_finite);
-  if (!known(of) || !known(wrt) || !known(held)) return fail(status::unknown_quantity);
+  // One bound for the three: unknown quantities, and x of a single-phase
+  // state (negative values wrap past it).
   const std::size_t a = at(of), b = at(wrt), c = at(held);
-  if (st.region != 4 && (a == X || b == X || c == X)) return fail(status::unknown_quantity);
+  const std::size_t bound = st.region == 4 ? quantity_count : X;
+  if ((a >= bound) | (b >= bound) | (c >= bound)) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
@@ -422,8 +441,11 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     }
     case 4: break;
     default: {
-      const gibbs_point g =
-          gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, needs_of(gibbs_needs, cols, a, b, c), true);
+      // The state's values read again after the call rather than kept
+      // across it: loads, where kept values would be stored and loaded.
+      const if97::gibbs_slopes q = gibbs_slopes_at(st.region, st.p / Pa_per_MPa, st.T, st.v,
+                                                   slopes_to_evaluate(needs_of(gibbs_needs, cols, a, b, c), st), true);
+      const gibbs_point g = with_cp_of(gibbs_point_of(st.p, st.T, st.v, st.rho, st.s, q), st);
       return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
@@ -437,7 +459,13 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
     const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
-    const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want, true), w = saturated_gibbs(st, st.vapour, 2, want);
+    // p in MPa formed once for both phases; the state's values read again
+    // after the calls, as above.
+    const double p_MPa = st.p / Pa_per_MPa;
+    const if97::gibbs_slopes ql = if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));
+    const if97::gibbs_slopes qw = if97::slopes2(p_MPa, st.T, st.vapour.v, slopes_to_evaluate(want, st.vapour));
+    const gibbs_point l = with_cp_of(gibbs_point_of(st.p, st.T, st.liquid.v, st.liquid.rho, st.liquid.s, ql), st.liquid),
+                      w = with_cp_of(gibbs_point_of(st.p, st.T, st.vapour.v, st.vapour.rho, st.vapour.s, qw), st.vapour);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
   const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
@@ -522,7 +550,7 @@ void two_phase_record(const state& st, const Point& liquid, const Point& vapour,
 // The record of a state formed already, from evaluations of its phases.
 void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
-    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.rho, st.s, all_slopes), d);
+    single_phase_record(st, single_phase_gradients(st, all_slopes), d);
   } else if (regions_1_2(st)) {
     two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
                      dpsat_dT_of(st), d);
