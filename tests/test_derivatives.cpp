@@ -168,6 +168,71 @@ TEST(Derivatives, FromTheStateAsFromTheRecord) {
   EXPECT_GT(rows, 10000);
 }
 
+// Regions 1, 2 and 5 and the saturated phases below 623.15 K take cp from
+// the state (or the phase) where it carries one, and evaluate it where it
+// does not: a state whose cp is 0 (built from its natural variables, as the
+// C and Python shims build one) or NaN, in each phase alone, gives every
+// derivative and the record as the state with its cp, to 1e-12.
+TEST(Derivatives, CpOfTheStateOrEvaluated) {
+  struct variant {
+    const char* what;
+    double mixture, liquid, vapour;  // the cp put in the state, its liquid and its vapour
+    bool keep_mixture, keep_liquid, keep_vapour;  // or the one of each that the flash formed
+  };
+  const variant variants[] = {
+      {"cp 0", 0.0, 0.0, 0.0, false, false, false},
+      {"cp NaN", nan, nan, nan, false, false, false},
+      {"cp -1", -1.0, -1.0, -1.0, false, false, false},
+      {"liquid's cp 0 alone", 0.0, 0.0, 0.0, true, false, true},
+      {"vapour's cp NaN alone", nan, nan, nan, true, true, false},
+  };
+  const sample cases[] = {
+      {"region 1, 1 MPa 300 K", w::pT(1e6, 300.0)},   {"region 1, 3 MPa 277 K", w::pT(3e6, 277.0)},
+      {"region 2, 0.1 MPa 450 K", w::pT(1e5, 450.0)}, {"region 2, 60 MPa 1000 K", w::pT(60e6, 1000.0)},
+      {"region 5, 30 MPa 2000 K", w::pT(30e6, 2000.0)}, {"two-phase 1 kPa x 0.5", w::px(1e3, 0.5)},
+      {"two-phase 10 MPa x 0.9", w::px(10e6, 0.9)},
+  };
+  int rows = 0;
+  for (const sample& st : cases) {
+    ASSERT_TRUE(st.r) << st.what;
+    const w::state& s = st.r.state;
+    for (const variant& v : variants) {
+      w::state t = s;
+      if (!v.keep_mixture) t.cp = v.mixture;
+      if (!v.keep_liquid) t.liquid.cp = v.liquid;
+      if (!v.keep_vapour) t.vapour.cp = v.vapour;
+      const std::string at = std::string(v.what) + ", ";
+      const w::derivatives_result rec = w::derivatives_of(t), wanted_rec = w::derivatives_of(s);
+      ASSERT_EQ(rec.status, w::status::ok) << st.what << ": " << v.what;
+      const sample shown{st.what, st.r};
+      const struct {
+        const char* what;
+        double got, wanted;  // NaN in both where the state has none
+      } named[] = {{"cp", rec.d.cp, wanted_rec.d.cp},
+                   {"(drho/dp)_h", rec.d.drho_dp_h, wanted_rec.d.drho_dp_h},
+                   {"dh'/dp", rec.d.dh_liquid_dp, wanted_rec.d.dh_liquid_dp},
+                   {"dh''/dp", rec.d.dh_vapour_dp, wanted_rec.d.dh_vapour_dp}};
+      for (const auto& n : named)
+        EXPECT_TRUE(std::isnan(n.wanted) ? std::isnan(n.got) : close(n.got, n.wanted, 1e-12))
+            << row(shown, at + n.what + " of the record", n.got, n.wanted);
+      for (int a = 0; a < w::quantity_count; ++a)
+        for (int b = 0; b < w::quantity_count; ++b)
+          for (int c = 0; c < w::quantity_count; ++c) {
+            if (b == c) continue;
+            const q qa = static_cast<q>(a), qb = static_cast<q>(b), qc = static_cast<q>(c);
+            const w::derivative_result got = w::derivative(t, qa, qb, qc), wanted = w::derivative(s, qa, qb, qc);
+            const std::string what = at + "(d" + name(qa) + "/d" + name(qb) + ")_" + name(qc);
+            ++rows;
+            ASSERT_EQ(got.status, wanted.status) << st.what << ": " << what;
+            if (wanted.status == w::status::ok) {
+              EXPECT_TRUE(close(got.value, wanted.value, 1e-12)) << row(shown, what, got.value, wanted.value);
+            }
+          }
+    }
+  }
+  EXPECT_GT(rows, 10000);
+}
+
 // One derivative from a region-1 state takes the slopes from the scaled sums
 // (if97::slopes1_scaled), the record from the flash's own sums
 // (if97::slopes1): the same to 1e-12 of each slope's scale for every set
