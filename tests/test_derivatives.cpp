@@ -168,29 +168,35 @@ TEST(Derivatives, FromTheStateAsFromTheRecord) {
   EXPECT_GT(rows, 10000);
 }
 
-// Regions 1, 2 and 5 and the saturated phases below 623.15 K take cp from
-// the state (or the phase) where it carries one, and evaluate it where it
-// does not: a state whose cp is 0 (built from its natural variables, as the
-// C and Python shims build one) or NaN, in each phase alone, gives every
-// derivative and the record as the state with its cp, to 1e-12.
-TEST(Derivatives, CpOfTheStateOrEvaluated) {
+// Regions 1, 2 and 5 take cp from the state (or the saturated phase) where
+// it carries one, region 3 cv, and evaluate it where it does not: a state
+// whose cp and cv are 0 (built from its natural variables, as the C and
+// Python shims build one), NaN or negative, also in one phase alone, gives
+// every derivative and the record as the state with them, to 1e-12.
+TEST(Derivatives, HeatCapacityOfTheStateOrEvaluated) {
   struct variant {
     const char* what;
-    double mixture, liquid, vapour;  // the cp put in the state, its liquid and its vapour
-    bool keep_mixture, keep_liquid, keep_vapour;  // or the one of each that the flash formed
+    double heat;                                   // the cp and cv put in the state
+    bool keep_mixture, keep_liquid, keep_vapour;  // or those that the flash formed
   };
   const variant variants[] = {
-      {"cp 0", 0.0, 0.0, 0.0, false, false, false},
-      {"cp NaN", nan, nan, nan, false, false, false},
-      {"cp -1", -1.0, -1.0, -1.0, false, false, false},
-      {"liquid's cp 0 alone", 0.0, 0.0, 0.0, true, false, true},
-      {"vapour's cp NaN alone", nan, nan, nan, true, true, false},
+      {"cp, cv 0", 0.0, false, false, false},
+      {"cp, cv NaN", nan, false, false, false},
+      {"cp, cv -1", -1.0, false, false, false},
+      {"liquid's cp, cv 0 alone", 0.0, true, false, true},
+      {"vapour's cp, cv NaN alone", nan, true, true, false},
   };
   const sample cases[] = {
-      {"region 1, 1 MPa 300 K", w::pT(1e6, 300.0)},   {"region 1, 3 MPa 277 K", w::pT(3e6, 277.0)},
-      {"region 2, 0.1 MPa 450 K", w::pT(1e5, 450.0)}, {"region 2, 60 MPa 1000 K", w::pT(60e6, 1000.0)},
-      {"region 5, 30 MPa 2000 K", w::pT(30e6, 2000.0)}, {"two-phase 1 kPa x 0.5", w::px(1e3, 0.5)},
+      {"region 1, 1 MPa 300 K", w::pT(1e6, 300.0)},
+      {"region 1, 3 MPa 277 K", w::pT(3e6, 277.0)},
+      {"region 2, 0.1 MPa 450 K", w::pT(1e5, 450.0)},
+      {"region 2, 60 MPa 1000 K", w::pT(60e6, 1000.0)},
+      {"region 3 liquid, 25 MPa 650 K", w::pT(25e6, 650.0)},
+      {"region 3 near critical, T 647.2 K rho 330", w::Trho(647.2, 330.0)},
+      {"region 5, 30 MPa 2000 K", w::pT(30e6, 2000.0)},
+      {"two-phase 1 kPa x 0.5", w::px(1e3, 0.5)},
       {"two-phase 10 MPa x 0.9", w::px(10e6, 0.9)},
+      {"two-phase 18 MPa x 0.3 (region 3)", w::px(18e6, 0.3)},
   };
   int rows = 0;
   for (const sample& st : cases) {
@@ -198,9 +204,9 @@ TEST(Derivatives, CpOfTheStateOrEvaluated) {
     const w::state& s = st.r.state;
     for (const variant& v : variants) {
       w::state t = s;
-      if (!v.keep_mixture) t.cp = v.mixture;
-      if (!v.keep_liquid) t.liquid.cp = v.liquid;
-      if (!v.keep_vapour) t.vapour.cp = v.vapour;
+      if (!v.keep_mixture) t.cp = t.cv = v.heat;
+      if (!v.keep_liquid) t.liquid.cp = t.liquid.cv = v.heat;
+      if (!v.keep_vapour) t.vapour.cp = t.vapour.cv = v.heat;
       const std::string at = std::string(v.what) + ", ";
       const w::derivatives_result rec = w::derivatives_of(t), wanted_rec = w::derivatives_of(s);
       ASSERT_EQ(rec.status, w::status::ok) << st.what << ": " << v.what;
@@ -210,6 +216,7 @@ TEST(Derivatives, CpOfTheStateOrEvaluated) {
         double got, wanted;  // NaN in both where the state has none
       } named[] = {{"cp", rec.d.cp, wanted_rec.d.cp},
                    {"(drho/dp)_h", rec.d.drho_dp_h, wanted_rec.d.drho_dp_h},
+                   {"cv", rec.d.cv, wanted_rec.d.cv},
                    {"dh'/dp", rec.d.dh_liquid_dp, wanted_rec.d.dh_liquid_dp},
                    {"dh''/dp", rec.d.dh_vapour_dp, wanted_rec.d.dh_vapour_dp}};
       for (const auto& n : named)

@@ -242,8 +242,9 @@ FAULTS = [
     ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
     ("if97/region1.cpp", "return {p, T, v_of(g, T), h_of(g), nan, u_of(g, T), nan", "return {p, T, v_of(g, T), h_of(g), nan, h_of(g), nan", "pairs: region 1's lean v and u of the table's step gives h for u"),
     ("water/flash_pairs.cpp", "const double T = at.T + at.dT_dq * dq + at.dT_drho * drho,", "const double T = at.T + at.dT_dq * dq + 0.0 * drho,", "pairs: region 1's table's step without its slope of T by rho"),
-    ("water/derivatives.cpp", "  return finite_positive(ph.cp) ? want & ~CP : want;", "  return !std::isnan(ph.cp) ? want & ~CP : want;", "derivatives: a state's cp of 0 taken as carried"),
-    ("water/derivatives.cpp", "  if (finite_positive(ph.cp)) g.cp = ph.cp;", "  g.cp = ph.cp;", "derivatives: a state's NaN cp over the evaluated one"),
+    ("water/derivatives.cpp", "  return finite_positive(carried) ? want & ~heat_bit : want;", "  return !std::isnan(carried) ? want & ~heat_bit : want;", "derivatives: a state's cp or cv of 0 taken as carried"),
+    ("water/derivatives.cpp", "  return finite_positive(carried) ? carried : evaluated;", "  return !std::isnan(carried) ? carried : evaluated;", "derivatives: a state's cp or cv of 0 over the evaluated one"),
+    ("water/derivatives.cpp", "  h.cv = heat_capacity(h.cv, ph.cv);", "  h.cv = heat_capacity(h.cv, ph.cp);", "derivatives: region 3's cv taken from the state's cp"),
     ("water/derivatives.cpp", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.vapour));", "derivatives: the liquid's cp evaluated where the vapour lacks one"),
 ]
 

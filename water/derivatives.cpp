@@ -180,18 +180,33 @@ struct columns {
   return a > 0.0 && a <= std::numeric_limits<double>::max();
 }
 
-// cp of a phase in regions 1, 2 and 5 where the state carries one: the
-// flash's own evaluation's, to the bit, so that the slopes need no
-// gamma_tautau, whose sum is the second vector of the scaled sums beside
-// (dv/dp)_T and (dv/dT)_p. A state that does not carry it (cp NaN where
+// The heat capacity of a phase where the state carries one, cp in regions
+// 1, 2 and 5 and cv in region 3: the flash's own evaluation's, so that the
+// slopes need no second derivative in tau. In regions 1 and 2 that sum is
+// the second vector of the scaled sums beside (dv/dp)_T and (dv/dT)_p; in
+// region 3 it shares the second vector with phi_deltadelta, whose terms
+// free of delta^2 it then skips. A state that does not carry it (NaN where
 // its heat outputs were not asked for, 0 where a caller built it from its
 // natural variables) has it evaluated.
+[[gnu::always_inline]] inline unsigned slopes_to_evaluate(unsigned want, unsigned heat_bit, double carried) {
+  return finite_positive(carried) ? want & ~heat_bit : want;
+}
+[[gnu::always_inline]] inline double heat_capacity(double evaluated, double carried) {
+  return finite_positive(carried) ? carried : evaluated;
+}
 [[gnu::always_inline]] inline unsigned slopes_to_evaluate(unsigned want, const phase_values& ph) {
-  return finite_positive(ph.cp) ? want & ~CP : want;
+  return slopes_to_evaluate(want, CP, ph.cp);
 }
 [[gnu::always_inline]] inline gibbs_point with_cp_of(gibbs_point g, const phase_values& ph) {
-  if (finite_positive(ph.cp)) g.cp = ph.cp;
+  g.cp = heat_capacity(g.cp, ph.cp);
   return g;
+}
+
+// Region 3's point of a phase at T, with cv of the phase where it carries one.
+[[gnu::always_inline]] inline helmholtz_point helmholtz_of(double T, const phase_values& ph, unsigned want) {
+  helmholtz_point h = helmholtz_point_of(T, ph.v, ph.s, if97::slopes3(T, ph.v, slopes_to_evaluate(want, CV, ph.cv)));
+  h.cv = heat_capacity(h.cv, ph.cv);
+  return h;
 }
 
 // A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
@@ -211,7 +226,7 @@ struct columns {
 }
 
 jacobian single_phase_gradients(const state& st, unsigned want) {
-  if (st.region == 3) return gradients_of(helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, want)));
+  if (st.region == 3) return gradients_of(helmholtz_of(st.T, st, want));
   return gradients_of(
       with_cp_of(gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, slopes_to_evaluate(want, st)), st));
 }
@@ -307,7 +322,7 @@ gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region,
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
   // The implicit slope of the saturated density needs both pressure slopes.
-  return helmholtz_point_of(st.T, ph.v, ph.s, if97::slopes3(st.T, ph.v, want | PT | PR));
+  return helmholtz_of(st.T, ph, want | PT | PR);
 }
 
 [[gnu::always_inline]] inline bool is_state(const state& st) {
@@ -436,7 +451,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   switch (st.region) {
     case 3: {
       const helmholtz_point h =
-          helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, needs_of(helmholtz_needs, cols, a, b, c)));
+          helmholtz_of(st.T, st, needs_of(helmholtz_needs, cols, a, b, c));
       return ok_or_none(ratio_of(point_entries<helmholtz_point>{h}, a, b, c, cols));
     }
     case 4: break;
