@@ -344,6 +344,13 @@ helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, uns
 
 bool known(quantity q) { return static_cast<int>(q) >= 0 && static_cast<int>(q) < quantity_count; }
 
+// rho or v: rho = 1/v fixes the other, whose entries are the one's times
+// -rho^2 (or -v^2), so that a 2x2 determinant of the two vanishes only to
+// rounding, which the order of its products decides. Where one is held,
+// none is formed: the other as B has no derivative, as A a derivative of 0.
+static_assert(RHO == 2 && V == 3, "rho and v differ in their lowest bit alone");
+[[gnu::always_inline]] inline bool volume(std::size_t k) { return (k | 1u) == V; }
+
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
 // second variable); where C's entry in one variable is zero (cols names the
 // other alone), A_k / B_k in the other. NaN where the denominator vanishes,
@@ -435,6 +442,10 @@ derivative_result derivative(const jacobian& j, quantity of, quantity wrt, quant
   // x is NaN in the gradients of a single-phase state.
   if (std::isnan(j.d1[a]) || std::isnan(j.d1[b]) || std::isnan(j.d1[c])) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
+  if (volume(c)) [[unlikely]] {
+    if (volume(b)) return fail(status::no_derivative);
+    if (volume(a)) return {status::ok, 0.0};
+  }
   return ok_or_none(ratio(j, a, b, c));
 }
 
@@ -446,6 +457,10 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const std::size_t bound = st.region == 4 ? quantity_count : X;
   if ((a >= bound) | (b >= bound) | (c >= bound)) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
+  if (volume(c)) [[unlikely]] {
+    if (volume(b)) return fail(status::no_derivative);
+    if (volume(a)) return {status::ok, 0.0};
+  }
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
   switch (st.region) {
