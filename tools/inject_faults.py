@@ -245,6 +245,8 @@ FAULTS = [
     ("water/derivatives.cpp", "  return finite_positive(carried) ? want & ~heat_bit : want;", "  return !std::isnan(carried) ? want & ~heat_bit : want;", "derivatives: a state's cp or cv of 0 taken as carried"),
     ("water/derivatives.cpp", "  return finite_positive(carried) ? carried : evaluated;", "  return !std::isnan(carried) ? carried : evaluated;", "derivatives: a state's cp or cv of 0 over the evaluated one"),
     ("water/derivatives.cpp", "  h.cv = heat_capacity(h.cv, ph.cv);", "  h.cv = heat_capacity(h.cv, ph.cp);", "derivatives: region 3's cv taken from the state's cp"),
+    ("if97/series.hpp", "    if constexpr (term_used<S, K>(Top - 1)) acc = acc + double2{S[Top - 1].n[2 * K], S[Top - 1].n[2 * K + 1]};", "    if constexpr (term_used<S, K>(Top)) acc = acc + double2{S[Top - 1].n[2 * K], S[Top - 1].n[2 * K + 1]};", "nested sums: a term's coefficient added where the term above it is used"),
+    ("if97/series.hpp", "    if constexpr (S[Lo].j == 0) return acc;\n    else return acc * py[S[Lo].j];", "    if constexpr (S[Lo].j <= 0) return acc;\n    else return acc * py[S[Lo].j];", "nested sums: a group's negative lowest power of y left out"),
     ("water/derivatives.cpp", "    if (volume(a)) return {status::ok, 0.0};", "", "derivatives: a volume at constant rho or v from the determinant's rounding"),
     ("water/derivatives.cpp", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.vapour));", "derivatives: the liquid's cp evaluated where the vapour lacks one"),
 ]
