@@ -117,8 +117,10 @@ gibbs_slopes slopes_of(double p, double T, double v) {
     const double tau = T_star / T;
     const double x = pi_shift - pi, y = tau - tau_shift;
     const double inv_x = 1.0 / x, inv_y = T / (T_star - tau_shift * T);
+    const double by_xx = detail::opaque(inv_x * inv_x), by_yy = detail::opaque(inv_y * inv_y),
+                 by_xy = detail::opaque(inv_x * inv_y);
     const series_value s = evaluate_scaled_nested<region1_terms, parts>(x, y, inv_y);
-    g = {pi, tau, 0.0, 0.0, s.xx * (inv_x * inv_x), 0.0, s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y), 0.0};
+    g = {pi, tau, 0.0, 0.0, s.xx * by_xx, 0.0, s.yy * by_yy, -s.xy * by_xy, 0.0};
   } else {
     g = gamma<parts>(p, T);
   }

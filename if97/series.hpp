@@ -447,6 +447,14 @@ template <unsigned W, std::size_t V, std::size_t... L>
   return v;
 }
 
+// v, formed where it is written: a reciprocal that scales the sums after
+// them is otherwise divided where it is used, after the sums, at the end
+// of the chain rather than beside it.
+[[gnu::always_inline]] inline double opaque(double v) {
+  asm("" : "+x"(v));
+  return v;
+}
+
 template <const auto& T>
 inline constexpr exponent_range x_exponents = widen(exponent_range{}, T, true);
 template <const auto& T>

@@ -146,9 +146,11 @@ struct steam_gibbs {
     const double tau = T_star / T;
     const double inv_pi = 1.0 / p;
     const double inv_y = T / (T_star - tau_shift * T);
+    const double by_pp = detail::opaque(inv_pi * inv_pi), by_yy = detail::opaque(inv_y * inv_y),
+                 by_py = detail::opaque(inv_pi * inv_y);
     const series_value o = evaluate_y<IdealTerms, c ? part_yy : 0u>(tau, T / T_star);
     const series_value r = evaluate_scaled_nested<ResidualTerms, residual>(p, tau - tau_shift, inv_y);
-    const double gr_pp = r.xx * (inv_pi * inv_pi), gr_tt = r.yy * (inv_y * inv_y), gr_pt = r.xy * (inv_pi * inv_y);
+    const double gr_pp = r.xx * by_pp, gr_tt = r.yy * by_yy, gr_pt = r.xy * by_py;
     const parts g{p, tau, 0.0, 0.0, o.yy, 0.0, 0.0, 0.0, gr_pp, 0.0, gr_tt, gr_pt, 0.0};
     gibbs_slopes out{0.0, 0.0, 0.0};
     if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);
