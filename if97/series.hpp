@@ -462,34 +462,6 @@ inline constexpr exponent_range y_exponents = widen(exponent_range{}, T, false);
 
 }  // namespace detail
 
-// The scaled derivatives W of the series T at (x, y), x^DI y^DJ times each
-// derivative, in the members of series_value that evaluate fills with the
-// derivatives themselves. inv_y = 1/y, used where T has negative powers of y.
-template <const auto& T, unsigned W>
-[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y, double inv_y) {
-  using detail::double2;
-  if constexpr (W == 0) {
-    return series_value{};
-  } else {
-    constexpr std::size_t V = detail::lane_vectors(W);
-    constexpr const auto& S = detail::lane_terms<T, W>;
-    constexpr const auto& G = detail::x_groups<S>;
-    constexpr detail::exponent_range rx = detail::x_exponents<T>, ry = detail::y_exponents<T>;
-    static_assert(rx.lo >= 0, "negative powers of x are not formed");
-    const detail::powers<rx.lo, rx.hi, double2> px(detail::opaque(double2{x, x}));
-    const detail::powers<ry.lo, ry.hi, double2> py(detail::opaque(double2{y, y}), detail::opaque(double2{inv_y, inv_y}));
-    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py),
-                                  std::make_index_sequence<static_cast<std::size_t>(detail::part_count(W))>{});
-  }
-}
-
-// The same for a series without negative powers of y.
-template <const auto& T, unsigned W>
-[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y) {
-  static_assert(detail::y_exponents<T>.lo >= 0, "negative powers of y need 1/y");
-  return evaluate_scaled<T, W>(x, y, y);
-}
-
 // The scaled derivatives W of the series T as evaluate_scaled forms them,
 // each group of terms that shares x^i summed by Horner's rule in y rather
 // than term by term: sum_k n_k y^j_k = y^j_1 (n_1 + y^(j_2 - j_1) (n_2 +
@@ -583,27 +555,57 @@ template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::siz
   }
 }
 
+template <const auto& T, unsigned W, bool Nested>
+constexpr const auto& scaled_terms() {
+  if constexpr (Nested) return nested_lane_terms<T, W>;
+  else return lane_terms<T, W>;
+}
+
+// The scaled sums W of T, each group in x term by term or (Nested) by
+// Horner's rule in y: the one body of evaluate_scaled and
+// evaluate_scaled_nested.
+template <const auto& T, unsigned W, bool Nested>
+[[gnu::always_inline]] inline series_value scaled_sums(double x, double y, double inv_y) {
+  if constexpr (W == 0) {
+    return series_value{};
+  } else {
+    constexpr std::size_t V = lane_vectors(W);
+    constexpr const auto& S = scaled_terms<T, W, Nested>();
+    constexpr const auto& G = x_groups<S>;
+    constexpr exponent_range rx = x_exponents<T>;
+    constexpr exponent_range ry = Nested ? nested_y_exponents<S, G>() : y_exponents<T>;
+    static_assert(rx.lo >= 0, "negative powers of x are not formed");
+    const powers<rx.lo, rx.hi, double2> px(opaque(double2{x, x}));
+    const powers<ry.lo, ry.hi, double2> py(opaque(double2{y, y}), opaque(double2{inv_y, inv_y}));
+    constexpr auto lanes_of = std::make_index_sequence<static_cast<std::size_t>(part_count(W))>{};
+    if constexpr (Nested) return store_lanes<W>(nested_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
+    else return store_lanes<W>(lane_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
+  }
+}
+
 }  // namespace detail
+
+// The scaled derivatives W of the series T at (x, y), x^DI y^DJ times each
+// derivative, in the members of series_value that evaluate fills with the
+// derivatives themselves. inv_y = 1/y, used where T has negative powers of y.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y, double inv_y) {
+  return detail::scaled_sums<T, W, false>(x, y, inv_y);
+}
+
+// The same for a series without negative powers of y.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y) {
+  static_assert(detail::y_exponents<T>.lo >= 0, "negative powers of y need 1/y");
+  return evaluate_scaled<T, W>(x, y, y);
+}
 
 // The scaled derivatives W of the series T at (x, y), as evaluate_scaled
 // gives them to rounding, each group in x summed by Horner's rule in y.
 // inv_y = 1/y, used where a group's lowest power of y is negative.
 template <const auto& T, unsigned W>
 [[gnu::always_inline]] inline series_value evaluate_scaled_nested(double x, double y, double inv_y) {
-  using detail::double2;
-  if constexpr (W == 0) {
-    return series_value{};
-  } else {
-    constexpr std::size_t V = detail::lane_vectors(W);
-    constexpr const auto& S = detail::nested_lane_terms<T, W>;
-    constexpr const auto& G = detail::x_groups<S>;
-    constexpr detail::exponent_range rx = detail::x_exponents<T>, ry = detail::nested_y_exponents<S, G>();
-    static_assert(rx.lo >= 0, "negative powers of x are not formed");
-    const detail::powers<rx.lo, rx.hi, double2> px(detail::opaque(double2{x, x}));
-    const detail::powers<ry.lo, ry.hi, double2> py(detail::opaque(double2{y, y}), detail::opaque(double2{inv_y, inv_y}));
-    return detail::store_lanes<W>(detail::nested_sum_x<S, G, 0, G.size(), V>(px, py),
-                                  std::make_index_sequence<static_cast<std::size_t>(detail::part_count(W))>{});
-  }
+  return detail::scaled_sums<T, W, true>(x, y, inv_y);
 }
 
 }  // namespace if97
