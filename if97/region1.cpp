@@ -101,8 +101,8 @@ constexpr unsigned all_parts = part_f | part_x | part_xx | part_y | part_yy | pa
 // The slopes W (gibbs_slope bits) from the sums they need. With v = R T
 // gamma_pi / p* of the state given, (dv/dT)_p = v / T - R tau gamma_pitau / p*
 // needs gamma_pitau alone. Scaled: the sums are the scaled ones
-// (evaluate_scaled), two to a vector, over products of 1/x and 1/y formed
-// beside them, for two or three sums at the cost of one or two; x = 7.1 - pi
+// (evaluate_scaled_nested: Horner's rule in y within each power of x), two
+// to a vector, over products of 1/x and 1/y formed beside them, for two or three sums at the cost of one or two; x = 7.1 - pi
 // >= 1.05 and y = tau - 1.222 >= 1.0 in region 1, never zero. They are the
 // whole evaluation's to rounding, which the sums magnify where their terms
 // cancel (gamma_pitau near 277 K and at psat(623.15 K): 2.4e-13 relative
@@ -117,8 +117,10 @@ gibbs_slopes slopes_of(double p, double T, double v) {
     const double tau = T_star / T;
     const double x = pi_shift - pi, y = tau - tau_shift;
     const double inv_x = 1.0 / x, inv_y = T / (T_star - tau_shift * T);
-    const series_value s = evaluate_scaled<region1_terms, parts>(x, y, inv_y);
-    g = {pi, tau, 0.0, 0.0, s.xx * (inv_x * inv_x), 0.0, s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y), 0.0};
+    const double by_xx = detail::opaque(inv_x * inv_x), by_yy = detail::opaque(inv_y * inv_y),
+                 by_xy = detail::opaque(inv_x * inv_y);
+    const series_value s = evaluate_scaled_nested<region1_terms, parts>(x, y, inv_y);
+    g = {pi, tau, 0.0, 0.0, s.xx * by_xx, 0.0, s.yy * by_yy, -s.xy * by_xy, 0.0};
   } else {
     g = gamma<parts>(p, T);
   }

@@ -447,10 +447,141 @@ template <unsigned W, std::size_t V, std::size_t... L>
   return v;
 }
 
+// v, formed where it is written: a reciprocal that scales the sums after
+// them is otherwise divided where it is used, after the sums, at the end
+// of the chain rather than beside it.
+[[gnu::always_inline]] inline double opaque(double v) {
+  asm("" : "+x"(v));
+  return v;
+}
+
 template <const auto& T>
 inline constexpr exponent_range x_exponents = widen(exponent_range{}, T, true);
 template <const auto& T>
 inline constexpr exponent_range y_exponents = widen(exponent_range{}, T, false);
+
+}  // namespace detail
+
+// The scaled derivatives W of the series T as evaluate_scaled forms them,
+// each group of terms that shares x^i summed by Horner's rule in y rather
+// than term by term: sum_k n_k y^j_k = y^j_1 (n_1 + y^(j_2 - j_1) (n_2 +
+// ...)), the terms in ascending j. A term then costs a multiplication and
+// an addition, with no coefficient copied beside the sum, and the powers
+// of y are those of the steps between the terms. A vector's Horner runs
+// from its highest term with a nonzero lane down through every term of the
+// group, so that a lane's value does not depend on the other lane of its
+// vector (a lane still zero above its own highest term stays zero exactly,
+// and 0 + n = n).
+namespace detail {
+
+template <class Terms>
+constexpr Terms sorted_by_x_then_y(Terms out) {
+  for (std::size_t a = 1; a < out.size(); ++a)
+    for (std::size_t b = a;
+         b > 0 && (out[b - 1].i > out[b].i || (out[b - 1].i == out[b].i && out[b - 1].j > out[b].j)); --b)
+      std::swap(out[b - 1], out[b]);
+  return out;
+}
+
+template <const auto& T, unsigned W>
+inline constexpr auto nested_lane_terms = sorted_by_x_then_y(lane_table<T, W>());
+
+// The powers of y that the groups' lowest terms and Horner steps need.
+template <const auto& S, const auto& G>
+constexpr exponent_range nested_y_exponents() {
+  exponent_range r{};
+  for (const x_group& g : G)
+    for (std::size_t t = g.lo; t < g.hi; ++t) {
+      const int k = t == g.lo ? S[t].j : S[t].j - S[t - 1].j;
+      if (k < r.lo) r.lo = k;
+      if (k > r.hi) r.hi = k;
+    }
+  return r;
+}
+
+template <const auto& S, std::size_t K>
+constexpr bool term_used(std::size_t t) {
+  return S[t].n[2 * K] != 0.0 || S[t].n[2 * K + 1] != 0.0;
+}
+
+// The highest term of [Lo, Hi) whose vector K is used.
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t K>
+constexpr std::size_t top_term() {
+  std::size_t t = Hi - 1;
+  while (t > Lo && !term_used<S, K>(t)) --t;
+  return t;
+}
+
+// acc, vector K's Horner sum from term Top upward over y^j_Top, carried
+// down to term Lo and times y^j_Lo.
+template <const auto& S, std::size_t Top, std::size_t Lo, std::size_t K, class PY>
+[[gnu::always_inline]] inline double2 horner_down(double2 acc, const PY& py) {
+  if constexpr (Top == Lo) {
+    if constexpr (S[Lo].j == 0) return acc;
+    else return acc * py[S[Lo].j];
+  } else {
+    acc = acc * py[S[Top].j - S[Top - 1].j];
+    if constexpr (term_used<S, K>(Top - 1)) acc = acc + double2{S[Top - 1].n[2 * K], S[Top - 1].n[2 * K + 1]};
+    return horner_down<S, Top - 1, Lo, K>(acc, py);
+  }
+}
+
+template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t K, class PY>
+[[gnu::always_inline]] inline double2 nested_vector(const PY& py) {
+  if constexpr (!vector_used<S>(Lo, Hi, K)) {
+    return no_terms;
+  } else {
+    constexpr std::size_t top = top_term<S, Lo, Hi, K>();
+    return horner_down<S, top, Lo, K>(double2{S[top].n[2 * K], S[top].n[2 * K + 1]}, py);
+  }
+}
+
+template <const auto& S, std::size_t Lo, std::size_t Hi, class PY, std::size_t... K>
+[[gnu::always_inline]] inline lanes<sizeof...(K)> nested_lanes(const PY& py, std::index_sequence<K...>) {
+  return {{nested_vector<S, Lo, Hi, K>(py)...}};
+}
+
+// As lane_sum_x, each group's sum nested.
+template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::size_t V, class PX, class PY>
+[[gnu::always_inline]] inline lanes<V> nested_sum_x(const PX& px, const PY& py) {
+  if constexpr (Hi - Lo == 1) {
+    constexpr x_group g = G[Lo];
+    const lanes<V> inner = nested_lanes<S, g.lo, g.hi>(py, std::make_index_sequence<V>{});
+    if constexpr (g.i == 0) return inner;
+    else return group_lanes<S, g.lo, g.hi>(inner, px[g.i], std::make_index_sequence<V>{});
+  } else {
+    constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
+    return nested_sum_x<S, G, Lo, mid, V>(px, py) + nested_sum_x<S, G, mid, Hi, V>(px, py);
+  }
+}
+
+template <const auto& T, unsigned W, bool Nested>
+constexpr const auto& scaled_terms() {
+  if constexpr (Nested) return nested_lane_terms<T, W>;
+  else return lane_terms<T, W>;
+}
+
+// The scaled sums W of T, each group in x term by term or (Nested) by
+// Horner's rule in y: the one body of evaluate_scaled and
+// evaluate_scaled_nested.
+template <const auto& T, unsigned W, bool Nested>
+[[gnu::always_inline]] inline series_value scaled_sums(double x, double y, double inv_y) {
+  if constexpr (W == 0) {
+    return series_value{};
+  } else {
+    constexpr std::size_t V = lane_vectors(W);
+    constexpr const auto& S = scaled_terms<T, W, Nested>();
+    constexpr const auto& G = x_groups<S>;
+    constexpr exponent_range rx = x_exponents<T>;
+    constexpr exponent_range ry = Nested ? nested_y_exponents<S, G>() : y_exponents<T>;
+    static_assert(rx.lo >= 0, "negative powers of x are not formed");
+    const powers<rx.lo, rx.hi, double2> px(opaque(double2{x, x}));
+    const powers<ry.lo, ry.hi, double2> py(opaque(double2{y, y}), opaque(double2{inv_y, inv_y}));
+    constexpr auto lanes_of = std::make_index_sequence<static_cast<std::size_t>(part_count(W))>{};
+    if constexpr (Nested) return store_lanes<W>(nested_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
+    else return store_lanes<W>(lane_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
+  }
+}
 
 }  // namespace detail
 
@@ -459,20 +590,7 @@ inline constexpr exponent_range y_exponents = widen(exponent_range{}, T, false);
 // derivatives themselves. inv_y = 1/y, used where T has negative powers of y.
 template <const auto& T, unsigned W>
 [[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y, double inv_y) {
-  using detail::double2;
-  if constexpr (W == 0) {
-    return series_value{};
-  } else {
-    constexpr std::size_t V = detail::lane_vectors(W);
-    constexpr const auto& S = detail::lane_terms<T, W>;
-    constexpr const auto& G = detail::x_groups<S>;
-    constexpr detail::exponent_range rx = detail::x_exponents<T>, ry = detail::y_exponents<T>;
-    static_assert(rx.lo >= 0, "negative powers of x are not formed");
-    const detail::powers<rx.lo, rx.hi, double2> px(detail::opaque(double2{x, x}));
-    const detail::powers<ry.lo, ry.hi, double2> py(detail::opaque(double2{y, y}), detail::opaque(double2{inv_y, inv_y}));
-    return detail::store_lanes<W>(detail::lane_sum_x<S, G, 0, G.size(), V>(px, py),
-                                  std::make_index_sequence<static_cast<std::size_t>(detail::part_count(W))>{});
-  }
+  return detail::scaled_sums<T, W, false>(x, y, inv_y);
 }
 
 // The same for a series without negative powers of y.
@@ -480,6 +598,14 @@ template <const auto& T, unsigned W>
 [[gnu::always_inline]] inline series_value evaluate_scaled(double x, double y) {
   static_assert(detail::y_exponents<T>.lo >= 0, "negative powers of y need 1/y");
   return evaluate_scaled<T, W>(x, y, y);
+}
+
+// The scaled derivatives W of the series T at (x, y), as evaluate_scaled
+// gives them to rounding, each group in x summed by Horner's rule in y.
+// inv_y = 1/y, used where a group's lowest power of y is negative.
+template <const auto& T, unsigned W>
+[[gnu::always_inline]] inline series_value evaluate_scaled_nested(double x, double y, double inv_y) {
+  return detail::scaled_sums<T, W, true>(x, y, inv_y);
 }
 
 }  // namespace if97

@@ -139,16 +139,18 @@ struct steam_gibbs {
   static gibbs_slopes slopes_of(double p, double T, double v) {
     constexpr bool vp = (W & want_dv_dp) != 0, vT = (W & want_dv_dT) != 0, c = (W & want_cp) != 0;
     constexpr unsigned residual = (vp ? part_xx : 0u) | (vT ? part_xy : 0u) | (c ? part_yy : 0u);
-    // The residual's scaled second derivatives (evaluate_scaled) over
+    // The residual's scaled second derivatives (evaluate_scaled_nested) over
     // (pi y)-products of the reciprocals, formed beside the sums: the
     // whole evaluation's to rounding, for two or three sums at the cost of
     // one or two.
     const double tau = T_star / T;
     const double inv_pi = 1.0 / p;
     const double inv_y = T / (T_star - tau_shift * T);
+    const double by_pp = detail::opaque(inv_pi * inv_pi), by_yy = detail::opaque(inv_y * inv_y),
+                 by_py = detail::opaque(inv_pi * inv_y);
     const series_value o = evaluate_y<IdealTerms, c ? part_yy : 0u>(tau, T / T_star);
-    const series_value r = evaluate_scaled<ResidualTerms, residual>(p, tau - tau_shift, inv_y);
-    const double gr_pp = r.xx * (inv_pi * inv_pi), gr_tt = r.yy * (inv_y * inv_y), gr_pt = r.xy * (inv_pi * inv_y);
+    const series_value r = evaluate_scaled_nested<ResidualTerms, residual>(p, tau - tau_shift, inv_y);
+    const double gr_pp = r.xx * by_pp, gr_tt = r.yy * by_yy, gr_pt = r.xy * by_py;
     const parts g{p, tau, 0.0, 0.0, o.yy, 0.0, 0.0, 0.0, gr_pp, 0.0, gr_tt, gr_pt, 0.0};
     gibbs_slopes out{0.0, 0.0, 0.0};
     if constexpr (vp) out.dv_dp = 1e3 * dvdp_of(g, T);

@@ -168,6 +168,78 @@ TEST(Derivatives, FromTheStateAsFromTheRecord) {
   EXPECT_GT(rows, 10000);
 }
 
+// Regions 1, 2 and 5 take cp from the state (or the saturated phase) where
+// it carries one, region 3 cv, and evaluate it where it does not: a state
+// whose cp and cv are 0 (built from its natural variables, as the C and
+// Python shims build one), NaN or negative, also in one phase alone, gives
+// every derivative and the record as the state with them, to 1e-12.
+TEST(Derivatives, HeatCapacityOfTheStateOrEvaluated) {
+  struct variant {
+    const char* what;
+    double heat;                                   // the cp and cv put in the state
+    bool keep_mixture, keep_liquid, keep_vapour;  // or those that the flash formed
+  };
+  const variant variants[] = {
+      {"cp, cv 0", 0.0, false, false, false},
+      {"cp, cv NaN", nan, false, false, false},
+      {"cp, cv -1", -1.0, false, false, false},
+      {"liquid's cp, cv 0 alone", 0.0, true, false, true},
+      {"vapour's cp, cv NaN alone", nan, true, true, false},
+  };
+  const sample cases[] = {
+      {"region 1, 1 MPa 300 K", w::pT(1e6, 300.0)},
+      {"region 1, 3 MPa 277 K", w::pT(3e6, 277.0)},
+      {"region 2, 0.1 MPa 450 K", w::pT(1e5, 450.0)},
+      {"region 2, 60 MPa 1000 K", w::pT(60e6, 1000.0)},
+      {"region 3 liquid, 25 MPa 650 K", w::pT(25e6, 650.0)},
+      {"region 3 near critical, T 647.2 K rho 330", w::Trho(647.2, 330.0)},
+      {"region 5, 30 MPa 2000 K", w::pT(30e6, 2000.0)},
+      {"two-phase 1 kPa x 0.5", w::px(1e3, 0.5)},
+      {"two-phase 10 MPa x 0.9", w::px(10e6, 0.9)},
+      {"two-phase 18 MPa x 0.3 (region 3)", w::px(18e6, 0.3)},
+  };
+  int rows = 0;
+  for (const sample& st : cases) {
+    ASSERT_TRUE(st.r) << st.what;
+    const w::state& s = st.r.state;
+    for (const variant& v : variants) {
+      w::state t = s;
+      if (!v.keep_mixture) t.cp = t.cv = v.heat;
+      if (!v.keep_liquid) t.liquid.cp = t.liquid.cv = v.heat;
+      if (!v.keep_vapour) t.vapour.cp = t.vapour.cv = v.heat;
+      const std::string at = std::string(v.what) + ", ";
+      const w::derivatives_result rec = w::derivatives_of(t), wanted_rec = w::derivatives_of(s);
+      ASSERT_EQ(rec.status, w::status::ok) << st.what << ": " << v.what;
+      const sample shown{st.what, st.r};
+      const struct {
+        const char* what;
+        double got, wanted;  // NaN in both where the state has none
+      } named[] = {{"cp", rec.d.cp, wanted_rec.d.cp},
+                   {"(drho/dp)_h", rec.d.drho_dp_h, wanted_rec.d.drho_dp_h},
+                   {"cv", rec.d.cv, wanted_rec.d.cv},
+                   {"dh'/dp", rec.d.dh_liquid_dp, wanted_rec.d.dh_liquid_dp},
+                   {"dh''/dp", rec.d.dh_vapour_dp, wanted_rec.d.dh_vapour_dp}};
+      for (const auto& n : named)
+        EXPECT_TRUE(std::isnan(n.wanted) ? std::isnan(n.got) : close(n.got, n.wanted, 1e-12))
+            << row(shown, at + n.what + " of the record", n.got, n.wanted);
+      for (int a = 0; a < w::quantity_count; ++a)
+        for (int b = 0; b < w::quantity_count; ++b)
+          for (int c = 0; c < w::quantity_count; ++c) {
+            if (b == c) continue;
+            const q qa = static_cast<q>(a), qb = static_cast<q>(b), qc = static_cast<q>(c);
+            const w::derivative_result got = w::derivative(t, qa, qb, qc), wanted = w::derivative(s, qa, qb, qc);
+            const std::string what = at + "(d" + name(qa) + "/d" + name(qb) + ")_" + name(qc);
+            ++rows;
+            ASSERT_EQ(got.status, wanted.status) << st.what << ": " << what;
+            if (wanted.status == w::status::ok) {
+              EXPECT_TRUE(close(got.value, wanted.value, 1e-12)) << row(shown, what, got.value, wanted.value);
+            }
+          }
+    }
+  }
+  EXPECT_GT(rows, 10000);
+}
+
 // One derivative from a region-1 state takes the slopes from the scaled sums
 // (if97::slopes1_scaled), the record from the flash's own sums
 // (if97::slopes1): the same to 1e-12 of each slope's scale for every set
@@ -447,11 +519,25 @@ TEST(Derivatives, BadInput) {
       {"B = C two-phase", mixture, q::h, q::x, q::x, w::status::no_derivative},
       {"T at constant p, two-phase", mixture, q::h, q::T, q::p, w::status::no_derivative},
       {"p at constant T, two-phase", mixture, q::v, q::p, q::T, w::status::no_derivative},
+      {"rho at constant v", single, q::h, q::rho, q::v, w::status::no_derivative},
+      {"v at constant rho, two-phase", mixture, q::p, q::v, q::rho, w::status::no_derivative},
   };
   for (const bad& b : table) {
     const w::derivative_result r = w::derivative(b.s, b.of, b.wrt, b.held);
     EXPECT_EQ(r.status, b.wanted) << b.what << ": " << w::status_text(r.status);
     EXPECT_TRUE(std::isnan(r.value)) << b.what << ": " << r.value;
+  }
+  // rho or v held fixes the other: a derivative of it is 0 exactly, not the
+  // rounding of a determinant that vanishes.
+  const bad zero[] = {
+      {"(drho/dT)_v", single, q::rho, q::T, q::v, w::status::ok},
+      {"(dv/dh)_rho", single, q::v, q::h, q::rho, w::status::ok},
+      {"(drho/dp)_v, two-phase", mixture, q::rho, q::p, q::v, w::status::ok},
+  };
+  for (const bad& b : zero) {
+    const w::derivative_result r = w::derivative(b.s, b.of, b.wrt, b.held);
+    EXPECT_EQ(r.status, b.wanted) << b.what << ": " << w::status_text(r.status);
+    EXPECT_EQ(r.value, 0.0) << b.what;
   }
   EXPECT_EQ(w::derivatives_of(broken).status, w::status::not_finite);
   EXPECT_TRUE(std::isnan(w::derivatives_of(broken).d.cp));

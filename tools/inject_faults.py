@@ -92,7 +92,7 @@ FAULTS = [
     ("water/derivatives.cpp", "{0, 0, VT, VT, CP, CP, CP | VT, 0, VT, 0}", "{0, 0, VT, VT, CP, 0, CP | VT, 0, VT, 0}", "derivatives: the slopes that (ds/dT)_p needs"),
     ("water/derivatives.cpp", "if (c == X) return {true, false};", "if (c == X) return {false, true};", "derivatives: the gradient that a derivative at constant x needs"),
     ("if97/series.hpp", "part == part_yy ? 2 : part == part_yyy", "part == part_yy ? 1 : part == part_yyy", "scaled sums: y^2 d2f/dy2 with the factor of y df/dy"),
-    ("if97/steam_gibbs.hpp", "gr_pt = r.xy * (inv_pi * inv_y);", "gr_pt = r.xy * (inv_pi * inv_pi);", "derivatives: gamma^r_pitau of regions 2 and 5 unscaled by 1/pi^2"),
+    ("if97/steam_gibbs.hpp", "by_py = detail::opaque(inv_pi * inv_y);", "by_py = detail::opaque(inv_pi * inv_pi);", "derivatives: gamma^r_pitau of regions 2 and 5 unscaled by 1/pi^2"),
     ("if97/steam_gibbs.hpp", "const double inv_y = T / (T_star - tau_shift * T);", "const double inv_y = T / (T_star + tau_shift * T);", "derivatives: 1/(tau - 0.5) of region 2"),
     # Phase requests: supersaturated vapour by IF97 Eq. (18), superheated liquid.
     ("if97/region2_metastable.cpp", "{3, 16, -0.86043093028588e-1}", "{3, 15, -0.86043093028588e-1}", "metastable vapour: exponent J of n9"),
@@ -238,7 +238,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  return sq && rho > (1.0 + 1e-4) * sq->weights.of(t.rho_sat + sq->first);", "  return sq && rho > (1.0 - 1e-2) * sq->weights.of(t.rho_sat + sq->first);", "pairs: wet (rho, q) next to the saturated liquid taken for a liquid without the search on the saturation line"),
     ("water/flash_pairs.cpp", "    dw[3] = (s2 - 1.0) / 6.0;", "    dw[3] = (s2 - 1.0) / 5.0;", "pairs: a slope weight of the cubic of region 1's table of (rho, q)"),
     ("water/flash_pairs.cpp", "  const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));", "  const double z_q = -per_rho * (lo_q + 0.0 * (rho - lo) * (hi_q - lo_q) / (hi - lo));", "pairs: region 1's table's slope by q without the span's change"),
-    ("if97/region1.cpp", "s.yy * (inv_y * inv_y), -s.xy * (inv_x * inv_y)", "s.yy * (inv_y * inv_x), -s.xy * (inv_x * inv_y)", "derivatives: region 1's scaled gamma_tautau over 1/(x y)"),
+    ("if97/region1.cpp", "by_yy = detail::opaque(inv_y * inv_y),\n                 by_xy", "by_yy = detail::opaque(inv_y * inv_x),\n                 by_xy", "derivatives: region 1's scaled gamma_tautau over 1/(x y)"),
     ("if97/series.hpp", "if (S[t].n[2 * k] != 0.0 || S[t].n[2 * k + 1] != 0.0) return true;", "if (S[t].n[2 * k] != 0.0) return true;", "scaled sums: a vector skipped where its first lane alone has no term"),
     ("if97/region1.cpp", "return {p, T, v_of(g, T), h_of(g), nan, u_of(g, T), nan", "return {p, T, v_of(g, T), h_of(g), nan, h_of(g), nan", "pairs: region 1's lean v and u of the table's step gives h for u"),
     ("water/flash_pairs.cpp", "const double T = at.T + at.dT_dq * dq + at.dT_drho * drho,", "const double T = at.T + at.dT_dq * dq + 0.0 * drho,", "pairs: region 1's table's step without its slope of T by rho"),
@@ -258,6 +258,13 @@ FAULTS = [
     ("water/flash_pairs.cpp", "constexpr double steam_step_max = 3e-8;", "constexpr double steam_step_max = 3e-4;", "pairs: the steam grid's step taken where it is large"),
     ("water/flash_pairs.cpp", "return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none", "return q.value > dome_table(true).q_liquid_max[k] + bulge ? exit_kind::none", "pairs: dense wet (rho, q) above 623.15 K's q' taken for dry"),
     ("water/flash_pairs.cpp", "        out.q[i][quantity_index(q)] = hi + (hi - lo);", "        out.q[i][quantity_index(q)] = lo - 1e3 * (hi - lo);", "pairs: region 3's q bounded too low next to B23, its states sent to region 2 first"),
+    ("water/derivatives.cpp", "  return finite_positive(carried) ? want & ~heat_bit : want;", "  return !std::isnan(carried) ? want & ~heat_bit : want;", "derivatives: a state's cp or cv of 0 taken as carried"),
+    ("water/derivatives.cpp", "  return finite_positive(carried) ? carried : evaluated;", "  return !std::isnan(carried) ? carried : evaluated;", "derivatives: a state's cp or cv of 0 over the evaluated one"),
+    ("water/derivatives.cpp", "  h.cv = heat_capacity(h.cv, ph.cv);", "  h.cv = heat_capacity(h.cv, ph.cp);", "derivatives: region 3's cv taken from the state's cp"),
+    ("if97/series.hpp", "    if constexpr (term_used<S, K>(Top - 1)) acc = acc + double2{S[Top - 1].n[2 * K], S[Top - 1].n[2 * K + 1]};", "    if constexpr (term_used<S, K>(Top)) acc = acc + double2{S[Top - 1].n[2 * K], S[Top - 1].n[2 * K + 1]};", "nested sums: a term's coefficient added where the term above it is used"),
+    ("if97/series.hpp", "    if constexpr (S[Lo].j == 0) return acc;\n    else return acc * py[S[Lo].j];", "    if constexpr (S[Lo].j <= 0) return acc;\n    else return acc * py[S[Lo].j];", "nested sums: a group's negative lowest power of y left out"),
+    ("water/derivatives.cpp", "    if (volume(a)) return {status::ok, 0.0};", "", "derivatives: a volume at constant rho or v from the determinant's rounding"),
+    ("water/derivatives.cpp", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.vapour));", "derivatives: the liquid's cp evaluated where the vapour lacks one"),
 ]
 
 

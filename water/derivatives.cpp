@@ -175,23 +175,60 @@ struct columns {
   return (cols.first ? first : 0u) | (cols.second ? second : 0u);
 }
 
+// Two comparisons, false for NaN.
+[[gnu::always_inline]] inline bool finite_positive(double a) {
+  return a > 0.0 && a <= std::numeric_limits<double>::max();
+}
+
+// The heat capacity of a phase where the state carries one, cp in regions
+// 1, 2 and 5 and cv in region 3: the flash's own evaluation's, so that the
+// slopes need no second derivative in tau. In regions 1 and 2 that sum is
+// the second vector of the scaled sums beside (dv/dp)_T and (dv/dT)_p; in
+// region 3 it shares the second vector with phi_deltadelta, whose terms
+// free of delta^2 it then skips. A state that does not carry it (NaN where
+// its heat outputs were not asked for, 0 where a caller built it from its
+// natural variables) has it evaluated.
+[[gnu::always_inline]] inline unsigned slopes_to_evaluate(unsigned want, unsigned heat_bit, double carried) {
+  return finite_positive(carried) ? want & ~heat_bit : want;
+}
+[[gnu::always_inline]] inline double heat_capacity(double evaluated, double carried) {
+  return finite_positive(carried) ? carried : evaluated;
+}
+[[gnu::always_inline]] inline unsigned slopes_to_evaluate(unsigned want, const phase_values& ph) {
+  return slopes_to_evaluate(want, CP, ph.cp);
+}
+[[gnu::always_inline]] inline gibbs_point with_cp_of(gibbs_point g, const phase_values& ph) {
+  g.cp = heat_capacity(g.cp, ph.cp);
+  return g;
+}
+
+// Region 3's point of a phase at T, with cv of the phase where it carries one.
+[[gnu::always_inline]] inline helmholtz_point helmholtz_of(double T, const phase_values& ph, unsigned want) {
+  helmholtz_point h = helmholtz_point_of(T, ph.v, ph.s, if97::slopes3(T, ph.v, slopes_to_evaluate(want, CV, ph.cv)));
+  h.cv = heat_capacity(h.cv, ph.cv);
+  return h;
+}
+
 // A single-phase state's gradients at (p in Pa, T), or (T, rho) in region 3,
 // with v and s of the state; only the slopes `want` evaluated. One
 // derivative (fast) takes region 1's slopes from its scaled sums, to
 // rounding; the record keeps the bits of the flash's evaluation.
-[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
-                                                   unsigned want, bool fast = false) {
-  const double p_MPa = p / Pa_per_MPa;
-  const if97::gibbs_slopes q = region == 1   ? (fast ? if97::slopes1_scaled(p_MPa, T, v, want)
-                                                     : if97::slopes1(p_MPa, T, v, want))
-                               : region == 2 ? if97::slopes2(p_MPa, T, v, want)
-                                             : if97::slopes5(p_MPa, T, v, want);
-  return gibbs_point_of(p, T, v, rho, s, q);
+[[gnu::always_inline]] inline if97::gibbs_slopes gibbs_slopes_at(int region, double p_MPa, double T, double v,
+                                                                 unsigned want, bool fast = false) {
+  return region == 1   ? (fast ? if97::slopes1_scaled(p_MPa, T, v, want) : if97::slopes1(p_MPa, T, v, want))
+         : region == 2 ? if97::slopes2(p_MPa, T, v, want)
+                       : if97::slopes5(p_MPa, T, v, want);
 }
 
-jacobian single_phase_gradients(int region, double p, double T, double v, double rho, double s, unsigned want) {
-  if (region == 3) return gradients_of(helmholtz_point_of(T, v, s, if97::slopes3(T, v, want)));
-  return gradients_of(gibbs_at(region, p, T, v, rho, s, want));
+[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
+                                                   unsigned want, bool fast = false) {
+  return gibbs_point_of(p, T, v, rho, s, gibbs_slopes_at(region, p / Pa_per_MPa, T, v, want, fast));
+}
+
+jacobian single_phase_gradients(const state& st, unsigned want) {
+  if (st.region == 3) return gradients_of(helmholtz_of(st.T, st, want));
+  return gradients_of(
+      with_cp_of(gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, slopes_to_evaluate(want, st)), st));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -279,18 +316,13 @@ bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
 
-gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want, bool fast = false) {
-  return gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, want, fast);
+gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
+  return with_cp_of(gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, slopes_to_evaluate(want, ph)), ph);
 }
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
   // The implicit slope of the saturated density needs both pressure slopes.
-  return helmholtz_point_of(st.T, ph.v, ph.s, if97::slopes3(st.T, ph.v, want | PT | PR));
-}
-
-// Two comparisons, false for NaN.
-[[gnu::always_inline]] inline bool finite_positive(double a) {
-  return a > 0.0 && a <= std::numeric_limits<double>::max();
+  return helmholtz_of(st.T, ph, want | PT | PR);
 }
 
 [[gnu::always_inline]] inline bool is_state(const state& st) {
@@ -311,6 +343,13 @@ helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, uns
 }
 
 bool known(quantity q) { return static_cast<int>(q) >= 0 && static_cast<int>(q) < quantity_count; }
+
+// rho or v: rho = 1/v fixes the other, whose entries are the one's times
+// -rho^2 (or -v^2), so that a 2x2 determinant of the two vanishes only to
+// rounding, which the order of its products decides. Where one is held,
+// none is formed: the other as B has no derivative, as A a derivative of 0.
+static_assert(RHO == 2 && V == 3, "rho and v differ in their lowest bit alone");
+[[gnu::always_inline]] inline bool volume(std::size_t k) { return (k | 1u) == V; }
 
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
 // second variable); where C's entry in one variable is zero (cols names the
@@ -403,27 +442,40 @@ derivative_result derivative(const jacobian& j, quantity of, quantity wrt, quant
   // x is NaN in the gradients of a single-phase state.
   if (std::isnan(j.d1[a]) || std::isnan(j.d1[b]) || std::isnan(j.d1[c])) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
+  if (volume(c)) [[unlikely]] {
+    if (volume(b)) return fail(status::no_derivative);
+    if (volume(a)) return {status::ok, 0.0};
+  }
   return ok_or_none(ratio(j, a, b, c));
 }
 
 derivative_result derivative(const state& st, quantity of, quantity wrt, quantity held) noexcept {
   if (!is_state(st)) return fail(status::not_finite);
-  if (!known(of) || !known(wrt) || !known(held)) return fail(status::unknown_quantity);
+  // One bound for the three: unknown quantities, and x of a single-phase
+  // state (negative values wrap past it).
   const std::size_t a = at(of), b = at(wrt), c = at(held);
-  if (st.region != 4 && (a == X || b == X || c == X)) return fail(status::unknown_quantity);
+  const std::size_t bound = st.region == 4 ? quantity_count : X;
+  if ((a >= bound) | (b >= bound) | (c >= bound)) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
+  if (volume(c)) [[unlikely]] {
+    if (volume(b)) return fail(status::no_derivative);
+    if (volume(a)) return {status::ok, 0.0};
+  }
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
   switch (st.region) {
     case 3: {
       const helmholtz_point h =
-          helmholtz_point_of(st.T, st.v, st.s, if97::slopes3(st.T, st.v, needs_of(helmholtz_needs, cols, a, b, c)));
+          helmholtz_of(st.T, st, needs_of(helmholtz_needs, cols, a, b, c));
       return ok_or_none(ratio_of(point_entries<helmholtz_point>{h}, a, b, c, cols));
     }
     case 4: break;
     default: {
-      const gibbs_point g =
-          gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, needs_of(gibbs_needs, cols, a, b, c), true);
+      // The state's values read again after the call rather than kept
+      // across it: loads, where kept values would be stored and loaded.
+      const if97::gibbs_slopes q = gibbs_slopes_at(st.region, st.p / Pa_per_MPa, st.T, st.v,
+                                                   slopes_to_evaluate(needs_of(gibbs_needs, cols, a, b, c), st), true);
+      const gibbs_point g = with_cp_of(gibbs_point_of(st.p, st.T, st.v, st.rho, st.s, q), st);
       return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
@@ -437,7 +489,13 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
     const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
-    const gibbs_point l = saturated_gibbs(st, st.liquid, 1, want, true), w = saturated_gibbs(st, st.vapour, 2, want);
+    // p in MPa formed once for both phases; the state's values read again
+    // after the calls, as above.
+    const double p_MPa = st.p / Pa_per_MPa;
+    const if97::gibbs_slopes ql = if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));
+    const if97::gibbs_slopes qw = if97::slopes2(p_MPa, st.T, st.vapour.v, slopes_to_evaluate(want, st.vapour));
+    const gibbs_point l = with_cp_of(gibbs_point_of(st.p, st.T, st.liquid.v, st.liquid.rho, st.liquid.s, ql), st.liquid),
+                      w = with_cp_of(gibbs_point_of(st.p, st.T, st.vapour.v, st.vapour.rho, st.vapour.s, qw), st.vapour);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
   const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
@@ -522,7 +580,7 @@ void two_phase_record(const state& st, const Point& liquid, const Point& vapour,
 // The record of a state formed already, from evaluations of its phases.
 void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
-    single_phase_record(st, single_phase_gradients(st.region, st.p, st.T, st.v, st.rho, st.s, all_slopes), d);
+    single_phase_record(st, single_phase_gradients(st, all_slopes), d);
   } else if (regions_1_2(st)) {
     two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
                      dpsat_dT_of(st), d);

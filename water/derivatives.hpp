@@ -53,7 +53,11 @@ struct derivative_result {
 // (d of / d wrt) at constant held. Status not_finite for a state that is not
 // one (NaN, an unknown region), unknown_quantity for a quantity out of the
 // enum or x of a single-phase state, no_derivative where wrt == held or held
-// cannot vary independently of wrt (T at constant p in a two-phase state).
+// cannot vary independently of wrt (T at constant p in a two-phase state;
+// rho at constant v, and the reverse, whose derivatives of the other are 0).
+// It reads p, T, v, rho and s of the state (of its saturated phases), and
+// cp (regions 1, 2, 5) or cv (region 3) where they are finite and positive,
+// as a flash forms them; otherwise it evaluates those too.
 KVIAPWS97_WATER_EXPORT derivative_result derivative(const state& st, quantity of, quantity wrt,
                                                     quantity held) noexcept;
 
@@ -91,6 +95,7 @@ struct derivatives_result {
   water::derivatives d;  // every real NaN unless status is ok
 };
 
+// The named derivatives of a state, read from it as derivative() reads it.
 KVIAPWS97_WATER_EXPORT derivatives_result derivatives_of(const state& st) noexcept;
 
 // The state functions that also form the named derivatives of the state
