@@ -7,6 +7,7 @@
 
 #include "if97/constants.hpp"
 #include "if97/series.hpp"
+#include "transport/viscosity.hpp"
 
 namespace transport {
 namespace {
@@ -14,8 +15,7 @@ namespace {
 using if97::term;
 
 // IAPWS R15-11 Eqs. (2) to (5): the reducing quantities are the critical
-// parameters of IAPWS-IF97.
-constexpr double T_star = if97::T_c;           // K
+// parameters of IAPWS-IF97 (those of reduced() for T and rho).
 constexpr double rho_star = if97::rho_c;       // kg/m3
 constexpr double p_star = 1e6 * if97::p_c;     // Pa
 constexpr double lambda_star = 1e-3;           // W/(m K)
@@ -38,7 +38,6 @@ constexpr double y_min = 1.2e-7;               // below it Z(y) = 0
 // positive (dp/dv)_T.
 constexpr double cp_bar_max = 1.71e13;
 constexpr double zeta_max = 6.85e12;
-constexpr double negative_chi_replacement = 1e-15;
 
 // IAPWS R15-11 Table 1: coefficients L_k of the dilute-gas term, Eq. (16)
 constexpr std::array<double, 5> L0{2.443221e-3, 1.323095e-2, 6.770357e-3, -3.454586e-3, 4.096266e-4};
@@ -68,6 +67,7 @@ constexpr double A[6][5] = {
 // to the interval below it.
 constexpr std::array<double, 4> interval_top{0.310559006, 0.776397516, 1.242236025, 1.863354037};
 
+// zeta(Tbar_R, rhobar): 1 over Table 6's polynomial in its density interval.
 double zeta_reference(double rho_bar) {
   std::size_t j = 0;
   while (j < interval_top.size() && rho_bar > interval_top[j]) ++j;
@@ -76,10 +76,21 @@ double zeta_reference(double rho_bar) {
   return 1.0 / sum;
 }
 
-// IAPWS R15-11 Eqs. (19) to (23).
-double critical_enhancement(double T, double rho, const enhancement_inputs& in) {
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
+// Eq. (23) sets Z = 0 for y < y_min, and R15-11 takes a negative Delta chi
+// as 0. y = q_D xi0 (Delta chi / Gamma0)^(nu/gamma) rises with Delta chi, so
+// below Gamma0 (y_min / (q_D xi0))^2 (8.2e-15), which lies under the Delta chi
+// of y_min (1.3e-14: the base is below 1 and gamma/nu below 2), the
+// enhancement is 0 without the power. Above it y decides.
+constexpr double y_min_base = y_min / (q_D * xi0);
+static_assert(y_min_base < 1.0 && gamma_exponent / nu < 2.0);
+constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;
+
+// IAPWS R15-11 Eqs. (19) to (23). Each division that the chain from Delta
+// chi to lambda2 would wait for is folded into one: the argument of the
+// exponential, -1/(1/y + y^2/(3 rhobar^2)) = -3 rhobar^2 y/(3 rhobar^2 + y^3),
+// and 2/(pi y) with the factor of Eq. (18), formed beside atan and exp.
+double critical_enhancement(const reduced_state& r, const enhancement_inputs& in) {
+  const double rho_bar = r.rho_bar;
   const double mu_bar = in.mu / mu_star;
 
   double cp_bar = in.cp / R_cp;
@@ -91,35 +102,49 @@ double critical_enhancement(double T, double rho, const enhancement_inputs& in) 
     cp_bar = std::min(cp_bar, cp_bar_max);
   }
 
-  double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / T_bar);
-  if (delta_chi < 0.0) delta_chi = negative_chi_replacement;
+  // Eq. (21): where zeta and zeta(Tbar_R) Tbar_R/Tbar nearly cancel, Delta
+  // chi keeps every bit of them.
+  const double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / r.T_bar);
+  if (delta_chi < delta_chi_skip) return 0.0;
   const double xi = xi0 * std::pow(delta_chi / Gamma0, nu / gamma_exponent);
   const double y = q_D * xi;
   if (y < y_min) return 0.0;
   const double kappa_inv = in.cv / in.cp;
-  const double Z = 2.0 / (std::numbers::pi * y) *
-                   ((1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
-                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rho_bar * rho_bar)))));
-  return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
+  const double three_rho2 = 3.0 * rho_bar * rho_bar;
+  const double scale = 2.0 / std::numbers::pi * Lambda * rho_bar * cp_bar * r.T_bar / mu_bar / y;
+  const double bracket = (1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
+                         (1.0 - std::exp(-three_rho2 * y / (three_rho2 + y * y * y)));
+  return bracket * scale;
 }
 
-[[gnu::always_inline]] inline conductivity with_enhancement(double T, double rho, double lambda2) {
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
-  const double inv_T = 1.0 / T_bar;
+// lambda0 (Eq. (16)) and lambda1 (Eq. (17)) of a reduced state.
+[[gnu::always_inline]] inline conductivity with_enhancement(const reduced_state& r, double lambda2) {
+  const double inv_T = r.inv_T_bar;
   conductivity out{0.0, 0.0, 0.0, lambda2};
-  out.lambda0 = std::sqrt(T_bar) / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
-  out.lambda1 = std::exp(rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f);
+  out.lambda0 = r.sqrt_T_bar / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
+  out.lambda1 = std::exp(r.rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, r.rho_bar - 1.0).f);
   out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
   return out;
 }
 
 }  // namespace
 
-conductivity thermal_conductivity(double T, double rho) { return with_enhancement(T, rho, 0.0); }
+conductivity thermal_conductivity(double T, double rho) { return with_enhancement(reduced(T, rho), 0.0); }
 
 conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
-  return with_enhancement(T, rho, critical_enhancement(T, rho, in));
+  const reduced_state r = reduced(T, rho);
+  return with_enhancement(r, critical_enhancement(r, in));
+}
+
+viscosity_conductivity transport_of(double T, double rho) {
+  const reduced_state r = reduced(T, rho);
+  return {viscosity(r), with_enhancement(r, 0.0).lambda};
+}
+
+viscosity_conductivity transport_of(double T, double rho, enhancement_inputs in) {
+  const reduced_state r = reduced(T, rho);
+  in.mu = viscosity(r);
+  return {in.mu, with_enhancement(r, critical_enhancement(r, in)).lambda};
 }
 
 }  // namespace transport
