@@ -69,8 +69,10 @@ constexpr std::array<double, 4> interval_top{0.310559006, 0.776397516, 1.2422360
 
 // zeta(Tbar_R, rhobar): 1 over Table 6's polynomial in its density interval.
 double zeta_reference(double rho_bar) {
+  // The interval: how many bounds rho_bar exceeds, without a branch that
+  // states of varied density would mispredict.
   std::size_t j = 0;
-  while (j < interval_top.size() && rho_bar > interval_top[j]) ++j;
+  for (const double top : interval_top) j += rho_bar > top ? 1 : 0;
   double sum = 0.0;
   for (int i = 5; i >= 0; --i) sum = sum * rho_bar + A[i][j];
   return 1.0 / sum;
