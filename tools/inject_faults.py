@@ -244,7 +244,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const double T = at.T + at.dT_dq * dq + at.dT_drho * drho,", "const double T = at.T + at.dT_dq * dq + 0.0 * drho,", "pairs: region 1's table's step without its slope of T by rho"),
     ("transport/conductivity.cpp", "constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;", "constexpr double delta_chi_skip = 4.0 * Gamma0 * y_min_base * y_min_base;", "conductivity: the enhancement skipped past the Delta chi of y_min"),
     ("transport/conductivity.cpp", "std::exp(-three_rho2 * y / (three_rho2 + y * y * y))", "std::exp(-three_rho2 * y / (three_rho2 + y * y))", "conductivity: y^3 as y^2 in the exponential of Z"),
-    ("transport/conductivity.cpp", "  in.mu = viscosity(r);", "  in.mu = 1.001 * viscosity(r);", "states: the enhancement's viscosity not the state's"),
+    ("transport/conductivity.cpp", "with_enhancement(k, enhancement_of(r, in, c, mu))", "with_enhancement(k, enhancement_of(r, in, c, 1.001 * mu))", "states: the enhancement's viscosity not the state's"),
     ("water/state.cpp", "        transport::enhancement_evaluated(q.p, q.T, s.region)", "        transport::enhancement_evaluated(q.p, q.T, 5)", "states: no critical enhancement"),
     ("water/state.cpp", "  return ((0.0 * a) + ...) == 0.0;", "  return ((0.0 * a) + ...) != 1.0;", "states: the finiteness guard passes NaN and infinities"),
 ]

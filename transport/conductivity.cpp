@@ -87,14 +87,16 @@ constexpr double y_min_base = y_min / (q_D * xi0);
 static_assert(y_min_base < 1.0 && gamma_exponent / nu < 2.0);
 constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;
 
-// IAPWS R15-11 Eqs. (19) to (23). Each division that the chain from Delta
-// chi to lambda2 would wait for is folded into one: the argument of the
-// exponential, -1/(1/y + y^2/(3 rhobar^2)) = -3 rhobar^2 y/(3 rhobar^2 + y^3),
-// and 2/(pi y) with the factor of Eq. (18), formed beside atan and exp.
-double critical_enhancement(const reduced_state& r, const enhancement_inputs& in) {
-  const double rho_bar = r.rho_bar;
-  const double mu_bar = in.mu / mu_star;
+// IAPWS R15-11 Eqs. (19) to (22): y = q_D xi, 0 where Eq. (23) gives Z = 0,
+// and cpbar as Eq. (18) takes it. It waits for no viscosity: a state's
+// transport starts this longest chain (the power) first.
+struct correlation {
+  double y;
+  double cp_bar;
+};
 
+correlation correlation_of(const reduced_state& r, const enhancement_inputs& in) {
+  const double rho_bar = r.rho_bar;
   double cp_bar = in.cp / R_cp;
   double zeta = zeta_factor * in.drho_dp;
   if (in.magnitudes) {
@@ -107,46 +109,71 @@ double critical_enhancement(const reduced_state& r, const enhancement_inputs& in
   // Eq. (21): where zeta and zeta(Tbar_R) Tbar_R/Tbar nearly cancel, Delta
   // chi keeps every bit of them.
   const double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / r.T_bar);
-  if (delta_chi < delta_chi_skip) return 0.0;
+  if (delta_chi < delta_chi_skip) return {0.0, cp_bar};
   const double xi = xi0 * std::pow(delta_chi / Gamma0, nu / gamma_exponent);
   const double y = q_D * xi;
-  if (y < y_min) return 0.0;
+  return {y < y_min ? 0.0 : y, cp_bar};
+}
+
+// IAPWS R15-11 Eqs. (18) and (23), lambda2bar from y and the viscosity. Each
+// division that the chain from y would wait for is folded into one: the
+// argument of the exponential, -1/(1/y + y^2/(3 rhobar^2)) = -3 rhobar^2 y /
+// (3 rhobar^2 + y^3), and 2/(pi y) with the factor of Eq. (18), formed beside
+// atan and exp.
+double enhancement_of(const reduced_state& r, const enhancement_inputs& in, const correlation& c, double mu) {
+  const double y = c.y;
+  if (y == 0.0) return 0.0;
+  const double rho_bar = r.rho_bar;
+  const double mu_bar = mu / mu_star;
   const double kappa_inv = in.cv / in.cp;
   const double three_rho2 = 3.0 * rho_bar * rho_bar;
-  const double scale = 2.0 / std::numbers::pi * Lambda * rho_bar * cp_bar * r.T_bar / mu_bar / y;
+  const double scale = 2.0 / std::numbers::pi * Lambda * rho_bar * c.cp_bar * r.T_bar / mu_bar / y;
   const double bracket = (1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
                          (1.0 - std::exp(-three_rho2 * y / (three_rho2 + y * y * y)));
   return bracket * scale;
 }
 
 // lambda0 (Eq. (16)) and lambda1 (Eq. (17)) of a reduced state.
-[[gnu::always_inline]] inline conductivity with_enhancement(const reduced_state& r, double lambda2) {
+[[gnu::always_inline]] inline conductivity dilute_and_residual(const reduced_state& r) {
   const double inv_T = r.inv_T_bar;
-  conductivity out{0.0, 0.0, 0.0, lambda2};
+  conductivity out{0.0, 0.0, 0.0, 0.0};
   out.lambda0 = r.sqrt_T_bar / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
   out.lambda1 = std::exp(r.rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, r.rho_bar - 1.0).f);
+  return out;
+}
+
+// Eq. (18) with lambda2bar.
+conductivity with_enhancement(conductivity out, double lambda2) {
+  out.lambda2 = lambda2;
   out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
   return out;
 }
 
 }  // namespace
 
-conductivity thermal_conductivity(double T, double rho) { return with_enhancement(reduced(T, rho), 0.0); }
+conductivity thermal_conductivity(double T, double rho) {
+  return with_enhancement(dilute_and_residual(reduced(T, rho)), 0.0);
+}
 
 conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
   const reduced_state r = reduced(T, rho);
-  return with_enhancement(r, critical_enhancement(r, in));
+  const correlation c = correlation_of(r, in);
+  const conductivity k = dilute_and_residual(r);
+  return with_enhancement(k, enhancement_of(r, in, c, in.mu));
 }
 
 viscosity_conductivity transport_of(double T, double rho) {
   const reduced_state r = reduced(T, rho);
-  return {viscosity(r), with_enhancement(r, 0.0).lambda};
+  const double mu = viscosity(r);
+  return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};
 }
 
-viscosity_conductivity transport_of(double T, double rho, enhancement_inputs in) {
+viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in) {
   const reduced_state r = reduced(T, rho);
-  in.mu = viscosity(r);
-  return {in.mu, with_enhancement(r, critical_enhancement(r, in)).lambda};
+  const correlation c = correlation_of(r, in);
+  const double mu = viscosity(r);
+  const conductivity k = dilute_and_residual(r);
+  return {mu, with_enhancement(k, enhancement_of(r, in, c, mu)).lambda};
 }
 
 }  // namespace transport

@@ -43,7 +43,7 @@ struct viscosity_conductivity {
 };
 viscosity_conductivity transport_of(double T, double rho);
 // With the critical enhancement; in.mu is not read.
-viscosity_conductivity transport_of(double T, double rho, enhancement_inputs in);
+viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in);
 
 // Where this library evaluates the enhancement: in region 1 only above the
 // line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K, in
