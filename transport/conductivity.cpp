@@ -95,7 +95,7 @@ struct correlation {
   double cp_bar;
 };
 
-correlation correlation_of(const reduced_state& r, const enhancement_inputs& in) {
+[[gnu::always_inline]] inline correlation correlation_of(const reduced_state& r, const enhancement_inputs& in) {
   const double rho_bar = r.rho_bar;
   double cp_bar = in.cp / R_cp;
   double zeta = zeta_factor * in.drho_dp;
@@ -120,7 +120,8 @@ correlation correlation_of(const reduced_state& r, const enhancement_inputs& in)
 // argument of the exponential, -1/(1/y + y^2/(3 rhobar^2)) = -3 rhobar^2 y /
 // (3 rhobar^2 + y^3), and 2/(pi y) with the factor of Eq. (18), formed beside
 // atan and exp.
-double enhancement_of(const reduced_state& r, const enhancement_inputs& in, const correlation& c, double mu) {
+[[gnu::always_inline]] inline double enhancement_of(const reduced_state& r, const enhancement_inputs& in, const correlation& c,
+                                                      double mu) {
   const double y = c.y;
   if (y == 0.0) return 0.0;
   const double rho_bar = r.rho_bar;
@@ -143,7 +144,7 @@ double enhancement_of(const reduced_state& r, const enhancement_inputs& in, cons
 }
 
 // Eq. (18) with lambda2bar.
-conductivity with_enhancement(conductivity out, double lambda2) {
+[[gnu::always_inline]] inline conductivity with_enhancement(conductivity out, double lambda2) {
   out.lambda2 = lambda2;
   out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
   return out;
