@@ -7,6 +7,7 @@
 
 #include "if97/constants.hpp"
 #include "if97/series.hpp"
+#include "transport/viscosity.hpp"
 
 namespace transport {
 namespace {
@@ -14,8 +15,7 @@ namespace {
 using if97::term;
 
 // IAPWS R15-11 Eqs. (2) to (5): the reducing quantities are the critical
-// parameters of IAPWS-IF97.
-constexpr double T_star = if97::T_c;           // K
+// parameters of IAPWS-IF97 (those of reduced() for T and rho).
 constexpr double rho_star = if97::rho_c;       // kg/m3
 constexpr double p_star = 1e6 * if97::p_c;     // Pa
 constexpr double lambda_star = 1e-3;           // W/(m K)
@@ -38,7 +38,6 @@ constexpr double y_min = 1.2e-7;               // below it Z(y) = 0
 // positive (dp/dv)_T.
 constexpr double cp_bar_max = 1.71e13;
 constexpr double zeta_max = 6.85e12;
-constexpr double negative_chi_replacement = 1e-15;
 
 // IAPWS R15-11 Table 1: coefficients L_k of the dilute-gas term, Eq. (16)
 constexpr std::array<double, 5> L0{2.443221e-3, 1.323095e-2, 6.770357e-3, -3.454586e-3, 4.096266e-4};
@@ -68,20 +67,36 @@ constexpr double A[6][5] = {
 // to the interval below it.
 constexpr std::array<double, 4> interval_top{0.310559006, 0.776397516, 1.242236025, 1.863354037};
 
+// zeta(Tbar_R, rhobar): 1 over Table 6's polynomial in its density interval.
 double zeta_reference(double rho_bar) {
+  // The interval: how many bounds rho_bar exceeds, without a branch that
+  // states of varied density would mispredict.
   std::size_t j = 0;
-  while (j < interval_top.size() && rho_bar > interval_top[j]) ++j;
+  for (const double top : interval_top) j += rho_bar > top ? 1 : 0;
   double sum = 0.0;
   for (int i = 5; i >= 0; --i) sum = sum * rho_bar + A[i][j];
   return 1.0 / sum;
 }
 
-// IAPWS R15-11 Eqs. (19) to (23).
-double critical_enhancement(double T, double rho, const enhancement_inputs& in) {
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
-  const double mu_bar = in.mu / mu_star;
+// Eq. (23) sets Z = 0 for y < y_min, and R15-11 takes a negative Delta chi
+// as 0. y = q_D xi0 (Delta chi / Gamma0)^(nu/gamma) rises with Delta chi, so
+// below Gamma0 (y_min / (q_D xi0))^2 (8.2e-15), which lies under the Delta chi
+// of y_min (1.3e-14: the base is below 1 and gamma/nu below 2), the
+// enhancement is 0 without the power. Above it y decides.
+constexpr double y_min_base = y_min / (q_D * xi0);
+static_assert(y_min_base < 1.0 && gamma_exponent / nu < 2.0);
+constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;
 
+// IAPWS R15-11 Eqs. (19) to (22): y = q_D xi, 0 where Eq. (23) gives Z = 0,
+// and cpbar as Eq. (18) takes it. It waits for no viscosity: a state's
+// transport starts this longest chain (the power) first.
+struct correlation {
+  double y;
+  double cp_bar;
+};
+
+[[gnu::always_inline]] inline correlation correlation_of(const reduced_state& r, const enhancement_inputs& in) {
+  const double rho_bar = r.rho_bar;
   double cp_bar = in.cp / R_cp;
   double zeta = zeta_factor * in.drho_dp;
   if (in.magnitudes) {
@@ -91,35 +106,75 @@ double critical_enhancement(double T, double rho, const enhancement_inputs& in) 
     cp_bar = std::min(cp_bar, cp_bar_max);
   }
 
-  double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / T_bar);
-  if (delta_chi < 0.0) delta_chi = negative_chi_replacement;
+  // Eq. (21): where zeta and zeta(Tbar_R) Tbar_R/Tbar nearly cancel, Delta
+  // chi keeps every bit of them.
+  const double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / r.T_bar);
+  if (delta_chi < delta_chi_skip) return {0.0, cp_bar};
   const double xi = xi0 * std::pow(delta_chi / Gamma0, nu / gamma_exponent);
   const double y = q_D * xi;
-  if (y < y_min) return 0.0;
-  const double kappa_inv = in.cv / in.cp;
-  const double Z = 2.0 / (std::numbers::pi * y) *
-                   ((1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
-                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rho_bar * rho_bar)))));
-  return Z * Lambda * rho_bar * cp_bar * T_bar / mu_bar;
+  return {y < y_min ? 0.0 : y, cp_bar};
 }
 
-[[gnu::always_inline]] inline conductivity with_enhancement(double T, double rho, double lambda2) {
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
-  const double inv_T = 1.0 / T_bar;
-  conductivity out{0.0, 0.0, 0.0, lambda2};
-  out.lambda0 = std::sqrt(T_bar) / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
-  out.lambda1 = std::exp(rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f);
+// IAPWS R15-11 Eqs. (18) and (23), lambda2bar from y and the viscosity. Each
+// division that the chain from y would wait for is folded into one: the
+// argument of the exponential, -1/(1/y + y^2/(3 rhobar^2)) = -3 rhobar^2 y /
+// (3 rhobar^2 + y^3), and 2/(pi y) with the factor of Eq. (18), formed beside
+// atan and exp.
+[[gnu::always_inline]] inline double enhancement_of(const reduced_state& r, const enhancement_inputs& in, const correlation& c,
+                                                      double mu) {
+  const double y = c.y;
+  if (y == 0.0) return 0.0;
+  const double rho_bar = r.rho_bar;
+  const double mu_bar = mu / mu_star;
+  const double kappa_inv = in.cv / in.cp;
+  const double three_rho2 = 3.0 * rho_bar * rho_bar;
+  const double scale = 2.0 / std::numbers::pi * Lambda * rho_bar * c.cp_bar * r.T_bar / mu_bar / y;
+  const double bracket = (1.0 - kappa_inv) * std::atan(y) + kappa_inv * y -
+                         (1.0 - std::exp(-three_rho2 * y / (three_rho2 + y * y * y)));
+  return bracket * scale;
+}
+
+// lambda0 (Eq. (16)) and lambda1 (Eq. (17)) of a reduced state.
+[[gnu::always_inline]] inline conductivity dilute_and_residual(const reduced_state& r) {
+  const double inv_T = r.inv_T_bar;
+  conductivity out{0.0, 0.0, 0.0, 0.0};
+  out.lambda0 = r.sqrt_T_bar / (L0[0] + inv_T * (L0[1] + inv_T * (L0[2] + inv_T * (L0[3] + inv_T * L0[4]))));
+  out.lambda1 = std::exp(r.rho_bar * if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, r.rho_bar - 1.0).f);
+  return out;
+}
+
+// Eq. (18) with lambda2bar.
+[[gnu::always_inline]] inline conductivity with_enhancement(conductivity out, double lambda2) {
+  out.lambda2 = lambda2;
   out.lambda = (out.lambda0 * out.lambda1 + out.lambda2) * lambda_star;
   return out;
 }
 
 }  // namespace
 
-conductivity thermal_conductivity(double T, double rho) { return with_enhancement(T, rho, 0.0); }
+conductivity thermal_conductivity(double T, double rho) {
+  return with_enhancement(dilute_and_residual(reduced(T, rho)), 0.0);
+}
 
 conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
-  return with_enhancement(T, rho, critical_enhancement(T, rho, in));
+  const reduced_state r = reduced(T, rho);
+  const correlation c = correlation_of(r, in);
+  const conductivity k = dilute_and_residual(r);
+  return with_enhancement(k, enhancement_of(r, in, c, in.mu));
+}
+
+viscosity_conductivity transport_of(double T, double rho) {
+  const reduced_state r = reduced(T, rho);
+  const double mu = viscosity(r);
+  return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};
+}
+
+viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in) {
+  const reduced_state r = reduced(T, rho);
+  const correlation c = correlation_of(r, in);
+  const double mu = viscosity(r);
+  const conductivity k = dilute_and_residual(r);
+  return {mu, with_enhancement(k, enhancement_of(r, in, c, mu)).lambda};
 }
 
 }  // namespace transport

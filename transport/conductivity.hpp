@@ -34,6 +34,17 @@ conductivity thermal_conductivity(double T, double rho);
 // Conductivity with the critical enhancement, Eqs. (18) to (23).
 conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in);
 
+// The viscosity (IAPWS R12-08) and the conductivity of one state, with what
+// they share formed once: each to the last bit the value of viscosity(T, rho)
+// and of thermal_conductivity(T, rho[, in]) with in.mu that viscosity.
+struct viscosity_conductivity {
+  double mu;      // Pa s
+  double lambda;  // W/(m K)
+};
+viscosity_conductivity transport_of(double T, double rho);
+// With the critical enhancement; in.mu is not read.
+viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in);
+
 // Where this library evaluates the enhancement: in region 1 only above the
 // line p = 1.8 T - 751.4 (p in MPa, T in K), in region 2 below 973.15 K, in
 // region 3 everywhere, in region 5 nowhere. Elsewhere it is negligible.

@@ -27,24 +27,22 @@ inline constexpr std::array<term, 21> residual_terms{{
     {5, 6, -5.93264e-4},
 }};
 
-// IAPWS R12-08 Eq. (1): the reducing temperature and density are the critical
-// parameters of IAPWS-IF97.
-constexpr double T_star = if97::T_c;      // K
-constexpr double rho_star = if97::rho_c;  // kg/m3
-constexpr double mu_star = 1e-6;          // Pa s
+// IAPWS R12-08 Eq. (1); its reducing temperature and density, the critical
+// parameters of IAPWS-IF97, are those of reduced().
+constexpr double mu_star = 1e-6;  // Pa s
 
 }  // namespace
 
 // IAPWS R12-08 Eqs. (10) to (12) with mu2bar = 1.
-double viscosity(double T, double rho) {
-  const double T_bar = T / T_star;
-  const double rho_bar = rho / rho_star;
-  const double inv_T = 1.0 / T_bar;
-  const double mu0 = 100.0 * std::sqrt(T_bar) / (H0 + inv_T * (H1 + inv_T * (H2 + inv_T * H3)));
-  const double sum = if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, rho_bar - 1.0).f;
-  const double mu1 = std::exp(rho_bar * sum);
+double viscosity(const reduced_state& r) {
+  const double inv_T = r.inv_T_bar;
+  const double mu0 = 100.0 * r.sqrt_T_bar / (H0 + inv_T * (H1 + inv_T * (H2 + inv_T * H3)));
+  const double sum = if97::evaluate<residual_terms, if97::part_f>(inv_T - 1.0, r.rho_bar - 1.0).f;
+  const double mu1 = std::exp(r.rho_bar * sum);
   return mu0 * mu1 * mu_star;
 }
+
+double viscosity(double T, double rho) { return viscosity(reduced(T, rho)); }
 
 }  // namespace transport
 

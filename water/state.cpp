@@ -41,15 +41,14 @@ phase single_phase_label(int region, double p, double T, double rho) {
   }
 }
 
-// The phase's values of the groups asked for, NaN elsewhere.
-phase_values si_values(const detail::single& s, outputs asked) {
+// The phase's values of the groups asked for, NaN elsewhere, into out.
+void si_values(const detail::single& s, outputs asked, phase_values& out) {
   const if97::properties& q = s.pr;
-  const double rho = 1.0 / q.v;
-  phase_values out = undefined;
+  out = undefined;
   if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;
   if (asks(asked, outputs::volumetric)) {
     out.p = Pa_per_MPa * q.p;
-    out.rho = rho;
+    out.rho = 1.0 / q.v;
     out.v = q.v;
   }
   if (asks(asked, outputs::caloric)) {
@@ -63,29 +62,30 @@ phase_values si_values(const detail::single& s, outputs asked) {
     out.w = q.w;
   }
   if (asks(asked, outputs::transport) && q.T <= T_transport_max) {
-    out.mu = transport::viscosity(q.T, rho);
-    if (transport::enhancement_evaluated(q.p, q.T, s.region)) {
-      // (drho/dp)_T = -rho^2 (dv/dp)_T, per Pa.
-      const transport::enhancement_inputs in{q.cp, q.cv, -rho * rho * q.dv_dp / Pa_per_MPa, out.mu, s.region == 3};
-      out.lambda = transport::thermal_conductivity(q.T, rho, in).lambda;
-    } else {
-      out.lambda = transport::thermal_conductivity(q.T, rho).lambda;
-    }
+    const double rho = 1.0 / q.v;
+    // The viscosity and conductivity together: they share the reduced state.
+    const transport::viscosity_conductivity t =
+        transport::enhancement_evaluated(q.p, q.T, s.region)
+            // (drho/dp)_T = -rho^2 (dv/dp)_T, per Pa.
+            ? transport::transport_of(q.T, rho, {q.cp, q.cv, -rho * rho * q.dv_dp / Pa_per_MPa, 0.0, s.region == 3})
+            : transport::transport_of(q.T, rho);
+    out.mu = t.mu;
+    out.lambda = t.lambda;
   }
-  return out;
 }
 
-// A single phase of region 1, 2 or 5 evaluated at least to extent e.
-detail::single completed(const detail::single& s, if97::extent e) {
+// A single phase of region 1, 2 or 5 evaluated at least to extent e: s
+// itself where it is, else its evaluation to e in `whole`.
+const detail::single& completed(const detail::single& s, if97::extent e, detail::single& whole) {
   if (s.evaluated >= e || s.region == 3) return s;
-  detail::single out = s;
-  out.evaluated = e;
+  whole = s;
+  whole.evaluated = e;
   switch (s.region) {
-    case 1: out.pr = if97::properties1(s.pr.p, s.pr.T, e); break;
-    case 2: out.pr = if97::properties2(s.pr.p, s.pr.T, e); break;
-    default: out.pr = if97::properties5(s.pr.p, s.pr.T, e); break;
+    case 1: whole.pr = if97::properties1(s.pr.p, s.pr.T, e); break;
+    case 2: whole.pr = if97::properties2(s.pr.p, s.pr.T, e); break;
+    default: whole.pr = if97::properties5(s.pr.p, s.pr.T, e); break;
   }
-  return out;
+  return whole;
 }
 
 // The pressure and slope of a region-3 isotherm less the target pressure.
@@ -200,6 +200,14 @@ double bracketed_root(double T, double p, double rho) {
 
 bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
+// Whether every value is finite: 0 a is 0 for a finite a and NaN for an
+// infinite or NaN one, so the sum of the products is 0 exactly then, with
+// one test rather than one per value.
+template <class... V>
+bool all_finite(V... a) {
+  return ((0.0 * a) + ...) == 0.0;
+}
+
 // Whether a single-phase state is one of water: every property finite, p
 // within the bounds of (p, T), positive heat capacities and speed of sound,
 // and a pressure that rises with density ((dp/drho)_T > 0), which region 3's
@@ -209,20 +217,17 @@ bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 // 6.2.2), 211 K there; its other bounds are those of (p, T).
 bool physical(const detail::single& s, bool below_T_min = false) {
   const if97::properties& q = s.pr;
-  if (!(std::isfinite(q.p) && std::isfinite(q.T) && q.T > 0.0)) return false;
+  if (!(all_finite(q.p, q.T) && q.T > 0.0)) return false;
   const double T_bounded = below_T_min ? std::fmax(q.T, if97::T_min) : q.T;
   if (detail::pT_bounds(Pa_per_MPa * q.p, T_bounded) != status::ok) return false;
   if (s.region == 5 && q.T < if97::T_region2_max) return false;
-  // Of a state evaluated in part, what its evaluation formed.
-  if (s.evaluated >= if97::extent::volume && !(std::isfinite(q.v) && q.v > 0.0 && std::isfinite(1.0 / q.v)))
+  // Of a state evaluated in part, what its evaluation formed. A normal v
+  // (not subnormal) has a finite 1/v.
+  if (s.evaluated >= if97::extent::volume && !(all_finite(q.v) && q.v >= std::numeric_limits<double>::min()))
     return false;
-  if (s.evaluated >= if97::extent::caloric)
-    for (const double a : {q.h, q.s, q.u})
-      if (!std::isfinite(a)) return false;
+  if (s.evaluated >= if97::extent::caloric && !all_finite(q.h, q.s, q.u)) return false;
   if (s.evaluated < if97::extent::all) return true;
-  for (const double a : {q.cp, q.cv, q.w, q.dv_dp})
-    if (!std::isfinite(a)) return false;
-  return q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
+  return all_finite(q.cp, q.cv, q.w, q.dv_dp) && q.cp > 0.0 && q.cv > 0.0 && q.w > 0.0 && q.dv_dp < 0.0;
 }
 
 // The single-phase state of (p, T) in a region of (p, T).
@@ -477,12 +482,17 @@ if97::extent extent_of(outputs asked) {
 
 namespace {
 result guarded_single_result(const single& s, bool below_T_min, outputs asked) {
-  // The last guard of every single-phase state the functions return.
-  const single c = completed(s, extent_of(asked));
-  if (!physical(c, below_T_min)) return failure(status::not_converged);
-  result r;  // every field is set below
+  // The last guard of every single-phase state the functions return. One
+  // result, filled in place.
+  result r;
+  single whole;
+  const single& c = completed(s, extent_of(asked), whole);
+  if (!physical(c, below_T_min)) {
+    r = failure(status::not_converged);
+    return r;
+  }
   r.status = status::ok;
-  static_cast<phase_values&>(r.state) = si_values(c, asked);
+  si_values(c, asked, r.state);
   r.state.region = c.region;
   r.state.phase = single_phase_label(c.region, c.pr.p, c.pr.T, 1.0 / c.pr.v);
   r.state.x = nan;
@@ -494,14 +504,20 @@ result two_phase_assembled(const saturation& sat, double x, outputs asked) {
   result r{status::ok, {}};
   state& st = r.state;
   const if97::extent e = extent_of(asked);
-  const single liquid = completed(sat.liquid, e), vapour = completed(sat.vapour, e);
+  single liquid_whole, vapour_whole;
+  const single& liquid = completed(sat.liquid, e, liquid_whole);
+  const single& vapour = completed(sat.vapour, e, vapour_whole);
   static_cast<phase_values&>(st) = undefined;
-  st.liquid = st.vapour = undefined;
   if (asks(asked, outputs::saturated)) {
     // With no other group asked, the saturated phases whole.
     const bool alone = !asks(asked, outputs::volumetric | outputs::caloric | outputs::heat | outputs::transport);
-    st.liquid = si_values(alone ? completed(liquid, if97::extent::all) : liquid, alone ? outputs::all : asked);
-    st.vapour = si_values(alone ? completed(vapour, if97::extent::all) : vapour, alone ? outputs::all : asked);
+    single liquid_all, vapour_all;
+    si_values(alone ? completed(liquid, if97::extent::all, liquid_all) : liquid, alone ? outputs::all : asked,
+              st.liquid);
+    si_values(alone ? completed(vapour, if97::extent::all, vapour_all) : vapour, alone ? outputs::all : asked,
+              st.vapour);
+  } else {
+    st.liquid = st.vapour = undefined;
   }
   const auto mix = [x](double a, double b) { return if97::mixture(a, b, x); };
   if (asks(asked, outputs::T | outputs::volumetric)) st.T = sat.T;
