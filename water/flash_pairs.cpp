@@ -2742,6 +2742,153 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
                           [&](const if97::properties& pr) { return pr.p > if97::psat(T) + above_sat; });
 }
 
+// ------------------------------------------------- region 2's steam starts --
+
+// Region 2's steam along its isotherms as a quadratic in p from p -> 0 (the
+// second virial coefficient's slope) to the isotherm's end p_end (psat(T),
+// IAPWS-IF97 Eq. (30), to 623.15 K, the B23 pressure of Eq. (5) to 863.15 K,
+// then 100 MPa): h, w = s + R ln p and Z = p v / (R T), each as
+// f0 + f1 p + f2 p^2 with f0 and f1 taken at 1e-4 MPa and f2 so that the
+// quadratic meets the state at p_end. Tabulated once at every kelvin from
+// 273.15 K to 1073.15 K (linear between nodes): the start of region 2's
+// (T, h), (T, s) and (p, rho), which the polish takes to the state.
+struct steam_quadratic {
+  double f0, f1, f2;
+  double at(double p) const { return f0 + p * (f1 + p * f2); }
+};
+struct steam_start_node {
+  steam_quadratic h, w, z;
+  double p_end;  // MPa
+};
+struct steam_start_table {
+  static constexpr int intervals = 800;  // of 1 K
+  steam_start_node at[intervals + 1];
+};
+
+double steam_end_pressure(double T) {  // MPa
+  if (T <= if97::T_region1_max) return if97::psat(T);
+  return T <= if97::T_b23_max ? std::fmin(if97::p_max, if97::pb23(T)) : if97::p_max;
+}
+
+std::unique_ptr<const steam_start_table> steam_start_table_formed() {
+  auto t = std::make_unique<steam_start_table>();
+  constexpr double p_low = 1e-4;  // MPa
+  for (int i = 0; i <= steam_start_table::intervals; ++i) {
+    const double T = if97::T_min + i, p_end = steam_end_pressure(T);
+    const if97::properties lo = if97::properties2(p_low, T), end = if97::properties2(p_end, T);
+    const auto fitted = [&](double f_lo, double slope_lo, double f_end) {
+      const double f0 = f_lo - slope_lo * p_low;
+      return steam_quadratic{f0, slope_lo, (f_end - f0 - slope_lo * p_end) / (p_end * p_end)};
+    };
+    const double RT = if97::R * T;
+    t->at[i].p_end = p_end;
+    t->at[i].h = fitted(lo.h, kJ_per_MPa_m3 * (lo.v - T * lo.dv_dT), end.h);
+    t->at[i].w = fitted(lo.s + if97::R * std::log(p_low), if97::R / p_low - kJ_per_MPa_m3 * lo.dv_dT,
+                        end.s + if97::R * std::log(p_end));
+    // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
+    t->at[i].z = fitted(kJ_per_MPa_m3 * p_low * lo.v / RT, kJ_per_MPa_m3 * (lo.v + p_low * lo.dv_dp) / RT,
+                        kJ_per_MPa_m3 * p_end * end.v / RT);
+  }
+  return t;
+}
+
+const steam_start_table& steam_start_table_of() {
+  static const std::unique_ptr<const steam_start_table> table = steam_start_table_formed();
+  return *table;
+}
+
+// The table's quadratic of one quantity at T (K), linear between nodes.
+steam_quadratic steam_quadratic_at(double T, steam_quadratic steam_start_node::*which) {
+  const steam_start_table& table = steam_start_table_of();
+  const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
+  const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
+  const double s = at - i;
+  const steam_quadratic &a = table.at[i].*which, &b = table.at[i + 1].*which;
+  return {a.f0 + s * (b.f0 - a.f0), a.f1 + s * (b.f1 - a.f1), a.f2 + s * (b.f2 - a.f2)};
+}
+
+// T Z of steam at p on the isotherm of node i: the quadratic to p_end, its
+// tangent there beyond (where a search's T lies below the state's).
+double steam_TZ(int i, double p) {
+  const steam_start_node& n = steam_start_table_of().at[i];
+  const double T = if97::T_min + i, p_in = std::fmin(p, n.p_end);
+  return T * std::fmax(n.z.at(p_in) + (p - p_in) * (n.z.f1 + 2.0 * n.z.f2 * p_in), 0.05);
+}
+
+// Region 2's T at (p, rho) from the table: T Z = p / (rho R), which grows
+// with T along the isobar, solved on the nodes' values (linear between
+// them) by Newton's steps from the ideal gas's T, kept above T_lo, the
+// isobar's coldest steam (below it the tangent's T Z need not grow).
+double steam_T_of_isobar(double p, double rho, double T_lo) {
+  const double TZ = 1e3 * p / (rho * if97::R);  // K
+  double T = std::fmax(TZ, T_lo);
+  for (int k = 0; k < 6; ++k) {
+    const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
+    const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
+    const double a = steam_TZ(i, p), b = steam_TZ(i + 1, p);
+    if (!(b > a)) return nan;
+    const double next = if97::T_min + i + (TZ - a) / (b - a);
+    if (next >= if97::T_min + i && next <= if97::T_min + i + 1) return next;
+    T = std::clamp(next, T_lo, if97::T_region2_max);
+  }
+  return T;
+}
+
+// The one steam state of a shortcut: polished in region 2 on targets a and b
+// from (T, p), kept where `sure` holds of it (none where the polish fails,
+// where the state is not region 2's or lies at or beyond 100 MPa).
+template <class Sure>
+std::optional<result> steam_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
+  if (!(std::isfinite(p) && p > 0.0 && std::isfinite(T))) return std::nullopt;
+  single st{};
+  if (!polish(2, a, b, T, std::fmin(p, if97::p_max), st) || !(st.pr.p < if97::p_max) || !sure(st.pr) ||
+      verdict_of(st).next != 2)
+    return std::nullopt;
+  const result one = detail::single_result(st);
+  if (!one) return std::nullopt;
+  if (count) *count = 1;
+  return one;
+}
+
+// (T, h) and (T, s) where they have one state, region 2's steam below
+// 1073.15 K: none (the search along the isotherm decides) where the proof
+// fails. Along region 2's isotherms h and s fall with p ((dh/dp)_T =
+// v - T (dv/dT)_p < 0, (ds/dp)_T = -(dv/dT)_p < 0): one region-2 state at
+// most. To 623.15 K one 1e-3 of psat(T) below it lies above h'' and s'' by
+// far more than the search's margin (the dome's states between h' and h'',
+// region 1's nowhere above h' and s' at 623.15 K). To 863.15 K a target above
+// region 2's value at B23 by more than the band within which region 3 comes
+// to it (2e-4 of max(|q|, 1), as the search along the line) has no state in
+// region 3 or the dome: q falls with rho along region 3's isotherms from
+// there. Above 863.15 K region 2 alone.
+std::optional<result> T_steam(double T, target q, int* count) {
+  if (!(T >= if97::T_min && T < if97::T_region2_max)) return std::nullopt;
+  if (T > if97::T_region1_max && T <= if97::T_b23_max) {
+    const end_point b23 = end_point_of(b23_end_table(), T, q);
+    if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error))) return std::nullopt;
+  }
+  double p = nan;
+  if (q.q == quantity::h) {
+    // h = h0 + h1 p + h2 p^2: its root nearer p = 0 (h1 < 0).
+    const steam_quadratic c = steam_quadratic_at(T, &steam_start_node::h);
+    const double d = c.f0 - q.value, disc = c.f1 * c.f1 - 4.0 * c.f2 * d;
+    if (!(d > 0.0 && disc >= 0.0)) return std::nullopt;
+    p = 2.0 * d / (-c.f1 + std::sqrt(disc));
+  } else {
+    // s = w(p) - R ln p falls with p: Newton's steps in ln p.
+    const steam_quadratic c = steam_quadratic_at(T, &steam_start_node::w);
+    double x = (c.f0 - q.value) / if97::R;
+    for (int k = 0; k < 3; ++k) {
+      const double e = std::exp(x);
+      x -= (c.at(e) - if97::R * x - q.value) / (e * (c.f1 + 2.0 * c.f2 * e) - if97::R);
+    }
+    p = std::exp(x);
+  }
+  const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
+  return steam_one_state({quantity::T, T}, q, T, p, count,
+                         [&](const if97::properties& pr) { return pr.p < (1.0 - 1e-3) * p_sat; });
+}
+
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
 // first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
 result T_first(double T, double value_si, quantity qq, int* count) {
@@ -2751,6 +2898,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   const target q{qq, value_si / J_per_kJ};
   if (qq == quantity::s)
     if (const std::optional<result> liquid = Ts_liquid(T, q.value, count)) return *liquid;
+  if (const std::optional<result> steam = T_steam(T, q, count)) return *steam;
   steps_taken = 0;
   pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
   // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
@@ -2998,6 +3146,28 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
                           [&](const if97::properties& pr) { return pr.T < T_hot; });
 }
 
+// (p, rho) where it has one state, region 2's steam: none (the search along
+// the isobar decides) where the proof fails. Along region 2's isobars the
+// density falls with T, by more than 1/T per kelvin ((dv/dT)_p > v / T,
+// Z growing with T): one region-2 state at most. One 0.05 K above Tsat(p)
+// (IAPWS-IF97 Eq. (31)) is less dense than the saturated vapour (the dome's
+// and the liquid's densities above it); one 2 K above the B23 temperature
+// (Eq. (6)) is less dense by 2e-3 than region 2's there, beyond the 2e-4
+// within which region 3 comes to it; one 1 K below 1073.15 K is denser by
+// 9e-4 than region 2's there, beyond the 1.3e-4 within which region 5 comes
+// to it. Started from T = p / (rho R Z) with Z of the table's quadratic in p.
+std::optional<result> prho_steam(double p, double rho, int* count) {
+  if (!(1e3 * p / (rho * if97::R) < if97::T_region2_max)) return std::nullopt;  // Z < 1 in region 2
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K
+  const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? if97::tsat(p) : if97::tb23(p);
+  const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
+  const double T = steam_T_of_isobar(p, rho, T_lo);
+  return steam_one_state({quantity::p, p}, {quantity::rho, rho}, T, p, count, [&](const if97::properties& pr) {
+    return pr.T > T_above && pr.T < if97::T_region2_max - below_region5;
+  });
+}
+
 // (p, rho): the first state along the isobar, lowest temperature first: the
 // liquid of region 1, the two-phase state, region 3, regions 2 and 5.
 result prho_first(double p_si, double rho, int* count) {
@@ -3008,6 +3178,7 @@ result prho_first(double p_si, double rho, int* count) {
   const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
   const target q{quantity::rho, rho};
   if (const std::optional<result> liquid = prho_liquid(p, rho, count)) return *liquid;
+  if (const std::optional<result> steam = prho_steam(p, rho, count)) return *steam;
   static const double p_623 = if97::psat(if97::T_region1_max);
   steps_taken = 0;
   pieces line{count, 1e-9 * rho, status::density_out_of_range};
