@@ -2744,25 +2744,37 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
 
 // ------------------------------------------------- region 2's steam starts --
 
-// Region 2's steam along its isotherms as a quadratic in p from p -> 0 (the
-// second virial coefficient's slope) to the isotherm's end p_end (psat(T),
-// IAPWS-IF97 Eq. (30), to 623.15 K, the B23 pressure of Eq. (5) to 863.15 K,
-// then 100 MPa): h, w = s + R ln p and Z = p v / (R T), each as
-// f0 + f1 p + f2 p^2 with f0 and f1 taken at 1e-4 MPa and f2 so that the
-// quadratic meets the state at p_end. Tabulated once at every kelvin from
-// 273.15 K to 1073.15 K (linear between nodes): the start of region 2's
+// Region 2's steam along its isotherms, from p -> 0 (the second virial
+// coefficient's slope) to the isotherm's end p_end (psat(T), IAPWS-IF97
+// Eq. (30), to 623.15 K, the B23 pressure of Eq. (5) to 863.15 K, then
+// 100 MPa): h, w = s + R ln p and Z = p v / (R T) with their slopes in p at
+// p_end k / pieces (k = 0: from 1e-4 MPa, taken to p = 0 by the slope), the
+// cubic of Hermite between. Tabulated once at every kelvin from 273.15 K to
+// 1073.15 K (linear in T between the columns): the start of region 2's
 // (T, h), (T, s) and (p, rho), which the polish takes to the state.
-struct steam_quadratic {
-  double f0, f1, f2;
-  double at(double p) const { return f0 + p * (f1 + p * f2); }
-};
-struct steam_start_node {
-  steam_quadratic h, w, z;
+enum steam_quantity { column_h, column_w, column_z };
+struct steam_column {
+  static constexpr int pieces = 8;
   double p_end;  // MPa
+  double f[3][pieces + 1], slope[3][pieces + 1];
+  // Quantity j at p (MPa): beyond p_end along the tangent there; with its slope.
+  double at(int j, double p, double& dfdp) const {
+    const double step = p_end / pieces;
+    if (p >= p_end) {
+      dfdp = slope[j][pieces];
+      return f[j][pieces] + (p - p_end) * dfdp;
+    }
+    const int k = std::clamp(static_cast<int>(p / step), 0, pieces - 1);
+    const double t = p / step - k, fa = f[j][k], fb = f[j][k + 1], ma = step * slope[j][k], mb = step * slope[j][k + 1];
+    // Hermite's cubic on [k, k + 1] in t, and its derivative.
+    const double c2 = 3.0 * (fb - fa) - 2.0 * ma - mb, c3 = 2.0 * (fa - fb) + ma + mb;
+    dfdp = (ma + t * (2.0 * c2 + 3.0 * t * c3)) / step;
+    return fa + t * (ma + t * (c2 + t * c3));
+  }
 };
 struct steam_start_table {
   static constexpr int intervals = 800;  // of 1 K
-  steam_start_node at[intervals + 1];
+  steam_column at[intervals + 1];
 };
 
 double steam_end_pressure(double T) {  // MPa
@@ -2773,21 +2785,23 @@ double steam_end_pressure(double T) {  // MPa
 std::unique_ptr<const steam_start_table> steam_start_table_formed() {
   auto t = std::make_unique<steam_start_table>();
   constexpr double p_low = 1e-4;  // MPa
+  constexpr int pieces = steam_column::pieces;
   for (int i = 0; i <= steam_start_table::intervals; ++i) {
-    const double T = if97::T_min + i, p_end = steam_end_pressure(T);
-    const if97::properties lo = if97::properties2(p_low, T), end = if97::properties2(p_end, T);
-    const auto fitted = [&](double f_lo, double slope_lo, double f_end) {
-      const double f0 = f_lo - slope_lo * p_low;
-      return steam_quadratic{f0, slope_lo, (f_end - f0 - slope_lo * p_end) / (p_end * p_end)};
-    };
-    const double RT = if97::R * T;
-    t->at[i].p_end = p_end;
-    t->at[i].h = fitted(lo.h, kJ_per_MPa_m3 * (lo.v - T * lo.dv_dT), end.h);
-    t->at[i].w = fitted(lo.s + if97::R * std::log(p_low), if97::R / p_low - kJ_per_MPa_m3 * lo.dv_dT,
-                        end.s + if97::R * std::log(p_end));
-    // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
-    t->at[i].z = fitted(kJ_per_MPa_m3 * p_low * lo.v / RT, kJ_per_MPa_m3 * (lo.v + p_low * lo.dv_dp) / RT,
-                        kJ_per_MPa_m3 * p_end * end.v / RT);
+    const double T = if97::T_min + i, RT = if97::R * T;
+    steam_column& c = t->at[i];
+    c.p_end = steam_end_pressure(T);
+    for (int k = 0; k <= pieces; ++k) {
+      const double p = k == 0 ? p_low : c.p_end * k / pieces;
+      const if97::properties pr = if97::properties2(p, T);
+      c.f[column_h][k] = pr.h;
+      c.slope[column_h][k] = kJ_per_MPa_m3 * (pr.v - T * pr.dv_dT);
+      c.f[column_w][k] = pr.s + if97::R * std::log(p);
+      c.slope[column_w][k] = if97::R / p - kJ_per_MPa_m3 * pr.dv_dT;
+      // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
+      c.f[column_z][k] = kJ_per_MPa_m3 * p * pr.v / RT;
+      c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v + p * pr.dv_dp) / RT;
+    }
+    for (int j = 0; j < 3; ++j) c.f[j][0] -= c.slope[j][0] * p_low;
   }
   return t;
 }
@@ -2797,38 +2811,39 @@ const steam_start_table& steam_start_table_of() {
   return *table;
 }
 
-// The table's quadratic of one quantity at T (K), linear between nodes.
-steam_quadratic steam_quadratic_at(double T, steam_quadratic steam_start_node::*which) {
+// The columns about T (K) and T's fraction of the way between them.
+struct steam_columns {
+  const steam_column *a, *b;
+  double s;
+  double at(int j, double p, double& dfdp) const {
+    double da = 0.0, db = 0.0;
+    const double fa = a->at(j, p, da), fb = b->at(j, p, db);
+    dfdp = da + s * (db - da);
+    return fa + s * (fb - fa);
+  }
+};
+steam_columns steam_columns_at(double T) {
   const steam_start_table& table = steam_start_table_of();
   const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
   const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
-  const double s = at - i;
-  const steam_quadratic &a = table.at[i].*which, &b = table.at[i + 1].*which;
-  return {a.f0 + s * (b.f0 - a.f0), a.f1 + s * (b.f1 - a.f1), a.f2 + s * (b.f2 - a.f2)};
-}
-
-// T Z of steam at p on the isotherm of node i: the quadratic to p_end, its
-// tangent there beyond (where a search's T lies below the state's).
-double steam_TZ(int i, double p) {
-  const steam_start_node& n = steam_start_table_of().at[i];
-  const double T = if97::T_min + i, p_in = std::fmin(p, n.p_end);
-  return T * std::fmax(n.z.at(p_in) + (p - p_in) * (n.z.f1 + 2.0 * n.z.f2 * p_in), 0.05);
+  return {&table.at[i], &table.at[i + 1], at - i};
 }
 
 // Region 2's T at (p, rho) from the table: T Z = p / (rho R), which grows
-// with T along the isobar, solved on the nodes' values (linear between
+// with T along the isobar, solved on the columns' values (linear between
 // them) by Newton's steps from the ideal gas's T, kept above T_lo, the
 // isobar's coldest steam (below it the tangent's T Z need not grow).
 double steam_T_of_isobar(double p, double rho, double T_lo) {
   const double TZ = 1e3 * p / (rho * if97::R);  // K
   double T = std::fmax(TZ, T_lo);
   for (int k = 0; k < 6; ++k) {
-    const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
-    const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
-    const double a = steam_TZ(i, p), b = steam_TZ(i + 1, p);
+    const steam_columns c = steam_columns_at(T);
+    double slope = 0.0;
+    const double T_a = if97::T_min + static_cast<double>(c.a - steam_start_table_of().at);
+    const double a = T_a * c.a->at(column_z, p, slope), b = (T_a + 1.0) * c.b->at(column_z, p, slope);
     if (!(b > a)) return nan;
-    const double next = if97::T_min + i + (TZ - a) / (b - a);
-    if (next >= if97::T_min + i && next <= if97::T_min + i + 1) return next;
+    const double next = T_a + (TZ - a) / (b - a);
+    if (next >= T_a && next <= T_a + 1.0) return next;
     T = std::clamp(next, T_lo, if97::T_region2_max);
   }
   return T;
@@ -2865,22 +2880,27 @@ std::optional<result> T_steam(double T, target q, int* count) {
   if (!(T >= if97::T_min && T < if97::T_region2_max)) return std::nullopt;
   if (T > if97::T_region1_max && T <= if97::T_b23_max) {
     const end_point b23 = end_point_of(b23_end_table(), T, q);
-    if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error))) return std::nullopt;
+    if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error) && b23.slope_rho < -b23.slope_rho_error))
+      return std::nullopt;
   }
-  double p = nan;
+  // Newton's steps on the table's h, or on its w - R ln p in ln p, each
+  // falling with p, from the ideal gas's p (s) or the tangent at p = 0 (h),
+  // kept within the isotherm.
+  const steam_columns c = steam_columns_at(T);
+  const double p_end = c.a->p_end + c.s * (c.b->p_end - c.a->p_end);
+  double slope = 0.0, p = nan;
   if (q.q == quantity::h) {
-    // h = h0 + h1 p + h2 p^2: its root nearer p = 0 (h1 < 0).
-    const steam_quadratic c = steam_quadratic_at(T, &steam_start_node::h);
-    const double d = c.f0 - q.value, disc = c.f1 * c.f1 - 4.0 * c.f2 * d;
-    if (!(d > 0.0 && disc >= 0.0)) return std::nullopt;
-    p = 2.0 * d / (-c.f1 + std::sqrt(disc));
+    const double h0 = c.at(column_h, 0.0, slope);
+    if (!(q.value < h0)) return std::nullopt;
+    p = std::fmin((h0 - q.value) / -slope, p_end);
+    for (int k = 0; k < 5; ++k) p = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
   } else {
-    // s = w(p) - R ln p falls with p: Newton's steps in ln p.
-    const steam_quadratic c = steam_quadratic_at(T, &steam_start_node::w);
-    double x = (c.f0 - q.value) / if97::R;
-    for (int k = 0; k < 3; ++k) {
+    const double x_end = std::log(p_end);
+    double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
+    for (int k = 0; k < 5; ++k) {
       const double e = std::exp(x);
-      x -= (c.at(e) - if97::R * x - q.value) / (e * (c.f1 + 2.0 * c.f2 * e) - if97::R);
+      const double w = c.at(column_w, e, slope);
+      x = std::fmin(x - (w - if97::R * x - q.value) / (e * slope - if97::R), x_end);
     }
     p = std::exp(x);
   }
@@ -3155,7 +3175,7 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
 // (Eq. (6)) is less dense by 2e-3 than region 2's there, beyond the 2e-4
 // within which region 3 comes to it; one 1 K below 1073.15 K is denser by
 // 9e-4 than region 2's there, beyond the 1.3e-4 within which region 5 comes
-// to it. Started from T = p / (rho R Z) with Z of the table's quadratic in p.
+// to it. Started from T = p / (rho R Z) with Z of the table.
 std::optional<result> prho_steam(double p, double rho, int* count) {
   if (!(1e3 * p / (rho * if97::R) < if97::T_region2_max)) return std::nullopt;  // Z < 1 in region 2
   static const double p_623 = if97::psat(if97::T_region1_max);
