@@ -2893,16 +2893,23 @@ std::optional<result> T_steam(double T, target q, int* count) {
     const double h0 = c.at(column_h, 0.0, slope);
     if (!(q.value < h0)) return std::nullopt;
     p = std::fmin((h0 - q.value) / -slope, p_end);
-    for (int k = 0; k < 5; ++k) p = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
+    for (int k = 0; k < 5; ++k) {
+      const double next = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
+      if (std::fabs(next - p) <= 1e-9 * p) break;
+      p = next;
+    }
   } else {
+    // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
     const double x_end = std::log(p_end);
     double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
-    for (int k = 0; k < 5; ++k) {
-      const double e = std::exp(x);
-      const double w = c.at(column_w, e, slope);
-      x = std::fmin(x - (w - if97::R * x - q.value) / (e * slope - if97::R), x_end);
-    }
     p = std::exp(x);
+    for (int k = 0; k < 5; ++k) {
+      const double w = c.at(column_w, p, slope);
+      const double dx = std::fmin(x_end - x, -(w - if97::R * x - q.value) / (p * slope - if97::R));
+      if (std::fabs(dx) <= 1e-9) break;
+      x += dx;
+      p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
+    }
   }
   const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
   return steam_one_state({quantity::T, T}, q, T, p, count,
