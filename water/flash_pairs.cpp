@@ -2821,6 +2821,9 @@ struct steam_columns {
     dfdp = da + s * (db - da);
     return fa + s * (fb - fa);
   }
+  // Quantity j at the isotherms' ends, between the columns' (a bound to
+  // pass over, not a start).
+  double at_end(int j) const { return a->f[j][steam_column::pieces] + s * (b->f[j][steam_column::pieces] - a->f[j][steam_column::pieces]); }
 };
 steam_columns steam_columns_at(double T) {
   const steam_start_table& table = steam_start_table_of();
@@ -2843,6 +2846,8 @@ double steam_T_of_isobar(double p, double rho, double T_lo) {
     const double a = T_a * c.a->at(column_z, p, slope), b = (T_a + 1.0) * c.b->at(column_z, p, slope);
     if (!(b > a)) return nan;
     const double next = T_a + (TZ - a) / (b - a);
+    // Colder than T_lo or hotter than 1073.15 K from there: none.
+    if ((next < T_lo && T == T_lo) || (next > if97::T_region2_max && T == if97::T_region2_max)) return nan;
     if (next >= T_a && next <= T_a + 1.0) return next;
     T = std::clamp(next, T_lo, if97::T_region2_max);
   }
@@ -2890,6 +2895,7 @@ std::optional<result> T_steam(double T, target q, int* count) {
   const double p_end = c.a->p_end + c.s * (c.b->p_end - c.a->p_end);
   double slope = 0.0, p = nan;
   if (q.q == quantity::h) {
+    if (!(q.value > c.at_end(column_h))) return std::nullopt;
     const double h0 = c.at(column_h, 0.0, slope);
     if (!(q.value < h0)) return std::nullopt;
     p = std::fmin((h0 - q.value) / -slope, p_end);
@@ -2901,6 +2907,7 @@ std::optional<result> T_steam(double T, target q, int* count) {
   } else {
     // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
     const double x_end = std::log(p_end);
+    if (!(q.value > c.at_end(column_w) - if97::R * x_end)) return std::nullopt;
     double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
     p = std::exp(x);
     for (int k = 0; k < 5; ++k) {
@@ -2911,6 +2918,9 @@ std::optional<result> T_steam(double T, target q, int* count) {
       p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
     }
   }
+  // Where the table puts the state beyond the isotherm's end or by the
+  // saturated vapour (the dome's, the liquid's), none here, before the polish.
+  if (T <= if97::T_region1_max && !(p < (1.0 - 5e-4) * p_end)) return std::nullopt;
   const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
   return steam_one_state({quantity::T, T}, q, T, p, count,
                          [&](const if97::properties& pr) { return pr.p < (1.0 - 1e-3) * p_sat; });
@@ -3189,7 +3199,10 @@ std::optional<result> prho_steam(double p, double rho, int* count) {
   constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K
   const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? if97::tsat(p) : if97::tb23(p);
   const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
+  // Where the table puts the state at T_lo or colder (the dome's, region
+  // 3's, the liquid's), none here, before the polish.
   const double T = steam_T_of_isobar(p, rho, T_lo);
+  if (!(T > T_lo)) return std::nullopt;
   return steam_one_state({quantity::p, p}, {quantity::rho, rho}, T, p, count, [&](const if97::properties& pr) {
     return pr.T > T_above && pr.T < if97::T_region2_max - below_region5;
   });
