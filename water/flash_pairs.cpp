@@ -2895,6 +2895,8 @@ std::optional<result> T_steam(double T, target q, int* count) {
   const double p_end = c.a->p_end + c.s * (c.b->p_end - c.a->p_end);
   double slope = 0.0, p = nan;
   if (q.q == quantity::h) {
+    // Targets not above the isotherm's end (the dome's, the liquid's, region
+    // 3's) none here, before the polish; the same for s below.
     if (!(q.value > c.at_end(column_h))) return std::nullopt;
     const double h0 = c.at(column_h, 0.0, slope);
     if (!(q.value < h0)) return std::nullopt;
@@ -2918,9 +2920,6 @@ std::optional<result> T_steam(double T, target q, int* count) {
       p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
     }
   }
-  // Where the table puts the state beyond the isotherm's end or by the
-  // saturated vapour (the dome's, the liquid's), none here, before the polish.
-  if (T <= if97::T_region1_max && !(p < (1.0 - 5e-4) * p_end)) return std::nullopt;
   const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
   return steam_one_state({quantity::T, T}, q, T, p, count,
                          [&](const if97::properties& pr) { return pr.p < (1.0 - 1e-3) * p_sat; });
