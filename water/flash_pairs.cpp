@@ -2756,6 +2756,7 @@ enum steam_quantity { column_h, column_w, column_z };
 struct steam_column {
   static constexpr int pieces = 8;
   double p_end;  // MPa
+  double s_end;  // kJ/(kg K), s at p_end
   double f[3][pieces + 1], slope[3][pieces + 1];
   // Quantity j at p (MPa): beyond p_end along the tangent there; with its slope.
   double at(int j, double p, double& dfdp) const {
@@ -2796,6 +2797,7 @@ std::unique_ptr<const steam_start_table> steam_start_table_formed() {
       c.f[column_h][k] = pr.h;
       c.slope[column_h][k] = kJ_per_MPa_m3 * (pr.v - T * pr.dv_dT);
       c.f[column_w][k] = pr.s + if97::R * std::log(p);
+      if (k == pieces) c.s_end = pr.s;
       c.slope[column_w][k] = if97::R / p - kJ_per_MPa_m3 * pr.dv_dT;
       // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
       c.f[column_z][k] = kJ_per_MPa_m3 * p * pr.v / RT;
@@ -2824,6 +2826,7 @@ struct steam_columns {
   // Quantity j at the isotherms' ends, between the columns' (a bound to
   // pass over, not a start).
   double at_end(int j) const { return a->f[j][steam_column::pieces] + s * (b->f[j][steam_column::pieces] - a->f[j][steam_column::pieces]); }
+  double s_end() const { return a->s_end + s * (b->s_end - a->s_end); }
 };
 steam_columns steam_columns_at(double T) {
   const steam_start_table& table = steam_start_table_of();
@@ -2908,8 +2911,8 @@ std::optional<result> T_steam(double T, target q, int* count) {
     }
   } else {
     // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
+    if (!(q.value > c.s_end())) return std::nullopt;
     const double x_end = std::log(p_end);
-    if (!(q.value > c.at_end(column_w) - if97::R * x_end)) return std::nullopt;
     double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
     p = std::exp(x);
     for (int k = 0; k < 5; ++k) {
