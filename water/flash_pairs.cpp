@@ -3203,6 +3203,11 @@ std::optional<result> prho_steam(double p, double rho, int* count) {
   const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
   // Where the table puts the state at T_lo or colder (the dome's, region
   // 3's, the liquid's), none here, before the polish.
+  // Steam's Z is above 0.45 over region 2 (0.486 its least, by B23 at
+  // 623.15 K): a denser target is the dome's, region 3's or the liquid's,
+  // passed over before the table.
+  constexpr double Z_least = 0.45;
+  if (!(rho * if97::R * T_lo * Z_least < 1e3 * p)) return std::nullopt;
   const double T = steam_T_of_isobar(p, rho, T_lo);
   if (!(T > T_lo)) return std::nullopt;
   return steam_one_state({quantity::p, p}, {quantity::rho, rho}, T, p, count, [&](const if97::properties& pr) {
