@@ -2755,8 +2755,7 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
 enum steam_quantity { column_h, column_w, column_z };
 struct steam_column {
   static constexpr int pieces = 8;
-  double p_end;  // MPa
-  double s_end;  // kJ/(kg K), s at p_end
+  double p_end, ln_p_end;  // MPa, ln(p_end / 1 MPa)
   double f[3][pieces + 1], slope[3][pieces + 1];
   // Quantity j at p (MPa): beyond p_end along the tangent there; with its slope.
   double at(int j, double p, double& dfdp) const {
@@ -2773,9 +2772,15 @@ struct steam_column {
     return fa + t * (ma + t * (c2 + t * c3));
   }
 };
+// With h and s at each isotherm's end apart (12 kB, where most targets of
+// other regions are passed over without reading the columns).
+struct steam_end {
+  double h, s;
+};
 struct steam_start_table {
   static constexpr int intervals = 800;  // of 1 K
   steam_column at[intervals + 1];
+  steam_end end[intervals + 1];
 };
 
 double steam_end_pressure(double T) {  // MPa
@@ -2791,13 +2796,14 @@ std::unique_ptr<const steam_start_table> steam_start_table_formed() {
     const double T = if97::T_min + i, RT = if97::R * T;
     steam_column& c = t->at[i];
     c.p_end = steam_end_pressure(T);
+    c.ln_p_end = std::log(c.p_end);
     for (int k = 0; k <= pieces; ++k) {
       const double p = k == 0 ? p_low : c.p_end * k / pieces;
       const if97::properties pr = if97::properties2(p, T);
       c.f[column_h][k] = pr.h;
       c.slope[column_h][k] = kJ_per_MPa_m3 * (pr.v - T * pr.dv_dT);
       c.f[column_w][k] = pr.s + if97::R * std::log(p);
-      if (k == pieces) c.s_end = pr.s;
+      if (k == pieces) t->end[i] = {pr.h, pr.s};
       c.slope[column_w][k] = if97::R / p - kJ_per_MPa_m3 * pr.dv_dT;
       // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
       c.f[column_z][k] = kJ_per_MPa_m3 * p * pr.v / RT;
@@ -2816,6 +2822,7 @@ const steam_start_table& steam_start_table_of() {
 // The columns about T (K) and T's fraction of the way between them.
 struct steam_columns {
   const steam_column *a, *b;
+  const steam_end *end_a, *end_b;
   double s;
   double at(int j, double p, double& dfdp) const {
     double da = 0.0, db = 0.0;
@@ -2825,14 +2832,14 @@ struct steam_columns {
   }
   // Quantity j at the isotherms' ends, between the columns' (a bound to
   // pass over, not a start).
-  double at_end(int j) const { return a->f[j][steam_column::pieces] + s * (b->f[j][steam_column::pieces] - a->f[j][steam_column::pieces]); }
-  double s_end() const { return a->s_end + s * (b->s_end - a->s_end); }
+  double h_end() const { return end_a->h + s * (end_b->h - end_a->h); }
+  double s_end() const { return end_a->s + s * (end_b->s - end_a->s); }
 };
 steam_columns steam_columns_at(double T) {
   const steam_start_table& table = steam_start_table_of();
   const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
   const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
-  return {&table.at[i], &table.at[i + 1], at - i};
+  return {&table.at[i], &table.at[i + 1], &table.end[i], &table.end[i + 1], at - i};
 }
 
 // Region 2's T at (p, rho) from the table: T Z = p / (rho R), which grows
@@ -2894,13 +2901,13 @@ std::optional<result> T_steam(double T, target q, int* count) {
   // Newton's steps on the table's h, or on its w - R ln p in ln p, each
   // falling with p, from the ideal gas's p (s) or the tangent at p = 0 (h),
   // kept within the isotherm.
+  // Targets not above the isotherm's end (the dome's, the liquid's, region
+  // 3's): none here, before the columns.
   const steam_columns c = steam_columns_at(T);
+  if (!(q.value > (q.q == quantity::h ? c.h_end() : c.s_end()))) return std::nullopt;
   const double p_end = c.a->p_end + c.s * (c.b->p_end - c.a->p_end);
   double slope = 0.0, p = nan;
   if (q.q == quantity::h) {
-    // Targets not above the isotherm's end (the dome's, the liquid's, region
-    // 3's) none here, before the polish; the same for s below.
-    if (!(q.value > c.at_end(column_h))) return std::nullopt;
     const double h0 = c.at(column_h, 0.0, slope);
     if (!(q.value < h0)) return std::nullopt;
     p = std::fmin((h0 - q.value) / -slope, p_end);
@@ -2911,8 +2918,7 @@ std::optional<result> T_steam(double T, target q, int* count) {
     }
   } else {
     // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
-    if (!(q.value > c.s_end())) return std::nullopt;
-    const double x_end = std::log(p_end);
+    const double x_end = c.a->ln_p_end + c.s * (c.b->ln_p_end - c.a->ln_p_end);
     double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
     p = std::exp(x);
     for (int k = 0; k < 5; ++k) {
