@@ -308,4 +308,43 @@ TEST(PairStarts, Region2VolumeAndEnergyOfTheGridsStep) {
   }
 }
 
+// Region 2's (p, rho), (T, h) and (T, s) start from a table of steam's
+// quadratics in p formed once (h, s + R ln p and Z at every kelvin): the
+// polish reaches the one state in a few steps. Rows by the ends of region
+// 2's isotherms (the saturated vapour, B23, 100 MPa), where the quadratics
+// bend most, and at low pressure; a table's node or quadratic off leaves the
+// start farther off, in more steps.
+TEST(PairStarts, SteamOfPressureAndDensityOrTemperatureInAFewSteps) {
+  struct row {
+    const char* what;
+    double p_lo, p_hi;  // MPa
+    double T_lo, T_hi;  // K
+    int most_prho, most_Th, most_Ts;
+  };
+  const row rows[] = {
+      {"low-pressure steam", 1e-3, 0.1, 280.0, 1070.0, 1, 1, 1},
+      {"steam", 0.1, 16.0, 380.0, 1070.0, 2, 2, 2},
+      {"steam by the saturated vapour", 1.0, 16.5, 455.0, 623.0, 3, 2, 2},
+      {"steam by B23", 17.0, 100.0, 630.0, 870.0, 2, 2, 2},
+      {"dense steam", 30.0, 100.0, 800.0, 1070.0, 2, 2, 2},
+  };
+  for (const row& r : rows) {
+    each_grid_state(2, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      for (int k = 0; k < 3; ++k) {
+        int count = 0;
+        const w::result g = k == 0 ? w::prho(in.p, in.rho, &count) : k == 1 ? w::Th(in.T, in.h, &count)
+                                                                           : w::Ts(in.T, in.s, &count);
+        const int steps = w::detail::last_polish_steps(), most = k == 0 ? r.most_prho : k == 1 ? r.most_Th : r.most_Ts;
+        const char* name = k == 0 ? "prho" : k == 1 ? "Th" : "Ts";
+        EXPECT_TRUE(g && count == 1 && g.state.region == 2 && std::fabs(g.state.T - T) <= 2e-12 * T &&
+                    std::fabs(g.state.p - in.p) <= 1e-9 * in.p && steps <= most)
+            << r.what << ": " << name << " of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = "
+            << digits(g.state.T) << " K, p = " << digits(g.state.p) << " Pa, region " << g.state.region
+            << ", count " << count << " in " << steps << " steps; expected T within 2e-12, p within 1e-9, one "
+            << "state, at most " << most << " steps";
+      }
+    });
+  }
+}
+
 }  // namespace

@@ -214,6 +214,31 @@ TEST(StatePairsFirst, EntropiesOfTheLiquidBesideTheEndsOfItsShortcut) {
     for (const double p : {99.99, 100.0}) agrees(t, T_s, 1e6 * p, T);
 }
 
+// Region 2's steam beside where the single calls prove one state: (T, h)
+// and (T, s) 1e-3 of psat(T) below the saturated vapour (to 623.15 K) and
+// the band of region 3 beside region 2's value on B23 (to 863.15 K), (p, rho)
+// 0.05 K above Tsat(p), 2 K above the B23 temperature and 1 K below
+// 1073.15 K; and beside the table's columns and its ends in T.
+TEST(StatePairsFirst, SteamBesideTheEndsOfItsShortcut) {
+  tally t;
+  const double p_623 = if97::psat(if97::T_region1_max);
+  for (const double T : {273.16, 300.0, 450.5, 600.0, 623.0, 623.15})
+    for (const double factor : {1.0, 1.0 - 1e-9, 1.0 - 9e-4, 1.0 - 1e-3, 1.0 - 1.1e-3, 0.5, 1e-4})
+      for (const pair f : {T_h, T_s, p_rho}) agrees(t, f, 1e6 * factor * if97::psat(T), T);
+  for (const double T : {623.16, 640.0, 700.5, 800.0, 863.0, 863.15, 863.16, 900.0, 1072.5, 1073.15 - 1e-9})
+    for (const double factor : {1.0, 1.0 - 1e-7, 1.0 - 1e-4, 1.0 - 1e-3, 1.0 - 1e-2, 0.3})
+      for (const pair f : {T_h, T_s, p_rho}) agrees(t, f, 1e6 * factor * std::fmin(if97::pb23(T), if97::p_max), T);
+  for (const double p : {1e-3, 0.1, 1.0, 10.0, 0.999 * p_623, p_623})
+    for (const double dT : {0.0, 1e-9, 0.04, 0.05, 0.06, 1.0})
+      for (const pair f : {p_rho, T_h, T_s}) agrees(t, f, 1e6 * p, if97::tsat(p) + dT);
+  for (const double p : {1.001 * p_623, 20.0, 50.0, 99.0, 100.0})
+    for (const double dT : {0.0, 1e-9, 1.9, 2.0, 2.1, 5.0})
+      for (const pair f : {p_rho, T_h, T_s}) agrees(t, f, 1e6 * p, if97::tb23(p) + dT);
+  for (const double p : {1e-3, 1.0, 50.0, 100.0})
+    for (const double dT : {0.0, 1e-9, 0.9, 1.0, 1.1, 10.0})
+      for (const pair f : {p_rho, T_h, T_s}) agrees(t, f, 1e6 * p, if97::T_region2_max - dT);
+}
+
 // Where a line holds no state, the single call's status is _all's.
 TEST(StatePairsFirst, NoStateGivesTheStatusOfTheSearch) {
   struct row {

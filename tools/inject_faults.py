@@ -270,6 +270,14 @@ FAULTS = [
     ("transport/conductivity.cpp", "with_enhancement(k, enhancement_of(r, in, c, mu))", "with_enhancement(k, enhancement_of(r, in, c, 1.001 * mu))", "states: the enhancement's viscosity not the state's"),
     ("water/state.cpp", "        transport::enhancement_evaluated(q.p, q.T, s.region)", "        transport::enhancement_evaluated(q.p, q.T, 5)", "states: no critical enhancement"),
     ("water/state.cpp", "  return ((0.0 * a) + ...) == 0.0;", "  return ((0.0 * a) + ...) != 1.0;", "states: the finiteness guard passes NaN and infinities"),
+    ("water/flash_pairs.cpp", "return pr.p < (1.0 - 1e-3) * p_sat;", "return pr.p < p_sat;", "pairs: (T, h) and (T, s)'s one steam state taken up to the saturated vapour"),
+    ("water/flash_pairs.cpp", "constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K", "constexpr double above_sat = 0.0, above_b23 = 2.0, below_region5 = 1.0;  // K", "pairs: (p, rho)'s one steam state taken down to Tsat(p)"),
+    ("water/flash_pairs.cpp", "constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K", "constexpr double above_sat = 0.05, above_b23 = 0.0, below_region5 = 1.0;  // K", "pairs: (p, rho)'s one steam state taken down to B23, beside region 3"),
+    ("water/flash_pairs.cpp", "constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K", "constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 0.0;  // K", "pairs: (p, rho)'s one steam state taken up to 1073.15 K, beside region 5"),
+    ("water/flash_pairs.cpp", "if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error)", "if (!(b23.f < -(0.0 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error)", "pairs: (T, h) and (T, s)'s one steam state taken within region 3's band about B23"),
+    ("water/flash_pairs.cpp", "const double c2 = 3.0 * (fb - fa) - 2.0 * ma - mb,", "const double c2 = 3.0 * (fb - fa) - 2.0 * ma + mb,", "pairs: the steam table's cubic of Hermite with a wrong coefficient"),
+    ("water/flash_pairs.cpp", "  double T = std::fmax(TZ, T_lo);", "  double T = TZ;", "pairs: (p, rho)'s steam start searched below the isobar's coldest steam"),
+    ("water/flash_pairs.cpp", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v + p * pr.dv_dp) / RT;", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v - p * pr.dv_dp) / RT;", "pairs: the steam table's slope of Z with p of a wrong sign"),
 ]
 
 

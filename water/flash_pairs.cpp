@@ -2850,6 +2850,198 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
                           [&](const if97::properties& pr) { return pr.p > if97::psat(T) + above_sat; });
 }
 
+// ------------------------------------------------- region 2's steam starts --
+
+// Region 2's steam along its isotherms, from p -> 0 (the second virial
+// coefficient's slope) to the isotherm's end p_end (psat(T), IAPWS-IF97
+// Eq. (30), to 623.15 K, the B23 pressure of Eq. (5) to 863.15 K, then
+// 100 MPa): h, w = s + R ln p and Z = p v / (R T) with their slopes in p at
+// p_end k / pieces (k = 0: from 1e-4 MPa, taken to p = 0 by the slope), the
+// cubic of Hermite between. Tabulated once at every kelvin from 273.15 K to
+// 1073.15 K (linear in T between the columns): the start of region 2's
+// (T, h), (T, s) and (p, rho), which the polish takes to the state.
+enum steam_quantity { column_h, column_w, column_z };
+struct steam_column {
+  static constexpr int pieces = 8;
+  double p_end, ln_p_end;  // MPa, ln(p_end / 1 MPa)
+  double f[3][pieces + 1], slope[3][pieces + 1];
+  // Quantity j at p (MPa): beyond p_end along the tangent there; with its slope.
+  double at(int j, double p, double& dfdp) const {
+    const double step = p_end / pieces;
+    if (p >= p_end) {
+      dfdp = slope[j][pieces];
+      return f[j][pieces] + (p - p_end) * dfdp;
+    }
+    const int k = std::clamp(static_cast<int>(p / step), 0, pieces - 1);
+    const double t = p / step - k, fa = f[j][k], fb = f[j][k + 1], ma = step * slope[j][k], mb = step * slope[j][k + 1];
+    // Hermite's cubic on [k, k + 1] in t, and its derivative.
+    const double c2 = 3.0 * (fb - fa) - 2.0 * ma - mb, c3 = 2.0 * (fa - fb) + ma + mb;
+    dfdp = (ma + t * (2.0 * c2 + 3.0 * t * c3)) / step;
+    return fa + t * (ma + t * (c2 + t * c3));
+  }
+};
+// With h and s at each isotherm's end apart (12 kB, where most targets of
+// other regions are passed over without reading the columns).
+struct steam_end {
+  double h, s;
+};
+struct steam_start_table {
+  static constexpr int intervals = 800;  // of 1 K
+  steam_column at[intervals + 1];
+  steam_end end[intervals + 1];
+};
+
+double steam_end_pressure(double T) {  // MPa
+  if (T <= if97::T_region1_max) return if97::psat(T);
+  return T <= if97::T_b23_max ? std::fmin(if97::p_max, if97::pb23(T)) : if97::p_max;
+}
+
+std::unique_ptr<const steam_start_table> steam_start_table_formed() {
+  auto t = std::make_unique<steam_start_table>();
+  constexpr double p_low = 1e-4;  // MPa
+  constexpr int pieces = steam_column::pieces;
+  for (int i = 0; i <= steam_start_table::intervals; ++i) {
+    const double T = if97::T_min + i, RT = if97::R * T;
+    steam_column& c = t->at[i];
+    c.p_end = steam_end_pressure(T);
+    c.ln_p_end = std::log(c.p_end);
+    for (int k = 0; k <= pieces; ++k) {
+      const double p = k == 0 ? p_low : c.p_end * k / pieces;
+      const if97::properties pr = if97::properties2(p, T);
+      c.f[column_h][k] = pr.h;
+      c.slope[column_h][k] = kJ_per_MPa_m3 * (pr.v - T * pr.dv_dT);
+      c.f[column_w][k] = pr.s + if97::R * std::log(p);
+      if (k == pieces) t->end[i] = {pr.h, pr.s};
+      c.slope[column_w][k] = if97::R / p - kJ_per_MPa_m3 * pr.dv_dT;
+      // Z = p v / (R T), v in m3/kg, R T in kJ/kg: dZ/dp = (v + p dv/dp) / (R T) per MPa.
+      c.f[column_z][k] = kJ_per_MPa_m3 * p * pr.v / RT;
+      c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v + p * pr.dv_dp) / RT;
+    }
+    for (int j = 0; j < 3; ++j) c.f[j][0] -= c.slope[j][0] * p_low;
+  }
+  return t;
+}
+
+const steam_start_table& steam_start_table_of() {
+  static const std::unique_ptr<const steam_start_table> table = steam_start_table_formed();
+  return *table;
+}
+
+// The columns about T (K) and T's fraction of the way between them.
+struct steam_columns {
+  const steam_column *a, *b;
+  const steam_end *end_a, *end_b;
+  double s;
+  double at(int j, double p, double& dfdp) const {
+    double da = 0.0, db = 0.0;
+    const double fa = a->at(j, p, da), fb = b->at(j, p, db);
+    dfdp = da + s * (db - da);
+    return fa + s * (fb - fa);
+  }
+  // Quantity j at the isotherms' ends, between the columns' (a bound to
+  // pass over, not a start).
+  double h_end() const { return end_a->h + s * (end_b->h - end_a->h); }
+  double s_end() const { return end_a->s + s * (end_b->s - end_a->s); }
+};
+steam_columns steam_columns_at(double T) {
+  const steam_start_table& table = steam_start_table_of();
+  const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
+  const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
+  return {&table.at[i], &table.at[i + 1], &table.end[i], &table.end[i + 1], at - i};
+}
+
+// Region 2's T at (p, rho) from the table: T Z = p / (rho R), which grows
+// with T along the isobar, solved on the columns' values (linear between
+// them) by Newton's steps from the ideal gas's T, kept above T_lo, the
+// isobar's coldest steam (below it the tangent's T Z need not grow).
+double steam_T_of_isobar(double p, double rho, double T_lo) {
+  const double TZ = 1e3 * p / (rho * if97::R);  // K
+  double T = std::fmax(TZ, T_lo);
+  for (int k = 0; k < 6; ++k) {
+    const steam_columns c = steam_columns_at(T);
+    double slope = 0.0;
+    const double T_a = if97::T_min + static_cast<double>(c.a - steam_start_table_of().at);
+    const double a = T_a * c.a->at(column_z, p, slope), b = (T_a + 1.0) * c.b->at(column_z, p, slope);
+    if (!(b > a)) return nan;
+    const double next = T_a + (TZ - a) / (b - a);
+    // Colder than T_lo or hotter than 1073.15 K from there: none.
+    if ((next < T_lo && T == T_lo) || (next > if97::T_region2_max && T == if97::T_region2_max)) return nan;
+    if (next >= T_a && next <= T_a + 1.0) return next;
+    T = std::clamp(next, T_lo, if97::T_region2_max);
+  }
+  return T;
+}
+
+// The one steam state of a shortcut: polished in region 2 on targets a and b
+// from (T, p), kept where `sure` holds of it (none where the polish fails,
+// where the state is not region 2's or lies at or beyond 100 MPa).
+template <class Sure>
+std::optional<result> steam_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
+  if (!(std::isfinite(p) && p > 0.0 && std::isfinite(T))) return std::nullopt;
+  single st{};
+  if (!polish(2, a, b, T, std::fmin(p, if97::p_max), st) || !(st.pr.p < if97::p_max) || !sure(st.pr) ||
+      verdict_of(st).next != 2)
+    return std::nullopt;
+  const result one = detail::single_result(st);
+  if (!one) return std::nullopt;
+  if (count) *count = 1;
+  return one;
+}
+
+// (T, h) and (T, s) where they have one state, region 2's steam below
+// 1073.15 K: none (the search along the isotherm decides) where the proof
+// fails. Along region 2's isotherms h and s fall with p ((dh/dp)_T =
+// v - T (dv/dT)_p < 0, (ds/dp)_T = -(dv/dT)_p < 0): one region-2 state at
+// most. To 623.15 K one 1e-3 of psat(T) below it lies above h'' and s'' by
+// far more than the search's margin (the dome's states between h' and h'',
+// region 1's nowhere above h' and s' at 623.15 K). To 863.15 K a target above
+// region 2's value at B23 by more than the band within which region 3 comes
+// to it (2e-4 of max(|q|, 1), as the search along the line) has no state in
+// region 3 or the dome: q falls with rho along region 3's isotherms from
+// there. Above 863.15 K region 2 alone.
+std::optional<result> T_steam(double T, target q, int* count) {
+  if (!(T >= if97::T_min && T < if97::T_region2_max)) return std::nullopt;
+  if (T > if97::T_region1_max && T <= if97::T_b23_max) {
+    const end_point b23 = end_point_of(b23_end_table(), T, q);
+    if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error) && b23.slope_rho < -b23.slope_rho_error))
+      return std::nullopt;
+  }
+  // Newton's steps on the table's h, or on its w - R ln p in ln p, each
+  // falling with p, from the ideal gas's p (s) or the tangent at p = 0 (h),
+  // kept within the isotherm.
+  // Targets not above the isotherm's end (the dome's, the liquid's, region
+  // 3's): none here, before the columns.
+  const steam_columns c = steam_columns_at(T);
+  if (!(q.value > (q.q == quantity::h ? c.h_end() : c.s_end()))) return std::nullopt;
+  const double p_end = c.a->p_end + c.s * (c.b->p_end - c.a->p_end);
+  double slope = 0.0, p = nan;
+  if (q.q == quantity::h) {
+    const double h0 = c.at(column_h, 0.0, slope);
+    if (!(q.value < h0)) return std::nullopt;
+    p = std::fmin((h0 - q.value) / -slope, p_end);
+    for (int k = 0; k < 5; ++k) {
+      const double next = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
+      if (std::fabs(next - p) <= 1e-9 * p) break;
+      p = next;
+    }
+  } else {
+    // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
+    const double x_end = c.a->ln_p_end + c.s * (c.b->ln_p_end - c.a->ln_p_end);
+    double x = std::fmin((c.at(column_w, 0.0, slope) - q.value) / if97::R, x_end);
+    p = std::exp(x);
+    for (int k = 0; k < 5; ++k) {
+      const double w = c.at(column_w, p, slope);
+      const double dx = std::fmin(x_end - x, -(w - if97::R * x - q.value) / (p * slope - if97::R));
+      if (std::fabs(dx) <= 1e-9) break;
+      x += dx;
+      p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
+    }
+  }
+  const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
+  return steam_one_state({quantity::T, T}, q, T, p, count,
+                         [&](const if97::properties& pr) { return pr.p < (1.0 - 1e-3) * p_sat; });
+}
+
 // (T, h) and (T, s): the first state along the isotherm, lowest pressure
 // first: region 2 (or 5), the two-phase state, the liquid of region 1 or 3.
 result T_first(double T, double value_si, quantity qq, int* count) {
@@ -2859,6 +3051,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   const target q{qq, value_si / J_per_kJ};
   if (qq == quantity::s)
     if (const std::optional<result> liquid = Ts_liquid(T, q.value, count)) return *liquid;
+  if (const std::optional<result> steam = T_steam(T, q, count)) return *steam;
   steps_taken = 0;
   pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
   // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
@@ -3106,6 +3299,36 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
                           [&](const if97::properties& pr) { return pr.T < T_hot; });
 }
 
+// (p, rho) where it has one state, region 2's steam: none (the search along
+// the isobar decides) where the proof fails. Along region 2's isobars the
+// density falls with T, by more than 1/T per kelvin ((dv/dT)_p > v / T,
+// Z growing with T): one region-2 state at most. One 0.05 K above Tsat(p)
+// (IAPWS-IF97 Eq. (31)) is less dense than the saturated vapour (the dome's
+// and the liquid's densities above it); one 2 K above the B23 temperature
+// (Eq. (6)) is less dense by 2e-3 than region 2's there, beyond the 2e-4
+// within which region 3 comes to it; one 1 K below 1073.15 K is denser by
+// 9e-4 than region 2's there, beyond the 1.3e-4 within which region 5 comes
+// to it. Started from T = p / (rho R Z) with Z of the table.
+std::optional<result> prho_steam(double p, double rho, int* count) {
+  if (!(1e3 * p / (rho * if97::R) < if97::T_region2_max)) return std::nullopt;  // Z < 1 in region 2
+  static const double p_623 = if97::psat(if97::T_region1_max);
+  constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K
+  const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? if97::tsat(p) : if97::tb23(p);
+  const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
+  // Where the table puts the state at T_lo or colder (the dome's, region
+  // 3's, the liquid's), none here, before the polish.
+  // Steam's Z is above 0.45 over region 2 (0.486 its least, by B23 at
+  // 623.15 K): a denser target is the dome's, region 3's or the liquid's,
+  // passed over before the table.
+  constexpr double Z_least = 0.45;
+  if (!(rho * if97::R * T_lo * Z_least < 1e3 * p)) return std::nullopt;
+  const double T = steam_T_of_isobar(p, rho, T_lo);
+  if (!(T > T_lo)) return std::nullopt;
+  return steam_one_state({quantity::p, p}, {quantity::rho, rho}, T, p, count, [&](const if97::properties& pr) {
+    return pr.T > T_above && pr.T < if97::T_region2_max - below_region5;
+  });
+}
+
 // (p, rho): the first state along the isobar, lowest temperature first: the
 // liquid of region 1, the two-phase state, region 3, regions 2 and 5.
 result prho_first(double p_si, double rho, int* count) {
@@ -3116,6 +3339,7 @@ result prho_first(double p_si, double rho, int* count) {
   const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
   const target q{quantity::rho, rho};
   if (const std::optional<result> liquid = prho_liquid(p, rho, count)) return *liquid;
+  if (const std::optional<result> steam = prho_steam(p, rho, count)) return *steam;
   static const double p_623 = if97::psat(if97::T_region1_max);
   steps_taken = 0;
   pieces line{count, 1e-9 * rho, status::density_out_of_range};
