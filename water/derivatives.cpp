@@ -423,6 +423,16 @@ struct mixture_entries {
 
 derivative_result fail(status s) { return {s, nan}; }
 
+// The rule of rho and v held (see volume): true with out set where it
+// decides, false where the ratio does.
+[[gnu::always_inline]] inline bool volume_held(std::size_t a, std::size_t b, std::size_t c, derivative_result& out) {
+  if (!volume(c)) [[likely]] return false;
+  if (volume(b)) out = fail(status::no_derivative);
+  else if (volume(a)) out = {status::ok, 0.0};
+  else return false;
+  return true;
+}
+
 }  // namespace
 
 bool quantity_of_name(const char* name, quantity& out) noexcept {
@@ -442,10 +452,7 @@ derivative_result derivative(const jacobian& j, quantity of, quantity wrt, quant
   // x is NaN in the gradients of a single-phase state.
   if (std::isnan(j.d1[a]) || std::isnan(j.d1[b]) || std::isnan(j.d1[c])) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
-  if (volume(c)) [[unlikely]] {
-    if (volume(b)) return fail(status::no_derivative);
-    if (volume(a)) return {status::ok, 0.0};
-  }
+  if (derivative_result held_out; volume_held(a, b, c, held_out)) [[unlikely]] return held_out;
   return ok_or_none(ratio(j, a, b, c));
 }
 
@@ -457,10 +464,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const std::size_t bound = st.region == 4 ? quantity_count : X;
   if ((a >= bound) | (b >= bound) | (c >= bound)) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);
-  if (volume(c)) [[unlikely]] {
-    if (volume(b)) return fail(status::no_derivative);
-    if (volume(a)) return {status::ok, 0.0};
-  }
+  if (derivative_result held_out; volume_held(a, b, c, held_out)) [[unlikely]] return held_out;
   // Only the gradients and the slopes of the equation that this one ratio needs.
   const columns cols = columns_for(st.region, c);
   switch (st.region) {
