@@ -141,11 +141,14 @@ class powers {
 };
 
 // The terms of D ordered by their power of x, so that terms sharing x^i can
-// share one multiplication by it: sum_i x^i (sum_j n_ij y^j).
+// share one multiplication by it: sum_i x^i (sum_j n_ij y^j); then_y orders
+// each group by its power of y too (a stable sort otherwise).
 template <class Terms>
-constexpr Terms sorted_by_x(Terms out) {
+constexpr Terms sorted_by_x(Terms out, bool then_y = false) {
   for (std::size_t a = 1; a < out.size(); ++a)
-    for (std::size_t b = a; b > 0 && out[b - 1].i > out[b].i; --b) std::swap(out[b - 1], out[b]);
+    for (std::size_t b = a;
+         b > 0 && (out[b - 1].i > out[b].i || (then_y && out[b - 1].i == out[b].i && out[b - 1].j > out[b].j)); --b)
+      std::swap(out[b - 1], out[b]);
   return out;
 }
 
@@ -405,18 +408,6 @@ template <const auto& S, std::size_t Lo, std::size_t Hi, std::size_t V, class PY
   }
 }
 
-template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::size_t V, class PX, class PY>
-[[gnu::always_inline]] inline lanes<V> lane_sum_x(const PX& px, const PY& py) {
-  if constexpr (Hi - Lo == 1) {
-    constexpr x_group g = G[Lo];
-    const lanes<V> inner = lane_sum_y<S, g.lo, g.hi, V>(py);
-    if constexpr (g.i == 0) return inner;
-    else return group_lanes<S, g.lo, g.hi>(inner, px[g.i], std::make_index_sequence<V>{});
-  } else {
-    constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
-    return lane_sum_x<S, G, Lo, mid, V>(px, py) + lane_sum_x<S, G, mid, Hi, V>(px, py);
-  }
-}
 
 // Lane L of the sums into the member of its part.
 template <unsigned W, std::size_t L, std::size_t V>
@@ -474,17 +465,8 @@ inline constexpr exponent_range y_exponents = widen(exponent_range{}, T, false);
 // and 0 + n = n).
 namespace detail {
 
-template <class Terms>
-constexpr Terms sorted_by_x_then_y(Terms out) {
-  for (std::size_t a = 1; a < out.size(); ++a)
-    for (std::size_t b = a;
-         b > 0 && (out[b - 1].i > out[b].i || (out[b - 1].i == out[b].i && out[b - 1].j > out[b].j)); --b)
-      std::swap(out[b - 1], out[b]);
-  return out;
-}
-
 template <const auto& T, unsigned W>
-inline constexpr auto nested_lane_terms = sorted_by_x_then_y(lane_table<T, W>());
+inline constexpr auto nested_lane_terms = sorted_by_x(lane_table<T, W>(), true);
 
 // The powers of y that the groups' lowest terms and Horner steps need.
 template <const auto& S, const auto& G>
@@ -541,17 +523,22 @@ template <const auto& S, std::size_t Lo, std::size_t Hi, class PY, std::size_t..
   return {{nested_vector<S, Lo, Hi, K>(py)...}};
 }
 
-// As lane_sum_x, each group's sum nested.
-template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::size_t V, class PX, class PY>
-[[gnu::always_inline]] inline lanes<V> nested_sum_x(const PX& px, const PY& py) {
+// The groups' lanes over x: each group's sum over y term by term
+// (lane_sum_y) or nested by Horner's rule (nested_lanes), times its power
+// of x.
+template <const auto& S, const auto& G, std::size_t Lo, std::size_t Hi, std::size_t V, bool Nested, class PX,
+          class PY>
+[[gnu::always_inline]] inline lanes<V> lane_sum_x(const PX& px, const PY& py) {
   if constexpr (Hi - Lo == 1) {
     constexpr x_group g = G[Lo];
-    const lanes<V> inner = nested_lanes<S, g.lo, g.hi>(py, std::make_index_sequence<V>{});
+    lanes<V> inner;
+    if constexpr (Nested) inner = nested_lanes<S, g.lo, g.hi>(py, std::make_index_sequence<V>{});
+    else inner = lane_sum_y<S, g.lo, g.hi, V>(py);
     if constexpr (g.i == 0) return inner;
     else return group_lanes<S, g.lo, g.hi>(inner, px[g.i], std::make_index_sequence<V>{});
   } else {
     constexpr std::size_t mid = Lo + (Hi - Lo) / 2;
-    return nested_sum_x<S, G, Lo, mid, V>(px, py) + nested_sum_x<S, G, mid, Hi, V>(px, py);
+    return lane_sum_x<S, G, Lo, mid, V, Nested>(px, py) + lane_sum_x<S, G, mid, Hi, V, Nested>(px, py);
   }
 }
 
@@ -578,8 +565,7 @@ template <const auto& T, unsigned W, bool Nested>
     const powers<rx.lo, rx.hi, double2> px(opaque(double2{x, x}));
     const powers<ry.lo, ry.hi, double2> py(opaque(double2{y, y}), opaque(double2{inv_y, inv_y}));
     constexpr auto lanes_of = std::make_index_sequence<static_cast<std::size_t>(part_count(W))>{};
-    if constexpr (Nested) return store_lanes<W>(nested_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
-    else return store_lanes<W>(lane_sum_x<S, G, 0, G.size(), V>(px, py), lanes_of);
+    return store_lanes<W>(lane_sum_x<S, G, 0, G.size(), V, Nested>(px, py), lanes_of);
   }
 }
 

@@ -461,6 +461,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   // One bound for the three: unknown quantities, and x of a single-phase
   // state (negative values wrap past it).
   const std::size_t a = at(of), b = at(wrt), c = at(held);
+  static_assert(X + 1 == quantity_count, "x is the last quantity: one bound leaves it out");
   const std::size_t bound = st.region == 4 ? quantity_count : X;
   if ((a >= bound) | (b >= bound) | (c >= bound)) return fail(status::unknown_quantity);
   if (b == c) return fail(status::no_derivative);

@@ -2773,20 +2773,28 @@ double newton_steps(double x, int limit, Step&& step) {
   return x;
 }
 
-// The one state of a liquid shortcut, polished in region 1 on targets a and
-// b from (T, p), a table's start stepped once (that step counted), and kept
-// where `sure` holds of it: none where the polish fails, where the state is
-// not region 1's, or where it lies a rounding beyond 100 MPa (the search
-// along the line puts it on the bound).
+// The one state of a shortcut, polished in `region` on targets a and b from
+// (T, p), kept where `sure` holds of it: none where the polish fails or
+// where the state is not the region's. A table's start stepped once (that
+// step counted) evaluates whole at once.
 template <class Sure>
-std::optional<result> liquid_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
-  start_steps = 1;
+std::optional<result> one_state(int region, target a, target b, double T, double p, bool stepped, int* count,
+                                Sure&& sure) {
+  if (stepped) start_steps = 1;
   single st{};
-  if (!polish(1, a, b, T, p, st, true) || !sure(st.pr) || verdict_of(st).next != 1) return std::nullopt;
+  if (!polish(region, a, b, T, p, st, stepped) || !sure(st.pr) || verdict_of(st).next != region) return std::nullopt;
   const result one = detail::single_result(st);
   if (!one) return std::nullopt;
   if (count) *count = 1;
   return one;
+}
+
+// The one state of a liquid shortcut: region 1's, from a table's start
+// stepped once; none where `sure` fails, as where the state lies a rounding
+// beyond 100 MPa (the search along the line puts it on the bound).
+template <class Sure>
+std::optional<result> liquid_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
+  return one_state(1, a, b, T, p, true, count, sure);
 }
 
 // Region 1's p of (T, s), tabulated once in a liquid_table whose q is T (K)
@@ -2978,14 +2986,8 @@ double steam_T_of_isobar(double p, double rho, double T_lo) {
 template <class Sure>
 std::optional<result> steam_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
   if (!(std::isfinite(p) && p > 0.0 && std::isfinite(T))) return std::nullopt;
-  single st{};
-  if (!polish(2, a, b, T, std::fmin(p, if97::p_max), st) || !(st.pr.p < if97::p_max) || !sure(st.pr) ||
-      verdict_of(st).next != 2)
-    return std::nullopt;
-  const result one = detail::single_result(st);
-  if (!one) return std::nullopt;
-  if (count) *count = 1;
-  return one;
+  return one_state(2, a, b, T, std::fmin(p, if97::p_max), false, count,
+                   [&](const if97::properties& pr) { return pr.p < if97::p_max && sure(pr); });
 }
 
 // (T, h) and (T, s) where they have one state, region 2's steam below

@@ -44,11 +44,12 @@ phase single_phase_label(int region, double p, double T, double rho) {
 // The phase's values of the groups asked for, NaN elsewhere, into out.
 void si_values(const detail::single& s, outputs asked, phase_values& out) {
   const if97::properties& q = s.pr;
+  const double rho = 1.0 / q.v;
   out = undefined;
   if (asks(asked, outputs::T | outputs::volumetric)) out.T = q.T;
   if (asks(asked, outputs::volumetric)) {
     out.p = Pa_per_MPa * q.p;
-    out.rho = 1.0 / q.v;
+    out.rho = rho;
     out.v = q.v;
   }
   if (asks(asked, outputs::caloric)) {
@@ -62,7 +63,6 @@ void si_values(const detail::single& s, outputs asked, phase_values& out) {
     out.w = q.w;
   }
   if (asks(asked, outputs::transport) && q.T <= T_transport_max) {
-    const double rho = 1.0 / q.v;
     // The viscosity and conductivity together: they share the reduced state.
     const transport::viscosity_conductivity t =
         transport::enhancement_evaluated(q.p, q.T, s.region)
@@ -197,8 +197,6 @@ double bracketed_root(double T, double p, double rho) {
   }
   return root_in_bracket(T, p, lo, hi);
 }
-
-bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 // Whether every value is finite: 0 a is 0 for a finite a and NaN for an
 // infinite or NaN one, so the sum of the products is 0 exactly then, with
@@ -618,13 +616,13 @@ const char* phase_text(phase p) noexcept {
 namespace detail {
 
 found pT_search(double p, double T, if97::extent e) {
-  if (!finite(p, T)) return found_failure(status::not_finite);
+  if (!all_finite(p, T)) return found_failure(status::not_finite);
   if (const status s = pT_bounds(p, T); s != status::ok) return found_failure(s);
   return pT_found(p, T, e);
 }
 
 found Tx_search(double T, double x, if97::extent e) {
-  if (!finite(T, x)) return found_failure(status::not_finite);
+  if (!all_finite(T, x)) return found_failure(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return found_failure(status::quality_out_of_range);
   if (T < if97::T_min) return found_failure(status::temperature_below_min);
   if (T >= if97::T_c) return found_failure(status::above_critical);
@@ -636,7 +634,7 @@ found Tx_search(double T, double x, if97::extent e) {
 }
 
 found px_search(double p, double x, if97::extent e) {
-  if (!finite(p, x)) return found_failure(status::not_finite);
+  if (!all_finite(p, x)) return found_failure(status::not_finite);
   if (!(x >= 0.0 && x <= 1.0)) return found_failure(status::quality_out_of_range);
   if (const status s = pressure_bounds(p); s != status::ok) return found_failure(s);
   // In Pa, as (T, x) reports psat(273.15 K): (p, x) accepts that state.
@@ -676,7 +674,7 @@ namespace {
 
 detail::found Trho_found(double T, double rho) {
   using detail::found_failure;
-  if (!finite(T, rho)) return found_failure(status::not_finite);
+  if (!all_finite(T, rho)) return found_failure(status::not_finite);
   if (!(rho > 0.0)) return found_failure(status::density_out_of_range);
   if (T < if97::T_min) return found_failure(status::temperature_below_min);
   if (T > if97::T_region5_max) return found_failure(status::temperature_above_max);
