@@ -347,4 +347,76 @@ TEST(PairStarts, SteamOfPressureAndDensityOrTemperatureInAFewSteps) {
   }
 }
 
+// Region 1's (p, u) starts from a table of T over (u, p) formed once,
+// stepped once by the table's slope from one evaluation of u (that step
+// counted; twice by 273.15 K, where the table lies farther off), then
+// evaluated whole: rows on a grid of (p, T) and along the
+// saturation line; a table's node or row coordinate off leaves the start
+// farther off, in more steps.
+TEST(PairStarts, LiquidOfPressureAndEnergyInTwoSteps) {
+  const auto check = [](const char* what, int most, double p, double T, const w::state& in) {
+    const w::result g = w::pu(in.p, in.u);
+    const int steps = w::detail::last_polish_steps();
+    EXPECT_TRUE(g && g.state.region == 1 && std::fabs(g.state.T - T) <= 2e-12 * T && std::isfinite(g.state.cv) &&
+                steps <= most)
+        << what << ": pu of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave T = " << digits(g.state.T)
+        << " K, region " << g.state.region << ", cv " << digits(g.state.cv) << " in " << steps
+        << " steps; expected T within 2e-12, at most " << most << " steps";
+  };
+  const steps_row grid_rows[] = {
+      {"compressed liquid", 0.1, 100.0, 280.0, 600.0, 2},
+      {"cold liquid by 273.15 K", 0.1, 100.0, 273.15, 280.0, 3},
+      {"hot liquid by 623.15 K", 17.0, 100.0, 600.0, 623.1, 2},
+  };
+  for (const steps_row& r : grid_rows) {
+    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi,
+                    [&](double p, double T, const w::state& in) { check(r.what, r.most_steps, p, T, in); });
+  }
+  // p above psat(T) by a fraction of it and by a pressure.
+  struct line_row {
+    const char* what;
+    double fraction, above;  // 1, Pa
+    int most_steps;
+  };
+  const line_row line_rows[] = {
+      {"1e-4 of psat above the saturation line", 1e-4, 0.0, 2},
+      {"1 kPa above the saturation line", 0.0, 1e3, 2},
+  };
+  for (const line_row& r : line_rows) {
+    for (int j = 0; j <= 80; ++j) {
+      const double T = 273.16 + (623.1 - 273.16) * j / 80;
+      const double p = w::Tx(T, 0.0).state.p * (1.0 + r.fraction) + r.above;
+      const w::result a = w::pT(p, T);
+      if (a && a.state.region == 1) check(r.what, r.most_steps, 1e-6 * p, T, a.state);
+    }
+  }
+}
+
+// (p, u) about the saturated liquid at psat(T): u' less 1e-6 of it is the
+// liquid, u' less 1e-12 of it (within the 1e-11 to which a state reproduces
+// u) the saturated liquid, two-phase at x = 0, and u' more 1e-9 of it
+// two-phase (u of max(|u'|, 1 kJ/kg)); to 623.1 K, across the table of the
+// liquid's start, which must leave the states by the line to the search.
+TEST(PairStarts, PressureAndEnergyBesideTheSaturatedLiquid) {
+  struct row {
+    double offset;  // of max(|u'|, 1 kJ/kg)
+    w::phase expected;
+  };
+  const row rows[] = {{-1e-6, w::phase::liquid}, {-1e-12, w::phase::two_phase}, {1e-9, w::phase::two_phase}};
+  for (int j = 0; j <= 200; ++j) {
+    const double T = 273.16 + (623.1 - 273.16) * j / 200;
+    const w::result sat = w::Tx(T, 0.0);
+    ASSERT_TRUE(sat) << "Tx at T = " << digits(T);
+    for (const row& r : rows) {
+      const double u = sat.state.u + r.offset * std::fmax(std::fabs(sat.state.u), 1e3);
+      const w::result g = w::pu(sat.state.p, u);
+      const bool x_right = r.expected != w::phase::two_phase || (g.state.x >= 0.0 && g.state.x <= 1e-6);
+      EXPECT_TRUE(g && g.state.phase == r.expected && x_right && std::fabs(g.state.T - T) <= 1e-3)
+          << "pu(" << digits(sat.state.p) << ", " << digits(u) << ") at T = " << digits(T) << " gave phase "
+          << static_cast<int>(g.state.phase) << ", x " << digits(g.state.x) << ", T " << digits(g.state.T)
+          << "; expected phase " << static_cast<int>(r.expected) << " within 1 mK of T";
+    }
+  }
+}
+
 }  // namespace

@@ -279,6 +279,9 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  double T = std::fmax(TZ, T_lo);", "  double T = TZ;", "pairs: (p, rho)'s steam start searched below the isobar's coldest steam"),
     ("water/flash_pairs.cpp", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v + p * pr.dv_dp) / RT;", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v - p * pr.dv_dp) / RT;", "pairs: the steam table's slope of Z with p of a wrong sign"),
     ("water/flash_pairs.cpp", "|| !sure(st.pr) || verdict_of(st).next != region)", "|| !(sure(st.pr) || true) || verdict_of(st).next != region)", "pairs: a shortcut's one state kept without its proof"),
+    ("water/flash_pairs.cpp", "const double p = t.rho_sat[i] + (if97::p_max - t.rho_sat[i]) * j / rows;", "const double p = t.rho_sat[i] + (if97::p_max - t.rho_sat[i]) * (j + 0.5) / rows;", "pairs: (p, u)'s liquid table with its rows off their pressures"),
+    ("water/flash_pairs.cpp", "step = at.dT_dq * (u - if97::properties1_volume_energy(p, T).u);", "step = at.dT_dq * (if97::properties1_volume_energy(p, T).u - u);", "pairs: (p, u)'s liquid start stepped the wrong way"),
+    ("water/flash_pairs.cpp", "pr.p > (1.0 + 1e-6) * if97::psat(pr.T);", "pr.p > (1.0 - 1e-6) * if97::psat(pr.T);", "pairs: (p, u)'s liquid kept beside the saturated liquid"),
 ]
 
 

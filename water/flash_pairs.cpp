@@ -1958,7 +1958,7 @@ bool above_saturated_u(double u) {
   return u > u_max + 1e-3 * std::fabs(u);
 }
 
-result pu_flash(double p_si, double u_si) {
+[[gnu::noinline]] result pu_flash(double p_si, double u_si) {
   if (!std::isfinite(p_si) || !std::isfinite(u_si)) return detail::failure(status::not_finite);
   const double p = p_si / Pa_per_MPa, u = u_si / J_per_kJ;
   if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
@@ -2858,6 +2858,97 @@ std::optional<result> Ts_liquid(double T, double s, int* count) {
                           [&](const if97::properties& pr) { return pr.p > if97::psat(T) + above_sat; });
 }
 
+// Region 1's T of (p, u), tabulated once in a liquid_table whose q is u and
+// whose row coordinate is p: at the columns of the table of (rho, u), and
+// at each at `rows` + 1 pressures evenly spaced from the saturated liquid's
+// of that u (that table's first row, psat(T) of IAPWS-IF97 Eq. (30)) to
+// 100 MPa, each node's T by Newton's steps from the node below it. Along an
+// isobar u rises with T ((du/dT)_p = cp - p (dv/dT)_p > 0), so that T is a
+// smooth function of (p, u) over the whole liquid.
+liquid_table energy_table_formed() {
+  const liquid_table& by_density = liquid_table_of(quantity::u);
+  liquid_table t{};
+  constexpr int rows = liquid_table::rows;
+  t.q_lo = by_density.q_lo;
+  t.q_step = by_density.q_step;
+  for (int i = 0; i <= liquid_table::columns; ++i) {
+    const double u = t.q_lo + i * t.q_step;
+    double T = by_density.T_p[i][0][0];
+    t.rho_sat[i] = by_density.T_p[i][0][1];
+    t.rho_top[i] = if97::p_max;
+    for (int j = 0; j <= rows; ++j) {
+      const double p = t.rho_sat[i] + (if97::p_max - t.rho_sat[i]) * j / rows;
+      T = newton_steps(T, 40, [&](double at) {
+        const if97::properties pr = if97::properties1(p, at);
+        return (pr.u - u) / (pr.cp - kJ_per_MPa_m3 * p * pr.dv_dT);
+      });
+      t.T_p[i][j][0] = T;
+      t.T_p[i][j][1] = p;  // MPa
+    }
+  }
+  return t;
+}
+
+const liquid_table& energy_table() {
+  static const liquid_table table = energy_table_formed();
+  return table;
+}
+
+// (p, u) where it is region 1's liquid: polished from the table's T stepped
+// once by its slope from one evaluation of u (that step counted); none (the
+// flash's search decides) beyond the table or where the proof fails. Along
+// the isobar u rises with T through every phase, so that a state of region
+// 1 is the isobar's only one. It is kept where it lies clearly inside region
+// 1: below 623.15 K by 1e-6 K (region 3 beyond) and above psat(T) by 1e-6 of
+// it, where u'(p) exceeds u by far more than 1e-11 of u (the band within
+// which the flash takes u as the saturated liquid's, two-phase).
+std::optional<result> pu_liquid(double p, double u) {
+  if (!(p <= if97::p_max)) return std::nullopt;
+  const liquid_table& t = energy_table();
+  // The saturated liquid's pressure rises with u: at or below that of the
+  // column below u, wet, steam or beyond, before the cubics.
+  const double at_u = (u - t.q_lo) / t.q_step;
+  if (!(at_u >= 0.0 && at_u <= liquid_table::columns)) return std::nullopt;
+  const int i = std::min(static_cast<int>(at_u), liquid_table::columns - 1);
+  if (!(p > t.rho_sat[i])) return std::nullopt;
+  // Region 3's states, above 623.15 K, pass over before the cubics too: T of
+  // the nodes about (p, u), straight between them, within a kelvin.
+  const auto T_of_column = [&](int k) {
+    const double z = (p - t.rho_sat[k]) * (liquid_table::rows / (if97::p_max - t.rho_sat[k]));
+    const int j = std::clamp(static_cast<int>(z), 0, liquid_table::rows - 1);
+    return t.T_p[k][j][0] + (z - j) * (t.T_p[k][j + 1][0] - t.T_p[k][j][0]);
+  };
+  const double T_i = T_of_column(i);
+  if (!(T_i + (at_u - i) * (T_of_column(i + 1) - T_i) < if97::T_region1_max + 1.0)) return std::nullopt;
+  constexpr double margin_T = 1e-6;  // K
+  const liquid_inverse at = liquid_table_start(t, u, p);
+  if (!(at.T < if97::T_region1_max - margin_T)) return std::nullopt;
+  // The table's slope holds (dT/du)_p to about 1e-6, 1e-5 by 273.15 K
+  // (where T lies 1e-5 K off and u, near 0, is reproduced to 1e-11 kJ/kg):
+  // a step's u then lies off by up to 1e-5 of the step's. Where that exceeds
+  // a tenth of the u the polish asks for, a second step from a second
+  // evaluation of u removes it.
+  const double step_max = 1e-7 * std::fmax(std::fabs(u), 1.0) * at.dT_dq;  // K
+  double T = at.T;
+  int lean_steps = 0;
+  for (double step = inf; lean_steps < 2 && std::fabs(step) > step_max; ++lean_steps) {
+    step = at.dT_dq * (u - if97::properties1_volume_energy(p, T).u);
+    T += step;
+  }
+  std::optional<result> one =
+      liquid_one_state({quantity::p, p}, {quantity::u, u}, T, p, nullptr, [&](const if97::properties& pr) {
+        return pr.T < if97::T_region1_max - margin_T && pr.p > (1.0 + 1e-6) * if97::psat(pr.T);
+      });
+  steps_taken += lean_steps - 1;  // the steps beyond the one that liquid_one_state counts
+  return one;
+}
+
+// (p, u): region 1's liquid from its table, else the flash's search.
+result pu_first(double p_si, double u_si) {
+  if (const std::optional<result> liquid = pu_liquid(p_si / Pa_per_MPa, u_si / J_per_kJ)) return *liquid;
+  return pu_flash(p_si, u_si);
+}
+
 // ------------------------------------------------- region 2's steam starts --
 
 // Region 2's steam along its isotherms, from p -> 0 (the second virial
@@ -3482,7 +3573,7 @@ int detail::last_line_evaluations() noexcept { return line_evaluations; }
 result rhou(double rho, double u) noexcept { return flash_rho(rho, u, quantity::u); }
 result rhoh(double rho, double h) noexcept { return flash_rho(rho, h, quantity::h); }
 result rhos(double rho, double s) noexcept { return flash_rho(rho, s, quantity::s); }
-result pu(double p, double u) noexcept { return pu_flash(p, u); }
+result pu(double p, double u) noexcept { return pu_first(p, u); }
 
 all_results prho_all(double p, double rho) noexcept { return prho_states(p, rho); }
 all_results Th_all(double T, double h) noexcept { return T_states(T, h, quantity::h); }
