@@ -419,4 +419,40 @@ TEST(PairStarts, PressureAndEnergyBesideTheSaturatedLiquid) {
   }
 }
 
+// Region 3's (T, h) and (T, s) above T_c start their search along the
+// isotherm from a table of rho over (T, sqrt(q - q(100 MPa))) formed once:
+// the first evaluation there lies within about 1e-6 of the state, the
+// cubic's step from it within rounding, the second confirms it (one step;
+// two by 863.15 K, where the isotherm's span in q closes, and for a few
+// more), where the cubic through the piece's ends took two or three. Rows on grids of (p, T) of region 3, dense (by 100 MPa, where h
+// flattens along the isotherm) and by B23; a table's node or row coordinate
+// off leaves the start farther off, in more steps.
+TEST(PairStarts, Region3OfTemperatureAndEnthalpyOrEntropyInAFewSteps) {
+  struct row {
+    const char* what;
+    double p_lo, p_hi;  // MPa
+    double T_lo, T_hi;  // K
+    int most_Th, most_Ts;
+  };
+  const row rows[] = {
+      {"region 3", 25.0, 100.0, 700.0, 860.0, 2, 2},
+      {"dense by T_c", 40.0, 100.0, 648.0, 700.0, 2, 2},
+      {"by B23", 50.0, 100.0, 760.0, 863.0, 2, 2},
+  };
+  for (const row& r : rows) {
+    each_grid_state(3, r.p_lo, r.p_hi, r.T_lo, r.T_hi, [&](double p, double T, const w::state& in) {
+      for (int k = 0; k < 2; ++k) {
+        int count = 0;
+        const w::result g = k == 0 ? w::Th(in.T, in.h, &count) : w::Ts(in.T, in.s, &count);
+        const int steps = w::detail::last_polish_steps(), most = k == 0 ? r.most_Th : r.most_Ts;
+        EXPECT_TRUE(g && count == 1 && g.state.region == 3 && std::fabs(g.state.p - in.p) <= 1e-9 * in.p &&
+                    steps <= most)
+            << r.what << ": " << (k == 0 ? "Th" : "Ts") << " of p = " << digits(p) << " MPa, T = " << digits(T)
+            << " K gave p = " << digits(g.state.p) << " Pa, region " << g.state.region << ", count " << count
+            << " in " << steps << " steps; expected p within 1e-9, one state, at most " << most << " steps";
+      }
+    });
+  }
+}
+
 }  // namespace

@@ -282,6 +282,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const double p = t.rho_sat[i] + (if97::p_max - t.rho_sat[i]) * j / rows;", "const double p = t.rho_sat[i] + (if97::p_max - t.rho_sat[i]) * (j + 0.5) / rows;", "pairs: (p, u)'s liquid table with its rows off their pressures"),
     ("water/flash_pairs.cpp", "step = at.dT_dq * (u - if97::properties1_volume_energy(p, T).u);", "step = at.dT_dq * (if97::properties1_volume_energy(p, T).u - u);", "pairs: (p, u)'s liquid start stepped the wrong way"),
     ("water/flash_pairs.cpp", "pr.p > (1.0 + 1e-6) * if97::psat(pr.T);", "pr.p > (1.0 - 1e-6) * if97::psat(pr.T);", "pairs: (p, u)'s liquid kept beside the saturated liquid"),
+    ("water/flash_pairs.cpp", "const double w = t.rho_top[i] * j / rows, value = top + w * w;", "const double w = t.rho_top[i] * j / rows, value = top + w * t.rho_top[i];", "pairs: region 3's table of (T, h) and (T, s) with its nodes evenly in q, not in its row coordinate"),
+    ("water/flash_pairs.cpp", "return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;", "return above >= 0.0 ? liquid_table_start(table.t, T, above).T : nan;", "pairs: region 3's table of (T, h) and (T, s) read at q, not at its row coordinate"),
 ]
 
 

@@ -2943,6 +2943,62 @@ std::optional<result> pu_liquid(double p, double u) {
   return one;
 }
 
+// Region 3's density of (T, h) or (T, s) above T_c, tabulated once per q in
+// a liquid_table whose q is T and whose row coordinate is w = sqrt(q -
+// q_top(T)), q_top the value at 100 MPa (at the density of the backward
+// v3pt(100 MPa, T) of IAPWS SR5-05, as the ends of the isotherm): at
+// `columns` + 1 temperatures evenly spaced from T_c to 863.15 K, and at each
+// at `rows` + 1 values of w evenly spaced from 0 to w at region 2's density
+// on B23 (IAPWS-IF97 Eq. (5)), both of region 3's equation; each node's
+// density by Newton's steps from the denser node before it. Along region
+// 3's isotherms h and s fall with rho, so that rho is a function of (T, q)
+// there. Toward 100 MPa below about 700 K, h flattens along the isotherm
+// (T alpha_v nears 1): in w, whose square follows it, the density stays
+// smooth. A start only: the piece's search keeps its bracket.
+struct isotherm3_table {
+  liquid_table t;
+  double q_top[liquid_table::columns + 1];  // kJ/kg or kJ/(kg K)
+};
+
+std::unique_ptr<const isotherm3_table> isotherm3_table_formed(quantity q) {
+  auto out = std::make_unique<isotherm3_table>();
+  liquid_table& t = out->t;
+  constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
+  t.q_lo = if97::T_c;
+  t.q_step = (if97::T_b23_max - t.q_lo) / columns;
+  const auto q_at = [&](double T, double rho) { return value_of(q, if97::properties3(T, 1.0 / rho)); };
+  for (int i = 0; i <= columns; ++i) {
+    const double T = i == columns ? if97::T_b23_max : t.q_lo + i * t.q_step;
+    double rho = 1.0 / if97::v3pt(if97::p_max, T);
+    const double top = q_at(T, rho);
+    out->q_top[i] = top;
+    t.rho_sat[i] = 0.0;
+    t.rho_top[i] = std::sqrt(std::fmax(0.0, q_at(T, 1.0 / if97::v2(std::fmin(if97::p_max, if97::pb23(T)), T)) - top));
+    for (int j = 0; j <= rows; ++j) {
+      const double w = t.rho_top[i] * j / rows, value = top + w * w;
+      rho = newton_steps(rho, 40, [&](double at) {
+        const if97::properties pr = if97::properties3(T, 1.0 / at);
+        return (value_of(q, pr) - value) / gradient_of(q, 3, pr).y;
+      });
+      t.T_p[i][j][0] = rho;  // kg/m3
+      t.T_p[i][j][1] = rho;
+    }
+  }
+  return out;
+}
+
+// The table's density of region 3 at (T, q), h or s; NaN beyond it.
+double isotherm3_rho(double T, target q) {
+  static const std::unique_ptr<const isotherm3_table> h = isotherm3_table_formed(quantity::h);
+  static const std::unique_ptr<const isotherm3_table> s = isotherm3_table_formed(quantity::s);
+  if (!(T > if97::T_c)) return nan;
+  const isotherm3_table& table = q.q == quantity::h ? *h : *s;
+  const std::optional<stencil> columns = columns_of(table.t, T);
+  if (!columns) return nan;
+  const double above = q.value - columns->weights.of(table.q_top + columns->first);
+  return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;
+}
+
 // (p, u): region 1's liquid from its table, else the flash's search.
 result pu_first(double p_si, double u_si) {
   if (const std::optional<result> liquid = pu_liquid(p_si / Pa_per_MPa, u_si / J_per_kJ)) return *liquid;
@@ -3195,9 +3251,12 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       return point_of(3, last.pr, q, false);
     };
     line.add(f, rho_lo, f_lo, rho_hi, f_hi, [&](double lo, const point& a, double hi, const point& b) {
+      // Above T_c from the table of region 3's isotherms where it holds the
+      // piece's state, else from the cubic through its ends.
+      const double tabulated = isotherm3_rho(T, q);
+      const double rho0 = tabulated > lo && tabulated < hi ? tabulated : cubic_start(lo, a.f, a.slope, hi, b.f, b.slope);
       double rho = nan;
-      if (!piece_root(f, lo, a, hi, b, cubic_start(lo, a.f, a.slope, hi, b.f, b.slope), rho))
-        return detail::failure(status::not_converged);
+      if (!piece_root(f, lo, a, hi, b, rho0, rho)) return detail::failure(status::not_converged);
       return detail::bounded_result(rho == rho_last ? last : detail::region3_at(T, rho));
     }, [](int& k) {
       k = 0;  // never two: region 3's slope keeps its sign
