@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "if97/region2.hpp"
@@ -163,6 +164,33 @@ TEST(PairStarts, LiquidOfTemperatureAndEntropyInTwoSteps) {
   }
 }
 
+// p above psat(T) by a fraction of it and by a pressure, and the most steps.
+struct line_row {
+  const char* what;
+  double fraction, above;  // 1, Pa
+  double T_lo, T_hi;       // K
+  int most_steps;
+};
+
+// The states of region 1 on the grids of (p, T) of `grid` and along the
+// saturation line of `line` (81 temperatures each): check(what, most steps,
+// p in MPa, T, state).
+template <std::size_t G, std::size_t L, class Check>
+void each_liquid_state(const steps_row (&grid)[G], const line_row (&line)[L], Check&& check) {
+  for (const steps_row& r : grid) {
+    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi,
+                    [&](double p, double T, const w::state& in) { check(r.what, r.most_steps, p, T, in); });
+  }
+  for (const line_row& r : line) {
+    for (int j = 0; j <= 80; ++j) {
+      const double T = r.T_lo + (r.T_hi - r.T_lo) * j / 80;
+      const double p = w::Tx(T, 0.0).state.p * (1.0 + r.fraction) + r.above;
+      const w::result a = w::pT(p, T);
+      if (a && a.state.region == 1) check(r.what, r.most_steps, 1e-6 * p, T, a.state);
+    }
+  }
+}
+
 // Region 1's (rho, u), (rho, h) and (rho, s) start from a table of (T, p)
 // formed once: one step by the table's slopes from one evaluation of v and q
 // there reaches rounding, the next evaluation whole confirms it. Rows on a grid of (p, T) and along the saturation line, where
@@ -188,30 +216,12 @@ TEST(PairStarts, LiquidOfDensityInOneStep) {
       {"cold liquid by 273.15 K", 0.1, 100.0, 273.15, 280.0, 2},
       {"hot liquid by 623.15 K", 17.0, 100.0, 610.0, 623.1, 2},
   };
-  for (const steps_row& r : grid_rows) {
-    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi,
-                    [&](double p, double T, const w::state& in) { check(r.what, r.most_steps, p, T, in); });
-  }
-  // p above psat(T) by a fraction of it and by a pressure.
-  struct line_row {
-    const char* what;
-    double fraction, above;  // 1, Pa
-    double T_lo, T_hi;       // K
-    int most_steps;
-  };
   const line_row line_rows[] = {
       {"1e-4 of psat above the saturation line", 1e-4, 0.0, 273.16, 623.1, 2},
       {"1 kPa above the saturation line", 0.0, 1e3, 280.0, 623.1, 2},
       {"1 kPa above the saturation line, to 560 K", 0.0, 1e3, 280.0, 560.0, 1},
   };
-  for (const line_row& r : line_rows) {
-    for (int j = 0; j <= 80; ++j) {
-      const double T = r.T_lo + (r.T_hi - r.T_lo) * j / 80;
-      const double p = w::Tx(T, 0.0).state.p * (1.0 + r.fraction) + r.above;
-      const w::result a = w::pT(p, T);
-      if (a && a.state.region == 1) check(r.what, r.most_steps, 1e-6 * p, T, a.state);
-    }
-  }
+  each_liquid_state(grid_rows, line_rows, check);
 }
 
 // Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
@@ -368,28 +378,11 @@ TEST(PairStarts, LiquidOfPressureAndEnergyInTwoSteps) {
       {"cold liquid by 273.15 K", 0.1, 100.0, 273.15, 280.0, 3},
       {"hot liquid by 623.15 K", 17.0, 100.0, 600.0, 623.1, 2},
   };
-  for (const steps_row& r : grid_rows) {
-    each_grid_state(1, r.p_lo, r.p_hi, r.T_lo, r.T_hi,
-                    [&](double p, double T, const w::state& in) { check(r.what, r.most_steps, p, T, in); });
-  }
-  // p above psat(T) by a fraction of it and by a pressure.
-  struct line_row {
-    const char* what;
-    double fraction, above;  // 1, Pa
-    int most_steps;
-  };
   const line_row line_rows[] = {
-      {"1e-4 of psat above the saturation line", 1e-4, 0.0, 2},
-      {"1 kPa above the saturation line", 0.0, 1e3, 2},
+      {"1e-4 of psat above the saturation line", 1e-4, 0.0, 273.16, 623.1, 2},
+      {"1 kPa above the saturation line", 0.0, 1e3, 273.16, 623.1, 2},
   };
-  for (const line_row& r : line_rows) {
-    for (int j = 0; j <= 80; ++j) {
-      const double T = 273.16 + (623.1 - 273.16) * j / 80;
-      const double p = w::Tx(T, 0.0).state.p * (1.0 + r.fraction) + r.above;
-      const w::result a = w::pT(p, T);
-      if (a && a.state.region == 1) check(r.what, r.most_steps, 1e-6 * p, T, a.state);
-    }
-  }
+  each_liquid_state(grid_rows, line_rows, check);
 }
 
 // (p, u) about the saturated liquid at psat(T): u' less 1e-6 of it is the
