@@ -2630,6 +2630,17 @@ struct pieces {
   void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
     int k = states_of_piece(f_lo, f_hi, margin);
+    // The single call without a count needs the first state alone: about an
+    // extremum, with no state before, the search along the line gives it at
+    // once, as `several` does after the splits, which only count.
+    if (k == unsure && n == 0 && count == nullptr && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
+        f_lo.slope * f_hi.slope < 0.0) {
+      int found = 0;
+      first = several(found);
+      sure = first && found >= 1;
+      n += found;
+      return;
+    }
     for (int split = 0; split < splits_max && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
                         f_lo.slope * f_hi.slope < 0.0;
          ++split) {
