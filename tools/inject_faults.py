@@ -284,6 +284,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "pr.p > (1.0 + 1e-6) * if97::psat(pr.T);", "pr.p > (1.0 - 1e-6) * if97::psat(pr.T);", "pairs: (p, u)'s liquid kept beside the saturated liquid"),
     ("water/flash_pairs.cpp", "const double w = t.rho_top[i] * j / rows, value = top + w * w;", "const double w = t.rho_top[i] * j / rows, value = top + w * t.rho_top[i];", "pairs: region 3's table of (T, h) and (T, s) with its nodes evenly in q, not in its row coordinate"),
     ("water/flash_pairs.cpp", "return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;", "return above >= 0.0 ? liquid_table_start(table.t, T, above).T : nan;", "pairs: region 3's table of (T, h) and (T, s) read at q, not at its row coordinate"),
+    ("water/flash_pairs.cpp", "if (k == unsure && n == 0 && count == nullptr && std::fabs(f_lo.f) > margin", "if (k == unsure && n == 0 && std::fabs(f_lo.f) > margin", "pairs: the first state about an extremum taken at once also where the states are counted"),
 ]
 
 
