@@ -3000,12 +3000,18 @@ std::unique_ptr<const isotherm3_table> isotherm3_table_formed(quantity q) {
   return out;
 }
 
+// The tables of h and of s, each formed on first use.
+const isotherm3_table& isotherm3_table_of(quantity q) {
+  static const std::unique_ptr<const isotherm3_table> h = isotherm3_table_formed(quantity::h);
+  if (q == quantity::h) return *h;
+  static const std::unique_ptr<const isotherm3_table> s = isotherm3_table_formed(quantity::s);
+  return *s;
+}
+
 // The table's density of region 3 at (T, q), h or s; NaN beyond it.
 double isotherm3_rho(double T, target q) {
-  static const std::unique_ptr<const isotherm3_table> h = isotherm3_table_formed(quantity::h);
-  static const std::unique_ptr<const isotherm3_table> s = isotherm3_table_formed(quantity::s);
   if (!(T > if97::T_c)) return nan;
-  const isotherm3_table& table = q.q == quantity::h ? *h : *s;
+  const isotherm3_table& table = isotherm3_table_of(q.q);
   const std::optional<stencil> columns = columns_of(table.t, T);
   if (!columns) return nan;
   const double above = q.value - columns->weights.of(table.q_top + columns->first);
