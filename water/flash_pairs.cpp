@@ -2896,7 +2896,7 @@ liquid_table energy_table_formed() {
         return (pr.u - u) / (pr.cp - kJ_per_MPa_m3 * p * pr.dv_dT);
       });
       t.T_p[i][j][0] = T;
-      t.T_p[i][j][1] = p;  // MPa
+      t.T_p[i][j][1] = p;  // the row's pressure, MPa
     }
   }
   return t;
