@@ -112,11 +112,12 @@ const apart_row apart_rows[] = {
 
 TEST(AssembledTransport, TogetherAsApart) {
   for (const apart_row& r : apart_rows) {
-    const transport::enhancement_inputs in{r.cp, r.cv, r.drho_dp, transport::viscosity(r.T, r.rho), r.magnitudes};
-    const transport::viscosity_conductivity both = transport::transport_of(r.T, r.rho, {r.cp, r.cv, r.drho_dp, 0.0, r.magnitudes});
-    const double lambda = transport::thermal_conductivity(r.T, r.rho, in).lambda;
-    EXPECT_EQ(both.mu, in.mu) << "T = " << r.T << ", rho = " << r.rho << ": " << digits(both.mu) << " vs "
-                              << digits(in.mu);
+    const transport::enhancement_inputs in{r.cp, r.cv, r.drho_dp, r.magnitudes};
+    const double mu = transport::viscosity(r.T, r.rho);
+    const transport::viscosity_conductivity both = transport::transport_of(r.T, r.rho, in);
+    const double lambda = transport::thermal_conductivity(r.T, r.rho, in, mu).lambda;
+    EXPECT_EQ(both.mu, mu) << "T = " << r.T << ", rho = " << r.rho << ": " << digits(both.mu) << " vs "
+                           << digits(mu);
     EXPECT_EQ(both.lambda, lambda) << "T = " << r.T << ", rho = " << r.rho << ": " << digits(both.lambda)
                                    << " vs " << digits(lambda);
     EXPECT_EQ(transport::transport_of(r.T, r.rho).lambda, transport::thermal_conductivity(r.T, r.rho).lambda)
@@ -148,7 +149,7 @@ TEST(AssembledTransport, EnhancementStartsAtYMin) {
   constexpr double y_min = 1.2e-7;
   for (const onset_row& r : onset_rows) {
     const auto lambda2 = [&](double drho_dp) {
-      return transport::thermal_conductivity(r.T, r.rho, {r.cp, r.cv, drho_dp, r.mu, false}).lambda2;
+      return transport::thermal_conductivity(r.T, r.rho, {r.cp, r.cv, drho_dp, false}, r.mu).lambda2;
     };
     double lo = 0.0, hi = 1.0;  // kg/(m3 Pa): no enhancement at 0, some at 1
     ASSERT_EQ(lambda2(lo), 0.0) << "T = " << r.T;

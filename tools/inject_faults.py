@@ -267,7 +267,7 @@ FAULTS = [
     ("water/derivatives.cpp", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.vapour));", "derivatives: the liquid's cp evaluated where the vapour lacks one"),
     ("transport/conductivity.cpp", "constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;", "constexpr double delta_chi_skip = 4.0 * Gamma0 * y_min_base * y_min_base;", "conductivity: the enhancement skipped past the Delta chi of y_min"),
     ("transport/conductivity.cpp", "std::exp(-three_rho2 * y / (three_rho2 + y * y * y))", "std::exp(-three_rho2 * y / (three_rho2 + y * y))", "conductivity: y^3 as y^2 in the exponential of Z"),
-    ("transport/conductivity.cpp", "with_enhancement(k, enhancement_of(r, in, c, mu))", "with_enhancement(k, enhancement_of(r, in, c, 1.001 * mu))", "states: the enhancement's viscosity not the state's"),
+    ("transport/conductivity.cpp", "return {mu, enhanced(r, in, mu).lambda};", "return {mu, enhanced(r, in, 1.001 * mu).lambda};", "states: the enhancement's viscosity not the state's"),
     ("water/state.cpp", "        transport::enhancement_evaluated(q.p, q.T, s.region)", "        transport::enhancement_evaluated(q.p, q.T, 5)", "states: no critical enhancement"),
     ("water/state.cpp", "  return ((0.0 * a) + ...) == 0.0;", "  return ((0.0 * a) + ...) != 1.0;", "states: the finiteness guard passes NaN and infinities"),
     ("water/flash_pairs.cpp", "return pr.p < (1.0 - 1e-3) * p_sat;", "return pr.p < p_sat;", "pairs: (T, h) and (T, s)'s one steam state taken up to the saturated vapour"),
