@@ -279,6 +279,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  double T = std::fmax(TZ, T_lo);", "  double T = TZ;", "pairs: (p, rho)'s steam start searched below the isobar's coldest steam"),
     ("water/flash_pairs.cpp", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v + p * pr.dv_dp) / RT;", "c.slope[column_z][k] = kJ_per_MPa_m3 * (pr.v - p * pr.dv_dp) / RT;", "pairs: the steam table's slope of Z with p of a wrong sign"),
     ("water/flash_pairs.cpp", "|| !sure(st.pr) || verdict_of(st).next != region)", "|| !(sure(st.pr) || true) || verdict_of(st).next != region)", "pairs: a shortcut's one state kept without its proof"),
+    ("transport/conductivity.cpp", "return {y < y_min ? 0.0 : y, cp_bar};", "return {y, cp_bar};", "conductivity: Z kept below y_min (IAPWS R15-11 Eq. (23))"),
 ]
 
 
