@@ -267,7 +267,7 @@ FAULTS = [
     ("water/derivatives.cpp", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));", "if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.vapour));", "derivatives: the liquid's cp evaluated where the vapour lacks one"),
     ("transport/conductivity.cpp", "constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;", "constexpr double delta_chi_skip = 4.0 * Gamma0 * y_min_base * y_min_base;", "conductivity: the enhancement skipped past the Delta chi of y_min"),
     ("transport/conductivity.cpp", "std::exp(-three_rho2 * y / (three_rho2 + y * y * y))", "std::exp(-three_rho2 * y / (three_rho2 + y * y))", "conductivity: y^3 as y^2 in the exponential of Z"),
-    ("transport/conductivity.cpp", "with_enhancement(k, enhancement_of(r, in, c, mu))", "with_enhancement(k, enhancement_of(r, in, c, 1.001 * mu))", "states: the enhancement's viscosity not the state's"),
+    ("transport/conductivity.cpp", "return {mu, enhanced(r, in, mu).lambda};", "return {mu, enhanced(r, in, 1.001 * mu).lambda};", "states: the enhancement's viscosity not the state's"),
     ("water/state.cpp", "        transport::enhancement_evaluated(q.p, q.T, s.region)", "        transport::enhancement_evaluated(q.p, q.T, 5)", "states: no critical enhancement"),
     ("water/state.cpp", "  return ((0.0 * a) + ...) == 0.0;", "  return ((0.0 * a) + ...) != 1.0;", "states: the finiteness guard passes NaN and infinities"),
     ("water/flash_pairs.cpp", "return pr.p < (1.0 - 1e-3) * p_sat;", "return pr.p < p_sat;", "pairs: (T, h) and (T, s)'s one steam state taken up to the saturated vapour"),
@@ -285,6 +285,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const double w = t.rho_top[i] * j / rows, value = top + w * w;", "const double w = t.rho_top[i] * j / rows, value = top + w * t.rho_top[i];", "pairs: region 3's table of (T, h) and (T, s) with its nodes evenly in q, not in its row coordinate"),
     ("water/flash_pairs.cpp", "return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;", "return above >= 0.0 ? liquid_table_start(table.t, T, above).T : nan;", "pairs: region 3's table of (T, h) and (T, s) read at q, not at its row coordinate"),
     ("water/flash_pairs.cpp", "if (k == unsure && n == 0 && count == nullptr && std::fabs(f_lo.f) > margin", "if (k == unsure && n == 0 && std::fabs(f_lo.f) > margin", "pairs: the first state about an extremum taken at once also where the states are counted"),
+    ("transport/conductivity.cpp", "return {y < y_min ? 0.0 : y, cp_bar};", "return {y, cp_bar};", "conductivity: Z kept below y_min (IAPWS R15-11 Eq. (23))"),
 ]
 
 

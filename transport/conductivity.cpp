@@ -88,8 +88,7 @@ static_assert(y_min_base < 1.0 && gamma_exponent / nu < 2.0);
 constexpr double delta_chi_skip = Gamma0 * y_min_base * y_min_base;
 
 // IAPWS R15-11 Eqs. (19) to (22): y = q_D xi, 0 where Eq. (23) gives Z = 0,
-// and cpbar as Eq. (18) takes it. It waits for no viscosity: a state's
-// transport starts this longest chain (the power) first.
+// and cpbar as Eq. (18) takes it.
 struct correlation {
   double y;
   double cp_bar;
@@ -150,17 +149,22 @@ struct correlation {
   return out;
 }
 
+// The conductivity with the enhancement at the viscosity mu: what
+// thermal_conductivity(T, rho, in, mu) and transport_of(T, rho, in) form.
+[[gnu::always_inline]] inline conductivity enhanced(const reduced_state& r, const enhancement_inputs& in, double mu) {
+  const correlation c = correlation_of(r, in);
+  const conductivity k = dilute_and_residual(r);
+  return with_enhancement(k, enhancement_of(r, in, c, mu));
+}
+
 }  // namespace
 
 conductivity thermal_conductivity(double T, double rho) {
   return with_enhancement(dilute_and_residual(reduced(T, rho)), 0.0);
 }
 
-conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in) {
-  const reduced_state r = reduced(T, rho);
-  const correlation c = correlation_of(r, in);
-  const conductivity k = dilute_and_residual(r);
-  return with_enhancement(k, enhancement_of(r, in, c, in.mu));
+conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in, double mu) {
+  return enhanced(reduced(T, rho), in, mu);
 }
 
 viscosity_conductivity transport_of(double T, double rho) {
@@ -171,10 +175,8 @@ viscosity_conductivity transport_of(double T, double rho) {
 
 viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in) {
   const reduced_state r = reduced(T, rho);
-  const correlation c = correlation_of(r, in);
   const double mu = viscosity(r);
-  const conductivity k = dilute_and_residual(r);
-  return {mu, with_enhancement(k, enhancement_of(r, in, c, mu)).lambda};
+  return {mu, enhanced(r, in, mu).lambda};
 }
 
 }  // namespace transport

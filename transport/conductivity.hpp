@@ -14,13 +14,12 @@ struct conductivity {
   double lambda2;  // critical enhancement, Eq. (18); 0 where it is not evaluated
 };
 
-// What the critical enhancement takes from the equation of state and the
-// viscosity at the state.
+// What the critical enhancement takes from the equation of state at the
+// state (the viscosity it divides by comes apart, see below).
 struct enhancement_inputs {
   double cp;       // kJ/(kg K)
   double cv;       // kJ/(kg K)
   double drho_dp;  // (drho/dp)_T, kg/(m3 Pa)
-  double mu;       // Pa s, IAPWS R12-08 at the state
   // Near the critical point IF97's region-3 equation gives a diverging cp
   // and a vanishing or even positive (dp/drho)_T: there the magnitudes of
   // cp and of (drho/dp)_T are used, and bounded.
@@ -31,18 +30,20 @@ struct enhancement_inputs {
 // enhancement (lambda2 = 0). No range check.
 conductivity thermal_conductivity(double T, double rho);
 
-// Conductivity with the critical enhancement, Eqs. (18) to (23).
-conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in);
+// Conductivity with the critical enhancement, Eqs. (18) to (23), at the
+// viscosity mu in Pa s (IAPWS R12-08 at the state, viscosity(T, rho), for
+// the values of R15-11).
+conductivity thermal_conductivity(double T, double rho, const enhancement_inputs& in, double mu);
 
 // The viscosity (IAPWS R12-08) and the conductivity of one state, with what
 // they share formed once: each to the last bit the value of viscosity(T, rho)
-// and of thermal_conductivity(T, rho[, in]) with in.mu that viscosity.
+// and of thermal_conductivity(T, rho[, in, viscosity(T, rho)]).
 struct viscosity_conductivity {
   double mu;      // Pa s
   double lambda;  // W/(m K)
 };
 viscosity_conductivity transport_of(double T, double rho);
-// With the critical enhancement; in.mu is not read.
+// With the critical enhancement.
 viscosity_conductivity transport_of(double T, double rho, const enhancement_inputs& in);
 
 // Where this library evaluates the enhancement: in region 1 only above the

@@ -15,9 +15,9 @@ namespace {
 enhancement_inputs region_inputs(double p, double T, double v, std::int64_t region) {
   const double rho = 1.0 / v;
   switch (region) {
-    case 1: return {if97::cp1(p, T), if97::cv1(p, T), -rho * rho * if97::dvdp1(p, T) / 1000.0, 0.0, false};
-    case 2: return {if97::cp2(p, T), if97::cv2(p, T), -rho * rho * if97::dvdp2(p, T) / 1000.0, 0.0, false};
-    default: return {if97::cp3(T, v), if97::cv3(T, v), -0.001 * rho * rho / if97::dpdv3(T, v), 0.0, true};
+    case 1: return {if97::cp1(p, T), if97::cv1(p, T), -rho * rho * if97::dvdp1(p, T) / 1000.0, false};
+    case 2: return {if97::cp2(p, T), if97::cv2(p, T), -rho * rho * if97::dvdp2(p, T) / 1000.0, false};
+    default: return {if97::cp3(T, v), if97::cv3(T, v), -0.001 * rho * rho / if97::dpdv3(T, v), true};
   }
 }
 
@@ -33,9 +33,9 @@ region_conductivity conductivity_in_region(double p, double T, double v, std::in
   const double rho = 1.0 / v;
   if (!enhancement_evaluated(p, T, region))
     return {-1.0, -1.0, -1.0, thermal_conductivity(T, rho)};
-  enhancement_inputs in = region_inputs(p, T, v, region);
-  in.mu = viscosity(T, rho);
-  return {in.cp, in.cv, in.mu, thermal_conductivity(T, rho, in)};
+  const enhancement_inputs in = region_inputs(p, T, v, region);
+  const double mu = viscosity(T, rho);
+  return {in.cp, in.cv, mu, thermal_conductivity(T, rho, in, mu)};
 }
 
 double viscosity_region4(double p_bar, double T, double x) {

@@ -67,7 +67,7 @@ void si_values(const detail::single& s, outputs asked, phase_values& out) {
     const transport::viscosity_conductivity t =
         transport::enhancement_evaluated(q.p, q.T, s.region)
             // (drho/dp)_T = -rho^2 (dv/dp)_T, per Pa.
-            ? transport::transport_of(q.T, rho, {q.cp, q.cv, -rho * rho * q.dv_dp / Pa_per_MPa, 0.0, s.region == 3})
+            ? transport::transport_of(q.T, rho, {q.cp, q.cv, -rho * rho * q.dv_dp / Pa_per_MPa, s.region == 3})
             : transport::transport_of(q.T, rho);
     out.mu = t.mu;
     out.lambda = t.lambda;

@@ -44,6 +44,14 @@ inline ::testing::AssertionResult close_relative(double got, double expected, do
                                        << relative_error(got, expected) << " > " << tolerance;
 }
 
+// got against a printed value held to a relative tolerance where a table
+// gives one (a value its source rounds otherwise), else to half a unit of
+// its last printed digit.
+inline ::testing::AssertionResult matches_printed(double got, std::string_view printed, double tolerance) {
+  if (tolerance == 0.0) return matches_printed(got, printed);
+  return close_relative(got, parse_printed(printed).value, tolerance);
+}
+
 // The failing rows of a grid: the first few in full, then their count.
 struct tally {
   int rows = 0, failed = 0;
