@@ -215,7 +215,8 @@ TEST(PairStarts, LiquidOfDensityInOneStep) {
 }
 
 // Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
-// of steam in (ln(1 + rho / 3 kg/m3), w) and (ln(1 + p / 1 MPa), u): T and p
+// of steam in (xi(1 + rho / 3 kg/m3), w) and (xi(1 + p / 1 MPa), u), xi about
+// log2 from the bits of the double: T and p
 // within about 1e-8, stepped once by the grid's own slopes from v and q
 // alone (where that step is large, by the polish's Newton step), so that
 // the polish's first whole evaluation confirms it. A grid whose nodes,

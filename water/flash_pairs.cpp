@@ -30,6 +30,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -1134,7 +1135,8 @@ struct isotherm_end_table {
   node error;  // the bound of each field's deviation between nodes
 };
 
-// Region 2's steam on a grid of (xi, w), xi = ln(1 + x / x_scale) of x the
+// Region 2's steam on a grid of (xi, w), xi = steam_xi(1 + x / x_scale) (about
+// log2 of it) of x the
 // density (for (rho, u), (rho, h), (rho, s)) or the pressure (for (p, u)),
 // and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
 // function of T alone as rho -> 0: T and the compression factor
@@ -1151,12 +1153,46 @@ struct steam_grid {
   static constexpr int columns = 600;  // nodes of xi from x = 0 to x_max
   static constexpr int rows = 300;     // nodes of w
   double x_scale, xi_step, w_lo, w_step;
+  double per_x_scale, per_xi_step, per_w_step;  // 1 / x_scale, 1 / xi_step, 1 / w_step
   // Node (i, j) at [i + 1][j]: column 0 lies one step below x = 0, its
   // values extrapolated (cubically) from the four after it.
   struct node {
     double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
   } at[columns + 1][rows];
 };
+
+// The grid's coordinate of y >= 1: the binary exponent e of y plus the
+// quartic (152 t - 72 t^2 + 32 t^3 - 7 t^4) / 105 of its mantissa's fraction
+// t = y / 2^e - 1, which runs from 0 to 1 with its first three derivatives
+// in the ratios 2, 4 and 8 to 1 at its ends, so that the map, within 0.4 %
+// of log2 y, is monotone with three continuous derivatives across each power
+// of 2 (the cubic of Catmull and Rom through its nodes keeps its error), from
+// the bits of the double alone (no logarithm on the read). Its slope dxi/dy
+// in `slope`.
+[[gnu::always_inline]] inline double steam_xi(double y, double& slope) {
+  constexpr std::uint64_t exponent_of_one = 0x3ff0000000000000, fraction_bits = 0x000fffffffffffff;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(y);
+  const std::uint64_t biased = bits >> 52;
+  const double t = std::bit_cast<double>((bits & fraction_bits) | exponent_of_one) - 1.0;
+  const double per_2e = std::bit_cast<double>((2046 - biased) << 52);  // 2^-e
+  slope = (152.0 + t * (-144.0 + t * (96.0 - 28.0 * t))) * (1.0 / 105.0) * per_2e;
+  return static_cast<double>(static_cast<std::int64_t>(biased) - 1023) +
+         t * (152.0 + t * (-72.0 + t * (32.0 - 7.0 * t))) * (1.0 / 105.0);
+}
+
+// The y >= 1 of steam_xi(y) = xi >= 0: the quartic's root by Newton's steps
+// (it is nearly t's log2(1 + t)), to rounding, for the grid's nodes.
+double steam_y_of_xi(double xi) {
+  const double e = std::floor(xi), f = xi - e;
+  double t = f;
+  for (int k = 0; k < 40; ++k) {
+    double slope = nan;
+    const double dt = (steam_xi(1.0 + t, slope) - f) / slope;
+    t -= dt;
+    if (std::fabs(dt) <= 1e-17) break;
+  }
+  return std::ldexp(1.0 + t, static_cast<int>(e));
+}
 
 // A node holds steam within reach of region 2: a gas (dv/dp < 0) below
 // 110 MPa and below 1.1 times psat(T) (below 623.15 K) or pB23(T) (to
@@ -1210,13 +1246,17 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
   g.x_scale = by_p ? 1.0 : 3.0;
   g.w_lo = w_lo;
   g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
-  g.xi_step = std::log1p(x_max / g.x_scale) / (steam_grid::columns - 1);
+  double unused = nan;
+  g.xi_step = steam_xi(1.0 + x_max / g.x_scale, unused) / (steam_grid::columns - 1);
+  g.per_x_scale = 1.0 / g.x_scale;
+  g.per_xi_step = 1.0 / g.xi_step;
+  g.per_w_step = 1.0 / g.w_step;
   constexpr double T_first = 1500.0;  // K, the first node's start, above any node
   start top{nan, nan};
   for (int i = 0; i < steam_grid::columns; ++i) {
     // x = 0 itself is the ideal gas's limit: a density or pressure whose
     // residual parts lie below rounding.
-    const double x = std::fmax(g.x_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3 or MPa
+    const double x = std::fmax(g.x_scale * (steam_y_of_xi(i * g.xi_step) - 1.0), 1e-12);  // kg/m3 or MPa
     const auto p_of = [&](double T) { return by_p ? x : 1e-3 * if97::R * x * T; };  // MPa
     start s = i == 0 ? start{T_first, p_of(T_first)} : start{top.T, by_p ? x : std::fmax(top.y, p_of(top.T))};
     bool found = false;
@@ -1270,17 +1310,18 @@ const steam_grid& steam_grid_of(quantity along, quantity q) {
 }
 
 // The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
-// four nodes evenly spaced.
-[[gnu::always_inline]] inline std::array<double, 4> catmull_rom(double t) {
-  const double t2 = t * t, t3 = t2 * t;
-  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
-}
-
-// The slopes of catmull_rom's weights by t.
-[[gnu::always_inline]] inline std::array<double, 4> catmull_rom_slope(double t) {
-  const double t2 = t * t;
-  return {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
-          0.5 * (3.0 * t2 - 2.0 * t)};
+// four nodes evenly spaced, and their slopes by t; t holds two places (of
+// the two coordinates of a grid), side by side in the lanes of a vector.
+using if97::detail::double2;
+struct catmull_rom_weights {
+  double2 w[4], dw[4];
+};
+[[gnu::always_inline]] inline catmull_rom_weights catmull_rom(double2 t) {
+  const double2 t2 = t * t, t3 = t2 * t;
+  return {{0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t),
+           0.5 * (t3 - t2)},
+          {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
+           0.5 * (3.0 * t2 - 2.0 * t)}};
 }
 
 // Region 2's (T, p) at x (density rho or pressure p) with u, h or s from the
@@ -1297,41 +1338,51 @@ steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double va
   const steam_grid& g = steam_grid_of(along, q);
   // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
   // w first: the hotter steam of region 5 leaves the grid there.
-  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
+  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) * g.per_w_step;
   if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return none;
-  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  double dxi_dy = nan;
+  const double fx = steam_xi(1.0 + x * g.per_x_scale, dxi_dy) * g.per_xi_step;
   if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return none;
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
-  const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
-  const std::array<double, 4> dcx = catmull_rom_slope(fx - i), dcw = catmull_rom_slope(fw - j);
+  // Lane 0 of the weights by xi, lane 1 by w.
+  const catmull_rom_weights cr = catmull_rom(double2{fx - i, fw - j});
   // T and z side by side in the two lanes of a vector, and their slopes by
-  // fx and by fw.
-  using if97::detail::double2;
-  const auto both = [](double c) { return double2{c, c}; };
-  double2 f{0.0, 0.0}, f_fx{0.0, 0.0}, f_fw{0.0, 0.0};
-  for (int a = 0; a < 4; ++a) {
-    const steam_grid::node* row = &g.at[i + a][j - 1];
-    double2 fa{0.0, 0.0}, fa_fw{0.0, 0.0};
-    for (int b = 0; b < 4; ++b) {
-      const double2 n{row[b].T, row[b].z};
-      fa += both(cw[b]) * n;
-      fa_fw += both(dcw[b]) * n;
-    }
-    f += both(cx[a]) * fa;
-    f_fx += both(dcx[a]) * fa;
-    f_fw += both(cx[a]) * fa_fw;
-  }
+  // fx and by fw: first along w in each of the four columns.
+  const double2 cw[4] = {double2{cr.w[0][1], cr.w[0][1]}, double2{cr.w[1][1], cr.w[1][1]},
+                         double2{cr.w[2][1], cr.w[2][1]}, double2{cr.w[3][1], cr.w[3][1]}};
+  const double2 dcw[4] = {double2{cr.dw[0][1], cr.dw[0][1]}, double2{cr.dw[1][1], cr.dw[1][1]},
+                          double2{cr.dw[2][1], cr.dw[2][1]}, double2{cr.dw[3][1], cr.dw[3][1]}};
+  const auto column = [&](int a, double2& f_fw) {
+    // A node's (T, z) as one vector, a load each.
+    double2 n0, n1, n2, n3;
+    static_assert(sizeof(steam_grid::node) == sizeof(double2));
+    std::memcpy(&n0, &g.at[i + a][j - 1], sizeof n0);
+    std::memcpy(&n1, &g.at[i + a][j], sizeof n1);
+    std::memcpy(&n2, &g.at[i + a][j + 1], sizeof n2);
+    std::memcpy(&n3, &g.at[i + a][j + 2], sizeof n3);
+    f_fw = (dcw[0] * n0 + dcw[1] * n1) + (dcw[2] * n2 + dcw[3] * n3);
+    return (cw[0] * n0 + cw[1] * n1) + (cw[2] * n2 + cw[3] * n3);
+  };
+  double2 d0{}, d1{}, d2{}, d3{};
+  const double2 f0 = column(0, d0), f1 = column(1, d1), f2 = column(2, d2), f3 = column(3, d3);
+  const auto across = [](const double2 (&w)[4], int lane, double2 a0, double2 a1, double2 a2, double2 a3) {
+    return (double2{w[0][lane], w[0][lane]} * a0 + double2{w[1][lane], w[1][lane]} * a1) +
+           (double2{w[2][lane], w[2][lane]} * a2 + double2{w[3][lane], w[3][lane]} * a3);
+  };
+  const double2 f = across(cr.w, 0, f0, f1, f2, f3), f_fx = across(cr.dw, 0, f0, f1, f2, f3),
+                f_fw = across(cr.w, 0, d0, d1, d2, d3);
   const double T = f[0], z = f[1], T_fx = f_fx[0], z_fx = f_fx[1], T_fw = f_fw[0], z_fw = f_fw[1];
   // A node without steam is NaN, and so is the sum.
   if (!std::isfinite(T + z)) return none;
   // dfx/dx; dfw/dq; dfw/dx at constant q, of w = s + R ln rho.
-  const double fx_x = 1.0 / ((g.x_scale + x) * g.xi_step), fw_q = 1.0 / g.w_step;
+  const double fx_x = dxi_dy * g.per_x_scale * g.per_xi_step, fw_q = g.per_w_step;
   const double fw_x = q == quantity::s ? if97::R / x * fw_q : 0.0;
   const double dT_dx = T_fx * fx_x + T_fw * fw_x, dT_dq = T_fw * fw_q;
   if (along == quantity::p) return {T, x, dT_dx, dT_dq, 1.0, 0.0};
   // p = R rho T z.
   const double dz_dx = z_fx * fx_x + z_fw * fw_x, dz_dq = z_fw * fw_q, c = 1e-3 * if97::R;
-  return {T, c * x * T * z, dT_dx, dT_dq, c * (T * z + x * (dT_dx * z + T * dz_dx)), c * x * (dT_dq * z + T * dz_dq)};
+  return {T, c * x * T * z, dT_dx, dT_dq, c * (T * z + x * (dT_dx * z + T * dz_dx)),
+          c * x * (dT_dq * z + T * dz_dq)};
 }
 
 // Region 2's start at x with u, h or s from the grid; NaN where it holds no
