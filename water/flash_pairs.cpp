@@ -1860,6 +1860,33 @@ result along_isochore(double rho_si, target q) {
   return secant_along(at, q, if97::T_min, f_cold, cold, if97::T_region5_max, f_hot, above_status(q.q));
 }
 
+// Whether q (u, h or s) lies above every saturated state's: above the
+// saturated vapour's q'' at its peak below 623.15 K (above, up to T_c, q''
+// falls and q' stays below it), taken as the largest at the interpolant's
+// nodes with the margin by which dome_exit_of takes a q beyond them (the
+// cubics bulge between nodes by far less). No two-phase state, of any
+// density or pressure, has such a q.
+bool above_saturated(target q) {
+  const double peak = dome_table().q_vapour_max[quantity_index(q.q)];
+  return q.value > peak + 1e-3 * std::fabs(q.value);
+}
+
+// Region 2's polished state of (rho, q) in one step from the grid, where q
+// lies above every saturated state's (no search on the saturation line) and
+// the grid's stepped start lies in region 2 clear of B23 (below 0.99 of its
+// pressure, far beyond the small inconsistency of regions 2's and 3's
+// equations along it, so that no state of region 3 has this (rho, q)): the
+// polish's whole evaluation confirms the step, its region verdict the
+// region. False (and nothing formed but the start) where any of it fails:
+// the general way decides.
+bool steam_in_one_step(target a, target b, single& st) {
+  if (!above_saturated(b)) return false;
+  const start s = steam_grid_start_stepped(a.q, b.q, a.value, b.value);
+  if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
+  start_steps = 1;
+  return polish(2, a, b, s.T, s.y, st, true) && verdict_of(st).next == 2;
+}
+
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
 // isochore: one state at most.
 result flash_rho(double rho_si, double q_si, quantity qq) {
@@ -1868,6 +1895,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
+  {
+    single steam;
+    if (steam_in_one_step(a, b, steam)) return detail::bounded_result(steam);
+  }
   // Below 623.15 K the interpolant of the saturation line says whether the
   // state is two-phase and starts its search a step from it.
   saturation sat;
@@ -1998,16 +2029,9 @@ double fraction_of(const saturation& sat, quantity q, double value) {
 
 const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
 
-// Whether u (kJ/kg) lies above every saturated state's: above the vapour's
-// u'' at its peak near 500 K (beyond, up to T_c, u'' falls and u' stays
-// below it), taken as the largest at the interpolant's nodes below
-// 623.15 K with the margin by which dome_exit_of takes a q beyond them (the
-// cubics bulge between nodes by far less). Such a state of any isobar is
-// steam, neither wet nor liquid.
-bool above_saturated_u(double u) {
-  static const double u_max = dome_table().q_vapour_max[quantity_index(quantity::u)];
-  return u > u_max + 1e-3 * std::fabs(u);
-}
+// Whether u (kJ/kg) lies above every saturated state's: such a state of any
+// isobar is steam, neither wet nor liquid.
+bool above_saturated_u(double u) { return above_saturated({quantity::u, u}); }
 
 result pu_flash(double p_si, double u_si) {
   if (!std::isfinite(p_si) || !std::isfinite(u_si)) return detail::failure(status::not_finite);
