@@ -1871,8 +1871,9 @@ bool above_saturated(target q) {
   return q.value > peak + 1e-3 * std::fabs(q.value);
 }
 
-// Region 2's polished state of (rho, q) in one step from the grid, where q
-// lies above every saturated state's (no search on the saturation line) and
+// Region 2's polished state of (rho, q) or (p, u) in one step from the grid,
+// where q lies above every saturated state's or p above the critical
+// pressure (no search on the saturation line) and
 // the grid's stepped start lies in region 2 clear of B23 (below 0.99 of its
 // pressure, far beyond the small inconsistency of regions 2's and 3's
 // equations along it, so that no state of region 3 has this (rho, q)): the
@@ -1880,7 +1881,7 @@ bool above_saturated(target q) {
 // region. False (and nothing formed but the start) where any of it fails:
 // the general way decides.
 bool steam_in_one_step(target a, target b, single& st) {
-  if (!above_saturated(b)) return false;
+  if (!(above_saturated(b) || (a.q == quantity::p && a.value > if97::p_c_sat))) return false;
   const start s = steam_grid_start_stepped(a.q, b.q, a.value, b.value);
   if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
   start_steps = 1;
@@ -2039,6 +2040,10 @@ result pu_flash(double p_si, double u_si) {
   if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
   if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
   const target a{quantity::p, p}, b{quantity::u, u};
+  {
+    single steam;
+    if (steam_in_one_step(a, b, steam)) return detail::bounded_result(steam);
+  }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
   static const double p_623 = if97::psat(if97::T_region1_max);
