@@ -231,6 +231,13 @@ struct newton_step {
   return {(gb.y * ra - ga.y * rb) / det, (ga.T * rb - gb.T * ra) / det};
 }
 
+// Whether a state reproduces both inputs and Newton's step dT from it lies
+// below rounding of T: polished.
+bool polished_at(target a, target b, const if97::properties& pr, double dT) {
+  return reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
+         std::fabs(dT) <= negligible_T * pr.T;
+}
+
 bool polish(int region, target a, target b, double T, double y, single& last, bool whole_first = false) {
   const int steps_before = std::exchange(start_steps, 0);
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
@@ -246,8 +253,7 @@ bool polish(int region, target a, target b, double T, double y, single& last, bo
     // A singular step (a determinant of 0 or NaN) is not finite.
     const auto [dT, dy] = newton_step_of(region, a, b, pr);
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
-    if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
-        std::fabs(dT) <= negligible_T * T) {
+    if (polished_at(a, b, pr, dT)) {
       if (!whole) last.pr = evaluate(region, T, y);
       // A region-3 state of pressure p: the pressure asked for, which p(T, rho)
       // reproduces to rounding.
@@ -1877,15 +1883,18 @@ bool above_saturated(target q) {
 // the grid's stepped start lies in region 2 clear of B23 (below 0.99 of its
 // pressure, far beyond the small inconsistency of regions 2's and 3's
 // equations along it, so that no state of region 3 has this (rho, q)): the
-// polish's whole evaluation confirms the step, its region verdict the
-// region. False (and nothing formed but the start) where any of it fails:
-// the general way decides.
+// whole evaluation there confirms the step (as the polish's first would),
+// its region verdict the region. False where any of it fails: the general
+// way decides, from the start.
 bool steam_in_one_step(target a, target b, single& st) {
   if (!(above_saturated(b) || (a.q == quantity::p && a.value > if97::p_c_sat))) return false;
   const start s = steam_grid_start_stepped(a.q, b.q, a.value, b.value);
   if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
-  start_steps = 1;
-  return polish(2, a, b, s.T, s.y, st, true) && verdict_of(st).next == 2;
+  st.region = 2;
+  st.pr = if97::properties2(s.y, s.T);
+  st.evaluated = if97::extent::all;
+  steps_taken = 1;  // the grid's step
+  return polished_at(a, b, st.pr, newton_step_of(2, a, b, st.pr).dT) && verdict_of(st).next == 2;
 }
 
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
