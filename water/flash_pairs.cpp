@@ -1404,12 +1404,15 @@ start steam_grid_start(quantity along, quantity q, double x, double value) {
 // equation puts the grid's (T, p) lands within about their product of the
 // state, as Newton's step would, from one evaluation of v and q alone (no
 // second derivatives). The caller counts that step as the polish's first.
-// A step above 3e-8 of T or p may land beyond 1e-12 of T, where the polish
-// would take two more: then the grid's start unstepped, from which Newton's
-// step of the polish lands within rounding. Not stepped above 1073.15 K:
+// A step above 3e-8 of T (or 1e-7 of p) may land beyond 1e-12 of T, where
+// the polish would take two more: then the grid's start unstepped, from
+// which Newton's step of the polish lands within rounding. In dense steam
+// near B23 the grid's p errs by several times its T (p moves with rho and T
+// many times as fast there), and a step of up to 1e-7 of p still lands
+// within a few 1e-13 of T. Not stepped above 1073.15 K:
 // region 5's start there lies on region 2's equation extrapolated, as far
 // from region 5's state as the two equations differ.
-constexpr double steam_step_max = 3e-8;
+constexpr double steam_step_max = 3e-8, steam_step_max_p = 1e-7;
 start steam_grid_start_stepped(quantity along, quantity q, double x, double value) {
   const steam_inverse at = steam_grid_inverse(along, q, x, value);
   const start unstepped{at.T, at.p};
@@ -1418,7 +1421,7 @@ start steam_grid_start_stepped(quantity along, quantity q, double x, double valu
                                                : if97::properties2_volume_energy(at.p, at.T);
   const double dq = value - value_of(q, pr), dx = along == quantity::p ? 0.0 : x - 1.0 / pr.v;
   const double dT = at.dT_dq * dq + at.dT_dx * dx, dp = at.dp_dq * dq + at.dp_dx * dx;
-  if (!(std::fabs(dT) <= steam_step_max * at.T && std::fabs(dp) <= steam_step_max * at.p)) return unstepped;
+  if (!(std::fabs(dT) <= steam_step_max * at.T && std::fabs(dp) <= steam_step_max_p * at.p)) return unstepped;
   return {at.T + dT, at.p + dp, true};
 }
 
