@@ -259,6 +259,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "slope = (152.0 + t * (-144.0 + t * (96.0 - 28.0 * t)))", "slope = (152.0 + t * (-140.0 + t * (96.0 - 28.0 * t)))", "pairs: the slope of the steam grid's coordinate off"),
     ("water/flash_pairs.cpp", "std::bit_cast<double>((2046 - biased) << 52);", "std::bit_cast<double>((2045 - biased) << 52);", "pairs: the steam grid's coordinate's slope with 2^(1 - e) for 2^-e"),
     ("water/flash_pairs.cpp", "return std::ldexp(1.0 + t, static_cast<int>(e));", "return std::ldexp(1.0 + t, static_cast<int>(e) + 1);", "pairs: the steam grid's nodes an octave off the read's coordinate"),
+    ("water/flash_pairs.cpp", "return polished_at(a, b, st.pr, newton_step_of(2, a, b, st.pr).dT) && verdict_of(st).next == 2;", "return verdict_of(st).next == 2;", "pairs: steam in one step kept without the whole evaluation's confirmation"),
     ("water/flash_pairs.cpp", "return q.value > dome_table(true).q_vapour_max[k] + bulge ? exit_kind::none", "return q.value > dome_table(true).q_liquid_max[k] + bulge ? exit_kind::none", "pairs: dense wet (rho, q) above 623.15 K's q' taken for dry"),
     ("water/flash_pairs.cpp", "        out.q[i][quantity_index(q)] = hi + (hi - lo);", "        out.q[i][quantity_index(q)] = lo - 1e3 * (hi - lo);", "pairs: region 3's q bounded too low next to B23, its states sent to region 2 first"),
     ("water/derivatives.cpp", "  return finite_positive(carried) ? want & ~heat_bit : want;", "  return !std::isnan(carried) ? want & ~heat_bit : want;", "derivatives: a state's cp or cv of 0 taken as carried"),
