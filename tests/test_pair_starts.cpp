@@ -272,6 +272,33 @@ TEST(PairStarts, Region2FromTheSteamGridInOneStep) {
   }
 }
 
+// The grids' coordinate of rho (and p) joins its pieces where 1 + rho / 3
+// kg/m3 (1 + p / 1 MPa) is a power of 2, with three derivatives continuous:
+// steam on either side of a join starts within one step, as elsewhere. A
+// join off (a jump or a kink of the coordinate) puts the grid's cubics
+// across it farther off, in more steps.
+TEST(PairStarts, Region2AcrossTheSteamGridsCoordinateJoins) {
+  constexpr double rho_scale = 3.0, p_scale = 1.0;  // kg/m3, MPa
+  for (int k = 1; k <= 7; ++k) {
+    for (const double side : {1.0 - 1e-3, 1.0, 1.0 + 1e-3}) {
+      const double y = std::ldexp(1.0, k) * side;
+      for (double T = 650.0; T <= 1070.0; T += 35.0) {
+        const w::result by_rho = w::Trho(T, rho_scale * (y - 1.0)), by_p = w::pT(1e6 * p_scale * (y - 1.0), T);
+        for (int m = 0; m < 4; ++m) {
+          const w::result& a = m == 3 ? by_p : by_rho;
+          if (!a || a.state.region != 2) continue;
+          const w::result g = pair_of(m, a.state);
+          const int steps = w::detail::last_polish_steps();
+          EXPECT_TRUE(g && g.state.region == 2 && std::fabs(g.state.T - T) <= 2e-12 * T && steps <= 1)
+              << pair_names[m] << " of p = " << digits(a.state.p) << " Pa, T = " << digits(T) << " K (join 2^" << k
+              << " times " << side << ") gave T = " << digits(g.state.T) << " K, region " << g.state.region << " in "
+              << steps << " steps; expected T within 2e-12, one step";
+        }
+      }
+    }
+  }
+}
+
 // The lean evaluation of region 2 behind the grid's step: v, h and u from
 // gamma_pi and gamma_tau alone, the published values of IAPWS-IF97 Table 15
 // to half a unit of their last digit, and the whole evaluation's to rounding

@@ -257,6 +257,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "c * (T * z + x * (dT_dx * z + T * dz_dx))", "c * (T * z + x * (dT_dx * z + 0.0 * T * dz_dx))", "pairs: the steam grid's slope of p by rho without the change of z"),
     ("water/flash_pairs.cpp", "constexpr double steam_step_max = 3e-8, steam_step_max_p = 1e-7;", "constexpr double steam_step_max = 3e-4, steam_step_max_p = 1e-3;", "pairs: the steam grid's step taken where it is large"),
     ("water/flash_pairs.cpp", "slope = (152.0 + t * (-144.0 + t * (96.0 - 28.0 * t)))", "slope = (152.0 + t * (-140.0 + t * (96.0 - 28.0 * t)))", "pairs: the slope of the steam grid's coordinate off"),
+    ("water/flash_pairs.cpp", "t * (152.0 + t * (-72.0 + t * (32.0 - 7.0 * t))) * (1.0 / 105.0);", "t * (152.0 + t * (-72.0 + t * (32.0 - 6.0 * t))) * (1.0 / 105.0);", "pairs: the steam grid's coordinate not continuous where its pieces join"),
     ("water/flash_pairs.cpp", "std::bit_cast<double>((2046 - biased) << 52);", "std::bit_cast<double>((2045 - biased) << 52);", "pairs: the steam grid's coordinate's slope with 2^(1 - e) for 2^-e"),
     ("water/flash_pairs.cpp", "return std::ldexp(1.0 + t, static_cast<int>(e));", "return std::ldexp(1.0 + t, static_cast<int>(e) + 1);", "pairs: the steam grid's nodes an octave off the read's coordinate"),
     ("water/flash_pairs.cpp", "return polished_at(a, b, st.pr, newton_step_of(2, a, b, st.pr).dT) && verdict_of(st).next == 2;", "return verdict_of(st).next == 2;", "pairs: steam in one step kept without the whole evaluation's confirmation"),
