@@ -1339,7 +1339,7 @@ struct steam_inverse {
   double dT_dx, dT_dq;  // K per unit of x, of q (IF97 units)
   double dp_dx, dp_dq;  // MPa per unit of x, of q
 };
-steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double value) {
+[[gnu::always_inline]] inline steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double value) {
   constexpr steam_inverse none{nan, nan, nan, nan, nan, nan};
   const steam_grid& g = steam_grid_of(along, q);
   // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
