@@ -233,7 +233,7 @@ struct newton_step {
 
 // Whether a state reproduces both inputs and Newton's step dT from it lies
 // below rounding of T: polished.
-bool polished_at(target a, target b, const if97::properties& pr, double dT) {
+[[gnu::always_inline]] inline bool polished_at(target a, target b, const if97::properties& pr, double dT) {
   return reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
          std::fabs(dT) <= negligible_T * pr.T;
 }
@@ -1888,10 +1888,16 @@ bool above_saturated(target q) {
 // equations along it, so that no state of region 3 has this (rho, q)): the
 // whole evaluation there confirms the step (as the polish's first would),
 // its region verdict the region. False where any of it fails: the general
-// way decides, from the start.
-bool steam_in_one_step(target a, target b, single& st) {
+// way decides, from the grid's start (NaN where the grid holds none) where
+// it was formed (hot steam of region 5 leaves the grid's region 2 there).
+struct grid_try {
+  start s{nan, nan};
+  bool formed = false;
+};
+bool steam_in_one_step(target a, target b, single& st, grid_try& grid) {
   if (!(above_saturated(b) || (a.q == quantity::p && a.value > if97::p_c_sat))) return false;
-  const start s = steam_grid_start_stepped(a.q, b.q, a.value, b.value);
+  grid = {steam_grid_start_stepped(a.q, b.q, a.value, b.value), true};
+  const start& s = grid.s;
   if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
   st.region = 2;
   st.pr = if97::properties2(s.y, s.T);
@@ -1908,9 +1914,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
+  grid_try grid;
   {
     single steam;
-    if (steam_in_one_step(a, b, steam)) return detail::bounded_result(steam);
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // Below 623.15 K the interpolant of the saturation line says whether the
   // state is two-phase and starts its search a step from it.
@@ -1928,9 +1935,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
   static const double rho_vapour_623 = 1.0 / if97::v2(if97::psat(if97::T_region1_max), if97::T_region1_max);
   const int first = rho >= rho_liquid_623 ? 1 : rho <= rho_vapour_623 ? 2 : 3;
-  // The ideal gas's start, formed once: it chooses between regions 2 and 5,
-  // and says where steam lies inside the saturation line.
-  start gas{nan, nan};
+  // The ideal gas's start, formed once (the grid's, where the one-step way
+  // formed it): it chooses between regions 2 and 5, and says where steam
+  // lies inside the saturation line.
+  start gas = grid.s;
   bool gas_too_cold = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
@@ -1938,7 +1946,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       // also region 5's start above 1073.15 K (region 2's equation, a little
       // extrapolated, starts it closer than region 5's ideal gas); else from
       // the ideal gas, and in dense steam its real gas.
-      gas = steam_grid_start_stepped(quantity::rho, qq, rho, value);
+      if (!grid.formed) gas = steam_grid_start_stepped(quantity::rho, qq, rho, value);
       if (!std::isnan(gas.T)) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
@@ -2052,9 +2060,10 @@ result pu_flash(double p_si, double u_si) {
   if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
   if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
   const target a{quantity::p, p}, b{quantity::u, u};
+  grid_try grid;
   {
     single steam;
-    if (steam_in_one_step(a, b, steam)) return detail::bounded_result(steam);
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
@@ -2090,10 +2099,11 @@ result pu_flash(double p_si, double u_si) {
     return T >= 1500.0 ? inf : 600.0;
   };
   // Region 2's start from the grid of steam, stepped once, where its stencil
-  // holds steam, else from the backward equation; formed once.
-  start s2{nan, nan};
+  // holds steam, else from the backward equation; formed once (the grid's,
+  // where the one-step way formed it).
+  start s2 = grid.s;
   const auto region2_start = [&] {
-    if (std::isnan(s2.T)) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);
+    if (std::isnan(s2.T) && !grid.formed) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);
     if (std::isnan(s2.T)) s2 = {region2_T(), p};
     return s2;
   };
