@@ -1876,13 +1876,18 @@ result along_isochore(double rho_si, target q) {
 // cubics bulge between nodes by far less). No two-phase state, of any
 // density or pressure, has such a q.
 bool above_saturated(target q) {
-  const double peak = dome_table().q_vapour_max[quantity_index(q.q)];
+  static const std::array<double, quantity_count> peaks = [] {
+    std::array<double, quantity_count> out{};
+    for (int k = 0; k < quantity_count; ++k) out[k] = dome_table().q_vapour_max[k];
+    return out;
+  }();
+  const double peak = peaks[quantity_index(q.q)];
   return q.value > peak + 1e-3 * std::fabs(q.value);
 }
 
 // Region 2's polished state of (rho, q) or (p, u) in one step from the grid,
-// where q lies above every saturated state's or p above the critical
-// pressure (no search on the saturation line) and
+// where q lies above every saturated state's (above_saturated, which the
+// caller asks first: no search on the saturation line) and
 // the grid's stepped start lies in region 2 clear of B23 (below 0.99 of its
 // pressure, far beyond the small inconsistency of regions 2's and 3's
 // equations along it, so that no state of region 3 has this (rho, q)): the
@@ -1895,7 +1900,6 @@ struct grid_try {
   bool formed = false;
 };
 bool steam_in_one_step(target a, target b, single& st, grid_try& grid) {
-  if (!(above_saturated(b) || (a.q == quantity::p && a.value > if97::p_c_sat))) return false;
   grid = {steam_grid_start_stepped(a.q, b.q, a.value, b.value), true};
   const start& s = grid.s;
   if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
@@ -1917,7 +1921,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   grid_try grid;
   {
     single steam;
-    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+    if (above_saturated(b) && steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // Below 623.15 K the interpolant of the saturation line says whether the
   // state is two-phase and starts its search a step from it.
@@ -2063,7 +2067,7 @@ result pu_flash(double p_si, double u_si) {
   grid_try grid;
   {
     single steam;
-    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+    if (above_saturated(b) && steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
