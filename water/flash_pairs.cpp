@@ -1919,9 +1919,9 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
   grid_try grid;
-  {
+  if (above_saturated(b)) {
     single steam;
-    if (above_saturated(b) && steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // Below 623.15 K the interpolant of the saturation line says whether the
   // state is two-phase and starts its search a step from it.
@@ -2065,9 +2065,9 @@ result pu_flash(double p_si, double u_si) {
   if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
   const target a{quantity::p, p}, b{quantity::u, u};
   grid_try grid;
-  {
+  if (above_saturated(b)) {
     single steam;
-    if (above_saturated(b) && steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
