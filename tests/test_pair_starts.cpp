@@ -225,7 +225,8 @@ TEST(PairStarts, LiquidOfDensityInOneStep) {
 }
 
 // Region 2's start of (rho, u), (rho, h), (rho, s) and (p, u) from the grids
-// of steam in (ln(1 + rho / 3 kg/m3), w) and (ln(1 + p / 1 MPa), u): T and p
+// of steam in (xi(1 + rho / 3 kg/m3), w) and (xi(1 + p / 1 MPa), u), xi about
+// log2 from the bits of the double: T and p
 // within about 1e-8, stepped once by the grid's own slopes from v and q
 // alone (where that step is large, by the polish's Newton step), so that
 // the polish's first whole evaluation confirms it. A grid whose nodes,
@@ -275,6 +276,33 @@ TEST(PairStarts, Region2FromTheSteamGridInOneStep) {
               << " K gave T = " << digits(g.state.T) << " K, p = " << digits(g.state.p) << " Pa, region "
               << g.state.region << " in " << steps << " steps; expected T within 2e-12, p within 1e-11, at most "
               << most << " steps";
+        }
+      }
+    }
+  }
+}
+
+// The grids' coordinate of rho (and p) joins its pieces where 1 + rho / 3
+// kg/m3 (1 + p / 1 MPa) is a power of 2, with three derivatives continuous:
+// steam on either side of a join starts within one step, as elsewhere. A
+// join off (a jump or a kink of the coordinate) puts the grid's cubics
+// across it farther off, in more steps.
+TEST(PairStarts, Region2AcrossTheSteamGridsCoordinateJoins) {
+  constexpr double rho_scale = 3.0, p_scale = 1.0;  // kg/m3, MPa
+  for (int k = 1; k <= 7; ++k) {
+    for (const double side : {1.0 - 1e-3, 1.0, 1.0 + 1e-3}) {
+      const double y = std::ldexp(1.0, k) * side;
+      for (double T = 650.0; T <= 1070.0; T += 35.0) {
+        const w::result by_rho = w::Trho(T, rho_scale * (y - 1.0)), by_p = w::pT(1e6 * p_scale * (y - 1.0), T);
+        for (int m = 0; m < 4; ++m) {
+          const w::result& a = m == 3 ? by_p : by_rho;
+          if (!a || a.state.region != 2) continue;
+          const w::result g = pair_of(m, a.state);
+          const int steps = w::detail::last_polish_steps();
+          EXPECT_TRUE(g && g.state.region == 2 && std::fabs(g.state.T - T) <= 2e-12 * T && steps <= 1)
+              << pair_names[m] << " of p = " << digits(a.state.p) << " Pa, T = " << digits(T) << " K (join 2^" << k
+              << " times " << side << ") gave T = " << digits(g.state.T) << " K, region " << g.state.region << " in "
+              << steps << " steps; expected T within 2e-12, one step";
         }
       }
     }

@@ -30,6 +30,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -230,6 +231,13 @@ struct newton_step {
   return {(gb.y * ra - ga.y * rb) / det, (ga.T * rb - gb.T * ra) / det};
 }
 
+// Whether a state reproduces both inputs and Newton's step dT from it lies
+// below rounding of T: polished.
+[[gnu::always_inline]] inline bool polished_at(target a, target b, const if97::properties& pr, double dT) {
+  return reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
+         std::fabs(dT) <= negligible_T * pr.T;
+}
+
 bool polish(int region, target a, target b, double T, double y, single& last, bool whole_first = false) {
   const int steps_before = std::exchange(start_steps, 0);
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
@@ -245,8 +253,7 @@ bool polish(int region, target a, target b, double T, double y, single& last, bo
     // A singular step (a determinant of 0 or NaN) is not finite.
     const auto [dT, dy] = newton_step_of(region, a, b, pr);
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
-    if (reproduces(a.q, value_of(a.q, pr), a.value) && reproduces(b.q, value_of(b.q, pr), b.value) &&
-        std::fabs(dT) <= negligible_T * T) {
+    if (polished_at(a, b, pr, dT)) {
       if (!whole) last.pr = evaluate(region, T, y);
       // A region-3 state of pressure p: the pressure asked for, which p(T, rho)
       // reproduces to rounding.
@@ -1134,7 +1141,8 @@ struct isotherm_end_table {
   node error;  // the bound of each field's deviation between nodes
 };
 
-// Region 2's steam on a grid of (xi, w), xi = ln(1 + x / x_scale) of x the
+// Region 2's steam on a grid of (xi, w), xi = steam_xi(1 + x / x_scale) (about
+// log2 of it) of x the
 // density (for (rho, u), (rho, h), (rho, s)) or the pressure (for (p, u)),
 // and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
 // function of T alone as rho -> 0: T and the compression factor
@@ -1151,12 +1159,46 @@ struct steam_grid {
   static constexpr int columns = 600;  // nodes of xi from x = 0 to x_max
   static constexpr int rows = 300;     // nodes of w
   double x_scale, xi_step, w_lo, w_step;
+  double per_x_scale, per_xi_step, per_w_step;  // 1 / x_scale, 1 / xi_step, 1 / w_step
   // Node (i, j) at [i + 1][j]: column 0 lies one step below x = 0, its
   // values extrapolated (cubically) from the four after it.
   struct node {
     double T, z;  // K, NaN where region 2 holds no steam; z = p v / (R T)
   } at[columns + 1][rows];
 };
+
+// The grid's coordinate of y >= 1: the binary exponent e of y plus the
+// quartic (152 t - 72 t^2 + 32 t^3 - 7 t^4) / 105 of its mantissa's fraction
+// t = y / 2^e - 1, which runs from 0 to 1 with its first three derivatives
+// in the ratios 2, 4 and 8 to 1 at its ends, so that the map, within 0.4 %
+// of log2 y, is monotone with three continuous derivatives across each power
+// of 2 (the cubic of Catmull and Rom through its nodes keeps its error), from
+// the bits of the double alone (no logarithm on the read). Its slope dxi/dy
+// in `slope`.
+[[gnu::always_inline]] inline double steam_xi(double y, double& slope) {
+  constexpr std::uint64_t exponent_of_one = 0x3ff0000000000000, fraction_bits = 0x000fffffffffffff;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(y);
+  const std::uint64_t biased = bits >> 52;
+  const double t = std::bit_cast<double>((bits & fraction_bits) | exponent_of_one) - 1.0;
+  const double per_2e = std::bit_cast<double>((2046 - biased) << 52);  // 2^-e
+  slope = (152.0 + t * (-144.0 + t * (96.0 - 28.0 * t))) * (1.0 / 105.0) * per_2e;
+  return static_cast<double>(static_cast<std::int64_t>(biased) - 1023) +
+         t * (152.0 + t * (-72.0 + t * (32.0 - 7.0 * t))) * (1.0 / 105.0);
+}
+
+// The y >= 1 of steam_xi(y) = xi >= 0: the quartic's root by Newton's steps
+// (it is nearly t's log2(1 + t)), to rounding, for the grid's nodes.
+double steam_y_of_xi(double xi) {
+  const double e = std::floor(xi), f = xi - e;
+  double t = f;
+  for (int k = 0; k < 40; ++k) {
+    double slope = nan;
+    const double dt = (steam_xi(1.0 + t, slope) - f) / slope;
+    t -= dt;
+    if (std::fabs(dt) <= 1e-17) break;
+  }
+  return std::ldexp(1.0 + t, static_cast<int>(e));
+}
 
 // A node holds steam within reach of region 2: a gas (dv/dp < 0) below
 // 110 MPa and below 1.1 times psat(T) (below 623.15 K) or pB23(T) (to
@@ -1210,13 +1252,17 @@ std::unique_ptr<const steam_grid> sampled_steam(quantity along, quantity q) {
   g.x_scale = by_p ? 1.0 : 3.0;
   g.w_lo = w_lo;
   g.w_step = (w_hi - w_lo) / (steam_grid::rows - 1);
-  g.xi_step = std::log1p(x_max / g.x_scale) / (steam_grid::columns - 1);
+  double unused = nan;
+  g.xi_step = steam_xi(1.0 + x_max / g.x_scale, unused) / (steam_grid::columns - 1);
+  g.per_x_scale = 1.0 / g.x_scale;
+  g.per_xi_step = 1.0 / g.xi_step;
+  g.per_w_step = 1.0 / g.w_step;
   constexpr double T_first = 1500.0;  // K, the first node's start, above any node
   start top{nan, nan};
   for (int i = 0; i < steam_grid::columns; ++i) {
     // x = 0 itself is the ideal gas's limit: a density or pressure whose
     // residual parts lie below rounding.
-    const double x = std::fmax(g.x_scale * std::expm1(i * g.xi_step), 1e-12);  // kg/m3 or MPa
+    const double x = std::fmax(g.x_scale * (steam_y_of_xi(i * g.xi_step) - 1.0), 1e-12);  // kg/m3 or MPa
     const auto p_of = [&](double T) { return by_p ? x : 1e-3 * if97::R * x * T; };  // MPa
     start s = i == 0 ? start{T_first, p_of(T_first)} : start{top.T, by_p ? x : std::fmax(top.y, p_of(top.T))};
     bool found = false;
@@ -1270,17 +1316,18 @@ const steam_grid& steam_grid_of(quantity along, quantity q) {
 }
 
 // The weights of Catmull and Rom's cubic at t in [0, 1] of the middle of
-// four nodes evenly spaced.
-[[gnu::always_inline]] inline std::array<double, 4> catmull_rom(double t) {
-  const double t2 = t * t, t3 = t2 * t;
-  return {0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t), 0.5 * (t3 - t2)};
-}
-
-// The slopes of catmull_rom's weights by t.
-[[gnu::always_inline]] inline std::array<double, 4> catmull_rom_slope(double t) {
-  const double t2 = t * t;
-  return {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
-          0.5 * (3.0 * t2 - 2.0 * t)};
+// four nodes evenly spaced, and their slopes by t; t holds two places (of
+// the two coordinates of a grid), side by side in the lanes of a vector.
+using if97::detail::double2;
+struct catmull_rom_weights {
+  double2 w[4], dw[4];
+};
+[[gnu::always_inline]] inline catmull_rom_weights catmull_rom(double2 t) {
+  const double2 t2 = t * t, t3 = t2 * t;
+  return {{0.5 * (2.0 * t2 - t3 - t), 0.5 * (3.0 * t3 - 5.0 * t2) + 1.0, 0.5 * (4.0 * t2 - 3.0 * t3 + t),
+           0.5 * (t3 - t2)},
+          {0.5 * (4.0 * t - 3.0 * t2 - 1.0), 0.5 * (9.0 * t2 - 10.0 * t), 0.5 * (8.0 * t - 9.0 * t2 + 1.0),
+           0.5 * (3.0 * t2 - 2.0 * t)}};
 }
 
 // Region 2's (T, p) at x (density rho or pressure p) with u, h or s from the
@@ -1292,46 +1339,56 @@ struct steam_inverse {
   double dT_dx, dT_dq;  // K per unit of x, of q (IF97 units)
   double dp_dx, dp_dq;  // MPa per unit of x, of q
 };
-steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double value) {
+[[gnu::always_inline]] inline steam_inverse steam_grid_inverse(quantity along, quantity q, double x, double value) {
   constexpr steam_inverse none{nan, nan, nan, nan, nan, nan};
   const steam_grid& g = steam_grid_of(along, q);
   // Node columns i - 1 .. i + 2 (column i at at[i + 1]), rows j - 1 .. j + 2;
   // w first: the hotter steam of region 5 leaves the grid there.
-  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) / g.w_step;
+  const double fw = (steam_w(q, value, q == quantity::s ? std::log(x) : 0.0) - g.w_lo) * g.per_w_step;
   if (!(fw >= 1.0 && fw < steam_grid::rows - 2)) return none;
-  const double fx = std::log1p(x / g.x_scale) / g.xi_step;
+  double dxi_dy = nan;
+  const double fx = steam_xi(1.0 + x * g.per_x_scale, dxi_dy) * g.per_xi_step;
   if (!(fx >= 0.0 && fx < steam_grid::columns - 2)) return none;
   const int i = static_cast<int>(fx), j = static_cast<int>(fw);
-  const std::array<double, 4> cx = catmull_rom(fx - i), cw = catmull_rom(fw - j);
-  const std::array<double, 4> dcx = catmull_rom_slope(fx - i), dcw = catmull_rom_slope(fw - j);
+  // Lane 0 of the weights by xi, lane 1 by w.
+  const catmull_rom_weights cr = catmull_rom(double2{fx - i, fw - j});
   // T and z side by side in the two lanes of a vector, and their slopes by
-  // fx and by fw.
-  using if97::detail::double2;
-  const auto both = [](double c) { return double2{c, c}; };
-  double2 f{0.0, 0.0}, f_fx{0.0, 0.0}, f_fw{0.0, 0.0};
-  for (int a = 0; a < 4; ++a) {
-    const steam_grid::node* row = &g.at[i + a][j - 1];
-    double2 fa{0.0, 0.0}, fa_fw{0.0, 0.0};
-    for (int b = 0; b < 4; ++b) {
-      const double2 n{row[b].T, row[b].z};
-      fa += both(cw[b]) * n;
-      fa_fw += both(dcw[b]) * n;
-    }
-    f += both(cx[a]) * fa;
-    f_fx += both(dcx[a]) * fa;
-    f_fw += both(cx[a]) * fa_fw;
-  }
+  // fx and by fw: first along w in each of the four columns.
+  const double2 cw[4] = {double2{cr.w[0][1], cr.w[0][1]}, double2{cr.w[1][1], cr.w[1][1]},
+                         double2{cr.w[2][1], cr.w[2][1]}, double2{cr.w[3][1], cr.w[3][1]}};
+  const double2 dcw[4] = {double2{cr.dw[0][1], cr.dw[0][1]}, double2{cr.dw[1][1], cr.dw[1][1]},
+                          double2{cr.dw[2][1], cr.dw[2][1]}, double2{cr.dw[3][1], cr.dw[3][1]}};
+  const auto column = [&](int a, double2& f_fw) {
+    // A node's (T, z) as one vector, a load each.
+    double2 n0, n1, n2, n3;
+    static_assert(sizeof(steam_grid::node) == sizeof(double2));
+    std::memcpy(&n0, &g.at[i + a][j - 1], sizeof n0);
+    std::memcpy(&n1, &g.at[i + a][j], sizeof n1);
+    std::memcpy(&n2, &g.at[i + a][j + 1], sizeof n2);
+    std::memcpy(&n3, &g.at[i + a][j + 2], sizeof n3);
+    f_fw = (dcw[0] * n0 + dcw[1] * n1) + (dcw[2] * n2 + dcw[3] * n3);
+    return (cw[0] * n0 + cw[1] * n1) + (cw[2] * n2 + cw[3] * n3);
+  };
+  double2 d0{}, d1{}, d2{}, d3{};
+  const double2 f0 = column(0, d0), f1 = column(1, d1), f2 = column(2, d2), f3 = column(3, d3);
+  const auto across = [](const double2 (&w)[4], int lane, double2 a0, double2 a1, double2 a2, double2 a3) {
+    return (double2{w[0][lane], w[0][lane]} * a0 + double2{w[1][lane], w[1][lane]} * a1) +
+           (double2{w[2][lane], w[2][lane]} * a2 + double2{w[3][lane], w[3][lane]} * a3);
+  };
+  const double2 f = across(cr.w, 0, f0, f1, f2, f3), f_fx = across(cr.dw, 0, f0, f1, f2, f3),
+                f_fw = across(cr.w, 0, d0, d1, d2, d3);
   const double T = f[0], z = f[1], T_fx = f_fx[0], z_fx = f_fx[1], T_fw = f_fw[0], z_fw = f_fw[1];
   // A node without steam is NaN, and so is the sum.
   if (!std::isfinite(T + z)) return none;
   // dfx/dx; dfw/dq; dfw/dx at constant q, of w = s + R ln rho.
-  const double fx_x = 1.0 / ((g.x_scale + x) * g.xi_step), fw_q = 1.0 / g.w_step;
+  const double fx_x = dxi_dy * g.per_x_scale * g.per_xi_step, fw_q = g.per_w_step;
   const double fw_x = q == quantity::s ? if97::R / x * fw_q : 0.0;
   const double dT_dx = T_fx * fx_x + T_fw * fw_x, dT_dq = T_fw * fw_q;
   if (along == quantity::p) return {T, x, dT_dx, dT_dq, 1.0, 0.0};
   // p = R rho T z.
   const double dz_dx = z_fx * fx_x + z_fw * fw_x, dz_dq = z_fw * fw_q, c = 1e-3 * if97::R;
-  return {T, c * x * T * z, dT_dx, dT_dq, c * (T * z + x * (dT_dx * z + T * dz_dx)), c * x * (dT_dq * z + T * dz_dq)};
+  return {T, c * x * T * z, dT_dx, dT_dq, c * (T * z + x * (dT_dx * z + T * dz_dx)),
+          c * x * (dT_dq * z + T * dz_dq)};
 }
 
 // Region 2's start at x with u, h or s from the grid; NaN where it holds no
@@ -1347,12 +1404,15 @@ start steam_grid_start(quantity along, quantity q, double x, double value) {
 // equation puts the grid's (T, p) lands within about their product of the
 // state, as Newton's step would, from one evaluation of v and q alone (no
 // second derivatives). The caller counts that step as the polish's first.
-// A step above 3e-8 of T or p may land beyond 1e-12 of T, where the polish
-// would take two more: then the grid's start unstepped, from which Newton's
-// step of the polish lands within rounding. Not stepped above 1073.15 K:
+// A step above 3e-8 of T (or 1e-7 of p) may land beyond 1e-12 of T, where
+// the polish would take two more: then the grid's start unstepped, from
+// which Newton's step of the polish lands within rounding. In dense steam
+// near B23 the grid's p errs by several times its T (p moves with rho and T
+// many times as fast there), and a step of up to 1e-7 of p still lands
+// within a few 1e-13 of T. Not stepped above 1073.15 K:
 // region 5's start there lies on region 2's equation extrapolated, as far
 // from region 5's state as the two equations differ.
-constexpr double steam_step_max = 3e-8;
+constexpr double steam_step_max = 3e-8, steam_step_max_p = 1e-7;
 start steam_grid_start_stepped(quantity along, quantity q, double x, double value) {
   const steam_inverse at = steam_grid_inverse(along, q, x, value);
   const start unstepped{at.T, at.p};
@@ -1361,7 +1421,7 @@ start steam_grid_start_stepped(quantity along, quantity q, double x, double valu
                                                : if97::properties2_volume_energy(at.p, at.T);
   const double dq = value - value_of(q, pr), dx = along == quantity::p ? 0.0 : x - 1.0 / pr.v;
   const double dT = at.dT_dq * dq + at.dT_dx * dx, dp = at.dp_dq * dq + at.dp_dx * dx;
-  if (!(std::fabs(dT) <= steam_step_max * at.T && std::fabs(dp) <= steam_step_max * at.p)) return unstepped;
+  if (!(std::fabs(dT) <= steam_step_max * at.T && std::fabs(dp) <= steam_step_max_p * at.p)) return unstepped;
   return {at.T + dT, at.p + dp, true};
 }
 
@@ -1809,6 +1869,47 @@ result along_isochore(double rho_si, target q) {
   return secant_along(at, q, if97::T_min, f_cold, cold, if97::T_region5_max, f_hot, above_status(q.q));
 }
 
+// Whether q (u, h or s) lies above every saturated state's: above the
+// saturated vapour's q'' at its peak below 623.15 K (above, up to T_c, q''
+// falls and q' stays below it), taken as the largest at the interpolant's
+// nodes with the margin by which dome_exit_of takes a q beyond them (the
+// cubics bulge between nodes by far less). No two-phase state, of any
+// density or pressure, has such a q.
+bool above_saturated(target q) {
+  static const std::array<double, quantity_count> peaks = [] {
+    std::array<double, quantity_count> out{};
+    for (int k = 0; k < quantity_count; ++k) out[k] = dome_table().q_vapour_max[k];
+    return out;
+  }();
+  const double peak = peaks[quantity_index(q.q)];
+  return q.value > peak + 1e-3 * std::fabs(q.value);
+}
+
+// Region 2's polished state of (rho, q) or (p, u) in one step from the grid,
+// where q lies above every saturated state's (above_saturated, which the
+// caller asks first: no search on the saturation line) and
+// the grid's stepped start lies in region 2 clear of B23 (below 0.99 of its
+// pressure, far beyond the small inconsistency of regions 2's and 3's
+// equations along it, so that no state of region 3 has this (rho, q)): the
+// whole evaluation there confirms the step (as the polish's first would),
+// its region verdict the region. False where any of it fails: the general
+// way decides, from the grid's start (NaN where the grid holds none) where
+// it was formed (hot steam of region 5 leaves the grid's region 2 there).
+struct grid_try {
+  start s{nan, nan};
+  bool formed = false;
+};
+bool steam_in_one_step(target a, target b, single& st, grid_try& grid) {
+  grid = {steam_grid_start_stepped(a.q, b.q, a.value, b.value), true};
+  const start& s = grid.s;
+  if (!(s.near_root && (s.T > if97::T_b23_max || s.y < 0.99 * if97::pb23(s.T)))) return false;
+  st.region = 2;
+  st.pr = if97::properties2(s.y, s.T);
+  st.evaluated = if97::extent::all;
+  steps_taken = 1;  // the grid's step
+  return polished_at(a, b, st.pr, newton_step_of(2, a, b, st.pr).dT) && verdict_of(st).next == 2;
+}
+
 // The flash of (rho, q), q one of u, h and s, all rising with T along an
 // isochore: one state at most.
 result flash_rho(double rho_si, double q_si, quantity qq) {
@@ -1817,6 +1918,11 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   if (!(rho_si > 0.0)) return detail::failure(status::density_out_of_range);
   const double rho = rho_si, value = q_si / si_of(qq);
   const target a{quantity::rho, rho}, b{qq, value};
+  grid_try grid;
+  if (above_saturated(b)) {
+    single steam;
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+  }
   // Below 623.15 K the interpolant of the saturation line says whether the
   // state is two-phase and starts its search a step from it.
   saturation sat;
@@ -1833,9 +1939,10 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
   static const double rho_liquid_623 = 1.0 / if97::v1(if97::psat(if97::T_region1_max), if97::T_region1_max);
   static const double rho_vapour_623 = 1.0 / if97::v2(if97::psat(if97::T_region1_max), if97::T_region1_max);
   const int first = rho >= rho_liquid_623 ? 1 : rho <= rho_vapour_623 ? 2 : 3;
-  // The ideal gas's start, formed once: it chooses between regions 2 and 5,
-  // and says where steam lies inside the saturation line.
-  start gas{nan, nan};
+  // The ideal gas's start, formed once (the grid's, where the one-step way
+  // formed it): it chooses between regions 2 and 5, and says where steam
+  // lies inside the saturation line.
+  start gas = grid.s;
   bool gas_too_cold = false;
   const auto gas_start = [&] {
     if (std::isnan(gas.T)) {
@@ -1843,7 +1950,7 @@ result flash_rho(double rho_si, double q_si, quantity qq) {
       // also region 5's start above 1073.15 K (region 2's equation, a little
       // extrapolated, starts it closer than region 5's ideal gas); else from
       // the ideal gas, and in dense steam its real gas.
-      gas = steam_grid_start_stepped(quantity::rho, qq, rho, value);
+      if (!grid.formed) gas = steam_grid_start_stepped(quantity::rho, qq, rho, value);
       if (!std::isnan(gas.T)) return gas;
       gas = ideal_gas_start(2, qq, value, rho, 600.0, &gas_too_cold);
       if (gas.T > if97::T_region2_max) gas = ideal_gas_start(5, qq, value, rho, 1500.0);
@@ -1947,16 +2054,9 @@ double fraction_of(const saturation& sat, quantity q, double value) {
 
 const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
 
-// Whether u (kJ/kg) lies above every saturated state's: above the vapour's
-// u'' at its peak near 500 K (beyond, up to T_c, u'' falls and u' stays
-// below it), taken as the largest at the interpolant's nodes below
-// 623.15 K with the margin by which dome_exit_of takes a q beyond them (the
-// cubics bulge between nodes by far less). Such a state of any isobar is
-// steam, neither wet nor liquid.
-bool above_saturated_u(double u) {
-  static const double u_max = dome_table().q_vapour_max[quantity_index(quantity::u)];
-  return u > u_max + 1e-3 * std::fabs(u);
-}
+// Whether u (kJ/kg) lies above every saturated state's: such a state of any
+// isobar is steam, neither wet nor liquid.
+bool above_saturated_u(double u) { return above_saturated({quantity::u, u}); }
 
 // Out of line: inlined into pu_first, it cost the states of regions 2 and 5
 // some 70 instructions more.
@@ -1966,6 +2066,11 @@ bool above_saturated_u(double u) {
   if (!(p > 0.0)) return detail::failure(status::pressure_not_positive);
   if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
   const target a{quantity::p, p}, b{quantity::u, u};
+  grid_try grid;
+  if (above_saturated(b)) {
+    single steam;
+    if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
+  }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
   static const double p_623 = if97::psat(if97::T_region1_max);
@@ -2000,10 +2105,11 @@ bool above_saturated_u(double u) {
     return T >= 1500.0 ? inf : 600.0;
   };
   // Region 2's start from the grid of steam, stepped once, where its stencil
-  // holds steam, else from the backward equation; formed once.
-  start s2{nan, nan};
+  // holds steam, else from the backward equation; formed once (the grid's,
+  // where the one-step way formed it).
+  start s2 = grid.s;
   const auto region2_start = [&] {
-    if (std::isnan(s2.T)) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);
+    if (std::isnan(s2.T) && !grid.formed) s2 = steam_grid_start_stepped(quantity::p, quantity::u, p, u);
     if (std::isnan(s2.T)) s2 = {region2_T(), p};
     return s2;
   };
