@@ -118,7 +118,7 @@ struct helmholtz_point {
     // (du/drho)_T + (d(p v)/drho)_T = (p - T (dp/dT)_rho) v^2 + v
     // (dp/drho)_T - p v^2, with p v^2 cancelled: a shorter chain after the
     // slopes, which rounds no worse.
-    case H: return h.p_rho * v - T * h.p_T * v2;
+    case H: return h.p_rho * v - h.p_T * (T * v2);
     case S: return -h.p_T * v2;
     case U: return u_rho;
     case G: return h.p_rho * v;
