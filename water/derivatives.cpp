@@ -223,15 +223,29 @@ struct columns {
                        : if97::slopes5(p_MPa, T, v, want);
 }
 
-[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
-                                                   unsigned want, bool fast = false) {
-  return gibbs_point_of(p, T, v, rho, s, gibbs_slopes_at(region, p / Pa_per_MPa, T, v, want, fast));
+// A phase's slopes at the state's p (p_MPa, formed once where two phases
+// share it) and T, cp evaluated only where the phase carries none; and its
+// point from them. Every Gibbs point of a state or of its saturated phases
+// is these two steps: a caller takes the slopes of both phases before it
+// forms the points, and the point reads the state's values after the calls
+// rather than keeping them across (loads, where kept values would be stored
+// and loaded).
+[[gnu::always_inline]] inline if97::gibbs_slopes phase_slopes(int region, double p_MPa, const state& st,
+                                                              const phase_values& ph, unsigned want, bool fast) {
+  return gibbs_slopes_at(region, p_MPa, st.T, ph.v, slopes_to_evaluate(want, ph), fast);
+}
+[[gnu::always_inline]] inline gibbs_point phase_point(const state& st, const phase_values& ph,
+                                                      const if97::gibbs_slopes& q) {
+  return with_cp_of(gibbs_point_of(st.p, st.T, ph.v, ph.rho, ph.s, q), ph);
+}
+[[gnu::always_inline]] inline gibbs_point phase_gibbs(int region, const state& st, const phase_values& ph,
+                                                      unsigned want, bool fast = false) {
+  return phase_point(st, ph, phase_slopes(region, st.p / Pa_per_MPa, st, ph, want, fast));
 }
 
 jacobian single_phase_gradients(const state& st, unsigned want) {
   if (st.region == 3) return gradients_of(helmholtz_of(st.T, st, want));
-  return gradients_of(
-      with_cp_of(gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, slopes_to_evaluate(want, st)), st));
+  return gradients_of(phase_gibbs(st.region, st, st, want));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -318,10 +332,6 @@ two_phase_gradients mixture_gradients(const state& st, const Point& liquid, cons
 bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
-
-gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
-  return with_cp_of(gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, slopes_to_evaluate(want, ph)), ph);
-}
 
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
   // The implicit slope of the saturated density needs both pressure slopes.
@@ -489,11 +499,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     }
     case 4: break;
     default: {
-      // The state's values read again after the call rather than kept
-      // across it: loads, where kept values would be stored and loaded.
-      const if97::gibbs_slopes q = gibbs_slopes_at(st.region, st.p / Pa_per_MPa, st.T, st.v,
-                                                   slopes_to_evaluate(needs_of(gibbs_needs, cols, a, b, c), st), true);
-      const gibbs_point g = with_cp_of(gibbs_point_of(st.p, st.T, st.v, st.rho, st.s, q), st);
+      const gibbs_point g = phase_gibbs(st.region, st, st, needs_of(gibbs_needs, cols, a, b, c), true);
       return ok_or_none(ratio_of<true>(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
@@ -507,13 +513,11 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
     const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
-    // p in MPa formed once for both phases; the state's values read again
-    // after the calls, as above.
+    // p in MPa formed once for both phases.
     const double p_MPa = st.p / Pa_per_MPa;
-    const if97::gibbs_slopes ql = if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));
-    const if97::gibbs_slopes qw = if97::slopes2(p_MPa, st.T, st.vapour.v, slopes_to_evaluate(want, st.vapour));
-    const gibbs_point l = with_cp_of(gibbs_point_of(st.p, st.T, st.liquid.v, st.liquid.rho, st.liquid.s, ql), st.liquid),
-                      w = with_cp_of(gibbs_point_of(st.p, st.T, st.vapour.v, st.vapour.rho, st.vapour.s, qw), st.vapour);
+    const if97::gibbs_slopes ql = phase_slopes(1, p_MPa, st, st.liquid, want, true);
+    const if97::gibbs_slopes qw = phase_slopes(2, p_MPa, st, st.vapour, want, true);
+    const gibbs_point l = phase_point(st, st.liquid, ql), w = phase_point(st, st.vapour, qw);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
   const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
@@ -600,7 +604,7 @@ void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
     single_phase_record(st, single_phase_gradients(st, all_slopes), d);
   } else if (regions_1_2(st)) {
-    two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
+    two_phase_record(st, phase_gibbs(1, st, st.liquid, all_slopes), phase_gibbs(2, st, st.vapour, all_slopes),
                      dpsat_dT_of(st), d);
   } else {
     two_phase_record(st, saturated_helmholtz(st, st.liquid, all_slopes),
