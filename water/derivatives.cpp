@@ -128,12 +128,13 @@ struct helmholtz_point {
 }
 
 template <class Point, std::size_t... K>
-jacobian gradients_of(const Point& pt, std::index_sequence<K...>) {
+[[gnu::always_inline]] inline jacobian gradients_of(const Point& pt, std::index_sequence<K...>) {
   return {gradient{entry(pt, K, false)...}, gradient{entry(pt, K, true)...}};
 }
 
+// Inline in each record: the entries formed in place, not copied back from a call.
 template <class Point>
-jacobian gradients_of(const Point& pt) {
+[[gnu::always_inline]] inline jacobian gradients_of(const Point& pt) {
   return gradients_of(pt, std::make_index_sequence<quantity_count>{});
 }
 
