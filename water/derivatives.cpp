@@ -365,9 +365,9 @@ bool known(quantity q) { return static_cast<int>(q) >= 0 && static_cast<int>(q) 
 static_assert(RHO == 2 && V == 3, "rho and v differ in their lowest bit alone");
 [[gnu::always_inline]] inline bool volume(std::size_t k) { return (k | 1u) == V; }
 
-// num / den, or (Reciprocal) num times 1/den: in regions 1, 2 and 5 and in
-// two-phase states a denominator often reads the state's values alone (cp,
-// h'' - h', dpsat/dT), so that its division runs beside the slopes' sums
+// num / den, or (Reciprocal) num times 1/den: in regions 1, 2 and 5 a
+// denominator often reads the state's values alone (cp of (drho/dh)_p and
+// (drho/dp)_h), so that its division can run beside the slopes' sums
 // rather than after them; one rounding more.
 template <bool Reciprocal>
 [[gnu::always_inline]] inline double quotient(double num, double den) {
