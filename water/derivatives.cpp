@@ -115,7 +115,10 @@ struct helmholtz_point {
     case T_: return 0.0;
     case RHO: return 1.0;
     case V: return -v2;
-    case H: return u_rho + h.p_rho * v - p * v2;
+    // (du/drho)_T + (d(p v)/drho)_T = (p - T (dp/dT)_rho) v^2 + v
+    // (dp/drho)_T - p v^2, with p v^2 cancelled: a shorter chain after the
+    // slopes, which rounds no worse.
+    case H: return h.p_rho * v - h.p_T * (T * v2);
     case S: return -h.p_T * v2;
     case U: return u_rho;
     case G: return h.p_rho * v;
@@ -125,12 +128,13 @@ struct helmholtz_point {
 }
 
 template <class Point, std::size_t... K>
-jacobian gradients_of(const Point& pt, std::index_sequence<K...>) {
+[[gnu::always_inline]] inline jacobian gradients_of(const Point& pt, std::index_sequence<K...>) {
   return {gradient{entry(pt, K, false)...}, gradient{entry(pt, K, true)...}};
 }
 
+// Inline in each record: the entries formed in place, not copied back from a call.
 template <class Point>
-jacobian gradients_of(const Point& pt) {
+[[gnu::always_inline]] inline jacobian gradients_of(const Point& pt) {
   return gradients_of(pt, std::make_index_sequence<quantity_count>{});
 }
 
@@ -220,15 +224,29 @@ struct columns {
                        : if97::slopes5(p_MPa, T, v, want);
 }
 
-[[gnu::always_inline]] inline gibbs_point gibbs_at(int region, double p, double T, double v, double rho, double s,
-                                                   unsigned want, bool fast = false) {
-  return gibbs_point_of(p, T, v, rho, s, gibbs_slopes_at(region, p / Pa_per_MPa, T, v, want, fast));
+// A phase's slopes at the state's p (p_MPa, formed once where two phases
+// share it) and T, cp evaluated only where the phase carries none; and its
+// point from them. Every Gibbs point of a state or of its saturated phases
+// is these two steps: a caller takes the slopes of both phases before it
+// forms the points, and the point reads the state's values after the calls
+// rather than keeping them across (loads, where kept values would be stored
+// and loaded).
+[[gnu::always_inline]] inline if97::gibbs_slopes phase_slopes(int region, double p_MPa, const state& st,
+                                                              const phase_values& ph, unsigned want, bool fast) {
+  return gibbs_slopes_at(region, p_MPa, st.T, ph.v, slopes_to_evaluate(want, ph), fast);
+}
+[[gnu::always_inline]] inline gibbs_point phase_point(const state& st, const phase_values& ph,
+                                                      const if97::gibbs_slopes& q) {
+  return with_cp_of(gibbs_point_of(st.p, st.T, ph.v, ph.rho, ph.s, q), ph);
+}
+[[gnu::always_inline]] inline gibbs_point phase_gibbs(int region, const state& st, const phase_values& ph,
+                                                      unsigned want, bool fast = false) {
+  return phase_point(st, ph, phase_slopes(region, st.p / Pa_per_MPa, st, ph, want, fast));
 }
 
 jacobian single_phase_gradients(const state& st, unsigned want) {
   if (st.region == 3) return gradients_of(helmholtz_of(st.T, st, want));
-  return gradients_of(
-      with_cp_of(gibbs_at(st.region, st.p, st.T, st.v, st.rho, st.s, slopes_to_evaluate(want, st)), st));
+  return gradients_of(phase_gibbs(st.region, st, st, want));
 }
 
 // The derivative along the saturation line, d/dT with dp/dT = dpsat/dT, of
@@ -316,10 +334,6 @@ bool regions_1_2(const state& st) { return st.T <= if97::T_region1_max; }
 
 double dpsat_dT_of(const state& st) { return Pa_per_MPa * if97::dpsat_dT(st.T); }
 
-gibbs_point saturated_gibbs(const state& st, const phase_values& ph, int region, unsigned want) {
-  return with_cp_of(gibbs_at(region, st.p, st.T, ph.v, ph.rho, ph.s, slopes_to_evaluate(want, ph)), ph);
-}
-
 helmholtz_point saturated_helmholtz(const state& st, const phase_values& ph, unsigned want) {
   // The implicit slope of the saturated density needs both pressure slopes.
   return helmholtz_of(st.T, ph, want | PT | PR);
@@ -351,20 +365,30 @@ bool known(quantity q) { return static_cast<int>(q) >= 0 && static_cast<int>(q) 
 static_assert(RHO == 2 && V == 3, "rho and v differ in their lowest bit alone");
 [[gnu::always_inline]] inline bool volume(std::size_t k) { return (k | 1u) == V; }
 
+// num / den, or (Reciprocal) num times 1/den: in regions 1, 2 and 5 a
+// denominator often reads the state's values alone (cp of (drho/dh)_p and
+// (drho/dp)_h), so that its division can run beside the slopes' sums
+// rather than after them; one rounding more.
+template <bool Reciprocal>
+[[gnu::always_inline]] inline double quotient(double num, double den) {
+  if constexpr (Reciprocal) return num * (1.0 / den);
+  else return num / den;
+}
+
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
 // second variable); where C's entry in one variable is zero (cols names the
 // other alone), A_k / B_k in the other. NaN where the denominator vanishes,
 // that is where C fixes B.
-template <class Entry>
+template <bool Reciprocal = false, class Entry>
 [[gnu::always_inline]] inline double ratio_of(const Entry& e, std::size_t a, std::size_t b, std::size_t c, columns cols) {
   if (cols.first != cols.second) {
     const double den = e(b, cols.second);
-    return den == 0.0 ? nan : e(a, cols.second) / den;
+    return den == 0.0 ? nan : quotient<Reciprocal>(e(a, cols.second), den);
   }
   const double c1 = e(c, false), c2 = e(c, true);
   const double den = e(b, false) * c2 - e(b, true) * c1;
   if (den == 0.0) return nan;
-  return (e(a, false) * c2 - e(a, true) * c1) / den;
+  return quotient<Reciprocal>(e(a, false) * c2 - e(a, true) * c1, den);
 }
 
 // The entries that ratio_of reads, each formed where it is read (functors
@@ -476,12 +500,8 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     }
     case 4: break;
     default: {
-      // The state's values read again after the call rather than kept
-      // across it: loads, where kept values would be stored and loaded.
-      const if97::gibbs_slopes q = gibbs_slopes_at(st.region, st.p / Pa_per_MPa, st.T, st.v,
-                                                   slopes_to_evaluate(needs_of(gibbs_needs, cols, a, b, c), st), true);
-      const gibbs_point g = with_cp_of(gibbs_point_of(st.p, st.T, st.v, st.rho, st.s, q), st);
-      return ok_or_none(ratio_of(point_entries<gibbs_point>{g}, a, b, c, cols));
+      const gibbs_point g = phase_gibbs(st.region, st, st, needs_of(gibbs_needs, cols, a, b, c), true);
+      return ok_or_none(ratio_of<true>(point_entries<gibbs_point>{g}, a, b, c, cols));
     }
   }
   // At constant p or T: the differences of the saturated phases alone.
@@ -494,13 +514,11 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
   const double dpsat = dpsat_dT_of(st);
   if (regions_1_2(st)) {
     const unsigned want = needs_of(gibbs_needs, both, av, bv, cv);
-    // p in MPa formed once for both phases; the state's values read again
-    // after the calls, as above.
+    // p in MPa formed once for both phases.
     const double p_MPa = st.p / Pa_per_MPa;
-    const if97::gibbs_slopes ql = if97::slopes1_scaled(p_MPa, st.T, st.liquid.v, slopes_to_evaluate(want, st.liquid));
-    const if97::gibbs_slopes qw = if97::slopes2(p_MPa, st.T, st.vapour.v, slopes_to_evaluate(want, st.vapour));
-    const gibbs_point l = with_cp_of(gibbs_point_of(st.p, st.T, st.liquid.v, st.liquid.rho, st.liquid.s, ql), st.liquid),
-                      w = with_cp_of(gibbs_point_of(st.p, st.T, st.vapour.v, st.vapour.rho, st.vapour.s, qw), st.vapour);
+    const if97::gibbs_slopes ql = phase_slopes(1, p_MPa, st, st.liquid, want, true);
+    const if97::gibbs_slopes qw = phase_slopes(2, p_MPa, st, st.vapour, want, true);
+    const gibbs_point l = phase_point(st, st.liquid, ql), w = phase_point(st, st.vapour, qw);
     return ok_or_none(ratio_of(mixture_entries<gibbs_point>{st, l, w, dpsat}, a, b, c, cols));
   }
   const unsigned want = needs_of(helmholtz_needs, both, av, bv, cv);
@@ -587,7 +605,7 @@ void evaluated_record(const state& st, derivatives& d) {
   if (st.region != 4) {
     single_phase_record(st, single_phase_gradients(st, all_slopes), d);
   } else if (regions_1_2(st)) {
-    two_phase_record(st, saturated_gibbs(st, st.liquid, 1, all_slopes), saturated_gibbs(st, st.vapour, 2, all_slopes),
+    two_phase_record(st, phase_gibbs(1, st, st.liquid, all_slopes), phase_gibbs(2, st, st.vapour, all_slopes),
                      dpsat_dT_of(st), d);
   } else {
     two_phase_record(st, saturated_helmholtz(st, st.liquid, all_slopes),
