@@ -521,23 +521,20 @@ TEST(Derivatives, BadInput) {
       {"p at constant T, two-phase", mixture, q::v, q::p, q::T, w::status::no_derivative},
       {"rho at constant v", single, q::h, q::rho, q::v, w::status::no_derivative},
       {"v at constant rho, two-phase", mixture, q::p, q::v, q::rho, w::status::no_derivative},
-  };
-  for (const bad& b : table) {
-    const w::derivative_result r = w::derivative(b.s, b.of, b.wrt, b.held);
-    EXPECT_EQ(r.status, b.wanted) << b.what << ": " << w::status_text(r.status);
-    EXPECT_TRUE(std::isnan(r.value)) << b.what << ": " << r.value;
-  }
-  // rho or v held fixes the other: a derivative of it is 0 exactly, not the
-  // rounding of a determinant that vanishes.
-  const bad zero[] = {
+      // rho or v held fixes the other: a derivative of it is 0 exactly, not
+      // the rounding of a determinant that vanishes.
       {"(drho/dT)_v", single, q::rho, q::T, q::v, w::status::ok},
       {"(dv/dh)_rho", single, q::v, q::h, q::rho, w::status::ok},
       {"(drho/dp)_v, two-phase", mixture, q::rho, q::p, q::v, w::status::ok},
   };
-  for (const bad& b : zero) {
+  for (const bad& b : table) {
     const w::derivative_result r = w::derivative(b.s, b.of, b.wrt, b.held);
     EXPECT_EQ(r.status, b.wanted) << b.what << ": " << w::status_text(r.status);
-    EXPECT_EQ(r.value, 0.0) << b.what;
+    if (b.wanted == w::status::ok) {
+      EXPECT_EQ(r.value, 0.0) << b.what;
+    } else {
+      EXPECT_TRUE(std::isnan(r.value)) << b.what << ": " << r.value;
+    }
   }
   EXPECT_EQ(w::derivatives_of(broken).status, w::status::not_finite);
   EXPECT_TRUE(std::isnan(w::derivatives_of(broken).d.cp));
