@@ -225,7 +225,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "  const auto line = [s = s](double fa, double fb) { return fa + s * (fb - fa); };", "  const auto line = [s = s](double fa, double fb) { return fb + 0.0 * s * (fb - fa); };", "pairs: (T, h) and (T, s) take region 3's ends from the node above T"),
     ("water/flash_pairs.cpp", "&& b23.f * b23.slope_lnp < 0.0;", "&& b23.f * b23.slope_lnp > 0.0;", "pairs: (T, h) and (T, s) skip region 2's piece where the target lies on it"),
     ("water/flash_pairs.cpp", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(if97::p_max, T)", "if97::properties3(T, std::isnan(rho) ? if97::v3pt(0.999 * if97::p_max, T)", "pairs: (T, h) and (T, s) end region 3's piece at 99.9 MPa"),
-    ("water/flash_pairs.cpp", "return q.value > peak + 1e-3 * std::fabs(q.value);", "return q.value > peak;", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
+    ("water/flash_pairs.cpp", "q_vapour_max[quantity_index(q.q)] + 1e-3 * std::fabs(q.value);", "q_vapour_max[quantity_index(q.q)];", "pairs: (p, u) takes a u above the nodes' largest u'' as steam, without the margin for the cubics' bulge"),
     ("water/flash_pairs.cpp", "std::fmax(0.0, std::fmin(at, intervals - 1.0))", "std::fmax(0.0, std::fmin(at, intervals - 2.0))", "pairs: a grid of T reads its last interval from the one before"),
     ("water/flash_pairs.cpp", "(static_cast<std::uint64_t>(b + static_cast<int>(vapour)) << out.shift)", "(static_cast<std::uint64_t>(b) << out.shift)", "pairs: the index of where an isochore leaves the dome reads the vapour's buckets at their low edge"),
     ("water/flash_pairs.cpp", "  while (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;", "  if (i < intervals - 1 && on_near_side(values[i + 1], v, vapour)) ++i;", "pairs: where an isochore leaves the dome a step from the index's least answer at most"),
@@ -292,7 +292,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "pr.p > (1.0 + 1e-6) * if97::psat(pr.T);", "pr.p > (1.0 - 1e-6) * if97::psat(pr.T);", "pairs: (p, u)'s liquid kept beside the saturated liquid"),
     ("water/flash_pairs.cpp", "const double w = t.rho_top[i] * j / rows, value = top + w * w;", "const double w = t.rho_top[i] * j / rows, value = top + w * t.rho_top[i];", "pairs: region 3's table of (T, h) and (T, s) with its nodes evenly in q, not in its row coordinate"),
     ("water/flash_pairs.cpp", "return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;", "return above >= 0.0 ? liquid_table_start(table.t, T, above).T : nan;", "pairs: region 3's table of (T, h) and (T, s) read at q, not at its row coordinate"),
-    ("water/flash_pairs.cpp", "if (k == unsure && n == 0 && count == nullptr && std::fabs(f_lo.f) > margin", "if (k == unsure && n == 0 && std::fabs(f_lo.f) > margin", "pairs: the first state about an extremum taken at once also where the states are counted"),
+    ("water/flash_pairs.cpp", "if (n == 0 && count == nullptr) {", "if (n == 0) {", "pairs: the first state about an extremum taken at once also where the states are counted"),
     ("transport/conductivity.cpp", "return {y < y_min ? 0.0 : y, cp_bar};", "return {y, cp_bar};", "conductivity: Z kept below y_min (IAPWS R15-11 Eq. (23))"),
 ]
 

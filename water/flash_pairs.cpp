@@ -9,14 +9,17 @@
 // region 1 from a table of (T, p) over (rho, q) formed once (else from the
 // backward equations T(p,h) and T(p,s) of IAPWS-IF97 at the pressure of a
 // Tait equation of the liquid for a density), in regions 2 and 5 from a
-// grid of region 2's steam over (ln(1 + rho / rho0) or ln(1 + p / p0), q)
-// formed once and stepped once by its own slopes (else from the ideal gas,
+// grid of region 2's steam over (about log2(1 + rho / rho0) or log2(1 + p /
+// p0), q) formed once and stepped once by its own slopes (else from the ideal gas,
 // and for dense steam the real gas's p v), and in region 3 from Newton's
 // steps along the isochore on part of its equation; it goes on to the
 // neighbouring region where the polished state lies beyond its region's
 // bounds.
-// (p, rho) and (T, s) of region 1's liquid, where their line holds one state,
-// start from tables of T over (ln p, rho) and of p over (T, s), formed once.
+// Steam whose q lies above every saturated state's is confirmed in one
+// whole evaluation at the grid's stepped start. (p, rho), (p, u) and (T, s)
+// of region 1's liquid, and (p, rho), (T, h) and (T, s) of region 2's steam,
+// where their line holds one state, start from tables formed once; (T, h)
+// and (T, s) of region 3 above T_c start their search from a table of rho.
 //
 // Two-phase states are found on the saturation line of the forward equations
 // (regions 1 and 2 up to 623.15 K, the region-3 roots above), the phase
@@ -1141,10 +1144,9 @@ struct isotherm_end_table {
   node error;  // the bound of each field's deviation between nodes
 };
 
-// Region 2's steam on a grid of (xi, w), xi = steam_xi(1 + x / x_scale) (about
-// log2 of it) of x the
-// density (for (rho, u), (rho, h), (rho, s)) or the pressure (for (p, u)),
-// and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
+// Region 2's steam on a grid of (xi, w), xi = steam_xi(1 + x / x_scale)
+// (about log2 of it) of x the density (for (rho, u), (rho, h), (rho, s))
+// or the pressure (for (p, u)), and w the value of u or h, or s + R ln rho (kJ/(kg K)), which tends to a
 // function of T alone as rho -> 0: T and the compression factor
 // z = p v / (R T) at each node, solved once on IAPWS-IF97 Eqs. (15) to (17)
 // (extrapolated a little beyond region 2's bounds where a stencil needs it),
@@ -1170,7 +1172,7 @@ struct steam_grid {
 // The grid's coordinate of y >= 1: the binary exponent e of y plus the
 // quartic (152 t - 72 t^2 + 32 t^3 - 7 t^4) / 105 of its mantissa's fraction
 // t = y / 2^e - 1, which runs from 0 to 1 with its first three derivatives
-// in the ratios 2, 4 and 8 to 1 at its ends, so that the map, within 0.4 %
+// in the ratios 2, 4 and 8 to 1 at its ends, so that the map, within 0.002
 // of log2 y, is monotone with three continuous derivatives across each power
 // of 2 (the cubic of Catmull and Rom through its nodes keeps its error), from
 // the bits of the double alone (no logarithm on the read). Its slope dxi/dy
@@ -1876,13 +1878,7 @@ result along_isochore(double rho_si, target q) {
 // cubics bulge between nodes by far less). No two-phase state, of any
 // density or pressure, has such a q.
 bool above_saturated(target q) {
-  static const std::array<double, quantity_count> peaks = [] {
-    std::array<double, quantity_count> out{};
-    for (int k = 0; k < quantity_count; ++k) out[k] = dome_table().q_vapour_max[k];
-    return out;
-  }();
-  const double peak = peaks[quantity_index(q.q)];
-  return q.value > peak + 1e-3 * std::fabs(q.value);
+  return q.value > dome_table().q_vapour_max[quantity_index(q.q)] + 1e-3 * std::fabs(q.value);
 }
 
 // Region 2's polished state of (rho, q) or (p, u) in one step from the grid,
@@ -2054,10 +2050,6 @@ double fraction_of(const saturation& sat, quantity q, double value) {
 
 const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
 
-// Whether u (kJ/kg) lies above every saturated state's: such a state of any
-// isobar is steam, neither wet nor liquid.
-bool above_saturated_u(double u) { return above_saturated({quantity::u, u}); }
-
 // Out of line: inlined into pu_first, it cost the states of regions 2 and 5
 // some 70 instructions more.
 [[gnu::noinline]] result pu_flash(double p_si, double u_si) {
@@ -2067,7 +2059,10 @@ bool above_saturated_u(double u) { return above_saturated({quantity::u, u}); }
   if (p > if97::p_max) return detail::failure(status::pressure_above_100MPa);
   const target a{quantity::p, p}, b{quantity::u, u};
   grid_try grid;
-  if (above_saturated(b)) {
+  // Above every saturated state's u, a state of any isobar is steam, neither
+  // wet nor liquid.
+  const bool above = above_saturated(b);
+  if (above) {
     single steam;
     if (steam_in_one_step(a, b, steam, grid)) return detail::bounded_result(steam);
   }
@@ -2077,7 +2072,7 @@ bool above_saturated_u(double u) { return above_saturated({quantity::u, u}); }
   int region = 2;
   double T_sat = nan;
   const bool subcritical = p >= p_triple && p < if97::p_c_sat;
-  if (subcritical && above_saturated_u(u)) {
+  if (subcritical && above) {
     // Steam: its saturated states only where the polish fails, below.
   } else if (subcritical) {
     saturation sat;
@@ -2330,8 +2325,8 @@ int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, dou
 int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
   // The extremum placed by slopes from only the sums that they need; region
-  // 1's values too (the same to the last bit as the whole evaluation's, for
-  // a third of its cost), whose root isotherm_state evaluates whole.
+  // 1's values too (the same to the last bit as the whole evaluation's, and
+  // cheaper), whose root isotherm_state evaluates whole.
   const auto slope_of = [&](double t) {
     return point_of(region, evaluate_for_step(region, T, std::exp(t), q.q == quantity::s), q, true).slope;
   };
@@ -2736,20 +2731,19 @@ struct pieces {
   void add(F&& f, double lo, point f_lo, double hi, point f_hi, Solve&& solve, Several&& several) {
     if (!more()) return;
     int k = states_of_piece(f_lo, f_hi, margin);
-    // The single call without a count needs the first state alone: about an
-    // extremum, with no state before, the search along the line gives it at
-    // once, as `several` does after the splits, which only count.
-    if (k == unsure && n == 0 && count == nullptr && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
-        f_lo.slope * f_hi.slope < 0.0) {
-      int found = 0;
-      first = several(found);
-      sure = first && found >= 1;
-      n += found;
-      return;
-    }
     for (int split = 0; split < splits_max && k == unsure && std::fabs(f_lo.f) > margin && std::fabs(f_hi.f) > margin &&
                         f_lo.slope * f_hi.slope < 0.0;
          ++split) {
+      // The single call without a count needs the first state alone: about
+      // an extremum, with no state before, the search along the line gives
+      // it at once, as `several` does after the splits, which only count.
+      if (n == 0 && count == nullptr) {
+        int found = 0;
+        first = several(found);
+        sure = first && found >= 1;
+        n += found;
+        return;
+      }
       double t = lo - f_lo.slope * (hi - lo) / (f_hi.slope - f_lo.slope);
       if (!(t > lo && t < hi) || split % 3 == 2) t = 0.5 * (lo + hi);
       const point f_t = f(t);
@@ -2909,8 +2903,9 @@ std::optional<result> one_state(int region, target a, target b, double T, double
 }
 
 // The one state of a liquid shortcut: region 1's, from a table's start
-// stepped once; none where `sure` fails, as where the state lies a rounding
-// beyond 100 MPa (the search along the line puts it on the bound).
+// stepped once; none where `sure` fails or the state's bounds refuse it, as
+// a state a rounding beyond 100 MPa (the search along the line puts it on
+// the bound).
 template <class Sure>
 std::optional<result> liquid_one_state(target a, target b, double T, double p, int* count, Sure&& sure) {
   return one_state(1, a, b, T, p, true, count, sure);
@@ -3337,7 +3332,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     if (beyond_monotone(region, at_lo, at_hi, line.margin, point_at)) return;
     // The ends' and the splits' points (region 1's alone split) from only
     // the sums of a step: region 1's the same to the last bit as the whole
-    // evaluation's, for two thirds of its cost.
+    // evaluation's, and cheaper.
     const auto point_at_p = [&](double p) {
       return point_of(region, region == 1 ? evaluate_for_step(1, T, p, qq == quantity::s) : evaluate(region, T, p), q, true);
     };
@@ -3545,16 +3540,6 @@ const isobar_liquid_table& isobar_table() {
   return table;
 }
 
-// (p, rho) where it has one state, region 1's liquid past its density
-// maximum, polished from the table's T stepped once: none (the search along
-// the isobar decides) beyond the table or where the proof fails. Along a
-// region-1 isobar the density has one maximum at most (see pieces): below
-// the density at 273.15 K a state lies where the density falls with T, and
-// none on the rising side (which holds the densities above that one); one
-// clearly colder than region 1's hot end is denser than the saturated liquid
-// (no wet state, and regions 2 and 5 lie below rho'') and, 5 K below 623.15
-// K, by more than the 1e-3 within which region 3 comes to region 1's density
-// at 623.15 K.
 // The table's T of (p, rho) stepped once (K): NaN beyond the table or at a
 // density not clearly below 273.15 K's on its isobar.
 double liquid_T_of_isobar(double p, double rho) {
@@ -3573,6 +3558,16 @@ double liquid_T_of_isobar(double p, double rho) {
   return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));
 }
 
+// (p, rho) where it has one state, region 1's liquid past its density
+// maximum, polished from the table's T stepped once: none (the search along
+// the isobar decides) beyond the table or where the proof fails. Along a
+// region-1 isobar the density has one maximum at most (see pieces): below
+// the density at 273.15 K a state lies where the density falls with T, and
+// none on the rising side (which holds the densities above that one); one
+// clearly colder than region 1's hot end is denser than the saturated liquid
+// (no wet state, and regions 2 and 5 lie below rho'') and, 5 K below 623.15
+// K, by more than the 1e-3 within which region 3 comes to region 1's density
+// at 623.15 K.
 std::optional<result> prho_liquid(double p, double rho, int* count) {
   const double T0 = liquid_T_of_isobar(p, rho);
   if (!std::isfinite(T0)) return std::nullopt;
