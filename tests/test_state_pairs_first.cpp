@@ -67,11 +67,9 @@ std::string describe(const w::state& s) {
 // or for (T, h) and (T, s), whose gas at low pressure barely fixes p, the
 // same T, h or s reproduced and p within 1e-2, as the round trips allow;
 // with the same phase), the same without the count and through the C shim,
-// physical.
-void agrees(tally& t, pair f, double p, double T) {
-  const w::result from = w::pT(p, T);
-  if (!from) return;
-  const inputs in = inputs_of(f, from.state);
+// physical. The inputs come from about (p, T); `from()` says how.
+template <class From>
+void agrees_at(tally& t, pair f, inputs in, double p, double T, From&& from) {
   const w::all_results all = all_of(f, in);
   int count = -1;
   const w::result one = single_of(f, in, &count), bare = single_of(f, in, nullptr);
@@ -92,12 +90,19 @@ void agrees(tally& t, pair f, double p, double T) {
            physical(got);
   }
   t.check(same, [&] {
-    std::string got = std::string(pair_name[f]) + "(" + digits(in.a) + ", " + digits(in.b) + ") of " +
-                      describe(from.state) + ": single " + (one ? describe(one.state) : one.reason()) + ", count " +
+    std::string got = std::string(pair_name[f]) + "(" + digits(in.a) + ", " + digits(in.b) + ") of " + from() +
+                      ": single " + (one ? describe(one.state) : one.reason()) + ", count " +
                       std::to_string(count) + "; _all " + std::to_string(all.count);
     for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
     return got;
   });
+}
+
+// The same of the pair at (p, T)'s state.
+void agrees(tally& t, pair f, double p, double T) {
+  const w::result from = w::pT(p, T);
+  if (!from) return;
+  agrees_at(t, f, inputs_of(f, from.state), p, T, [&] { return describe(from.state); });
 }
 
 // The grids of the round trips, and about where the pairs have several
@@ -146,9 +151,8 @@ TEST(StatePairsFirst, EndsOfRegion3TakenFromTablesOfT) {
 // state lies beyond the density maximum), the saturated liquid's (Eq. (31))
 // and 623.15 K's above psat(623.15 K), where region 3 comes within 2e-4 of
 // it; and at the pressures that end and join its table's columns. Each a
-// density of region 1 at (p, T) times a factor: the single call gives the
-// count of _all and its first state (the same to the last bit where there
-// are several; else T to 2e-12).
+// density of region 1 at (p, T) times a factor: the single call, with and
+// without the count and through the C shim, agrees with _all.
 TEST(StatePairsFirst, DensitiesOfTheLiquidBesideTheEndsOfItsShortcut) {
   const double p_623 = if97::psat(if97::T_region1_max), p_290 = if97::psat(290.0);
   struct row {
@@ -178,25 +182,9 @@ TEST(StatePairsFirst, DensitiesOfTheLiquidBesideTheEndsOfItsShortcut) {
   for (const row& r : rows)
     for (const double p : r.ps)
       for (const double factor : r.factors) {
-        const double rho = factor / if97::v1(p, r.T_of(p));
-        const w::all_results all = w::prho_all(1e6 * p, rho);
-        int count = -1;
-        const w::result one = w::prho(1e6 * p, rho, &count);
-        bool same = count == all.count && static_cast<bool>(one) == (all.count > 0) && one.status == all.status;
-        if (same && one) {
-          const w::state &got = one.state, &wanted = all.states[0];
-          same = got.phase == wanted.phase && physical(got) &&
-                 (all.count > 1 ? got.p == wanted.p && got.T == wanted.T
-                                : std::fabs(got.T - wanted.T) <= 2e-12 * wanted.T);
-        }
-        t.check(same, [&] {
-          std::string got = std::string("prho(") + digits(1e6 * p) + ", " + digits(rho) + "), " + r.where +
-                            "'s density times " + digits(factor) + ": single " +
-                            (one ? describe(one.state) : one.reason()) + ", count " + std::to_string(count) +
-                            "; _all " + std::to_string(all.count);
-          for (int i = 0; i < all.count; ++i) got += "; " + describe(all.states[i]);
-          return got;
-        });
+        const double T = r.T_of(p), rho = factor / if97::v1(p, T);
+        agrees_at(t, p_rho, {1e6 * p, rho}, 1e6 * p, T,
+                  [&] { return std::string(r.where) + "'s density times " + digits(factor); });
       }
 }
 

@@ -148,8 +148,7 @@ TEST(AssembledTransport, TogetherAsApart) {
                            << digits(mu);
     EXPECT_EQ(both.lambda, lambda) << "T = " << r.T << ", rho = " << r.rho << ": " << digits(both.lambda)
                                    << " vs " << digits(lambda);
-    EXPECT_EQ(transport::transport_of(r.T, r.rho).lambda, transport::thermal_conductivity(r.T, r.rho).lambda)
-        << "T = " << r.T << ", rho = " << r.rho;
+    EXPECT_EQ(transport::transport_of(r.T, r.rho).mu, mu) << "T = " << r.T << ", rho = " << r.rho;
   }
 }
 
@@ -158,9 +157,9 @@ TEST(AssembledTransport, TogetherAsApart) {
 // enhancement rises with (drho/dp)_T: bisected to its onset, lambda2 there is
 // y_min/pi Lambda rhobar cpbar Tbar/mubar (Eq. (18)) to within the
 // bracket's rounding: 1 - exp(-y) rounds by 1e-16 against its y^2/2 = 7e-15,
-// a few percent. A skip bound at twice the Delta chi of y_min would start it
-// at 2^(nu/gamma) y_min = 1.4 y_min (Eq. (20)); without the cut at y_min it
-// would start at the skip bound, 0.78 y_min.
+// a few percent. A skip bound four times higher (2.4 times the Delta chi of
+// y_min) would start it at 2.4^(nu/gamma) y_min, about 1.6 y_min (Eq. (20));
+// without the cut at y_min it would start at the skip bound, 0.78 y_min.
 struct onset_row {
   double T, rho;  // K, kg/m3
   double cp, cv;  // kJ/(kg K)

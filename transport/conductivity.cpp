@@ -105,8 +105,8 @@ struct correlation {
     cp_bar = std::min(cp_bar, cp_bar_max);
   }
 
-  // Eq. (21): where zeta and zeta(Tbar_R) Tbar_R/Tbar nearly cancel, Delta
-  // chi keeps every bit of them.
+  // Eq. (21); Delta chi is tested against the skip bound before any power
+  // is taken.
   const double delta_chi = rho_bar * (zeta - zeta_reference(rho_bar) * T_bar_R / r.T_bar);
   if (delta_chi < delta_chi_skip) return {0.0, cp_bar};
   const double xi = xi0 * std::pow(delta_chi / Gamma0, nu / gamma_exponent);
