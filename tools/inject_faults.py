@@ -294,6 +294,11 @@ FAULTS = [
     ("water/flash_pairs.cpp", "return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;", "return above >= 0.0 ? liquid_table_start(table.t, T, above).T : nan;", "pairs: region 3's table of (T, h) and (T, s) read at q, not at its row coordinate"),
     ("water/flash_pairs.cpp", "if (n == 0 && count == nullptr) {", "if (n == 0) {", "pairs: the first state about an extremum taken at once also where the states are counted"),
     ("transport/conductivity.cpp", "return {y < y_min ? 0.0 : y, cp_bar};", "return {y, cp_bar};", "conductivity: Z kept below y_min (IAPWS R15-11 Eq. (23))"),
+    ("water/derivatives.cpp", "const std::size_t bound = st.region == 4 ? quantity_count : X;", "const std::size_t bound = quantity_count;", "derivatives: x taken as a quantity of a single-phase state"),
+    ("water/state.cpp", "q.v >= std::numeric_limits<double>::min()))", "q.v > 0.0))", "state: a subnormal v let through the guard"),
+    ("transport/conductivity.cpp", "return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "return {1.001 * mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "transport: the viscosity of a state without the enhancement off by 1e-3"),
+    ("water/flash_pairs.cpp", "  if (!one) return std::nullopt;", "", "pairs: a shortcut's state refused by the state's bounds returned as the failure, not left to the search"),
+    ("water/state.cpp", "    st.liquid = st.vapour = undefined;", "", "state: the saturated phases of a two-phase state left unset where they are not asked"),
 ]
 
 
