@@ -2049,6 +2049,7 @@ double fraction_of(const saturation& sat, quantity q, double value) {
 }
 
 const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure with a liquid
+const double p_623 = if97::psat(if97::T_region1_max);  // MPa, the saturation pressure at 623.15 K
 
 // Out of line: inlined into pu_first, it cost the states of regions 2 and 5
 // some 70 instructions more.
@@ -2068,7 +2069,6 @@ const double p_triple = if97::psat(if97::T_min);  // MPa, the lowest pressure wi
   }
   // The region by u at its bounds along the isobar: the saturated states
   // below the critical pressure, 623.15 K and B23 above psat(623.15 K).
-  static const double p_623 = if97::psat(if97::T_region1_max);
   int region = 2;
   double T_sat = nan;
   const bool subcritical = p >= p_triple && p < if97::p_c_sat;
@@ -2355,7 +2355,6 @@ water::all_results prho_states(double p_si, double rho) {
   if (p > if97::p_max) return c.done(status::pressure_above_100MPa);
   if (!(rho > 0.0)) return c.done(status::density_out_of_range);
   const target q{quantity::rho, rho};
-  static const double p_623 = if97::psat(if97::T_region1_max);
   double T_sat = nan;
   if (p >= p_triple && p < if97::p_c_sat) {
     saturation sat;
@@ -3489,7 +3488,6 @@ constexpr double isobar_table_T_lo = 290.0;  // K, the psat of the table's first
 isobar_liquid_table isobar_table_formed() {
   isobar_liquid_table out{};
   liquid_table& t = out.t;
-  static const double p_623 = if97::psat(if97::T_region1_max);
   constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
   t.q_lo = std::log(if97::psat(isobar_table_T_lo));
   t.q_step = (std::log(if97::p_max) - t.q_lo) / columns;
@@ -3571,7 +3569,6 @@ double liquid_T_of_isobar(double p, double rho) {
 std::optional<result> prho_liquid(double p, double rho, int* count) {
   const double T0 = liquid_T_of_isobar(p, rho);
   if (!std::isfinite(T0)) return std::nullopt;
-  static const double p_623 = if97::psat(if97::T_region1_max);
   constexpr double below_sat = 0.05, below_623 = 5.0;  // K
   const double T_hot = p < p_623 ? if97::tsat(p) - below_sat : if97::T_region1_max - below_623;
   return liquid_one_state({quantity::p, p}, {quantity::rho, rho}, T0, p, count,
@@ -3590,7 +3587,6 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
 // to it. Started from T = p / (rho R Z) with Z of the table.
 std::optional<result> prho_steam(double p, double rho, int* count) {
   if (!(1e3 * p / (rho * if97::R) < if97::T_region2_max)) return std::nullopt;  // Z < 1 in region 2
-  static const double p_623 = if97::psat(if97::T_region1_max);
   constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K
   const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? if97::tsat(p) : if97::tb23(p);
   const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
@@ -3619,7 +3615,6 @@ result prho_first(double p_si, double rho, int* count) {
   const target q{quantity::rho, rho};
   if (const std::optional<result> liquid = prho_liquid(p, rho, count)) return *liquid;
   if (const std::optional<result> steam = prho_steam(p, rho, count)) return *steam;
-  static const double p_623 = if97::psat(if97::T_region1_max);
   steps_taken = 0;
   pieces line{count, 1e-9 * rho, status::density_out_of_range};
   const auto point_at = [&](int region, const if97::properties& pr) {
