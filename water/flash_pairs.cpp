@@ -1723,11 +1723,9 @@ struct liquid_inverse {
   double dT_dq, dT_drho;         // K per unit of q, K m3/kg
   double dp_dq, dp_drho;         // MPa per unit of q, MPa m3/kg
 };
-liquid_inverse liquid_table_start(const liquid_table& t, double value, double rho) {
+// At the columns' stencil sq of the table's q, as columns_of gives it.
+liquid_inverse liquid_table_start(const liquid_table& t, const stencil& sq, double rho) {
   constexpr int rows = liquid_table::rows;
-  const std::optional<stencil> columns = columns_of(t, value);
-  if (!columns) return {nan, nan, nan, nan, nan, nan};
-  const stencil& sq = *columns;
   const double lo = sq.weights.of(t.rho_sat + sq.first), hi = sq.weights.of(t.rho_top + sq.first);
   const double per_rho = rows / (hi - lo), at_z = (rho - lo) * per_rho;
   if (!(at_z >= -0.5 && at_z <= rows + 0.5)) return {nan, nan, nan, nan, nan, nan};
@@ -1756,6 +1754,11 @@ liquid_inverse liquid_table_start(const liquid_table& t, double value, double rh
   const double hi_q = per_q * sq.weights.slope_of(t.rho_top + sq.first);
   const double z_q = -per_rho * (lo_q + (rho - lo) * (hi_q - lo_q) / (hi - lo));
   return {T, p, per_q * T_q + z_q * T_z, per_rho * T_z, per_q * p_q + z_q * p_z, per_rho * p_z};
+}
+liquid_inverse liquid_table_start(const liquid_table& t, double value, double rho) {
+  const std::optional<stencil> columns = columns_of(t, value);
+  if (!columns) return {nan, nan, nan, nan, nan, nan};
+  return liquid_table_start(t, *columns, rho);
 }
 
 // Region 1's start from the table, stepped once: the interpolant's slopes
@@ -3115,7 +3118,7 @@ double isotherm3_rho(double T, target q) {
   const std::optional<stencil> columns = columns_of(table.t, T);
   if (!columns) return nan;
   const double above = q.value - columns->weights.of(table.q_top + columns->first);
-  return above >= 0.0 ? liquid_table_start(table.t, T, std::sqrt(above)).T : nan;
+  return above >= 0.0 ? liquid_table_start(table.t, *columns, std::sqrt(above)).T : nan;
 }
 
 // (p, u): region 1's liquid from its table, else the flash's search.
@@ -3551,7 +3554,7 @@ double liquid_T_of_isobar(double p, double rho) {
   const double below_max = sq->weights.of(table.rho_max + sq->first) - rho;
   if (!(below_max > 0.0)) return nan;
   const double root = std::sqrt(below_max);
-  const liquid_inverse at = liquid_table_start(table.t, ln_p, -root);
+  const liquid_inverse at = liquid_table_start(table.t, *sq, -root);
   // dg/drho = 1 / (2 sqrt(rho_max - rho)).
   return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));
 }
