@@ -1602,7 +1602,11 @@ double liquid_pressure(const liquid_grid& g, double T, double v) {
 struct liquid_table {
   static constexpr int columns = 128, rows = 32;
   double q_lo, q_step;                                // IF97 units
-  double rho_sat[columns + 1], rho_top[columns + 1];  // kg/m3
+  // The ends of each column's row coordinate: in region 1's tables of (rho,
+  // q) the densities (kg/m3) of the saturated liquid and at 100 MPa; the
+  // tables of other pairs keep their own row coordinate here, and their own
+  // two quantities in T_p, as each one's comment says.
+  double rho_sat[columns + 1], rho_top[columns + 1];
   // T (K) and p (MPa) side by side: the cubic forms both in one pass.
   double T_p[columns + 1][rows + 1][2];
 };
