@@ -95,6 +95,15 @@ properties properties2_volume_energy(double p, double T) {
   return {p, T, equation::v_of(g, T), equation::h_of(g), nan, equation::u_of(g, T), nan, nan, nan, nan, nan};
 }
 
+properties properties2_along_line(double p, double T, line_quantity q) {
+  switch (q) {
+    case line_quantity::enthalpy: return equation::along_line<true, false>(p, T);
+    case line_quantity::entropy: return equation::along_line<false, true>(p, T);
+    case line_quantity::volume: break;
+  }
+  return equation::along_line<false, false>(p, T);
+}
+
 }  // namespace if97
 
 double IF97_V2(const double* p, const double* T) noexcept { return if97::v2(*p, *T); }

@@ -30,5 +30,10 @@ hsv hsv2(double p, double T);                // h, s and v
 // The gibbs_slope bits of want, with v (m3/kg) of the state at (p, T).
 gibbs_slopes slopes2(double p, double T, double v, unsigned want);
 properties properties2_volume_energy(double p, double T);  // v, h and u; the rest NaN
+// What a Newton step along an isobar in T (volume) or an isotherm in p
+// (enthalpy or entropy) needs: v, dv_dT and h or s where asked (the same to
+// the last bit as properties2's); the rest NaN.
+enum class line_quantity { volume, enthalpy, entropy };
+properties properties2_along_line(double p, double T, line_quantity q);
 
 }  // namespace if97

@@ -121,6 +121,19 @@ struct steam_gibbs {
             dv_dT_of(g, T, v)};
   }
 
+  // What a Newton step along an isobar in T (of v) or along an isotherm in p
+  // (of h or s) needs: v and (dv/dT)_p, with h where Enthalpy and s where
+  // Entropy (each the same to the last bit as all()'s), the rest NaN; the
+  // sums of cp and (dv/dp)_T, which such a step multiplies by zero, not formed.
+  template <bool Enthalpy, bool Entropy>
+  static properties along_line(double p, double T) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr unsigned f = Entropy ? part_f : 0u, y = Enthalpy || Entropy ? part_y : 0u;
+    const parts g = gamma<f | y, f | part_x | y | part_xy>(p, T);
+    const double v = v_of(g, T);
+    return {p, T, v, Enthalpy ? h_of(g) : nan, Entropy ? s_of(g) : nan, nan, nan, nan, nan, nan, dv_dT_of(g, T, v)};
+  }
+
   static caloric enthalpy_cp(double p, double T) {
     constexpr unsigned W = part_y | part_yy | part_yyy;
     const parts g = gamma<W, W>(p, T);

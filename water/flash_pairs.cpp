@@ -241,20 +241,55 @@ struct newton_step {
          std::fabs(dT) <= negligible_T * pr.T;
 }
 
+// Region 2's (p, rho), (T, h) and (T, s) from an iterate on the isobar or
+// isotherm of a: a's residual is exactly zero, so Newton's step is
+// one-dimensional, and its evaluation forms only what it needs
+// (if97::properties2_along_line): no cp, no (dv/dp)_T. The step is taken on
+// what is nearly linear in steam, as in the ideal gas: v in T along the
+// isobar (not rho = 1/v), h in p and s in ln p along the isotherm (s falls
+// by R ln p), so that one step from a start of the table lands within the
+// polish's criteria where one on rho or on s in p would not.
+struct line_step {
+  bool along = false;
+  if97::line_quantity q = if97::line_quantity::volume;
+};
+line_step line_step_of(int region, target a, target b) {
+  if (region != 2) return {};
+  if (a.q == quantity::p && b.q == quantity::rho) return {true, if97::line_quantity::volume};
+  if (a.q == quantity::T && b.q == quantity::h) return {true, if97::line_quantity::enthalpy};
+  if (a.q == quantity::T && b.q == quantity::s) return {true, if97::line_quantity::entropy};
+  return {};
+}
+newton_step newton_step_along(target b, const if97::properties& pr) {
+  switch (b.q) {
+    case quantity::rho: return {(pr.v - 1.0 / b.value) / pr.dv_dT, 0.0};
+    case quantity::s: {
+      // ln p's step z = (s - s_b) / (p (ds/dp)_T), p's the one that lands at p e^-z.
+      const double z = (pr.s - b.value) / (pr.p * -kJ_per_MPa_m3 * pr.dv_dT);
+      return {0.0, -pr.p * exp_less_one(-z)};
+    }
+    default: return {0.0, (pr.h - b.value) / (kJ_per_MPa_m3 * (pr.v - pr.T * pr.dv_dT))};
+  }
+}
+
 bool polish(int region, target a, target b, double T, double y, single& last, bool whole_first = false) {
   const int steps_before = std::exchange(start_steps, 0);
   const bool entropy = a.q == quantity::s || b.q == quantity::s;
+  const line_step line = line_step_of(region, a, b);
   bool whole = region == 3 || whole_first;
   for (int k = 0; k < max_steps; ++k) {
     if (!within_polish_range(region, T, y)) return false;
     last.region = region;
-    last.pr = whole ? evaluate(region, T, y) : evaluate_for_step(region, T, y, entropy);
+    const bool along = line.along && (a.q == quantity::p ? y : T) == a.value;
+    last.pr = whole   ? evaluate(region, T, y)
+              : along ? if97::properties2_along_line(y, T, line.q)
+                      : evaluate_for_step(region, T, y, entropy);
     last.evaluated = if97::extent::all;
     const if97::properties& pr = last.pr;
     steps_taken = steps_before + k;  // the steps taken before this evaluation
     if (k >= 2 && escaped(region, pr)) return false;
     // A singular step (a determinant of 0 or NaN) is not finite.
-    const auto [dT, dy] = newton_step_of(region, a, b, pr);
+    const auto [dT, dy] = along ? newton_step_along(b, pr) : newton_step_of(region, a, b, pr);
     if (!std::isfinite(dT) || !std::isfinite(dy)) return false;
     if (polished_at(a, b, pr, dT)) {
       if (!whole) last.pr = evaluate(region, T, y);
@@ -3296,7 +3331,7 @@ std::optional<result> T_steam(double T, target q, int* count) {
     p = std::fmin((h0 - q.value) / -slope, p_end);
     for (int k = 0; k < 5; ++k) {
       const double next = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
-      if (std::fabs(next - p) <= 1e-9 * p) break;
+      if (std::fabs(next - p) <= 1e-6 * p) break;
       p = next;
     }
   } else {
@@ -3307,7 +3342,7 @@ std::optional<result> T_steam(double T, target q, int* count) {
     for (int k = 0; k < 5; ++k) {
       const double w = c.at(column_w, p, slope);
       const double dx = std::fmin(x_end - x, -(w - if97::R * x - q.value) / (p * slope - if97::R));
-      if (std::fabs(dx) <= 1e-9) break;
+      if (std::fabs(dx) <= 1e-6) break;
       x += dx;
       p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
     }
