@@ -3320,7 +3320,9 @@ std::optional<result> T_steam(double T, target q, int* count) {
   }
   // Newton's steps on the table's h, or on its w - R ln p in ln p, each
   // falling with p, from the ideal gas's p (s) or the tangent at p = 0 (h),
-  // kept within the isotherm.
+  // kept within the isotherm; the last one taken that moves p by 1e-4 of
+  // itself or less (the next, quadratic, would move it by about 1e-8, below
+  // the table's own error).
   // Targets not above the isotherm's end (the dome's, the liquid's, region
   // 3's): none here, before the columns.
   const steam_columns c = steam_columns_at(T);
@@ -3333,8 +3335,9 @@ std::optional<result> T_steam(double T, target q, int* count) {
     p = std::fmin((h0 - q.value) / -slope, p_end);
     for (int k = 0; k < 5; ++k) {
       const double next = std::clamp(p - (c.at(column_h, p, slope) - q.value) / slope, 0.5 * p, p_end);
-      if (std::fabs(next - p) <= 1e-6 * p) break;
+      const bool close = std::fabs(next - p) <= 1e-4 * p;
       p = next;
+      if (close) break;
     }
   } else {
     // p = e^x follows x's steps below 0.1 by exp_less_one (to 2e-11 there).
@@ -3344,9 +3347,9 @@ std::optional<result> T_steam(double T, target q, int* count) {
     for (int k = 0; k < 5; ++k) {
       const double w = c.at(column_w, p, slope);
       const double dx = std::fmin(x_end - x, -(w - if97::R * x - q.value) / (p * slope - if97::R));
-      if (std::fabs(dx) <= 1e-6) break;
       x += dx;
       p = std::fabs(dx) <= 0.1 ? p * (1.0 + exp_less_one(dx)) : std::exp(x);
+      if (std::fabs(dx) <= 1e-4) break;
     }
   }
   const double p_sat = T <= if97::T_region1_max ? if97::psat(T) : inf;
