@@ -299,6 +299,10 @@ FAULTS = [
     ("transport/conductivity.cpp", "return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "return {1.001 * mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "transport: the viscosity of a state without the enhancement off by 1e-3"),
     ("water/flash_pairs.cpp", "  if (!one) return std::nullopt;", "", "pairs: a shortcut's state refused by the state's bounds returned as the failure, not left to the search"),
     ("water/state.cpp", "    st.liquid = st.vapour = undefined;", "", "state: the saturated phases of a two-phase state left unset where they are not asked"),
+    ("if97/steam_gibbs.hpp", "const parts g = gamma<f | y, f | part_x | y | part_xy>(p, T);", "const parts g = gamma<f | y, f | part_x | y>(p, T);", "region 2: the lean step along a line without gamma^r_pitau"),
+    ("water/flash_pairs.cpp", "case quantity::rho: return {(pr.v - 1.0 / b.value) / pr.dv_dT, 0.0};", "case quantity::rho: return {(pr.v - 1.0 / b.value) / pr.dv_dT * (pr.v * b.value), 0.0};", "pairs: (p, rho)'s step along region 2's isobar on rho, not on v"),
+    ("water/flash_pairs.cpp", "default: return {0.0, (pr.h - b.value) / (kJ_per_MPa_m3 * (pr.v - pr.T * pr.dv_dT))};", "default: return {0.0, (pr.h - b.value) / (kJ_per_MPa_m3 * (pr.v - 0.9 * pr.T * pr.dv_dT))};", "pairs: (T, h)'s step along region 2's isotherm with (dh/dp)_T off"),
+    ("water/flash_pairs.cpp", "case quantity::s: return {0.0, (pr.s - b.value) / (-kJ_per_MPa_m3 * pr.dv_dT)};", "case quantity::s: return {0.0, (pr.s - b.value) / (-kJ_per_MPa_m3 * pr.v / pr.T)};", "pairs: (T, s)'s step along region 2's isotherm with the ideal gas's (ds/dp)_T"),
 ]
 
 
