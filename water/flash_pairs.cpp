@@ -3300,6 +3300,11 @@ std::optional<result> steam_one_state(target a, target b, double T, double p, in
                    [&](const if97::properties& pr) { return pr.p < if97::p_max && sure(pr); });
 }
 
+// The band about region 2's state on B23 within which region 3's states of
+// the isotherm come to its h and s (of max(|q|, 1), kJ/kg or kJ/(kg K)):
+// there the search along the line decides.
+constexpr double b23_band = 2e-4;
+
 // (T, h) and (T, s) where they have one state, region 2's steam below
 // 1073.15 K: none (the search along the isotherm decides) where the proof
 // fails. Along region 2's isotherms h and s fall with p ((dh/dp)_T =
@@ -3308,14 +3313,17 @@ std::optional<result> steam_one_state(target a, target b, double T, double p, in
 // far more than the search's margin (the dome's states between h' and h'',
 // region 1's nowhere above h' and s' at 623.15 K). To 863.15 K a target above
 // region 2's value at B23 by more than the band within which region 3 comes
-// to it (2e-4 of max(|q|, 1), as the search along the line) has no state in
+// to it (b23_band of max(|q|, 1), as the search along the line) has no state in
 // region 3 or the dome: q falls with rho along region 3's isotherms from
 // there. Above 863.15 K region 2 alone.
-std::optional<result> T_steam(double T, target q, int* count) {
+//
+// b23 is region 2's end point of the isotherm at B23 (end_point_of), formed
+// once by the caller for T from 623.15 K to 863.15 K, for the search too.
+std::optional<result> T_steam(double T, target q, const end_point& b23, int* count) {
   if (!(T >= if97::T_min && T < if97::T_region2_max)) return std::nullopt;
   if (T > if97::T_region1_max && T <= if97::T_b23_max) {
-    const end_point b23 = end_point_of(b23_end_table(), T, q);
-    if (!(b23.f < -(2e-4 * std::fmax(std::fabs(q.value), 1.0) + b23.f_error) && b23.slope_rho < -b23.slope_rho_error))
+    if (!(b23.f < -(b23_band * std::fmax(std::fabs(q.value), 1.0) + b23.f_error) &&
+          b23.slope_rho < -b23.slope_rho_error))
       return std::nullopt;
   }
   // Newton's steps on the table's h, or on its w - R ln p in ln p, each
@@ -3367,7 +3375,9 @@ result T_first(double T, double value_si, quantity qq, int* count) {
   const target q{qq, value_si / J_per_kJ};
   if (qq == quantity::s)
     if (const std::optional<result> liquid = Ts_liquid(T, q.value, count)) return *liquid;
-  if (const std::optional<result> steam = T_steam(T, q, count)) return *steam;
+  const bool by_b23 = T > if97::T_region1_max && T <= if97::T_b23_max;
+  const end_point b23_end = by_b23 ? end_point_of(b23_end_table(), T, q) : end_point{};
+  if (const std::optional<result> steam = T_steam(T, q, b23_end, count)) return *steam;
   steps_taken = 0;
   pieces line{count, 1e-9 * std::fmax(std::fabs(q.value), 1.0), status::no_state_of_pair};
   // Regions 1, 2 and 5 in ln p from p_lo to p_hi, at_lo and at_hi their
@@ -3463,7 +3473,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // may hold the state (the table's value within the bound of the margin,
     // or its slope within the bound of zero).
     const double scale = std::fmax(std::fabs(q.value), 1.0);
-    const end_point b23 = end_point_of(b23_end_table(), T, q);
+    const end_point& b23 = b23_end;
     const bool region2_beyond = std::fabs(b23.f) > line.margin + b23.f_error &&
                                 std::fabs(b23.slope_lnp) > b23.slope_lnp_error && b23.f * b23.slope_lnp < 0.0;
     point f_b23{b23.f, b23.slope_rho, false};  // along the isotherm, per kg/m3
@@ -3477,7 +3487,7 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       b23_error = b23_slope_error = 0.0;
     }
     if (line.more()) {
-      if (!(std::fabs(f_b23.f) > 2e-4 * scale + b23_error)) {
+      if (!(std::fabs(f_b23.f) > b23_band * scale + b23_error)) {
         line.sure = false;
       } else if (f_b23.f < 0.0 && f_b23.slope < -b23_slope_error) {
         // q lies below the target at B23 and falls with rho along region 3's
@@ -3604,6 +3614,13 @@ double liquid_T_of_isobar(double p, double rho) {
   return at.T + at.dT_drho / (2.0 * root) * (rho - 1.0 / if97::v1(p, at.T));
 }
 
+// Tsat(p) of IAPWS-IF97 Eq. (31), formed once for a flash's shortcuts and
+// its search: `known` NaN until then.
+double tsat_once(double p, double& known) {
+  if (std::isnan(known)) known = if97::tsat(p);
+  return known;
+}
+
 // (p, rho) where it has one state, region 1's liquid past its density
 // maximum, polished from the table's T stepped once: none (the search along
 // the isobar decides) beyond the table or where the proof fails. Along a
@@ -3614,11 +3631,11 @@ double liquid_T_of_isobar(double p, double rho) {
 // (no wet state, and regions 2 and 5 lie below rho'') and, 5 K below 623.15
 // K, by more than the 1e-3 within which region 3 comes to region 1's density
 // at 623.15 K.
-std::optional<result> prho_liquid(double p, double rho, int* count) {
+std::optional<result> prho_liquid(double p, double rho, double& T_sat_known, int* count) {
   const double T0 = liquid_T_of_isobar(p, rho);
   if (!std::isfinite(T0)) return std::nullopt;
   constexpr double below_sat = 0.05, below_623 = 5.0;  // K
-  const double T_hot = p < p_623 ? if97::tsat(p) - below_sat : if97::T_region1_max - below_623;
+  const double T_hot = p < p_623 ? tsat_once(p, T_sat_known) - below_sat : if97::T_region1_max - below_623;
   return liquid_one_state({quantity::p, p}, {quantity::rho, rho}, T0, p, count,
                           [&](const if97::properties& pr) { return pr.T < T_hot; });
 }
@@ -3633,10 +3650,10 @@ std::optional<result> prho_liquid(double p, double rho, int* count) {
 // within which region 3 comes to it; one 1 K below 1073.15 K is denser by
 // 9e-4 than region 2's there, beyond the 1.3e-4 within which region 5 comes
 // to it. Started from T = p / (rho R Z) with Z of the table.
-std::optional<result> prho_steam(double p, double rho, int* count) {
+std::optional<result> prho_steam(double p, double rho, double& T_sat_known, int* count) {
   if (!(1e3 * p / (rho * if97::R) < if97::T_region2_max)) return std::nullopt;  // Z < 1 in region 2
   constexpr double above_sat = 0.05, above_b23 = 2.0, below_region5 = 1.0;  // K
-  const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? if97::tsat(p) : if97::tb23(p);
+  const double T_lo = p < p_triple ? if97::T_min : p <= p_623 ? tsat_once(p, T_sat_known) : if97::tb23(p);
   const double T_above = p < p_triple ? T_lo : T_lo + (p <= p_623 ? above_sat : above_b23);
   // Where the table puts the state at T_lo or colder (the dome's, region
   // 3's, the liquid's), none here, before the polish.
@@ -3661,8 +3678,9 @@ result prho_first(double p_si, double rho, int* count) {
     return first_of(all(), count);
   const double p = p_si / Pa_per_MPa, v = 1.0 / rho;
   const target q{quantity::rho, rho};
-  if (const std::optional<result> liquid = prho_liquid(p, rho, count)) return *liquid;
-  if (const std::optional<result> steam = prho_steam(p, rho, count)) return *steam;
+  double T_sat_known = nan;
+  if (const std::optional<result> liquid = prho_liquid(p, rho, T_sat_known, count)) return *liquid;
+  if (const std::optional<result> steam = prho_steam(p, rho, T_sat_known, count)) return *steam;
   steps_taken = 0;
   pieces line{count, 1e-9 * rho, status::density_out_of_range};
   const auto point_at = [&](int region, const if97::properties& pr) {
@@ -3709,7 +3727,7 @@ result prho_first(double p_si, double rho, int* count) {
   // Saturated steam is denser than the ideal gas at Tsat(p) (Eq. (31), within
   // 3e-11 K), its Z below 1: clearly below that density, the state is steam
   // of region 2 or 3, and the saturated states are not needed.
-  const double T_s = wet ? if97::tsat(p) : nan;
+  const double T_s = wet ? tsat_once(p, T_sat_known) : nan;
   const bool steam = wet && rho < (1.0 - 1e-6) * 1e3 * p / (if97::R * T_s);
   if (wet && !steam) {
     if (!detail::saturation_of_pressure(p_si, sat)) return first_of(all(), count);
