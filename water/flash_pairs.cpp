@@ -3250,6 +3250,7 @@ struct steam_columns {
   const steam_column *a, *b;
   const steam_end *end_a, *end_b;
   double s;
+  double T_a;  // K, column a's
   double at(int j, double p, double& dfdp) const {
     double da = 0.0, db = 0.0;
     const double fa = a->at(j, p, da), fb = b->at(j, p, db);
@@ -3265,7 +3266,7 @@ steam_columns steam_columns_at(double T) {
   const steam_start_table& table = steam_start_table_of();
   const double at = std::clamp(T - if97::T_min, 0.0, static_cast<double>(steam_start_table::intervals));
   const int i = std::min(static_cast<int>(at), steam_start_table::intervals - 1);
-  return {&table.at[i], &table.at[i + 1], &table.end[i], &table.end[i + 1], at - i};
+  return {&table.at[i], &table.at[i + 1], &table.end[i], &table.end[i + 1], at - i, if97::T_min + i};
 }
 
 // Region 2's T at (p, rho) from the table: T Z = p / (rho R), which grows
@@ -3278,7 +3279,7 @@ double steam_T_of_isobar(double p, double rho, double T_lo) {
   for (int k = 0; k < 6; ++k) {
     const steam_columns c = steam_columns_at(T);
     double slope = 0.0;
-    const double T_a = if97::T_min + static_cast<double>(c.a - steam_start_table_of().at);
+    const double T_a = c.T_a;
     const double a = T_a * c.a->at(column_z, p, slope), b = (T_a + 1.0) * c.b->at(column_z, p, slope);
     if (!(b > a)) return nan;
     const double next = T_a + (TZ - a) / (b - a);
