@@ -2368,30 +2368,39 @@ double h_minimum_lnp(double T) {
 template <class F>
 bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, double& root);
 
-// Region 1's h along the isotherm from a to b (ln p, MPa), both ends' values
-// fa and fb above the target and one minimum between: split at the
-// tabulated minimum, where the value lies clearly below the target, each
-// side holds one root (the slope changes its sign once at most), polished
+// Region 1's h along the isotherm from a to b (ln p, MPa), the value fa at
+// a above the target: split at the tabulated minimum, where the value lies
+// clearly below the target, [a, m] holds one root and [m, b] one where the
+// value at b (fb, evaluated here where not given) lies clearly above it
+// (the slope changes its sign once at most), none where below, b itself
+// where it reproduces the target. Each polished
 // as a piece is, from the parabola through the minimum's value and the
-// side's far end (h about its minimum is near quadratic in p). False where
-// the split does not lie clearly across: the search along the line decides.
-bool h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point& fb, root_list& out,
-                           int enough) {
+// side's far end (h about its minimum is near quadratic in p). The roots'
+// count, the first `enough` of them in ts; -1 where the split does not lie
+// clearly across or a polish fails: the search along the line decides.
+int h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point* fb, double* ts,
+                          int enough) {
   const double m = h_minimum_lnp(T);
-  if (!(m > a && m < b) || fa.reproduced || fb.reproduced || !(fa.f > 0.0 && fb.f > 0.0)) return false;
+  if (!(m > a && m < b) || fa.reproduced || !(fa.f > 0.0)) return -1;
   const auto f = [&](double t) { return isotherm_point(1, T, std::exp(t), q); };
   const point fm = f(m);
-  if (fm.reproduced || !(fm.f < 0.0)) return false;
+  if (fm.reproduced || !(fm.f < 0.0)) return -1;
   const double pm = std::exp(m);
+  root_list out{ts, 4};
   const auto side = [&](double lo, const point& f_lo, double hi, const point& f_hi, double t_end, const point& f_end) {
     const double p_end = std::exp(t_end), dp = p_end - pm;
     const double t0 = std::log(pm + std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp) * std::fabs(dp));
     double root = nan;
-    if (piece_root(f, lo, f_lo, hi, f_hi, t0, root)) out.add(root);
+    if (!piece_root(f, lo, f_lo, hi, f_hi, t0, root)) return false;
+    out.add(root);
+    return true;
   };
-  side(a, fa, m, fm, a, fa);
-  if (out.n < enough) side(m, fm, b, fb, b, fb);
-  return true;
+  if (!side(a, fa, m, fm, a, fa)) return -1;
+  if (out.n >= enough) return out.n;
+  const point f_b = fb ? *fb : f(b);
+  if (f_b.reproduced) out.add(b);  // the end's state, as the search along the line takes it
+  if (f_b.reproduced || f_b.f < 0.0) return out.n;
+  return side(m, fm, b, f_b, b, f_b) ? out.n : -1;
 }
 
 // The roots in ln p of q along region's isotherm at T from p_lo to p_hi
@@ -2409,10 +2418,10 @@ int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, dou
   };
   if (region == 1) {
     const double a = std::log(p_lo), b = std::log(p_hi);
-    root_list about_minimum{ts, 4};
     if (q.q == quantity::h) {
-      const point fa = ends ? ends[0] : isotherm_point(1, T, p_lo, q), fb = ends ? ends[1] : isotherm_point(1, T, p_hi, q);
-      if (h_roots_about_minimum(T, q, a, fa, b, fb, about_minimum, enough)) return about_minimum.n;
+      const int n = h_roots_about_minimum(T, q, a, ends ? ends[0] : isotherm_point(1, T, p_lo, q), b,
+                                          ends ? &ends[1] : nullptr, ts, enough);
+      if (n >= 0) return n;
     }
     const auto lean = [&](double t) { return isotherm_point(1, T, std::exp(t), q); };
     return roots_along(lean, a, b, 8, ts, 4, enough);
@@ -3415,6 +3424,25 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // evaluation's, and cheaper.
     const auto point_at_p = [&](double p) { return isotherm_point(region, T, p, q); };
     const point f_lo = at_lo ? point_at(*at_lo) : point_at_p(p_lo);
+    // Region 1's h split at its minimum, where that tells the first state
+    // (the one below the minimum, as the search along the line finds it),
+    // with or without the count; the value at 100 MPa only for the count:
+    // a second state where it lies clearly above the target, none where
+    // clearly below, else the search decides.
+    if (region == 1 && qq == quantity::h && line.n == 0) {
+      double ts[4];
+      if (h_roots_about_minimum(T, q, std::log(p_lo), f_lo, std::log(p_hi), nullptr, ts, 1) > 0) {
+        line.first = isotherm_state(1, T, ts[0], p_lo, p_hi);
+        line.sure = static_cast<bool>(line.first);
+        line.n = 1;
+        if (count) {
+          const double f_end = point_at_p(p_hi).f;
+          if (!(std::fabs(f_end) > line.margin)) line.sure = false;
+          else if (f_end > 0.0) line.n = 2;
+        }
+        return;
+      }
+    }
     const point f_hi = at_hi ? point_at(*at_hi) : point_at_p(p_hi);
     if97::properties last{};
     const auto f = [&](double t) {
