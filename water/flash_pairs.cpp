@@ -2805,7 +2805,7 @@ struct pieces {
   int n = 0;
   bool sure = true;
   bool polished = false;  // the first state is a single phase, polished here
-  result first = detail::failure(none);
+  result first{};  // set with the first state (n > 0); the failure formed only where returned
   // Whether the pieces that follow still matter.
   bool more() const { return sure && (n == 0 || polished || count != nullptr); }
   // A piece of parameter t from lo to hi, f its value and slope: its states
@@ -2888,7 +2888,7 @@ struct pieces {
   result done(All&& all) {
     if (!sure || (polished && n > 1)) return first_of(all(), count);
     if (count) *count = n;
-    return first;
+    return n == 0 ? detail::failure(none) : first;
   }
 };
 
@@ -3510,7 +3510,8 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // bit as the saturated liquid's), the saturated phases unevaluated.
     // Decided first at the dome table's node at or below T: h' and s' rise
     // with T, so a target clearly below the node's lies clearly below q'(T).
-    const double q_liquid_below = dome_nodes()[dome_low.place_of(T).i].q_liquid[quantity_index(qq)];
+    const int node_below = std::min(static_cast<int>((T - dome_low.T_lo) / dome_T_step), dome_intervals);
+    const double q_liquid_below = dome_nodes()[node_below].q_liquid[quantity_index(qq)];
     if (q_liquid_below - q.value > line.margin) {
       const double p_s = if97::psat(T);
       const if97::properties liquid_end = evaluate_for_step(1, T, p_s, qq == quantity::s);
