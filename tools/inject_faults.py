@@ -299,6 +299,11 @@ FAULTS = [
     ("transport/conductivity.cpp", "return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "return {1.001 * mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "transport: the viscosity of a state without the enhancement off by 1e-3"),
     ("water/flash_pairs.cpp", "  if (!one) return std::nullopt;", "", "pairs: a shortcut's state refused by the state's bounds returned as the failure, not left to the search"),
     ("water/state.cpp", "    st.liquid = st.vapour = undefined;", "", "state: the saturated phases of a two-phase state left unset where they are not asked"),
+    ("water/flash_pairs.cpp", "      t.lnp[i] = inside ? 0.5 * (lo + hi) : nan;", "      t.lnp[i] = inside ? 0.5 * (lo + hi) - 0.7 : nan;", "pairs: (T, h) split off h's minimum along region 1's isotherm"),
+    ("water/flash_pairs.cpp", "  if (f_b.reproduced || f_b.f < 0.0) return out.n;", "  if (f_b.reproduced || f_b.f < 1e3) return out.n;", "pairs: (T, h) without the state above h's minimum"),
+    ("water/flash_pairs.cpp", "static_cast<int>((T - dome_low.T_lo) / dome_T_step)", "static_cast<int>((T - dome_low.T_lo) / dome_T_step) + 1", "pairs: (T, h) below h' decided at the dome table's node above T"),
+    ("water/flash_pairs.cpp", "          else if (f_end > 0.0) line.n = 2;", "          else if (f_end > 1e3) line.n = 2;", "pairs: (T, h) counted without the state above h's minimum"),
+    ("water/flash_pairs.cpp", "std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "std::copysign(0.5 * std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "pairs: (T, h) beside h's minimum started halfway to the parabola's root"),
 ]
 
 

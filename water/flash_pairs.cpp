@@ -3508,17 +3508,15 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // nor the dome holds a state, region 1's piece is the line's first,
     // its end at psat(T) from only the sums of a step (the same to the last
     // bit as the saturated liquid's), the saturated phases unevaluated.
-    // Decided first at the dome table's node at or below T: h' and s' rise
-    // with T, so a target clearly below the node's lies clearly below q'(T).
+    // Decided at the dome table's node at or below T, without evaluating:
+    // h' and s' rise with T, so a target clearly below the node's q' lies
+    // clearly below q'(T).
     const int node_below = std::min(static_cast<int>((T - dome_low.T_lo) / dome_T_step), dome_intervals);
     const double q_liquid_below = dome_nodes()[node_below].q_liquid[quantity_index(qq)];
     if (q_liquid_below - q.value > line.margin) {
-      const double p_s = if97::psat(T);
-      const if97::properties liquid_end = evaluate_for_step(1, T, p_s, qq == quantity::s);
-      if (point_of(1, liquid_end, q, true).f > line.margin) {
-        along_p(1, p_s, &liquid_end, if97::p_max, nullptr);
-        return line.done(all);
-      }
+      const if97::properties liquid_end = evaluate_for_step(1, T, if97::psat(T), qq == quantity::s);
+      along_p(1, liquid_end.p, &liquid_end, if97::p_max, nullptr);
+      return line.done(all);
     }
     if (!saturation_for_line(T, sat)) return first_of(all(), count);
     along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
