@@ -304,6 +304,7 @@ FAULTS = [
     ("water/flash_pairs.cpp", "static_cast<int>((T - dome_low.T_lo) / dome_T_step)", "static_cast<int>((T - dome_low.T_lo) / dome_T_step) + 1", "pairs: (T, h) below h' decided at the dome table's node above T"),
     ("water/flash_pairs.cpp", "          else if (f_end > 0.0) line.n = 2;", "          else if (f_end > 1e3) line.n = 2;", "pairs: (T, h) counted without the state above h's minimum"),
     ("water/flash_pairs.cpp", "std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "std::copysign(0.5 * std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "pairs: (T, h) beside h's minimum started halfway to the parabola's root"),
+    ("water/flash_pairs.cpp", "    if (!(value_of(qq, sat.vapour.pr) - q.value > line.margin)) along_p(", "    if (!(value_of(qq, sat.vapour.pr) - q.value > -1e9)) along_p(", "pairs: (T, h), (T, s) region 2 passed over above q''"),
 ]
 
 

@@ -3519,7 +3519,10 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       return line.done(all);
     }
     if (!saturation_for_line(T, sat)) return first_of(all(), count);
-    along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
+    // Region 2's q falls with p along the isotherm to q'' at psat(T): none
+    // there where the target lies clearly below q'' (the test that
+    // beyond_monotone makes, without the slope).
+    if (!(value_of(qq, sat.vapour.pr) - q.value > line.margin)) along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
     two_phase();
     // Region 1's h and s are nowhere above h' and s' at 623.15 K (they grow
     // with T and, at 623.15 K, fall with p): above them, none there.
