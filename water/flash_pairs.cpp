@@ -2340,7 +2340,7 @@ point isotherm_point(int region, double T, double p, target q) {
 // minimum lies beyond those pressures. It only places a split of the
 // isotherm: the search below holds by the values found there.
 struct h_minimum_table {
-  static constexpr T_grid grid{510.0, if97::T_region1_max, 64};
+  static constexpr T_grid grid{510.0, if97::T_region1_max, 64};  // K
   double lnp[grid.intervals + 1];
 };
 const h_minimum_table& h_minimum_table_of() {
@@ -2349,7 +2349,7 @@ const h_minimum_table& h_minimum_table_of() {
     for (int i = 0; i <= h_minimum_table::grid.intervals; ++i) {
       const double T = h_minimum_table::grid.node(i);
       const auto slope = [&](double lnp) { return isotherm_point(1, T, std::exp(lnp), {quantity::h, 0.0}).slope; };
-      double lo = 0.0, hi = std::log(400.0);
+      double lo = 0.0, hi = std::log(400.0);  // ln p of 1 and 400 MPa
       const bool inside = slope(lo) < 0.0 && slope(hi) > 0.0;
       for (int k = 0; k < 60 && inside; ++k) (slope(0.5 * (lo + hi)) < 0.0 ? lo : hi) = 0.5 * (lo + hi);
       t.lnp[i] = inside ? 0.5 * (lo + hi) : nan;
@@ -2373,11 +2373,11 @@ bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, 
 // clearly below the target, [a, m] holds one root and [m, b] one where the
 // value at b (fb, evaluated here where not given) lies clearly above it
 // (the slope changes its sign once at most), none where below, b itself
-// where it reproduces the target. Each polished
-// as a piece is, from the parabola through the minimum's value and the
-// side's far end (h about its minimum is near quadratic in p). The roots'
-// count, the first `enough` of them in ts; -1 where the split does not lie
-// clearly across or a polish fails: the search along the line decides.
+// where it reproduces the target. Each polished as a piece is, from the
+// parabola through the minimum's value and the side's far end (h about its
+// minimum is near quadratic in p). The roots' count, the first `enough` of
+// them in ts; -1 where the split does not lie clearly across or a polish
+// fails: the search along the line decides.
 int h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point* fb, double* ts,
                           int enough) {
   const double m = h_minimum_lnp(T);
