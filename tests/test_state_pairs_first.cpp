@@ -18,6 +18,7 @@
 #include "if97/saturation.hpp"
 #include "support/checks.hpp"
 #include "support/state_grid.hpp"
+#include "water/internal.hpp"
 #include "water/kviapws97/water.h"
 #include "water/state.hpp"
 
@@ -200,6 +201,69 @@ TEST(StatePairsFirst, EntropiesOfTheLiquidBesideTheEndsOfItsShortcut) {
     }
   for (const double T : {290.0, 400.0, 623.1})
     for (const double p : {99.99, 100.0}) agrees(t, T_s, 1e6 * p, T);
+}
+
+// Region 1's (T, h) about h's minimum along the isotherm (where
+// (dh/dp)_T = v - T (dv/dT)_p vanishes, placed here by bisection): states
+// at fractions of ln p between psat(T) and the minimum, and between the
+// minimum and 100 MPa, and the states of h just below h'(T) and just above
+// it (two-phase), at temperatures where the minimum lies inside region 1
+// and beside where it leaves it. Each pair agrees with its search along the
+// line; the first state below the minimum is the state of (p, T), polished
+// in at least one step and at most four (the first state taken from
+// a split of the isotherm at the minimum, not from the whole search).
+TEST(StatePairsFirst, EnthalpyAboutItsMinimumAlongRegionOnesIsotherm) {
+  constexpr double temperatures[] = {525.0, 530.0, 545.5, 560.0, 575.3, 590.0, 600.0, 605.0, 610.5};  // K
+  constexpr int most_steps = 4;
+  tally t;
+  for (const double T : temperatures) {
+    const double ln_sat = std::log(if97::psat(T)), ln_max = std::log(100.0);
+    const auto slope = [&](double lnp) {
+      const if97::properties pr = if97::properties1(std::exp(lnp), T);
+      return pr.v - T * pr.dv_dT;
+    };
+    double lo = ln_sat, hi = ln_max;
+    for (int k = 0; k < 60; ++k) (slope(0.5 * (lo + hi)) < 0.0 ? lo : hi) = 0.5 * (lo + hi);
+    const double ln_min = 0.5 * (lo + hi);
+    for (const double f : {0.02, 0.2, 0.5, 0.8, 0.97, 1.03, 1.3, 1.7}) {
+      const double ln_p = f < 1.0 ? ln_sat + f * (ln_min - ln_sat) : ln_min + (f - 1.0) * (ln_max - ln_min);
+      const double p = std::exp(ln_p);
+      agrees(t, T_h, 1e6 * p, T);
+      if (f > 1.0) continue;
+      const double h = if97::properties1(p, T).h * 1e3;
+      const w::result one = w::Th(T, h);
+      const int steps = w::detail::last_polish_steps();
+      t.check(one && std::fabs(one.state.p - 1e6 * p) <= 1e-8 * 1e6 * p && steps >= 1 && steps <= most_steps, [&] {
+        return "Th(" + digits(T) + ", " + digits(h) + ") below the minimum at p = " + digits(1e6 * p) + ": " +
+               (one ? "p = " + digits(one.state.p) : std::string(one.reason())) + " in " + std::to_string(steps) +
+               " steps, wanted 1 to " + std::to_string(most_steps);
+      });
+    }
+    // Below h', as far as 0.5 of the way to the minimum's h.
+    const double h_sat = if97::properties1(if97::psat(T), T).h * 1e3;
+    const double depth = h_sat - if97::properties1(std::exp(ln_min), T).h * 1e3;
+    for (const double dh : {-1e-3, -0.5 * depth, 1e-3, 1.0, 100.0}) {
+      const inputs in{T, h_sat + dh};
+      agrees_at(t, T_h, in, if97::psat(T), T, [&] { return "h' " + digits(h_sat) + " J/kg + " + digits(dh); });
+      const w::result one = w::Th(in.a, in.b);
+      t.check(one && (one.state.phase == w::phase::two_phase) == (dh > 0.0), [&] {
+        return "Th(" + digits(in.a) + ", " + digits(in.b) + ") beside h' = " + digits(h_sat) + ": phase " +
+               std::to_string(static_cast<int>(one.state.phase));
+      });
+    }
+  }
+  // The test of a target below h' and s' at the dome table's node below T
+  // rests on h' and s' rising with T along the saturation line.
+  double h_last = -1.0, s_last = -1.0;
+  for (double T = if97::T_min; T <= if97::T_region1_max; T += 0.05) {
+    const if97::properties pr = if97::properties1(if97::psat(T), T);
+    t.check(pr.h > h_last && pr.s > s_last, [&] {
+      return "h' " + digits(pr.h) + ", s' " + digits(pr.s) + " at " + digits(T) + " K not above " + digits(h_last) +
+             ", " + digits(s_last) + " 0.05 K below";
+    });
+    h_last = pr.h;
+    s_last = pr.s;
+  }
 }
 
 // Region 2's steam beside where the single calls prove one state: (T, h)

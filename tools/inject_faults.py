@@ -303,6 +303,12 @@ FAULTS = [
     ("water/flash_pairs.cpp", "case quantity::rho: return {(pr.v - 1.0 / b.value) / pr.dv_dT, 0.0};", "case quantity::rho: return {(pr.v - 1.0 / b.value) / pr.dv_dT * (pr.v * b.value), 0.0};", "pairs: (p, rho)'s step along region 2's isobar on rho, not on v"),
     ("water/flash_pairs.cpp", "default: return {0.0, (pr.h - b.value) / (kJ_per_MPa_m3 * (pr.v - pr.T * pr.dv_dT))};", "default: return {0.0, (pr.h - b.value) / (kJ_per_MPa_m3 * (pr.v - 0.9 * pr.T * pr.dv_dT))};", "pairs: (T, h)'s step along region 2's isotherm with (dh/dp)_T off"),
     ("water/flash_pairs.cpp", "case quantity::s: return {0.0, (pr.s - b.value) / (-kJ_per_MPa_m3 * pr.dv_dT)};", "case quantity::s: return {0.0, (pr.s - b.value) / (-kJ_per_MPa_m3 * pr.v / pr.T)};", "pairs: (T, s)'s step along region 2's isotherm with the ideal gas's (ds/dp)_T"),
+    ("water/flash_pairs.cpp", "      t.lnp[i] = inside ? 0.5 * (lo + hi) : nan;", "      t.lnp[i] = inside ? 0.5 * (lo + hi) - 0.7 : nan;", "pairs: (T, h) split off h's minimum along region 1's isotherm"),
+    ("water/flash_pairs.cpp", "  if (f_b.reproduced || f_b.f < 0.0) return out.n;", "  if (f_b.reproduced || f_b.f < 1e3) return out.n;", "pairs: (T, h) without the state above h's minimum"),
+    ("water/flash_pairs.cpp", "static_cast<int>((T - dome_low.T_lo) / dome_T_step)", "static_cast<int>((T - dome_low.T_lo) / dome_T_step) + 1", "pairs: (T, h) below h' decided at the dome table's node above T"),
+    ("water/flash_pairs.cpp", "          else if (f_end > 0.0) line.n = 2;", "          else if (f_end > 1e3) line.n = 2;", "pairs: (T, h) counted without the state above h's minimum"),
+    ("water/flash_pairs.cpp", "std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "std::copysign(0.5 * std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "pairs: (T, h) beside h's minimum started halfway to the parabola's root"),
+    ("water/flash_pairs.cpp", "    if (!(value_of(qq, sat.vapour.pr) - q.value > line.margin)) along_p(", "    if (!(value_of(qq, sat.vapour.pr) - q.value > -1e9)) along_p(", "pairs: (T, h), (T, s) region 2 passed over above q''"),
 ]
 
 

@@ -2363,22 +2363,105 @@ int isobar_roots(int region, double p, double rho, double T_lo, double T_hi, dou
   return roots_along(f, T_lo, T_hi, region == 1 ? 6 : 1, Ts, 4, enough);
 }
 
+// A point of region's isotherm at T and p (MPa) in ln p: region 1's from
+// only the sums of a step (the same to the last bit as the whole
+// evaluation's, and cheaper), the other regions' whole.
+point isotherm_point(int region, double T, double p, target q) {
+  return point_of(region, region == 1 ? evaluate_for_step(1, T, p, q.q == quantity::s) : evaluate(region, T, p), q, true);
+}
+
+// Region 1's ln p (MPa) of least h along the isotherm, where (dh/dp)_T =
+// v (1 - T alpha_v) vanishes, tabulated once at the nodes of `grid` (each
+// by bisection on the slope's sign between 1 and 400 MPa, the equation's
+// sums taken beyond its range), linear between them; NaN where the
+// minimum lies beyond those pressures. It only places a split of the
+// isotherm: the search below holds by the values found there.
+struct h_minimum_table {
+  static constexpr T_grid grid{510.0, if97::T_region1_max, 64};  // K
+  double lnp[grid.intervals + 1];
+};
+const h_minimum_table& h_minimum_table_of() {
+  static const h_minimum_table table = [] {
+    h_minimum_table t{};
+    for (int i = 0; i <= h_minimum_table::grid.intervals; ++i) {
+      const double T = h_minimum_table::grid.node(i);
+      const auto slope = [&](double lnp) { return isotherm_point(1, T, std::exp(lnp), {quantity::h, 0.0}).slope; };
+      double lo = 0.0, hi = std::log(400.0);  // ln p of 1 and 400 MPa
+      const bool inside = slope(lo) < 0.0 && slope(hi) > 0.0;
+      for (int k = 0; k < 60 && inside; ++k) (slope(0.5 * (lo + hi)) < 0.0 ? lo : hi) = 0.5 * (lo + hi);
+      t.lnp[i] = inside ? 0.5 * (lo + hi) : nan;
+    }
+    return t;
+  }();
+  return table;
+}
+double h_minimum_lnp(double T) {
+  const auto [i, s] = h_minimum_table::grid.place_of(T);
+  if (!(s >= 0.0 && s <= 1.0)) return nan;
+  const h_minimum_table& t = h_minimum_table_of();
+  return t.lnp[i] + s * (t.lnp[i + 1] - t.lnp[i]);
+}
+
+template <class F>
+bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, double& root);
+
+// Region 1's h along the isotherm from a to b (ln p, MPa), the value fa at
+// a above the target: split at the tabulated minimum, where the value lies
+// clearly below the target, [a, m] holds one root and [m, b] one where the
+// value at b (fb, evaluated here where not given) lies clearly above it
+// (the slope changes its sign once at most), none where below, b itself
+// where it reproduces the target. Each polished as a piece is, from the
+// parabola through the minimum's value and the side's far end (h about its
+// minimum is near quadratic in p). The roots' count, the first `enough` of
+// them in ts; -1 where the split does not lie clearly across or a polish
+// fails: the search along the line decides.
+int h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point* fb, double* ts,
+                          int enough) {
+  const double m = h_minimum_lnp(T);
+  if (!(m > a && m < b) || fa.reproduced || !(fa.f > 0.0)) return -1;
+  const auto f = [&](double t) { return isotherm_point(1, T, std::exp(t), q); };
+  const point fm = f(m);
+  if (fm.reproduced || !(fm.f < 0.0)) return -1;
+  const double pm = std::exp(m);
+  root_list out{ts, 4};
+  const auto side = [&](double lo, const point& f_lo, double hi, const point& f_hi, double t_end, const point& f_end) {
+    const double p_end = std::exp(t_end), dp = p_end - pm;
+    const double t0 = std::log(pm + std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp) * std::fabs(dp));
+    double root = nan;
+    if (!piece_root(f, lo, f_lo, hi, f_hi, t0, root)) return false;
+    out.add(root);
+    return true;
+  };
+  if (!side(a, fa, m, fm, a, fa)) return -1;
+  if (out.n >= enough) return out.n;
+  const point f_b = fb ? *fb : f(b);
+  if (f_b.reproduced) out.add(b);  // the end's state, as the search along the line takes it
+  if (f_b.reproduced || f_b.f < 0.0) return out.n;
+  return side(m, fm, b, f_b, b, f_b) ? out.n : -1;
+}
+
 // The roots in ln p of q along region's isotherm at T from p_lo to p_hi
 // (MPa), ascending (the first `enough` of them), and the state of one: the
 // search along the line, whose single call's several states are these too.
-int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states) {
+// Region 1's values at the ends, `ends`, where the caller has them: each as
+// isotherm_point gives it at p_lo and p_hi.
+int isotherm_roots(int region, double T, target q, double p_lo, double p_hi, double* ts, int enough = max_states,
+                   const point* ends = nullptr) {
   const auto f = [&](double t) { return point_of(region, evaluate(region, T, std::exp(t)), q, true); };
   // The extremum placed by slopes from only the sums that they need; region
-  // 1's values too (the same to the last bit as the whole evaluation's, and
-  // cheaper), whose root isotherm_state evaluates whole.
+  // 1's values too, whose root isotherm_state evaluates whole.
   const auto slope_of = [&](double t) {
     return point_of(region, evaluate_for_step(region, T, std::exp(t), q.q == quantity::s), q, true).slope;
   };
   if (region == 1) {
-    const auto lean = [&](double t) {
-      return point_of(1, evaluate_for_step(1, T, std::exp(t), q.q == quantity::s), q, true);
-    };
-    return roots_along(lean, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough);
+    const double a = std::log(p_lo), b = std::log(p_hi);
+    if (q.q == quantity::h) {
+      const int n = h_roots_about_minimum(T, q, a, ends ? ends[0] : isotherm_point(1, T, p_lo, q), b,
+                                          ends ? &ends[1] : nullptr, ts, enough);
+      if (n >= 0) return n;
+    }
+    const auto lean = [&](double t) { return isotherm_point(1, T, std::exp(t), q); };
+    return roots_along(lean, a, b, 8, ts, 4, enough);
   }
   return roots_along(f, std::log(p_lo), std::log(p_hi), 8, ts, 4, enough, slope_of);
 }
@@ -2759,7 +2842,7 @@ struct pieces {
   int n = 0;
   bool sure = true;
   bool polished = false;  // the first state is a single phase, polished here
-  result first = detail::failure(none);
+  result first{};  // set with the first state (n > 0); the failure formed only where returned
   // Whether the pieces that follow still matter.
   bool more() const { return sure && (n == 0 || polished || count != nullptr); }
   // A piece of parameter t from lo to hi, f its value and slope: its states
@@ -2842,7 +2925,7 @@ struct pieces {
   result done(All&& all) {
     if (!sure || (polished && n > 1)) return first_of(all(), count);
     if (count) *count = n;
-    return first;
+    return n == 0 ? detail::failure(none) : first;
   }
 };
 
@@ -3391,10 +3474,27 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // The ends' and the splits' points (region 1's alone split) from only
     // the sums of a step: region 1's the same to the last bit as the whole
     // evaluation's, and cheaper.
-    const auto point_at_p = [&](double p) {
-      return point_of(region, region == 1 ? evaluate_for_step(1, T, p, qq == quantity::s) : evaluate(region, T, p), q, true);
-    };
+    const auto point_at_p = [&](double p) { return isotherm_point(region, T, p, q); };
     const point f_lo = at_lo ? point_at(*at_lo) : point_at_p(p_lo);
+    // Region 1's h split at its minimum, where that tells the first state
+    // (the one below the minimum, as the search along the line finds it),
+    // with or without the count; the value at 100 MPa only for the count:
+    // a second state where it lies clearly above the target, none where
+    // clearly below, else the search decides.
+    if (region == 1 && qq == quantity::h && line.n == 0) {
+      double ts[4];
+      if (h_roots_about_minimum(T, q, std::log(p_lo), f_lo, std::log(p_hi), nullptr, ts, 1) > 0) {
+        line.first = isotherm_state(1, T, ts[0], p_lo, p_hi);
+        line.sure = static_cast<bool>(line.first);
+        line.n = 1;
+        if (count) {
+          const double f_end = point_at_p(p_hi).f;
+          if (!(std::fabs(f_end) > line.margin)) line.sure = false;
+          else if (f_end > 0.0) line.n = 2;
+        }
+        return;
+      }
+    }
     const point f_hi = at_hi ? point_at(*at_hi) : point_at_p(p_hi);
     if97::properties last{};
     const auto f = [&](double t) {
@@ -3417,7 +3517,8 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       return detail::single_result({region, p == last.p ? last : evaluate(region, T, p)});
     }, [&](int& k) {
       double ts[4];
-      k = isotherm_roots(region, T, q, p_lo, p_hi, ts, 1);
+      const point ends[2] = {f_lo, f_hi};
+      k = isotherm_roots(region, T, q, p_lo, p_hi, ts, 1, ends);
       return k > 0 ? isotherm_state(region, T, ts[0], p_lo, p_hi) : detail::failure(status::not_converged);
     });
   };
@@ -3454,8 +3555,26 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     line.add_two_phase(sat, value_of(qq, sat.liquid.pr), value_of(qq, sat.vapour.pr), q.value, x);
   };
   if (T <= if97::T_region1_max) {
+    // Clearly below the saturated liquid's q (here q' < q'', and region 2's
+    // isotherm lies above q'', its slope keeping its sign): neither steam
+    // nor the dome holds a state, region 1's piece is the line's first,
+    // its end at psat(T) from only the sums of a step (the same to the last
+    // bit as the saturated liquid's), the saturated phases unevaluated.
+    // Decided at the dome table's node at or below T, without evaluating:
+    // h' and s' rise with T, so a target clearly below the node's q' lies
+    // clearly below q'(T).
+    const int node_below = std::min(static_cast<int>((T - dome_low.T_lo) / dome_T_step), dome_intervals);
+    const double q_liquid_below = dome_nodes()[node_below].q_liquid[quantity_index(qq)];
+    if (q_liquid_below - q.value > line.margin) {
+      const if97::properties liquid_end = evaluate_for_step(1, T, if97::psat(T), qq == quantity::s);
+      along_p(1, liquid_end.p, &liquid_end, if97::p_max, nullptr);
+      return line.done(all);
+    }
     if (!saturation_for_line(T, sat)) return first_of(all(), count);
-    along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
+    // Region 2's q falls with p along the isotherm to q'' at psat(T): none
+    // there where the target lies clearly below q'' (the test that
+    // beyond_monotone makes, without the slope).
+    if (!(value_of(qq, sat.vapour.pr) - q.value > line.margin)) along_p(2, p_search_min, nullptr, sat.p, &sat.vapour.pr);
     two_phase();
     // Region 1's h and s are nowhere above h' and s' at 623.15 K (they grow
     // with T and, at 623.15 K, fall with p): above them, none there.
