@@ -375,20 +375,24 @@ template <bool Reciprocal>
   else return num / den;
 }
 
-// K1 C2 - K2 C1 of the entries e(k, in the second variable). Where K is a
-// natural variable (e.natural(k): 1 the first, 2 the second), its entries
-// are 1 and 0, and the difference is C2 or -C1 to the bit (0 times a finite
-// entry is a zero, which leaves the other product as it is): it then waits
-// for C's one entry rather than for both, and a denominator such as cp of
-// (drho/dp)_h reads the state alone, so that its division runs beside the
-// slopes' sums. Branches, not a selection, which would wait for every arm.
+// K1 C2 - K2 C1 of the entries e(k, in the second variable). Where the
+// entries name the state's natural variables (e.natural(k): 1 the first, 2
+// the second, 0 neither) and K is one, its entries are 1 and 0, and the
+// difference is C2 or -C1 to the bit (0 times a finite entry is a zero,
+// which leaves the other product as it is): it then waits for C's one
+// entry rather than for both, and a denominator such as cp of (drho/dp)_h
+// reads the state alone, so that its division runs beside the slopes'
+// sums. Branches, not a selection, which would wait for every arm.
 template <class Entry>
 [[gnu::always_inline]] inline double cross(const Entry& e, std::size_t k, double c1, double c2) {
-  switch (e.natural(k)) {
-    case 1: return c2;
-    case 2: return -c1;
-    default: return e(k, false) * c2 - e(k, true) * c1;
+  if constexpr (requires { e.natural(k); }) {
+    switch (e.natural(k)) {
+      case 1: return c2;
+      case 2: return -c1;
+      default: break;
+    }
   }
+  return e(k, false) * c2 - e(k, true) * c1;
 }
 
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
@@ -412,18 +416,14 @@ template <bool Reciprocal = false, class Entry>
 // arithmetic of its six entries).
 struct jacobian_entries {
   const jacobian& j;
-  // The gradients alone do not name the state's variables.
-  static int natural(std::size_t) { return 0; }
   [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return second ? j.d2[k] : j.d1[k]; }
 };
 
-// The natural variables' places: p and T in (p, T), T and rho in (T, rho),
-// T and x in (T, x).
+// The natural variables' places: p and T in (p, T), T and rho in (T, rho).
 [[gnu::always_inline]] inline int natural_of(const gibbs_point&, std::size_t k) { return k == P ? 1 : k == T_ ? 2 : 0; }
 [[gnu::always_inline]] inline int natural_of(const helmholtz_point&, std::size_t k) {
   return k == T_ ? 1 : k == RHO ? 2 : 0;
 }
-[[gnu::always_inline]] inline int natural_of_mixture(std::size_t k) { return k == T_ ? 1 : k == X ? 2 : 0; }
 
 template <class Point>
 struct point_entries {
@@ -435,7 +435,6 @@ struct point_entries {
 // A two-phase state's entries per x alone.
 struct x_entries {
   const state& st;
-  static int natural(std::size_t k) { return natural_of_mixture(k); }
   [[gnu::always_inline]] double operator()(std::size_t k, bool) const { return per_x(st, k); }
 };
 
@@ -447,7 +446,6 @@ struct mixture_entries {
   const Point& liquid;
   const Point& vapour;
   double dpsat;  // Pa/K
-  static int natural(std::size_t k) { return natural_of_mixture(k); }
   [[gnu::always_inline]] double mixed(std::size_t k) const {
     const double l = line_entry(liquid, k, dpsat);
     return l + st.x * (line_entry(vapour, k, dpsat) - l);
