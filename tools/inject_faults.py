@@ -301,7 +301,7 @@ FAULTS = [
     ("water/state.cpp", "    st.liquid = st.vapour = undefined;", "", "state: the saturated phases of a two-phase state left unset where they are not asked"),
     ("water/derivatives.cpp", "      case 2: return -c1;", "      case 2: return c1;", "derivatives: a natural variable's cross product with the sign of the first entry lost"),
     ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 2 : k == T_ ? 1 : 0; }", "derivatives: p and T swapped as the natural variables of regions 1, 2 and 5"),
-    ("water/derivatives.cpp", "  return k == T_ ? 1 : k == RHO ? 2 : 0;", "  return k == T_ ? 1 : k == V ? 2 : 0;", "derivatives: v taken as region 3's natural variable for rho"),
+    ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 1 : k == V ? 2 : 0; }", "derivatives: v taken as a natural variable of regions 1, 2 and 5 for T"),
 ]
 
 

@@ -375,14 +375,15 @@ template <bool Reciprocal>
   else return num / den;
 }
 
-// K1 C2 - K2 C1 of the entries e(k, in the second variable). Where the
-// entries name the state's natural variables (e.natural(k): 1 the first, 2
-// the second, 0 neither) and K is one, its entries are 1 and 0, and the
-// difference is C2 or -C1 to the bit (0 times a finite entry is a zero,
-// which leaves the other product as it is): it then waits for C's one
-// entry rather than for both, and a denominator such as cp of (drho/dp)_h
-// reads the state alone, so that its division runs beside the slopes'
-// sums. Branches, not a selection, which would wait for every arm.
+// B1 C2 - B2 C1 of the entries e(k, in the second variable), the ratio's
+// denominator. Where the entries name the state's natural variables
+// (e.natural(k): 1 the first, 2 the second, 0 neither) and B is one, its
+// entries are 1 and 0, and the difference is C2 or -C1 to the bit (0 times
+// a finite entry is a zero, which leaves the other product as it is): it
+// then waits for C's one entry rather than for both, and the denominator of
+// such as (drho/dp)_h, cp, reads the state alone, so that its division runs
+// beside the slopes' sums. Branches, not a selection, which would wait for
+// every arm. (The numerator's A gains too little to pay for its checks.)
 template <class Entry>
 [[gnu::always_inline]] inline double cross(const Entry& e, std::size_t k, double c1, double c2) {
   if constexpr (requires { e.natural(k); }) {
@@ -408,7 +409,7 @@ template <bool Reciprocal = false, class Entry>
   const double c1 = e(c, false), c2 = e(c, true);
   const double den = cross(e, b, c1, c2);
   if (den == 0.0) return nan;
-  return quotient<Reciprocal>(cross(e, a, c1, c2), den);
+  return quotient<Reciprocal>(e(a, false) * c2 - e(a, true) * c1, den);
 }
 
 // The entries that ratio_of reads, each formed where it is read (functors
@@ -419,17 +420,17 @@ struct jacobian_entries {
   [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return second ? j.d2[k] : j.d1[k]; }
 };
 
-// The natural variables' places: p and T in (p, T), T and rho in (T, rho).
-[[gnu::always_inline]] inline int natural_of(const gibbs_point&, std::size_t k) { return k == P ? 1 : k == T_ ? 2 : 0; }
-[[gnu::always_inline]] inline int natural_of(const helmholtz_point&, std::size_t k) {
-  return k == T_ ? 1 : k == RHO ? 2 : 0;
-}
-
 template <class Point>
 struct point_entries {
   const Point& pt;
-  [[gnu::always_inline]] int natural(std::size_t k) const { return natural_of(pt, k); }
   [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return entry(pt, k, second); }
+};
+
+// The entries of regions 1, 2 and 5, which name their natural variables, p
+// and T (see cross). Region 3's and the two-phase ratio's are left as they
+// were: their denominators gain nothing that the checks do not cost.
+struct gibbs_entries : point_entries<gibbs_point> {
+  [[gnu::always_inline]] static int natural(std::size_t k) { return k == P ? 1 : k == T_ ? 2 : 0; }
 };
 
 // A two-phase state's entries per x alone.
@@ -528,7 +529,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     case 4: break;
     default: {
       const gibbs_point g = phase_gibbs(st.region, st, st, needs_of(gibbs_needs, cols, a, b, c), true);
-      return ok_or_none(ratio_of<true>(point_entries<gibbs_point>{g}, a, b, c, cols));
+      return ok_or_none(ratio_of<true>(gibbs_entries{{g}}, a, b, c, cols));
     }
   }
   // At constant p or T: the differences of the saturated phases alone.
