@@ -299,7 +299,7 @@ FAULTS = [
     ("transport/conductivity.cpp", "return {mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "return {1.001 * mu, with_enhancement(dilute_and_residual(r), 0.0).lambda};", "transport: the viscosity of a state without the enhancement off by 1e-3"),
     ("water/flash_pairs.cpp", "  if (!one) return std::nullopt;", "", "pairs: a shortcut's state refused by the state's bounds returned as the failure, not left to the search"),
     ("water/state.cpp", "    st.liquid = st.vapour = undefined;", "", "state: the saturated phases of a two-phase state left unset where they are not asked"),
-    ("water/derivatives.cpp", "      case 2: return -c1;", "      case 2: return c1;", "derivatives: a natural variable's cross product with the sign of the first entry lost"),
+    ("water/derivatives.cpp", "      case 2: return -c1;", "      case 2: return c1;", "derivatives: the ratio's denominator where B is T, -C1 with its sign lost"),
     ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 2 : k == T_ ? 1 : 0; }", "derivatives: p and T swapped as the natural variables of regions 1, 2 and 5"),
     ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 1 : k == V ? 2 : 0; }", "derivatives: v taken as a natural variable of regions 1, 2 and 5 for T"),
 ]

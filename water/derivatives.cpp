@@ -375,25 +375,25 @@ template <bool Reciprocal>
   else return num / den;
 }
 
-// B1 C2 - B2 C1 of the entries e(k, in the second variable), the ratio's
-// denominator. Where the entries name the state's natural variables
+// The ratio's denominator B1 C2 - B2 C1 of the entries e(k, in the second
+// variable). Where the entries name the state's natural variables
 // (e.natural(k): 1 the first, 2 the second, 0 neither) and B is one, its
 // entries are 1 and 0, and the difference is C2 or -C1 to the bit (0 times
 // a finite entry is a zero, which leaves the other product as it is): it
 // then waits for C's one entry rather than for both, and the denominator of
-// such as (drho/dp)_h, cp, reads the state alone, so that its division runs
-// beside the slopes' sums. Branches, not a selection, which would wait for
-// every arm. (The numerator's A gains too little to pay for its checks.)
+// (drho/dp)_h, cp, reads the state alone, so that its division runs beside
+// the slopes' sums. Branches, not a selection, which would wait for every
+// arm. (The numerator's A gains too little to pay for its checks.)
 template <class Entry>
-[[gnu::always_inline]] inline double cross(const Entry& e, std::size_t k, double c1, double c2) {
-  if constexpr (requires { e.natural(k); }) {
-    switch (e.natural(k)) {
+[[gnu::always_inline]] inline double denominator(const Entry& e, std::size_t b, double c1, double c2) {
+  if constexpr (requires { e.natural(b); }) {
+    switch (e.natural(b)) {
       case 1: return c2;
       case 2: return -c1;
       default: break;
     }
   }
-  return e(k, false) * c2 - e(k, true) * c1;
+  return e(b, false) * c2 - e(b, true) * c1;
 }
 
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
@@ -407,7 +407,7 @@ template <bool Reciprocal = false, class Entry>
     return den == 0.0 ? nan : quotient<Reciprocal>(e(a, cols.second), den);
   }
   const double c1 = e(c, false), c2 = e(c, true);
-  const double den = cross(e, b, c1, c2);
+  const double den = denominator(e, b, c1, c2);
   if (den == 0.0) return nan;
   return quotient<Reciprocal>(e(a, false) * c2 - e(a, true) * c1, den);
 }
@@ -427,7 +427,7 @@ struct point_entries {
 };
 
 // The entries of regions 1, 2 and 5, which name their natural variables, p
-// and T (see cross). Region 3's and the two-phase ratio's are left as they
+// and T (see denominator). Region 3's and the two-phase ratio's are left as they
 // were: their denominators gain nothing that the checks do not cost.
 struct gibbs_entries : point_entries<gibbs_point> {
   [[gnu::always_inline]] static int natural(std::size_t k) { return k == P ? 1 : k == T_ ? 2 : 0; }
