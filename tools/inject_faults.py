@@ -309,6 +309,9 @@ FAULTS = [
     ("water/flash_pairs.cpp", "          else if (f_end > 0.0) line.n = 2;", "          else if (f_end > 1e3) line.n = 2;", "pairs: (T, h) counted without the state above h's minimum"),
     ("water/flash_pairs.cpp", "std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "std::copysign(0.5 * std::sqrt(-fm.f / (f_end.f - fm.f)), dp)", "pairs: (T, h) beside h's minimum started halfway to the parabola's root"),
     ("water/flash_pairs.cpp", "    if (!(value_of(qq, sat.vapour.pr) - q.value > line.margin)) along_p(", "    if (!(value_of(qq, sat.vapour.pr) - q.value > -1e9)) along_p(", "pairs: (T, h), (T, s) region 2 passed over above q''"),
+    ("water/derivatives.cpp", "      case 2: return -c1;", "      case 2: return c1;", "derivatives: the ratio's denominator where B is T, -C1 with its sign lost"),
+    ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 2 : k == T_ ? 1 : 0; }", "derivatives: p and T swapped as the natural variables of regions 1, 2 and 5"),
+    ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 1 : k == V ? 2 : 0; }", "derivatives: v taken as a natural variable of regions 1, 2 and 5 for T"),
 ]
 
 

@@ -375,6 +375,27 @@ template <bool Reciprocal>
   else return num / den;
 }
 
+// The ratio's denominator B1 C2 - B2 C1 of the entries e(k, in the second
+// variable). Where the entries name the state's natural variables
+// (e.natural(k): 1 the first, 2 the second, 0 neither) and B is one, its
+// entries are 1 and 0, and the difference is C2 or -C1 to the bit (0 times
+// a finite entry is a zero, which leaves the other product as it is): it
+// then waits for C's one entry rather than for both, and the denominator of
+// (drho/dp)_h, cp, reads the state alone, so that its division runs beside
+// the slopes' sums. Branches, not a selection, which would wait for every
+// arm. (The numerator's A gains too little to pay for its checks.)
+template <class Entry>
+[[gnu::always_inline]] inline double denominator(const Entry& e, std::size_t b, double c1, double c2) {
+  if constexpr (requires { e.natural(b); }) {
+    switch (e.natural(b)) {
+      case 1: return c2;
+      case 2: return -c1;
+      default: break;
+    }
+  }
+  return e(b, false) * c2 - e(b, true) * c1;
+}
+
 // (dA/dB)_C = (A1 C2 - A2 C1) / (B1 C2 - B2 C1) of the entries e(k, in the
 // second variable); where C's entry in one variable is zero (cols names the
 // other alone), A_k / B_k in the other. NaN where the denominator vanishes,
@@ -386,7 +407,7 @@ template <bool Reciprocal = false, class Entry>
     return den == 0.0 ? nan : quotient<Reciprocal>(e(a, cols.second), den);
   }
   const double c1 = e(c, false), c2 = e(c, true);
-  const double den = e(b, false) * c2 - e(b, true) * c1;
+  const double den = denominator(e, b, c1, c2);
   if (den == 0.0) return nan;
   return quotient<Reciprocal>(e(a, false) * c2 - e(a, true) * c1, den);
 }
@@ -403,6 +424,13 @@ template <class Point>
 struct point_entries {
   const Point& pt;
   [[gnu::always_inline]] double operator()(std::size_t k, bool second) const { return entry(pt, k, second); }
+};
+
+// The entries of regions 1, 2 and 5, which name their natural variables, p
+// and T (see denominator). Region 3's and the two-phase ratio's are left as they
+// were: their denominators gain nothing that the checks do not cost.
+struct gibbs_entries : point_entries<gibbs_point> {
+  [[gnu::always_inline]] static int natural(std::size_t k) { return k == P ? 1 : k == T_ ? 2 : 0; }
 };
 
 // A two-phase state's entries per x alone.
@@ -501,7 +529,7 @@ derivative_result derivative(const state& st, quantity of, quantity wrt, quantit
     case 4: break;
     default: {
       const gibbs_point g = phase_gibbs(st.region, st, st, needs_of(gibbs_needs, cols, a, b, c), true);
-      return ok_or_none(ratio_of<true>(point_entries<gibbs_point>{g}, a, b, c, cols));
+      return ok_or_none(ratio_of<true>(gibbs_entries{{g}}, a, b, c, cols));
     }
   }
   // At constant p or T: the differences of the saturated phases alone.
