@@ -2405,6 +2405,71 @@ double h_minimum_lnp(double T) {
 template <class F>
 bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, double& root);
 
+// Region 1's ln p (MPa) on the isotherm's branch from psat(T) to h's
+// minimum, tabulated once in a liquid_table whose q is T (K) and whose row
+// coordinate is r = sqrt((h - h_m) / (h' - h_m)): h_m region 1's h at
+// h_minimum_lnp's ln p, h' its h at psat(T) (IAPWS-IF97 Eq. (30)), both as
+// h_roots_about_minimum evaluates them. Near the minimum p - p_m goes as
+// sqrt(h - h_m), smooth in r where not in h. At `columns` + 1 temperatures
+// evenly spaced over h_minimum_table's span, at each at `rows` + 1 values of
+// r evenly spaced from 0 (the minimum) to 1 (psat(T)), each node's ln p
+// polished on the branch as a root of the search is. A column whose minimum
+// lies beyond psat(T) or the tabulated pressures is NaN: no start there.
+liquid_table h_branch_table_formed() {
+  liquid_table t{};
+  constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
+  constexpr T_grid grid = h_minimum_table::grid;
+  t.q_lo = grid.T_lo;
+  t.q_step = grid.step() * grid.intervals / columns;
+  for (int i = 0; i <= columns; ++i) {
+    const double T = i == columns ? grid.T_hi : t.q_lo + i * t.q_step;
+    const double p_a = if97::psat(T), a = std::log(p_a), m = h_minimum_lnp(T);
+    const double h_a = isotherm_point(1, T, p_a, {quantity::h, 0.0}).f;
+    const double h_m = isotherm_point(1, T, std::exp(m), {quantity::h, 0.0}).f;
+    const bool inside = m > a && h_m < h_a;
+    t.rho_sat[i] = inside ? h_m : nan;  // kJ/kg, the ends of r's span
+    t.rho_top[i] = h_a;
+    for (int j = 0; j <= rows; ++j) {
+      const double r = static_cast<double>(j) / rows;
+      const target q{quantity::h, h_m + r * r * (h_a - h_m)};
+      const auto f = [&](double lnp) { return isotherm_point(1, T, std::exp(lnp), q); };
+      double lnp = j == 0 ? m : j == rows ? a : nan;
+      if (inside && j > 0 && j < rows && !bracketed(f, a, m, false, m + r * (a - m), lnp)) lnp = nan;
+      t.T_p[i][j][0] = T;
+      t.T_p[i][j][1] = inside ? lnp : nan;
+    }
+  }
+  return t;
+}
+const liquid_table& h_branch_table() {
+  static const liquid_table table = h_branch_table_formed();
+  return table;
+}
+// The table's ln p at T and r, by the cubics through four columns and four
+// rows (its value alone, not liquid_table_start's slopes); NaN beyond it.
+// Without r, r of h between the columns' h_m and h' (a start for a branch
+// that ends at 100 MPa, short of the minimum, whose h_m is not evaluated).
+double h_branch_lnp(double T, double r, double h = nan) {
+  const liquid_table& t = h_branch_table();
+  const std::optional<stencil> sq = columns_of(t, T);
+  if (!sq) return nan;
+  if (std::isnan(r)) {
+    const double h_m = sq->weights.of(t.rho_sat + sq->first), h_a = sq->weights.of(t.rho_top + sq->first);
+    r = std::sqrt((h - h_m) / (h_a - h_m));
+  }
+  const double at_r = r * liquid_table::rows;
+  if (!(at_r >= 0.0 && at_r <= liquid_table::rows)) return nan;
+  const stencil sr(at_r, liquid_table::rows);
+  double lnp = 0.0;
+  for (int k = 0; k < 4; ++k) {
+    const double(*node)[2] = t.T_p[sq->first + k] + sr.first;
+    lnp += sq->weights.w[k] *
+           (sr.weights.w[0] * node[0][1] + sr.weights.w[1] * node[1][1] + sr.weights.w[2] * node[2][1] +
+            sr.weights.w[3] * node[3][1]);
+  }
+  return lnp;
+}
+
 // Region 1's h along the isotherm from a to b (ln p, MPa), the value fa at
 // a above the target: split at the tabulated minimum, where the value lies
 // clearly below the target, [a, m] holds one root and [m, b] one where the
@@ -2426,7 +2491,12 @@ int h_roots_about_minimum(double T, target q, double a, const point& fa, double 
   root_list out{ts, 4};
   const auto side = [&](double lo, const point& f_lo, double hi, const point& f_hi, double t_end, const point& f_end) {
     const double p_end = std::exp(t_end), dp = p_end - pm;
-    const double t0 = std::log(pm + std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp) * std::fabs(dp));
+    double t0 = std::log(pm + std::copysign(std::sqrt(-fm.f / (f_end.f - fm.f)), dp) * std::fabs(dp));
+    // Below the minimum from the table of the branch, where it holds T.
+    if (hi == m) {
+      const double tabulated = h_branch_lnp(T, std::sqrt(-fm.f / (f_lo.f - fm.f)));
+      if (tabulated > lo && tabulated < hi) t0 = tabulated;
+    }
     double root = nan;
     if (!piece_root(f, lo, f_lo, hi, f_hi, t0, root)) return false;
     out.add(root);
@@ -3510,6 +3580,12 @@ result T_first(double T, double value_si, quantity qq, int* count) {
       if (qq == quantity::h || region == 1) {
         const double pa = std::exp(lo), pb = std::exp(hi);
         t0 = std::log(cubic_start(pa, a.f, a.slope / pa, pb, b.f, b.slope / pb));
+      }
+      // Region 1's h, falling from psat(T) to 100 MPa short of its minimum:
+      // from the table of that branch, where it holds (T, h).
+      if (region == 1 && qq == quantity::h) {
+        const double tabulated = h_branch_lnp(T, nan, q.value);
+        if (tabulated > lo && tabulated < hi) t0 = tabulated;
       }
       double t = nan;
       if (!piece_root(f, lo, a, hi, b, t0, t)) return detail::failure(status::not_converged);
