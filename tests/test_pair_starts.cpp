@@ -10,7 +10,9 @@
 #include <cstddef>
 #include <string>
 
+#include "if97/region1.hpp"
 #include "if97/region2.hpp"
+#include "if97/saturation.hpp"
 #include "support/checks.hpp"
 #include "support/published_states.hpp"
 #include "support/state_grid.hpp"
@@ -508,6 +510,77 @@ TEST(PairStarts, Region3OfTemperatureAndEnthalpyOrEntropyInAFewSteps) {
             << " in " << steps << " steps; expected p within 1e-9, one state, at most " << most << " steps";
       }
     });
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Region 1's (T, h) where h falls with p from psat(T) (above about 521 K,
+// toward its minimum along the isotherm, or to 100 MPa short of it above
+// about 613 K): the liquid is the isotherm's first state, started from a
+// table of ln p over (T, sqrt((h - h_m) / (h' - h_m))) formed once, the
+// cubic's step from there within rounding, the next evaluation confirming
+// it. Rows on grids of (p, T) and along the saturation line; whether h falls
+// there is told by h at 1e-6 more of p. A table's node or row coordinate off
+// leaves the start farther off, in more steps.
+TEST(PairStarts, LiquidOfTemperatureAndEnthalpyBelowTheMinimumInAFewSteps) {
+  const auto check = [](const char* what, int most, double p, double T, const w::state& in) {
+    const w::result above = w::pT(in.p * (1.0 + 1e-6), T);
+    if (!above || !(above.state.h < in.h)) return;  // past the minimum: the first state lies below it
+    int count = 0;
+    const w::result g = w::Th(in.T, in.h, &count);
+    const int steps = w::detail::last_polish_steps();
+    EXPECT_TRUE(g && count >= 1 && g.state.region == 1 && std::fabs(g.state.p - in.p) <= 1e-9 * in.p &&
+                steps <= most)
+        << what << ": Th of p = " << digits(p) << " MPa, T = " << digits(T) << " K gave p = " << digits(g.state.p)
+        << " Pa, region " << g.state.region << ", count " << count << " in " << steps
+        << " steps; expected p within 1e-9, at most " << most << " steps";
+  };
+  const steps_row grid_rows[] = {
+      {"toward h's minimum", 5.0, 100.0, 525.0, 612.0, 2},
+      {"by the minimum", 40.0, 100.0, 560.0, 612.0, 2},
+      {"to 100 MPa short of the minimum", 15.0, 100.0, 613.0, 623.1, 2},
+  };
+  const line_row line_rows[] = {
+      {"1e-4 of psat above the saturation line", 1e-4, 0.0, 525.0, 623.1, 2},
+      {"1 kPa above the saturation line", 0.0, 1e3, 525.0, 623.1, 2},
+  };
+  each_liquid_state(grid_rows, line_rows, check);
+}
+
+// Past h's minimum along region 1's isotherm, the second state of (T, h),
+// which Th_all polishes last: from the parabola through the minimum's h
+// and 100 MPa's, in a few steps. Rows of temperatures where the minimum lies
+// inside region 1, each at fractions of ln p from the minimum (placed by
+// bisection on (dh/dp)_T = v - T (dv/dT)_p) to 100 MPa; a start off the
+// parabola's root takes more steps.
+TEST(PairStarts, LiquidOfTemperatureAndEnthalpyPastTheMinimumInAFewSteps) {
+  struct row {
+    double T_lo, T_hi;  // K
+    int most_steps;
+  };
+  const row rows[] = {{525.0, 560.0, 4}, {560.0, 590.0, 4}, {590.0, 611.0, 4}};
+  for (const row& r : rows) {
+    for (int i = 0; i <= 8; ++i) {
+      const double T = r.T_lo + (r.T_hi - r.T_lo) * i / 8, ln_max = std::log(100.0);
+      double lo = std::log(if97::psat(T)), hi = ln_max;
+      for (int k = 0; k < 60; ++k) {
+        const if97::properties pr = if97::properties1(std::exp(0.5 * (lo + hi)), T);
+        (pr.v - T * pr.dv_dT < 0.0 ? lo : hi) = 0.5 * (lo + hi);
+      }
+      for (const double f : {0.02, 0.1, 0.3, 0.6, 0.9}) {
+        const double p = std::exp(lo + f * (ln_max - lo));  // MPa
+        const double h = 1e3 * if97::properties1(p, T).h;  // J/kg
+        const w::all_results all = w::Th_all(T, h);
+        const int steps = w::detail::last_polish_steps();
+        EXPECT_TRUE(all.count == 2 && std::fabs(all.states[1].p - 1e6 * p) <= 1e-9 * 1e6 * p && steps <= r.most_steps)
+            << "Th_all(" << digits(T) << ", " << digits(h) << ") past the minimum at p = " << digits(p)
+            << " MPa: count " << all.count << ", second p = " << (all.count > 1 ? digits(all.states[1].p) : "none")
+            << " Pa in " << steps << " steps; expected p within 1e-9, at most " << r.most_steps << " steps";
+      }
+    }
   }
 }
 

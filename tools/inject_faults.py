@@ -312,6 +312,9 @@ FAULTS = [
     ("water/derivatives.cpp", "      case 2: return -c1;", "      case 2: return c1;", "derivatives: the ratio's denominator where B is T, -C1 with its sign lost"),
     ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 2 : k == T_ ? 1 : 0; }", "derivatives: p and T swapped as the natural variables of regions 1, 2 and 5"),
     ("water/derivatives.cpp", "{ return k == P ? 1 : k == T_ ? 2 : 0; }", "{ return k == P ? 1 : k == V ? 2 : 0; }", "derivatives: v taken as a natural variable of regions 1, 2 and 5 for T"),
+    ("water/flash_pairs.cpp", "const target q{quantity::h, h_m + r * r * (h_a - h_m)};", "const target q{quantity::h, h_m + r * (h_a - h_m)};", "pairs: region 1's table of (T, h) below h's minimum with its rows in h, not in r"),
+    ("water/flash_pairs.cpp", "    r = std::sqrt((h - h_m) / (h_a - h_m));", "    r = (h - h_m) / (h_a - h_m);", "pairs: (T, h) short of h's minimum placed in the table by h's fraction, not its root"),
+    ("water/flash_pairs.cpp", "const double tabulated = h_branch_lnp(T, std::sqrt(-fm.f / (f_lo.f - fm.f)));", "const double tabulated = h_branch_lnp(T, std::sqrt(-fm.f / (f_lo.f - 0.9 * fm.f)));", "pairs: (T, h) below h's minimum placed in the table off its r"),
 ]
 
 
