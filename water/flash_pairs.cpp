@@ -2481,7 +2481,7 @@ double h_branch_lnp(double T, double r, double h = nan) {
 // them in ts; -1 where the split does not lie clearly across or a polish
 // fails: the search along the line decides.
 int h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point* fb, double* ts,
-                          int enough) {
+                          int enough, if97::properties* at_first = nullptr) {
   const double m = h_minimum_lnp(T);
   if (!(m > a && m < b) || fa.reproduced || !(fa.f > 0.0)) return -1;
   const auto f = [&](double t) { return isotherm_point(1, T, std::exp(t), q); };
@@ -2498,7 +2498,17 @@ int h_roots_about_minimum(double T, target q, double a, const point& fa, double 
       if (tabulated > lo && tabulated < hi) t0 = tabulated;
     }
     double root = nan;
-    if (!piece_root(f, lo, f_lo, hi, f_hi, t0, root)) return false;
+    // Where the caller keeps the first root's state, the evaluations after
+    // the start's are whole (their h and slope the same to the last bit as
+    // the sums of a step give), the last one that state: its evaluation
+    // saved where one step from the start converges.
+    int calls = 0;
+    const auto whole_after_start = [&](double t) {
+      if (at_first == nullptr || hi != m || calls++ == 0) return f(t);
+      *at_first = evaluate(1, T, std::exp(t));
+      return point_of(1, *at_first, q, true);
+    };
+    if (!piece_root(whole_after_start, lo, f_lo, hi, f_hi, t0, root)) return false;
     out.add(root);
     return true;
   };
@@ -3553,8 +3563,12 @@ result T_first(double T, double value_si, quantity qq, int* count) {
     // clearly below, else the search decides.
     if (region == 1 && qq == quantity::h && line.n == 0) {
       double ts[4];
-      if (h_roots_about_minimum(T, q, std::log(p_lo), f_lo, std::log(p_hi), nullptr, ts, 1) > 0) {
-        line.first = isotherm_state(1, T, ts[0], p_lo, p_hi);
+      if97::properties at_root{};
+      if (h_roots_about_minimum(T, q, std::log(p_lo), f_lo, std::log(p_hi), nullptr, ts, 1, &at_root) > 0) {
+        // The root's state as isotherm_state evaluates it, where the search's
+        // last evaluation was that.
+        const bool had = at_root.p == std::clamp(std::exp(ts[0]), p_lo, p_hi) && at_root.T == T;
+        line.first = had ? detail::single_result({1, at_root}) : isotherm_state(1, T, ts[0], p_lo, p_hi);
         line.sure = static_cast<bool>(line.first);
         line.n = 1;
         if (count) {
