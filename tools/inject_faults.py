@@ -315,6 +315,8 @@ FAULTS = [
     ("water/flash_pairs.cpp", "const target q{quantity::h, h_m + r * r * (h_a - h_m)};", "const target q{quantity::h, h_m + r * (h_a - h_m)};", "pairs: region 1's table of (T, h) below h's minimum with its rows in h, not in r"),
     ("water/flash_pairs.cpp", "    r = std::sqrt((h - h_m) / (h_a - h_m));", "    r = (h - h_m) / (h_a - h_m);", "pairs: (T, h) short of h's minimum placed in the table by h's fraction, not its root"),
     ("water/flash_pairs.cpp", "const double tabulated = h_branch_lnp(T, std::sqrt(-fm.f / (f_lo.f - fm.f)));", "const double tabulated = h_branch_lnp(T, std::sqrt(-fm.f / (f_lo.f - 0.9 * fm.f)));", "pairs: (T, h) below h's minimum placed in the table off its r"),
+    ("water/flash_pairs.cpp", "line.first = had ? detail::single_result({1, at_root})", "line.first = had ? detail::single_result({2, at_root})", "pairs: (T, h)'s state below h's minimum kept from the search in the wrong region"),
+    ("water/flash_pairs.cpp", "      *at_first = evaluate(1, T, std::exp(t));", "      *at_first = evaluate(1, T, std::exp(t) * (1.0 + 1e-9));", "pairs: (T, h)'s state below h's minimum kept from the search off its pressure"),
 ]
 
 
