@@ -2413,8 +2413,10 @@ bool piece_root(F&& f, double lo, point f_lo, double hi, point f_hi, double t0, 
 // sqrt(h - h_m), smooth in r where not in h. At `columns` + 1 temperatures
 // evenly spaced over h_minimum_table's span, at each at `rows` + 1 values of
 // r evenly spaced from 0 (the minimum) to 1 (psat(T)), each node's ln p
-// polished on the branch as a root of the search is. A column whose minimum
-// lies beyond psat(T) or the tabulated pressures is NaN: no start there.
+// polished on the branch as a root of the search is (beyond 100 MPa, above
+// about 613 K, on the equation's sums taken beyond its range, as for the
+// minimum). A column whose minimum lies at or below psat(T), or beyond the
+// tabulated pressures, is NaN: no start within two columns of it.
 liquid_table h_branch_table_formed() {
   liquid_table t{};
   constexpr int columns = liquid_table::columns, rows = liquid_table::rows;
@@ -2475,9 +2477,12 @@ double h_branch_lnp(double T, double r, double h = nan) {
 // clearly below the target, [a, m] holds one root and [m, b] one where the
 // value at b (fb, evaluated here where not given) lies clearly above it
 // (the slope changes its sign once at most), none where below, b itself
-// where it reproduces the target. Each polished as a piece is, from the
-// parabola through the minimum's value and the side's far end (h about its
-// minimum is near quadratic in p). The roots' count, the first `enough` of
+// where it reproduces the target. Each polished as a piece is, the first
+// from the table of the branch below the minimum where it holds T, else
+// from the parabola through the minimum's value and the side's far end (h
+// about its minimum is near quadratic in p); where `at_first` is given, the
+// first root's state is left there, evaluated whole, where the polish
+// evaluated it last. The roots' count, the first `enough` of
 // them in ts; -1 where the split does not lie clearly across or a polish
 // fails: the search along the line decides.
 int h_roots_about_minimum(double T, target q, double a, const point& fa, double b, const point* fb, double* ts,
